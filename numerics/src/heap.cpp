@@ -1,4 +1,4 @@
-#include "heap.h"
+#include "zelva.h"
 
 #if defined(_WIN32)
 #include <windows.h>
