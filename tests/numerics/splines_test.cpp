@@ -367,6 +367,73 @@ TEST(SmoothingSpline, LimitsAreInterpolationAndRegression)
     for (int k = 0; k < n; ++k) EXPECT_NEAR(loose.y[k], icpt + slope * loose.x[k], 1e-6) << k;
 }
 
+// At a moderate smoothing the four outputs must belong to one C2 piecewise
+// cubic: each derivative is the slope of the one before.
+TEST(SmoothingSpline, DerivativesBelongToOneCurve)
+{
+    std::vector<double> x = {0.0, 0.4, 1.0, 1.3, 2.0, 2.4, 3.1, 3.5, 4.0};
+    std::vector<double> y = {1.0, 2.0, 0.5, 1.5, 3.0, 2.0, 2.5, 0.0, 1.0};
+    const int count = 4000;
+    std::vector<std::vector<double>> out;
+    for (int derivative = 0; derivative <= 3; ++derivative) {
+        std::vector<double> xs = x, ys = y;
+        xs.resize(count);
+        ys.resize(count);
+        def_zelva z;
+        z.SetField(xs.data(), ys.data());
+        z.SetAnzahl(static_cast<int32_t>(x.size()), -1, -1);
+        ASSERT_EQ(z.Ausgleichsspline(count, 0.5, derivative, nullptr, count), count);
+        out.push_back(ys);
+    }
+    const double h = 4.0 / count;
+    for (int d = 0; d < 3; ++d) {
+        double scale = 0.0;
+        for (double v : out[d + 1]) scale = std::max(scale, std::fabs(v));
+        int checked = 0;
+        for (int k = 1; k < count - 1; ++k) {
+            // Skip the knots, where the higher derivative jumps or kinks.
+            bool nearKnot = false;
+            for (double t : x) nearKnot = nearKnot || std::fabs(k * h - t) < 1.5 * h;
+            if (nearKnot) continue;
+            const double slope = (out[d][k + 1] - out[d][k - 1]) / (2.0 * h);
+            EXPECT_NEAR(slope, out[d + 1][k], 1e-3 * scale) << "derivative " << d << " k " << k;
+            ++checked;
+        }
+        EXPECT_GT(checked, count / 2);
+    }
+    // Smoothing pulls the curve off the points, towards their mean.
+    EXPECT_LT(out[0][2000], y[4] - 0.1);
+    EXPECT_GT(out[0][0], y[0] + 0.1);
+}
+
+// Reinsch's conditions for the minimiser of sum (y - g)^2 + lambda int g''^2
+// with lambda = |x[1] - x[0]| / smoothing: g' is continuous at the points,
+// and y[j] - g(x[j]) = lambda times the jump of the third derivative there.
+TEST(SmoothingSpline, ReinschConditions)
+{
+    const int n = 12, s = 500, count = (n - 1) * s;
+    const double h = 0.3, smoothing = 0.7, lambda = h / smoothing;
+    std::vector<double> y0(n);
+    for (int j = 0; j < n; ++j) y0[j] = std::sin(1.3 * j) + 0.2 * j;
+    std::vector<std::vector<double>> out;
+    for (int derivative : {0, 1, 3}) {
+        Curve c(n, [](double) { return 0.0; }, 0.0, h, count);
+        for (int j = 0; j < n; ++j) c.y[j] = y0[j];
+        ASSERT_EQ(c.z.Ausgleichsspline(count, smoothing, derivative, nullptr, count), count);
+        out.push_back(c.y);
+    }
+    const std::vector<double>& g = out[0];
+    const std::vector<double>& g1 = out[1];
+    const std::vector<double>& g3 = out[2];
+    double previousThird = 0.0;  // the third derivative is 0 left of the first point
+    for (int j = 0; j < n - 1; ++j) {
+        const int k = j * s;
+        EXPECT_NEAR(y0[j] - g[k], lambda * (g3[k] - previousThird), 1e-10) << j;
+        if (j > 0) EXPECT_NEAR(g1[k], g1[k - 1], 0.05 * h) << j;  // no kink
+        previousThird = g3[k];
+    }
+}
+
 TEST(SmoothingSpline, EdgeCounts)
 {
     Curve c(6, Cubic);
