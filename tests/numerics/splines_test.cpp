@@ -429,7 +429,9 @@ TEST(SmoothingSpline, ReinschConditions)
     for (int j = 0; j < n - 1; ++j) {
         const int k = j * s;
         EXPECT_NEAR(y0[j] - g[k], lambda * (g3[k] - previousThird), 1e-10) << j;
-        if (j > 0) EXPECT_NEAR(g1[k], g1[k - 1], 0.05 * h) << j;  // no kink
+        if (j > 0) {
+            EXPECT_NEAR(g1[k], g1[k - 1], 0.05 * h) << j;  // no kink
+        }
         previousThird = g3[k];
     }
 }
