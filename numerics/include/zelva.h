@@ -179,8 +179,107 @@ public:
     // ---- least-squares fit step ----
 
     // ---- splines and interpolation ----
+    // All work on the registered curve (xField, yField, anzahl) with rising
+    // abscissae. The resampling members (Polint, BSpline, Ausgleichsspline)
+    // rewrite the registered arrays in place and return the new point
+    // count. Their trailing `capacity` is the number of entries the
+    // caller's x and y arrays hold; left at -1 it means anzahl, so a count
+    // above anzahl needs the true capacity. They return 0 and leave the
+    // curve unchanged for a count below 1 or above the capacity, or when the
+    // curve has too few points for the method.
+
+    // Second derivatives of the natural cubic spline through the curve into
+    // y2 (anzahl entries).
+    void spline(double* y2);
+    // Spline value at x with y2 from spline(), or linear interpolation with
+    // y2 null. Abscissae within 1e-4 * |x| outside the curve extrapolate the
+    // end interval; further out the result is 0. Keeps the last bracket
+    // (shared by all objects) so that rising x costs constant time.
+    double helpsplint(double x, double* y2);
+    // ys[i] = natural spline value at xs[i], i below count.
+    void Splint(int32_t count, double* xs, double* ys);
+    // Neville interpolation through all points onto count abscissae
+    // x[0] + i * range / count. Returns count (0: refused, see above).
+    int32_t Polint(int32_t count, int32_t capacity = -1);
+    // B-spline curve of the given order (2 = polygon, 4 = cubic) with the
+    // points as control points, open uniform knots, count samples from the
+    // first point on. Returns count (0: refused; also order < 1 or
+    // order > anzahl).
+    int32_t BSpline(int32_t count, int32_t order, int32_t capacity = -1);
+    // B-spline basis at parameter t for the knots of BSpline: basis gets
+    // order + anzahl + 1 entries, the order nonzero ones end at the returned
+    // index (at most anzahl - 1). Returns 0 and writes nothing for an order
+    // outside 1 .. anzahl.
+    int32_t BVektor(double t, int32_t order, double* basis, int32_t* knots);
+    // Cubic spline through the anzahl registered points evaluated at
+    // xs[0..count-1] into ys; 0 outside [x[0], x[anzahl-1]]. endMode 0
+    // not-a-knot (3 points: the parabola), 1 end slopes slope0 and slopeN,
+    // other values natural. Returns 0.
+    int32_t CubicSpline(int32_t count, double* xs, double* ys, int32_t endMode,
+                        double slope0, double slopeN);
+    // Thomas algorithm, no pivoting; sub[i], diag[i], super[i] are row i of
+    // an n x n system, rhs receives the solution. Returns 1.
+    int32_t tridiag(int32_t n, double* sub, double* diag, double* super, double* rhs);
+    // Smoothing cubic spline onto count abscissae x[0] + k * range / count:
+    // derivative 0 value, 1 to 3 the derivatives; any other value leaves y.
+    // smoothing is the data weight times |x[1] - x[0]| (0 counts as 0.1):
+    // large values approach the interpolating spline, small ones the
+    // regression line. reserved is not read. Returns count, 0 when the
+    // system cannot be solved or refused (curve unchanged).
+    int32_t Ausgleichsspline(int32_t count, double smoothing, int32_t derivative,
+                             double* reserved, int32_t capacity = -1);
+    // Bezier control points of the uniform cubic B-spline with control
+    // points[0..n] (rows of 200 doubles: x, y, z) into bezier[0..3n] of each
+    // row. Returns 1, 0 when n is below 1 or 3n does not fit a row.
+    int32_t BezierSpline(int32_t n, double* points, double* bezier);
 
     // ---- derivatives, integrals, smoothing, regression, peak search ----
+    // First derivative of the curve (equidistant step h) into out[0..anzahl-1]
+    // (not yField). Returns 1, 0 with fewer than 5 points.
+    int32_t FeldErsteAbleitung(double* out, double h);
+    // Second derivative, as FeldErsteAbleitung.
+    int32_t FeldZweiteAbleitung(double* out, double h);
+    // Derivatives of the model callback at x (five-point stencils, step h);
+    // -1.0 without a model.
+    double FuncErsteAbleitung(double x, double h);
+    double FuncZweiteAbleitung(double x, double h);
+    // Simpson integral of the model over [a, b] with 2n intervals (n below 1
+    // counts as 1); -1.0 without a model.
+    double FuncIntegralSimps(double a, double b, int32_t n);
+    // Simpson integral (4000 intervals) of |natural spline of the curve| over
+    // [a, b]; the spline is 0 outside the curve.
+    double FeldIntegralSimps(double a, double b);
+    // Savitzky-Golay smoothing in place: order 1 moving average, 2 the
+    // quadratic/cubic and 3 the quartic/quintic coefficients over
+    // width = 2m + 1 points (even widths +1, at least order + 2). Afterwards
+    // the smoothed points start at index 0: returns their number,
+    // anzahl - 2m - 2. Returns 0 (curve unchanged) for another order or too
+    // few points.
+    int32_t GolaySavitzkySmooth(int32_t passes, int32_t order, int32_t width);
+    // Mean of sections weighted least-squares polynomials (degrees[i] for
+    // section i of anzahl / sections points; outside its section a point's
+    // weight is multiplied by outsideFactor; weights null = defaultWeight).
+    // Evaluated on the registered abscissae when count == anzahl, else on
+    // x[0] + k * range / count. A degree is lowered to what the weighted
+    // points determine. Returns count; 0 refused (as the resampling members
+    // above, or sections below 1).
+    int32_t Ausgleichspolynome(int32_t count, int32_t sections, int32_t* degrees,
+                               double outsideFactor, double defaultWeight, double* weights,
+                               int32_t capacity = -1);
+    // Sum over the points of w * p_degree^2 (kind 1), w * y * p_degree
+    // (kind 2) or w * x * p_degree^2 (kind 3), with the orthogonal
+    // polynomials p of the recurrence alpha[1..], beta[2..]; other kinds 0.
+    double skal(int32_t degree, short kind, double* w, double* alpha, double* beta);
+    // Straight line: out[0] intercept, out[1] slope, out[2] residual standard
+    // deviation, out[3] correlation coefficient. Returns 1; 0 (out untouched)
+    // with fewer than 3 points or all abscissae equal.
+    int32_t LineareRegression(double* out);
+    // Next Gaussian peak above threshold whose FWHM lies between width / 3
+    // and 2 * width; the search position is shared by all objects.
+    // threshold = width = 0 resets the search and returns 1. Returns 1 with
+    // height, position and fwhm set, 0 when no further peak is found.
+    int32_t PeakSearch(double& height, double& position, double& fwhm, double threshold,
+                       double width);
 
     // ---- Fourier transforms, windows, filters ----
 
