@@ -66,7 +66,9 @@ TEST(FitStop, EightSmallChangesEndTheFit)
     int32_t rc = 0;
     for (int call = 1; call <= 8; ++call) {
         rc = f->z.LeastSquareFit(f->rFactor, f->chisq, f->iteration);
-        if (call < 8) ASSERT_EQ(rc, 1) << call;
+        if (call < 8) {
+            ASSERT_EQ(rc, 1) << call;
+        }
     }
     EXPECT_EQ(rc, -1);
     EXPECT_EQ(f->iteration, 8);
