@@ -140,7 +140,7 @@ TEST(FitRules, OnlyNegativeWordsAreSources)
 TEST(FitRules, MultipleScatteringDistance)
 {
     const double b = 2.5, c = 1.75, deg = 130.0;
-    const double expect = (b + c + std::sqrt(b * b + c * c - 2 * b * c * std::cos(deg * M_PI / 180.0))) / 2;
+    const double expect = (b + c + std::sqrt(b * b + c * c - 2 * b * c * std::cos(deg * 3.141592653589793 / 180.0))) / 2;
     RuleSetup r;
     r.a[6] = b;
     r.a[5] = c;
