@@ -338,3 +338,30 @@ TEST(FitDerivatives, AgainstAnalyticAndParameterRestored)
         EXPECT_EQ(p[k], before);
     }
 }
+
+// Lines in the older form "mode," keep the threshold; an empty mode field
+// does not take the threshold's place.
+TEST(FitOptions, LoadOptionsFields)
+{
+    struct Case { const char* text; int32_t rc; int32_t wichtung; double abbruch; };
+    const Case cases[] = {
+        {"3,\n", 1, 3, 2e-5},
+        {"4,1E-07\n", 1, 4, 1e-7},
+        {",0.5\n", 1, 1, 0.5},
+        {"6,2.5E-4,extra\r\n", 1, 6, 2.5e-4},
+        {"\n", 0, 1, 2e-5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        FILE* f = std::tmpfile();
+        ASSERT_NE(f, nullptr);
+        std::fputs(c.text, f);
+        std::rewind(f);
+        def_zelva z;
+        z.SetAbbruch(2e-5, 1e-5, 50);
+        EXPECT_EQ(z.LoadOptions(f), c.rc);
+        EXPECT_EQ(z.GetWichtung(), c.wichtung);
+        EXPECT_DOUBLE_EQ(z.abbruch, c.abbruch);
+        std::fclose(f);
+    }
+}
