@@ -8,6 +8,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "fit_test_support.h"
@@ -365,3 +366,7 @@ TEST(FitOptions, LoadOptionsFields)
         std::fclose(f);
     }
 }
+
+// The object owns its heap blocks: a copy would free them twice.
+static_assert(!std::is_copy_constructible<def_zelva>::value, "def_zelva must not be copyable");
+static_assert(!std::is_copy_assignable<def_zelva>::value, "def_zelva must not be assignable");
