@@ -96,6 +96,9 @@ public:
     int32_t* correlationFlags{};
     int32_t useFitProcedure{};
     int32_t bsplineBlockSize{};
+    // Capacity of workX and workY in doubles; a fit grows both blocks (and
+    // this count) when its curve has more points.
+    int32_t workPoints{};
 
     // ---- construction (inline: the program compiles its own copies) ----
     // Every field not set here starts at zero, wherever the object lives.
@@ -113,6 +116,7 @@ public:
         alpha = static_cast<double*>(zelva_heap::AllocZero(matrixBytes, &alphaHandle));
         workX = static_cast<double*>(zelva_heap::AllocZero(sizeof(double) * WORK_POINTS, &workXHandle));
         workY = static_cast<double*>(zelva_heap::AllocZero(sizeof(double) * WORK_POINTS, &workYHandle));
+        workPoints = WORK_POINTS;
     }
     ~def_zelva()
     {
@@ -177,6 +181,53 @@ public:
     int32_t LoadOptions(FILE* file);
 
     // ---- least-squares fit step ----
+    // One Levenberg-Marquardt iteration per call on the registered set-up.
+    // iteration: the caller's counter; 0 starts a new fit, every call that
+    // passes the set-up test adds 1 (raise it to maxIterationen or above to
+    // stop at the next call). rFactor (percent) and chisq are written only
+    // on 1 and -1.
+    // Returns 1 = iteration done, call again; -1 = finished (covar holds the
+    // covariance of the fitted parameters, by list position); 101 = numerical
+    // failure (bad fitted-parameter list, singular matrix, no memory);
+    // -2 = set-up missing or no fit running, nothing changed.
+    int32_t LeastSquareFit(double& rFactor, double& chisq, int32_t& iteration);
+    // Chi-square of the current parameter values; adds curvature terms into
+    // the lower triangle of alpha (rows of 400) and gradient terms into beta,
+    // both by list position.
+    double CalcDeviation(double* alpha, double* beta);
+    // Clears alpha's lower triangle and beta, evaluates (with the trial
+    // values by list position in place when useTrial is nonzero), restores
+    // the fitted parameters and mirrors alpha. Returns 1.
+    int32_t initmarquardt(double* trial, double* alpha, double* beta, double& chisq,
+                          int32_t useTrial);
+    // One step: initialises when lambda < 0, covariance step when lambda is
+    // 0, else trial and accept/reject. Returns 1, or 101 on failure.
+    int32_t levenberg_marquardt(double& chisq);
+    // Fills sigma[0..anzahl-1] from the weighting mode, sigma[anzahl] and
+    // sigma[anzahl+1] with 0.
+    void calc_sigma();
+    // Derivative of the model at x by parameter index (point mode, current
+    // fitIndex): five-point (four evaluations) and central two-point.
+    double ErstePartielleAbleitungVier(double x, int32_t index);
+    double ErstePartielleAbleitungZwei(double x, int32_t index);
+    // Applies the rules whose source is the parameter at list position
+    // position. byIndex: source holds values by parameter index; otherwise
+    // source holds trial values by list position. Returns 1.
+    int32_t EvaluateCorrelation(int32_t position, double* a, double* source, bool byIndex);
+    // Multiple-scattering rule: a[D] from the two operand parameters and the
+    // angle (degrees) in correlationValues[D]. useTrial: operands that are
+    // fitted are read from source by list position. Returns 1.
+    int32_t MS_Correlation(double* a, double* source, bool useTrial, int32_t unused);
+    // Standard deviations sqrt(|covar[j][j]|) by list position, 0 outside
+    // 1e-20..1e20; not scaled by chi-square. Returns maxFitParameter + 1.
+    int32_t GetError(double* errors);
+    // Correlation matrix by list position, row width maxParameter + 1.
+    // Returns 0.0.
+    double GetCorrelation(double* matrix);
+    // Model on the abscissae of the last fit: sumOfSquares = sum (y - m)^2,
+    // rFactor in percent. Returns anzahl, or 0 (outputs untouched) when the
+    // model, ordinates or abscissa copy are missing.
+    int32_t GetResidual(double& rFactor, double& sumOfSquares);
 
     // ---- splines and interpolation ----
     // All work on the registered curve (xField, yField, anzahl) with rising

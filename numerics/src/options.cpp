@@ -12,14 +12,27 @@ int32_t def_zelva::SaveOptions(FILE* file)
     return 1;
 }
 
+// Fields are split at the commas themselves, so an empty field stays empty
+// instead of shifting the next one forward. An empty threshold field (a line
+// of the older "mode," form) keeps the threshold: 0 would let no fit stop
+// before its iteration limit.
 int32_t def_zelva::LoadOptions(FILE* file)
 {
     if (!file) return 0;
     char line[501] = {};
     if (!std::fgets(line, sizeof line, file)) return 0;
-    char* first = std::strtok(line, ",\r\n");
-    if (!first) return 0;
-    wichtung = std::atoi(first);
-    if (char* second = std::strtok(nullptr, ",\r\n")) abbruch = std::atof(second);
+    line[std::strcspn(line, "\r\n")] = '\0';
+    if (line[0] == '\0') return 0;
+    char* comma = std::strchr(line, ',');
+    if (comma) *comma = '\0';
+    char* end = nullptr;
+    const long mode = std::strtol(line, &end, 10);
+    if (end != line) wichtung = static_cast<int32_t>(mode);
+    if (comma) {
+        char* second = comma + 1;
+        if (char* next = std::strchr(second, ',')) *next = '\0';
+        const double value = std::strtod(second, &end);
+        if (end != second) abbruch = value;
+    }
     return 1;
 }

@@ -1,0 +1,404 @@
+// Levenberg-Marquardt fit step: one iteration per call, so that the program
+// stays responsive and shows progress between iterations.
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+#include "zelva.h"
+
+namespace {
+
+const int32_t W = def_zelva::MATRIX_WIDTH;
+
+// One fit at a time in the whole library: trial and gradient vectors by list
+// position, best and previous chi-square, run of small changes.
+namespace fit_state {
+double atry[def_zelva::MATRIX_WIDTH];
+double beta[def_zelva::MATRIX_WIDTH];
+double chisq;
+double chisqAlt;
+int32_t kleineAenderungen;
+// Point count the running fit's sigma block and abscissa copy were made for.
+int32_t fitPunkte;
+}  // namespace fit_state
+
+// Largest point count whose blocks (2 n + 5 doubles) a size_t can express.
+// Smallest lambda of an iterating fit; the covariance step has |lambda|
+// at most 1e-20. Relative to 1 it is far below the double resolution.
+const double LAMBDA_FLOOR = 1e-18;
+
+const std::size_t MAX_POINTS = (static_cast<std::size_t>(-1) / sizeof(double) - 8) / 2;
+
+// Gauss-Jordan elimination with full pivoting on the leading n x n block of
+// a (rows of W), with m right-hand sides in b (rows of W). On success a holds
+// its inverse and b the solutions. Fails on a singular matrix.
+bool GaussJordan(double* a, int32_t n, double* b, int32_t m)
+{
+    int32_t indxc[W], indxr[W], ipiv[W];
+    for (int32_t j = 0; j < n; ++j) ipiv[j] = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        double big = 0.0;
+        int32_t irow = -1, icol = -1;
+        for (int32_t j = 0; j < n; ++j) {
+            if (ipiv[j] == 1) continue;
+            for (int32_t k = 0; k < n; ++k) {
+                if (ipiv[k] == 0) {
+                    // ">=": of equal elements the later one is the pivot.
+                    const double v = std::fabs(a[j * W + k]);
+                    if (v >= big) { big = v; irow = j; icol = k; }
+                } else if (ipiv[k] > 1) {
+                    return false;
+                }
+            }
+        }
+        if (icol < 0) return false;  // nothing but NaN left
+        ++ipiv[icol];
+        if (irow != icol) {
+            for (int32_t l = 0; l < n; ++l) std::swap(a[irow * W + l], a[icol * W + l]);
+            for (int32_t l = 0; l < m; ++l) std::swap(b[irow * W + l], b[icol * W + l]);
+        }
+        indxr[i] = irow;
+        indxc[i] = icol;
+        if (a[icol * W + icol] == 0.0) return false;
+        const double pivinv = 1.0 / a[icol * W + icol];
+        a[icol * W + icol] = 1.0;
+        for (int32_t l = 0; l < n; ++l) a[icol * W + l] *= pivinv;
+        for (int32_t l = 0; l < m; ++l) b[icol * W + l] *= pivinv;
+        for (int32_t ll = 0; ll < n; ++ll) {
+            if (ll == icol) continue;
+            const double dum = a[ll * W + icol];
+            a[ll * W + icol] = 0.0;
+            for (int32_t l = 0; l < n; ++l) a[ll * W + l] -= a[icol * W + l] * dum;
+            for (int32_t l = 0; l < m; ++l) b[ll * W + l] -= b[icol * W + l] * dum;
+        }
+    }
+    for (int32_t l = n - 1; l >= 0; --l) {
+        if (indxr[l] == indxc[l]) continue;
+        for (int32_t k = 0; k < n; ++k) std::swap(a[k * W + indxr[l]], a[k * W + indxc[l]]);
+    }
+    return true;
+}
+
+}  // namespace
+
+// ---- helpers on the object (file-local, take the object explicitly) ----
+namespace {
+
+// Clamps values[j] (by list position) of the bounded fitted parameters.
+void ClampFitted(const def_zelva& z, double* values, bool byPosition)
+{
+    for (int32_t j = 0; j <= z.maxFitParameter; ++j) {
+        const int32_t p = z.fitListe[j];
+        if (!(z.parameterFlags[p] & 2)) continue;
+        const double lower = z.parameter[500 + 2 * p];
+        const double upper = z.parameter[501 + 2 * p];
+        double& v = byPosition ? values[j] : values[p];
+        if (v < lower) v = lower;
+        else if (v > upper) v = upper;
+    }
+}
+
+void ApplyCorrelations(def_zelva& z)
+{
+    for (int32_t q = 0; q <= z.maxParameter; ++q) z.EvaluateCorrelation(q, z.parameter, z.parameter, true);
+    z.MS_Correlation(z.parameter, z.parameter, false, 0);
+}
+
+// The fitted positions must name distinct parameters of the model; they are
+// used as indexes before the list is completed.
+bool FittedListValid(const def_zelva& z)
+{
+    for (int32_t j = 0; j <= z.maxFitParameter; ++j) {
+        const int32_t p = z.fitListe[j];
+        if (p < 0 || p > z.maxParameter) return false;
+        for (int32_t k = 0; k < j; ++k)
+            if (z.fitListe[k] == p) return false;
+    }
+    return true;
+}
+
+// Writes the parameters missing from the fitted positions behind them, in
+// ascending order. Fails on a duplicate or when the list cannot be completed.
+bool CompleteListe(def_zelva& z)
+{
+    int32_t kk = z.maxFitParameter + 1;
+    for (int32_t j = 0; j <= z.maxParameter; ++j) {
+        int32_t count = 0;
+        for (int32_t k = 0; k <= z.maxFitParameter; ++k)
+            if (z.fitListe[k] == j) ++count;
+        if (count > 1) return false;
+        if (count == 0) {
+            if (kk > z.maxParameter) return false;
+            z.fitListe[kk++] = j;
+        }
+    }
+    return kk == z.maxParameter + 1;
+}
+
+// Makes workX and workY hold at least n doubles. Fresh blocks: their
+// contents are rewritten by every user.
+bool EnsureWork(def_zelva& z, int32_t n)
+{
+    if (z.workX && z.workY && z.workPoints >= n) return true;
+    const int32_t size = n > def_zelva::WORK_POINTS ? n : def_zelva::WORK_POINTS;
+    void* hx = nullptr;
+    void* hy = nullptr;
+    double* x = static_cast<double*>(zelva_heap::AllocZero(sizeof(double) * static_cast<std::size_t>(size), &hx));
+    double* y = static_cast<double*>(zelva_heap::AllocZero(sizeof(double) * static_cast<std::size_t>(size), &hy));
+    if (!x || !y) {
+        zelva_heap::Free(hx);
+        zelva_heap::Free(hy);
+        return false;
+    }
+    zelva_heap::Free(z.workXHandle);
+    zelva_heap::Free(z.workYHandle);
+    z.workX = x;
+    z.workXHandle = hx;
+    z.workY = y;
+    z.workYHandle = hy;
+    z.workPoints = size;
+    return true;
+}
+
+void FreeSigma(def_zelva& z)
+{
+    zelva_heap::Free(z.sigmaHandle);
+    z.sigmaHandle = nullptr;
+    z.sigma = nullptr;
+}
+
+// R-factor in percent of y against workY. With weights w the point terms
+// are |(y - m) w| and |y w|; transformTerms adds the weighted real and
+// imaginary differences of a transform fit.
+double RFaktor(const def_zelva& z, bool transformTerms)
+{
+    double num = 0.0, den = 0.0;
+    const double* y = z.yField;
+    const double* w = z.weightFunction;
+    for (int32_t i = 0; i < z.anzahl; ++i) {
+        const double m = z.workY[i];
+        if (w) {
+            num += std::fabs((y[i] - m) * w[i]);
+            den += std::fabs(y[i] * w[i]);
+        } else {
+            num += std::fabs(y[i] - m);
+            den += std::fabs(y[i]);
+        }
+    }
+    if (w && transformTerms && z.realFT && z.imagFT) {
+        for (int32_t i = 0; i < z.anzahl; ++i) {
+            num += std::fabs((z.realFT[i] - z.imagFT[i]) * w[i]);
+            den += std::fabs(y[z.anzahl + 1 + i] * w[i]);
+        }
+    }
+    return den != 0.0 ? 100.0 * num / den : 0.0;
+}
+
+// Model over the copied abscissae, difference array, R-factor.
+double EvaluateDifference(def_zelva& z)
+{
+    z.function(0.0, 0.0, z.workX, z.workY, z.anzahl);
+    for (int32_t i = 0; i < z.anzahl; ++i) z.difference[i] = z.yField[i] - z.workY[i];
+    return RFaktor(z, z.useFitProcedure && z.fitProcedure);
+}
+
+bool SetUpComplete(const def_zelva& z)
+{
+    if (!z.xField || !z.yField || !z.function || !z.parameter) return false;
+    if (!z.difference || !z.fitListe || !z.parameterFlags) return false;
+    if (z.anzahl <= 1 || static_cast<std::size_t>(z.anzahl) > MAX_POINTS) return false;
+    if (z.maxFitParameter < 0 || z.maxFitParameter >= def_zelva::MATRIX_WIDTH) return false;
+    if (z.maxParameter < 0 || z.maxParameter >= def_zelva::MATRIX_WIDTH) return false;
+    return true;
+}
+
+}  // namespace
+
+int32_t def_zelva::initmarquardt(double* trial, double* alpha, double* beta, double& chisq,
+                                 int32_t useTrial)
+{
+    const int32_t n = maxFitParameter + 1;
+    for (int32_t j = 0; j < n; ++j) {
+        for (int32_t k = 0; k <= j; ++k) alpha[j * W + k] = 0.0;
+        beta[j] = 0.0;
+    }
+    chisq = 0.0;
+    double saved[MATRIX_WIDTH];
+    for (int32_t j = 0; j < n; ++j) {
+        saved[j] = parameter[fitListe[j]];
+        if (useTrial) parameter[fitListe[j]] = trial[j];
+    }
+    chisq = CalcDeviation(alpha, beta);
+    for (int32_t j = 0; j < n; ++j) parameter[fitListe[j]] = saved[j];
+    for (int32_t j = 1; j < n; ++j)
+        for (int32_t k = 0; k < j; ++k) alpha[k * W + j] = alpha[j * W + k];
+    return 1;
+}
+
+int32_t def_zelva::levenberg_marquardt(double& chisq)
+{
+    using fit_state::atry;
+    using fit_state::beta;
+    void* scratchHandle = nullptr;
+    double* rhs = static_cast<double*>(
+        zelva_heap::AllocZero(sizeof(double) * MATRIX_ROWS * MATRIX_WIDTH, &scratchHandle));
+    if (!rhs) return 101;
+    auto fail = [&]() -> int32_t {
+        zelva_heap::Free(scratchHandle);
+        return 101;
+    };
+    const int32_t n = maxFitParameter + 1;
+
+    if (lambda < 0.0) {
+        if (!CompleteListe(*this)) return fail();
+        lambda = 0.001;
+        initmarquardt(atry, alpha, beta, chisq, 0);
+        ochisq = chisq;
+        for (int32_t j = 0; j < n; ++j) atry[j] = parameter[fitListe[j]];
+    }
+
+    for (int32_t j = 0; j < n; ++j) {
+        for (int32_t k = 0; k < n; ++k) covar[j * W + k] = alpha[j * W + k];
+        covar[j * W + j] = alpha[j * W + j] * (1.0 + lambda);
+        rhs[j * W] = beta[j];
+    }
+    if (!GaussJordan(covar, n, rhs, 1)) return fail();
+
+    // Final step: covar now holds the inverse of the curvature matrix.
+    if (std::fabs(lambda) <= 1e-20) {
+        zelva_heap::Free(scratchHandle);
+        return 1;
+    }
+
+    double da[MATRIX_WIDTH];
+    for (int32_t j = 0; j < n; ++j) atry[j] = parameter[fitListe[j]] + rhs[j * W];
+    ClampFitted(*this, atry, true);
+    for (int32_t q = 0; q <= maxParameter; ++q) EvaluateCorrelation(q, parameter, atry, false);
+    MS_Correlation(parameter, atry, true, 0);
+    initmarquardt(atry, covar, da, chisq, 1);
+
+    if (ochisq > chisq) {
+        // Lambda never decays into the range that marks the covariance step;
+        // near a flat minimum that would end all progress.
+        lambda = lambda * 0.1 > LAMBDA_FLOOR ? lambda * 0.1 : LAMBDA_FLOOR;
+        ochisq = chisq;
+        for (int32_t j = 0; j < n; ++j) {
+            for (int32_t k = 0; k < n; ++k) alpha[j * W + k] = covar[j * W + k];
+            beta[j] = da[j];
+            parameter[fitListe[j]] = atry[j];
+        }
+        ClampFitted(*this, parameter, false);
+    } else {
+        lambda *= 10.0;
+        chisq = ochisq;
+    }
+
+    ApplyCorrelations(*this);
+    zelva_heap::Free(scratchHandle);
+    return 1;
+}
+
+int32_t def_zelva::LeastSquareFit(double& rFactor, double& chisq, int32_t& iteration)
+{
+    if (!SetUpComplete(*this)) return -2;
+    if (iteration != 0) {
+        // Only a running fit can be continued: after -1 or 101 the sigma
+        // block is gone, and the point count must still be the one it was
+        // made for.
+        if (!sigma || anzahl > fit_state::fitPunkte || anzahl > workPoints) return -2;
+    } else {
+        if (!EnsureWork(*this, anzahl)) return -2;
+    }
+
+    auto failure = [&]() -> int32_t {
+        FreeSigma(*this);
+        weightFunction = nullptr;
+        useFitProcedure = 0;
+        return 101;
+    };
+
+    if (iteration == 0) {
+        fit_state::chisq = 0.0;
+        FreeSigma(*this);  // a fit restarted before it ended
+        sigma = static_cast<double*>(zelva_heap::AllocZero(
+            sizeof(double) * (2 * static_cast<std::size_t>(anzahl) + 5), &sigmaHandle));
+        if (!sigma) return failure();
+        fit_state::fitPunkte = anzahl;
+        calc_sigma();
+        lambda = -1.0;
+        std::memcpy(workX, xField, sizeof(double) * static_cast<std::size_t>(anzahl));
+        if (!FittedListValid(*this)) return failure();
+        ClampFitted(*this, parameter, false);
+        ApplyCorrelations(*this);
+        if (levenberg_marquardt(fit_state::chisq) != 1) return failure();
+        fit_state::kleineAenderungen = 0;
+    }
+
+    ++iteration;
+    fit_state::chisqAlt = fit_state::chisq;
+    if (levenberg_marquardt(fit_state::chisq) != 1) return failure();
+
+    if (abbruch > std::fabs(fit_state::chisqAlt - fit_state::chisq))
+        ++fit_state::kleineAenderungen;
+    else
+        fit_state::kleineAenderungen = 0;
+
+    if (fit_state::kleineAenderungen <= 7 && iteration < maxIterationen) {
+        rFactor = EvaluateDifference(*this);
+        chisq = fit_state::chisq;
+        return 1;
+    }
+
+    lambdaEnd = lambda;
+    lambda = 0.0;
+    if (levenberg_marquardt(fit_state::chisq) != 1) return failure();
+    chisq = fit_state::chisq;
+    rFactor = EvaluateDifference(*this);
+    FreeSigma(*this);
+    useFitProcedure = 0;
+    ApplyCorrelations(*this);
+    return -1;
+}
+
+int32_t def_zelva::GetError(double* errors)
+{
+    if (!errors || !covar || maxFitParameter < 0 || maxFitParameter >= MATRIX_WIDTH) return 0;
+    for (int32_t j = 0; j <= maxFitParameter; ++j) {
+        const double c = std::fabs(covar[j * W + j]);
+        errors[j] = (c > 1e-20 && c < 1e20) ? std::sqrt(c) : 0.0;
+    }
+    return maxFitParameter + 1;
+}
+
+double def_zelva::GetCorrelation(double* matrix)
+{
+    if (!matrix || !covar || maxFitParameter < 0 || maxFitParameter >= MATRIX_WIDTH) return 0.0;
+    if (maxParameter < maxFitParameter) return 0.0;
+    const int32_t width = maxParameter + 1;
+    for (int32_t i = 0; i <= maxFitParameter; ++i) {
+        for (int32_t j = 0; j <= maxFitParameter; ++j) {
+            const double ci = std::fabs(covar[i * W + i]);
+            const double cj = std::fabs(covar[j * W + j]);
+            double r = 0.0;
+            if (ci > 0.0 && ci < 1e20 && cj > 0.0 && cj < 1e20)
+                r = covar[j * W + i] / (std::sqrt(cj) * std::sqrt(ci));
+            matrix[i * width + j] = r;
+        }
+    }
+    return 0.0;
+}
+
+int32_t def_zelva::GetResidual(double& rFactor, double& sumOfSquares)
+{
+    if (!function || !yField || !workX || !workY || anzahl <= 0 || anzahl > workPoints) return 0;
+    function(0.0, 0.0, workX, workY, anzahl);
+    double sum = 0.0;
+    for (int32_t i = 0; i < anzahl; ++i) {
+        const double d = yField[i] - workY[i];
+        sum += d * d;
+    }
+    sumOfSquares = sum;
+    rFactor = RFaktor(*this, true);
+    return anzahl;
+}

@@ -1,0 +1,372 @@
+// How a fit starts, stops and fails: result codes, the stop rules, the
+// set-up test, the sigma block's lifetime, weighting, R-factor and the work
+// blocks of long curves.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "fit_test_support.h"
+
+using fit_test::FitSetup;
+using fit_test::g_par;
+
+namespace {
+
+double Gauss(double x, double, double* xs, double* ys, int32_t n)
+{
+    auto f = [](double t) {
+        const double u = (t - g_par[1]) / g_par[2];
+        return g_par[0] * std::exp(-0.5 * u * u) + g_par[3];
+    };
+    if (xs) { for (int32_t i = 0; i < n; ++i) ys[i] = f(xs[i]); return 0.0; }
+    return f(x);
+}
+
+// A model that ignores parameter 1: its column of the curvature matrix is 0.
+double IgnoresSecond(double x, double, double* xs, double* ys, int32_t n)
+{
+    if (xs) { for (int32_t i = 0; i < n; ++i) ys[i] = g_par[0] * xs[i]; return 0.0; }
+    return g_par[0] * x;
+}
+
+struct Curve {
+    std::vector<double> x, y;
+};
+
+Curve GaussCurve(int n)
+{
+    Curve c;
+    for (int i = 0; i < n; ++i) {
+        const double t = -5.0 + 10.0 * i / (n - 1);
+        const double u = (t - 0.4) / 1.3;
+        c.x.push_back(t);
+        c.y.push_back(2.5 * std::exp(-0.5 * u * u) + 0.1 + 0.02 * std::sin(11.0 * i));
+    }
+    return c;
+}
+
+// FitSetup holds the object, which cannot be copied or moved.
+FitSetup* NewGaussFit(const Curve& c)
+{
+    return new FitSetup(Gauss, c.x, c.y, {2.0, 0.0, 1.0, 0.0}, {0, 1, 2, 3});
+}
+
+}  // namespace
+
+TEST(FitStop, EightSmallChangesEndTheFit)
+{
+    const Curve c = GaussCurve(80);
+    std::unique_ptr<FitSetup> f(NewGaussFit(c));
+    f->z.SetAbbruch(1e30, 1e-5, 50);  // every change is small
+    int32_t rc = 0;
+    for (int call = 1; call <= 8; ++call) {
+        rc = f->z.LeastSquareFit(f->rFactor, f->chisq, f->iteration);
+        if (call < 8) {
+            ASSERT_EQ(rc, 1) << call;
+        }
+    }
+    EXPECT_EQ(rc, -1);
+    EXPECT_EQ(f->iteration, 8);
+    EXPECT_EQ(f->z.sigma, nullptr);
+    EXPECT_EQ(f->z.sigmaHandle, nullptr);
+}
+
+// With no change counted as small the limit ends the fit; the call that
+// reaches it still makes its step and the covariance step.
+TEST(FitStop, IterationLimitAndRaisedCounter)
+{
+    const Curve c = GaussCurve(80);
+    {
+        std::unique_ptr<FitSetup> f(NewGaussFit(c));
+        f->z.SetAbbruch(0.0, 1e-5, 50);
+        int32_t calls = 0, rc = 1;
+        while (rc == 1 && calls < 100) { rc = f->z.LeastSquareFit(f->rFactor, f->chisq, f->iteration); ++calls; }
+        EXPECT_EQ(rc, -1);
+        EXPECT_EQ(calls, 50);
+        EXPECT_EQ(f->iteration, 50);
+    }
+    {
+        std::unique_ptr<FitSetup> f(NewGaussFit(c));
+        f->z.SetAbbruch(0.0, 1e-5, 50);
+        ASSERT_EQ(f->z.LeastSquareFit(f->rFactor, f->chisq, f->iteration), 1);
+        ASSERT_EQ(f->z.LeastSquareFit(f->rFactor, f->chisq, f->iteration), 1);
+        f->iteration += 10000;  // the program's stop request
+        EXPECT_EQ(f->z.LeastSquareFit(f->rFactor, f->chisq, f->iteration), -1);
+        double err[4];
+        f->z.GetError(err);
+        for (double e : err) EXPECT_GT(e, 0.0);
+        EXPECT_GT(f->z.lambdaEnd, 0.0);
+        // Nothing left to continue.
+        EXPECT_EQ(f->z.LeastSquareFit(f->rFactor, f->chisq, f->iteration), -2);
+    }
+}
+
+TEST(FitStop, FailuresReturn101AndReleaseTheFit)
+{
+    const Curve c = GaussCurve(40);
+    double weights[40];
+    for (double& w : weights) w = 1.0;
+    struct Case { std::string name; std::function<void(FitSetup&)> spoil; };
+    const Case cases[] = {
+        {"duplicate list entry", [](FitSetup& f) { f.liste[2] = 0; }},
+        {"list entry out of range", [](FitSetup& f) { f.liste[1] = 7; }},
+        {"more fitted than parameters", [](FitSetup& f) { f.z.SetAnzahl(-1, 2, 3); }},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        std::unique_ptr<FitSetup> f(NewGaussFit(c));
+        f->z.SetWeightFunction(weights);
+        f->z.SetFitProcedure(1, nullptr);
+        k.spoil(*f);
+        f->rFactor = f->chisq = -7.0;
+        EXPECT_EQ(f->z.LeastSquareFit(f->rFactor, f->chisq, f->iteration), 101);
+        EXPECT_EQ(f->z.GetWeightFunction(), nullptr);
+        EXPECT_EQ(f->z.useFitProcedure, 0);
+        EXPECT_EQ(f->z.sigma, nullptr);
+        EXPECT_EQ(f->z.sigmaHandle, nullptr);
+        EXPECT_EQ(f->rFactor, -7.0);  // outputs only on 1 and -1
+        EXPECT_EQ(f->chisq, -7.0);
+        // A failed fit cannot be continued; its block is not freed twice.
+        f->iteration = 1;
+        EXPECT_EQ(f->z.LeastSquareFit(f->rFactor, f->chisq, f->iteration), -2);
+    }
+    // Singular curvature matrix: a fitted parameter the model ignores.
+    std::vector<double> x = {1, 2, 3, 4}, y = {2, 4, 6, 8};
+    FitSetup s(IgnoresSecond, x, y, {1.0, 1.0}, {0, 1});
+    s.z.SetWeightFunction(weights);
+    EXPECT_EQ(s.Run(), 101);
+    EXPECT_EQ(s.z.GetWeightFunction(), nullptr);
+    EXPECT_EQ(s.z.sigma, nullptr);
+}
+
+// Bad set-ups: -2 on every call, nothing allocated, nothing written.
+TEST(FitSetUp, MissingSetUpChangesNothing)
+{
+    const Curve c = GaussCurve(40);
+    double weights[40] = {};
+    struct Case { std::string name; std::function<void(FitSetup&)> spoil; };
+    const Case cases[] = {
+        {"one point", [](FitSetup& f) { f.z.SetAnzahl(1, -1, -1); }},
+        {"no points", [](FitSetup& f) { f.z.SetAnzahl(0, -1, -1); }},
+        {"no model", [](FitSetup& f) { f.z.SetFunction(nullptr); }},
+        {"no abscissae", [](FitSetup& f) { f.z.SetField(nullptr, f.y.data()); }},
+        {"no ordinates", [](FitSetup& f) { f.z.SetField(f.x.data(), nullptr); }},
+        {"no parameters", [](FitSetup& f) { f.z.SetParameterDifference(nullptr, f.diff.data(), f.flags, f.liste); }},
+        {"no difference", [](FitSetup& f) { f.z.SetParameterDifference(f.par, nullptr, f.flags, f.liste); }},
+        {"no flags", [](FitSetup& f) { f.z.SetParameterDifference(f.par, f.diff.data(), nullptr, f.liste); }},
+        {"no list", [](FitSetup& f) { f.z.SetParameterDifference(f.par, f.diff.data(), f.flags, nullptr); }},
+        {"400 parameters", [](FitSetup& f) { f.z.maxParameter = 400; }},
+        {"400 fitted", [](FitSetup& f) { f.z.maxFitParameter = 400; }},
+        {"negative fitted", [](FitSetup& f) { f.z.maxFitParameter = -1; }},
+        {"continued without a start", [](FitSetup& f) { f.iteration = 3; }},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        std::unique_ptr<FitSetup> f(NewGaussFit(c));
+        f->z.SetWeightFunction(weights);
+        k.spoil(*f);
+        const int32_t it = f->iteration;
+        double* workX = f->z.workX;
+        f->rFactor = f->chisq = -7.0;
+        f->diff.assign(f->diff.size(), -3.0);
+        for (int call = 0; call < 2; ++call)
+            EXPECT_EQ(f->z.LeastSquareFit(f->rFactor, f->chisq, f->iteration), -2);
+        EXPECT_EQ(f->iteration, it);
+        EXPECT_EQ(f->z.sigma, nullptr);
+        EXPECT_EQ(f->z.sigmaHandle, nullptr);
+        EXPECT_EQ(f->z.workX, workX);
+        EXPECT_EQ(f->z.GetWeightFunction(), weights);
+        EXPECT_EQ(f->rFactor, -7.0);
+        EXPECT_EQ(f->chisq, -7.0);
+        EXPECT_EQ(f->par[0], 2.0);
+        for (double d : f->diff) ASSERT_EQ(d, -3.0);
+    }
+}
+
+// Curves longer than the object's 10,000-point work blocks.
+TEST(FitSetUp, LongCurveGrowsTheWorkBlocks)
+{
+    const Curve c = GaussCurve(12000);
+    std::unique_ptr<FitSetup> f(NewGaussFit(c));
+    f->z.SetAbbruch(1e-9, 1e-5, 100);
+    f->z.SetAbleitung(2);
+    ASSERT_EQ(f->Run(), -1);
+    EXPECT_GE(f->z.workPoints, 12000);
+    EXPECT_NEAR(f->par[1], 0.4, 1e-3);
+    double sum = 0.0;
+    for (int i = 0; i < 12000; ++i) {
+        const double d = c.y[i] - Gauss(c.x[i], 0.0, nullptr, nullptr, 0);
+        ASSERT_NEAR(f->diff[i], d, 1e-12) << i;
+        sum += d * d;
+    }
+    double r = 0.0, ss = 0.0;
+    EXPECT_EQ(f->z.GetResidual(r, ss), 12000);
+    EXPECT_NEAR(ss, sum, 1e-9 * sum);
+    EXPECT_NEAR(r, f->rFactor, 1e-12);
+    // The residual of a count beyond the copied abscissae is refused.
+    f->z.SetAnzahl(f->z.workPoints + 1, -1, -1);
+    r = ss = -1.0;
+    EXPECT_EQ(f->z.GetResidual(r, ss), 0);
+    EXPECT_EQ(r, -1.0);
+}
+
+// A new start while a fit runs releases the running fit's block.
+TEST(FitSetUp, RestartWhileIterating)
+{
+    const Curve c = GaussCurve(60);
+    std::unique_ptr<FitSetup> f(NewGaussFit(c));
+    ASSERT_EQ(f->z.LeastSquareFit(f->rFactor, f->chisq, f->iteration), 1);
+    f->iteration = 0;
+    EXPECT_EQ(f->Run(), -1);
+    EXPECT_NEAR(f->par[2], 1.3, 1e-2);
+}
+
+TEST(FitWeighting, SigmaByMode)
+{
+    def_zelva z;
+    double y[4] = {4.0, -0.25, 0.0, 9.0};
+    z.SetField(y, y);
+    z.SetAnzahl(3, -1, -1);
+    double s[3 + 2];
+    z.sigma = s;
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case { int32_t mode; double expError; double e0, e1, e2; };
+    const Case cases[] = {
+        {0, 0.001, 1, 1, 1},
+        {1, 0.001, 0.001, 0.001, 0.001},
+        {1, 0.0, 1, 1, 1},
+        {2, 0.001, 0.5, 2, inf},
+        {3, 0.001, 0.25, 4, inf},
+        {4, 0.001, 2, 0.5, 0},
+        {5, 0.001, 16, 0.0625, 0},
+        {6, 0.001, 64, 0.015625, 0},
+        {7, 0.001, 1, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        for (double& v : s) v = -1.0;
+        z.SetWichtung(c.mode);
+        z.SetExpError(c.expError);
+        z.calc_sigma();
+        EXPECT_DOUBLE_EQ(s[0], c.e0);
+        EXPECT_DOUBLE_EQ(s[1], c.e1);
+        EXPECT_EQ(s[2], c.e2);
+        EXPECT_EQ(s[3], 0.0);
+        EXPECT_EQ(s[4], 0.0);
+    }
+    z.sigma = nullptr;
+}
+
+// Mode 3 gives a point at y = 0 an infinite sigma and so no weight: a wild
+// point there does not move the fit.
+TEST(FitWeighting, ZeroWeightPointIsIgnored)
+{
+    Curve c = GaussCurve(50);
+    for (double& v : c.y) v += 1.0;  // keep the others away from 0
+    // Reference: the same fit without the point.
+    Curve less = c;
+    less.x.erase(less.x.begin() + 10);
+    less.y.erase(less.y.begin() + 10);
+    std::unique_ptr<FitSetup> ref(NewGaussFit(less));
+    ref->z.SetWichtung(3);
+    ref->z.SetAbbruch(1e-15, 1e-6, 200);
+    ASSERT_EQ(ref->Run(), -1);
+    c.y[10] = 0.0;
+    std::unique_ptr<FitSetup> w(NewGaussFit(c));
+    w->z.SetWichtung(3);
+    w->z.SetAbbruch(1e-15, 1e-6, 200);
+    ASSERT_EQ(w->Run(), -1);
+    for (int j = 0; j < 4; ++j) EXPECT_NEAR(w->par[j], ref->par[j], 1e-7) << j;
+}
+
+// The R-factor with registered weights is sum |(y - m) w| / sum |y w|, the
+// same from the fit and from GetResidual.
+TEST(FitWeighting, WeightedRFactor)
+{
+    const Curve c = GaussCurve(64);
+    std::vector<double> w(64);
+    for (int i = 0; i < 64; ++i) w[i] = 0.5 + (i % 5);
+    std::unique_ptr<FitSetup> f(NewGaussFit(c));
+    f->z.SetWeightFunction(w.data());
+    f->z.SetAbbruch(1e-12, 1e-6, 200);
+    ASSERT_EQ(f->Run(), -1);
+    double num = 0.0, den = 0.0, plain = 0.0;
+    for (int i = 0; i < 64; ++i) {
+        const double m = Gauss(c.x[i], 0.0, nullptr, nullptr, 0);
+        num += std::fabs((c.y[i] - m) * w[i]);
+        den += std::fabs(c.y[i] * w[i]);
+        plain += (c.y[i] - m) * (c.y[i] - m);
+    }
+    EXPECT_NEAR(f->rFactor, 100.0 * num / den, 1e-10);
+    double r = 0.0, ss = 0.0;
+    EXPECT_EQ(f->z.GetResidual(r, ss), 64);
+    EXPECT_NEAR(r, f->rFactor, 1e-12);
+    EXPECT_NEAR(ss, plain, 1e-12);
+    // Without weights: sum |y - m| / sum |y|.
+    f->z.SetWeightFunction(nullptr);
+    num = den = 0.0;
+    for (int i = 0; i < 64; ++i) {
+        num += std::fabs(c.y[i] - Gauss(c.x[i], 0.0, nullptr, nullptr, 0));
+        den += std::fabs(c.y[i]);
+    }
+    f->z.GetResidual(r, ss);
+    EXPECT_NEAR(r, 100.0 * num / den, 1e-10);
+}
+
+TEST(FitDerivatives, AgainstAnalyticAndParameterRestored)
+{
+    double p[4] = {2.0, 0.3, 1.1, 0.0};
+    g_par = p;
+    def_zelva z;
+    z.SetFunction(Gauss);
+    z.SetParameterDifference(p, nullptr, nullptr, nullptr);
+    z.SetAnzahl(-1, 3, 3);
+    const double x = 0.9;
+    const double u = (x - p[1]) / p[2];
+    const double e = std::exp(-0.5 * u * u);
+    const double exact[4] = {e, p[0] * e * u / p[2], p[0] * e * u * u / p[2], 1.0};
+    for (int32_t k = 0; k < 4; ++k) {
+        const double before = p[k];
+        z.SetAbbruch(1e-5, 1e-3, 50);
+        EXPECT_NEAR(z.ErstePartielleAbleitungVier(x, k), exact[k], 1e-10) << k;
+        EXPECT_NEAR(z.ErstePartielleAbleitungZwei(x, k), exact[k], 1e-5) << k;
+        EXPECT_EQ(p[k], before);
+    }
+}
+
+// Lines in the older form "mode," keep the threshold; an empty mode field
+// does not take the threshold's place.
+TEST(FitOptions, LoadOptionsFields)
+{
+    struct Case { const char* text; int32_t rc; int32_t wichtung; double abbruch; };
+    const Case cases[] = {
+        {"3,\n", 1, 3, 2e-5},
+        {"4,1E-07\n", 1, 4, 1e-7},
+        {",0.5\n", 1, 1, 0.5},
+        {"6,2.5E-4,extra\r\n", 1, 6, 2.5e-4},
+        {"\n", 0, 1, 2e-5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        FILE* f = std::tmpfile();
+        ASSERT_NE(f, nullptr);
+        std::fputs(c.text, f);
+        std::rewind(f);
+        def_zelva z;
+        z.SetAbbruch(2e-5, 1e-5, 50);
+        EXPECT_EQ(z.LoadOptions(f), c.rc);
+        EXPECT_EQ(z.GetWichtung(), c.wichtung);
+        EXPECT_DOUBLE_EQ(z.abbruch, c.abbruch);
+        std::fclose(f);
+    }
+}
+
+// The object owns its heap blocks: a copy would free them twice.
+static_assert(!std::is_copy_constructible<def_zelva>::value, "def_zelva must not be copyable");
+static_assert(!std::is_copy_assignable<def_zelva>::value, "def_zelva must not be assignable");
