@@ -4,6 +4,7 @@
 #include <cmath>
 #include <complex>
 #include <cstdint>
+#include <cstdio>
 #include <random>
 #include <vector>
 
@@ -539,4 +540,42 @@ TEST(StokesCorrection, RestoresTheSampleProfile)
     inst[0] = inst[1] = 0.5;
     z.StokesCorrection(0, nullptr, inst.data(), xo.data(), fo.data());
     for (int i = 0; i < n; ++i) EXPECT_TRUE(std::isfinite(fo[i]));
+}
+
+TEST(DoCommonFFT, CopperFoilFirstShell)
+{
+    // Measured chi(k) of Cu foil, k^2 weighted, Kaiser-Bessel window from 3 to
+    // 14 inverse Angstrom. The first shell (12 Cu at 2.55 Angstrom) shows
+    // without phase correction near 2.2 Angstrom, 0.2 to 0.5 Angstrom below
+    // the distance; nothing else comes close to its height below 4 Angstrom.
+    FILE* f = std::fopen(KORLAN_TEST_DIR "/numerics/fourier_data/Copper.chik", "r");
+    ASSERT_NE(f, nullptr);
+    const int n = 1024;
+    const double dk = 0.05;
+    Curve c = Grid(n, 0.0, dk);
+    char line[512];
+    int rows = 0;
+    while (std::fgets(line, sizeof line, f)) {
+        double k, chi, chik, chik2;
+        if (line[0] == '#' || std::sscanf(line, "%lf %lf %lf %lf", &k, &chi, &chik, &chik2) != 4) continue;
+        const int i = static_cast<int>(std::lround(k / dk));
+        ASSERT_LT(i, n);
+        EXPECT_NEAR(c.x[i], k, 1e-9);
+        c.y[i] = chik2;
+        ++rows;
+    }
+    std::fclose(f);
+    ASSERT_EQ(rows, 501);
+    def_zelva z;
+    c.Register(z);
+    FTWINDOW w{4, 14.0, 3.0, 4.0, 0.0};
+    const double step = PI / (dk * n);
+    ASSERT_EQ(z.DoCommonFFT(c.imag.data(), -1, &w, nullptr, 0.0, step), n / 2);
+    int best = 0;
+    for (int i = 0; c.x[i] < 4.0; ++i)
+        if (std::hypot(c.y[i], c.imag[i]) > std::hypot(c.y[best], c.imag[best])) best = i;
+    EXPECT_GT(c.x[best], 2.55 - 0.5);
+    EXPECT_LT(c.x[best], 2.55 - 0.2);
+    // The magnitude falls off towards R = 0: the background is gone.
+    EXPECT_LT(std::hypot(c.y[1], c.imag[1]), 0.2 * std::hypot(c.y[best], c.imag[best]));
 }
