@@ -333,12 +333,140 @@ public:
                        double width);
 
     // ---- Fourier transforms, windows, filters ----
+    // Complex data: n points as 2n doubles, real and imaginary part
+    // alternating. Transforms are unscaled; isign 1 uses exp(+2 pi i jk/n).
+
+    // Capacity in points of the caller's arrays that a member lengthens or
+    // fills with a count of its own (x, y and imaginary parts of
+    // DoCommonFFT mode 2, the roots of the root scans). 0 stands for
+    // ARRAY_CAPACITY_DEFAULT, the size of the program's curve arrays.
+    static const int32_t ARRAY_CAPACITY_DEFAULT = 35000;
+    int32_t arrayCapacity{};
+    void SetArrayCapacity(int32_t points) { arrayCapacity = points; }
+    int32_t GetArrayCapacity() const
+    {
+        return arrayCapacity > 0 ? arrayCapacity : ARRAY_CAPACITY_DEFAULT;
+    }
+
+    // Complex FFT of n points in place. Returns 1, or 0 (data untouched)
+    // when n is not a power of two.
+    int32_t Four1(int32_t n, int32_t isign, double* data);
+    // FFT of 2n real values in place (n a power of two): forward (isign 1)
+    // gives the half spectrum, data[0] = DC, data[1] = the Nyquist term, then
+    // (re, im) pairs; any other isign inverts (times n). Returns 1 or 0.
+    int32_t Realft(int32_t n, int32_t isign, double* data);
+    // Transform order of the registered curve into re, im (mode 2 doubles
+    // the curve first: the caller's x, y, imag must hold 2 anzahl points).
+    int32_t ChangeWrapAroundOrder(double* re, double* im, double* imag, int32_t mode);
+    // Windowed transform of (y, imag) over the registered x; mode -1 forward
+    // (first half), 0 forward (centred), 1 backward, 2 backward of a one-sided
+    // curve (mirrored). step = abscissa step of the result. Returns the new
+    // anzahl, or 0 (curve untouched) when anzahl is not a power of two, the
+    // arrays are too short for mode 2, or imag is null.
+    int32_t DoCommonFFT(double* imag, int32_t mode, FTWINDOW* window, FTWINDOW* range,
+                        double power, double step);
+    // Writes a finished transform (re, im in transform order) back as the
+    // registered curve. Returns 1.
+    int32_t StoreFourierArguments(double step, double* re, double* im, double* imag,
+                                  int32_t mode, double power, FTWINDOW* window,
+                                  FTWINDOW* range);
+    // Window of the given type over the registered x: mode 1000 or above
+    // writes it into re, mode 0 or below multiplies re (and im, when not
+    // null), 1..999 divides by it where it is nonzero. Returns 1.
+    int32_t Windowfunction(int32_t mode, double* re, double* im, int32_t type, double upper,
+                           double lower, double shape);
+    // Box with Gaussian edges (edge width shape percent) into w. Returns 1.
+    int32_t GaussRect(double shape, double upper, double lower, double* w);
+    // Polynomial approximation of I0 as it shapes the Kaiser window
+    // (it carries a constant offset: Besselfunktion(0) = 3.720858346).
+    double Besselfunktion(double x);
+    // Fourier low-pass of y over anzahl points, window of `points` points.
+    // Works on its own padded block; only y[0..anzahl-1] change. Returns 0.
+    int32_t Smoothing(int32_t points);
+    // Circular convolution (mode above 0) or deconvolution (0 or below) of y
+    // with response[0..L-1] in wrap-around order, L = smallest power of two
+    // (at least 2) not below anzahl; y is taken as zero beyond anzahl and
+    // y[0..anzahl-1] receive the result; response receives the packed
+    // spectrum of the result. Frequencies where the response spectrum is 0
+    // are left out of a deconvolution. Returns L (0 for anzahl below 1).
+    int32_t Convolution(double* response, int32_t mode);
+    // Deconvolution of y by an instrument profile on the same points through
+    // their discrete Fourier transforms; halves swapped, scaled to maximum 1.
+    // Frequencies where the instrument has no weight are left out. Returns 1.0.
+    double StokesCorrection(int32_t unused, double* unused2, double* instrument, double* xOut,
+                            double* fOut);
+    // Complex FFT of n points; direction 1 or above exp(+i), unscaled;
+    // otherwise exp(-i) and scaled by 1/n. Returns 1, or 0 when n is not a
+    // power of two.
+    int32_t FastFourier(int32_t n, int32_t direction, double* data);
+    // Radix-2 transform of n doubles (n / 2 complex points) in place: odd
+    // mode exp(+i), even mode exp(-i); scaled 1 for mode 1, 2/n otherwise.
+    // Mode 0 gives the spectrum of n real values divided by n, packed as
+    // Realft packs it. Returns n, or 0 when n / 2 is not a power of two.
+    int32_t rfft(int32_t n, int32_t mode, double* data);
+    // re + i im = sum over i below n of c[i] exp(2 pi i i x / n) / n. Returns 1.0.
+    double FourierSerie(int32_t n, double* c, double& re, double& im, double x);
 
     // ---- root search, Voigt profile, statistics ----
+    // One root in [x1, x2] by Brent's method: of the model callback (onModel
+    // nonzero) or of the registered curve (cubic spline with useSpline
+    // nonzero, else linear). Returns 1 converged, 0 not (also when the ends
+    // have the same sign); root receives the best estimate.
+    int32_t BrentNullstelle(double x1, double x2, double tol, double& root, int32_t onModel,
+                            int32_t useSpline);
+    // All sign changes of the model in [a, b], scanned with `step`. roots
+    // holds at most GetArrayCapacity() values. tol becomes 0 when a root
+    // did not converge or when step is not positive (then count = 0).
+    void BrentAlleNullstellenFunc(double a, double b, double step, double& tol, int32_t& count,
+                                  double* roots);
+    // All sign changes of the registered curve in [a, b]; at most maxRoots
+    // (0 = no limit) and never more than GetArrayCapacity(). Returns 1, or 0
+    // when the range holds no interval.
+    int32_t BrentAlleNullstellenFeld(double a, double b, double& tol, int32_t& count,
+                                     double* roots, int32_t useSpline, int32_t maxRoots);
+    // Integral of exp(-t^2) / (Y^2 + (X - t)^2) over t, with
+    // Y = sqrt(ln 2) L / G and X = 2 sqrt(ln 2) (x - centre) / G; that is
+    // pi / Y times the real part of the Faddeeva function w(X + iY).
+    // G = 0 gives the limit 0, L = 0 infinity. `reserved` is not read.
+    double VoigtIntegral(double x, double reserved, double centre, double lorentzWidth,
+                         double gaussWidth);
     // Natural logarithm of the gamma function for xx > 0.
     double gammln(double xx);
+    // Regularised incomplete beta function I_x(a, b); -1.0 for x outside
+    // [0, 1] or a, b not positive.
+    double betai(double a, double b, double x);
+    // Continued fraction of betai (relative accuracy 3e-7, 100 terms).
+    double betacf(double a, double b, double x);
+    // Mean and sample variance of data[0..n-1]; returns the variance
+    // (0 for fewer than two values).
+    double avevar(double* data, int32_t n, double& mean, double& variance);
 
     // ---- linear algebra on fixed row widths (1-based) ----
+    // Rows and columns count from 1; row 0 and column 0 are not used.
+    // Dimensions beyond a row width are refused with -1.0 (-1).
+
+    // Gauss-Jordan with full pivoting: a becomes its inverse, the m columns
+    // of b the solutions. 1.0, or -1.0 for a zero pivot or bad sizes.
+    double gaussj(double a[][100], int32_t n, double b[][10], int32_t m);
+    // LU decomposition in place (Crout, implicit partial pivoting); index
+    // receives the row permutation, d its parity. 1.0 or -1.0.
+    double ludcmp(double a[][100], int32_t n, int32_t* index, double& d);
+    // Solves A x = b with the decomposition of ludcmp; b becomes x. 1.0 or -1.0.
+    double lubksb(double a[][100], int32_t n, int32_t* index, double* b);
+    // y = inverse of a; a is unchanged. 1.0 or -1.0.
+    double MatrixInversion(int32_t n, double a[][100], double y[][100]);
+    // c = a b (c with rows of 310). -1.0 when colsA differs from rowsB or a
+    // size exceeds a row width; c is then untouched.
+    double MatrixMultiplyCR(double a[][310], int32_t rowsA, int32_t colsA, double b[][100],
+                            int32_t rowsB, int32_t colsB, double c[][310]);
+    double MatrixMultiplyRC(double a[][100], int32_t rowsA, int32_t colsA, double b[][310],
+                            int32_t rowsB, int32_t colsB, double c[][310]);
+    // A = U W V^T of the m x n matrix a (n below 100): a becomes U, w[1..n]
+    // the singular values (unsorted), v the matrix V. Returns 1, 0 when a
+    // value did not converge in 30 iterations, -1 for bad sizes.
+    int32_t svdcmp(double a[][100], int32_t m, int32_t n, double* w, double v[][100]);
+    // sqrt(a^2 + b^2) without overflow.
+    double pythag(double a, double b);
 };
 
 #endif
