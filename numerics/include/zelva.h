@@ -56,6 +56,7 @@ public:
     static const int32_t MATRIX_ROWS = 401;
     static const int32_t MATRIX_WIDTH = 400;
     static const int32_t WORK_POINTS = 10000;
+    static const int32_t ARRAY_CAPACITY_DEFAULT = 35000;
 
     double* covar{};
     double* alpha{};
@@ -99,6 +100,11 @@ public:
     // Capacity of workX and workY in doubles; a fit grows both blocks (and
     // this count) when its curve has more points.
     int32_t workPoints{};
+    // Capacity in points of the caller's arrays that a member lengthens or
+    // fills with a count of its own (x, y and imaginary parts of
+    // DoCommonFFT mode 2, the roots of the root scans). 0 stands for
+    // ARRAY_CAPACITY_DEFAULT, the size of the program's curve arrays.
+    int32_t arrayCapacity{};
 
     // ---- construction (inline: the program compiles its own copies) ----
     // Every field not set here starts at zero, wherever the object lives.
@@ -336,12 +342,7 @@ public:
     // Complex data: n points as 2n doubles, real and imaginary part
     // alternating. Transforms are unscaled; isign 1 uses exp(+2 pi i jk/n).
 
-    // Capacity in points of the caller's arrays that a member lengthens or
-    // fills with a count of its own (x, y and imaginary parts of
-    // DoCommonFFT mode 2, the roots of the root scans). 0 stands for
-    // ARRAY_CAPACITY_DEFAULT, the size of the program's curve arrays.
-    static const int32_t ARRAY_CAPACITY_DEFAULT = 35000;
-    int32_t arrayCapacity{};
+    // Capacity of the caller's arrays: see arrayCapacity.
     void SetArrayCapacity(int32_t points) { arrayCapacity = points; }
     int32_t GetArrayCapacity() const
     {
