@@ -530,11 +530,14 @@ int feld_plot::MeasureOrDraw(HDC dc, const char* text, int along, int kind, int 
         break;
     }
     case 1: {
-        const double factor = 0.5;
+        // Printers that measure texts get the description a little closer.
+        const bool measured = IsPrinting && vantor_gdi::Extent(dc, "X", 1).cx > 0;
+        const double factor = measured ? 0.75 : 0.5;
         px = along;
         py = static_cast<int>(GraphTop + GraphHeight +
                               (ShowXText ? AxisFontHeight * 3 / 2 : AxisFontHeight / 2) +
                               ScaleFontHeight * factor + AxisFontHeight / 2 + XAxisDistance);
+        if (measured) py -= 4;
         int right = plotRight;
         if (Is3D && Angle3D > 90.0) right += static_cast<int>(std::fabs(Depth3DX));
         clip = RECT{GraphLeft, GraphTop + GraphHeight + AxisFontHeight, right,
@@ -577,7 +580,8 @@ int feld_plot::MeasureOrDraw(HDC dc, const char* text, int along, int kind, int 
         if (sz.cx > 0) TextSize = sz;
         if (sz.cx <= 0) sz.cx = len * fw;
         if (draw) {
-            const int rx = vertical ? px - shift : px + advance;
+            // Rotated texts read upwards: their "up" is to the left.
+            const int rx = vertical ? px + shift : px + advance;
             const int ry = vertical ? py - advance : py + shift;
             RECT c = clip;
             POINT at = mTextOut(rx, ry, clipped ? &c : nullptr);
