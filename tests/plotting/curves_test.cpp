@@ -405,3 +405,44 @@ TEST_F(CurvesTest, ThickDashedLinesAreDrawnInPieces)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CurvesTest, WaterfallHidesWhatLiesBehindEarlierCurves)
+{
+    // Three flat curves at depths 0, 2 and 4: the third lies between the
+    // first two where they overlap and is hidden there.
+    const COLORREF green = RGB(0, 160, 0);
+    std::vector<double> x, y0, y1, y2;
+    for (int i = 0; i <= 200; ++i) {
+        x.push_back(i * 0.05);
+        y0.push_back(0.2);
+        y1.push_back(3.5);
+        y2.push_back(2.0);
+    }
+    Canvas cv(640, 480);
+    Curve none;
+    Prepare(p, fonts, none, nullptr);
+    p.SetFieldFunction(x.data(), y0.data(), nullptr, nullptr, 201);
+    p.Set3D(1, 0.0, 4.0, 0.0, 45.0, 4.0);
+    ASSERT_EQ(p.PlotFrame(cv.dc, 1, 0, 0), 1);
+    const int L = p.GraphLeft + p.LeftMargin, R = L + p.GraphWidth - 1;
+    const double* curves[] = {y0.data(), y1.data(), y2.data()};
+    for (int k = 0; k < 3; ++k) {
+        p.SetFieldFunction(x.data(), const_cast<double*>(curves[k]), nullptr, nullptr, 201);
+        p.SetPlotOptions(k == 2 ? green : RGB(255, 0, 0), 0, 0, 0, 1, 0, 0, 0, 0);
+        p.Set3D(1, 0.0, 4.0, 2.0 * k, 45.0, 4.0);
+        ASSERT_EQ(p.PlotFieldFunction(cv.dc, 1, 0, 0, 0), 1);
+    }
+    int hidden = 0, shown = 0;
+    for (int col = 0; col < cv.w; ++col)
+        for (int row = 0; row < cv.h; ++row) {
+            if (cv.Pixel(col, row) != green) continue;
+            if (col > L + 5 && col < R - 5) ++hidden;
+            if (col > R + 5) ++shown;
+        }
+    EXPECT_EQ(hidden, 0);
+    EXPECT_GT(shown, 20);
+}
+
+}  // namespace
