@@ -172,7 +172,7 @@ int feld_plot::GetMinMaxFeldFunction(int withData, int withFunction, int newRang
         }
     }
 
-    if (!(YMin <= YMax)) return 0;
+    if (!(YMin <= YMax) || !std::isfinite(YMin) || !std::isfinite(YMax)) return 0;
     if (YMin == 0.0 && YMax == 0.0) return 0;
     if (RightField && (withData || newRange) && !(RightMin <= RightMax)) return 0;
     if (YMin == YMax) {

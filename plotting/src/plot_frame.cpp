@@ -294,8 +294,6 @@ int feld_plot::AchsenScalierung(HDC dc, int lengthPixels, double lo, double hi, 
     const std::vector<vantor_axis::Tick> ticks = vantor_axis::AxisTicks(lo, hi, F, lines, margin);
 
     Selection pen(dc, vantor_gdi::NewPen(PS_SOLID, AxisWidth, 0), true);
-    HPEN axisPen = nullptr;
-    HPEN gridPen = ShowGrid ? vantor_gdi::NewPen(PS_DOT, 1, GRID_GREY) : nullptr;
 
     const int L = GraphLeft + LeftMargin;
     const int R = L + GraphWidth - 1;
@@ -307,11 +305,10 @@ int feld_plot::AchsenScalierung(HDC dc, int lengthPixels, double lo, double hi, 
     const double yRef = vantor_axis::YReference(lo, hi);
 
     auto gridLine = [&](int x1, int y1, int x2, int y2) {
-        if (!gridPen) return;
-        HGDIOBJ old = SelectObject(dc, gridPen);
+        if (!ShowGrid) return;
+        Selection grid(dc, vantor_gdi::NewPen(PS_DOT, 1, GRID_GREY), true);
         mMoveTo(dc, x1, y1);
         mLineTo(dc, x2, y2);
-        SelectObject(dc, old);
     };
     auto number = [&](const std::string& s, int x, int y) {
         RECT none{};
@@ -387,8 +384,6 @@ int feld_plot::AchsenScalierung(HDC dc, int lengthPixels, double lo, double hi, 
             }
         }
     }
-    if (gridPen) DeleteObject(gridPen);
-    (void)axisPen;
     return 1;
 }
 

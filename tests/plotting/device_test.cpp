@@ -135,3 +135,45 @@ TEST(Coordinates, FullPageOnScreenIsNotTurned)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Coordinates, MetafilePointsConvertBackOntoTheCurve)
+{
+    Fonts fonts;
+    feld_plot p;
+    Curve c = MakeCurve(97, 0.0, 10.0, Bump);
+    Prepare(p, fonts, c, nullptr);
+    Metafile mf;
+    ASSERT_EQ(p.PlotFrame(mf.dc, 1, 0, 0), 1);
+    ASSERT_EQ(p.PlotFieldFunction(mf.dc, 1, 0, 0, 0), 1);
+    const EmfContent e = mf.Finish();
+    const std::vector<POINT>* line = nullptr;
+    for (const auto& pl : e.polylines)
+        if (pl.size() == c.x.size()) line = &pl;
+    ASSERT_NE(line, nullptr);
+    for (size_t i = 0; i < line->size(); ++i) {
+        double x = 0, y = 0;
+        ASSERT_EQ(p.GetXYValue(x, y, (*line)[i].x, (*line)[i].y, 1, 0), 1) << i;
+        EXPECT_LE(std::fabs(x - c.x[i]), 1.0 / p.XScale + 1e-12) << i;
+        EXPECT_LE(std::fabs(y - c.y[i]), 1.0 / p.YScale + 1e-12) << i;
+    }
+}
+
+TEST(Coordinates, NonFiniteRangesDrawNothing)
+{
+    Fonts fonts;
+    feld_plot p;
+    Curve c = MakeCurve(50, 0.0, 10.0, Bump);
+    Canvas cv(320, 240);
+    const auto blank = cv.Snapshot();
+    Prepare(p, fonts, c, nullptr, 320, 240);
+    p.SetMinMax(-HUGE_VAL, 4.0);
+    EXPECT_EQ(p.PlotFrame(cv.dc, 1, 0, 0), 0);
+    Prepare(p, fonts, c, nullptr, 320, 240);
+    p.SetBorder(NAN, 10.0);
+    EXPECT_EQ(p.PlotFrame(cv.dc, 1, 0, 0), 0);
+    EXPECT_EQ(cv.Snapshot(), blank);
+}
+
+}  // namespace
