@@ -15,10 +15,10 @@ int Begrenzt(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 std::string ZeitText24(const std::tm& t)
 {
-    // Built by hand rather than by asctime, whose result for fields out of
-    // range is undefined.
+    // The Windows runtime's asctime form (day of month with a leading zero),
+    // built by hand: asctime itself is undefined for fields out of range.
     char b[64];
-    std::snprintf(b, sizeof b, "%.3s %.3s%3d %.2d:%.2d:%.2d %d",
+    std::snprintf(b, sizeof b, "%.3s %.3s %.2d %.2d:%.2d:%.2d %d",
                   WOCHENTAGE[Begrenzt(t.tm_wday, 0, 6)], MONATE[Begrenzt(t.tm_mon, 0, 11)],
                   t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec, 1900 + t.tm_year);
     return b;

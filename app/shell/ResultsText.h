@@ -20,8 +20,8 @@ const size_t HISTORIE_WARNUNG_BIS = 31999;
 // Text limit of the edit control.
 const size_t ERGEBNIS_EDIT_GRENZE = 31000;
 
-// The 24-character date text of the C runtime, "Thu Dec 10 12:44:08 2026"
-// (day of month padded with a blank), without a line end.
+// The 24-character date text of the Windows runtime's asctime,
+// "Thu Dec 03 09:05:07 2026", without its line end.
 std::string ZeitText24(const std::tm& t);
 
 // "\r\n  Current date and time :   <date> \r\n": the history's opening line
