@@ -355,6 +355,13 @@ TEST(MakroDatei, PlayerSkipsLinesThatStartNoRecord)
     std::vector<MakroSatz> gelesen;
     ASSERT_EQ(MakroTextLesen(text, gelesen), MAKRO_SATZ);
     EXPECT_TRUE(gelesen == GoldenSaetze());
+
+    // A copy that kept its carriage returns (read without text mode).
+    std::string crlf;
+    for (char c : GoldenText()) crlf += (c == '\n') ? std::string("\r\n") : std::string(1, c);
+    gelesen.clear();
+    ASSERT_EQ(MakroTextLesen(crlf, gelesen), MAKRO_SATZ);
+    EXPECT_TRUE(gelesen == GoldenSaetze());
 }
 
 TEST(MakroDatei, RecordingHelpersFollowTheCallArguments)
