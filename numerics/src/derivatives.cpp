@@ -1,41 +1,20 @@
 // Derivatives, integrals, smoothing, regression and peak search on the
 // registered curve or the model callback.
 #include "zelva.h"
+#include "work_block.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// Zero-filled scratch block from the library heap, freed on scope exit.
-class WorkBlock {
-public:
-    explicit WorkBlock(std::size_t count)
-    {
-        data_ = static_cast<double*>(zelva_heap::AllocZero(count * sizeof(double), &handle_));
-    }
-    ~WorkBlock() { zelva_heap::Free(handle_); }
-    WorkBlock(const WorkBlock&) = delete;
-    WorkBlock& operator=(const WorkBlock&) = delete;
-    double* get() const { return data_; }
-    bool ok() const { return data_ != nullptr; }
-    double& operator[](std::size_t i) const { return data_[i]; }
-
-private:
-    void* handle_ = nullptr;
-    double* data_ = nullptr;
-};
-
-std::size_t Blocksize(int32_t n) { return static_cast<std::size_t>(n > 0 ? n : 0) + 5; }
+using zelva_detail::Blocksize;
+using zelva_detail::FitsArrays;
+using zelva_detail::WorkBlock;
 
 // Where the next peak search goes on, shared by all objects.
 int32_t suchIndex = 0;
 
-bool FitsArrays(int32_t count, int32_t capacity, int32_t anzahl)
-{
-    const int32_t limit = capacity < 0 ? anzahl : capacity;
-    return count >= 1 && count <= limit;
-}
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 // Fourier transforms, windows and Fourier filters of def_zelva.
 #include "zelva.h"
+#include "work_block.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,25 +10,7 @@ namespace {
 
 const double PI = 3.14159265358979323846;
 
-// Zero-filled work block from the library heap, freed when it goes out of
-// scope (every member frees its blocks before it returns).
-class WorkBlock {
-public:
-    explicit WorkBlock(std::size_t count)
-        : data_(static_cast<double*>(zelva_heap::AllocZero((count + 1) * sizeof(double), &handle_)))
-    {
-    }
-    ~WorkBlock() { zelva_heap::Free(handle_); }
-    WorkBlock(const WorkBlock&) = delete;
-    WorkBlock& operator=(const WorkBlock&) = delete;
-    double* get() const { return data_; }
-    bool ok() const { return data_ != nullptr; }
-    double& operator[](std::size_t i) const { return data_[i]; }
-
-private:
-    void* handle_ = nullptr;
-    double* data_;
-};
+using zelva_detail::WorkBlock;
 
 bool IsPowerOfTwo(int64_t n) { return n >= 1 && (n & (n - 1)) == 0; }
 

@@ -1,6 +1,7 @@
 // Dense linear algebra of def_zelva on matrices of fixed row width,
 // rows and columns counted from 1.
 #include "zelva.h"
+#include "work_block.h"
 
 #include <cfloat>
 #include <cmath>
@@ -13,23 +14,7 @@ const int32_t WIDTH = 100;       // square and tall matrices
 const int32_t RHS_WIDTH = 10;    // right-hand sides of gaussj
 const int32_t WIDE_WIDTH = 310;  // wide matrices of the products
 
-class WorkBlock {
-public:
-    explicit WorkBlock(std::size_t count)
-        : data_(static_cast<double*>(zelva_heap::AllocZero((count + 1) * sizeof(double), &handle_)))
-    {
-    }
-    ~WorkBlock() { zelva_heap::Free(handle_); }
-    WorkBlock(const WorkBlock&) = delete;
-    WorkBlock& operator=(const WorkBlock&) = delete;
-    double* get() const { return data_; }
-    bool ok() const { return data_ != nullptr; }
-    double& operator[](std::size_t i) const { return data_[i]; }
-
-private:
-    void* handle_ = nullptr;
-    double* data_;
-};
+using zelva_detail::WorkBlock;
 
 bool FitsSquare(int32_t n) { return n >= 1 && n < WIDTH; }
 

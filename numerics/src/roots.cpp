@@ -1,6 +1,7 @@
 // Root search (Brent) on the model or the registered curve, and the Voigt
 // profile of def_zelva.
 #include "zelva.h"
+#include "work_block.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,22 +10,7 @@
 
 namespace {
 
-class WorkBlock {
-public:
-    explicit WorkBlock(std::size_t count)
-        : data_(static_cast<double*>(zelva_heap::AllocZero((count + 1) * sizeof(double), &handle_)))
-    {
-    }
-    ~WorkBlock() { zelva_heap::Free(handle_); }
-    WorkBlock(const WorkBlock&) = delete;
-    WorkBlock& operator=(const WorkBlock&) = delete;
-    double* get() const { return data_; }
-    bool ok() const { return data_ != nullptr; }
-
-private:
-    void* handle_ = nullptr;
-    double* data_;
-};
+using zelva_detail::WorkBlock;
 
 // The registered curve as a function of x: natural cubic spline (with
 // second derivatives) or straight lines between the points, 0 outside the
