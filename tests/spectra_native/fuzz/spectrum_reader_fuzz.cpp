@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "spectra/ascii_file.h"
 #include "spectra/spectrum_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -19,6 +20,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::vector<double> spalte(kopf.Punkte);
         for (int32_t c = 0; c <= kopf.Spalten + 1; ++c) LeseBinaerSpalte(quelle, kopf, c, spalte.data());
         GlitchFilter(spalte.data(), kopf.Punkte, 10.0, 2);
+    }
+
+    TextTabelle tabelle;
+    if (ParseTextTabelle(reinterpret_cast<const char*>(data), size, &tabelle) == SPEKTRUM_OK) {
+        TextTabelle kopie = tabelle;
+        std::vector<double> s3, s4;
+        TabelleAlsSpektrum(tabelle, &info, &daten, &s3, &s4);
+        TabelleAlsSpektrum(kopie, &info, nullptr, nullptr, nullptr);
     }
     return 0;
 }
