@@ -495,6 +495,25 @@ int32_t grafik_fenster::SchreibeBinaer(const char* pfad, int32_t anhaengen, int3
     return SchreibeBinaerSpektrum(pfad, a);
 }
 
+int32_t grafik_fenster::SchreibeText(const char* pfad, const ModellAuswertung& modell)
+{
+    const int32_t s = KurvenZaehler & 3;
+    TextAuftrag a;
+    a.Name = DateiInfo.DateiName;
+    a.x = XFeld[s];
+    a.y = YFeld[s];
+    a.Punkte = DateiInfo.PunkteProKurve[s];
+    if (a.Punkte > feldGroesse_) return FEHLER_FORMAT;
+    a.Komplex = (KurvenFlags[s] & SLOT_KOMPLEX) && Paintinfo.KomplexImag &&
+                2 * a.Punkte + 1 <= feldGroesse_;
+    for (int k = 0; k < 4; ++k) a.Koeffizienten[k] = DateiInfo.Koeffizienten[k];
+    if (ZeigeFunktion && modell) {
+        a.Modell = modell;
+        if (AnzahlFunktionen > 1 && FunktionenGetrennt) a.EinzelFunktionen = AnzahlFunktionen;
+    }
+    return SchreibeTextSpektrum(pfad, a);
+}
+
 int32_t grafik_fenster::SpeichereKurve(const SpektrumDaten& daten)
 {
     const int32_t n = daten.Punkte;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "spectra/ascii_file.h"
 #include "spectra/spectrum_file.h"
 #include "vantor.h"
 
@@ -87,6 +88,11 @@ public:
     int32_t SchreibeBinaer(const char* pfad, int32_t anhaengen, int32_t spalten, int32_t teil,
                            const double* x = nullptr, const double* y = nullptr,
                            int32_t punkte = 0);
+
+    // Text path of the save command for the current curve. While the
+    // window shows its model (ZeigeFunktion), a column of the whole model
+    // follows, and with separate functions one per model function.
+    int32_t SchreibeText(const char* pfad, const ModellAuswertung& modell = {});
 
     // Puts a curve read from a file into the current slot, growing the
     // arrays first (2n + 5 for a curve with a third column). 1, or 0 when

@@ -62,3 +62,44 @@ TEST(SpectrumFilesWin, BeamlineFileWithTabsOpensThroughTheFolderPath)
     EXPECT_DOUBLE_EQ(x[1127], 7253.4);
     EXPECT_DOUBLE_EQ(y[1127], 0.81192);
 }
+
+TEST(SpectrumFilesWin, TextSaveOfTheCurrentCurveCarriesTheModelColumns)
+{
+    grafik_fenster g;
+    ASSERT_EQ(g.AllocFelder(), 1);
+    const int n = 4;
+    for (int i = 0; i < n; ++i) {
+        g.XFeld[0][i] = i + 1;
+        g.YFeld[0][i] = 10.0 * (i + 1);
+    }
+    g.DateiInfo.PunkteProKurve[0] = n;
+    std::snprintf(g.DateiInfo.DateiName, sizeof g.DateiInfo.DateiName, "%s", "fe.060");
+    g.AnzahlFunktionen = 2;
+    g.FunktionenGetrennt = 1;
+    ModellAuswertung modell = [](int32_t f, const double* x, double* y, int32_t m) {
+        for (int32_t i = 0; i < m; ++i) y[i] = f < 0 ? -x[i] : x[i] * (f + 2);
+    };
+    const char* pfad = "spectra_win_model.xan";
+    struct Fall { int zeige, getrennt; int32_t spalten; };
+    const Fall faelle[] = {{0, 1, 2}, {1, 0, 3}, {1, 1, 5}};
+    for (const Fall& f : faelle) {
+        g.ZeigeFunktion = f.zeige;
+        g.FunktionenGetrennt = f.getrennt;
+        ASSERT_EQ(g.SchreibeText(pfad, modell), SPEKTRUM_OK);
+        DateiInfo info;
+        DateiInfoLeeren(&info);
+        std::snprintf(info.DateiName, sizeof info.DateiName, "%s", pfad);
+        SpektrumDaten d;
+        std::vector<double> s3, s4;
+        ASSERT_EQ(LeseSpektrum(&info, &d, &s3, &s4, nullptr), n);
+        EXPECT_EQ(info.Spalten, f.spalten);
+        if (f.spalten >= 3) {
+            EXPECT_EQ(s3, (std::vector<double>{-1, -2, -3, -4}));
+        }
+        if (f.spalten == 5) {
+            EXPECT_EQ(s4, (std::vector<double>{2, 4, 6, 8}));
+        }
+    }
+    g.FreeFelder();
+    std::remove(pfad);
+}
