@@ -129,6 +129,8 @@ int32_t ParseTextTabelle(const char* text, std::size_t laenge, TextTabelle* t)
     int32_t leer = 0;               // blank lines since the last row
     bool zuViele = false;
     const char* ende = text + laenge;
+    // A byte-order mark of UTF-8 is no part of the first line.
+    if (laenge >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0) text += 3;
     for (const char* a = text; a < ende; ++zeile) {
         const char* e = static_cast<const char*>(std::memchr(a, '\n', ende - a));
         if (!e) e = ende;
@@ -137,13 +139,14 @@ int32_t ParseTextTabelle(const char* text, std::size_t laenge, TextTabelle* t)
         if (zuViele) return FEHLER_ZU_VIELE_PUNKTE;
 
         if (zeile == 0) {
+            // Fields that are not plain numbers give 0, so a title line
+            // with commas yields no coefficients.
+            std::vector<std::string> felder = KommaFelder(a, e);
+            for (int k = 0; k < 4; ++k) t->ErsteZeileWerte[k] = FeldWert(felder, 1 + k);
             const char c = a < e ? *a : ' ';
-            if ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.') {
-                std::vector<std::string> felder = KommaFelder(a, e);
-                const double flag = FeldWert(felder, 1);
-                t->ErsteZeileFlag = std::fabs(flag) < 2147483647.0 ? static_cast<int32_t>(flag) : 0;
-                for (int k = 0; k < 4; ++k) t->ErsteZeileWerte[k] = FeldWert(felder, 1 + k);
-            }
+            const double flag = FeldWert(felder, 1);
+            if (c >= '0' && c <= '9' && std::fabs(flag) < 2147483647.0)
+                t->ErsteZeileFlag = static_cast<int32_t>(flag);
         }
 
         if (art == ZeilenArt::Leer) {

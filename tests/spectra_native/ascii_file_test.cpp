@@ -168,6 +168,7 @@ TEST(TextSpectrumFile, ParserEdgeCases)
         {"1,000 rows give 997 points", tausend, 997, 0, 2, 0, 0},
         {"falling x is reversed", fallend, 10, 1, 2, 0, 0},
         {"one column: x is the row", "5\n6\n7\n", 3, 0, 1, 0, 5},
+        {"byte-order mark", "\xEF\xBB\xBF" "1 2\n2 3\n", 2, 0, 2, 1, 2},
         {"exponents and signs", ".8786204E+04 -.1e-2\n+8.8e3 +1\n", 2, 0, 2, 8786.204, -0.001},
     };
     for (const Fall& f : faelle) {
@@ -210,6 +211,9 @@ TEST(TextSpectrumFile, CoefficientsComeOnlyFromAHeaderLine)
     EXPECT_EQ(daten.n, 3);
     EXPECT_EQ(daten.info.Kopfzeilen, 0);
     for (int k = 0; k < 3; ++k) EXPECT_EQ(daten.info.Koeffizienten[k], 0.0);
+
+    Gelesen titel = Parse("Cu foil, 10K, rolled\n1 2\n2 3\n");
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(titel.info.Koeffizienten[k], 0.0);
 
     Gelesen kopf = Parse("612,8.979,0.5,-1.25\n# c\n1 2\n2 3\n");
     EXPECT_DOUBLE_EQ(kopf.info.Koeffizienten[0], 8.979);

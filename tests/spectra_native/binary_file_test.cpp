@@ -475,3 +475,32 @@ TEST(GlitchFilter, BridgesSpikesAndKeepsSteps)
             EXPECT_EQ(y[i], sauber[i]) << i;
         }
 }
+
+TEST(MultiColumnFile, FrameReaderRunsTheGlitchFilterWhenAsked)
+{
+    const int n = 300;
+    std::vector<double> x(n), y(n);
+    for (int i = 0; i < n; ++i) {
+        x[i] = i;
+        y[i] = 0.01 * i;
+    }
+    y[150] += 5.0;
+    BinaerAuftrag a;
+    a.x = x.data();
+    a.y = y.data();
+    a.Punkte = n;
+    const std::string pfad = TempPfad("glitch.dxa");
+    ASSERT_EQ(SchreibeBinaerSpektrum(pfad.c_str(), a), SPEKTRUM_OK);
+    DateiInfo info;
+    DateiInfoLeeren(&info);
+    std::snprintf(info.DateiName, sizeof info.DateiName, "%s", pfad.c_str());
+    info.Binaer = 1;
+    std::vector<double> frame(MIN_FELD_PUNKTE);
+    ASSERT_EQ(LeseSerienFrame(info, frame.data(), MIN_FELD_PUNKTE, 0, 0, 2), 0);
+    ASSERT_EQ(LeseSerienFrame(info, frame.data(), MIN_FELD_PUNKTE, 2, 0.0, 2), n);
+    EXPECT_NEAR(frame[150], 6.5, 1e-5);
+    ASSERT_EQ(LeseSerienFrame(info, frame.data(), MIN_FELD_PUNKTE, 2, 10.0, 2), n);
+    EXPECT_NEAR(frame[150], 1.5, 1e-5);
+    LeseSerienFrame(info, frame.data(), MIN_FELD_PUNKTE, -1, 0, 2);
+    std::remove(pfad.c_str());
+}

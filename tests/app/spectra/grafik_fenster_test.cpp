@@ -401,3 +401,39 @@ TEST_F(Record, SetFontInfoAppliesTheProfileAndBuildsElevenFonts)
     for (HFONT f : schriften.Fonts) DeleteObject(f);
     DestroyWindow(combo);
 }
+
+TEST_F(Record, SeriesWrittenInThreeCallsIsReadFrameByFrame)
+{
+    const int n = 200;
+    Kurve(n, 0.0, 1.0);  // y = x^2
+    std::vector<double> zweite(n);
+    for (int i = 0; i < n; ++i) zweite[i] = (i == 100) ? 1e6 : 3.0 * i;
+    std::strcpy(g->DateiInfo.DateiName, "spectra_record_series.dxa");
+    const char* pfad = g->DateiInfo.DateiName;
+    // Header with the column count, x and the first y appended, one more y.
+    ASSERT_EQ(g->SchreibeBinaer(pfad, 0, 3, 1), SPEKTRUM_OK);
+    ASSERT_EQ(g->SchreibeBinaer(pfad, 100, 3, 0), SPEKTRUM_OK);
+    ASSERT_EQ(g->SchreibeBinaer(pfad, 100, 3, 2, g->GetXFeld(-1), zweite.data(), n), SPEKTRUM_OK);
+
+    g->DateiInfo.Binaer = 1;
+    std::vector<double> y(MIN_FELD_PUNKTE);
+    ASSERT_EQ(g->ReadSeriesFrame(y.data(), 0), 0);
+    ASSERT_EQ(g->ReadSeriesFrame(y.data(), 3), n);
+    EXPECT_EQ(y[100], 1e6);
+    EXPECT_EQ(y[199], 597.0);
+    ASSERT_EQ(g->ReadSeriesFrame(y.data(), 2), n);
+    EXPECT_EQ(y[199], 199.0 * 199.0);
+
+    // The application object's glitch settings reach the frame reader.
+    int32_t an = 1;
+    double prozent = 10.0;
+    int32_t punkte = 2;
+    SpektrenShell.GlitchKorrektur = &an;
+    SpektrenShell.GlitchProzent = &prozent;
+    SpektrenShell.GlitchPunkte = &punkte;
+    ASSERT_EQ(g->ReadSeriesFrame(y.data(), 3), n);
+    EXPECT_EQ(y[100], 300.0);
+    EXPECT_EQ(g->ReadSeriesFrame(y.data(), -1), 0);
+    EXPECT_EQ(g->ReadSeriesFrame(y.data(), 2), -2);
+    std::remove(pfad);
+}
