@@ -169,6 +169,8 @@ public:
     void ResetTitel();
     // Shows a text in status field 300 or 400.
     void StatusZeile(int feld, const char* text);
+    // Ends fit mode: panel hidden, status line and menu back.
+    void FitModusBeenden();
 
 private:
     // Global-heap blocks of the program, freed at destruction.
@@ -182,6 +184,9 @@ private:
     void Wiederherstellungsangebot();
     void ErgebnisDateiAnlegen();
     void ErzeugeSchriften();
+    void FitAbbrechen();
+    void FitUnterbrechen();
+    void FensterGeschlossen();
 };
 
 extern haupt_fenster HAUPTDATEN;
@@ -189,6 +194,10 @@ extern haupt_fenster HAUPTDATEN;
 // Path of a file in the program folder: ProgrammOrdner, "\" and the name.
 // Cut to fit the buffer.
 void ProgrammDatei(char* ziel, size_t groesse, const char* name);
+
+// Refreshes the status line, the button states and the data table after an
+// operation.
+void UpdateFensterStatus();
 
 // Loads a bitmap file of at most 256 colours (null when it cannot be read;
 // more colours show a message). Width and height come back.

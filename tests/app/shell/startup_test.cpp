@@ -82,7 +82,7 @@ TEST_F(ShellFixture, StartsMaximisedWithMenuChildWindowsAndResultsLog)
     PruefeHauptmenue(menu);
     EXPECT_FALSE(GetMenuState(menu, 0, MF_BYPOSITION) & MF_GRAYED);
     for (UINT i = 1; i <= 9; ++i) EXPECT_TRUE(GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED) << i;
-    EXPECT_TRUE(GetMenuState(menu, CM_HELP_GERMAN, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(HAUPTDATEN.HilfeDeutsch, 1);
 
     // The child windows with their classes, ids and visibility.
     const struct { int index; const char* klasse; bool sichtbar; } kinder[] = {
