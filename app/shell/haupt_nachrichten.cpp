@@ -5,6 +5,7 @@
 #include "resource_ids.h"
 #include "shell/haupt_fenster.h"
 #include "shell/kind_fenster.h"
+#include "shell/menue_regeln.h"
 
 LRESULT haupt_fenster::MainOnSize()
 {
@@ -115,8 +116,33 @@ LRESULT haupt_fenster::MainOnTimer()
     return 0;
 }
 
+MENUE_ZUSTAND_LESER MenueZustandLeser = nullptr;
+
 LRESULT haupt_fenster::MainOnInitMenuPopup()
 {
+    HMENU popup = reinterpret_cast<HMENU>(Meldungsblock.wParam);
+    const int position = LOWORD(Meldungsblock.lParam);
+    // Submenus and the system menu keep their items as they are.
+    if (HIWORD(Meldungsblock.lParam) || GetSubMenu(Hauptmenue, position) != popup) return 0;
+
+    MENUE_ZUSTAND z;
+    const int32_t fenster = GetFensterNummer(GetTopWindow(Hauptfenster));
+    if (fenster >= 0) {
+        AktivesFenster = fenster;
+        z.Fenster = MenueZustandLeser && MenueZustandLeser(fenster, &z);
+    }
+    for (HWND h : ModelessList)
+        if (h) z.KindGelistet = true;
+    z.ErgebnisSichtbar = KindFenster[KIND_ERGEBNIS] && IsWindowVisible(KindFenster[KIND_ERGEBNIS]);
+    z.KalibrierQuelle = ExafsOptionen.KalibrierQuelle;
+
+    MENUE_REGEL regeln[32];
+    const int n = MenueRegeln(position, z, regeln);
+    for (int i = 0; i < n; ++i) {
+        EnableMenuItem(popup, regeln[i].Id, MF_BYCOMMAND | (regeln[i].An ? MF_ENABLED : MF_GRAYED));
+        if (regeln[i].Haken >= 0)
+            CheckMenuItem(popup, regeln[i].Id, MF_BYCOMMAND | (regeln[i].Haken ? MF_CHECKED : MF_UNCHECKED));
+    }
     return 0;
 }
 

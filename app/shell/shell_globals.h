@@ -103,6 +103,13 @@ void XrdPhasenVorgaben();
 // the file cannot be opened, else the number of values read.
 int32_t ReadMucal(int32_t modus);
 
+// Fills the menu state of graphic window 0-3 from its record; false when
+// the window holds nothing. Set by the graphic window's code; while it is
+// null the menus treat every window as empty.
+struct MENUE_ZUSTAND;
+typedef bool (*MENUE_ZUSTAND_LESER)(int32_t fenster, MENUE_ZUSTAND* zustand);
+extern MENUE_ZUSTAND_LESER MenueZustandLeser;
+
 // Message boxes of the shell go through this pointer so that tests can
 // answer them.
 typedef int (WINAPI *MELDUNGSBOX)(HWND, LPCSTR, LPCSTR, UINT);
