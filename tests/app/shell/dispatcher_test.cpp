@@ -200,3 +200,27 @@ TEST(ModelessList, SixEntriesAndSafeRemoval)
     EXPECT_EQ(ModelessList[2], h[6]);
     for (HWND& x : ModelessList) x = nullptr;
 }
+
+TEST_F(Dispatcher, KeysDuringAFitAndTheAssistantSpot)
+{
+    // Upper-case C ends an iterating fit as command 22 does; lower case not.
+    HAUPTDATEN.FitZustand = 1;
+    HAUPTDATEN.IterationsZaehler = 0;
+    SendMessageA(hwnd, WM_CHAR, 'c', 0);
+    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 0);
+    SendMessageA(hwnd, WM_CHAR, 'C', 0);
+    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 10000);
+    HAUPTDATEN.FitZustand = 0;
+    SendMessageA(hwnd, WM_CHAR, 'C', 0);
+    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 10000);
+
+    // In a main window of 800 x 600 the spot lies near the centre.
+    SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 600));
+    MSG m;
+    while (PeekMessageA(&m, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(700, 70));
+    EXPECT_FALSE(PeekMessageA(&m, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(400 + 250, 300 - 180));
+    ASSERT_TRUE(PeekMessageA(&m, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(LOWORD(m.wParam), CM_ASSISTANT);
+}
