@@ -168,6 +168,8 @@ void haupt_fenster::Befehl(int32_t id, LPARAM lParam)
 
 int32_t haupt_fenster::GetFensterNummer(HWND handle) const
 {
+    // A free slot holds null; no window must not match it.
+    if (!handle) return -1;
     for (int32_t i = 0; i < 4; ++i)
         if (GrafikHandles[i] == handle) return i;
     return -1;

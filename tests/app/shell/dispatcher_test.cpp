@@ -186,6 +186,17 @@ TEST_F(Dispatcher, OpenWithFourWindowsOpenRefuses)
     AnzahlFenster = 0;
 }
 
+TEST(WindowNumber, OnlyListedGraphicWindowsHaveANumber)
+{
+    haupt_fenster& app = HAUPTDATEN;
+    HWND g = reinterpret_cast<HWND>(static_cast<intptr_t>(0x200));
+    app.GrafikHandles[1] = g;
+    EXPECT_EQ(app.GetFensterNummer(g), 1);
+    EXPECT_EQ(app.GetFensterNummer(reinterpret_cast<HWND>(static_cast<intptr_t>(0x300))), -1);
+    EXPECT_EQ(app.GetFensterNummer(nullptr), -1);  // slots 0, 2 and 3 are free
+    app.GrafikHandles[1] = nullptr;
+}
+
 TEST(ModelessList, SixEntriesAndSafeRemoval)
 {
     HWND h[7];
