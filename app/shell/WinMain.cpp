@@ -2,8 +2,7 @@
 
 #include "shell/haupt_fenster.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
 {
-    if (!CreateMainWindow(instance, SW_SHOWMAXIMIZED)) return 1;
-    return RunMessageLoop();
+    return HAUPTDATEN.Run(instance, previous, commandLine, show);
 }

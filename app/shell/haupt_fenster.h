@@ -1,13 +1,212 @@
-// The application object and the main window.
+// The application object: the main window's message target, the holder of
+// the settings that several subsystems read, and the owner of the shared
+// work blocks.
 #ifndef KORLAN_HAUPT_FENSTER_H
 #define KORLAN_HAUPT_FENSTER_H
 
 #include <windows.h>
+#include <cstdint>
 
-// Registers the main window class and creates the main window; returns its
-// handle or null.
-HWND CreateMainWindow(HINSTANCE instance, int show);
-// Runs the message loop until the main window is destroyed.
-int RunMessageLoop();
+#include "shell/settings.h"
+#include "shell/shell_globals.h"
+
+// The message being handled, stored by a window object's dispatcher before
+// the member for that message runs. wParam and lParam keep their full width
+// so that pointers survive on 64-bit builds.
+struct MELDUNGSBLOCK {
+    UINT Nachricht;
+    WPARAM wParam;
+    LPARAM lParam;
+    HWND Fenster;
+    LPARAM lParamKopie;
+    WORD Befehl;   // low word of wParam
+    WORD Notiz;    // high word of wParam
+};
+
+// Stores a message in a block (steps 3 of the forwarding of every class).
+void SetzeMeldung(MELDUNGSBLOCK& block, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// One of the four font descriptions of the shared fonts.
+struct FONT_DATEN {
+    int32_t Gewicht;         // 400
+    int32_t Kursiv;
+    int32_t Unterstrichen;
+    int32_t PitchFamilie;    // 34
+    uint8_t Durchgestrichen;
+    uint8_t Zeichensatz;
+    uint8_t Ausgabe;         // 3
+    uint8_t Clip;            // 2
+    uint8_t Qualitaet;       // 1
+    char Schrift[59];        // "Arial"
+};
+
+// Indexes of the child window handles.
+enum KIND_FENSTER {
+    KIND_ERGEBNIS, KIND_BUTTONLEISTE, KIND_PROGRESS, KIND_EDITOR,
+    KIND_STATUS300, KIND_STATUS400, KIND_ANZAHL
+};
+// Indexes of the fit-panel handles.
+enum FIT_PANEL { FIT_TEXT, FIT_INTERRUPT, FIT_CANCEL, FIT_CONTINUE, FIT_PANEL_ANZAHL };
+
+const int SHARED_FONTS = 11;
+const int32_t ORDNER_BYTES = 5000;
+const int32_t BROWSER_BYTES = 400;
+const int32_t TEXTLISTE_BYTES = 5000;
+const int32_t DATEIFILTER_BYTES = 260;
+
+class haupt_fenster {
+public:
+    haupt_fenster();
+
+    int16_t ButtonZeilenHoehe = 29;
+    double DialogWerte[14] = {};
+    double GlitchProzent = 10.0;
+    int32_t GlitchPunkte = 2;
+    int32_t SicherungsIntervall = 600;
+    int32_t StatusHoehe = 0;
+    int32_t FeffSatzAnzahl = 0;
+    int32_t EditorSichtbar = 0;
+    int32_t FitErneuerung[2] = {1, 0};
+    int32_t FitZusatz[2] = {1, 1};
+    int32_t MakroAufnahme = 0;
+    int32_t BinaerSpeichern = 1;
+    int32_t GlitchKorrektur = 0;
+    int32_t MakroSchrittAktiv = 0;
+    int32_t SicherungAn = 1;
+    int32_t DateiGeoeffnet = 0;
+    HWND FitPanel[FIT_PANEL_ANZAHL] = {};
+    HWND KindFenster[KIND_ANZAHL] = {};
+    HMENU Hauptmenue = nullptr;
+    char DateiFilter[DATEIFILTER_BYTES] = "*.M*";
+    char* DatenOrdner = nullptr;
+    char* ProgrammOrdner = nullptr;
+    char* FeffOrdner = nullptr;
+    HWND GrafikHandles[4] = {};
+    int32_t KopierGroesse = 2;
+    int32_t FitZustand = 0;
+    int32_t Schrifthoehen[4] = {16, 16, 16, 16};
+    int32_t Schriftbreiten[4] = {7, 7, 7, 7};
+    int32_t KopierBreite = 0, KopierHoehe = 0;
+    int32_t AktivesProfil = 1;
+    SCHRIFT_PROFIL SchriftProfile[2] = {};
+    int32_t BildBreite = 400, BildHoehe = 440;
+    int16_t ZeichenBreite = 0, ZeichenHoehe = 0;
+    double DxasPolynom[3] = {};
+    double SchraegWinkel = 45.0;
+    double Roentgenwellenlaenge = 154.2;
+    double XrdProfil[3] = {0.2, 0.2, 0.0};
+    ::ModellCallback ModellCallback = nullptr;
+    ::ChiQuadratCallback ChiQuadratCallback = nullptr;
+    char* YTextListe = nullptr;
+    char* XTextListe = nullptr;
+    char* TitelListe = nullptr;
+    char* BrowserPfad = nullptr;
+    HFONT Schriften[SHARED_FONTS] = {};
+    FONT_DATEN FontDaten[4];
+    COLORREF Farbpalette[12];
+    int32_t HilfeDeutsch = 1;
+    int32_t SchmalesFenster = 0;
+    PAINTINFO* BearbeitetePaintinfo = nullptr;
+    HBITMAP Willkommensbild = nullptr;
+    MELDUNGSBLOCK Meldungsblock = {};
+    char Titel[64] = "";
+    char Klassenname[64] = "";
+    MSG Nachricht = {};
+    HACCEL Tastenkuerzel = nullptr;
+    HINSTANCE Instanz = nullptr;
+    HINSTANCE VorherigeInstanz = nullptr;
+    int AnzeigeArt = 0;
+    LPSTR Kommandozeile = nullptr;
+
+    // Further words of the fit run and the options that later commands read.
+    int32_t IterationsZaehler = 0;     // handed to LeastSquareFit; command 22 adds 10,000
+    double LetztesChiQuadrat = 0.0;    // command 21 sets it to 1e30
+    double KonfidenzNiveau = 0.95;
+    int32_t ClientBreite = 0, ClientHoehe = 0;
+    HWND Hauptfenster = nullptr;
+    HFONT StatusSchrift = nullptr;
+    HFONT FitTextSchrift = nullptr;
+
+    // ---- start-up and message loop ----
+    // Stores the start-up arguments, registers the classes, creates the main
+    // window and runs the message loop. Returns the exit code (0).
+    int Run(HINSTANCE instanz, HINSTANCE vorherige, LPSTR kommandozeile, int anzeige);
+    // Registers the six window classes; false at the first failure.
+    bool RegisterFensterKlassen();
+    // Creates the main window maximised (its creation runs MainOnCreate) and
+    // shows it; null when it could not be created.
+    HWND ErzeugeHauptfenster();
+    // Runs the message loop with the accelerators until the quit message;
+    // returns its wParam.
+    int Nachrichtenschleife();
+
+    // ---- the main window's messages ----
+    static LRESULT CALLBACK HauptFensterProcStatic(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT MainOnCreate();
+    LRESULT MainOnClose();
+    LRESULT MainOnDestroy();
+    LRESULT MainOnSize();
+    LRESULT MainOnPaint();
+    LRESULT MainOnSetFocus();
+    LRESULT MainOnKeyDown();
+    LRESULT MainOnChar();
+    LRESULT MainOnTimer();
+    LRESULT MainOnInitMenuPopup();
+    LRESULT MainOnMenuSelect();
+    LRESULT MainOnMouseMove();
+    LRESULT MainOnLButtonUp();
+    LRESULT MainOnNcMouseMove() { return 0; }
+    // WM_COMMAND: the command dispatcher.
+    LRESULT MenueBefehl();
+    // Runs command id with lParam on the same stack, as the macro player and
+    // internal callers do.
+    void Befehl(int32_t id, LPARAM lParam);
+
+    // ---- helpers ----
+    // Index 0-3 of the graphic window with this handle, -1 when none.
+    int32_t GetFensterNummer(HWND handle) const;
+    void ResetTitel();
+    // Shows a text in status field 300 or 400.
+    void StatusZeile(int feld, const char* text);
+    // Ends fit mode: panel hidden, status line and menu back.
+    void FitModusBeenden();
+
+private:
+    // Global-heap blocks of the program, freed at destruction.
+    void* Block(size_t bytes);
+    void FreiBloecke();
+    static const int MAX_BLOECKE = 160;
+    HGLOBAL Bloecke[MAX_BLOECKE] = {};
+    int AnzahlBloecke = 0;
+    void LeseEinstellungen();
+    void ErzeugeKindFenster();
+    void Wiederherstellungsangebot();
+    void ErgebnisDateiAnlegen();
+    void ErzeugeSchriften();
+    void FitAbbrechen();
+    void FitUnterbrechen();
+    void FensterGeschlossen();
+};
+
+extern haupt_fenster HAUPTDATEN;
+
+// Path of a file in the program folder: ProgrammOrdner, "\" and the name.
+// Cut to fit the buffer.
+void ProgrammDatei(char* ziel, size_t groesse, const char* name);
+
+// Refreshes the status line, the button states and the data table after an
+// operation.
+void UpdateFensterStatus();
+
+// Loads a bitmap file of at most 256 colours (null when it cannot be read;
+// more colours show a message). Width and height come back.
+HBITMAP LoadBmpFile(HDC dc, const char* pfad, int32_t* breite, int32_t* hoehe);
+
+// Stand-ins until the model evaluator and the EXAFS fit exist: they
+// evaluate nothing and give 0.
+double ModellFunktion(double x, double index, double* xs, double* ys, int32_t n);
+double ExafsFitProzedur(int32_t anzahl, int32_t maxFitParameter, double* x, double* y,
+                        double* parameter, double* alpha, double* beta, double* sigma);
 
 #endif

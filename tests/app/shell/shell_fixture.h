@@ -1,0 +1,46 @@
+// Starts the program's main window in this process, in a temporary program
+// folder, with the message boxes answered by the test.
+#ifndef KORLAN_TESTS_SHELL_FIXTURE_H
+#define KORLAN_TESTS_SHELL_FIXTURE_H
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/haupt_fenster.h"
+
+struct GezeigteBox {
+    std::string text, titel;
+    UINT art;
+};
+
+class ShellFixture : public ::testing::Test {
+protected:
+    static std::vector<GezeigteBox> boxen;
+    static int antwort;
+    std::string ordner;
+    char altesVerzeichnis[MAX_PATH] = {};
+
+    static int WINAPI Antworte(HWND, LPCSTR text, LPCSTR titel, UINT art);
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // A file of the program folder.
+    std::string Pfad(const char* name) const { return ordner + "\\" + name; }
+    void Schreibe(const char* name, const std::string& inhalt) const;
+    // Text mode gives the lines with "\n" ends, binary what is on disk.
+    std::string Lies(const char* name, bool binaer = false) const;
+    bool Existiert(const char* name) const;
+    // Copies the McMaster table into the program folder.
+    void KopiereMucal() const;
+
+    // Creates the main window as the program does; null on failure.
+    HWND Starte();
+    // Closes it with WM_CLOSE and runs the loop to its end; the exit code.
+    int Schliesse(HWND hwnd);
+};
+
+#endif
