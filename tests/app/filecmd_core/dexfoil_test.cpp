@@ -83,6 +83,9 @@ TEST(Dexfoil, FirstFoilIntoNoFileMakesOneBlock)
     ASSERT_EQ(Schreibe(t, "Cu", cu), DEXFOIL_OK);
     EXPECT_FALSE(std::filesystem::exists(t.Datei("dexfoil.bak")));
 
+    // A text file of the platform: lines end in CR LF.
+    const std::string bytes = LiesBytes(t.Datei("dexfoil.dat"));
+    EXPECT_EQ(bytes.compare(0, 24, "Cu\r\n8900,3.6608223E-12\r\n"), 0);
     const auto z = LiesZeilen(t.Datei("dexfoil.dat"));
     ASSERT_EQ(z.size(), 1u + DEXFOIL_ZEILEN);
     EXPECT_EQ(z[0], "Cu");
@@ -93,6 +96,13 @@ TEST(Dexfoil, FirstFoilIntoNoFileMakesOneBlock)
         ASSERT_EQ(w.size(), 2u) << "row " << r;
         PruefePaar(w, 0, cu, r, "row " + std::to_string(r));
     }
+
+    // An empty table is no different from none, except for its backup.
+    TempOrdner leer;
+    SchreibeBytes(leer.Datei("dexfoil.dat"), "");
+    ASSERT_EQ(Schreibe(leer, "Cu", cu), DEXFOIL_OK);
+    EXPECT_EQ(LiesBytes(leer.Datei("dexfoil.dat")), bytes);
+    EXPECT_EQ(LiesBytes(leer.Datei("dexfoil.bak")), "");
 }
 
 TEST(Dexfoil, SecondFoilExtendsTheBlockAndTheBackupHoldsTheOldTable)
