@@ -78,6 +78,35 @@ bool ModellLaden(int32_t fenster)
     return true;
 }
 
+// Takes the fit's commands for the main window out of the queue; commands
+// for its child windows (the redraw of the graphic window) are kept and
+// come back in their order. True when one for the main window was there.
+bool FitPostsEntnehmen(HWND haupt, std::vector<MSG>& andere)
+{
+    bool gefunden = false;
+    MSG m;
+    while (PeekMessageA(&m, haupt, WM_INITDIALOG, WM_SYSCOMMAND, PM_REMOVE)) {
+        if (m.hwnd == haupt) gefunden = true;
+        else andere.push_back(m);
+    }
+    return gefunden;
+}
+
+// A replayed fit runs to its end: each iteration that the fit posts for
+// itself is replaced by one iteration run here, until the fit has finished
+// or posts nothing more; then the end of the fit.
+void FitZuEnde(HWND haupt)
+{
+    std::vector<MSG> andere;
+    bool gepostet = FitPostsEntnehmen(haupt, andere);
+    for (int32_t n = 0; gepostet && HAUPTDATEN.FitZustand != -1 && n < MAX_FIT_SCHRITTE; ++n) {
+        MakroSchritt(507, MAKRO_LPARAM);
+        gepostet = FitPostsEntnehmen(haupt, andere);
+    }
+    for (const MSG& m : andere) PostMessageA(m.hwnd, m.message, m.wParam, m.lParam);
+    MakroSchritt(CM_FIT_CANCEL, 0);
+}
+
 }  // namespace
 
 void MakroSchrittDispatcher(int32_t befehl, LPARAM lParam)
@@ -178,18 +207,7 @@ int32_t button_leiste::MakroRun(int32_t aktivesFenster, int32_t spalte)
         }
         MakroSchrittGemerkt(s, FitFunctionCount, zustand);
 
-        if (fit && haupt) {
-            // The fit posts its next iteration to the main window; each
-            // such post is replaced by one iteration run here.
-            MSG m;
-            bool gepostet = PeekMessageA(&m, haupt, WM_INITDIALOG, WM_SYSCOMMAND, PM_REMOVE);
-            for (int32_t n = 0; gepostet && HAUPTDATEN.FitZustand != -1 && n < MAX_FIT_SCHRITTE; ++n) {
-                while (PeekMessageA(&m, haupt, WM_INITDIALOG, WM_SYSCOMMAND, PM_REMOVE)) {}
-                MakroSchritt(507, MAKRO_LPARAM);
-                gepostet = PeekMessageA(&m, haupt, WM_INITDIALOG, WM_SYSCOMMAND, PM_REMOVE);
-            }
-            MakroSchritt(CM_FIT_CANCEL, 0);
-        }
+        if (fit && haupt) FitZuEnde(haupt);
         HAUPTDATEN.MakroSchrittAktiv = 0;
     }
     MakroRunning = 0;
