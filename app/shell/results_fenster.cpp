@@ -19,6 +19,7 @@ namespace {
 const char* const MAUS_HINWEIS = "right mouse button for history/results/fit  -  cut and copy with mouse";
 const size_t FIT_TEXT_GEZEIGT = 25000;
 const int32_t SYS_VERBERGEN = 18;
+const COLORREF RESIDUUM_FARBE = 0x008000;  // green
 
 std::tm Jetzt()
 {
@@ -126,7 +127,7 @@ LRESULT results_fenster::OnPaint()
     if (Ansicht != 1) return 0;
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Fenster, &ps);
-    FitDifferenzZeichnen(dc);
+    FitDifferenzZeichnen(dc, Breite, Hoehe);
     EndPaint(Fenster, &ps);
     return 1;
 }
@@ -406,9 +407,66 @@ void results_fenster::Befehl(int32_t id)
     }
 }
 
-void results_fenster::FitDifferenzZeichnen(HDC dc)
+void results_fenster::FitDifferenzZeichnen(HDC dc, int breite, int hoehe)
 {
-    RECT r{0, 0, Breite, Hoehe};
+    RECT r{0, 0, breite, hoehe};
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    if (AktivesFenster < 0 || AktivesFenster > 3 || !DifferenzFeld) return;
+    grafik_fenster& g = GrafikFenster[AktivesFenster];
+    double* x = g.GetXFeld(g.AktuellerSlot());
+    int32_t n = g.Punkte();
+    if (!x || n < 2) return;
+    if (n > WORK_DOUBLES) n = WORK_DOUBLES;
+    double lo, hi;
+    if (!ResidualBereich(DifferenzFeld, n, &lo, &hi)) return;
+
+    // The plot settings of the graphic windows are put back afterwards.
+    PAINTINFO gemerkt;
+    Plotter.GetPaintinfo(&gemerkt);
+    unsigned long plotFarbe, funkFarbe;
+    int plotStift, funkStift, plotStil, funkStil, kreis, dreieck, nurX;
+    Plotter.GetPlotOptions(plotFarbe, funkFarbe, plotStift, funkStift, plotStil, funkStil, kreis, dreieck, nurX);
+    char xText[VANTOR_LABEL_SIZE] = "", yText[VANTOR_LABEL_SIZE] = "";
+    Plotter.GetX(xText);
+    Plotter.GetY(yText);
+    double* altX = Plotter.GetXField();
+    double* altY = Plotter.GetYField();
+    double altMin, altMax;
+    Plotter.GetBorder(altMin, altMax);
+
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    Plotter.SetPaintinfo(&g.Paintinfo);
+    Plotter.GraphDimension(0, 0, breite, hoehe, tm.tmAveCharWidth, tm.tmHeight);
+    Plotter.SetFieldFunction(x, DifferenzFeld, nullptr, nullptr, n);
+    Plotter.SetBorder(x[0], x[n - 1]);
+    Plotter.SetMinMax(lo, hi);
+    Plotter.SetX(g.XText[g.AktuellerSlot()]);
+    Plotter.SetY("residual");
+    Plotter.SetPlotOptions(RESIDUUM_FARBE, funkFarbe, 0, funkStift, 1, funkStil, 0, 0, 0);
+    if (Plotter.PlotFrame(dc, 1, 0, 0)) Plotter.PlotFieldFunction(dc, 1, 0, 0, 0);
+
+    Plotter.SetPaintinfo(&gemerkt);
+    Plotter.SetPlotOptions(plotFarbe, funkFarbe, plotStift, funkStift, plotStil, funkStil, kreis, dreieck, nurX);
+    Plotter.SetX(xText);
+    Plotter.SetY(yText);
+    Plotter.SetFieldFunction(altX, altY, nullptr, nullptr, -1);
+    Plotter.SetBorder(altMin, altMax);
+}
+
+bool ResidualBereich(const double* r, int32_t n, double* lo, double* hi)
+{
+    if (!r || n < 1) return false;
+    double a = r[0], b = r[0];
+    for (int32_t i = 1; i < n; ++i) {
+        if (r[i] < a) a = r[i];
+        if (r[i] > b) b = r[i];
+    }
+    if (!(a == a) || !(b == b) || b - a > 1e300) return false;
+    // A flat residual still gets a range around it.
+    const double rand = b > a ? 0.05 * (b - a) : (a != 0.0 ? 0.05 * (a < 0 ? -a : a) : 1.0);
+    *lo = a - rand;
+    *hi = b + rand;
+    return true;
 }

@@ -46,6 +46,10 @@ public:
     static void LogPfad(char* ziel, size_t groesse);
     // Enables the popup's items as the state asks (fit text, EXAFS model).
     void PopupEinstellen(HMENU popup) const;
+    // The fit-difference view: the last fit's residual (DifferenzFeld)
+    // against the x values of the active window's current curve, through
+    // Plotter, whose settings are put back afterwards.
+    void FitDifferenzZeichnen(HDC dc, int breite, int hoehe);
 
 private:
     LRESULT OnCreate();
@@ -66,10 +70,13 @@ private:
     void NachVorn();
     void Popup(POINT bildschirm);
     void Speichern();
-    void FitDifferenzZeichnen(HDC dc);
 };
 
 extern results_fenster ResultsWindow;
+
+// y range of a residual of n points, widened by 5 % (a flat one by 5 % of
+// its value, or 1 at 0). false for no points or values that are not finite.
+bool ResidualBereich(const double* r, int32_t n, double* lo, double* hi);
 
 // The save dialog of the results ("Ergebnisse (*.ERG)"); tests answer it.
 extern DATEIDIALOG ErgebnisSpeichernDialog;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -302,4 +303,68 @@ TEST_F(ResultsFenster, PopupAndViews)
     EXPECT_EQ(ResultsWindow.Ansicht, 0);
     EXPECT_EQ(Titel(), "Results / History");
     EXPECT_NE(Gezeigt().find("Length  :  "), std::string::npos);
+}
+
+TEST(ResidualRange, WidensTheValuesAndRefusesWhatCannotBeDrawn)
+{
+    const double r[4] = {-1.0, 3.0, 0.5, 1.0};
+    double lo = 0, hi = 0;
+    ASSERT_TRUE(ResidualBereich(r, 4, &lo, &hi));
+    EXPECT_DOUBLE_EQ(lo, -1.2);
+    EXPECT_DOUBLE_EQ(hi, 3.2);
+    const double flach[2] = {0.0, 0.0};
+    ASSERT_TRUE(ResidualBereich(flach, 2, &lo, &hi));
+    EXPECT_DOUBLE_EQ(lo, -1.0);
+    EXPECT_DOUBLE_EQ(hi, 1.0);
+    const double unendlich[2] = {0.0, HUGE_VAL};
+    EXPECT_FALSE(ResidualBereich(unendlich, 2, &lo, &hi));
+    EXPECT_FALSE(ResidualBereich(r, 0, &lo, &hi));
+}
+
+TEST_F(ResultsFenster, TheFitDifferenceViewDrawsTheResidualInGreenAndLeavesPlotterAsItWas)
+{
+    grafik_fenster& g = GrafikFenster[0];
+    ASSERT_EQ(g.AllocFelder(), 1);
+    const int32_t n = 200;
+    double* x = g.GetXFeld(g.AktuellerSlot());
+    for (int32_t i = 0; i < n; ++i) {
+        x[i] = 8900.0 + i;
+        DifferenzFeld[i] = std::sin(i / 10.0);
+    }
+    g.DateiInfo.PunkteProKurve[g.AktuellerSlot()] = n;
+    AktivesFenster = 0;
+
+    PAINTINFO vorher;
+    Plotter.GetPaintinfo(&vorher);
+    Plotter.SetY("y of a graphic window");
+
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = 400;
+    bi.bmiHeader.biHeight = -300;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ alt = SelectObject(dc, bmp);
+    ResultsWindow.FitDifferenzZeichnen(dc, 400, 300);
+    GdiFlush();
+    int gruen = 0;
+    const uint32_t* p = static_cast<const uint32_t*>(bits);
+    for (int i = 0; i < 400 * 300; ++i) gruen += (p[i] & 0xFFFFFF) == 0x008000;  // DIB order BGR
+    SelectObject(dc, alt);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    g.FreeFelder();
+    g.DateiInfo.PunkteProKurve[g.AktuellerSlot()] = 0;
+
+    // A sine over two hundred points leaves a long green trace.
+    EXPECT_GT(gruen, 200);
+    PAINTINFO nachher;
+    Plotter.GetPaintinfo(&nachher);
+    EXPECT_EQ(std::memcmp(&vorher, &nachher, sizeof vorher), 0);
+    char y[VANTOR_LABEL_SIZE] = "";
+    Plotter.GetY(y);
+    EXPECT_STREQ(y, "y of a graphic window");
 }
