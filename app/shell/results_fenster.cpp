@@ -161,7 +161,8 @@ LRESULT results_fenster::OnCommand()
 
 LRESULT results_fenster::OnSysCommand()
 {
-    if (Meldungsblock.wParam != SYS_VERBERGEN) return 0;
+    // Closing would destroy the one results window of the run; it hides.
+    if (Meldungsblock.wParam != SYS_VERBERGEN && (Meldungsblock.wParam & 0xFFF0) != SC_CLOSE) return 0;
     Verbergen();
     return 1;
 }

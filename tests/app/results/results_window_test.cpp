@@ -186,6 +186,11 @@ TEST_F(ResultsFenster, ANewResultSitsBesideItsGraphicWindowAndHidesAgain)
     EXPECT_TRUE(IsWindowVisible(ResultsWindow.Fenster));
     SendMessageA(ResultsWindow.Fenster, WM_SYSCOMMAND, 18, 0);
     EXPECT_FALSE(IsWindowVisible(ResultsWindow.Fenster));
+    // Closing it only hides it: later results still find their window.
+    Befehl(CM_REDRAW);
+    SendMessageA(ResultsWindow.Fenster, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(IsWindow(ResultsWindow.Fenster));
+    EXPECT_FALSE(IsWindowVisible(ResultsWindow.Fenster));
     HAUPTDATEN.GrafikHandles[1] = nullptr;
     DestroyWindow(g);
 }
