@@ -54,7 +54,7 @@
 // ---- dialogs of the data commands (app/spectra/data_dialogs_win.cpp) ----
 // Templates (named, not numbered): COPYFELD, TAKEFELD, FUNCFELD,
 // GET_FILE_INFORMATION, SPEKTRENSHIFT, ABZISSENSHIFT, NOISEGENERATOR,
-// COMBINE_GRAFIK, USERSTYLE (app/resources/spectra_dialogs.rc). Control
+// COMBINE_GRAFIK, USERSTYLE, CLIPBOARDFORMAT (app/resources/spectra_dialogs.rc). Control
 // ids repeat between dialogs; the names say which dialog means what.
 #define IDC_DLG_HELP 160            // help button of every dialog
 #define IDC_DLG_APPLY 37            // "&Apply" of the two arithmetic dialogs
@@ -132,5 +132,12 @@
 #define IDC_STYLE_DASHDOT 40
 #define IDC_STYLE_WIDTH 230
 #define IDC_STYLE_COLOUR 311
+// CLIPBOARDFORMAT (copy command 610)
+#define IDC_CLIP_METAFILE 552
+#define IDC_CLIP_BITMAP 553
+#define IDC_CLIP_SMALL 650          // then medium 651, large 652
+#define IDC_CLIP_CUSTOM 555
+#define IDC_CLIP_WIDTH 58
+#define IDC_CLIP_HEIGHT 59
 
 #endif

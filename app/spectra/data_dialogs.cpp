@@ -171,6 +171,17 @@ int32_t FarbEintrag(uint32_t farbe)
     return 1;
 }
 
+void KopierMasse(bool metafile, bool angepasst, int32_t breite, int32_t hoehe, double* dw0,
+                 double* dw1)
+{
+    if (metafile && !angepasst) {
+        *dw0 = *dw1 = 0.0;
+        return;
+    }
+    *dw0 = breite + 0.1;
+    *dw1 = hoehe + 0.1;
+}
+
 int32_t DateiVorschau(const char* pfad, int32_t kopfzeilen, int32_t punkte, std::string* text)
 {
     text->clear();

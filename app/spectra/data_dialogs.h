@@ -99,6 +99,14 @@ extern const uint32_t DialogFarben[DIALOG_FARBEN];
 // Entry of a colour in that table; 1 when it is not there.
 int32_t FarbEintrag(uint32_t farbe);
 
+// Picture size of the clipboard copy in DW[0] and DW[1]: 0 and 0 for a
+// metafile of a size class (the copy command takes the class), else the
+// width and height in pixels + 0.1 (the command takes values above 20).
+void KopierMasse(bool metafile, bool angepasst, int32_t breite, int32_t hoehe, double* dw0,
+                 double* dw1);
+// Pixel sizes CLIPBOARDFORMAT accepts for a custom picture.
+const int32_t KOPIER_MIN_PIXEL = 21, KOPIER_MAX_PIXEL = 10000;
+
 // First lines of a file for GET_FILE_INFORMATION: at most
 // min(kopfzeilen + punkte, kopfzeilen + 15) lines, each cut to 298
 // characters and ended by "\r\n". Returns the number of lines, or -1 when

@@ -807,3 +807,68 @@ INT_PTR CALLBACK UserStyleProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
     }
     return FALSE;
 }
+
+// ---- CLIPBOARDFORMAT ----
+namespace {
+void ZeigeFenstergroesse(HWND dlg)
+{
+    int32_t breite = 0, hoehe = 0;
+    if (FensterOffen(AktivesFenster)) {
+        RECT r;
+        GetClientRect(HAUPTDATEN.GrafikHandles[AktivesFenster], &r);
+        breite = r.right - r.left;
+        hoehe = r.bottom - r.top;
+    }
+    SetDlgItemInt(dlg, IDC_CLIP_WIDTH, static_cast<UINT>(breite), TRUE);
+    SetDlgItemInt(dlg, IDC_CLIP_HEIGHT, static_cast<UINT>(hoehe), TRUE);
+}
+
+void KlasseWaehlbar(HWND dlg, bool metafile)
+{
+    for (int k = 0; k < 3; ++k) {
+        EnableWindow(GetDlgItem(dlg, IDC_CLIP_SMALL + k), metafile);
+        const int32_t groesse = HAUPTDATEN.KopierGroesse;
+        CheckDlgButton(dlg, IDC_CLIP_SMALL + k, metafile && groesse == k ? BST_CHECKED : BST_UNCHECKED);
+    }
+    // A stored custom size has no class to check: the custom box stands.
+    const bool angepasst = !metafile || HAUPTDATEN.KopierGroesse < 0 || HAUPTDATEN.KopierGroesse > 2;
+    CheckDlgButton(dlg, IDC_CLIP_CUSTOM, angepasst ? BST_CHECKED : BST_UNCHECKED);
+    if (!metafile) ZeigeFenstergroesse(dlg);
+}
+}  // namespace
+
+INT_PTR CALLBACK ClipboardFormatProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
+{
+    if (msg == WM_INITDIALOG) {
+        CenterDialog(dlg);
+        BegrenzeEdit(dlg, IDC_CLIP_WIDTH, ZAHL_ZEICHEN);
+        BegrenzeEdit(dlg, IDC_CLIP_HEIGHT, ZAHL_ZEICHEN);
+        const bool metafile = HAUPTDATEN.AlsMetafile != 0;
+        CheckDlgButton(dlg, metafile ? IDC_CLIP_METAFILE : IDC_CLIP_BITMAP, BST_CHECKED);
+        KlasseWaehlbar(dlg, metafile);
+        ZeigeFenstergroesse(dlg);
+        return TRUE;
+    }
+    if (msg != WM_COMMAND) return FALSE;
+    const WORD befehl = LOWORD(wParam);
+    if (Gemeinsam(dlg, befehl, 610, 0)) return TRUE;
+    if ((befehl == IDC_CLIP_METAFILE || befehl == IDC_CLIP_BITMAP) && HIWORD(wParam) == BN_CLICKED) {
+        KlasseWaehlbar(dlg, befehl == IDC_CLIP_METAFILE);
+        return TRUE;
+    }
+    if (befehl != IDOK) return FALSE;
+    const bool metafile = Gecheckt(dlg, IDC_CLIP_METAFILE);
+    const bool angepasst = Gecheckt(dlg, IDC_CLIP_CUSTOM);
+    int32_t breite = 0, hoehe = 0;
+    if (!metafile || angepasst) {
+        if (!GanzzahlAus(dlg, IDC_CLIP_WIDTH, KOPIER_MIN_PIXEL, KOPIER_MAX_PIXEL, "The width", &breite) ||
+            !GanzzahlAus(dlg, IDC_CLIP_HEIGHT, KOPIER_MIN_PIXEL, KOPIER_MAX_PIXEL, "The height", &hoehe))
+            return TRUE;
+    }
+    for (int k = 0; k < 3; ++k)
+        if (Gecheckt(dlg, IDC_CLIP_SMALL + k)) HAUPTDATEN.KopierGroesse = k;
+    HAUPTDATEN.AlsMetafile = metafile ? 1 : 0;
+    KopierMasse(metafile, angepasst, breite, hoehe, &DW()[0], &DW()[1]);
+    EndDialog(dlg, 1);
+    return TRUE;
+}

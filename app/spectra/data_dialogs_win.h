@@ -46,6 +46,10 @@ INT_PTR CALLBACK CombineGrafikDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM 
 // curves into the window's MultiplotListe and the colours of curves 1-12
 // into HAUPTDATEN.Farbpalette; Cancel stores nothing.
 INT_PTR CALLBACK UserStyleProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
+// CLIPBOARDFORMAT: 1 on OK, 0 on Cancel (the copy command stops then).
+// Sets HAUPTDATEN.AlsMetafile, KopierGroesse (0-2 when a size class is
+// checked) and DW[0], DW[1] (see KopierMasse).
+INT_PTR CALLBACK ClipboardFormatProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // The Apply button of SPEKTRENSHIFT (befehl 607) and ABZISSENSHIFT (608):
 // DialogWerte holds the values as after OK; the hook runs the arithmetic on

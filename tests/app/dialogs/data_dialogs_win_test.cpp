@@ -39,6 +39,8 @@ TEST_F(DatenDialoge, EveryDialogOpensCentredAndCancelLeavesValues)
 {
     OeffneFenster(0, "sample.mes", 3, 1);
     AktivesFenster = 0;
+    HAUPTDATEN.AlsMetafile = 1;
+    HAUPTDATEN.KopierGroesse = 1;
     struct Fall {
         const char* name;
         DLGPROC proc;
@@ -53,6 +55,7 @@ TEST_F(DatenDialoge, EveryDialogOpensCentredAndCancelLeavesValues)
         {"NOISEGENERATOR", NoiseGeneratorProc, 0},
         {"COMBINE_GRAFIK", CombineGrafikDlgProc, 0},
         {"USERSTYLE", UserStyleProc, 1},
+        {"CLIPBOARDFORMAT", ClipboardFormatProc, 0},
     };
     HDC dc = GetDC(nullptr);
     const int breite = GetDeviceCaps(dc, HORZRES), hoehe = GetDeviceCaps(dc, VERTRES);
@@ -73,6 +76,8 @@ TEST_F(DatenDialoge, EveryDialogOpensCentredAndCancelLeavesValues)
         EXPECT_EQ(r, f.abbruch) << f.name;
         EXPECT_TRUE(WerteUnveraendert()) << f.name;
         EXPECT_EQ(GrafikFenster[0].MultiplotListe[0], listeVorher) << f.name;
+        EXPECT_EQ(HAUPTDATEN.AlsMetafile, 1) << f.name;
+        EXPECT_EQ(HAUPTDATEN.KopierGroesse, 1) << f.name;
     }
     EXPECT_TRUE(meldungen.empty());
 }
@@ -656,4 +661,62 @@ TEST_F(DatenDialoge, CombineUserDefinedOpensUserStyle)
     EXPECT_EQ(rec.MultiplotAnzahl, 2);
     EXPECT_EQ(rec.MultiplotAktiv, 1);
     EXPECT_EQ(rec.MultiplotListe[0], StilWort(STIL_VERBINDEN | STIL_BALKEN, 0, 1));
+}
+
+TEST_F(DatenDialoge, ClipboardFormatSizeClassOrPixels)
+{
+    OeffneFenster(0, "clip.mes", 0, 0);
+    MoveWindow(fenster[0], 0, 0, 321, 207, FALSE);
+    AktivesFenster = 0;
+    HAUPTDATEN.AlsMetafile = 1;
+    HAUPTDATEN.KopierGroesse = 1;
+    size_t offen = 0;
+    const INT_PTR bitmap = OeffneDialog("CLIPBOARDFORMAT", ClipboardFormatProc, {
+        Pruefe([](HWND dlg) {
+            EXPECT_TRUE(Gecheckt(dlg, IDC_CLIP_METAFILE));
+            EXPECT_TRUE(Gecheckt(dlg, IDC_CLIP_SMALL + 1));
+            EXPECT_FALSE(Gecheckt(dlg, IDC_CLIP_CUSTOM));
+            EXPECT_EQ(TextVon(dlg, IDC_CLIP_WIDTH), "321");
+            EXPECT_EQ(TextVon(dlg, IDC_CLIP_HEIGHT), "207");
+        }),
+        Kreuze(IDC_CLIP_BITMAP),
+        Pruefe([](HWND dlg) {
+            EXPECT_TRUE(Gecheckt(dlg, IDC_CLIP_CUSTOM));
+            EXPECT_FALSE(Gecheckt(dlg, IDC_CLIP_SMALL + 1));
+            EXPECT_FALSE(Aktiv(dlg, IDC_CLIP_SMALL));
+        }),
+        Text(IDC_CLIP_WIDTH, "abc"),
+        Klick(IDOK),
+        NochOffen(&offen),
+        Text(IDC_CLIP_WIDTH, "5"),  // the copy command would ignore it
+        Klick(IDOK),
+        NochOffen(&offen),
+        Text(IDC_CLIP_WIDTH, "640"),
+        Klick(IDOK),
+    });
+    EXPECT_EQ(bitmap, 1);
+    EXPECT_EQ(offen, 2u);
+    EXPECT_EQ(meldungen.size(), 2u);
+    EXPECT_EQ(HAUPTDATEN.AlsMetafile, 0);
+    EXPECT_EQ(HAUPTDATEN.KopierGroesse, 1);
+    EXPECT_DOUBLE_EQ(DW()[0], 640.1);
+    EXPECT_DOUBLE_EQ(DW()[1], 207.1);
+    EXPECT_EQ(DW()[2], 102.0);
+
+    const INT_PTR klasse = OeffneDialog("CLIPBOARDFORMAT", ClipboardFormatProc, {
+        Pruefe([](HWND dlg) { EXPECT_TRUE(Gecheckt(dlg, IDC_CLIP_BITMAP)); }),
+        Kreuze(IDC_CLIP_METAFILE),
+        Pruefe([](HWND dlg) {
+            EXPECT_TRUE(Aktiv(dlg, IDC_CLIP_SMALL));
+            EXPECT_TRUE(Gecheckt(dlg, IDC_CLIP_SMALL + 1));
+        }),
+        Kreuze(IDC_CLIP_SMALL + 2),
+        Text(IDC_CLIP_WIDTH, "not used"),
+        Klick(IDOK),
+    });
+    EXPECT_EQ(klasse, 1);
+    EXPECT_EQ(HAUPTDATEN.AlsMetafile, 1);
+    EXPECT_EQ(HAUPTDATEN.KopierGroesse, 2);
+    EXPECT_EQ(DW()[0], 0.0);
+    EXPECT_EQ(DW()[1], 0.0);
 }

@@ -158,6 +158,8 @@ void DialogFixture::SetUp()
     std::memcpy(altePalette, HAUPTDATEN.Farbpalette, sizeof altePalette);
     altesAktives = AktivesFenster;
     altesThema = HilfeThema;
+    alteGroesse = HAUPTDATEN.KopierGroesse;
+    altesMetafile = HAUPTDATEN.AlsMetafile;
     alteAnzahl = FitFunctionCount;
     alteTypen = FitFunctionTypes;
     alteParameter = FitParameters;
@@ -183,6 +185,8 @@ void DialogFixture::TearDown()
     std::memcpy(HAUPTDATEN.Farbpalette, altePalette, sizeof altePalette);
     AktivesFenster = altesAktives;
     HilfeThema = altesThema;
+    HAUPTDATEN.KopierGroesse = alteGroesse;
+    HAUPTDATEN.AlsMetafile = altesMetafile;
     FitFunctionCount = alteAnzahl;
     FitFunctionTypes = alteTypen;
     FitParameters = alteParameter;
@@ -195,7 +199,7 @@ void DialogFixture::TearDown()
 
 void DialogFixture::OeffneFenster(int w, const char* datei, int32_t neuester, int32_t aktuell)
 {
-    fenster[w] = CreateWindowA("STATIC", datei, 0, 0, 0, 10, 10, nullptr, nullptr,
+    fenster[w] = CreateWindowA("STATIC", datei, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(fenster[w], nullptr);
     HAUPTDATEN.GrafikHandles[w] = fenster[w];

@@ -64,7 +64,7 @@ protected:
     HWND fenster[4] = {};
     double alteWerte[14] = {};
     COLORREF altePalette[12] = {};
-    int32_t altesAktives = -1, altesThema = 0;
+    int32_t altesAktives = -1, altesThema = 0, alteGroesse = 0, altesMetafile = 0;
     int32_t alteAnzahl = 0, alterGrad = 0, alteArt = 0;
     int32_t* alteTypen = nullptr;
     double* alteParameter = nullptr;
