@@ -69,6 +69,8 @@ int32_t EinfuegeErgebnis(bool original, int32_t slot)
 
 bool FunktionPunkteFest(int32_t ersterTyp)
 {
+    // A code above 100 is the same type, switched off for the fit.
+    if (ersterTyp > 100) ersterTyp -= 100;
     return ersterTyp >= 15 && ersterTyp <= 22;
 }
 

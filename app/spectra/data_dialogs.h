@@ -36,7 +36,8 @@ int32_t EinfuegeErgebnis(bool original, int32_t slot);
 const int32_t FUNKTION_MIN_PUNKTE = 2;
 const int32_t FUNKTION_MAX_PUNKTE = 1000000;
 // First model function of these type codes (the EXAFS path types) fixes the
-// grid to the curve's own abscissa, so its point count is not offered.
+// grid to the curve's own abscissa, so its point count is not offered
+// (codes above 100 stand for the type less 100).
 bool FunktionPunkteFest(int32_t ersterTyp);
 
 // DW[4] of SPEKTRENSHIFT: -1 with " external function", 1000 with

@@ -56,6 +56,8 @@ TEST(DialogWahl, SlotsCopyAndPasteResults)
     EXPECT_TRUE(FunktionPunkteFest(22));
     EXPECT_FALSE(FunktionPunkteFest(14));
     EXPECT_FALSE(FunktionPunkteFest(23));
+    EXPECT_TRUE(FunktionPunkteFest(121));
+    EXPECT_FALSE(FunktionPunkteFest(107));
 }
 
 TEST(DialogWahl, OrdinateOperandAndAbscissaCode)
