@@ -51,4 +51,93 @@
 #define IDS_COLOUR_FIRST 200
 #define IDS_FUNCTION_FIRST 220
 
+// ---- dialogs of the data commands (app/spectra/data_dialogs_win.cpp) ----
+// Templates (named, not numbered): COPYFELD, TAKEFELD, FUNCFELD,
+// GET_FILE_INFORMATION, SPEKTRENSHIFT, ABZISSENSHIFT, NOISEGENERATOR,
+// COMBINE_GRAFIK, USERSTYLE, CLIPBOARDFORMAT (app/resources/spectra_dialogs.rc). Control
+// ids repeat between dialogs; the names say which dialog means what.
+#define IDC_DLG_HELP 160            // help button of every dialog
+#define IDC_DLG_APPLY 37            // "&Apply" of the two arithmetic dialogs
+// COPYFELD and COMBINE_GRAFIK: window w 0-3, slot s 0-3
+#define IDC_WIN_GROUP 200           // + 10 w: group with the file name
+#define IDC_WIN_SLOT 201            // + 10 w + s: radio (copy) or check box (combine)
+#define IDC_COMB_ORDER 100          // + 10 w + s: order number label
+#define IDC_COMB_RIGHT 300          // + 10 w + s: "r" (right-hand axis)
+#define IDC_COMB_NONE 63
+#define IDC_COMB_SLIGHTLY 552
+#define IDC_COMB_MEDIUM 553
+#define IDC_COMB_STRONG 554
+#define IDC_COMB_VALUE 555
+#define IDC_COMB_VALUE_EDIT 511
+#define IDC_COMB_SYMBOL 30
+#define IDC_COMB_LINESTYLE 574
+#define IDC_COMB_LINEWIDTH 575
+#define IDC_COMB_USER 581
+#define IDC_COMB_3D 556
+#define IDC_COMB_3D_FROM 58
+#define IDC_COMB_3D_TO 59
+// TAKEFELD
+#define IDC_TAKE_SLOT 50            // + s
+#define IDC_TAKE_ORIGINAL 45
+#define IDC_TAKE_FROM 58
+#define IDC_TAKE_TO 59
+// FUNCFELD
+#define IDC_FUNC_POINTS 58
+#define IDC_FUNC_SINGLE 552
+#define IDC_FUNC_NUMBER_LABEL 553
+#define IDC_FUNC_NUMBER 554
+// GET_FILE_INFORMATION
+#define IDC_INFO_NAME 80
+#define IDC_INFO_FOLDER 500
+#define IDC_INFO_SIZE 501
+#define IDC_INFO_POINTS 502
+#define IDC_INFO_TEXTLINES 50
+#define IDC_INFO_COLUMNS 505
+#define IDC_INFO_XCOLUMNS 506
+#define IDC_INFO_YCOLUMNS 507
+#define IDC_INFO_XCOMBO 510
+#define IDC_INFO_YCOMBO 511
+#define IDC_INFO_PREVIEW 301
+#define IDC_INFO_DXAS_GROUP 801
+#define IDC_INFO_NONE 552
+#define IDC_INFO_SAMPLE 807
+#define IDC_INFO_INTERPOLATION 553
+// SPEKTRENSHIFT and ABZISSENSHIFT
+#define IDC_SHIFT_FACTOR 511
+#define IDC_SHIFT_CONSTANT 59
+#define IDC_SHIFT_FUNCTION 19
+#define IDC_SHIFT_EXTERNAL 58
+#define IDC_SHIFT_OPERAND 505
+#define IDC_SHIFT_MODEL 578
+#define IDC_SHIFT_PLUS 552          // then minus 553, times 554, divided 555
+#define IDC_SHIFT_FACTOR2 400
+#define IDC_SHIFT_CONSTANT2 410
+#define IDC_SHIFT_FUNCTION2 470
+#define IDC_ABSZ_WITH_Y 552
+#define IDC_ABSZ_WITHOUT_Y 553
+// NOISEGENERATOR
+#define IDC_NOISE_LABEL 80
+#define IDC_NOISE_VALUE 59
+// USERSTYLE
+#define IDC_STYLE_CURVES 201
+#define IDC_STYLE_CONNECT 27
+#define IDC_STYLE_CIRCLES 28
+#define IDC_STYLE_BARS 29
+#define IDC_STYLE_TRIANGLES 30
+#define IDC_STYLE_SQUARES 31
+#define IDC_STYLE_STARS 32
+#define IDC_STYLE_SOLID 34
+#define IDC_STYLE_DASHED 36
+#define IDC_STYLE_DOT 38
+#define IDC_STYLE_DASHDOT 40
+#define IDC_STYLE_WIDTH 230
+#define IDC_STYLE_COLOUR 311
+// CLIPBOARDFORMAT (copy command 610)
+#define IDC_CLIP_METAFILE 552
+#define IDC_CLIP_BITMAP 553
+#define IDC_CLIP_SMALL 650          // then medium 651, large 652
+#define IDC_CLIP_CUSTOM 555
+#define IDC_CLIP_WIDTH 58
+#define IDC_CLIP_HEIGHT 59
+
 #endif

@@ -87,6 +87,7 @@ public:
     int32_t Schrifthoehen[4] = {16, 16, 16, 16};
     int32_t Schriftbreiten[4] = {7, 7, 7, 7};
     int32_t KopierBreite = 0, KopierHoehe = 0;
+    int32_t AlsMetafile = 1;           // clipboard picture: 1 enhanced metafile, 0 bitmap
     int32_t AktivesProfil = 1;
     SCHRIFT_PROFIL SchriftProfile[2] = {};
     int32_t BildBreite = 400, BildHoehe = 440;
