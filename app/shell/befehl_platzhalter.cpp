@@ -4,10 +4,28 @@
 #include "shell/befehle.h"
 #include "shell/haupt_fenster.h"
 
-void NumerikBefehl(haupt_fenster* app) { BefehlNichtVerfuegbar(app, "Numeric"); }
-void EditBefehl(haupt_fenster* app) { BefehlNichtVerfuegbar(app, "Edit"); }
-void XafsBefehl(haupt_fenster* app) { BefehlNichtVerfuegbar(app, "XAFS"); }
-void XrdBefehl(haupt_fenster* app) { BefehlNichtVerfuegbar(app, "XRD"); }
+// Each handler begins with the common prologue; the Numeric one keeps
+// DialogWerte.
+void NumerikBefehl(haupt_fenster* app)
+{
+    BefehlsFenster(app, false);
+    BefehlNichtVerfuegbar(app, "Numeric");
+}
+void EditBefehl(haupt_fenster* app)
+{
+    BefehlsFenster(app, true);
+    BefehlNichtVerfuegbar(app, "Edit");
+}
+void XafsBefehl(haupt_fenster* app)
+{
+    BefehlsFenster(app, true);
+    BefehlNichtVerfuegbar(app, "XAFS");
+}
+void XrdBefehl(haupt_fenster* app)
+{
+    BefehlsFenster(app, true);
+    BefehlNichtVerfuegbar(app, "XRD");
+}
 
 void WriteResultsReport(char*, int32_t, int32_t, int32_t, int32_t) {}
 
