@@ -274,6 +274,9 @@ LRESULT haupt_fenster::MenueBefehl()
         AktivesFenster = w;
         GrafikFenster[w].SetFullBorder();
         ResetTitel();
+        // On top before the status is refreshed, which reads the top window;
+        // the redraw would bring it forward only afterwards.
+        BringWindowToTop(GrafikHandles[w]);
         PostMessageA(GrafikHandles[w], WM_COMMAND, CM_REDRAW, 0);
         UpdateFensterStatus();
         if (MakroAufnahme) SendMessageA(KindFenster[KIND_BUTTONLEISTE], WM_COMMAND, 12, 0);
