@@ -67,10 +67,11 @@ void GetModellMinMax(double* minimum, double* maximum, double xUnten, double xOb
 {
     double lo = 1e30, hi = -1e30;
     const int32_t schritte = 500;
+    ::ModellCallback modell = HAUPTDATEN.ModellCallback ? HAUPTDATEN.ModellCallback : ModellFunktion;
     auto abtasten = [&]() {
         for (int32_t i = 0; i <= schritte; ++i) {
             const double x = xUnten + (xOben - xUnten) * i / schritte;
-            const double y = ModellFunktion(x, i, nullptr, nullptr, 0);
+            const double y = modell(x, i, nullptr, nullptr, 0);
             if (y < lo) lo = y;
             if (y > hi) hi = y;
         }

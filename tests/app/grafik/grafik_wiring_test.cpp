@@ -11,6 +11,7 @@
 #include "resource_ids.h"
 #include "shell/kind_fenster.h"
 #include "shell/menue_regeln.h"
+#include "shell/settings.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -243,6 +244,36 @@ TEST_F(GrafikShell, AutosaveWritesExactlyTheMarkedWindowsAndTheyReadBack)
     HAUPTDATEN.Befehl(19, 0);
     EXPECT_EQ(AutoSicherung(), 1);
     EXPECT_TRUE(Existiert("numsave1.mes"));
+}
+
+TEST_F(GrafikShell, FlipFontAppliesTheOtherProfileToTheWindowAndTheSharedFonts)
+{
+    Oeffne(0);
+    SCHRIFT_PROFIL* p = HAUPTDATEN.SchriftProfile;
+    const SCHRIFT_PROFIL alt[2] = {p[0], p[1]};
+    const int32_t zweites[10] = {0, 22, 12, 10, 26, 2, 1, 1, 3, 1};
+    for (int i = 0; i < 10; ++i) p[1].Wert[i] = zweites[i];
+    HAUPTDATEN.AktivesProfil = 1;
+    HAUPTDATEN.Befehl(193, 0);
+    EXPECT_EQ(HAUPTDATEN.AktivesProfil, 2);
+    const PAINTINFO& pi = GrafikFenster[0].Paintinfo;
+    EXPECT_EQ(pi.AxisFontHeight, 22);
+    EXPECT_EQ(pi.CapitalFontHeight, 26);
+    EXPECT_EQ(pi.PlotWidth, 2);
+    EXPECT_EQ(pi.FuncWidth, 3);
+    EXPECT_EQ(HAUPTDATEN.Schrifthoehen[0], 22);
+    EXPECT_EQ(HAUPTDATEN.Schrifthoehen[1], 26);
+    LOGFONTA lf{};
+    ASSERT_NE(GetObjectA(HAUPTDATEN.Schriften[SCHRIFT_TITEL], sizeof lf, &lf), 0);
+    EXPECT_EQ(lf.lfHeight, 26);
+    ASSERT_NE(GetObjectA(HAUPTDATEN.Schriften[SCHRIFT_SYMBOL_90], sizeof lf, &lf), 0);
+    EXPECT_EQ(lf.lfHeight, 22);
+    EXPECT_EQ(lf.lfEscapement, 900);
+    EXPECT_STREQ(lf.lfFaceName, "system");
+    HAUPTDATEN.Befehl(193, 0);
+    EXPECT_EQ(HAUPTDATEN.AktivesProfil, 1);
+    p[0] = alt[0];
+    p[1] = alt[1];
 }
 
 }  // namespace

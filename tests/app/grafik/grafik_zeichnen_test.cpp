@@ -276,4 +276,99 @@ TEST_F(Zeichnen, CombinedCurvesAreShiftedOnlyWhereTheyAreDrawn)
     EXPECT_DOUBLE_EQ(yhi, 1.0);
 }
 
+// A model of constant functions: function j (type code j) is worth j.
+double Stufen(double, double, double* xs, double* ys, int32_t n)
+{
+    double summe = 0.0;
+    for (int32_t j = 0; j < FitFunctionCount; ++j)
+        if (FitFunctionTypes[j] < 100) summe += FitFunctionTypes[j];
+    if (xs && ys)
+        for (int32_t i = 0; i < n; ++i) ys[i] = summe;
+    return summe;
+}
+
+TEST_F(Zeichnen, SeparateFunctionsAreDrawnOneByOneAndTheChosenOneInGreen)
+{
+    grafik_fenster& g = Kurve(0, 0, 101, 0.0, 10.0, Rampe);
+    int32_t typen[2] = {1, 2};
+    g.FunktionsTypen = typen;
+    g.AnzahlFunktionen = 2;
+    g.ZeigeFunktion = 1;
+    g.ZeigeDaten = 0;
+    g.FunktionenGetrennt = 1;
+    ASSERT_EQ(g.SetFullBorder(), 1);  // the function's x range without shown data
+    g.Paintinfo.FuncColor = RGB(0, 0, 255);
+    ModellCallback alt = HAUPTDATEN.ModellCallback;
+    HAUPTDATEN.ModellCallback = Stufen;
+    GrafikAnzeige.GewaehlteFunktion = 2;
+    Canvas cv(W, H);
+    g.PaintGrafik(cv.dc, 0, 0, W, H, 7, 16);
+    GrafikAnzeige.GewaehlteFunktion = 0;
+    HAUPTDATEN.ModellCallback = alt;
+    // The whole model (3) in the function colour, function 1 in purple,
+    // the chosen function 2 in green; every type code is switched on again.
+    const struct { double y; COLORREF farbe; } linien[] = {
+        {3.0, RGB(0, 0, 255)}, {1.0, RGB(128, 0, 128)}, {2.0, RGB(0, 255, 0)}};
+    for (const auto& l : linien) {
+        int px = 0, py = 0;
+        ASSERT_TRUE(Plotter.GetScreen(5.0, l.y, px, py)) << l.y;
+        EXPECT_TRUE(cv.Near(px, py, l.farbe, 2)) << l.y;
+    }
+    EXPECT_EQ(typen[0], 1);
+    EXPECT_EQ(typen[1], 2);
+}
+
+TEST_F(Zeichnen, ExafsFitViewWithoutFourierWeightsShowsKSpaceWithNoFit)
+{
+    grafik_fenster& g = Kurve(0, 0, 101, 0.0, 10.0, Parabel, "Energie");
+    std::vector<double> kGitter(5001), exp(200), theo(200), kDiff(200), differenz(101, 0.1);
+    for (int i = 0; i < 200; ++i) {
+        kGitter[i] = 2.0 + 0.05 * i;
+        exp[i] = std::sin(2.0 * kGitter[i]);
+        theo[i] = 0.9 * exp[i];
+        kDiff[i] = exp[i] - theo[i];
+    }
+    kGitter[5000] = 200.0;
+    const EXAFS_FIT_ANSICHT altAnsicht = ExafsFitAnsicht;
+    ExafsFitAnsicht.Anzeige = 1;
+    ExafsFitAnsicht.KGewicht[0] = ExafsFitAnsicht.KGewicht[1] = -1.0;
+    ExafsFitAnsicht.FitKGewicht = 2;
+    ExafsFitAnsicht.KGitter = kGitter.data();
+    ExafsFitAnsicht.KExperiment = exp.data();
+    ExafsFitAnsicht.KTheorie = theo.data();
+    ExafsFitAnsicht.KDifferenz = kDiff.data();
+    DifferenzFeld = differenz.data();
+    HAUPTDATEN.FitZustand = 1;
+    char xVorher[GRAFIK_TEXT];
+    std::strcpy(xVorher, g.XText[0]);
+
+    Metafile mf;
+    g.PaintGrafik(mf.dc, 0, 0, W, H, 7, 16);
+    const EmfContent c = mf.Finish();
+    ExafsFitAnsicht = altAnsicht;
+
+    bool noFit = false;
+    for (const auto& t : c.texts)
+        if (t.text.size() >= 9 && t.text.compare(t.text.size() - 9, 9, ", No Fit!") == 0) {
+            noFit = true;
+            EXPECT_LT(t.at.x, W / 2);
+            EXPECT_LT(t.at.y, H * 3 / 4);
+        }
+    EXPECT_TRUE(noFit) << Alle(c);
+    // The k-space panel on the left, the curve on the right, both differences below.
+    bool kLinks = false;
+    for (const auto& t : c.texts) kLinks |= t.text.rfind("k, (A", 0) == 0 && t.at.x < W / 2;
+    EXPECT_TRUE(kLinks) << Alle(c);
+    const auto energie = Texte(c, "Energie");
+    ASSERT_FALSE(energie.empty()) << Alle(c);
+    for (const auto& t : energie) EXPECT_GT(t.at.x, W / 2);
+    const auto d = Texte(c, "Difference");
+    ASSERT_EQ(d.size(), 2u) << Alle(c);
+    EXPECT_NE(d[0].at.x < W / 2, d[1].at.x < W / 2);
+    // The window's texts and borders are its own again.
+    EXPECT_STREQ(g.XText[0], xVorher);
+    EXPECT_DOUBLE_EQ(g.Grenzen[1], 0.0);
+    EXPECT_DOUBLE_EQ(g.Grenzen[0], 10.0);
+}
+
 }  // namespace
