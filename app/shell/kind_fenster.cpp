@@ -51,24 +51,6 @@ bool Registriere(HINSTANCE instanz, const char* name, WNDPROC proc, UINT stil, H
 
 }  // namespace
 
-LRESULT results_fenster::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    return Vorgabe(*this, hwnd, msg, wParam, lParam);
-}
-
-LRESULT button_leiste::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    Vorgabe(*this, hwnd, msg, wParam, lParam);
-    if (msg != WM_PAINT) return 0;
-    // The buttons are drawn by the bar's own painting; until then the bar
-    // shows its empty face.
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
-    EndPaint(hwnd, &ps);
-    return 1;
-}
-
 LRESULT progress_fenster::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return Vorgabe(*this, hwnd, msg, wParam, lParam);
