@@ -6,6 +6,7 @@
 #include "shell/befehle.h"
 #include "shell/haupt_fenster.h"
 #include "shell/kind_fenster.h"
+#include "shell/results_fenster.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -445,6 +446,8 @@ void UpdateFensterStatus()
         std::snprintf(titel, sizeof titel, "%s  No.%d", g->DateiInfo.DateiName, g->AktuellerSlot() + 1);
         SetWindowTextA(app.GrafikHandles[fenster], titel);
     }
+    // Results of another window no longer follow this one.
+    if (g && ResultsWindow.FensterIndex != fenster) ResultsWindow.Folgen = 0;
     HWND tabelle = app.KindFenster[KIND_EDITOR];
     if (tabelle && IsWindowVisible(tabelle) && AnzahlFenster == 0)
         PostMessageA(tabelle, WM_SYSCOMMAND, 18, 0);

@@ -11,6 +11,7 @@
 #include "resource_ids.h"
 #include "shell/kind_fenster.h"
 #include "shell/menue_regeln.h"
+#include "shell/results_fenster.h"
 #include "shell/settings.h"
 #include "spectra/spectra_globals.h"
 
@@ -160,6 +161,16 @@ TEST_F(GrafikShell, StatusFieldShowsTheRangesOfTheActiveCurveAfterACommand)
     char titel[100] = "";
     GetWindowTextA(HAUPTDATEN.GrafikHandles[1], titel, sizeof titel);
     EXPECT_STREQ(titel, "w1.mes  No.1");
+
+    // The results of window 0 stop following once window 1 is shown.
+    ResultsWindow.FensterIndex = 1;
+    ResultsWindow.Folgen = 1;
+    HAUPTDATEN.Befehl(78, 0);
+    EXPECT_EQ(ResultsWindow.Folgen, 1);
+    ResultsWindow.FensterIndex = 0;
+    HAUPTDATEN.Befehl(78, 0);
+    EXPECT_EQ(ResultsWindow.Folgen, 0);
+    ResultsWindow.FensterIndex = -1;
 
     // A curve with an imaginary part counts it in the y range.
     grafik_fenster& g = GrafikFenster[1];
