@@ -6,6 +6,8 @@
 #include "shell/befehle.h"
 #include "shell/haupt_fenster.h"
 #include "shell/kind_fenster.h"
+#include "shell/results_fenster.h"
+#include "spectra/spectra_globals.h"
 
 namespace {
 
@@ -66,6 +68,25 @@ int32_t NextModeless(HWND handle)
     return i;
 }
 
+int32_t BefehlsFenster(haupt_fenster* app, bool dialogWerteLeeren)
+{
+    HWND oben = app->Hauptfenster ? GetTopWindow(app->Hauptfenster) : nullptr;
+    const int32_t fenster = MakroRunning ? AktivesFenster : app->GetFensterNummer(oben);
+    // A macro may name a window that has been closed meanwhile.
+    if (fenster < 0 || fenster > 3 || !app->GrafikHandles[fenster]) return -1;
+    AktivesFenster = fenster;
+    grafik_fenster& g = GrafikFenster[fenster];
+    FitFunctionCount = g.AnzahlFunktionen;
+    FitFunctionTypes = g.FunktionsTypen;
+    FitParameters = g.Parameter;
+    FitPolyDegree = g.PolyGrad;
+    FitModellArt = g.ModellArt;
+    g.HatDaten = 1;
+    if (dialogWerteLeeren && app->Meldungsblock.lParam != LP_PREPARED)
+        std::memset(app->DialogWerte, 0, sizeof app->DialogWerte);
+    return fenster;
+}
+
 LRESULT haupt_fenster::MenueBefehl()
 {
     const int32_t id = Meldungsblock.Befehl;
@@ -86,10 +107,7 @@ LRESULT haupt_fenster::MenueBefehl()
         return 0;
     }
 
-    // The target graphic window: the one the macro player chose, else the
-    // graphic window on top.
     HWND oben = GetTopWindow(Hauptfenster);
-    int32_t fenster = MakroRunning ? AktivesFenster : GetFensterNummer(oben);
     if (id == 18) {
         if (oben) {
             if (GetFensterNummer(oben) >= 0) SendMessageA(oben, WM_CLOSE, 0, 0);
@@ -97,10 +115,9 @@ LRESULT haupt_fenster::MenueBefehl()
         }
         return 0;
     }
-    if (fenster >= 0) {
-        AktivesFenster = fenster;
-        if (lParam != LP_PREPARED) std::memset(DialogWerte, 0, sizeof DialogWerte);
-    }
+    // The target graphic window: the one the macro player chose, else the
+    // graphic window on top.
+    const int32_t fenster = BefehlsFenster(this, true);
     HWND grafik = GrafikHandle(*this, fenster);
 
     switch (id) {
@@ -231,9 +248,52 @@ LRESULT haupt_fenster::MenueBefehl()
     case 191: case 194: case 450:
         BefehlNichtVerfuegbar(this, id == 450 ? "Options" : "Main");
         break;
+    case 19: {
+        if (fenster < 0) break;
+        grafik_fenster& g = GrafikFenster[fenster];
+        const bool vorher = g.ZeigeFunktion != 0;
+        g.ZeigeFunktion = vorher ? 0 : 1;
+        CheckMenuItem(Hauptmenue, 19, MF_BYCOMMAND | (g.ZeigeFunktion ? MF_CHECKED : MF_UNCHECKED));
+        UpdateFensterStatus();
+        if (vorher && AendernDialog) SendMessageA(AendernDialog, WM_COMMAND, 2, 0);
+        PostMessageA(grafik, WM_COMMAND, CM_REDRAW, 0);
+        break;
+    }
+    case 45: {
+        if (fenster < 0) break;
+        grafik_fenster& g = GrafikFenster[fenster];
+        g.ZeigeDaten = g.ZeigeDaten ? 0 : 1;
+        CheckMenuItem(Hauptmenue, 45, MF_BYCOMMAND | (g.ZeigeDaten ? MF_CHECKED : MF_UNCHECKED));
+        g.SetFullBorder();
+        ResetTitel();
+        PostMessageA(grafik, WM_COMMAND, CM_REDRAW, 0);
+        break;
+    }
+    case 77: case 78: case 79: case 80: {
+        const int32_t w = id - 77;
+        if (!GrafikHandles[w]) break;
+        AktivesFenster = w;
+        GrafikFenster[w].SetFullBorder();
+        ResetTitel();
+        // On top before the status is refreshed, which reads the top window;
+        // the redraw would bring it forward only afterwards.
+        BringWindowToTop(GrafikHandles[w]);
+        PostMessageA(GrafikHandles[w], WM_COMMAND, CM_REDRAW, 0);
+        UpdateFensterStatus();
+        if (MakroAufnahme) SendMessageA(KindFenster[KIND_BUTTONLEISTE], WM_COMMAND, 12, 0);
+        break;
+    }
+    case 193: {
+        if (fenster < 0) break;
+        const int32_t anderes = AktivesProfil == 1 ? 2 : 1;
+        GrafikFenster[fenster].SetFontInfo(SchriftProfile[anderes - 1].Wert);
+        AktivesProfil = anderes;
+        PostMessageA(grafik, WM_COMMAND, CM_REDRAW, 0);
+        break;
+    }
     // Commands that work on the data of a graphic window.
-    case 19: case 45: case 70: case 77: case 78: case 79: case 80: case 90: case 111: case 157:
-    case 164: case 171: case 175: case 187: case 188: case 189: case 193:
+    case 70: case 90: case 111: case 157:
+    case 164: case 171: case 175: case 187: case 188: case 189:
         if (grafik || id == 188 || id == 187) BefehlNichtVerfuegbar(this, "Window");
         break;
     default:
@@ -345,17 +405,49 @@ void UpdateFensterStatus()
     haupt_fenster& app = HAUPTDATEN;
     HWND oben = app.Hauptfenster ? GetTopWindow(app.Hauptfenster) : nullptr;
     int32_t fenster = MakroRunning ? AktivesFenster : app.GetFensterNummer(oben);
-    if (fenster >= 0) AktivesFenster = fenster;
-    // Button states without the curve of a window: only those that depend
-    // on the main window's children.
-    HWND leiste = app.KindFenster[KIND_BUTTONLEISTE];
-    if (leiste && fenster < 0) {
-        const bool kinder = KindGelistet();
-        for (int knopf = 1; knopf <= 10; ++knopf) {
-            const bool an = (knopf == 7 || knopf == 8) && kinder;
-            SendMessageA(leiste, WM_COMMAND, 2002, knopf + (an ? 65536 : 0));
-        }
+    if (fenster < 0 || fenster > 3 || !app.GrafikHandles[fenster]) fenster = -1;
+    grafik_fenster* g = fenster >= 0 ? &GrafikFenster[fenster] : nullptr;
+    // A record without arrays (its window still being created) has no curve.
+    if (g && !g->GetXFeld(-1)) g = nullptr;
+
+    if (g) {
+        AktivesFenster = fenster;
+        FitFunctionCount = g->AnzahlFunktionen;
+        double ymin = 0.0, ymax = 0.0;
+        g->GetMinMax(&ymin, &ymax, 0.0, 0.0, 1);
+        char text[200];
+        StatusText400(text, sizeof text, g->XAusdehnung[0], g->XAusdehnung[1], ymin, ymax,
+                      g->Punkte());
+        app.StatusZeile(ID_STATUS_CURVE, text);
+        if (HWND feld = app.KindFenster[KIND_STATUS400]) UpdateWindow(feld);
     }
+
+    HWND leiste = app.KindFenster[KIND_BUTTONLEISTE];
+    if (leiste) {
+        const bool kinder = KindGelistet();
+        bool an[11] = {};
+        if (g) {
+            const int32_t z = g->KurvenZaehler, neu = g->NeuesterZaehler, n = g->Punkte();
+            const double* x = g->GetXFeld(-1);
+            an[1] = z != neu;
+            an[2] = z > 0 && z > neu - 3;
+            an[3] = an[5] = true;
+            an[4] = neu >= 1;
+            an[6] = g->ZeigeFunktion && g->AnzahlFunktionen >= 2;
+            an[9] = g->DateiInfo.Spalten >= 3;
+            an[10] = n >= 3 && x[n - 2] - x[1] < 3.0 && x[2] > 0.0 && x[2] < 50.0;
+        }
+        an[7] = an[8] = kinder;
+        for (int knopf = 1; knopf <= 10; ++knopf)
+            SendMessageA(leiste, WM_COMMAND, 2002, knopf + (an[knopf] ? 65536 : 0));
+    }
+    if (g && app.GrafikHandles[fenster]) {
+        char titel[600];
+        std::snprintf(titel, sizeof titel, "%s  No.%d", g->DateiInfo.DateiName, g->AktuellerSlot() + 1);
+        SetWindowTextA(app.GrafikHandles[fenster], titel);
+    }
+    // Results of another window no longer follow this one.
+    if (g && ResultsWindow.FensterIndex != fenster) ResultsWindow.Folgen = 0;
     HWND tabelle = app.KindFenster[KIND_EDITOR];
     if (tabelle && IsWindowVisible(tabelle) && AnzahlFenster == 0)
         PostMessageA(tabelle, WM_SYSCOMMAND, 18, 0);

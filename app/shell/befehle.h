@@ -31,6 +31,23 @@ void WriteResultsReport(char* text, int32_t befehl, int32_t fitZustand, int32_t,
 // The parameter dialog that the interruption of a fit opens; 0 = Cancel.
 int32_t ParameterDialog(haupt_fenster* app);
 
+// The prologue of every command handler: the target graphic window (the
+// one the macro player chose while a macro plays, else the graphic window on
+// top) becomes the active one, its fit model is copied into the working
+// model globals and it is marked as holding unsaved data; with
+// dialogWerteLeeren, DialogWerte is cleared unless lParam is 2. Returns the
+// window's index, or -1 when there is no open target window.
+int32_t BefehlsFenster(haupt_fenster* app, bool dialogWerteLeeren);
+
+// Switches model functions of the working fit model out of the evaluation
+// by adding 100 to their type codes: n = 0 clears every mark; mode 1 marks
+// every function, then unmarks function n (from 1), so that only n is
+// evaluated; mode 2 marks function n. Returns 1.
+int32_t SetFunktionFlag(int32_t n, int32_t modus);
+// Minimum and maximum of the working fit model over [xUnten, xOben] in 500
+// steps, the whole model and each function on its own.
+void GetModellMinMax(double* minimum, double* maximum, double xUnten, double xOben);
+
 // Tells the user that a command cannot be run in this version (no box while
 // a macro runs or the values are prepared).
 void BefehlNichtVerfuegbar(haupt_fenster* app, const char* bereich);

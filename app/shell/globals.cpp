@@ -1,9 +1,11 @@
 // The program's global objects and command globals. They are defined in
 // this one file so that they are built in this order before WinMain runs
 // (and destroyed in the reverse order at exit): the plotting object, the
-// numerics object, the application object, the other window objects.
+// numerics object, the application object, the other window objects and
+// the four graphic-window records.
 #include "shell/haupt_fenster.h"
 #include "shell/kind_fenster.h"
+#include "spectra/spectra_globals.h"
 
 feld_plot Plotter;
 def_zelva Numerik;
@@ -11,6 +13,7 @@ haupt_fenster HAUPTDATEN;
 results_fenster ResultsWindow;
 button_leiste ButtonBar;
 progress_fenster ProgressWindow;
+grafik_fenster GrafikFenster[4];
 editor_fenster EditorWindow;
 
 int32_t AktivesFenster = 0;

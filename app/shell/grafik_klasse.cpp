@@ -1,11 +1,13 @@
 // The "paint" class of the graphic windows. Until the graphic-window
 // records exist, a "paint" window answers every message the default way.
 #include "shell/kind_fenster.h"
+#include "spectra/grafik_zeichnen.h"
 
 namespace {
 
 LRESULT CALLBACK GrafikProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == WM_PAINT && MaleGrafikFenster(hwnd)) return 0;
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 

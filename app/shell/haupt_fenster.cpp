@@ -5,10 +5,9 @@
 
 #include "resource_ids.h"
 #include "shell/kind_fenster.h"
+#include "spectra/spectra_globals.h"
 
-namespace {
-
-HFONT Schrift(const FONT_DATEN& d, int32_t hoehe, int32_t breite, int32_t escapement)
+HFONT SchriftAusDaten(const FONT_DATEN& d, int32_t hoehe, int32_t breite, int32_t escapement)
 {
     LOGFONTA lf{};
     lf.lfHeight = hoehe;
@@ -27,14 +26,6 @@ HFONT Schrift(const FONT_DATEN& d, int32_t hoehe, int32_t breite, int32_t escape
     std::snprintf(lf.lfFaceName, LF_FACESIZE, "%s", d.Schrift);
     return CreateFontIndirectA(&lf);
 }
-
-HFONT SymbolSchrift(int32_t hoehe, int32_t breite, int32_t escapement)
-{
-    return CreateFontA(hoehe, breite + 1, escapement, escapement, 0, 0, 0, 0, SYMBOL_CHARSET, 0,
-                       0, 0, 16, "Times New Roman");
-}
-
-}  // namespace
 
 void SetzeMeldung(MELDUNGSBLOCK& block, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -64,19 +55,36 @@ haupt_fenster::haupt_fenster()
         RGB(128, 0, 128), RGB(0, 255, 255), RGB(128, 0, 128), RGB(0, 128, 128)};
     std::memcpy(Farbpalette, palette, sizeof palette);
     ErzeugeSchriften();
+    // The spectra subsystem's view of this object.
+    SpektrenShell.FehlerCode = &FehlerCode;
+    SpektrenShell.VollerXBereich = VollerXBereich;
+    SpektrenShell.GlitchKorrektur = &GlitchKorrektur;
+    SpektrenShell.GlitchProzent = &GlitchProzent;
+    SpektrenShell.GlitchPunkte = &GlitchPunkte;
+    MenueZustandLeser = GrafikMenueZustand;
 }
 
-void haupt_fenster::ErzeugeSchriften()
+void haupt_fenster::ErzeugeSchriften(const char* symbolName)
 {
+    for (HFONT& f : Schriften) {
+        if (f) DeleteObject(f);
+        f = nullptr;
+    }
     const int32_t schraeg = static_cast<int32_t>(SchraegWinkel * 10.0);
-    for (int i = 0; i < 4; ++i) Schriften[i] = Schrift(FontDaten[i], Schrifthoehen[i], Schriftbreiten[i], 0);
-    Schriften[4] = Schrift(FontDaten[0], Schrifthoehen[0], Schriftbreiten[0], 900);
-    Schriften[5] = Schrift(FontDaten[0], Schrifthoehen[0], Schriftbreiten[0], 2700);
-    Schriften[6] = Schrift(FontDaten[0], Schrifthoehen[0], Schriftbreiten[0], schraeg);
-    Schriften[7] = SymbolSchrift(Schrifthoehen[0], Schriftbreiten[0], 900);
-    Schriften[8] = SymbolSchrift(Schrifthoehen[0], Schriftbreiten[0], 0);
-    Schriften[9] = SymbolSchrift(Schrifthoehen[0], Schriftbreiten[0], 2700);
-    Schriften[10] = SymbolSchrift(Schrifthoehen[0], Schriftbreiten[0], schraeg);
+    const int32_t winkel[4] = {0, 900, 2700, schraeg};
+    for (int k = 0; k < 4; ++k)
+        Schriften[SCHRIFT_ACHSE + k] = SchriftAusDaten(FontDaten[0], Schrifthoehen[0], Schriftbreiten[0], winkel[k]);
+    for (int i = 1; i < 4; ++i)
+        Schriften[SCHRIFT_TITEL + i - 1] = SchriftAusDaten(FontDaten[i], Schrifthoehen[i], Schriftbreiten[i], 0);
+    // The symbol fonts: at start-up "Times New Roman" of weight 0, after a
+    // change of sizes "system" with font 0's weight, italic and underline.
+    const bool anfang = std::strcmp(symbolName, "Times New Roman") == 0;
+    const FONT_DATEN& f0 = FontDaten[0];
+    for (int k = 0; k < 4; ++k)
+        Schriften[SCHRIFT_SYMBOL + k] = CreateFontA(
+            Schrifthoehen[0], Schriftbreiten[0] + 1, winkel[k], winkel[k], anfang ? 0 : f0.Gewicht,
+            anfang ? 0 : static_cast<DWORD>(f0.Kursiv), anfang ? 0 : static_cast<DWORD>(f0.Unterstrichen), 0,
+            SYMBOL_CHARSET, 0, 0, 0, 16, symbolName);
 }
 
 int haupt_fenster::Run(HINSTANCE instanz, HINSTANCE vorherige, LPSTR kommandozeile, int anzeige)

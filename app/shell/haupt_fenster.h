@@ -127,6 +127,9 @@ public:
     HWND Hauptfenster = nullptr;
     HFONT StatusSchrift = nullptr;
     HFONT FitTextSchrift = nullptr;
+    // First and last x of the current curve, set by the cuts and borders of
+    // the graphic-window records.
+    double VollerXBereich[2] = {};
 
     // ---- start-up and message loop ----
     // Stores the start-up arguments, registers the classes, creates the main
@@ -172,6 +175,11 @@ public:
     void StatusZeile(int feld, const char* text);
     // Ends fit mode: panel hidden, status line and menu back.
     void FitModusBeenden();
+    // Deletes and creates the eleven shared fonts (order: GRAFIK_SCHRIFT of
+    // the graphic-window record) from FontDaten, Schrifthoehen,
+    // Schriftbreiten and SchraegWinkel; symbolName is the face of the four
+    // symbol fonts ("Times New Roman" at start-up, "system" afterwards).
+    void ErzeugeSchriften(const char* symbolName = "Times New Roman");
 
 private:
     // Global-heap blocks of the program, freed at destruction.
@@ -184,13 +192,21 @@ private:
     void ErzeugeKindFenster();
     void Wiederherstellungsangebot();
     void ErgebnisDateiAnlegen();
-    void ErzeugeSchriften();
     void FitAbbrechen();
     void FitUnterbrechen();
     void FensterGeschlossen();
 };
 
 extern haupt_fenster HAUPTDATEN;
+
+// A font from one of the four font descriptions: height, width + 1,
+// escapement and orientation in tenths of a degree.
+HFONT SchriftAusDaten(const FONT_DATEN& d, int32_t hoehe, int32_t breite, int32_t escapement);
+
+// Writes every open graphic window whose unsaved-data mark is set to
+// "numsave" + index + ".mes" in the program folder (binary, a fresh file)
+// and clears the mark of each file written. Returns the number written.
+int32_t AutoSicherung();
 
 // Path of a file in the program folder: ProgrammOrdner, "\" and the name.
 // Cut to fit the buffer.

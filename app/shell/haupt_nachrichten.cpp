@@ -6,6 +6,7 @@
 #include "shell/haupt_fenster.h"
 #include "shell/kind_fenster.h"
 #include "shell/menue_regeln.h"
+#include "spectra/spectra_globals.h"
 
 LRESULT haupt_fenster::MainOnSize()
 {
@@ -111,9 +112,31 @@ LRESULT haupt_fenster::MainOnTimer()
         if (FehlerCode != 0 && FehlerCode != 1000) FehlerMeldung(FehlerCode);
         FehlerCode = 0;
     }
-    // Timer 6 (autosave) writes graphic windows with unsaved data; there is
-    // nothing to write until graphic windows can be opened.
+    if (Meldungsblock.wParam == 6) AutoSicherung();
     return 0;
+}
+
+int32_t AutoSicherung()
+{
+    haupt_fenster& app = HAUPTDATEN;
+    int32_t geschrieben = 0;
+    for (int32_t i = 0; i < 4; ++i) {
+        grafik_fenster& g = GrafikFenster[i];
+        if (!app.GrafikHandles[i] || !g.HatDaten) continue;
+        if (!g.GetXFeld(-1) || !g.GetYFeld(-1)) continue;
+        char name[32];
+        std::snprintf(name, sizeof name, "numsave%d.mes", static_cast<int>(i));
+        char pfad[MAX_PATH + ORDNER_BYTES];
+        ProgrammDatei(pfad, sizeof pfad, name);
+        // Always the binary format and always a fresh file: the backup must
+        // read back as the one curve, whatever the save options say. Nothing
+        // is asked and the curve (its k weighting included) stays as it is.
+        if (g.SchreibeBinaer(pfad, 0, 0, 0) == SPEKTRUM_OK) {
+            g.HatDaten = 0;
+            ++geschrieben;
+        }
+    }
+    return geschrieben;
 }
 
 MENUE_ZUSTAND_LESER MenueZustandLeser = nullptr;

@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "shell/haupt_fenster.h"
 #include "spectra/spectra_globals.h"
 
 SpektrenAnbindung SpektrenShell{};
 int32_t SpektrenFehler = 0;
-grafik_fenster GrafikFenster[4];
 
 namespace {
 
@@ -124,11 +124,9 @@ void grafik_fenster::Reset()
     p.KreisRadius = 7;
     p.BarWidth = -1;
     p.BeschriftungFlags = 546;
-    // Without the application object's sizes the plot keeps a readable default.
-    static const int32_t breiten[4] = {7, 6, 5, 6};
-    static const int32_t hoehen[4] = {16, 14, 12, 14};
-    const int32_t* b = SpektrenShell.Schriften ? SpektrenShell.Schriften->Schriftbreiten : breiten;
-    const int32_t* h = SpektrenShell.Schriften ? SpektrenShell.Schriften->Schrifthoehen : hoehen;
+    // The records are built after the application object (globals.cpp).
+    const int32_t* b = HAUPTDATEN.Schriftbreiten;
+    const int32_t* h = HAUPTDATEN.Schrifthoehen;
     p.AxisFontWidth = b[0];
     p.AxisFontHeight = h[0];
     p.ScaleFontWidth = b[2];
@@ -169,10 +167,20 @@ void grafik_fenster::Reset()
     HatDaten = 0;
     ZBereich[0] = 10.0;
     ZBereich[1] = 0.0;
-    std::memset(ZoomBlock, 0, sizeof ZoomBlock);
+    std::memset(&Zoom, 0, sizeof Zoom);
     KombiAnzahl = 0;
     std::memset(KombiListe, 0, sizeof KombiListe);
+    KombiModus = 0;
+    KombiVersatz[0] = KombiVersatz[1] = 0.0;
+    BereichNeu = 1;
     SerienFrames = 0;
+    SerienModus = 0;
+    SerienSchritt = 0.0;
+    SerienYOben = 0.0;
+    std::memset(SerienListe, 0, sizeof SerienListe);
+    LegendenAnzahl = 0.0;
+    std::memset(LegendenPos, 0, sizeof LegendenPos);
+    LegendenText[0] = '\0';
     ZweiWorte[0] = ZweiWorte[1] = -1;
     MultiplotAnzahl = 0;
     for (int32_t& e : MultiplotListe) e = 0x000A0001;
@@ -375,7 +383,7 @@ int32_t grafik_fenster::SetFullBorder()
     return 1;
 }
 
-void grafik_fenster::SetFontInfo(const int32_t* profil, GrafikSchriften* schriften)
+void grafik_fenster::SetFontInfo(const int32_t* profil)
 {
     if (!profil) return;
     Paintinfo.PlotWidth = profil[5];
@@ -391,61 +399,30 @@ void grafik_fenster::SetFontInfo(const int32_t* profil, GrafikSchriften* schrift
     Paintinfo.InscriptionFontWidth = (profil[3] - 2) / 2;
     Paintinfo.CapitalFontHeight = profil[4];
     Paintinfo.CapitalFontWidth = (profil[4] - 2) / 2;
-    if (!schriften) return;
-    CreateFonts(schriften);
-    if (schriften->SchriftCombo) {
+    CreateFonts();
+    if (HWND combo = SpektrenShell.SchriftCombo) {
         char text[32];
         std::snprintf(text, sizeof text, " %d", static_cast<int>(profil[1]));
-        LRESULT gefunden = SendMessageA(schriften->SchriftCombo, CB_FINDSTRING,
-                                        static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
-        if (gefunden != CB_ERR) SendMessageA(schriften->SchriftCombo, CB_SETCURSEL, gefunden, 0);
+        LRESULT gefunden = SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(text));
+        if (gefunden != CB_ERR) SendMessageA(combo, CB_SETCURSEL, gefunden, 0);
     }
 }
 
-void grafik_fenster::CreateFonts(GrafikSchriften* s)
+void grafik_fenster::CreateFonts()
 {
-    if (!s) return;
-    for (HFONT& f : s->Fonts) {
-        if (f) DeleteObject(f);
-        f = nullptr;
-    }
+    haupt_fenster& app = HAUPTDATEN;
+    // Pairs in the order of the application object's fonts 0-3: axis,
+    // capital, scale, inscription.
     const int32_t breite[4] = {Paintinfo.AxisFontWidth, Paintinfo.CapitalFontWidth,
                                Paintinfo.ScaleFontWidth, Paintinfo.InscriptionFontWidth};
     const int32_t hoehe[4] = {Paintinfo.AxisFontHeight, Paintinfo.CapitalFontHeight,
                               Paintinfo.ScaleFontHeight, Paintinfo.InscriptionFontHeight};
     for (int i = 0; i < 4; ++i) {
-        s->Schriftbreiten[i] = breite[i];
-        s->Schrifthoehen[i] = hoehe[i];
-        s->FontDaten[i].lfHeight = hoehe[i];
-        s->FontDaten[i].lfWidth = breite[i] + 1;
+        app.Schriftbreiten[i] = breite[i];
+        app.Schrifthoehen[i] = hoehe[i];
     }
-    const int32_t schraeg = static_cast<int32_t>(s->SchraegWinkel * 10.0);
-    const int32_t winkel[4] = {0, 900, 2700, schraeg};
-    for (int k = 0; k < 4; ++k) {
-        LOGFONTA lf = s->FontDaten[0];
-        lf.lfEscapement = lf.lfOrientation = winkel[k];
-        s->Fonts[k] = CreateFontIndirectA(&lf);
-    }
-    for (int i = 1; i < 4; ++i) {
-        LOGFONTA lf = s->FontDaten[i];
-        lf.lfEscapement = lf.lfOrientation = 0;
-        s->Fonts[3 + i] = CreateFontIndirectA(&lf);
-    }
-    for (int k = 0; k < 4; ++k) {
-        const LOGFONTA& f0 = s->FontDaten[0];
-        LOGFONTA lf{};
-        lf.lfHeight = f0.lfHeight;
-        lf.lfWidth = f0.lfWidth;
-        lf.lfWeight = f0.lfWeight;
-        lf.lfItalic = f0.lfItalic;
-        lf.lfUnderline = f0.lfUnderline;
-        lf.lfStrikeOut = 0;
-        lf.lfCharSet = SYMBOL_CHARSET;
-        lf.lfPitchAndFamily = 16;
-        lf.lfEscapement = lf.lfOrientation = winkel[k];
-        std::strcpy(lf.lfFaceName, "system");
-        s->Fonts[7 + k] = CreateFontIndirectA(&lf);
-    }
+    app.ErzeugeSchriften("system");
 }
 
 void grafik_fenster::SetGrafikTexte(const char* x, const char* y, const char* fensterZ,

@@ -21,18 +21,36 @@ constexpr uint32_t SLOT_FIT_ANSICHT = 32;       // shows the EXAFS fit view
 
 constexpr int32_t GRAFIK_TEXT = 400;
 
-// The shared plot fonts and their sizes, owned by the application object;
-// the record rebuilds them after a change of sizes.
-struct GrafikSchriften {
-    // 0-3 font 0 at 0, 90, 270 degrees and the slant angle; 4-6 fonts 1-3;
-    // 7-10 symbol fonts of font 0's size at 0, 90, 270 degrees and the slant.
-    HFONT Fonts[11];
-    int32_t Schriftbreiten[4];
-    int32_t Schrifthoehen[4];
-    LOGFONTA FontDaten[4];
-    double SchraegWinkel;   // degrees
-    HWND SchriftCombo;      // font-size combo box of the toolbar, may be null
+// The eleven shared plot fonts live in the application object
+// (HAUPTDATEN.Schriften), in this order: font 0 (axis descriptions) at 0,
+// 90 and 270 degrees and at the slant angle; font 1 (title), font 2 (tick
+// numbers), font 3 (legends) upright; the symbol font of font 0's size at
+// 0, 90 and 270 degrees and at the slant angle.
+enum GRAFIK_SCHRIFT {
+    SCHRIFT_ACHSE, SCHRIFT_ACHSE_90, SCHRIFT_ACHSE_270, SCHRIFT_ACHSE_SCHRAEG,
+    SCHRIFT_TITEL, SCHRIFT_SKALA, SCHRIFT_LEGENDE,
+    SCHRIFT_SYMBOL, SCHRIFT_SYMBOL_90, SCHRIFT_SYMBOL_270, SCHRIFT_SYMBOL_SCHRAEG,
+    SCHRIFT_ANZAHL
 };
+
+// The zoom state and the stored fixed ranges of a window (240 bytes,
+// cleared on reset).
+struct ZOOM_ZUSTAND {
+    int32_t Aktiv;          // the zoom x and y ranges are drawn
+    int32_t Bereit;         // armed by the Zoom command
+    int32_t Ziehen;         // rectangle drag in progress
+    int32_t Reserve;
+    double XOben, XUnten;   // zoom x upper, lower
+    double YUnten, YOben;   // zoom y lower, upper
+    double FestX[2];        // fixed x range lower, upper
+    double FestY[2];        // fixed y range lower, upper
+    double Frei[20];
+};
+static_assert(sizeof(ZOOM_ZUSTAND) == 240, "the zoom block is 240 bytes");
+
+constexpr int32_t LEGENDE_BYTES = 2000;
+constexpr int32_t LEGENDE_ZEILEN = 50;
+constexpr int32_t SERIEN_LISTE = 200;
 
 class grafik_fenster {
 public:
@@ -72,9 +90,30 @@ public:
     int32_t SetFullBorder();
 
     // Applies a font profile (words 1-4 heights, 5-8 pen widths, 9 frame)
-    // and rebuilds the shared fonts.
-    void SetFontInfo(const int32_t* profil, GrafikSchriften* schriften);
-    void CreateFonts(GrafikSchriften* schriften);
+    // and rebuilds the shared fonts of the application object.
+    void SetFontInfo(const int32_t* profil);
+    // Rebuilds the eleven shared fonts from this window's font pairs, which
+    // become the application object's sizes.
+    void CreateFonts();
+
+    // ---- drawing (grafik_zeichnen.cpp) ----
+    // Draws the record into dc at (left, top), width x height pixels, with
+    // the given character cell. Every drawing of a window goes through it.
+    void PaintGrafik(HDC dc, int32_t left, int32_t top, int32_t width, int32_t height,
+                     int32_t charWidth, int32_t charHeight);
+    // Combined, 3D and series view.
+    void DrawGrafik(HDC dc, int32_t left, int32_t top, int32_t width, int32_t height,
+                    int32_t charWidth, int32_t charHeight);
+    // One curve with frame and model function into the area GraphDimension set.
+    void DrawFitView(HDC dc, double upper, double lower, int32_t showFunction,
+                     int32_t showData);
+    // Ranges of the combined plot; returns the number of listed curves.
+    int32_t GetPlotRange(double* ylo, double* yhi, double* xlo, double* xhi, double* rlo,
+                         double* rhi);
+    // Ranges of a series plot; returns 1.
+    int32_t GetSeriesRange(double* ylo, double* yhi, double* xlo, double* xhi);
+    // The frames of the series file.
+    void DrawSeries(HDC dc, double ylo, double yhi);
 
     void SetGrafikTexte(const char* x, const char* y, const char* fensterZ, const char* slotZ);
 
@@ -140,9 +179,22 @@ public:
     int32_t MultiplotAktiv;
     int32_t HatDaten;
     double ZBereich[2];             // upper, lower
-    uint8_t ZoomBlock[240];
+    ZOOM_ZUSTAND Zoom;
     int32_t KombiAnzahl;
     int32_t KombiListe[16];         // window x 10 + slot (+100 right-hand axis)
+    // Combine mode (above 10: curves drawn with a vertical offset) and the
+    // offset steps of the left and right axis. The offsets are added only
+    // when drawing; the stored curves keep their values.
+    int32_t KombiModus;
+    double KombiVersatz[2];
+    int32_t BereichNeu;             // recompute the ranges on the next paint (1)
+    int32_t SerienModus;            // 10/20/30/40: waterfall offsets
+    double SerienSchritt;           // offset step of mode 40
+    double SerienYOben;             // y upper before the offset growth
+    int32_t SerienListe[SERIEN_LISTE];  // frame numbers of the series view
+    double LegendenAnzahl;
+    double LegendenPos[2 * LEGENDE_ZEILEN];  // x, y in data units per line
+    char LegendenText[LEGENDE_BYTES];        // lines separated by '\n'
     int32_t SerienFrames;
     double KGewicht;
     int32_t ZweiWorte[2];

@@ -3,6 +3,7 @@
 #ifndef KORLAN_SPECTRA_GLOBALS_H
 #define KORLAN_SPECTRA_GLOBALS_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include "spectra/grafik_fenster.h"
@@ -13,11 +14,21 @@ struct SpektrenAnbindung {
     const int32_t* GlitchKorrektur; // glitch filter on/off
     const double* GlitchProzent;    // default 10.0
     const int32_t* GlitchPunkte;    // default 2
-    const GrafikSchriften* Schriften;  // font sizes for the record's defaults
+    HWND SchriftCombo;              // font-size combo box of the toolbar, may be null
 };
 
+// Wired to the application object by its constructor.
 extern SpektrenAnbindung SpektrenShell;
 extern grafik_fenster GrafikFenster[4];
+
+// Menu state of graphic window 0-3 for the main menu's rules; false when
+// the window is not open.
+struct MENUE_ZUSTAND;
+bool GrafikMenueZustand(int32_t fenster, MENUE_ZUSTAND* zustand);
+
+// Status field 400 text of a curve: x range, y range and point count.
+void StatusText400(char* aus, size_t groesse, double xErstes, double xLetztes, double yMin,
+                   double yMax, int32_t punkte);
 
 // Error code raised by the records when SpektrenShell.FehlerCode is null.
 extern int32_t SpektrenFehler;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/haupt_fenster.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -28,8 +29,9 @@ protected:
     void TearDown() override
     {
         g->FreeFelder();
-        SpektrenShell = SpektrenAnbindung{};
+        SpektrenShell = gesichert;
     }
+    SpektrenAnbindung gesichert = SpektrenShell;
     // Curve in the current slot: x = x0 + step * i, y = x^2, and with a
     // third column the imaginary part -x behind it.
     void Kurve(int n, double x0, double step, bool komplex = false)
@@ -361,20 +363,20 @@ TEST_F(Record, AppendFlagIsTakenFromTheCaller)
     std::remove(pfad);
 }
 
-TEST_F(Record, SetFontInfoAppliesTheProfileAndBuildsElevenFonts)
+TEST_F(Record, SetFontInfoAppliesTheProfileAndRebuildsTheSharedFonts)
 {
     const int32_t profil[15] = {0, 18, 14, 12, 20, 2, 3, 4, 5, 0};
-    GrafikSchriften schriften{};
-    for (LOGFONTA& lf : schriften.FontDaten) std::strcpy(lf.lfFaceName, "Arial");
-    schriften.SchraegWinkel = 45.0;
+    haupt_fenster& app = HAUPTDATEN;
+    const double winkel = app.SchraegWinkel;
+    app.SchraegWinkel = 45.0;
     HWND combo = CreateWindowA("COMBOBOX", "", CBS_DROPDOWNLIST, 0, 0, 100, 200, nullptr,
                                nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(combo, nullptr);
     for (const char* t : {" 12", " 14", " 18", " 24"})
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
-    schriften.SchriftCombo = combo;
+    SpektrenShell.SchriftCombo = combo;
 
-    g->SetFontInfo(profil, &schriften);
+    g->SetFontInfo(profil);
     const PAINTINFO& p = g->Paintinfo;
     EXPECT_EQ(p.PlotWidth, 2);
     EXPECT_EQ(p.AxisWidth, 3);
@@ -387,19 +389,58 @@ TEST_F(Record, SetFontInfoAppliesTheProfileAndBuildsElevenFonts)
     EXPECT_EQ(p.InscriptionFontHeight, 12);
     EXPECT_EQ(p.InscriptionFontWidth, 5);
     EXPECT_EQ(p.CapitalFontHeight, 20);
-    EXPECT_EQ(schriften.Schrifthoehen[1], 20);  // capital pair is font 1
-    EXPECT_EQ(schriften.Schrifthoehen[2], 14);  // scale pair is font 2
-    for (HFONT f : schriften.Fonts) EXPECT_NE(f, nullptr);
-    LOGFONTA gedreht{};
-    GetObjectA(schriften.Fonts[1], sizeof gedreht, &gedreht);
-    EXPECT_EQ(gedreht.lfEscapement, 900);
-    GetObjectA(schriften.Fonts[3], sizeof gedreht, &gedreht);
-    EXPECT_EQ(gedreht.lfEscapement, 450);
-    GetObjectA(schriften.Fonts[8], sizeof gedreht, &gedreht);
-    EXPECT_EQ(gedreht.lfCharSet, SYMBOL_CHARSET);
+    // The application object's sizes: axis, capital, scale, inscription.
+    const int32_t hoehen[4] = {18, 20, 14, 12};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(app.Schrifthoehen[i], hoehen[i]) << i;
+        EXPECT_EQ(app.Schriftbreiten[i], (hoehen[i] - 2) / 2) << i;
+    }
+    // Each shared font has the size, angle and character set of its role.
+    const struct { int index, hoehe, winkel; bool symbol; } rollen[] = {
+        {SCHRIFT_ACHSE, 18, 0, false},        {SCHRIFT_ACHSE_90, 18, 900, false},
+        {SCHRIFT_ACHSE_270, 18, 2700, false}, {SCHRIFT_ACHSE_SCHRAEG, 18, 450, false},
+        {SCHRIFT_TITEL, 20, 0, false},        {SCHRIFT_SKALA, 14, 0, false},
+        {SCHRIFT_LEGENDE, 12, 0, false},      {SCHRIFT_SYMBOL, 18, 0, true},
+        {SCHRIFT_SYMBOL_90, 18, 900, true},   {SCHRIFT_SYMBOL_270, 18, 2700, true},
+        {SCHRIFT_SYMBOL_SCHRAEG, 18, 450, true},
+    };
+    for (const auto& r : rollen) {
+        LOGFONTA lf{};
+        ASSERT_NE(app.Schriften[r.index], nullptr) << r.index;
+        ASSERT_NE(GetObjectA(app.Schriften[r.index], sizeof lf, &lf), 0) << r.index;
+        EXPECT_EQ(lf.lfHeight, r.hoehe) << r.index;
+        EXPECT_EQ(lf.lfWidth, (r.hoehe - 2) / 2 + 1) << r.index;
+        EXPECT_EQ(lf.lfEscapement, r.winkel) << r.index;
+        EXPECT_EQ(lf.lfCharSet == SYMBOL_CHARSET, r.symbol) << r.index;
+    }
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 2);
-    for (HFONT f : schriften.Fonts) DeleteObject(f);
+    SpektrenShell.SchriftCombo = nullptr;
     DestroyWindow(combo);
+    app.SchraegWinkel = winkel;
+}
+
+TEST(SharedFonts, StartUpBuildsThemInTheOrderTheDrawingUses)
+{
+    // Built by the application object's constructor before any window.
+    const haupt_fenster& app = HAUPTDATEN;
+    const int winkel[4] = {0, 900, 2700, static_cast<int>(app.SchraegWinkel * 10.0)};
+    for (int k = 0; k < 4; ++k) {
+        LOGFONTA lf{}, sym{};
+        ASSERT_NE(GetObjectA(app.Schriften[SCHRIFT_ACHSE + k], sizeof lf, &lf), 0);
+        ASSERT_NE(GetObjectA(app.Schriften[SCHRIFT_SYMBOL + k], sizeof sym, &sym), 0);
+        EXPECT_EQ(lf.lfEscapement, winkel[k]);
+        EXPECT_EQ(sym.lfEscapement, winkel[k]);
+        EXPECT_EQ(sym.lfCharSet, SYMBOL_CHARSET);
+        EXPECT_STREQ(sym.lfFaceName, "Times New Roman");
+        EXPECT_EQ(lf.lfHeight, app.Schrifthoehen[0]);
+    }
+    for (int i = 1; i < 4; ++i) {
+        LOGFONTA lf{};
+        ASSERT_NE(GetObjectA(app.Schriften[SCHRIFT_TITEL + i - 1], sizeof lf, &lf), 0);
+        EXPECT_EQ(lf.lfEscapement, 0);
+        EXPECT_EQ(lf.lfHeight, app.Schrifthoehen[i]);
+        EXPECT_STREQ(lf.lfFaceName, "Arial");
+    }
 }
 
 TEST_F(Record, SeriesWrittenInThreeCallsIsReadFrameByFrame)
