@@ -219,6 +219,15 @@ TEST_F(DateiBefehle, RealSpectraReopenedAndSavedInEveryModeReadBackUnchanged)
         HAUPTDATEN.BinaerSpeichern = 1;
         Setze(Pfad("bin.mes"));
         ASSERT_EQ(SpeichereDatei(&HAUPTDATEN, 11), 1);
+        {
+            const std::string b = Lies("bin.mes", true);
+            ASSERT_GT(b.size(), 250u);
+            int16_t wort[2];
+            std::memcpy(wort, b.data(), sizeof wort);
+            EXPECT_EQ(wort[0], 6666);
+            EXPECT_EQ(wort[1], 9999);
+            EXPECT_EQ(std::string(b.data() + 100), "numsave0.mes");
+        }
         HAUPTDATEN.BinaerSpeichern = 0;
         Setze(Pfad("text.xan"));
         ASSERT_EQ(SpeichereDatei(&HAUPTDATEN, 11), 1);
@@ -396,6 +405,61 @@ TEST_F(DateiBefehle, TheRealDialogsOpenAndSave)
     // Cancel gives 0 and no file.
     Beantworte([](HWND dlg) { PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(FileDialog(hwnd, pfad, titel, 200, 1), 0);
+}
+
+TEST_F(DateiBefehle, SaveDialogsAskAboutTheWeightingAndAppendAfterTheWarning)
+{
+    const int w = Wiederoeffnen(std::string(DATEN) + "Copper.chik", 0);
+    ASSERT_GE(w, 0);
+    grafik_fenster& g = GrafikFenster[w];
+    const int32_t s = g.AktuellerSlot();
+    g.KurvenFlags[s] |= SLOT_K_GEWICHTET;
+    g.KGewicht = 2.0;
+    const Kurve gewichtet = Fensterkurve(w);
+    HAUPTDATEN.BinaerSpeichern = 0;
+
+    // No: the weighted values are saved and the curve keeps its weighting.
+    antwort = IDNO;
+    boxen.clear();
+    Beantworte(Dateiname(Pfad("nein.chi")));
+    ASSERT_EQ(SpeichereDatei(&HAUPTDATEN, 1), 1);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].titel, "k weighting not saved with file!");
+    EXPECT_TRUE(Gleich(LiesDatei(Pfad("nein.chi")), gewichtet, 1e-12));
+    EXPECT_TRUE(g.KurvenFlags[s] & SLOT_K_GEWICHTET);
+
+    // Yes: every y is divided by k squared before it is written.
+    antwort = IDYES;
+    Beantworte(Dateiname(Pfad("ja.chi")));
+    ASSERT_EQ(SpeichereDatei(&HAUPTDATEN, 1), 1);
+    Kurve ohne = gewichtet;
+    for (size_t i = 0; i < ohne.x.size(); ++i)
+        if (ohne.x[i] != 0.0) ohne.y[i] /= ohne.x[i] * ohne.x[i];
+    // The text table keeps eleven significant digits.
+    EXPECT_TRUE(Gleich(LiesDatei(Pfad("ja.chi")), ohne, 1e-10));
+    EXPECT_FALSE(g.KurvenFlags[s] & SLOT_K_GEWICHTET);
+    EXPECT_EQ(g.KGewicht, 0.0);
+
+    // Append (mode 3) to an existing file after the warning; Cancel there
+    // leaves the file as it was.
+    Schreibe("ziel.txt", "");
+    boxen.clear();
+    antwort = IDCANCEL;
+    Beantworte(Dateiname(Pfad("ziel.txt")));
+    EXPECT_EQ(SpeichereDatei(&HAUPTDATEN, 3), 0);
+    EXPECT_EQ(Lies("ziel.txt"), "");
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].titel, "Attention !!");
+    antwort = IDOK;
+    Beantworte(Dateiname(Pfad("ziel.txt")));
+    ASSERT_EQ(SpeichereDatei(&HAUPTDATEN, 3), 1);
+    EXPECT_TRUE(Gleich(LiesDatei(Pfad("ziel.txt")), Fensterkurve(w), 1e-14));
+
+    // The results text (mode 2) is written as it stands.
+    Setze("Results\r\n  a = 1\r\n");
+    Beantworte(Dateiname(Pfad("fit.ERG")));
+    ASSERT_EQ(SpeichereDatei(&HAUPTDATEN, 2), 1);
+    EXPECT_TRUE(Lies("fit.ERG", true) == "Results\r\n  a = 1\r\n");
 }
 
 TEST_F(DateiBefehle, StepsStayInsideTheRing)
