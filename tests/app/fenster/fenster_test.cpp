@@ -462,6 +462,34 @@ TEST_F(DateiBefehle, SaveDialogsAskAboutTheWeightingAndAppendAfterTheWarning)
     EXPECT_TRUE(Lies("fit.ERG", true) == "Results\r\n  a = 1\r\n");
 }
 
+TEST_F(DateiBefehle, FeffChiFileAndFeffFolder)
+{
+    // 1111: "CHI.DAT" from the folder named in CommandText, no dialog and
+    // no conversion afterwards.
+    ASSERT_TRUE(CreateDirectoryA(Pfad("feff").c_str(), nullptr));
+    const std::string quelle = std::string(DATEN) + "Copper.chik";
+    ASSERT_TRUE(CopyFileA(quelle.c_str(), Pfad("feff\\CHI.DAT").c_str(), FALSE));
+    Setze(Pfad("feff"));
+    boxen.clear();
+    HAUPTDATEN.Befehl(CM_OPEN, LP_FEFF_CHI);
+    Pumpe();
+    EXPECT_TRUE(boxen.empty());
+    const int w = AktivesFenster;
+    ASSERT_GE(w, 0);
+    EXPECT_STREQ(GrafikFenster[w].DateiInfo.DateiName, "CHI.DAT");
+    EXPECT_TRUE(Gleich(Fensterkurve(w), LiesDatei(quelle), 0.0));
+
+    // Kind 8 remembers the folder of the chosen path file.
+    Schreibe("feffdir.ini", Pfad("feff") + "\\feff.inp\n");
+    HAUPTDATEN.FeffOrdner[0] = '\0';
+    char pfad[DATEI_NAME_PUFFER] = "", titel[DATEI_TITEL_PUFFER] = "";
+    Beantworte(Dateiname(Pfad("feff\\CHI.DAT")));
+    ASSERT_EQ(FileDialog(hwnd, pfad, titel, 8, 1), 1);
+    EXPECT_EQ(_stricmp(HAUPTDATEN.FeffOrdner, Pfad("feff").c_str()), 0) << HAUPTDATEN.FeffOrdner;
+    DeleteFileA(Pfad("feff\\CHI.DAT").c_str());
+    RemoveDirectoryA(Pfad("feff").c_str());
+}
+
 TEST_F(DateiBefehle, StepsStayInsideTheRing)
 {
     const int w = Wiederoeffnen(std::string(DATEN) + "cu.012", 0);
@@ -541,6 +569,27 @@ TEST_F(DateiBefehle, StyleTogglesAndShowAll)
     EXPECT_EQ(p.FrameWidth, 2);
     SendMessageA(h, WM_COMMAND, 4, 0);
     EXPECT_EQ(GrafikFenster[w].Multiplot, 1);
+    // The popup menu marks Combine while combining and greys Zoom for an
+    // EXAFS model on show.
+    HMENU wurzel = LoadMenuA(GetModuleHandleA(nullptr), "PaintPopup");
+    ASSERT_NE(wurzel, nullptr);
+    HMENU popup = GetSubMenu(wurzel, 0);
+    ASSERT_NE(popup, nullptr);
+    grafik_fenster& g = GrafikFenster[w];
+    g.Kombinieren = 1;
+    g.ZeigeFunktion = 1;
+    g.FunktionsTypen[0] = 25;
+    SendMessageA(h, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    EXPECT_TRUE(GetMenuState(popup, 5, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(GetMenuState(popup, 616, MF_BYCOMMAND) & MF_GRAYED);
+    g.Kombinieren = 0;
+    g.FunktionsTypen[0] = 1;
+    SendMessageA(h, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    EXPECT_FALSE(GetMenuState(popup, 5, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(GetMenuState(popup, 616, MF_BYCOMMAND) & MF_GRAYED);
+    g.ZeigeFunktion = 0;
+    DestroyMenu(wurzel);
+
     boxen.clear();
     SendMessageA(h, WM_COMMAND, 122, 0);
     ASSERT_EQ(boxen.size(), 1u);
