@@ -34,8 +34,9 @@ int32_t LadeMesDatei(haupt_fenster* app);
 // changes the curve (the autosave timer uses it). spalten: column word of
 // the binary header (0 from the curve); teil: 0 x and y, 1 header only,
 // other y only; asciiWahl: 1 ".xan", 2 ".chi" as proposed name.
-// Returns 1 when written, 0 when cancelled or when writing failed (the
-// failure is reported to the user unless the mode is 10 or more).
+// The file is written beside the target and then put in its place, so a
+// failed write leaves the old file whole. Returns 1 when written, 0 when
+// cancelled or when writing failed (the failure is reported in a box).
 int32_t SpeichereDatei(haupt_fenster* app, int32_t modus, int32_t spalten = 0, int32_t teil = 0,
                        int32_t asciiWahl = 0, const double* x = nullptr,
                        const double* y = nullptr, int32_t punkte = 0);
