@@ -140,4 +140,32 @@
 #define IDC_CLIP_WIDTH 58
 #define IDC_CLIP_HEIGHT 59
 
+// Popup menu "PaintPopup" of the graphic windows (grafik_fenster_win.cpp):
+// the items carry the command numbers the window handles or forwards.
+#define IDM_PAINT_COMBINE 5
+#define IDM_PAINT_CHANGE 38
+#define IDM_PAINT_OPT_GRAFIK 112
+#define IDM_PAINT_PRINT 122
+#define IDM_PAINT_FLIPFONT 193
+#define IDM_PAINT_OPT_FONTS 194
+#define IDM_PAINT_BKGRD 517
+#define IDM_PAINT_RESTORE 521
+#define IDM_PAINT_SECTION 605
+#define IDM_PAINT_SUBMIN 607
+#define IDM_PAINT_ZOOM 616
+#define IDM_PAINT_NORMMAX 804
+#define IDM_PAINT_ACHSEN 1001       // then the style toggles 1002-1013
+#define IDM_PAINT_KREISE 1002
+#define IDM_PAINT_BALKEN 1003
+#define IDM_PAINT_LINIE 1004
+#define IDM_PAINT_DICK 1005
+#define IDM_PAINT_RAHMEN 1006
+#define IDM_PAINT_IMAG 1007
+#define IDM_PAINT_GITTER 1008
+#define IDM_PAINT_XTEXT 1009
+#define IDM_PAINT_YTEXT 1010
+#define IDM_PAINT_WINKEL_MINUS 1011
+#define IDM_PAINT_WINKEL_PLUS 1012
+#define IDM_PAINT_FARBE 1013
+
 #endif

@@ -7,6 +7,7 @@
 #include "shell/haupt_fenster.h"
 #include "shell/kind_fenster.h"
 #include "shell/results_fenster.h"
+#include "spectra/datei_befehle.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -162,8 +163,24 @@ LRESULT haupt_fenster::MenueBefehl()
                         MB_OK | MB_ICONINFORMATION);
             break;
         }
-        BefehlNichtVerfuegbar(this, "File");
+        NachOeffnen(DateiOeffnen(this, &GeoeffneteDateien), lParam);
         HilfeThema = 0;
+        break;
+    case 111:
+        if (grafik) SpeichereDatei(this, 1, 0, 0, 0);
+        break;
+    case 157:
+        if (!grafik || LadeMesDatei(this) != 1) break;
+        if (MakroAufnahme) SendMessageA(KindFenster[KIND_BUTTONLEISTE], WM_COMMAND, 12, 0);
+        if (CommandText2) CommandText2[0] = '\0';
+        {
+            grafik_fenster& g = GrafikFenster[fenster];
+            std::strcpy(g.XText[g.AktuellerSlot()], "X");
+            std::strcpy(g.YText[g.AktuellerSlot()], "Y");
+            g.SetFullBorder();
+        }
+        UpdateFensterStatus();
+        PostMessageA(grafik, WM_COMMAND, CM_REDRAW, 0);
         break;
     case 122:
         if (KindGelistet() && oben) PostMessageA(oben, WM_COMMAND, 122, 0);
@@ -292,7 +309,7 @@ LRESULT haupt_fenster::MenueBefehl()
         break;
     }
     // Commands that work on the data of a graphic window.
-    case 70: case 90: case 111: case 157:
+    case 70: case 90:
     case 164: case 171: case 175: case 187: case 188: case 189:
         if (grafik || id == 188 || id == 187) BefehlNichtVerfuegbar(this, "Window");
         break;
@@ -300,6 +317,36 @@ LRESULT haupt_fenster::MenueBefehl()
         break;
     }
     return 0;
+}
+
+void haupt_fenster::NachOeffnen(int32_t ergebnis, LPARAM lParam)
+{
+    if (ergebnis == 0) return;
+    if (ergebnis == -100) {
+        FehlerCode = 104;
+        return;
+    }
+    if (MakroAufnahme) SendMessageA(KindFenster[KIND_BUTTONLEISTE], WM_COMMAND, 12, 0);
+    const int32_t w = AktivesFenster;
+    if (w < 0 || w > 3 || !GrafikHandles[w]) return;
+    grafik_fenster& g = GrafikFenster[w];
+    FitFunctionCount = g.AnzahlFunktionen;
+    FitFunctionTypes = g.FunktionsTypen;
+    FitParameters = g.Parameter;
+    FitPolyDegree = g.PolyGrad;
+    FitModellArt = g.ModellArt;
+    const int32_t n = g.Punkte();
+    const double* x = g.GetXFeld(-1);
+    if (CommandText && x && n > 0)
+        std::snprintf(CommandText, COMMAND_TEXT_BYTES,
+                      "-- FILE  : %s\r\n    data points : %d , Columns : %d\r\n    from %.8G , to %.8G\r\n",
+                      g.DateiInfo.DateiName, n, g.DateiInfo.Spalten, x[0], x[n - 1]);
+    if (CommandText2) CommandText2[0] = '\0';
+    if (KindFenster[KIND_ERGEBNIS]) SendMessageA(KindFenster[KIND_ERGEBNIS], WM_COMMAND, 2003, 0);
+    ResetTitel();
+    if (AendernDialog) SendMessageA(AendernDialog, WM_COMMAND, 2, 0);
+    if (!g.DateiInfo.Binaer && g.DateiInfo.Spalten > 2 && lParam != LP_FEFF_CHI)
+        PostMessageA(Hauptfenster, WM_COMMAND, 843, 10);
 }
 
 void haupt_fenster::FensterGeschlossen()

@@ -130,6 +130,8 @@ public:
     // First and last x of the current curve, set by the cuts and borders of
     // the graphic-window records.
     double VollerXBereich[2] = {};
+    // Files opened by command 60 so far.
+    int32_t GeoeffneteDateien = 0;
 
     // ---- start-up and message loop ----
     // Stores the start-up arguments, registers the classes, creates the main
@@ -195,6 +197,8 @@ private:
     void FitAbbrechen();
     void FitUnterbrechen();
     void FensterGeschlossen();
+    // What the dispatcher does after Open (command 60) with its result.
+    void NachOeffnen(int32_t ergebnis, LPARAM lParam);
 };
 
 extern haupt_fenster HAUPTDATEN;
