@@ -18,6 +18,7 @@
 #include "spectra/DataCommands.h"
 #include "spectra/data_dialogs.h"
 #include "spectra/data_dialogs_win.h"
+#include "spectra/datei_befehle.h"
 #include "spectra/spectra_globals.h"
 
 EDIT_DATEIDIALOG EditDateiDialog = GetSaveFileNameA;
@@ -127,7 +128,7 @@ bool GrenzenPruefen(const grafik_fenster& g, double a, double b, bool vorbereite
 }
 
 bool DateiFrage(haupt_fenster* app, char* pfad, DWORD groesse, const char* muster,
-                const char* filter, const char* endung, const char* titel)
+                const char* filter, const char* endung, const char* titel, bool neu = true)
 {
     std::snprintf(pfad, groesse, "%s", muster);
     OPENFILENAMEA ofn{};
@@ -139,7 +140,7 @@ bool DateiFrage(haupt_fenster* app, char* pfad, DWORD groesse, const char* muste
     ofn.nMaxFile = groesse;
     ofn.lpstrDefExt = endung;
     ofn.lpstrTitle = titel;
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    ofn.Flags = (neu ? OFN_OVERWRITEPROMPT : 0) | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     return EditDateiDialog && EditDateiDialog(&ofn) && pfad[0];
 }
 
@@ -629,38 +630,60 @@ bool Rauschen(haupt_fenster* app, grafik_fenster& g, bool vorbereitet)
 }
 
 // The text table of the current curve into a file (622), or appended to
-// one (621).
-void TextExport(haupt_fenster* app, grafik_fenster& g, int32_t id)
+// one (621), through the file commands' writer; the name comes from this
+// command's own dialog.
+void TextExport(haupt_fenster* app, int32_t id)
 {
     char pfad[MAX_PATH] = "";
     if (!DateiFrage(app, pfad, sizeof pfad, "*.dat", "ASCII (*.dat)\0*.dat\0All files (*.*)\0*.*\0",
-                    "dat", id == 621 ? "Append to ascii file" : "Save ASCII file"))
+                    "dat", id == 621 ? "Append to ascii file" : "Save ASCII file", id == 622))
         return;
+    if (!CommandText) return;
+    std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", pfad);
     const int32_t binaer = app->BinaerSpeichern;
     app->BinaerSpeichern = 0;
-    if (id == 622) {
-        if (g.SchreibeText(pfad) != SPEKTRUM_OK) FehlerCode = 105;
-    } else {
-        char temp[MAX_PATH + 8];
-        std::snprintf(temp, sizeof temp, "%s.tmp", pfad);
-        if (g.SchreibeText(temp) != SPEKTRUM_OK) {
-            FehlerCode = 105;
-        } else {
-            std::FILE* q = std::fopen(temp, "rb");
-            std::FILE* z = std::fopen(pfad, "ab");
-            if (q && z) {
-                char puffer[4096];
-                size_t k;
-                while ((k = std::fread(puffer, 1, sizeof puffer, q)) > 0) std::fwrite(puffer, 1, k, z);
-            } else {
-                FehlerCode = 105;
-            }
-            if (q) std::fclose(q);
-            if (z) std::fclose(z);
-            DeleteFileA(temp);
-        }
-    }
+    if (!SpeichereDatei(app, id == 622 ? 11 : 13)) FehlerCode = 105;
     app->BinaerSpeichern = binaer;
+}
+
+// A new graphic window with a copy of the current curve and the file
+// information. Returns the new window's index, or -1.
+int32_t NeuesFenster(haupt_fenster* app, int32_t quelle)
+{
+    grafik_fenster& q = GrafikFenster[quelle];
+    const int32_t qs = q.AktuellerSlot();
+    const int32_t n = q.Punkte();
+    if (!q.XFeld[qs] || n < 1 || n > q.FeldGroesse()) return -1;
+    const bool komplex = (q.KurvenFlags[qs] & SLOT_KOMPLEX) && 2 * n + 1 <= q.FeldGroesse();
+    const int32_t nr = NeuesGrafikFenster(app);
+    if (nr <= 0) return -1;
+    const int32_t w = nr - 1;
+    grafik_fenster& z = GrafikFenster[w];
+    KopiereFensterDaten(&q.DateiInfo, &z.DateiInfo);
+    const int32_t bedarf = std::max(2 * n + 5, q.DateiInfo.Punkte);
+    const bool platz = !(bedarf > z.FeldGroesse() && z.ResizeFelder(bedarf) == 0);
+    if (!platz) FehlerCode = 107;
+    // The copied information describes the source's arrays; the new
+    // window's own size and slots are set here.
+    z.DateiInfo.Kapazitaet = z.FeldGroesse();
+    for (int32_t k = 0; k < 4; ++k) z.DateiInfo.PunkteProKurve[k] = 0;
+    if (!platz) return w;
+    const int32_t zs = z.AktuellerSlot();
+    const int32_t m = komplex ? 2 * n + 1 : n;
+    std::copy(q.XFeld[qs], q.XFeld[qs] + m, z.XFeld[zs]);
+    std::copy(q.YFeld[qs], q.YFeld[qs] + m, z.YFeld[zs]);
+    if (q.KurvenFlags[qs] & SLOT_K_GEWICHTET) z.KGewicht = q.KGewicht;
+    z.Grenzen[0] = q.Grenzen[0];
+    z.Grenzen[1] = q.Grenzen[1];
+    z.DateiInfo.PunkteProKurve[zs] = n;
+    z.KurvenFlags[zs] = komplex ? q.KurvenFlags[qs] : (q.KurvenFlags[qs] & ~SLOT_KOMPLEX);
+    std::snprintf(z.XText[zs], GRAFIK_TEXT, "%s", q.XText[qs]);
+    std::snprintf(z.YText[zs], GRAFIK_TEXT, "%s", q.YText[qs]);
+    z.ZeigeDaten = 1;
+    z.ZeigeFunktion = 0;
+    z.HatDaten = 1;
+    AktivesFenster = w;
+    return w;
 }
 
 }  // namespace
@@ -783,7 +806,14 @@ void EditBefehl(haupt_fenster* app)
     bool neu = false;
     switch (id) {
     case 601: Kopieren(app, fenster, vorbereitet); return;
-    case 602: BefehlNichtVerfuegbar(app, "Window"); return;
+    case 602: {
+        const int32_t w = NeuesFenster(app, fenster);
+        if (w >= 0 && !vorbereitet) {
+            Neuzeichnen(app->GrafikHandles[w]);
+            UpdateFensterStatus();
+        }
+        return;
+    }
     case 603: neu = FunktionAlsKurve(app, g, vorbereitet); break;
     case 604: neu = DateiInformation(app, g, lParam); break;
     case 605: neu = Sektion(app, g, fenster, vorbereitet); break;
@@ -800,7 +830,7 @@ void EditBefehl(haupt_fenster* app)
     case 619: neu = Imaginaerteil(app, g); break;
     case 620: neu = Rauschen(app, g, vorbereitet); break;
     case 621:
-    case 622: TextExport(app, g, id); return;
+    case 622: TextExport(app, id); return;
     case 623:
     case 624:
         if (AverageOrCreateMcFile(id) > 0) {

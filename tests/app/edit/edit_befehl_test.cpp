@@ -501,10 +501,11 @@ TEST_F(EditBefehle, TextExportWritesAndAppendsTheCurve)
     EXPECT_NE(einmal.find("4"), std::string::npos);
     EXPECT_EQ(HAUPTDATEN.BinaerSpeichern, 1);
     HAUPTDATEN.Befehl(621, 0);
-    // The second table (with its own time stamp) follows the first.
+    // The curve's rows follow the table.
     const std::string zweimal = Lies("kurve.txt");
-    EXPECT_EQ(zweimal.size(), 2 * einmal.size());
+    ASSERT_GT(zweimal.size(), einmal.size());
     EXPECT_EQ(zweimal.compare(0, einmal.size(), einmal), 0);
+    EXPECT_NE(zweimal.find("4", einmal.size()), std::string::npos);
     gespeichert.clear();
     HAUPTDATEN.Befehl(622, 0);  // cancelled
     EXPECT_EQ(Lies("kurve.txt"), zweimal);
@@ -523,4 +524,27 @@ TEST_F(EditBefehle, SeriesCommandsSayTheyAreNotAvailable)
         HAUPTDATEN.Befehl(id, LP_PREPARED);
         EXPECT_TRUE(boxen.empty());
     }
+}
+
+TEST_F(EditBefehle, NewWindowTakesACopyOfTheCurrentCurve)
+{
+    Kurve(0, 11, Quadrat);
+    grafik_fenster& q = GrafikFenster[0];
+    std::strcpy(q.XText[0], "E [eV]");
+    q.ZeigeFunktion = 1;
+    Prepared(602, {});
+    ASSERT_NE(HAUPTDATEN.GrafikHandles[2], nullptr);
+    EXPECT_EQ(AktivesFenster, 2);
+    const grafik_fenster& z = GrafikFenster[2];
+    ASSERT_EQ(z.AktuellerSlot(), 0);
+    Gleich(X(2, 0), Bereich(0, 10), "x");
+    Gleich(Y(2, 0), Abbild(Bereich(0, 10), Quadrat), "y");
+    for (int s = 1; s < 4; ++s) EXPECT_EQ(z.DateiInfo.PunkteProKurve[s], 0) << s;
+    EXPECT_STREQ(z.DateiInfo.DateiName, "kurve.dat");
+    EXPECT_STREQ(z.XText[0], "E [eV]");
+    EXPECT_EQ(z.ZeigeDaten, 1);
+    EXPECT_EQ(z.ZeigeFunktion, 0);
+    EXPECT_DOUBLE_EQ(z.Grenzen[0], 10.0);
+    // The source is unchanged.
+    Gleich(Y(0, 0), Abbild(Bereich(0, 10), Quadrat), "source");
 }

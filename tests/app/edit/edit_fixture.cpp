@@ -139,6 +139,10 @@ void EditFixture::TearDown()
     HAUPTDATEN.MakroAufnahme = 0;
     MakroRunning = 0;
     FehlerCode = 0;
+    // Windows that a command opened go with the main window; their
+    // records are freed here in case their closing did not run.
+    for (int w = 2; w < 4; ++w)
+        if (HAUPTDATEN.GrafikHandles[w]) DestroyWindow(HAUPTDATEN.GrafikHandles[w]);
     for (int w = 0; w < 2; ++w) {
         grafik_fenster& g = GrafikFenster[w];
         g.FreeFelder();
