@@ -336,7 +336,19 @@ TEST_F(EditBefehle, ClipboardGetsAnEnhancedMetafileSizedFromTheScreenWithoutPrin
     CloseClipboard();
     EXPECT_EQ(bm.bmWidth, 300);
     EXPECT_EQ(bm.bmHeight, 200 + tm.tmHeight + tm.tmExternalLeading);
+    // 611 writes the same picture to the file chosen; without a name it
+    // ends.
     HAUPTDATEN.AlsMetafile = 1;
+    EditDateiDialog = Speichern;
+    gespeichert.clear();
+    Prepared(611, {0, 0});
+    EXPECT_FALSE(Existiert("bild.wmf"));
+    gespeichert = Pfad("bild.wmf");
+    Prepared(611, {0, 0});
+    HENHMETAFILE datei = GetEnhMetaFileA(Pfad("bild.wmf").c_str());
+    EXPECT_NE(datei, nullptr);
+    if (datei) DeleteEnhMetaFile(datei);
+    EditDateiDialog = GetSaveFileNameA;
     HAUPTDATEN.KopierGroesse = 2;
     EditDruckerDC = StandardDruckerDC;
 }
