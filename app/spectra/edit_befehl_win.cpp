@@ -785,7 +785,7 @@ void EditBefehl(haupt_fenster* app)
     HWND haupt = app->Hauptfenster;
 
     // The results window on top copies its own text instead of a picture.
-    if (id == 610 && !MakroRunning && haupt && app->KindFenster[KIND_ERGEBNIS] &&
+    if (id == 610 && haupt && app->KindFenster[KIND_ERGEBNIS] &&
         GetTopWindow(haupt) == app->KindFenster[KIND_ERGEBNIS]) {
         PostMessageA(app->KindFenster[KIND_ERGEBNIS], WM_COMMAND, CM_ERGEBNIS_KOPIEREN, 0);
         return;

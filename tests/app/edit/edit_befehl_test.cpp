@@ -560,3 +560,40 @@ TEST_F(EditBefehle, NewWindowTakesACopyOfTheCurrentCurve)
     // The source is unchanged.
     Gleich(Y(0, 0), Abbild(Bereich(0, 10), Quadrat), "source");
 }
+
+TEST_F(EditBefehle, ZoomArmsTheWindowAndLeavesTheMultiplot)
+{
+    Kurve(0, 11, Quadrat);
+    grafik_fenster& g = GrafikFenster[0];
+    g.Multiplot = 1;
+    g.Zoom.Ziehen = 1;
+    MSG m;
+    while (PeekMessageA(&m, grafik[0], WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
+    HAUPTDATEN.Befehl(616, 0);
+    EXPECT_EQ(g.Multiplot, 0);
+    EXPECT_EQ(g.Zoom.Bereit, 1);
+    EXPECT_EQ(g.Zoom.Ziehen, 0);
+    EXPECT_EQ(GetClassLongPtrA(grafik[0], GCLP_HCURSOR),
+              reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_CROSS)));
+    // The multiplot went off, so the window is redrawn.
+    ASSERT_TRUE(PeekMessageA(&m, grafik[0], WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(m.wParam, static_cast<WPARAM>(CM_REDRAW));
+    // Armed again without a multiplot: nothing to redraw.
+    HAUPTDATEN.Befehl(616, 0);
+    EXPECT_FALSE(PeekMessageA(&m, grafik[0], WM_COMMAND, WM_COMMAND, PM_REMOVE));
+}
+
+TEST_F(EditBefehle, CopyWithTheResultsWindowOnTopCopiesItsText)
+{
+    HWND ergebnis = HAUPTDATEN.KindFenster[KIND_ERGEBNIS];
+    ASSERT_NE(ergebnis, nullptr);
+    ShowWindow(ergebnis, SW_SHOW);
+    BringWindowToTop(ergebnis);
+    ASSERT_EQ(GetTopWindow(hwnd), ergebnis);
+    MSG m;
+    while (PeekMessageA(&m, ergebnis, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
+    // No dialog opens: the command hands over at once.
+    EXPECT_TRUE(MitDialogen({}, [] { HAUPTDATEN.Befehl(610, 0); }));
+    ASSERT_TRUE(PeekMessageA(&m, ergebnis, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(m.wParam, 7777u);
+}
