@@ -393,6 +393,19 @@ TEST_F(EditBefehle, ColumnsOfTheFileComeIntoTheNextSlot)
     ASSERT_EQ(g.AktuellerSlot(), 2);
     Gleich(Y(0, 2), {10, 20, 30, 40}, "y");
 
+    // Through the dialog: the y column chosen in its list.
+    g.DateiInfo.XSpalten[0] = 1;
+    g.DateiInfo.XSpalten[1] = 1;
+    g.DateiInfo.AlleSpalten[0] = 2;
+    g.DateiInfo.AlleSpalten[1] = 2;
+    g.DateiInfo.AlleSpalten[2] = 3;
+    EXPECT_TRUE(MitDialogen({[](HWND dlg) { SendDlgItemMessageA(dlg, IDC_INFO_YCOMBO, CB_SETCURSEL, 1, 0); },
+                             Druecke(IDOK)},
+                            [] { HAUPTDATEN.Befehl(604, 0); }));
+    EXPECT_EQ(g.DateiInfo.YSpalte, 3);
+    ASSERT_EQ(g.AktuellerSlot(), 3);
+    Gleich(Y(0, 3), {100, 200, 300, 400}, "y from the dialog");
+
     // An ordinate operand from a file column of another length is resampled
     // onto the curve's x: column 2 is linear in x, so the spline is exact.
     Kurve(0, 7, Quadrat);
@@ -467,6 +480,14 @@ TEST_F(EditBefehle, DialogsOpenedByTheCommandsAreAnswered)
                             [] { HAUPTDATEN.Befehl(607, 0); }));
     Gleich(Y(0, 0), Abbild(Bereich(0, 10), [](double v) { return 6 * v * v; }), "y");
     EXPECT_EQ(DatenAnwenden, nullptr);
+
+    // Abscissa: mirrored, y follows (" with Y axis" is the default).
+    Kurve(0, 11, Quadrat);
+    EXPECT_TRUE(MitDialogen({SetzeText(IDC_SHIFT_FACTOR, "-1"), SetzeText(IDC_SHIFT_CONSTANT, "10"),
+                             Druecke(IDOK)},
+                            [] { HAUPTDATEN.Befehl(608, 0); }));
+    Gleich(X(0, 0), Bereich(0, 10), "x");
+    Gleich(Y(0, 0), Abbild(Bereich(0, 10), [](double v) { return (10 - v) * (10 - v); }), "y");
 
     // Paste cancelled: nothing changes.
     Kurve(0, 11, Quadrat);
