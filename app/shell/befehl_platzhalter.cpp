@@ -11,11 +11,6 @@ void NumerikBefehl(haupt_fenster* app)
     BefehlsFenster(app, false);
     BefehlNichtVerfuegbar(app, "Numeric");
 }
-void EditBefehl(haupt_fenster* app)
-{
-    BefehlsFenster(app, true);
-    BefehlNichtVerfuegbar(app, "Edit");
-}
 void XafsBefehl(haupt_fenster* app)
 {
     BefehlsFenster(app, true);

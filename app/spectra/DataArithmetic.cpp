@@ -41,6 +41,42 @@ double FunktionsWert(int32_t code, double v)
 
 // ---- natural cubic spline ----
 
+// The program's one numerics object (shell globals).
+extern def_zelva Numerik;
+
+namespace {
+
+// Registers a table on the numerics object for one call and puts the
+// object's own curve and counts back afterwards.
+class NumerikTabelle {
+public:
+    NumerikTabelle(const std::vector<double>& x, const std::vector<double>& y)
+        : x_(Numerik.GetXField()), y_(Numerik.GetYField()), n_(Numerik.anzahl),
+          maxPar_(Numerik.maxParameter), maxFit_(Numerik.maxFitParameter)
+    {
+        Numerik.SetField(const_cast<double*>(x.data()), const_cast<double*>(y.data()));
+        Numerik.anzahl = static_cast<int32_t>(x.size());
+        Numerik.maxParameter = 0;
+        Numerik.maxFitParameter = 0;
+    }
+    ~NumerikTabelle()
+    {
+        Numerik.SetField(x_, y_);
+        Numerik.anzahl = n_;
+        Numerik.maxParameter = maxPar_;
+        Numerik.maxFitParameter = maxFit_;
+    }
+    NumerikTabelle(const NumerikTabelle&) = delete;
+    NumerikTabelle& operator=(const NumerikTabelle&) = delete;
+
+private:
+    double* x_;
+    double* y_;
+    int32_t n_, maxPar_, maxFit_;
+};
+
+}  // namespace
+
 bool LocalNaturalSpline::Prepare(const double* x, const double* y, int32_t n)
 {
     xs_.clear();
@@ -56,37 +92,16 @@ bool LocalNaturalSpline::Prepare(const double* x, const double* y, int32_t n)
         std::reverse(ys_.begin(), ys_.end());
     }
     y2_.assign(n, 0.0);
-    std::vector<double> u(n, 0.0);
-    for (int32_t i = 1; i < n - 1; ++i) {
-        const double sig = (xs_[i] - xs_[i - 1]) / (xs_[i + 1] - xs_[i - 1]);
-        const double p = sig * y2_[i - 1] + 2.0;
-        y2_[i] = (sig - 1.0) / p;
-        u[i] = (ys_[i + 1] - ys_[i]) / (xs_[i + 1] - xs_[i]) -
-               (ys_[i] - ys_[i - 1]) / (xs_[i] - xs_[i - 1]);
-        u[i] = (6.0 * u[i] / (xs_[i + 1] - xs_[i - 1]) - sig * u[i - 1]) / p;
-    }
-    y2_[n - 1] = 0.0;
-    for (int32_t k = n - 2; k >= 0; --k) y2_[k] = y2_[k] * y2_[k + 1] + u[k];
+    NumerikTabelle tabelle(xs_, ys_);
+    Numerik.spline(y2_.data());
     return true;
 }
 
 double LocalNaturalSpline::Value(double x) const
 {
-    const size_t n = xs_.size();
-    if (n < 2) return 0.0;
-    const double t = 1e-4 * std::fabs(x);
-    if (xs_[0] > x + t || xs_[n - 1] < x - t) return 0.0;
-    size_t klo = 0, khi = n - 1;
-    while (khi - klo > 1) {
-        const size_t k = (khi + klo) / 2;
-        if (x < xs_[k]) khi = k; else klo = k;
-    }
-    const double h = xs_[khi] - xs_[klo];
-    if (h == 0.0) return ys_[klo];
-    const double a = (xs_[khi] - x) / h;
-    const double b = (x - xs_[klo]) / h;
-    return a * ys_[klo] + b * ys_[khi] +
-           ((a * a * a - a) * y2_[klo] + (b * b * b - b) * y2_[khi]) * h * h / 6.0;
+    if (xs_.size() < 2) return 0.0;
+    NumerikTabelle tabelle(xs_, ys_);
+    return Numerik.helpsplint(x, const_cast<double*>(y2_.data()));
 }
 
 // ---- ordinate arithmetic ----

@@ -55,10 +55,11 @@ int32_t DwInt(double v);
 // keeps the sign of v. Codes outside 221-227 return v unchanged.
 double FunktionsWert(int32_t code, double v);
 
-// Natural cubic spline (second derivatives 0 at both ends), evaluated like
-// the numerics library's spline/helpsplint pair: 0 outside the table's x
-// range (with a relative tolerance of 1e-4). Kept here until the program
-// resamples through Numerik; a descending table is turned round first.
+// Natural cubic spline through a table, computed and evaluated by the
+// program's numerics object (def_zelva::spline and helpsplint): 0 outside
+// the table's x range (with a relative tolerance of 1e-4). The object's
+// registered curve and counts are put back after every call, so a fit set
+// up on it is not disturbed. A descending table is turned round first.
 class LocalNaturalSpline {
 public:
     // x, y: n >= 2 points, strictly monotonic x. Returns false (and

@@ -89,6 +89,10 @@ public:
     // error 102 when x does not ascend.
     int32_t SetFullBorder();
 
+    // Curve counter := counter, newest counter := newest; newest 0 keeps
+    // the old newest counter reduced to a slot (0-3). Returns 1.
+    int32_t SetCurveSlots(int32_t counter, int32_t newest);
+
     // Applies a font profile (words 1-4 heights, 5-8 pen widths, 9 frame)
     // and rebuilds the shared fonts of the application object.
     void SetFontInfo(const int32_t* profil);

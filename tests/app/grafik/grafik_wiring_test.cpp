@@ -100,7 +100,7 @@ TEST_F(GrafikShell, CommandsTakeTheTopWindowOrTheMacroPlayersWindow)
     Oeffne(1);  // on top
     const struct { int32_t id; LPARAM lParam; bool leert; } faelle[] = {
         {19, 0, true},            // the dispatcher's own command
-        {603, 0, true},           // data commands clear the dialog values
+        {617, 0, true},           // data commands clear the dialog values
         {603, LP_PREPARED, false},
         {507, 0, false},          // the Numeric handler keeps them
         {850, 0, true},
