@@ -139,7 +139,9 @@ TEST_F(DatenDialoge, PasteAsksBordersAndASlot)
             EXPECT_FALSE(Sichtbar(dlg, IDC_TAKE_SLOT + 3));
             // Focus is only observable while the dialog is the active
             // window; test programs running side by side take turns at it.
-            if (GetActiveWindow() == dlg) EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDC_TAKE_FROM));
+            if (GetActiveWindow() == dlg) {
+                EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDC_TAKE_FROM));
+            }
         }),
         Klick(IDOK),  // no graph chosen
         NochOffen(&offen),

@@ -115,7 +115,9 @@ TEST_F(Makro, RecordedSequenceMatchesTheFileAndReplaysToTheSameState)
         // first parameter, 1.5); the places behind them keep what they held.
         const int32_t n = a.lParam;
         for (int j = 0; j < n; ++j) EXPECT_DOUBLE_EQ(s.dialog[j], a.dialog[j]) << s.befehl << " " << j;
-        if (s.befehl != 507) EXPECT_DOUBLE_EQ(s.dialog[n], 1.5) << s.befehl;
+        if (s.befehl != 507) {
+            EXPECT_DOUBLE_EQ(s.dialog[n], 1.5) << s.befehl;
+        }
         EXPECT_EQ(s.anzahl, a.anzahl);
         EXPECT_EQ(s.grad, a.grad);
         EXPECT_EQ(s.maxPar, a.maxPar);
@@ -128,7 +130,9 @@ TEST_F(Makro, RecordedSequenceMatchesTheFileAndReplaysToTheSameState)
             EXPECT_EQ(s.worte, a.worte);
             EXPECT_EQ(s.konst, a.konst);
         }
-        if (s.befehl == 815) EXPECT_EQ(s.text2, "C:\\data\\weights.dat\n");
+        if (s.befehl == 815) {
+            EXPECT_EQ(s.text2, "C:\\data\\weights.dat\n");
+        }
     }
     // The window ends with the recorded model and parameters.
     const Schritt jetzt = Jetzt(0, 0);
@@ -174,7 +178,9 @@ TEST_F(Makro, ReplayedFitTakesItsOwnPostsUntilItHasFinished)
     bool zurLeiste = false;
     while (PeekMessageA(&m, nullptr, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
         EXPECT_NE(m.hwnd, HAUPTDATEN.Hauptfenster) << m.wParam;
-        if (m.hwnd == grafik) EXPECT_EQ(m.wParam, 37u);
+        if (m.hwnd == grafik) {
+            EXPECT_EQ(m.wParam, 37u);
+        }
         zurLeiste = zurLeiste || (m.hwnd == ButtonBar.Fenster && m.wParam == 2004);
     }
     EXPECT_TRUE(zurLeiste);
