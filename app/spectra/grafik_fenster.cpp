@@ -446,6 +446,18 @@ int32_t grafik_fenster::ReadSeriesFrame(double* y, int32_t frame, int32_t kapazi
     return LeseSerienFrame(DateiInfo, y, kapazitaet, frame, prozent, punkte);
 }
 
+bool grafik_fenster::AktuelleKurve(const double*& x, const double*& y, int32_t& punkte,
+                                   bool& komplex) const
+{
+    const int32_t s = KurvenZaehler & 3;
+    x = XFeld[s];
+    y = YFeld[s];
+    punkte = DateiInfo.PunkteProKurve[s];
+    if (punkte > feldGroesse_) return false;
+    komplex = (KurvenFlags[s] & SLOT_KOMPLEX) && Paintinfo.KomplexImag && 2 * punkte + 1 <= feldGroesse_;
+    return true;
+}
+
 int32_t grafik_fenster::SchreibeBinaer(const char* pfad, int32_t anhaengen, int32_t spalten,
                                        int32_t teil, const double* x, const double* y,
                                        int32_t punkte)
@@ -459,13 +471,7 @@ int32_t grafik_fenster::SchreibeBinaer(const char* pfad, int32_t anhaengen, int3
         a.y = y;
         a.Punkte = punkte;
     } else {
-        const int32_t s = KurvenZaehler & 3;
-        a.x = XFeld[s];
-        a.y = YFeld[s];
-        a.Punkte = DateiInfo.PunkteProKurve[s];
-        if (a.Punkte > feldGroesse_) return FEHLER_FORMAT;
-        a.Komplex = (KurvenFlags[s] & SLOT_KOMPLEX) && Paintinfo.KomplexImag &&
-                    2 * a.Punkte + 1 <= feldGroesse_;
+        if (!AktuelleKurve(a.x, a.y, a.Punkte, a.Komplex)) return FEHLER_FORMAT;
     }
     for (int k = 0; k < 3; ++k) a.Koeffizienten[k] = DateiInfo.Koeffizienten[k];
     a.Name = DateiInfo.DateiName;
@@ -474,15 +480,9 @@ int32_t grafik_fenster::SchreibeBinaer(const char* pfad, int32_t anhaengen, int3
 
 int32_t grafik_fenster::SchreibeText(const char* pfad, const ModellAuswertung& modell)
 {
-    const int32_t s = KurvenZaehler & 3;
     TextAuftrag a;
     a.Name = DateiInfo.DateiName;
-    a.x = XFeld[s];
-    a.y = YFeld[s];
-    a.Punkte = DateiInfo.PunkteProKurve[s];
-    if (a.Punkte > feldGroesse_) return FEHLER_FORMAT;
-    a.Komplex = (KurvenFlags[s] & SLOT_KOMPLEX) && Paintinfo.KomplexImag &&
-                2 * a.Punkte + 1 <= feldGroesse_;
+    if (!AktuelleKurve(a.x, a.y, a.Punkte, a.Komplex)) return FEHLER_FORMAT;
     for (int k = 0; k < 4; ++k) a.Koeffizienten[k] = DateiInfo.Koeffizienten[k];
     if (ZeigeFunktion && modell) {
         a.Modell = modell;

@@ -212,6 +212,10 @@ public:
     HWND hWnd;
 
 private:
+    // The current slot's arrays, point count and whether its imaginary part
+    // is to be written; false when the count exceeds the arrays.
+    bool AktuelleKurve(const double*& x, const double*& y, int32_t& punkte, bool& komplex) const;
+
     int32_t feldGroesse_;           // doubles held by each slot array
 };
 

@@ -16,6 +16,18 @@ const int32_t WIDE_WIDTH = 310;  // wide matrices of the products
 
 using zelva_detail::WorkBlock;
 
+// c = a b on 1-based rows and columns, whatever the row widths.
+template <class A, class B, class C>
+void Product(A a, int32_t rowsA, int32_t colsA, B b, int32_t colsB, C c)
+{
+    for (int32_t i = 1; i <= rowsA; ++i)
+        for (int32_t j = 1; j <= colsB; ++j) {
+            double sum = 0.0;
+            for (int32_t k = 1; k <= colsA; ++k) sum += a[i][k] * b[k][j];
+            c[i][j] = sum;
+        }
+}
+
 bool FitsSquare(int32_t n) { return n >= 1 && n < WIDTH; }
 
 }  // namespace
@@ -161,12 +173,7 @@ double def_zelva::MatrixMultiplyCR(double a[][310], int32_t rowsA, int32_t colsA
     if (!a || !b || !c || colsA != rowsB || rowsA < 0 || colsA < 0 || colsB < 0 ||
         colsA >= WIDE_WIDTH || colsB >= WIDTH)
         return -1.0;
-    for (int32_t i = 1; i <= rowsA; ++i)
-        for (int32_t j = 1; j <= colsB; ++j) {
-            double sum = 0.0;
-            for (int32_t k = 1; k <= colsA; ++k) sum += a[i][k] * b[k][j];
-            c[i][j] = sum;
-        }
+    Product(a, rowsA, colsA, b, colsB, c);
     return 1.0;
 }
 
@@ -176,12 +183,7 @@ double def_zelva::MatrixMultiplyRC(double a[][100], int32_t rowsA, int32_t colsA
     if (!a || !b || !c || colsA != rowsB || rowsA < 0 || colsA < 0 || colsB < 0 ||
         colsA >= WIDTH || colsB >= WIDE_WIDTH)
         return -1.0;
-    for (int32_t i = 1; i <= rowsA; ++i)
-        for (int32_t j = 1; j <= colsB; ++j) {
-            double sum = 0.0;
-            for (int32_t k = 1; k <= colsA; ++k) sum += a[i][k] * b[k][j];
-            c[i][j] = sum;
-        }
+    Product(a, rowsA, colsA, b, colsB, c);
     return 1.0;
 }
 

@@ -4,25 +4,10 @@
 #include <functional>
 #include <vector>
 
+#include "numerics/curve_support.h"
 #include "zelva.h"
 
 namespace {
-
-struct Curve {
-    std::vector<double> x, y;
-    def_zelva z;
-    Curve(int n, const std::function<double(double)>& f, double x0 = 0.0, double step = 1.0,
-          int capacity = -1)
-        : x(capacity < 0 ? n : capacity, 0.0), y(capacity < 0 ? n : capacity, 0.0)
-    {
-        for (int i = 0; i < n; ++i) {
-            x[i] = x0 + i * step;
-            y[i] = f(x[i]);
-        }
-        z.SetField(x.data(), y.data());
-        z.SetAnzahl(n, -1, -1);
-    }
-};
 
 // Polynomial with coefficients c[0] + c[1] x + ...
 double Poly(const std::vector<double>& c, double x)

@@ -4,32 +4,10 @@
 #include <functional>
 #include <vector>
 
+#include "numerics/curve_support.h"
 #include "zelva.h"
 
 namespace {
-
-// A curve registered with its own numerics object. The arrays are exactly
-// `capacity` long, so the sanitizer build sees any read or write past them.
-struct Curve {
-    std::vector<double> x, y;
-    def_zelva z;
-    Curve(int n, const std::function<double(double)>& f, double x0 = 0.0, double step = 1.0,
-          int capacity = -1)
-        : x(capacity < 0 ? n : capacity, 0.0), y(capacity < 0 ? n : capacity, 0.0)
-    {
-        for (int i = 0; i < n; ++i) {
-            x[i] = x0 + i * step;
-            y[i] = f(x[i]);
-        }
-        z.SetField(x.data(), y.data());
-        z.SetAnzahl(n, -1, -1);
-    }
-    Curve(std::vector<double> xs, std::vector<double> ys) : x(std::move(xs)), y(std::move(ys))
-    {
-        z.SetField(x.data(), y.data());
-        z.SetAnzahl(static_cast<int32_t>(x.size()), -1, -1);
-    }
-};
 
 double Cubic(double t) { return 0.5 * t * t * t - 2.0 * t * t + t - 3.0; }
 double CubicSlope(double t) { return 1.5 * t * t - 4.0 * t + 1.0; }
