@@ -2,37 +2,19 @@
 
 #include <cstring>
 
+#include "app/dialog_waechter.h"
 #include "spectra/data_dialogs_win.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
 
-std::vector<HWND> dialoge;
 std::vector<Schritt> offeneSchritte;
 size_t naechster = 0;
 int leerlauf = 0;
-HHOOK haken = nullptr;
-
-LRESULT CALLBACK CbtHaken(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_CREATEWND) {
-        char klasse[16] = "";
-        GetClassNameA(reinterpret_cast<HWND>(wParam), klasse, sizeof klasse);
-        if (std::strcmp(klasse, "#32770") == 0) dialoge.push_back(reinterpret_cast<HWND>(wParam));
-    }
-    return CallNextHookEx(haken, code, wParam, lParam);
-}
-
-HWND ObersterDialog()
-{
-    for (size_t i = dialoge.size(); i-- > 0;)
-        if (IsWindow(dialoge[i])) return dialoge[i];
-    return nullptr;
-}
 
 void CALLBACK Takt(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND dlg = ObersterDialog();
+    HWND dlg = dialog_waechter::ObersterDialog();
     if (!dlg) return;
     if (naechster < offeneSchritte.size()) {
         Schritt s = offeneSchritte[naechster++];
@@ -48,16 +30,14 @@ void CALLBACK Takt(HWND, UINT, UINT_PTR, DWORD)
 
 INT_PTR OeffneDialog(const char* name, DLGPROC proc, std::vector<Schritt> schritte)
 {
-    dialoge.clear();
     offeneSchritte = std::move(schritte);
     naechster = 0;
     leerlauf = 0;
-    haken = SetWindowsHookExA(WH_CBT, CbtHaken, nullptr, GetCurrentThreadId());
+    dialog_waechter::Beginne();
     const UINT_PTR uhr = SetTimer(nullptr, 0, 15, Takt);
     const INT_PTR r = DialogBoxParamA(GetModuleHandleA(nullptr), name, nullptr, proc, 0);
     KillTimer(nullptr, uhr);
-    UnhookWindowsHookEx(haken);
-    haken = nullptr;
+    dialog_waechter::Beende();
     EXPECT_EQ(naechster, offeneSchritte.size()) << name << ": not every step ran";
     return r;
 }

@@ -2,36 +2,20 @@
 
 #include <cstring>
 
+#include "app/dialog_waechter.h"
 #include "resource_ids.h"
 #include "shell/results_fenster.h"
 
 namespace {
 
-std::vector<HWND> dialoge;
 std::vector<DialogSchritt> offen;
 size_t naechster = 0;
 int leerlauf = 0;
 bool haengt = false;
-HHOOK haken = nullptr;
-
-LRESULT CALLBACK CbtHaken(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_CREATEWND) {
-        char klasse[16] = "";
-        GetClassNameA(reinterpret_cast<HWND>(wParam), klasse, sizeof klasse);
-        if (std::strcmp(klasse, "#32770") == 0) dialoge.push_back(reinterpret_cast<HWND>(wParam));
-    }
-    return CallNextHookEx(haken, code, wParam, lParam);
-}
 
 void CALLBACK Takt(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND dlg = nullptr;
-    for (size_t i = dialoge.size(); i-- > 0;)
-        if (IsWindow(dialoge[i])) {
-            dlg = dialoge[i];
-            break;
-        }
+    HWND dlg = dialog_waechter::ObersterDialog();
     if (!dlg) return;
     if (naechster < offen.size()) {
         DialogSchritt s = offen[naechster++];
@@ -57,17 +41,15 @@ double Modell(double x, double, double* xs, double* ys, int32_t n)
 
 bool MitDialogen(std::vector<DialogSchritt> schritte, const std::function<void()>& aktion)
 {
-    dialoge.clear();
     offen = std::move(schritte);
     naechster = 0;
     leerlauf = 0;
     haengt = false;
-    haken = SetWindowsHookExA(WH_CBT, CbtHaken, nullptr, GetCurrentThreadId());
+    dialog_waechter::Beginne();
     const UINT_PTR uhr = SetTimer(nullptr, 0, 15, Takt);
     aktion();
     KillTimer(nullptr, uhr);
-    UnhookWindowsHookEx(haken);
-    haken = nullptr;
+    dialog_waechter::Beende();
     return !haengt && naechster == offen.size();
 }
 
