@@ -2,7 +2,7 @@
 // copy: plain code that the data commands share.
 #include <cstdint>
 
-#include "spectra/edit_befehl.h"
+#include "spectra/data_commands_win.h"
 #include "spectra/grafik_fenster.h"
 
 int32_t grafik_fenster::SetCurveSlots(int32_t counter, int32_t newest)

@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "resource_ids.h"
-#include "shell/befehle.h"
+#include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
-#include "shell/kind_fenster.h"
-#include "spectra/DataArithmetic.h"
-#include "spectra/GrafikLayout.h"
+#include "shell/child_windows.h"
+#include "spectra/data_arithmetic.h"
+#include "spectra/graphic_layout.h"
 #include "spectra/data_dialogs_win.h"
-#include "spectra/datei_befehle.h"
-#include "spectra/grafik_zeichnen.h"
+#include "spectra/file_commands_win.h"
+#include "spectra/graphic_drawing.h"
 #include "spectra/spectra_globals.h"
 
 namespace {

@@ -1,0 +1,237 @@
+// The command dispatcher of the main window: routing, the commands it
+// handles itself, the end of a fit and the deferred errors.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "resource_ids.h"
+#include "shell/dispatcher.h"
+#include "shell/haupt_fenster.h"
+#include "shell_fixture.h"
+
+TEST(CommandRouting, RangesGoToTheirHandlers)
+{
+    const struct { int32_t von, bis; BEFEHLS_ZIEL ziel; } tabelle[] = {
+        {1, 450, ZIEL_HAUPTFENSTER}, {451, 500, ZIEL_KEINER}, {501, 599, ZIEL_NUMERIK},
+        {600, 600, ZIEL_KEINER},     {601, 699, ZIEL_EDIT},   {700, 800, ZIEL_KEINER},
+        {801, 899, ZIEL_XAFS},       {900, 900, ZIEL_KEINER}, {901, 999, ZIEL_XRD},
+        {1000, 2100, ZIEL_KEINER},   {0, 0, ZIEL_KEINER},
+    };
+    for (const auto& z : tabelle)
+        for (int32_t id = z.von; id <= z.bis; ++id) ASSERT_EQ(BefehlsZiel(id), z.ziel) << id;
+}
+
+class Dispatcher : public ShellFixture {
+protected:
+    HWND hwnd = nullptr;
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        KopiereMucal();
+        hwnd = Starte();
+        ASSERT_NE(hwnd, nullptr);
+        boxen.clear();
+    }
+    void TearDown() override
+    {
+        if (hwnd && IsWindow(hwnd)) {
+            for (HWND& g : HAUPTDATEN.GrafikHandles) g = nullptr;
+            AnzahlFenster = 0;
+            antwort = IDOK;
+            EXPECT_EQ(Schliesse(hwnd), 0);
+        }
+        ShellFixture::TearDown();
+    }
+};
+
+TEST_F(Dispatcher, HandlersOfOtherPartsAreReachedAndSayTheyAreNotThereYet)
+{
+    const struct { int32_t id; const char* bereich; } faelle[] = {
+        {507, "Numeric"}, {850, "XAFS"}, {915, "XRD"}};
+    for (const auto& f : faelle) {
+        boxen.clear();
+        HAUPTDATEN.Befehl(f.id, 0);
+        ASSERT_EQ(boxen.size(), 1u) << f.id;
+        EXPECT_EQ(boxen[0].text.rfind(std::string(f.bereich) + " command " + std::to_string(f.id), 0), 0u)
+            << boxen[0].text;
+    }
+    // Prepared values (macro replay) never open a box; unknown ids are ignored.
+    boxen.clear();
+    HAUPTDATEN.Befehl(507, LP_PREPARED);
+    HAUPTDATEN.Befehl(500, 0);
+    HAUPTDATEN.Befehl(700, 0);
+    HAUPTDATEN.Befehl(1500, 0);
+    EXPECT_TRUE(boxen.empty());
+}
+
+TEST_F(Dispatcher, OptionsCommandsNeedAWindowUnlessSilent)
+{
+    DeleteFileA(Pfad("numeric.opt").c_str());
+    HAUPTDATEN.Befehl(CM_WRITE_OPTIONS, 0);
+    EXPECT_FALSE(Existiert("numeric.opt"));
+    HAUPTDATEN.Befehl(CM_WRITE_OPTIONS, LP_SILENT_OPTIONS);
+    EXPECT_TRUE(Existiert("numeric.opt"));
+
+    Schreibe("numeric.opt", "9,0.05,100,0,1\n0,0,0,0,0\n1,*.x,E:\\d");
+    HAUPTDATEN.Befehl(CM_READ_OPTIONS, 0);
+    EXPECT_NE(ExafsOptionen.MaxR, 9.0);
+    HAUPTDATEN.Befehl(CM_READ_OPTIONS, LP_SILENT_OPTIONS);
+    EXPECT_DOUBLE_EQ(ExafsOptionen.MaxR, 9.0);
+    EXPECT_EQ(ExafsOptionen.KPunkte, 128);
+    EXPECT_STREQ(HAUPTDATEN.DatenOrdner, "E:\\d");
+}
+
+TEST_F(Dispatcher, ClosingGraphicWindowsMovesTheActiveOneDownAndEndsAtNone)
+{
+    HWND w0 = CreateWindowA("static", "", WS_CHILD, 0, 0, 10, 10, hwnd, nullptr, nullptr, nullptr);
+    HWND w2 = CreateWindowA("static", "", WS_CHILD, 0, 0, 10, 10, hwnd, nullptr, nullptr, nullptr);
+    HAUPTDATEN.GrafikHandles[0] = w0;
+    HAUPTDATEN.GrafikHandles[2] = w2;
+    AddModeless(w0);
+    AddModeless(w2);
+    AnzahlFenster = 2;
+
+    AktivesFenster = 2;
+    HAUPTDATEN.Befehl(CM_WINDOW_CLOSED, 0);
+    EXPECT_EQ(AnzahlFenster, 1);
+    EXPECT_EQ(AktivesFenster, 0);
+    EXPECT_EQ(HAUPTDATEN.GrafikHandles[2], nullptr);
+    EXPECT_EQ(ModelessList[0], w0);
+    EXPECT_EQ(ModelessList[1], nullptr);
+
+    HAUPTDATEN.Befehl(CM_WINDOW_CLOSED, 0);
+    EXPECT_EQ(AnzahlFenster, 0);
+    EXPECT_EQ(AktivesFenster, -1);
+    EXPECT_EQ(ModelessList[0], nullptr);
+    DestroyWindow(w0);
+    DestroyWindow(w2);
+}
+
+TEST_F(Dispatcher, FitEndsOnlyWhenFinishedAndLeavesFitMode)
+{
+    HAUPTDATEN.FitZustand = 1;
+    HAUPTDATEN.IterationsZaehler = 3;
+    HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
+    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 10003);
+    EXPECT_EQ(HAUPTDATEN.FitZustand, 1);
+
+    // Fit mode as the fit run sets it up.
+    SetMenu(hwnd, nullptr);
+    for (HWND h : HAUPTDATEN.FitPanel) ShowWindow(h, SW_SHOW);
+    Numerik.SetFitProcedure(1, ExafsFitProzedur);
+    HAUPTDATEN.FitZustand = -1;
+    antwort = IDCANCEL;
+    HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
+    EXPECT_EQ(HAUPTDATEN.FitZustand, 0);
+    EXPECT_EQ(Numerik.useFitProcedure, 0);
+    EXPECT_EQ(Numerik.fitProcedure, nullptr);
+    EXPECT_EQ(GetMenu(hwnd), HAUPTDATEN.Hauptmenue);
+    for (HWND h : HAUPTDATEN.FitPanel) EXPECT_FALSE(IsWindowVisible(h));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(hwnd, ID_STATUS_CURVE)));
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].titel, "Confidence limits and F test?");
+    EXPECT_EQ(KonfidenzFrage, -1);
+
+    // Cancel in the question: not asked after the next fit of this run.
+    boxen.clear();
+    HAUPTDATEN.FitZustand = -1;
+    HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
+    EXPECT_TRUE(boxen.empty());
+    EXPECT_EQ(HAUPTDATEN.FitZustand, 0);
+    KonfidenzFrage = 1;
+}
+
+TEST_F(Dispatcher, ReversedBordersReportTheDeferredErrorOnce)
+{
+    HAUPTDATEN.DialogWerte[0] = 3.0;
+    HAUPTDATEN.DialogWerte[1] = 3.0;
+    HAUPTDATEN.Befehl(155, LP_PREPARED);
+    EXPECT_EQ(FehlerCode, 102);
+    EXPECT_TRUE(boxen.empty());
+
+    // A second error before the tick replaces the first.
+    FehlerCode = 104;
+    SendMessageA(hwnd, WM_TIMER, 5, 0);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].titel, "Error !!");
+    EXPECT_EQ(boxen[0].text, "Not enough memory !!");
+    EXPECT_EQ(FehlerCode, 0);
+    SendMessageA(hwnd, WM_TIMER, 5, 0);
+    EXPECT_EQ(boxen.size(), 1u);
+
+    // 1000 is the macro player's sign, not a message.
+    FehlerCode = 1000;
+    SendMessageA(hwnd, WM_TIMER, 5, 0);
+    EXPECT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(FehlerCode, 0);
+}
+
+TEST_F(Dispatcher, HelpLanguageToggles)
+{
+    // Items 176 and 177 live in the help dialog's menu, not in the main menu.
+    HAUPTDATEN.Befehl(CM_HELP_ENGLISH, 0);
+    EXPECT_EQ(HAUPTDATEN.HilfeDeutsch, 0);
+    HAUPTDATEN.Befehl(CM_HELP_GERMAN, 0);
+    EXPECT_EQ(HAUPTDATEN.HilfeDeutsch, 1);
+}
+
+TEST_F(Dispatcher, OpenWithFourWindowsOpenRefuses)
+{
+    AnzahlFenster = 4;
+    HAUPTDATEN.Befehl(CM_OPEN, 0);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].text, "Only four windows available at a time.");
+    EXPECT_EQ(boxen[0].titel, "Sorry!");
+    AnzahlFenster = 0;
+}
+
+TEST(WindowNumber, OnlyListedGraphicWindowsHaveANumber)
+{
+    haupt_fenster& app = HAUPTDATEN;
+    HWND g = reinterpret_cast<HWND>(static_cast<intptr_t>(0x200));
+    app.GrafikHandles[1] = g;
+    EXPECT_EQ(app.GetFensterNummer(g), 1);
+    EXPECT_EQ(app.GetFensterNummer(reinterpret_cast<HWND>(static_cast<intptr_t>(0x300))), -1);
+    EXPECT_EQ(app.GetFensterNummer(nullptr), -1);  // slots 0, 2 and 3 are free
+    app.GrafikHandles[1] = nullptr;
+}
+
+TEST(ModelessList, SixEntriesAndSafeRemoval)
+{
+    HWND h[7];
+    for (int i = 0; i < 7; ++i) h[i] = reinterpret_cast<HWND>(static_cast<intptr_t>(0x100 + i));
+    for (HWND x : h) AddModeless(x);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(ModelessList[i], h[i]);
+    RemoveModeless(h[6]);  // never stored
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(ModelessList[i], h[i]);
+    RemoveModeless(h[2]);
+    EXPECT_EQ(ModelessList[2], nullptr);
+    AddModeless(h[6]);
+    EXPECT_EQ(ModelessList[2], h[6]);
+    for (HWND& x : ModelessList) x = nullptr;
+}
+
+TEST_F(Dispatcher, KeysDuringAFitAndTheAssistantSpot)
+{
+    // Upper-case C ends an iterating fit as command 22 does; lower case not.
+    HAUPTDATEN.FitZustand = 1;
+    HAUPTDATEN.IterationsZaehler = 0;
+    SendMessageA(hwnd, WM_CHAR, 'c', 0);
+    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 0);
+    SendMessageA(hwnd, WM_CHAR, 'C', 0);
+    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 10000);
+    HAUPTDATEN.FitZustand = 0;
+    SendMessageA(hwnd, WM_CHAR, 'C', 0);
+    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 10000);
+
+    // In a main window of 800 x 600 the spot lies near the centre.
+    SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 600));
+    MSG m;
+    while (PeekMessageA(&m, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(700, 70));
+    EXPECT_FALSE(PeekMessageA(&m, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(400 + 250, 300 - 180));
+    ASSERT_TRUE(PeekMessageA(&m, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(LOWORD(m.wParam), CM_ASSISTANT);
+}
