@@ -1,44 +1,40 @@
-// Command handlers and callbacks of the analysis subsystems, answered until
-// those subsystems are built: the commands say plainly that they are not
-// available, the model callbacks evaluate nothing, the fit report is empty.
+// The commands of the Numeric menu (501-599), the fit's dialogs and the
+// model callback: answered through NichtVerfuegbar until the fitting
+// subsystem is built here. The model switches and the model's range below
+// are its plain services that the graphic windows use already.
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
+#include "spectra/data_commands_win.h"
 
 // Each handler begins with the common prologue; the Numeric one keeps
 // DialogWerte.
 void NumerikBefehl(haupt_fenster* app)
 {
     BefehlsFenster(app, false);
-    BefehlNichtVerfuegbar(app, "Numeric");
-}
-void XafsBefehl(haupt_fenster* app)
-{
-    BefehlsFenster(app, true);
-    BefehlNichtVerfuegbar(app, "XAFS");
-}
-void XrdBefehl(haupt_fenster* app)
-{
-    BefehlsFenster(app, true);
-    BefehlNichtVerfuegbar(app, "XRD");
+    NichtVerfuegbar(app->Meldungsblock.Befehl);
 }
 
 void WriteResultsReport(char*, int32_t, int32_t, int32_t, int32_t) {}
 
 int32_t ParameterDialog(haupt_fenster* app)
 {
-    BefehlNichtVerfuegbar(app, "Parameter");
+    NichtVerfuegbar(app->Meldungsblock.Befehl, "The parameter dialog");
     return 0;
 }
+
+int32_t AendernDialogOeffnen()
+{
+    NichtVerfuegbar(HAUPTDATEN.Meldungsblock.Befehl);
+    return 0;
+}
+
+void SaveParameterFile() { NichtVerfuegbar(171); }
+void LoadParameterFile(int32_t, HWND) { NichtVerfuegbar(187); }
 
 double ModellFunktion(double, double, double* xs, double* ys, int32_t n)
 {
     if (xs && ys)
         for (int32_t i = 0; i < n; ++i) ys[i] = 0.0;
-    return 0.0;
-}
-
-double ExafsFitProzedur(int32_t, int32_t, double*, double*, double*, double*, double*, double*)
-{
     return 0.0;
 }
 

@@ -30,6 +30,11 @@ void XrdBefehl(haupt_fenster* app);      // 901-999
 void WriteResultsReport(char* text, int32_t befehl, int32_t fitZustand, int32_t, int32_t);
 // The parameter dialog that the interruption of a fit opens; 0 = Cancel.
 int32_t ParameterDialog(haupt_fenster* app);
+// The fit model of the active window to a ".par" file (171) and back (187).
+void SaveParameterFile();
+void LoadParameterFile(int32_t modus, HWND besitzer);
+// A ".bl8" detector file into a multi-column file (188).
+void KonvertiereBl8(int32_t modus);
 
 // The prologue of every command handler: the target graphic window (the
 // one the macro player chose while a macro plays, else the graphic window on
@@ -48,9 +53,19 @@ int32_t SetFunktionFlag(int32_t n, int32_t modus);
 // steps, the whole model and each function on its own.
 void GetModellMinMax(double* minimum, double* maximum, double xUnten, double xOben);
 
-// Tells the user that a command cannot be run in this version (no box while
-// a macro runs or the values are prepared).
-void BefehlNichtVerfuegbar(haupt_fenster* app, const char* bereich);
+// The one answer of a command, or of a step of one (teil, e.g. "The section
+// dialog"), that this version does not have yet. The text names the item of
+// the main menu that carries befehl ("command N" when none does). While a
+// macro plays or the values are prepared (lParam 2) it shows no box: it
+// keeps the text for the player and sets FehlerCode 1000, so that the
+// player stops at this step and says why.
+void NichtVerfuegbar(int32_t befehl, const char* teil = nullptr);
+// The same for a window of its own, whose message carried lParam.
+void NichtVerfuegbar(int32_t befehl, const char* teil, LPARAM lParam);
+// The text of the last answer of NichtVerfuegbar; "" after
+// NichtVerfuegbarVergessen.
+const char* NichtVerfuegbarText();
+void NichtVerfuegbarVergessen();
 
 // Index of the next listed window after handle that exists and is not
 // minimised (after entry 5 comes entry 0; an unlisted handle starts the

@@ -1,6 +1,7 @@
 // The command dispatcher of the main window.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
@@ -46,14 +47,47 @@ BEFEHLS_ZIEL BefehlsZiel(int32_t id)
     return ZIEL_KEINER;
 }
 
-void BefehlNichtVerfuegbar(haupt_fenster* app, const char* bereich)
+namespace {
+char NichtDaText[200] = "";
+}  // namespace
+
+void NichtVerfuegbar(int32_t befehl, const char* teil)
 {
-    if (MakroRunning || app->Meldungsblock.lParam == LP_PREPARED) return;
-    char text[160];
-    std::snprintf(text, sizeof text, "%s command %u is not available in this version of Korlan.",
-                  bereich, static_cast<unsigned>(app->Meldungsblock.Befehl));
-    MeldungsBox(app->Hauptfenster, text, "Sorry!", MB_OK | MB_ICONINFORMATION);
+    NichtVerfuegbar(befehl, teil, HAUPTDATEN.Meldungsblock.lParam);
 }
+
+void NichtVerfuegbar(int32_t befehl, const char* teil, LPARAM lParam)
+{
+    // The menu item's text without its mnemonic, its key and its dots.
+    char eintrag[100] = "";
+    const HMENU menue = HAUPTDATEN.Hauptmenue;
+    if (menue && GetMenuStringA(menue, static_cast<UINT>(befehl), eintrag, sizeof eintrag, MF_BYCOMMAND) > 0) {
+        std::string t;
+        for (const char* c = eintrag; *c && *c != '\t'; ++c)
+            if (*c != '&') t += *c;
+        const size_t punkte = t.find("...");
+        if (punkte != std::string::npos) t.resize(punkte);
+        while (!t.empty() && t.back() == ' ') t.pop_back();
+        std::snprintf(eintrag, sizeof eintrag, "\"%s\"", t.c_str());
+    } else {
+        std::snprintf(eintrag, sizeof eintrag, "Command %d", static_cast<int>(befehl));
+        if (teil) eintrag[0] = '\0';
+    }
+    if (teil && eintrag[0])
+        std::snprintf(NichtDaText, sizeof NichtDaText, "%s of %s is not available in this version of Korlan.",
+                      teil, eintrag);
+    else
+        std::snprintf(NichtDaText, sizeof NichtDaText, "%s is not available in this version of Korlan.",
+                      teil ? teil : eintrag);
+    if (MakroRunning || lParam == LP_PREPARED) {
+        FehlerCode = 1000;
+        return;
+    }
+    MeldungsBox(HAUPTDATEN.Hauptfenster, NichtDaText, "Sorry!", MB_OK | MB_ICONINFORMATION);
+}
+
+const char* NichtVerfuegbarText() { return NichtDaText; }
+void NichtVerfuegbarVergessen() { NichtDaText[0] = '\0'; }
 
 int32_t NextModeless(HWND handle)
 {
@@ -190,9 +224,9 @@ LRESULT haupt_fenster::MenueBefehl()
         break;
     case 155:
         // The borders come from the dialog, or prepared by the macro player.
-        if (lParam != LP_PREPARED) { BefehlNichtVerfuegbar(this, "Show"); break; }
+        if (lParam != LP_PREPARED) { NichtVerfuegbar(id); break; }
         if (DialogWerte[0] >= DialogWerte[1]) { FehlerCode = 102; break; }
-        if (grafik) BefehlNichtVerfuegbar(this, "Show");
+        if (grafik) NichtVerfuegbar(id);
         break;
     case 159:
         if (KindGelistet() && oben) PostMessageA(oben, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
@@ -263,7 +297,7 @@ LRESULT haupt_fenster::MenueBefehl()
     // Commands whose dialogs or windows belong to parts not built yet.
     case 112: case 113: case 133: case 135: case 136: case 140: case 161: case 169: case 172:
     case 191: case 194: case 450:
-        BefehlNichtVerfuegbar(this, id == 450 ? "Options" : "Main");
+        NichtVerfuegbar(id);
         break;
     case 19: {
         if (fenster < 0) break;
@@ -310,8 +344,17 @@ LRESULT haupt_fenster::MenueBefehl()
     }
     // Commands that work on the data of a graphic window.
     case 70: case 90:
-    case 164: case 171: case 175: case 187: case 188: case 189:
-        if (grafik || id == 188 || id == 187) BefehlNichtVerfuegbar(this, "Window");
+    case 164: case 175: case 189:
+        if (grafik) NichtVerfuegbar(id);
+        break;
+    case 171:
+        if (grafik) SaveParameterFile();
+        break;
+    case 187:
+        LoadParameterFile(0, Hauptfenster);
+        break;
+    case 188:
+        KonvertiereBl8(0);
         break;
     default:
         break;

@@ -176,7 +176,9 @@ int32_t button_leiste::MakroRun(int32_t aktivesFenster, int32_t spalte)
                  &FitPolyDegree, &MaxParameter, &MaxFitParameter, FreeParameterList, ParameterFlags,
                  CorrelationWords, CorrelationConstants, CommandText, CommandText2};
     MakroSpielZustand zustand;
+    int32_t schritt = 0;
     for (const MakroSatz& s : saetze) {
+        ++schritt;
         MakroSatzAnwenden(s, z, zustand);
         w.AnzahlFunktionen = FitFunctionCount;
         w.PolyGrad = FitPolyDegree;
@@ -195,12 +197,21 @@ int32_t button_leiste::MakroRun(int32_t aktivesFenster, int32_t spalte)
         HAUPTDATEN.MakroSchrittAktiv = 1;
         // A number that no handler owns cannot belong to this program's
         // macros: the macro does not fit.
+        NichtVerfuegbarVergessen();
         if (BefehlsZiel(s.Befehl) == ZIEL_KEINER) FehlerCode = 1000;
         else MakroSchritt(s.Befehl, MAKRO_LPARAM);
 
         if (FehlerCode == 1000) {
             FehlerCode = 0;
-            Meldung(besitzer, NICHT_ANWENDBAR);
+            // A step this version does not have says which one it was.
+            if (NichtVerfuegbarText()[0]) {
+                char text[300];
+                std::snprintf(text, sizeof text, "Makro stopped at step %d: %s", static_cast<int>(schritt),
+                              NichtVerfuegbarText());
+                Meldung(besitzer, text);
+            } else {
+                Meldung(besitzer, NICHT_ANWENDBAR);
+            }
             MakroRunning = 0;
             HAUPTDATEN.MakroSchrittAktiv = 0;
             return 0;

@@ -106,4 +106,13 @@ int32_t ImaginaerTeilFeld(double* y, int32_t n, int32_t kapazitaet);
 // a value naming no window or slot.
 int32_t KopierZiel(double v, int32_t* fenster, int32_t* slot);
 
+// Picture size of the clipboard copy from the reference device's
+// horizontal resolution: size class 0 a quarter, 1 a half, 2 the whole
+// resolution, 3 the custom width and height when both are set; the height
+// is the width / 1.34 except for a custom size. dw0 and dw1 above 20
+// replace width and height.
+void KopierBildGroesse(int32_t groesse, int32_t aufloesung, int32_t eigeneBreite,
+                       int32_t eigeneHoehe, double dw0, double dw1, int32_t* breite,
+                       int32_t* hoehe);
+
 #endif

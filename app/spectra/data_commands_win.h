@@ -38,15 +38,6 @@ int32_t AbzissenShift(double factor, double constant, int32_t code);
 // the step while a macro is being recorded.
 void EditAnwenden(int32_t befehl, int32_t fenster);
 
-// Picture size of the clipboard copy from the reference device's
-// horizontal resolution: size class 0 a quarter, 1 a half, 2 the whole
-// resolution, 3 the custom width and height when both are set; the height
-// is the width / 1.34 except for a custom size. dw0 and dw1 above 20
-// replace width and height.
-void KopierBildGroesse(int32_t groesse, int32_t aufloesung, int32_t eigeneBreite,
-                       int32_t eigeneHoehe, double dw0, double dw1, int32_t* breite,
-                       int32_t* hoehe);
-
 // The file dialog of 611 ("*.WMF") and of the text exports 621 and 622;
 // tests answer it in place of the user.
 typedef BOOL (WINAPI *EDIT_DATEIDIALOG)(LPOPENFILENAMEA);
@@ -58,9 +49,12 @@ typedef HDC (*EDIT_DRUCKER_DC)();
 extern EDIT_DRUCKER_DC EditDruckerDC;
 HDC StandardDruckerDC();
 
-// Entry points of the series subsystem and of the dialogs that other
-// subsystems own. Until those exist, each tells the user that the command
-// is not available (no box with prepared values) and returns 0.
+// Entry points of other subsystems that some of the commands hand over to:
+// the series commands (app/series/series_commands_win.cpp), the ".fio"
+// import (file_commands_win.cpp), the section and polynomial dialogs of the
+// XAS subsystem (app/xas/xas_commands_win.cpp) and the fit's modeless
+// parameter dialog (app/fit/fit_commands_win.cpp). Until those are built,
+// each answers through NichtVerfuegbar (shell/dispatcher.h) and returns 0.
 int32_t AddToMultiColumnFile(int32_t modus);          // 612
 int32_t AverageOrCreateMcFile(int32_t befehl);        // 623, 624
 int32_t McFileToAscii(int32_t modus);                 // 625

@@ -15,6 +15,7 @@
 #include "shell/haupt_fenster.h"
 #include "spectra/file_commands.h"
 #include "spectra/ascii_file.h"
+#include "spectra/data_commands_win.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -530,4 +531,11 @@ int32_t SpeichereDatei(haupt_fenster* app, int32_t modus, int32_t spalten, int32
     }
     if (!ohneDialog) MerkeDatei(app, pfad);
     return 1;
+}
+
+// The ".fio" import (609, 615) is not built yet.
+int32_t ImportFio(int32_t)
+{
+    NichtVerfuegbar(HAUPTDATEN.Meldungsblock.Befehl);
+    return 0;
 }

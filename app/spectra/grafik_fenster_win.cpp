@@ -483,7 +483,7 @@ LRESULT Kommando(grafik_fenster& g, int32_t id, LPARAM lParam)
         PostMessageA(Haupt(), WM_COMMAND, id, 0);
         break;
     case 517: PostMessageA(Haupt(), WM_COMMAND, 911, 0); break;
-    case 122: NichtDa("Printing"); break;
+    case 122: NichtVerfuegbar(122, nullptr, lParam); break;
     case 127:
     case 2004: NachVorn(g); break;
     case 607: MinMaxArithmetik(g, false); break;
@@ -508,7 +508,7 @@ LRESULT Kommando(grafik_fenster& g, int32_t id, LPARAM lParam)
     case 1010: p.ShowYText = p.ShowYText ? 0 : 1; StilNeuzeichnen(g, true); break;
     case 1011: SchraegeSchriften(g, -10.0); StilNeuzeichnen(g, true); break;
     case 1012: SchraegeSchriften(g, 10.0); StilNeuzeichnen(g, true); break;
-    case 1013: NichtDa("The colour dialog"); Neuzeichnen(g); break;
+    case 1013: NichtVerfuegbar(1013, "The colour dialog", lParam); Neuzeichnen(g); break;
     default: break;
     }
     return 0;

@@ -1,9 +1,11 @@
 #include "macro_fixture.h"
 
+#include <algorithm>
 #include <cstring>
 
 std::vector<Schritt> MakroFixture::schritte;
 void (*MakroFixture::beimSchritt)(int32_t, LPARAM) = nullptr;
+std::vector<int32_t> MakroFixture::gespielt;
 std::string MakroFixture::dialogPfad;
 std::string MakroFixture::dialogTitel;
 DWORD MakroFixture::dialogFlags = 0;
@@ -34,7 +36,8 @@ void MakroFixture::Beobachter(int32_t befehl, LPARAM lParam)
 {
     schritte.push_back(Jetzt(befehl, lParam));
     if (beimSchritt) beimSchritt(befehl, lParam);
-    MakroSchrittDispatcher(befehl, lParam);
+    if (std::find(gespielt.begin(), gespielt.end(), befehl) == gespielt.end())
+        MakroSchrittDispatcher(befehl, lParam);
 }
 
 BOOL WINAPI MakroFixture::Dialog(LPOPENFILENAMEA ofn)
@@ -55,6 +58,7 @@ void MakroFixture::SetUp()
     boxen.clear();
     schritte.clear();
     beimSchritt = nullptr;
+    gespielt.clear();
     dialogPfad.clear();
     MakroSchritt = Beobachter;
     MakroOeffnenDialog = Dialog;

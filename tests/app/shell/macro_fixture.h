@@ -36,6 +36,10 @@ protected:
     static std::vector<Schritt> schritte;
     // Run by the watcher before the step goes on to the dispatcher.
     static void (*beimSchritt)(int32_t befehl, LPARAM lParam);
+    // Commands whose handlers this version does not have yet: the watcher
+    // plays them (beimSchritt) and does not hand them to the dispatcher,
+    // which would stop the replay.
+    static std::vector<int32_t> gespielt;
     static std::string dialogPfad;      // empty: the dialog is cancelled
     static std::string dialogTitel;
     static DWORD dialogFlags;

@@ -13,6 +13,7 @@
 #include "data_commands_fixture.h"
 #include "resource_ids.h"
 #include "shell/macro_bar.h"
+#include "spectra/data_commands.h"
 #include "spectra/data_dialogs_win.h"
 #include "spectra/data_commands_win.h"
 
@@ -554,8 +555,11 @@ TEST_F(EditBefehle, SeriesCommandsSayTheyAreNotAvailable)
         ASSERT_EQ(boxen.size(), 1u) << id;
         EXPECT_NE(boxen[0].text.find("not available"), std::string::npos);
         boxen.clear();
+        FehlerCode = 0;
         HAUPTDATEN.Befehl(id, LP_PREPARED);
         EXPECT_TRUE(boxen.empty());
+        EXPECT_EQ(FehlerCode, 1000) << id;
+        FehlerCode = 0;
     }
 }
 

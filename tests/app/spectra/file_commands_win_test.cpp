@@ -194,7 +194,8 @@ protected:
     void VergissUmrechnung()
     {
         for (size_t i = boxen.size(); i-- > 0;)
-            if (boxen[i].text.rfind("XAFS command 843", 0) == 0) boxen.erase(boxen.begin() + i);
+            if (boxen[i].text == "\"Calculate spectrum\" is not available in this version of Korlan.")
+                boxen.erase(boxen.begin() + i);
     }
     void Setze(const std::string& s) { std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", s.c_str()); }
 };
