@@ -9,6 +9,7 @@
 #include <string>
 
 #include "resource_ids.h"
+#include "shell/dispatcher.h"
 #include "shell/results_file.h"
 #include "spectra/spectra_globals.h"
 
@@ -401,9 +402,13 @@ void results_fenster::Befehl(int32_t id)
         BringWindowToTop(Fenster);
         if (!EditSichtbar(Edit)) PostMessageA(Fenster, WM_COMMAND, 124, 0);
         break;
+    case 122:
+        NichtVerfuegbar(122, nullptr, Meldungsblock.lParam);
+        break;
+    case 807:
+        NichtVerfuegbar(0, "The report \"Feff SS paths\"", Meldungsblock.lParam);
+        break;
     default:
-        // 122 (printing) and 807 (the paths of an EXAFS refinement) belong
-        // to parts that are not there yet.
         break;
     }
 }

@@ -51,11 +51,7 @@ BOOL WINAPI MakroFixture::Dialog(LPOPENFILENAMEA ofn)
 
 void MakroFixture::SetUp()
 {
-    ShellFixture::SetUp();
-    KopiereMucal();
-    hwnd = Starte();
-    ASSERT_NE(hwnd, nullptr);
-    boxen.clear();
+    LaufendesProgramm::SetUp();
     schritte.clear();
     beimSchritt = nullptr;
     gespielt.clear();
@@ -93,12 +89,7 @@ void MakroFixture::TearDown()
     MakroRunning = 0;
     HAUPTDATEN.MakroSchrittAktiv = 0;
     HAUPTDATEN.FitZustand = 0;
-    if (hwnd && IsWindow(hwnd)) {
-        for (HWND& h : HAUPTDATEN.GrafikHandles) h = nullptr;
-        AnzahlFenster = 0;
-        antwort = IDOK;
-        EXPECT_EQ(Schliesse(hwnd), 0);
-    }
+    Beende();
     grafik_fenster& g = GrafikFenster[0];
     g.FunktionsTypen = alteTypen;
     g.Parameter = alteParameter;

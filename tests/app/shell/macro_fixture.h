@@ -24,9 +24,8 @@ struct Schritt {
     std::string text2;
 };
 
-class MakroFixture : public ShellFixture {
+class MakroFixture : public LaufendesProgramm {
 protected:
-    HWND hwnd = nullptr;
     HWND grafik = nullptr;
     std::vector<int32_t> typen;
     std::vector<double> parameter;

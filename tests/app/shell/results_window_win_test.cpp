@@ -30,17 +30,13 @@ BOOL WINAPI SpeichernDialog(LPOPENFILENAMEA ofn)
 
 }  // namespace
 
-class ResultsFenster : public ShellFixture {
+class ResultsFenster : public LaufendesProgramm {
 protected:
-    HWND hwnd = nullptr;
     std::string kopf;  // "results.dat" as the start left it
 
     void SetUp() override
     {
-        ShellFixture::SetUp();
-        KopiereMucal();
-        hwnd = Starte();
-        ASSERT_NE(hwnd, nullptr);
+        LaufendesProgramm::SetUp();
         ASSERT_NE(ResultsWindow.Fenster, nullptr);
         ASSERT_NE(ResultsWindow.Edit, nullptr);
         // The platform's rich-edit control (Wine has it too).
@@ -59,13 +55,7 @@ protected:
     {
         ErgebnisSpeichernDialog = GetSaveFileNameA;
         RedrawPerMessage = 1;
-        if (hwnd && IsWindow(hwnd)) {
-            for (HWND& g : HAUPTDATEN.GrafikHandles) g = nullptr;
-            AnzahlFenster = 0;
-            antwort = IDOK;
-            EXPECT_EQ(Schliesse(hwnd), 0);
-        }
-        ShellFixture::TearDown();
+        LaufendesProgramm::TearDown();
     }
 
     void Befehl(int32_t id, const char* text = nullptr)

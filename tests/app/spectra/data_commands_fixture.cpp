@@ -85,11 +85,7 @@ DialogSchritt Waehle(int id)
 
 void EditFixture::SetUp()
 {
-    ShellFixture::SetUp();
-    KopiereMucal();
-    hwnd = Starte();
-    ASSERT_NE(hwnd, nullptr);
-    boxen.clear();
+    LaufendesProgramm::SetUp();
     altesModell = HAUPTDATEN.ModellCallback;
     HAUPTDATEN.ModellCallback = Modell;
     for (int w = 0; w < 2; ++w) {
@@ -135,12 +131,7 @@ void EditFixture::TearDown()
     }
     FitFunctionTypes = nullptr;
     FitParameters = nullptr;
-    if (hwnd && IsWindow(hwnd)) {
-        for (HWND& h : HAUPTDATEN.GrafikHandles) h = nullptr;
-        AnzahlFenster = 0;
-        antwort = IDOK;
-        EXPECT_EQ(Schliesse(hwnd), 0);
-    }
+    Beende();
     ShellFixture::TearDown();
 }
 

@@ -21,9 +21,8 @@ DialogSchritt SetzeText(int id, const char* text);
 DialogSchritt Druecke(int id);
 DialogSchritt Waehle(int id);  // radio button or check box, as a click would
 
-class EditFixture : public ShellFixture {
+class EditFixture : public LaufendesProgramm {
 protected:
-    HWND hwnd = nullptr;
     HWND grafik[2] = {};
     std::vector<int32_t> typen[2];
     std::vector<double> parameter[2];

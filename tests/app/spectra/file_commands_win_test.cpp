@@ -146,17 +146,13 @@ Kurve Fensterkurve(int w)
     return ::testing::AssertionSuccess();
 }
 
-class DateiBefehle : public ShellFixture {
+class DateiBefehle : public LaufendesProgramm {
 protected:
-    HWND hwnd = nullptr;
     std::vector<char> text = std::vector<char>(COMMAND_TEXT_BYTES);
 
     void SetUp() override
     {
-        ShellFixture::SetUp();
-        KopiereMucal();
-        hwnd = Starte();
-        ASSERT_NE(hwnd, nullptr);
+        LaufendesProgramm::SetUp();
         Pumpe(5);
         boxen.clear();
         antwort = IDOK;
@@ -165,11 +161,7 @@ protected:
     {
         SchliesseAlle();
         HAUPTDATEN.BinaerSpeichern = 1;
-        if (hwnd && IsWindow(hwnd)) {
-            antwort = IDOK;
-            EXPECT_EQ(Schliesse(hwnd), 0);
-        }
-        ShellFixture::TearDown();
+        LaufendesProgramm::TearDown();
     }
     void SchliesseAlle()
     {

@@ -15,15 +15,11 @@
 
 namespace {
 
-class GrafikBild : public ShellFixture {
+class GrafikBild : public LaufendesProgramm {
 protected:
-    HWND hwnd = nullptr;
     void SetUp() override
     {
-        ShellFixture::SetUp();
-        KopiereMucal();
-        hwnd = Starte();
-        ASSERT_NE(hwnd, nullptr);
+        LaufendesProgramm::SetUp();
     }
     void TearDown() override
     {
@@ -35,11 +31,7 @@ protected:
         }
         for (HWND& h : ModelessList) h = nullptr;
         AnzahlFenster = 0;
-        if (hwnd && IsWindow(hwnd)) {
-            antwort = IDOK;
-            EXPECT_EQ(Schliesse(hwnd), 0);
-        }
-        ShellFixture::TearDown();
+        LaufendesProgramm::TearDown();
     }
 };
 

@@ -17,16 +17,12 @@
 
 namespace {
 
-class GrafikShell : public ShellFixture {
+class GrafikShell : public LaufendesProgramm {
 protected:
-    HWND hwnd = nullptr;
 
     void SetUp() override
     {
-        ShellFixture::SetUp();
-        KopiereMucal();
-        hwnd = Starte();
-        ASSERT_NE(hwnd, nullptr);
+        LaufendesProgramm::SetUp();
         boxen.clear();
     }
     void TearDown() override
@@ -40,11 +36,7 @@ protected:
         for (HWND& h : ModelessList) h = nullptr;
         AnzahlFenster = 0;
         MakroRunning = 0;
-        if (hwnd && IsWindow(hwnd)) {
-            antwort = IDOK;
-            EXPECT_EQ(Schliesse(hwnd), 0);
-        }
-        ShellFixture::TearDown();
+        LaufendesProgramm::TearDown();
     }
 
     // Opens graphic window i on its record with n points x = 1..n,
