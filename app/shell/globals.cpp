@@ -4,7 +4,7 @@
 // numerics object, the application object, the other window objects and
 // the four graphic-window records.
 #include "shell/haupt_fenster.h"
-#include "shell/kind_fenster.h"
+#include "shell/child_windows.h"
 #include "spectra/spectra_globals.h"
 
 feld_plot Plotter;

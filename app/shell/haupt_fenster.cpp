@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "resource_ids.h"
-#include "shell/kind_fenster.h"
+#include "shell/child_windows.h"
 #include "spectra/spectra_globals.h"
 
 HFONT SchriftAusDaten(const FONT_DATEN& d, int32_t hoehe, int32_t breite, int32_t escapement)

@@ -8,7 +8,7 @@
 
 #include "vantor.h"
 #include "zelva.h"
-#include "shell/optionen.h"
+#include "shell/options_file.h"
 
 // The one numerics object and the one plotting object.
 extern feld_plot Plotter;

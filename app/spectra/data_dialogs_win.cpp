@@ -5,9 +5,9 @@
 #include <string>
 
 #include "resource_ids.h"
-#include "shell/dialog_hilfen.h"
+#include "shell/dialog_helpers.h"
 #include "shell/haupt_fenster.h"
-#include "spectra/DataArithmetic.h"
+#include "spectra/data_arithmetic.h"
 #include "spectra/data_dialogs.h"
 #include "spectra/spectra_globals.h"
 

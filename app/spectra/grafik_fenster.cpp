@@ -509,3 +509,15 @@ int32_t grafik_fenster::SpeichereKurve(const SpektrumDaten& daten)
         KurvenFlags[s] &= ~SLOT_KOMPLEX;
     return 1;
 }
+
+int32_t grafik_fenster::SetCurveSlots(int32_t counter, int32_t newest)
+{
+    if (newest == 0) {
+        int32_t slot = NeuesterZaehler % 4;
+        if (slot < 0) slot += 4;
+        newest = slot;
+    }
+    KurvenZaehler = counter;
+    NeuesterZaehler = newest;
+    return 1;
+}

@@ -100,7 +100,7 @@ public:
     // become the application object's sizes.
     void CreateFonts();
 
-    // ---- drawing (grafik_zeichnen.cpp) ----
+    // ---- drawing (graphic_drawing_win.cpp) ----
     // Draws the record into dc at (left, top), width x height pixels, with
     // the given character cell. Every drawing of a window goes through it.
     void PaintGrafik(HDC dc, int32_t left, int32_t top, int32_t width, int32_t height,

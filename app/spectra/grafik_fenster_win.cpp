@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "resource_ids.h"
-#include "shell/befehle.h"
+#include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
-#include "shell/kind_fenster.h"
-#include "spectra/DataArithmetic.h"
-#include "spectra/GrafikLayout.h"
+#include "shell/child_windows.h"
+#include "spectra/data_arithmetic.h"
+#include "spectra/graphic_layout.h"
 #include "spectra/data_dialogs_win.h"
-#include "spectra/datei_befehle.h"
-#include "spectra/grafik_zeichnen.h"
+#include "spectra/file_commands_win.h"
+#include "spectra/graphic_drawing.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -483,7 +483,7 @@ LRESULT Kommando(grafik_fenster& g, int32_t id, LPARAM lParam)
         PostMessageA(Haupt(), WM_COMMAND, id, 0);
         break;
     case 517: PostMessageA(Haupt(), WM_COMMAND, 911, 0); break;
-    case 122: NichtDa("Printing"); break;
+    case 122: NichtVerfuegbar(122, nullptr, lParam); break;
     case 127:
     case 2004: NachVorn(g); break;
     case 607: MinMaxArithmetik(g, false); break;
@@ -508,7 +508,7 @@ LRESULT Kommando(grafik_fenster& g, int32_t id, LPARAM lParam)
     case 1010: p.ShowYText = p.ShowYText ? 0 : 1; StilNeuzeichnen(g, true); break;
     case 1011: SchraegeSchriften(g, -10.0); StilNeuzeichnen(g, true); break;
     case 1012: SchraegeSchriften(g, 10.0); StilNeuzeichnen(g, true); break;
-    case 1013: NichtDa("The colour dialog"); Neuzeichnen(g); break;
+    case 1013: NichtVerfuegbar(1013, "The colour dialog", lParam); Neuzeichnen(g); break;
     default: break;
     }
     return 0;

@@ -2,8 +2,8 @@
 # for the sanitizer tests and the fuzzer (the Windows build takes the same
 # sources through the korlan_app glob).
 file(GLOB KORLAN_SPECTRA_FILE_SOURCES CONFIGURE_DEPENDS
-     ${CMAKE_CURRENT_LIST_DIR}/spectrum_file.cpp
-     ${CMAKE_CURRENT_LIST_DIR}/ascii_file.cpp)
+     ${CMAKE_CURRENT_LIST_DIR}/spectrum_file_core.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/ascii_file_core.cpp)
 add_library(korlan_spectra_files STATIC ${KORLAN_SPECTRA_FILE_SOURCES})
 target_include_directories(korlan_spectra_files PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 
@@ -12,7 +12,7 @@ if(KORLAN_FUZZ)
   target_compile_options(korlan_spectra_files PRIVATE
       -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
   add_executable(spectrum_reader_fuzz
-      ${CMAKE_SOURCE_DIR}/tests/spectra_native/fuzz/spectrum_reader_fuzz.cpp)
+      ${CMAKE_SOURCE_DIR}/tests/app/spectra/fuzz/spectrum_reader_fuzz.cpp)
   target_link_libraries(spectrum_reader_fuzz PRIVATE korlan_spectra_files)
   target_compile_options(spectrum_reader_fuzz PRIVATE
       -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)

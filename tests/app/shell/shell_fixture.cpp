@@ -87,3 +87,29 @@ int ShellFixture::Schliesse(HWND hwnd)
     PostMessageA(hwnd, WM_CLOSE, 0, 0);
     return HAUPTDATEN.Nachrichtenschleife();
 }
+
+void LaufendesProgramm::SetUp()
+{
+    ShellFixture::SetUp();
+    KopiereMucal();
+    hwnd = Starte();
+    ASSERT_NE(hwnd, nullptr);
+    boxen.clear();
+}
+
+void LaufendesProgramm::Beende()
+{
+    if (hwnd && IsWindow(hwnd)) {
+        for (HWND& g : HAUPTDATEN.GrafikHandles) g = nullptr;
+        AnzahlFenster = 0;
+        antwort = IDOK;
+        EXPECT_EQ(Schliesse(hwnd), 0);
+    }
+    hwnd = nullptr;
+}
+
+void LaufendesProgramm::TearDown()
+{
+    Beende();
+    ShellFixture::TearDown();
+}

@@ -43,4 +43,17 @@ protected:
     int Schliesse(HWND hwnd);
 };
 
+// The main window running in this process for the whole test, with the
+// McMaster table in its folder and no box shown yet; closed at the end with
+// the graphic-window handles forgotten (a test that opened real graphic
+// windows destroys them first).
+class LaufendesProgramm : public ShellFixture {
+protected:
+    HWND hwnd = nullptr;
+    void SetUp() override;
+    void TearDown() override;
+    // The closing part of TearDown, for fixtures that restore more after it.
+    void Beende();
+};
+
 #endif

@@ -1,0 +1,155 @@
+// Command routing and the entry points of the command handlers of the other
+// subsystems. Each handler reads the command id and lParam from
+// HAUPTDATEN.Meldungsblock, picks its own target window and loads the fit
+// model itself.
+#ifndef KORLAN_BEFEHLE_H
+#define KORLAN_BEFEHLE_H
+
+#include <windows.h>
+#include <cstdint>
+
+class haupt_fenster;
+
+// Who handles a command number.
+enum BEFEHLS_ZIEL {
+    ZIEL_HAUPTFENSTER,  // the main window itself (1-450)
+    ZIEL_NUMERIK,       // 501-599 NumerikBefehl
+    ZIEL_EDIT,          // 601-699 EditBefehl
+    ZIEL_XAFS,          // 801-899 XafsBefehl
+    ZIEL_XRD,           // 901-999 XrdBefehl
+    ZIEL_KEINER         // everything else: ignored
+};
+BEFEHLS_ZIEL BefehlsZiel(int32_t id);
+
+// Where each command number goes: the window class whose procedure gets it
+// ("Korlan" the main window, whose dispatcher haupt_fenster::MenueBefehl
+// routes by BefehlsZiel; "results", "paint" and "myButt" the results window,
+// the graphic windows and the button bar), the function that handles it and
+// that function's file below app/. A test walks every item of the
+// program's menus and finds its number here.
+struct BEFEHLS_KARTE {
+    const char* Fenster;
+    int32_t Von, Bis;       // command numbers, both included
+    const char* Funktion;
+    const char* Datei;
+};
+inline constexpr BEFEHLS_KARTE BEFEHLS_KARTEN[] = {
+    // The main window: haupt_fenster::MenueBefehl in shell/dispatcher_win.cpp
+    // handles 1-450 itself or hands them on as named.
+    {"Korlan", 1, 5, "Kommando of the graphic window (next, previous, show all, combine)", "spectra/grafik_fenster_win.cpp"},
+    {"Korlan", 7, 7, "Kommando of the graphic window (redraw)", "spectra/grafik_fenster_win.cpp"},
+    {"Korlan", 11, 12, "button_leiste::OnCommand (macro play, record)", "shell/macro_bar_win.cpp"},
+    {"Korlan", 18, 19, "haupt_fenster::MenueBefehl (close, show function)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 20, 22, "haupt_fenster::FitUnterbrechen, FitAbbrechen (end of a fit)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 38, 38, "haupt_fenster::MenueBefehl (next window)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 45, 45, "haupt_fenster::MenueBefehl (show data)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 60, 60, "DateiOeffnen (Open)", "spectra/file_commands_win.cpp"},
+    {"Korlan", 70, 70, "NichtVerfuegbar (data table)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 77, 80, "haupt_fenster::MenueBefehl (window 1-4 on top)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 90, 90, "NichtVerfuegbar", "shell/dispatcher_win.cpp"},
+    {"Korlan", 111, 111, "SpeichereDatei (Save)", "spectra/file_commands_win.cpp"},
+    {"Korlan", 112, 113, "NichtVerfuegbar (graphic and print options)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 122, 122, "the window on top (print)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 125, 126, "Kommando of the graphic window (redraw), results_fenster::Befehl (history)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 133, 133, "NichtVerfuegbar (about)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 135, 136, "NichtVerfuegbar (fit model and parameter dialogs)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 140, 140, "NichtVerfuegbar (fit options)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 155, 155, "NichtVerfuegbar (change borders)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 157, 157, "LadeMesDatei (Load)", "spectra/file_commands_win.cpp"},
+    {"Korlan", 159, 164, "haupt_fenster::MenueBefehl (popup, help, options file; 161 and 164 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 167, 170, "haupt_fenster::MenueBefehl (maximise, minimise, window closed; 169 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 171, 171, "SaveParameterFile", "fit/fit_commands_win.cpp"},
+    {"Korlan", 172, 173, "haupt_fenster::MenueBefehl (172 NichtVerfuegbar, exit)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 175, 183, "haupt_fenster::MenueBefehl (help; 175 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 187, 187, "LoadParameterFile", "fit/fit_commands_win.cpp"},
+    {"Korlan", 188, 188, "KonvertiereBl8", "series/series_commands_win.cpp"},
+    {"Korlan", 189, 189, "NichtVerfuegbar", "shell/dispatcher_win.cpp"},
+    {"Korlan", 191, 194, "haupt_fenster::MenueBefehl (settings file, font profile; 191 and 194 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 450, 450, "NichtVerfuegbar (axis inscription)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 501, 599, "NumerikBefehl (Numeric menu, fit)", "fit/fit_commands_win.cpp"},
+    {"Korlan", 601, 699, "EditBefehl (data commands; dialogs data_dialogs_win.cpp, computations data_commands_core.cpp, data_arithmetic_core.cpp)", "spectra/data_commands_win.cpp"},
+    {"Korlan", 801, 899, "XafsBefehl (XAFS, DXAS, time-resolved menus)", "xas/xas_commands_win.cpp"},
+    {"Korlan", 901, 999, "XrdBefehl (XRD menu)", "xrd/xrd_commands_win.cpp"},
+    // The results window (its popup menu and what other parts send it).
+    {"results", 18, 18, "results_fenster::Befehl (hide)", "shell/results_window_win.cpp"},
+    {"results", 37, 38, "results_fenster::Befehl (show, next window)", "shell/results_window_win.cpp"},
+    {"results", 111, 111, "results_fenster::Speichern", "shell/results_window_win.cpp"},
+    {"results", 120, 124, "results_fenster::Befehl (views; 122 NichtVerfuegbar)", "shell/results_window_win.cpp"},
+    {"results", 126, 126, "results_fenster::Befehl (history)", "shell/results_window_win.cpp"},
+    {"results", 807, 807, "NichtVerfuegbar (Feff paths report)", "shell/results_window_win.cpp"},
+    {"results", 2001, 2001, "results_fenster::NeuesErgebnis", "shell/results_window_win.cpp"},
+    {"results", 2003, 2003, "results_fenster::HistorienZeile", "shell/results_window_win.cpp"},
+    {"results", 7777, 7777, "results_fenster::Befehl (copy)", "shell/results_window_win.cpp"},
+    // The graphic windows (their popup menu; some items go on to the main window).
+    {"paint", 1, 9, "Kommando (stepping, show all, combine, tiling)", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 18, 18, "Kommando (close)", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 37, 38, "Kommando (redraw; 38 to the main window)", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 112, 112, "the main window", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 122, 122, "NichtVerfuegbar (print)", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 127, 127, "Kommando (to the front)", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 191, 194, "the main window", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 517, 517, "the main window (as 911)", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 521, 521, "the main window", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 605, 605, "the main window (section)", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 607, 607, "MinMaxArithmetik", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 616, 616, "the main window (zoom)", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 804, 804, "MinMaxArithmetik", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 1001, 1013, "Kommando (plot style; 1013 NichtVerfuegbar)", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 2004, 2004, "Kommando (to the front)", "spectra/grafik_fenster_win.cpp"},
+    // The button bar.
+    {"myButt", 2002, 2002, "button_leiste::OnCommand (button state)", "shell/macro_bar_win.cpp"},
+    {"myButt", 2004, 2004, "button_leiste::OnCommand (after a fit)", "shell/macro_bar_win.cpp"},
+};
+
+void NumerikBefehl(haupt_fenster* app);  // 501-599
+void EditBefehl(haupt_fenster* app);     // 601-699
+void XafsBefehl(haupt_fenster* app);     // 801-899
+void XrdBefehl(haupt_fenster* app);      // 901-999
+
+// The fit report of a finished fit into text, handed to the results window.
+void WriteResultsReport(char* text, int32_t befehl, int32_t fitZustand, int32_t, int32_t);
+// The parameter dialog that the interruption of a fit opens; 0 = Cancel.
+int32_t ParameterDialog(haupt_fenster* app);
+// The fit model of the active window to a ".par" file (171) and back (187).
+void SaveParameterFile();
+void LoadParameterFile(int32_t modus, HWND besitzer);
+// A ".bl8" detector file into a multi-column file (188).
+void KonvertiereBl8(int32_t modus);
+
+// The prologue of every command handler: the target graphic window (the
+// one the macro player chose while a macro plays, else the graphic window on
+// top) becomes the active one, its fit model is copied into the working
+// model globals and it is marked as holding unsaved data; with
+// dialogWerteLeeren, DialogWerte is cleared unless lParam is 2. Returns the
+// window's index, or -1 when there is no open target window.
+int32_t BefehlsFenster(haupt_fenster* app, bool dialogWerteLeeren);
+
+// Switches model functions of the working fit model out of the evaluation
+// by adding 100 to their type codes: n = 0 clears every mark; mode 1 marks
+// every function, then unmarks function n (from 1), so that only n is
+// evaluated; mode 2 marks function n. Returns 1.
+int32_t SetFunktionFlag(int32_t n, int32_t modus);
+// Minimum and maximum of the working fit model over [xUnten, xOben] in 500
+// steps, the whole model and each function on its own.
+void GetModellMinMax(double* minimum, double* maximum, double xUnten, double xOben);
+
+// The one answer of a command, or of a step of one (teil, e.g. "The section
+// dialog"), that this version does not have yet. The text names the item of
+// the main menu that carries befehl ("command N" when none does). While a
+// macro plays or the values are prepared (lParam 2) it shows no box: it
+// keeps the text for the player and sets FehlerCode 1000, so that the
+// player stops at this step and says why.
+void NichtVerfuegbar(int32_t befehl, const char* teil = nullptr);
+// The same for a window of its own, whose message carried lParam.
+void NichtVerfuegbar(int32_t befehl, const char* teil, LPARAM lParam);
+// The text of the last answer of NichtVerfuegbar; "" after
+// NichtVerfuegbarVergessen.
+const char* NichtVerfuegbarText();
+void NichtVerfuegbarVergessen();
+
+// Index of the next listed window after handle that exists and is not
+// minimised (after entry 5 comes entry 0; an unlisted handle starts the
+// search at entry 0); after eight entries without success the index reached.
+int32_t NextModeless(HWND handle);
+
+#endif

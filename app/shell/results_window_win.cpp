@@ -1,0 +1,478 @@
+// The results window's messages and commands.
+#include "shell/results_window.h"
+
+#include <richedit.h>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "resource_ids.h"
+#include "shell/dispatcher.h"
+#include "shell/results_file.h"
+#include "spectra/spectra_globals.h"
+
+DATEIDIALOG ErgebnisSpeichernDialog = GetSaveFileNameA;
+
+namespace {
+
+const char* const MAUS_HINWEIS = "right mouse button for history/results/fit  -  cut and copy with mouse";
+const size_t FIT_TEXT_GEZEIGT = 25000;
+const int32_t SYS_VERBERGEN = 18;
+const COLORREF RESIDUUM_FARBE = 0x008000;  // green
+
+std::tm Jetzt()
+{
+    std::time_t t = std::time(nullptr);
+    std::tm* lokal = std::localtime(&t);
+    return lokal ? *lokal : std::tm{};
+}
+
+bool EditSichtbar(HWND edit)
+{
+    return edit && (GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
+}
+
+HWND AktiveGrafik()
+{
+    if (AktivesFenster < 0 || AktivesFenster > 3) return nullptr;
+    return HAUPTDATEN.GrafikHandles[AktivesFenster];
+}
+
+int32_t ObereKante() { return 2 * HAUPTDATEN.ButtonZeilenHoehe + 6; }
+
+}  // namespace
+
+void results_fenster::LogPfad(char* ziel, size_t groesse)
+{
+    ProgrammDatei(ziel, groesse, "results.dat");
+}
+
+LRESULT results_fenster::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    SetzeMeldung(Meldungsblock, hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY && Fenster == hwnd) Fenster = nullptr;
+    if (Beschaeftigt) return 0;
+    switch (msg) {
+    case WM_CREATE: Fenster = hwnd; return OnCreate();
+    case WM_DESTROY: return OnDestroy();
+    case WM_SIZE: return OnSize();
+    case WM_PAINT: return OnPaint();
+    case WM_MOUSEACTIVATE: return OnMouseActivate();
+    case WM_GETMINMAXINFO: return OnGetMinMaxInfo();
+    case WM_NCMOUSEMOVE: return 0;
+    case WM_COMMAND: return OnCommand();
+    case WM_SYSCOMMAND: return OnSysCommand();
+    case WM_INITMENUPOPUP: PopupEinstellen(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_MOUSEMOVE: return OnMouseMove();
+    case WM_LBUTTONUP: NachVorn(); return 0;
+    case WM_RBUTTONUP: return OnRButtonUp();
+    case WM_PARENTNOTIFY: return OnParentNotify();
+    default: return 0;
+    }
+}
+
+LRESULT results_fenster::OnCreate()
+{
+    HWND hwnd = Fenster;
+    const std::tm jetzt = Jetzt();
+    BegrenztKopieren(HistorieText, sizeof HistorieText, HistorieZeitZeile(jetzt).c_str());
+    ErgebnisText[0] = '\0';
+    Ansicht = 0;
+    ErgebnisGezeigt = 0;
+
+    // The platform's rich-edit control where it exists, else the plain one.
+    // Hidden until a text is shown: command 126 then starts with the history.
+    const DWORD stil = WS_CHILD | WS_HSCROLL | WS_VSCROLL | WS_BORDER | ES_MULTILINE |
+                       ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL;
+    HINSTANCE instanz = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
+    RichEdit = 0;
+    if (LoadLibraryA("RICHED20.DLL"))
+        Edit = CreateWindowExA(0, "RichEdit20A", "", stil, 0, 0, 0, 0, hwnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_ERGEBNIS_EDIT)), instanz, nullptr);
+    if (Edit) {
+        RichEdit = 1;
+        SendMessageA(Edit, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(ERGEBNIS_EDIT_GRENZE));
+    } else {
+        Edit = CreateWindowExA(0, "edit", "", stil, 0, 0, 0, 0, hwnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_ERGEBNIS_EDIT)), instanz, nullptr);
+        SendMessageA(Edit, EM_LIMITTEXT, ERGEBNIS_EDIT_GRENZE, 0);
+    }
+    SendMessageA(Edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), 0);
+
+    if (HMENU system = GetSystemMenu(hwnd, FALSE)) AppendMenuA(system, MF_STRING, SYS_VERBERGEN, "&Hide");
+    PopupMenue = LoadMenuA(instanz, "ResultPopup");
+    return 0;
+}
+
+LRESULT results_fenster::OnDestroy()
+{
+    if (PopupMenue) DestroyMenu(PopupMenue);
+    PopupMenue = nullptr;
+    RemoveModeless(Fenster);
+    Edit = nullptr;
+    return 0;
+}
+
+LRESULT results_fenster::OnSize()
+{
+    Breite = LOWORD(Meldungsblock.lParam);
+    Hoehe = HIWORD(Meldungsblock.lParam);
+    if (Edit) MoveWindow(Edit, 0, 0, Breite, Hoehe, TRUE);
+    return 0;
+}
+
+LRESULT results_fenster::OnPaint()
+{
+    if (Ansicht != 1) return 0;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Fenster, &ps);
+    FitDifferenzZeichnen(dc, Breite, Hoehe);
+    EndPaint(Fenster, &ps);
+    return 1;
+}
+
+LRESULT results_fenster::OnMouseActivate()
+{
+    NachVorn();
+    return 0;
+}
+
+LRESULT results_fenster::OnGetMinMaxInfo()
+{
+    MINMAXINFO* mm = reinterpret_cast<MINMAXINFO*>(Meldungsblock.lParam);
+    HWND haupt = HAUPTDATEN.Hauptfenster;
+    if (!mm || !haupt) return 0;
+    RECT r;
+    GetClientRect(haupt, &r);
+    const int oben = ObereKante();
+    mm->ptMaxPosition.x = 0;
+    mm->ptMaxPosition.y = oben;
+    mm->ptMaxSize.x = r.right;
+    mm->ptMaxSize.y = r.bottom > oben ? r.bottom - oben : 0;
+    return 1;
+}
+
+LRESULT results_fenster::OnCommand()
+{
+    Befehl(Meldungsblock.Befehl);
+    return 1;
+}
+
+LRESULT results_fenster::OnSysCommand()
+{
+    // Closing would destroy the one results window of the run; it hides.
+    if (Meldungsblock.wParam != SYS_VERBERGEN && (Meldungsblock.wParam & 0xFFF0) != SC_CLOSE) return 0;
+    Verbergen();
+    return 1;
+}
+
+LRESULT results_fenster::OnMouseMove()
+{
+    HAUPTDATEN.StatusZeile(ID_STATUS_HELP, MAUS_HINWEIS);
+    return 0;
+}
+
+LRESULT results_fenster::OnRButtonUp()
+{
+    POINT p;
+    GetCursorPos(&p);
+    Popup(p);
+    return 1;
+}
+
+LRESULT results_fenster::OnParentNotify()
+{
+    // A right click in the text control opens the same popup.
+    if (LOWORD(Meldungsblock.wParam) != WM_RBUTTONDOWN) return 0;
+    POINT p;
+    GetCursorPos(&p);
+    Popup(p);
+    return 0;
+}
+
+void results_fenster::Popup(POINT p)
+{
+    if (!PopupMenue) return;
+    HMENU untermenue = GetSubMenu(PopupMenue, 0);
+    if (!untermenue) return;
+    TrackPopupMenu(untermenue, TPM_LEFTALIGN | TPM_RIGHTBUTTON, p.x, p.y, 0, Fenster, nullptr);
+}
+
+void results_fenster::PopupEinstellen(HMENU popup) const
+{
+    if (!popup) return;
+    const UINT fit = MF_BYCOMMAND | (FitTextDa ? MF_ENABLED : MF_GRAYED);
+    EnableMenuItem(popup, 120, fit);
+    EnableMenuItem(popup, 121, fit);
+    bool feff = false;
+    if (AktivesFenster >= 0 && AktivesFenster < 4) {
+        const grafik_fenster& g = GrafikFenster[AktivesFenster];
+        feff = g.FunktionsTypen && g.AnzahlFunktionen > 0 && g.FunktionsTypen[0] == 25;
+    }
+    EnableMenuItem(popup, 807, MF_BYCOMMAND | (feff ? MF_ENABLED : MF_GRAYED));
+}
+
+void results_fenster::Zeige(const char* text, const char* titel)
+{
+    if (!Edit) return;
+    if (Ansicht != 0) {
+        Ansicht = 0;
+        InvalidateRect(Fenster, nullptr, TRUE);
+    }
+    ShowWindow(Edit, SW_SHOW);
+    SetWindowTextA(Edit, text);
+    // The newest lines are at the end.
+    const int n = GetWindowTextLengthA(Edit);
+    SendMessageA(Edit, EM_SETSEL, n, n);
+    SendMessageA(Edit, EM_SCROLLCARET, 0, 0);
+    SetWindowTextA(Fenster, titel);
+}
+
+void results_fenster::HistorieAnfuegen(const char* text)
+{
+    const HistorieErgebnis r = HistorieAnhaengen(HistorieText, sizeof HistorieText, text, Jetzt());
+    if (r.warnen)
+        MeldungsBox(Fenster,
+                    "After the next operation the content\r\nof the Resultswindow may exceed the \r\n"
+                    "           maximum limit.",
+                    "CAUTION !!", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void results_fenster::NeuesErgebnis()
+{
+    if (RedrawPerMessage == 0 || !CommandText) return;
+    BegrenztKopieren(ErgebnisText, sizeof ErgebnisText, CommandText);
+    HistorieAnfuegen(CommandText);
+    if (ErgebnisLog) {
+        // The log holds the history's lines as the window shows them.
+        char pfad[MAX_PATH + ORDNER_BYTES];
+        LogPfad(pfad, sizeof pfad);
+        ErgebnisDateiAnhaengen(pfad, (std::string("\r\n") + CommandText).c_str());
+    }
+    ErgebnisGezeigt = 1;
+    if (!Fenster) return;
+
+    // The graphic window in the left two thirds, the results in the right
+    // third, between the button bar and the status fields.
+    HWND haupt = HAUPTDATEN.Hauptfenster;
+    RECT r{};
+    if (haupt) GetClientRect(haupt, &r);
+    const int oben = ObereKante();
+    int hoehe = r.bottom - oben - HAUPTDATEN.StatusHoehe;
+    if (hoehe < 0) hoehe = 0;
+    const int links = r.right * 2 / 3;
+    HWND grafik = AktiveGrafik();
+    if (grafik) {
+        ShowWindow(grafik, SW_RESTORE);
+        MoveWindow(grafik, 0, oben, links, hoehe, TRUE);
+    }
+    ShowWindow(Fenster, SW_RESTORE);
+    MoveWindow(Fenster, links, oben, r.right - links, hoehe, TRUE);
+    ShowWindow(Fenster, SW_SHOW);
+    AddModeless(Fenster);
+    BringWindowToTop(Fenster);
+    if (grafik) BringWindowToTop(grafik);
+    Zeige(ErgebnisText, "Results");
+    SetFocus(Edit);
+}
+
+void results_fenster::HistorienZeile()
+{
+    if (RedrawPerMessage == 0 || !CommandText) return;
+    HistorieAnfuegen(CommandText);
+    if (ErgebnisLog) {
+        char pfad[MAX_PATH + ORDNER_BYTES];
+        LogPfad(pfad, sizeof pfad);
+        ErgebnisDateiAnhaengen(pfad, (std::string("\r\n") + CommandText).c_str());
+    }
+    if (Fenster && IsWindowVisible(Fenster) && EditSichtbar(Edit))
+        Zeige(HistorieText, "Results / History");
+}
+
+void results_fenster::Verbergen()
+{
+    if (!Fenster) return;
+    ShowWindow(Fenster, SW_HIDE);
+    RemoveModeless(Fenster);
+    if (HWND grafik = AktiveGrafik()) BringWindowToTop(grafik);
+}
+
+void results_fenster::NachVorn()
+{
+    if (!Fenster) return;
+    HWND eltern = GetParent(Fenster);
+    HWND vorher = eltern ? GetTopWindow(eltern) : nullptr;
+    BringWindowToTop(Fenster);
+    if (vorher && vorher != Fenster) {
+        FlashWindow(vorher, TRUE);
+        FlashWindow(vorher, FALSE);
+    }
+}
+
+void results_fenster::Speichern()
+{
+    if (!EditSichtbar(Edit) || !CommandText) return;
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(Edit)) + 1, '\0');
+    GetWindowTextA(Edit, &text[0], static_cast<int>(text.size()));
+    BegrenztKopieren(CommandText, COMMAND_TEXT_BYTES, text.c_str(), ERGEBNIS_SPEICHERN_MAX);
+
+    char datei[ERGEBNIS_DATEINAME_BYTES] = "*.ERG";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = Fenster;
+    ofn.lpstrFilter = "Ergebnisse (*.ERG)\0*.ERG\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = datei;
+    ofn.nMaxFile = sizeof datei;
+    ofn.lpstrDefExt = "ERG";
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    if (!ErgebnisSpeichernDialog(&ofn)) return;
+    if (!ErgebnisseSpeichern(datei, CommandText)) {
+        char meldung[ERGEBNIS_DATEINAME_BYTES + 64];
+        std::snprintf(meldung, sizeof meldung, "The file %s could not be written.", datei);
+        MeldungsBox(Fenster, meldung, "Error !!", MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+void results_fenster::Befehl(int32_t id)
+{
+    switch (id) {
+    case CM_NEUES_ERGEBNIS:
+        NeuesErgebnis();
+        break;
+    case CM_HISTORIENZEILE:
+        HistorienZeile();
+        break;
+    case CM_KOPIEREN:
+        if (Edit) SendMessageA(Edit, WM_COPY, 0, 0);
+        break;
+    case 18:
+        Verbergen();
+        break;
+    case CM_REDRAW: {
+        if (!Fenster) break;
+        if (!IsWindowVisible(Fenster)) {
+            RECT r{}, haupt{};
+            GetWindowRect(Fenster, &r);
+            if (HAUPTDATEN.Hauptfenster) GetClientRect(HAUPTDATEN.Hauptfenster, &haupt);
+            int b = r.right - r.left, h = r.bottom - r.top;
+            if (b <= 0 || h <= 0) {
+                b = haupt.right / 3;
+                h = haupt.bottom - ObereKante() - HAUPTDATEN.StatusHoehe;
+            }
+            MoveWindow(Fenster, 0, ObereKante(), b, h, TRUE);
+            ShowWindow(Fenster, SW_SHOW);
+        }
+        AddModeless(Fenster);
+        BringWindowToTop(Fenster);
+        SetFocus(EditSichtbar(Edit) ? Edit : Fenster);
+        UpdateFensterStatus();
+        HilfeThema = 0;
+        break;
+    }
+    case CM_CHANGE:
+        if (HAUPTDATEN.Hauptfenster) PostMessageA(HAUPTDATEN.Hauptfenster, WM_COMMAND, CM_CHANGE, 0);
+        break;
+    case 111:
+        Speichern();
+        break;
+    case 120: {
+        std::string fit(FitText, strnlen(FitText, FIT_TEXT_GEZEIGT));
+        Zeige(fit.c_str(), "Fit - Results");
+        break;
+    }
+    case 121:
+        Ansicht = 1;
+        if (Edit) ShowWindow(Edit, SW_HIDE);
+        SetWindowTextA(Fenster, "Fit - Difference");
+        InvalidateRect(Fenster, nullptr, TRUE);
+        break;
+    case 123:
+        Zeige(ErgebnisText, "Results");
+        break;
+    case 124:
+        HistorieAnfuegen(LaengenZeile(std::strlen(HistorieText)).c_str());
+        Zeige(HistorieText, "Results / History");
+        break;
+    case 126:
+        if (!Fenster) break;
+        if (!IsWindowVisible(Fenster)) Befehl(CM_REDRAW);
+        BringWindowToTop(Fenster);
+        if (!EditSichtbar(Edit)) PostMessageA(Fenster, WM_COMMAND, 124, 0);
+        break;
+    case 122:
+        NichtVerfuegbar(122, nullptr, Meldungsblock.lParam);
+        break;
+    case 807:
+        NichtVerfuegbar(0, "The report \"Feff SS paths\"", Meldungsblock.lParam);
+        break;
+    default:
+        break;
+    }
+}
+
+void results_fenster::FitDifferenzZeichnen(HDC dc, int breite, int hoehe)
+{
+    RECT r{0, 0, breite, hoehe};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    if (AktivesFenster < 0 || AktivesFenster > 3 || !DifferenzFeld) return;
+    grafik_fenster& g = GrafikFenster[AktivesFenster];
+    double* x = g.GetXFeld(g.AktuellerSlot());
+    int32_t n = g.Punkte();
+    if (!x || n < 2) return;
+    if (n > WORK_DOUBLES) n = WORK_DOUBLES;
+    double lo, hi;
+    if (!ResidualBereich(DifferenzFeld, n, &lo, &hi)) return;
+
+    // The plot settings of the graphic windows are put back afterwards.
+    PAINTINFO gemerkt;
+    Plotter.GetPaintinfo(&gemerkt);
+    unsigned long plotFarbe, funkFarbe;
+    int plotStift, funkStift, plotStil, funkStil, kreis, dreieck, nurX;
+    Plotter.GetPlotOptions(plotFarbe, funkFarbe, plotStift, funkStift, plotStil, funkStil, kreis, dreieck, nurX);
+    char xText[VANTOR_LABEL_SIZE] = "", yText[VANTOR_LABEL_SIZE] = "";
+    Plotter.GetX(xText);
+    Plotter.GetY(yText);
+    double* altX = Plotter.GetXField();
+    double* altY = Plotter.GetYField();
+    double altMin, altMax;
+    Plotter.GetBorder(altMin, altMax);
+
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    Plotter.SetPaintinfo(&g.Paintinfo);
+    Plotter.GraphDimension(0, 0, breite, hoehe, tm.tmAveCharWidth, tm.tmHeight);
+    Plotter.SetFieldFunction(x, DifferenzFeld, nullptr, nullptr, n);
+    Plotter.SetBorder(x[0], x[n - 1]);
+    Plotter.SetMinMax(lo, hi);
+    Plotter.SetX(g.XText[g.AktuellerSlot()]);
+    Plotter.SetY("residual");
+    Plotter.SetPlotOptions(RESIDUUM_FARBE, funkFarbe, 0, funkStift, 1, funkStil, 0, 0, 0);
+    if (Plotter.PlotFrame(dc, 1, 0, 0)) Plotter.PlotFieldFunction(dc, 1, 0, 0, 0);
+
+    Plotter.SetPaintinfo(&gemerkt);
+    Plotter.SetPlotOptions(plotFarbe, funkFarbe, plotStift, funkStift, plotStil, funkStil, kreis, dreieck, nurX);
+    Plotter.SetX(xText);
+    Plotter.SetY(yText);
+    Plotter.SetFieldFunction(altX, altY, nullptr, nullptr, -1);
+    Plotter.SetBorder(altMin, altMax);
+}
+
+bool ResidualBereich(const double* r, int32_t n, double* lo, double* hi)
+{
+    if (!r || n < 1) return false;
+    double a = r[0], b = r[0];
+    for (int32_t i = 1; i < n; ++i) {
+        if (r[i] < a) a = r[i];
+        if (r[i] > b) b = r[i];
+    }
+    if (!(a == a) || !(b == b) || b - a > 1e300) return false;
+    // A flat residual still gets a range around it.
+    const double rand = b > a ? 0.05 * (b - a) : (a != 0.0 ? 0.05 * (a < 0 ? -a : a) : 1.0);
+    *lo = a - rand;
+    *hi = b + rand;
+    return true;
+}
