@@ -10,7 +10,7 @@ target_link_libraries(korlan_xas_core PUBLIC zelva)
 if(KORLAN_FUZZ)
   target_compile_options(korlan_xas_core PRIVATE
       -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
-  add_executable(xas_reader_fuzz ${CMAKE_SOURCE_DIR}/tests/xas_native/fuzz/xas_reader_fuzz.cpp)
+  add_executable(xas_reader_fuzz ${CMAKE_SOURCE_DIR}/tests/xas_fuzz/xas_reader_fuzz.cpp)
   target_link_libraries(xas_reader_fuzz PRIVATE korlan_xas_core)
   target_compile_options(xas_reader_fuzz PRIVATE
       -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)

@@ -71,7 +71,7 @@ std::vector<double> Gitter(int32_t n, double schritt)
 // The seven columns of a path file's table, read here on their own.
 std::vector<std::vector<double>> Spalten(const std::string& pfad)
 {
-    std::istringstream in(LiesDatei(pfad));
+    std::istringstream in(LiesBytes(pfad));
     std::vector<std::vector<double>> s(7);
     std::string zeile;
     bool tabelle = false;
@@ -214,8 +214,8 @@ TEST_F(FeffPfadTest, TrianglePathsGiveTheAngleAtTheAbsorber)
 TEST_F(FeffPfadTest, ResultCodes)
 {
     TempOrdner t;
-    SchreibeDatei(t.Datei("ohne_kopf.dat"), " title\n feff0001.dat 0.00000 100.000 12.000 2 2.5527\n");
-    SchreibeDatei(t.Datei("files.dat"), std::string(FILES_DAT_KOPF) +
+    SchreibeBytes(t.Datei("ohne_kopf.dat"), " title\n feff0001.dat 0.00000 100.000 12.000 2 2.5527\n");
+    SchreibeBytes(t.Datei("files.dat"), std::string(FILES_DAT_KOPF) +
                                             " feff0001.dat 0.00000 100.000 12.000 2 2.5527\n"
                                             " feff0002.dat 0.00000 100.000 12.000 12 2.5527\n");
     const struct {
@@ -252,7 +252,7 @@ TEST_F(FeffPfadTest, ResultCodes)
 
 TEST_F(FeffPfadTest, DamagedPathFilesAreRefused)
 {
-    const std::string gut = LiesDatei(Feff85Ordner() + "feff0001.dat");
+    const std::string gut = LiesBytes(Feff85Ordner() + "feff0001.dat");
     auto ersetze = [&](const std::string& alt, const std::string& neu) {
         std::string s = gut;
         s.replace(s.find(alt), alt.size(), neu);
@@ -274,8 +274,8 @@ TEST_F(FeffPfadTest, DamagedPathFilesAreRefused)
     };
     for (const auto& f : faelle) {
         TempOrdner t;
-        SchreibeDatei(t.Datei("files.dat"), std::string(FILES_DAT_KOPF) + " feff0001.dat 0.0 100.0 12.0 2 2.5527\n");
-        SchreibeDatei(t.Datei("feff0001.dat"), f.text);
+        SchreibeBytes(t.Datei("files.dat"), std::string(FILES_DAT_KOPF) + " feff0001.dat 0.0 100.0 12.0 2 2.5527\n");
+        SchreibeBytes(t.Datei("feff0001.dat"), f.text);
         FeffPfad* s = Satz(1, t.Datei("files.dat"));
         FeffPfad vorher;
         std::memcpy(&vorher, s, sizeof vorher);
@@ -288,10 +288,10 @@ TEST_F(FeffPfadTest, Feff6FilesWithAndWithoutHashHeadersGiveTheSameRecord)
 {
     TempOrdner a, b;
     const std::string filesDat = std::string(FILES_DAT_KOPF) + "feff0001.dat 0.00000 100.000 12.000 2 2.5478\n";
-    SchreibeDatei(a.Datei("files.dat"), filesDat);
-    SchreibeDatei(b.Datei("files.dat"), filesDat);
-    SchreibeDatei(a.Datei("feff0001.dat"), LiesDatei(Feff6Ordner() + "feffcu01.dat"));
-    SchreibeDatei(b.Datei("feff0001.dat"), LiesDatei(Feff6Ordner() + "feff0001.dat"));
+    SchreibeBytes(a.Datei("files.dat"), filesDat);
+    SchreibeBytes(b.Datei("files.dat"), filesDat);
+    SchreibeBytes(a.Datei("feff0001.dat"), LiesBytes(Feff6Ordner() + "feffcu01.dat"));
+    SchreibeBytes(b.Datei("feff0001.dat"), LiesBytes(Feff6Ordner() + "feff0001.dat"));
     const std::vector<double> gitter = Gitter(361, 0.05);
     FeffPfad* sa = Satz(1, a.Datei("files.dat"));
     FeffPfad* sb = Satz(1, b.Datei("files.dat"));
@@ -329,7 +329,7 @@ TEST_F(FeffPfadTest, APhaseJumpOf2PiIsContinued)
 {
     // The phase of feff0001.dat with 2 pi added from row 30 on loads as the
     // phase of the file itself.
-    const std::string gut = LiesDatei(Feff85Ordner() + "feff0001.dat");
+    const std::string gut = LiesBytes(Feff85Ordner() + "feff0001.dat");
     std::istringstream in(gut);
     std::string zeile, sprung;
     int32_t tabelle = -1;
@@ -389,7 +389,7 @@ TEST_F(FeffPfadTest, AGridOf5000PointsLoads)
 
 TEST(FilesDat, RowFilterOfTheSelectionDialogs)
 {
-    const std::string text = LiesDatei(Feff85Ordner() + "files.dat");
+    const std::string text = LiesBytes(Feff85Ordner() + "files.dat");
     const struct {
         int32_t modus;
         double verhaeltnis;

@@ -17,7 +17,7 @@ namespace {
 // a letter) left out.
 std::vector<double> ZahlenDerDatei()
 {
-    std::istringstream in(LiesDatei(MucalPfad()));
+    std::istringstream in(LiesBytes(MucalPfad()));
     std::vector<double> zahlen;
     std::string zeile;
     while (std::getline(in, zeile)) {
@@ -84,7 +84,7 @@ TEST(McMasterTable, EveryValueSitsAtRowTimes100PlusPosition)
 
 TEST(McMasterTable, ForeignShortOrDamagedFilesAreRefusedAndLeaveTheTable)
 {
-    const std::string gut = LiesDatei(MucalPfad());
+    const std::string gut = LiesBytes(MucalPfad());
     // Rows 17-20 (coherent scattering) end with the line of Pu; the file is
     // cut inside its last number, row 20.
     const std::size_t zeile20 = gut.find("incoherent scattering");

@@ -1,18 +1,23 @@
-// The McMaster table as the program loads it at start-up, and the look-ups
-// on the program's table.
+// The McMaster table as the program loads it at start-up, the look-ups on
+// the program's table, and the FEFF path records that start-up clears.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/shell/shell_fixture.h"
+#include "xas/feff_path.h"
 #include "xas/mcmaster.h"
 
-TEST_F(ShellFixture, StartUpLoadsTheMcMasterTableRowByRow)
+TEST_F(ShellFixture, StartUpLoadsTheMcMasterTableRowByRowAndClearsThePathRecords)
 {
     KopiereMucal();
+    FeffPfade[7].Pfadnummer = 3;
+    FeffKPunkte = 12;
     HWND hwnd = Starte();
     ASSERT_NE(hwnd, nullptr);
     EXPECT_TRUE(boxen.empty());
+    EXPECT_EQ(FeffPfade[7].Pfadnummer, 0);
+    EXPECT_EQ(FeffKPunkte, 0);
     // Copper (position 28): K edge, atomic weight, conversion factor, yields.
     EXPECT_EQ(McMasterTable[0 * 100 + 28], 8.979);
     EXPECT_EQ(McMasterTable[9 * 100 + 28], 63.54);
