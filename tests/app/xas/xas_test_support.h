@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/filecmd_core/temp_folder.h"
+#include "app/temp_folder.h"
 #include "xas/mcmaster.h"
 
 inline std::string MucalPfad() { return KORLAN_TEST_DIR "/../app/resources/program/mucal.dat"; }
