@@ -255,8 +255,10 @@ public:
     double helpsplint(double x, double* y2);
     // ys[i] = natural spline value at xs[i], i below count.
     void Splint(int32_t count, double* xs, double* ys);
-    // Neville interpolation through all points onto count abscissae
-    // x[0] + i * range / count. Returns count (0: refused, see above).
+    // Neville interpolation onto count abscissae x[0] + i * range / count,
+    // each value from the polynomial through the 6 points around it (three
+    // on either side of its interval, shifted inwards at the ends; all
+    // points when there are fewer). Returns count (0: refused, see above).
     int32_t Polint(int32_t count, int32_t capacity = -1);
     // B-spline curve of the given order (2 = polygon, 4 = cubic) with the
     // points as control points, open uniform knots, count samples from the
@@ -384,12 +386,14 @@ public:
     // Fourier low-pass of y over anzahl points, window of `points` points.
     // Works on its own padded block; only y[0..anzahl-1] change. Returns 0.
     int32_t Smoothing(int32_t points);
-    // Circular convolution (mode above 0) or deconvolution (0 or below) of y
-    // with response[0..L-1] in wrap-around order, L = smallest power of two
-    // (at least 2) not below anzahl; y is taken as zero beyond anzahl and
-    // y[0..anzahl-1] receive the result; response receives the packed
-    // spectrum of the result. Frequencies where the response spectrum is 0
-    // are left out of a deconvolution. Returns L (0 for anzahl below 1).
+    // Linear convolution (mode above 0) or deconvolution (0 or below) of y
+    // with response[0..L-1] in wrap-around order (lag 0 .. L/2 first, then
+    // lag -(L/2 - 1) .. -1), L = smallest power of two (at least 2) not
+    // below anzahl. y is taken as zero outside its anzahl points, and both
+    // are transformed over 2L values, so nothing wraps around; y[0..anzahl-1]
+    // receive the result, response is read only. Frequencies where the
+    // response spectrum is 0 are left out of a deconvolution. Returns L
+    // (0 for anzahl below 1).
     int32_t Convolution(double* response, int32_t mode);
     // Deconvolution of y by an instrument profile on the same points through
     // their discrete Fourier transforms; halves swapped, scaled to maximum 1.
@@ -411,7 +415,8 @@ public:
     // ---- root search, Voigt profile, statistics ----
     // One root in [x1, x2] by Brent's method: of the model callback (onModel
     // nonzero) or of the registered curve (cubic spline with useSpline
-    // nonzero, else linear). Returns 1 converged, 0 not (also when the ends
+    // nonzero, else linear). Returns 1 converged (the bracket has closed to
+    // tol, also around a jump of the function), 0 not (also when the ends
     // have the same sign); root receives the best estimate.
     int32_t BrentNullstelle(double x1, double x2, double tol, double& root, int32_t onModel,
                             int32_t useSpline);
@@ -431,7 +436,12 @@ public:
     // G = 0 gives the limit 0, L = 0 infinity. `reserved` is not read.
     double VoigtIntegral(double x, double reserved, double centre, double lorentzWidth,
                          double gaussWidth);
-    // Natural logarithm of the gamma function for xx > 0.
+    // Natural logarithm of the gamma function for xx > 0: Lanczos series
+    // with the full-precision coefficients of the second edition of
+    // Numerical Recipes (76.18009172947146, ..., series start
+    // 1.000000000190015, relative error below 2e-10), not the rounded
+    // six-figure set of the first edition (76.18009173, ...), which is less
+    // accurate.
     double gammln(double xx);
     // Regularised incomplete beta function I_x(a, b); -1.0 for x outside
     // [0, 1] or a, b not positive.

@@ -447,16 +447,21 @@ int32_t def_zelva::Convolution(double* response, int32_t mode)
     const int32_t n = anzahl;
     double* y = yField;
     if (!y || !response || n < 1) return 0;
+    // The response covers lags -(len/2 - 1) .. len/2. Both sides are padded
+    // to twice that length, so that the end of the curve cannot wrap into
+    // its start: the result is the linear convolution for every n.
     const int32_t len = NextPowerOfTwo(n);
-    WorkBlock data(static_cast<std::size_t>(len) + 2), resp(static_cast<std::size_t>(len) + 2);
+    const int32_t half = len / 2;
+    const std::size_t full = 2 * static_cast<std::size_t>(len);
+    WorkBlock data(full + 2), resp(full + 2);
     if (!data.ok() || !resp.ok()) return 0;
     for (int32_t i = 0; i < n; ++i) data[i] = y[i];
-    for (int32_t i = 0; i < len; ++i) resp[i] = response[i];
-    const int32_t half = len / 2;
-    Realft(half, 1, data.get());
-    Realft(half, 1, resp.get());
-    // Realft's inverse returns half the length times the input.
-    const double scale = 1.0 / half;
+    for (int32_t i = 0; i <= half; ++i) resp[i] = response[i];
+    for (int32_t i = half + 1; i < len; ++i) resp[len + i] = response[i];
+    Realft(len, 1, data.get());
+    Realft(len, 1, resp.get());
+    // Realft's inverse returns len times the input.
+    const double scale = 1.0 / len;
     // data[0] and data[1] are the real DC and Nyquist terms.
     for (int32_t k = 0; k < 2; ++k) {
         if (mode > 0)
@@ -465,7 +470,7 @@ int32_t def_zelva::Convolution(double* response, int32_t mode)
             data[k] = resp[k] == 0.0 ? 0.0 : data[k] / resp[k];
         data[k] *= scale;
     }
-    for (int32_t k = 2; k < len; k += 2) {
+    for (std::size_t k = 2; k < full; k += 2) {
         const double ar = data[k], ai = data[k + 1];
         const double rr = resp[k], ri = resp[k + 1];
         double pr, pi;
@@ -484,8 +489,7 @@ int32_t def_zelva::Convolution(double* response, int32_t mode)
         data[k] = pr * scale;
         data[k + 1] = pi * scale;
     }
-    for (int32_t i = 0; i < len; ++i) response[i] = data[i];
-    Realft(half, -1, data.get());
+    Realft(len, -1, data.get());
     for (int32_t i = 0; i < n; ++i) y[i] = data[i];
     return len;
 }

@@ -417,6 +417,25 @@ std::vector<double> CircularConvolution(const std::vector<double>& y, const std:
     return out;
 }
 
+// Response of `len` values in wrap-around order: lag 0 .. len/2 first, then
+// the negative lags.
+double Lag(const std::vector<double>& r, long lag)
+{
+    const long len = static_cast<long>(r.size());
+    if (lag >= 0) return lag <= len / 2 ? r[lag] : 0.0;
+    return -lag < len / 2 ? r[len + lag] : 0.0;
+}
+
+// out[i] = sum over k of y[k] r(i - k), y zero outside its points.
+std::vector<double> LinearConvolution(const std::vector<double>& y, const std::vector<double>& r)
+{
+    std::vector<double> out(y.size(), 0.0);
+    for (std::size_t i = 0; i < y.size(); ++i)
+        for (std::size_t k = 0; k < y.size(); ++k)
+            out[i] += y[k] * Lag(r, static_cast<long>(i) - static_cast<long>(k));
+    return out;
+}
+
 std::vector<double> WrappedGaussian(int len, double sigma)
 {
     std::vector<double> r(len);
@@ -430,6 +449,13 @@ std::vector<double> WrappedGaussian(int len, double sigma)
     return r;
 }
 
+int PowerOfTwoNotBelow(int n)
+{
+    int len = 2;
+    while (len < n) len *= 2;
+    return len;
+}
+
 }  // namespace
 
 TEST(Convolution, DeltaResponseIsTheIdentity)
@@ -438,8 +464,7 @@ TEST(Convolution, DeltaResponseIsTheIdentity)
         def_zelva z;
         std::vector<double> x(n), y = RandomValues(n, n);
         const std::vector<double> original = y;
-        int len = 2;
-        while (len < n) len *= 2;
+        const int len = PowerOfTwoNotBelow(n);
         std::vector<double> response(len, 0.0);
         response[0] = 1.0;
         z.SetField(x.data(), y.data());
@@ -449,22 +474,47 @@ TEST(Convolution, DeltaResponseIsTheIdentity)
     }
 }
 
-TEST(Convolution, MatchesCircularSumAndDeconvolutionInverts)
+// An edge from 0 to 1 blurred by a Gaussian of 4 points: the curve's end
+// must not wrap into its start, whether n is a power of two or not.
+TEST(Convolution, EdgeIsTheLinearConvolutionForEveryLength)
 {
-    const int n = 128;
-    def_zelva z;
-    std::vector<double> x(n), y = RandomValues(n, 42);
-    const std::vector<double> original = y;
-    const std::vector<double> kernel = WrappedGaussian(n, 1.5);
-    std::vector<double> response = kernel;
-    z.SetField(x.data(), y.data());
-    z.SetAnzahl(n, -1, -1);
-    ASSERT_EQ(z.Convolution(response.data(), 1), n);
-    const auto expected = CircularConvolution(original, kernel);
-    for (int i = 0; i < n; ++i) EXPECT_NEAR(y[i], expected[i], 1e-13);
-    response = kernel;
-    ASSERT_EQ(z.Convolution(response.data(), -1), n);
-    for (int i = 0; i < n; ++i) EXPECT_NEAR(y[i], original[i], 1e-7) << i;
+    for (int n : {1, 2, 3, 100, 1000, 1024, 1025}) {
+        def_zelva z;
+        std::vector<double> x(n), y(n);
+        for (int i = 0; i < n; ++i) y[i] = 0.5 + std::atan(0.05 * (i - 0.5 * n)) / PI;
+        const std::vector<double> original = y;
+        const int len = PowerOfTwoNotBelow(n);
+        const std::vector<double> response = WrappedGaussian(len, 4.0);
+        std::vector<double> responseCopy = response;
+        z.SetField(x.data(), y.data());
+        z.SetAnzahl(n, -1, -1);
+        ASSERT_EQ(z.Convolution(responseCopy.data(), 1), len);
+        EXPECT_EQ(responseCopy, response);  // read only
+        const auto expected = LinearConvolution(original, response);
+        for (int i = 0; i < n; ++i) ASSERT_NEAR(y[i], expected[i], 1e-12) << n << " " << i;
+        if (n >= 100) {
+            // The start sees only the half of the Gaussian inside the curve.
+            EXPECT_LT(y[0], 0.6 * original[0]) << n;
+        }
+    }
+}
+
+TEST(Convolution, DeconvolutionUndoesTheBlur)
+{
+    // A peak well inside the curve, blurred by a Gaussian: its linear
+    // convolution stays inside the curve, and deconvolution gives it back.
+    for (int n : {128, 200}) {
+        def_zelva z;
+        std::vector<double> x(n), peak(n);
+        for (int i = 0; i < n; ++i) peak[i] = std::exp(-0.5 * (i - 0.4 * n) * (i - 0.4 * n) / 9.0) * (1.0 + 0.3 * std::sin(0.7 * i));
+        const std::vector<double> kernel = WrappedGaussian(PowerOfTwoNotBelow(n), 1.5);
+        std::vector<double> y = LinearConvolution(peak, kernel);
+        std::vector<double> response = kernel;
+        z.SetField(x.data(), y.data());
+        z.SetAnzahl(n, -1, -1);
+        ASSERT_EQ(z.Convolution(response.data(), -1), PowerOfTwoNotBelow(n));
+        for (int i = 0; i < n; ++i) EXPECT_NEAR(y[i], peak[i], 1e-7) << n << " " << i;
+    }
 }
 
 TEST(Convolution, GaussianWidthsAddInQuadrature)
@@ -491,27 +541,27 @@ TEST(Convolution, GaussianWidthsAddInQuadrature)
 
 TEST(Convolution, DeconvolutionLeavesOutFrequenciesTheResponseLacks)
 {
-    // A two-point average has no Nyquist component: that frequency cannot
-    // be restored and must not turn into NaN.
-    const int n = 64;
+    // A two-point average has no Nyquist component over the padded length
+    // 2L: that frequency cannot be restored and must not turn into NaN.
+    // The blurred signal s (zero in its last point) then comes back less
+    // its Nyquist component over 2L.
+    const int n = 64, full = 128;
     def_zelva z;
-    std::vector<double> x(n), y = RandomValues(n, 9);
-    const std::vector<double> original = y;
+    std::vector<double> x(n), s = RandomValues(n, 9);
+    s[n - 1] = 0.0;
+    std::vector<double> y(n);
+    for (int i = 0; i < n; ++i) y[i] = 0.5 * s[i] + (i > 0 ? 0.5 * s[i - 1] : 0.0);
     std::vector<double> response(n, 0.0);
     response[0] = response[1] = 0.5;
     z.SetField(x.data(), y.data());
     z.SetAnzahl(n, -1, -1);
     z.Convolution(response.data(), 0);
     double nyquist = 0.0;
-    for (int j = 0; j < n; ++j) nyquist += original[j] * ((j % 2) ? -1.0 : 1.0);
-    nyquist /= n;
-    // Convolving the result again gives the input without its Nyquist part.
-    std::vector<double> kernel(n, 0.0);
-    kernel[0] = kernel[1] = 0.5;
-    const auto again = CircularConvolution(y, kernel);
+    for (int j = 0; j < n; ++j) nyquist += s[j] * ((j % 2) ? -1.0 : 1.0);
+    nyquist /= full;
     for (int i = 0; i < n; ++i) {
         ASSERT_TRUE(std::isfinite(y[i]));
-        EXPECT_NEAR(again[i], original[i] - nyquist * ((i % 2) ? -1.0 : 1.0), 1e-12);
+        EXPECT_NEAR(y[i], s[i] - nyquist * ((i % 2) ? -1.0 : 1.0), 1e-12) << i;
     }
 }
 

@@ -44,6 +44,32 @@ TEST(BrentNullstelle, RootsOfTheModel)
     EXPECT_EQ(z.BrentNullstelle(-1.0, 2.0, 1e-10, root, 1, 0), 0);
 }
 
+namespace {
+
+int g_calls = 0;
+double Jump(double x, double, double*, double*, int32_t)
+{
+    ++g_calls;
+    return x < 0.3 ? -1.0 : 1.0;
+}
+
+}  // namespace
+
+// At a jump |f| never falls: the search ends when the bracket has closed
+// to the tolerance, not at the iteration limit.
+TEST(BrentNullstelle, JumpEndsWhenTheBracketHasClosed)
+{
+    def_zelva z;
+    z.SetFunction(Jump);
+    for (double tol : {1e-6, 1e-10}) {
+        double root = 0.0;
+        g_calls = 0;
+        EXPECT_EQ(z.BrentNullstelle(0.0, 1.0, tol, root, 1, 0), 1) << tol;
+        EXPECT_NEAR(root, 0.3, tol + 4 * BRENT_EPS) << tol;
+        EXPECT_LT(g_calls, 100) << tol;
+    }
+}
+
 TEST(BrentNullstelle, RootsOfTheCurve)
 {
     def_zelva z;
