@@ -77,6 +77,26 @@ TEST(FitStop, EightSmallChangesEndTheFit)
     EXPECT_EQ(f->z.sigmaHandle, nullptr);
 }
 
+// The first call initialises and makes its first trial, then the step of
+// the call itself: on a straight line both are accepted, lambda 0.001 / 100.
+TEST(FitStop, FirstCallMakesTwoSteps)
+{
+    auto line = [](double x, double, double* xs, double* ys, int32_t n) {
+        if (xs) { for (int32_t i = 0; i < n; ++i) ys[i] = g_par[0] + g_par[1] * xs[i]; return 0.0; }
+        return g_par[0] + g_par[1] * x;
+    };
+    std::vector<double> x, y;
+    for (int i = 0; i < 20; ++i) {
+        x.push_back(0.5 * i);
+        y.push_back(1.0 - 0.3 * x.back() + 0.05 * std::sin(5.0 * i));
+    }
+    FitSetup f(line, x, y, {4.0, 2.0}, {0, 1});
+    f.z.SetAbbruch(1e-12, 1e-5, 50);
+    ASSERT_EQ(f.z.LeastSquareFit(f.rFactor, f.chisq, f.iteration), 1);
+    EXPECT_EQ(f.iteration, 1);
+    EXPECT_NEAR(f.z.lambda, 1e-5, 1e-20);
+}
+
 // With no change counted as small the limit ends the fit; the call that
 // reaches it still makes its step and the covariance step.
 TEST(FitStop, IterationLimitAndRaisedCounter)

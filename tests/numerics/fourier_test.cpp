@@ -258,6 +258,60 @@ TEST(DoCommonFFT, MirroredBackTransformRecoversTheFilteredSignal)
     }
 }
 
+// Each mode against the direct sum it stands for, on complex random input
+// without a window: forward modes sum with exp(+2 pi i jk / n) / n, the
+// backward modes with exp(-2 pi i jk / n) over the input with its halves
+// swapped (mode 2 first puts n zeros before the curve, then doubles the real
+// part and negates and doubles the imaginary part).
+TEST(DoCommonFFT, EachModeIsItsDirectSum)
+{
+    const int n = 64;
+    const double x0 = 1.5, dx = 0.1, step = 0.25, origin = 0.75;
+    for (int32_t mode : {-1, 0, 1, 2}) {
+        SCOPED_TRACE(mode);
+        def_zelva z;
+        Curve c = Grid(mode == 2 ? 2 * n : n, x0, dx);
+        c.y = RandomValues(c.x.size(), 3 + mode);
+        c.imag = RandomValues(c.x.size(), 17 + mode);
+        z.SetField(c.x.data(), c.y.data());
+        z.SetAnzahl(n, -1, -1);
+        z.SetArrayCapacity(static_cast<int32_t>(c.x.size()));
+        std::vector<std::complex<double>> in(n);
+        for (int i = 0; i < n; ++i) in[i] = {c.y[i], c.imag[i]};
+
+        std::vector<std::complex<double>> expected;
+        int count = n;
+        if (mode <= 0) {
+            expected = NaiveDft(in, 1);
+            for (auto& v : expected) v /= n;
+        } else {
+            if (mode == 2) {
+                in.insert(in.begin(), n, 0.0);
+                count = 2 * n;
+            }
+            std::vector<std::complex<double>> swapped(count);
+            for (int i = 0; i < count; ++i) swapped[i] = in[(i + count / 2) % count];
+            expected = NaiveDft(swapped, -1);
+            if (mode == 2)
+                for (auto& v : expected) v = {2.0 * v.real(), -2.0 * v.imag()};
+        }
+        FTWINDOW w{0, 0.0, 0.0, 0.0, origin};
+        const int32_t result = z.DoCommonFFT(c.imag.data(), mode, &w, nullptr, 0.0, step);
+        ASSERT_EQ(result, mode == -1 ? n / 2 : count);
+        for (int i = 0; i < result; ++i) {
+            int k = i;
+            double xi = i * step + (mode >= 1 ? origin : 0.0);
+            if (mode == 0) {
+                k = (i - n / 2 + n) % n;
+                xi = (i - n / 2) * step;
+            }
+            EXPECT_NEAR(c.x[i], xi, 1e-12) << i;
+            EXPECT_NEAR(c.y[i], expected[k].real(), 1e-12) << i;
+            EXPECT_NEAR(c.imag[i], expected[k].imag(), 1e-12) << i;
+        }
+    }
+}
+
 TEST(DoCommonFFT, RefusesWhatWouldOverrunOrMisread)
 {
     def_zelva z;
@@ -358,6 +412,56 @@ TEST(Windowfunction, ShapesAndModes)
     z.Windowfunction(1, re.data(), imv.data(), 2, 15.0, 5.0, 10.0);
     EXPECT_NEAR(re[50], 2.0 / 0.1, 1e-9);
     EXPECT_EQ(re[0], 0.0);
+}
+
+// The Kaiser window's Besselfunktion against its two polynomials written
+// out term by term. Up to 3.75 it is I0 (Abramowitz and Stegun 9.8.1, with
+// coefficients rounded further) plus the constant 2.720858346; above, the
+// coefficients of 9.8.2 with the third and seventh changed, which the
+// window's shape is defined by.
+TEST(Besselfunktion, BothPolynomialsAgainstTheirFormula)
+{
+    def_zelva z;
+    for (double x : {0.0, 0.5, -1.2, 2.0, 3.0, 3.75, 3.76, 4.0, -5.5, 8.0, 12.0, 20.0, 40.0}) {
+        const double a = std::fabs(x);
+        double formula;
+        if (a <= 3.75) {
+            const double t = (a / 3.75) * (a / 3.75);
+            formula = 1.0 + 3.515623 * t + 3.089942 * t * t + 1.206749 * std::pow(t, 3) +
+                      0.2659732 * std::pow(t, 4) + 0.036068 * std::pow(t, 5) +
+                      0.0045813 * std::pow(t, 6) + 2.720858346;
+            EXPECT_NEAR(formula - 2.720858346, std::cyl_bessel_i(0.0, a), 2e-6 * std::cyl_bessel_i(0.0, a)) << x;
+        } else {
+            const double t = 3.75 / a;
+            const double c[9] = {0.3989423, 0.01328592, 0.02225319, -0.00157565, 0.00916281,
+                                 -0.02057706, 0.12635537, -0.01647633, 0.00392377};
+            double sum = 0.0;
+            for (int i = 0; i < 9; ++i) sum += c[i] * std::pow(t, i);
+            formula = std::exp(a) / std::sqrt(a) * sum;
+        }
+        EXPECT_NEAR(z.Besselfunktion(x), formula, 1e-14 * formula) << x;
+    }
+}
+
+// The edges of the Gauss-edged box sit at the ends of the data, not at the
+// limits: a point just inside a limit far from the ends keeps weight 1.
+TEST(Windowfunction, GaussRectEdgesAtTheEndsOfTheData)
+{
+    def_zelva z;
+    const int n = 201;
+    Curve c = Grid(n, 0.0, 0.1);  // 0 .. 20
+    c.Register(z);
+    std::vector<double> w(n, -1.0);
+    ASSERT_EQ(z.GaussRect(20.0, 15.0, 5.0, w.data()), 1);  // edge width 0.2
+    EXPECT_EQ(w[49], 0.0);
+    EXPECT_NEAR(w[50], 1.0, 1e-12);
+    EXPECT_NEAR(w[150], 1.0, 1e-12);
+    EXPECT_EQ(w[151], 0.0);
+    // Limits at the data ends: half height there, 1 - Q(z) one width inside.
+    ASSERT_EQ(z.GaussRect(20.0, 20.0, 0.0, w.data()), 1);
+    EXPECT_NEAR(w[0], 0.5, 1e-4);
+    EXPECT_NEAR(w[2], 1.0 - 0.158655, 1e-4);
+    EXPECT_NEAR(w[198], 1.0 - 0.158655, 1e-4);
 }
 
 TEST(Windowfunction, DegenerateShapesAndLimitsGiveNoNaN)

@@ -162,6 +162,31 @@ TEST(BrentAlleNullstellenFeld, FindsSignChangesOfTheCurve)
     EXPECT_EQ(count, 0);
 }
 
+// The scan starts one point lower when a lies in the lower half of its
+// interval: the sign change of that interval counts, even below a.
+TEST(BrentAlleNullstellenFeld, StartMovesDownFromTheLowerHalf)
+{
+    def_zelva z;
+    std::vector<double> x, y;
+    for (int i = 0; i <= 10; ++i) {
+        x.push_back(i);
+        y.push_back(i - 4.2);
+    }
+    z.SetField(x.data(), y.data());
+    z.SetAnzahl(11, -1, -1);
+    struct Case { double a; int32_t count; };
+    for (const Case c : {Case{4.3, 1}, Case{4.49, 1}, Case{4.7, 0}, Case{3.9, 1}}) {
+        double roots[4] = {};
+        int32_t count = -1;
+        double tol = 1e-12;
+        EXPECT_EQ(z.BrentAlleNullstellenFeld(c.a, 9.0, tol, count, roots, 0, 0), 1) << c.a;
+        ASSERT_EQ(count, c.count) << c.a;
+        if (count) {
+            EXPECT_NEAR(roots[0], 4.2, 1e-9) << c.a;
+        }
+    }
+}
+
 TEST(BrentAlleNullstellenFeld, SignChangeBetweenTheLastTwoPoints)
 {
     def_zelva z;
