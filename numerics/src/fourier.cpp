@@ -1,5 +1,6 @@
 // Fourier transforms, windows and Fourier filters of def_zelva.
 #include "zelva.h"
+#include "fft.h"
 #include "work_block.h"
 
 #include <algorithm>
@@ -36,46 +37,8 @@ double NormalTail(double z)
 
 int32_t def_zelva::Four1(int32_t n, int32_t isign, double* data)
 {
-    // The bit-reversal below walks past the array for any other length.
     if (!data || !IsPowerOfTwo(n)) return 0;
-    const int64_t nn = 2 * static_cast<int64_t>(n);
-    int64_t j = 0;
-    for (int64_t i = 0; i < nn; i += 2) {
-        if (j > i) {
-            std::swap(data[j], data[i]);
-            std::swap(data[j + 1], data[i + 1]);
-        }
-        int64_t m = n;
-        while (m >= 2 && j >= m) {
-            j -= m;
-            m >>= 1;
-        }
-        j += m;
-    }
-    const double sign = isign > 0 ? 1.0 : -1.0;
-    int64_t mmax = 2;
-    while (nn > mmax) {
-        const int64_t istep = mmax << 1;
-        const double theta = sign * (6.28318530717959 / static_cast<double>(mmax));
-        double wtemp = std::sin(0.5 * theta);
-        const double wpr = -2.0 * wtemp * wtemp;
-        const double wpi = std::sin(theta);
-        double wr = 1.0, wi = 0.0;
-        for (int64_t m = 0; m < mmax; m += 2) {
-            for (int64_t i = m; i < nn; i += istep) {
-                const int64_t k = i + mmax;
-                const double tempr = wr * data[k] - wi * data[k + 1];
-                const double tempi = wr * data[k + 1] + wi * data[k];
-                data[k] = data[i] - tempr;
-                data[k + 1] = data[i + 1] - tempi;
-                data[i] += tempr;
-                data[i + 1] += tempi;
-            }
-            wr = (wtemp = wr) * wpr - wi * wpi + wr;
-            wi = wi * wpr + wtemp * wpi + wi;
-        }
-        mmax = istep;
-    }
+    zelva_detail::ComplexFft(n, isign > 0 ? 1 : -1, data);
     return 1;
 }
 

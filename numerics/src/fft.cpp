@@ -1,0 +1,316 @@
+// Complex FFT: bit-reversal by a table of swaps, then radix-4
+// decimation-in-time stages (a radix-2 stage first for odd powers of two),
+// breadth first inside blocks that fit the first-level cache and depth
+// first above them, so that a stage never walks the whole array with
+// power-of-two strides. The twiddle factors come from tables made once per
+// stage length from the first octant of the unit circle, so they are
+// correctly rounded instead of accumulating a recurrence's error.
+#include "fft.h"
+
+#include <cmath>
+#include <cstddef>
+#include <new>
+#include <utility>
+#include <vector>
+
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#define ZELVA_FFT_SSE2 1
+#include <emmintrin.h>
+#endif
+
+namespace zelva_detail {
+
+namespace {
+
+const double PI = 3.14159265358979323846;
+
+// Bit counts above this use the recurrence: no tables for 2^24 points.
+const int MAX_TABLE_BITS = 24;
+
+// Blocks of up to 2^BLOCK_BITS points are transformed stage by stage.
+const int BLOCK_BITS = 11;
+
+// cos and sin of 2 pi j / m (m a power of two, at least 4), reduced to the
+// first octant.
+void UnitRoot(int64_t j, int64_t m, double& c, double& s)
+{
+    const int64_t quarter = m / 4;
+    j &= m - 1;
+    const int64_t q = j / quarter;
+    const int64_t r = j - q * quarter;
+    double cr, sr;
+    if (2 * r <= quarter) {
+        const double a = (PI / 2) * (static_cast<double>(r) / static_cast<double>(quarter));
+        cr = std::cos(a);
+        sr = std::sin(a);
+    } else {
+        const double a = (PI / 2) * (static_cast<double>(quarter - r) / static_cast<double>(quarter));
+        cr = std::sin(a);
+        sr = std::cos(a);
+    }
+    switch (q) {
+    case 0: c = cr; s = sr; break;
+    case 1: c = -sr; s = cr; break;
+    case 2: c = -cr; s = -sr; break;
+    default: c = sr; s = -cr; break;
+    }
+}
+
+struct Tables {
+    // By log2 m: for k below m / 4 the roots w^k, w^2k, w^3k of
+    // w = exp(2 pi i / m), as (cos, sin) pairs, six doubles per k.
+    std::vector<double> twiddles[MAX_TABLE_BITS + 1];
+    // By log2 n: the pairs (i, j), i < j, of the bit-reversal permutation.
+    std::vector<uint32_t> swaps[MAX_TABLE_BITS + 1];
+};
+
+Tables& Cache()
+{
+    static Tables tables;
+    return tables;
+}
+
+// May throw std::bad_alloc.
+const double* Twiddles(int bits)
+{
+    std::vector<double>& t = Cache().twiddles[bits];
+    if (t.empty()) {
+        const int64_t m = int64_t{1} << bits, q = m / 4;
+        std::vector<double> v(static_cast<std::size_t>(6 * q));
+        for (int64_t k = 0; k < q; ++k) {
+            double* e = v.data() + 6 * k;
+            UnitRoot(k, m, e[0], e[1]);
+            UnitRoot(2 * k, m, e[2], e[3]);
+            UnitRoot(3 * k, m, e[4], e[5]);
+        }
+        t.swap(v);
+    }
+    return t.data();
+}
+
+// May throw std::bad_alloc.
+const std::vector<uint32_t>& Swaps(int bits)
+{
+    std::vector<uint32_t>& t = Cache().swaps[bits];
+    if (t.empty() && bits >= 2) {
+        const uint32_t n = uint32_t{1} << bits;
+        std::vector<uint32_t> v;
+        v.reserve(n);
+        for (uint32_t i = 0; i < n; ++i) {
+            uint32_t r = 0;
+            for (int b = 0; b < bits; ++b)
+                if (i & (uint32_t{1} << b)) r |= uint32_t{1} << (bits - 1 - b);
+            if (i < r) {
+                v.push_back(i);
+                v.push_back(r);
+            }
+        }
+        t.swap(v);
+    }
+    return t;
+}
+
+// Complex arithmetic on (re, im) pairs. `mask` carries the sign of the
+// transform: Mul(a, w) gives a w for +1 and a conj(w) for -1, MulI(a)
+// gives i a for +1 and -i a for -1.
+#if defined(ZELVA_FFT_SSE2)
+struct Ops {
+    using V = __m128d;
+    using Mask = __m128d;
+    static Mask MakeMask(int sign) { return sign > 0 ? _mm_set_pd(0.0, -0.0) : _mm_set_pd(-0.0, 0.0); }
+    static V Load(const double* p) { return _mm_loadu_pd(p); }
+    static void Store(double* p, V v) { _mm_storeu_pd(p, v); }
+    static V Add(V a, V b) { return _mm_add_pd(a, b); }
+    static V Sub(V a, V b) { return _mm_sub_pd(a, b); }
+    static V Mul(V a, const double* w, Mask mask)
+    {
+        const V wv = _mm_loadu_pd(w);
+        const V wr = _mm_unpacklo_pd(wv, wv);
+        const V wi = _mm_unpackhi_pd(wv, wv);
+        const V swapped = _mm_shuffle_pd(a, a, 1);
+        return _mm_add_pd(_mm_mul_pd(a, wr), _mm_xor_pd(_mm_mul_pd(swapped, wi), mask));
+    }
+    static V MulI(V a, Mask mask) { return _mm_xor_pd(_mm_shuffle_pd(a, a, 1), mask); }
+};
+#else
+struct Ops {
+    struct V {
+        double re, im;
+    };
+    using Mask = double;  // the sign
+    static Mask MakeMask(int sign) { return sign > 0 ? 1.0 : -1.0; }
+    static V Load(const double* p) { return V{p[0], p[1]}; }
+    static void Store(double* p, V v)
+    {
+        p[0] = v.re;
+        p[1] = v.im;
+    }
+    static V Add(V a, V b) { return V{a.re + b.re, a.im + b.im}; }
+    static V Sub(V a, V b) { return V{a.re - b.re, a.im - b.im}; }
+    static V Mul(V a, const double* w, Mask sign)
+    {
+        const double wi = sign * w[1];
+        return V{a.re * w[0] - a.im * wi, a.im * w[0] + a.re * wi};
+    }
+    static V MulI(V a, Mask sign) { return V{-sign * a.im, sign * a.re}; }
+};
+#endif
+
+using V = Ops::V;
+using Mask = Ops::Mask;
+
+void BitReverse(double* d, const std::vector<uint32_t>& swaps)
+{
+    const uint32_t* s = swaps.data();
+    const std::size_t count = swaps.size();
+    for (std::size_t p = 0; p < count; p += 2) {
+        double* a = d + 2 * static_cast<std::size_t>(s[p]);
+        double* b = d + 2 * static_cast<std::size_t>(s[p + 1]);
+        const V va = Ops::Load(a), vb = Ops::Load(b);
+        Ops::Store(a, vb);
+        Ops::Store(b, va);
+    }
+}
+
+// First stage, odd powers of two: radix 2 on neighbouring points.
+void Radix2(double* d, int64_t n)
+{
+    for (int64_t i = 0; i < n; i += 2) {
+        double* p = d + 2 * i;
+        const V a = Ops::Load(p), b = Ops::Load(p + 2);
+        Ops::Store(p, Ops::Add(a, b));
+        Ops::Store(p + 2, Ops::Sub(a, b));
+    }
+}
+
+// First stage, even powers of two: radix 4 on groups of four points, which
+// hold the sub-transforms of the residues 0, 2, 1, 3 (bit-reversed order).
+void Radix4(double* d, int64_t n, Mask mask)
+{
+    for (int64_t i = 0; i < n; i += 4) {
+        double* p = d + 2 * i;
+        const V a0 = Ops::Load(p), a2 = Ops::Load(p + 2), a1 = Ops::Load(p + 4), a3 = Ops::Load(p + 6);
+        const V t0 = Ops::Add(a0, a2), t1 = Ops::Sub(a0, a2);
+        const V t2 = Ops::Add(a1, a3), t3 = Ops::MulI(Ops::Sub(a1, a3), mask);
+        Ops::Store(p, Ops::Add(t0, t2));
+        Ops::Store(p + 2, Ops::Add(t1, t3));
+        Ops::Store(p + 4, Ops::Sub(t0, t2));
+        Ops::Store(p + 6, Ops::Sub(t1, t3));
+    }
+}
+
+// Radix-4 step of length m: the four quarters of the block hold the
+// transforms of length m / 4 of the residues 0, 2, 1, 3.
+void Combine(double* d, int64_t m, const double* tw, Mask mask)
+{
+    const int64_t q = m / 4;
+    double* p0 = d;
+    double* p1 = d + 2 * q;
+    double* p2 = d + 4 * q;
+    double* p3 = d + 6 * q;
+    for (int64_t k = 0; k < q; ++k) {
+        const double* w = tw + 6 * k;
+        const V a0 = Ops::Load(p0 + 2 * k);
+        const V b2 = Ops::Mul(Ops::Load(p1 + 2 * k), w + 2, mask);
+        const V b1 = Ops::Mul(Ops::Load(p2 + 2 * k), w, mask);
+        const V b3 = Ops::Mul(Ops::Load(p3 + 2 * k), w + 4, mask);
+        const V t0 = Ops::Add(a0, b2), t1 = Ops::Sub(a0, b2);
+        const V t2 = Ops::Add(b1, b3), t3 = Ops::MulI(Ops::Sub(b1, b3), mask);
+        Ops::Store(p0 + 2 * k, Ops::Add(t0, t2));
+        Ops::Store(p1 + 2 * k, Ops::Add(t1, t3));
+        Ops::Store(p2 + 2 * k, Ops::Sub(t0, t2));
+        Ops::Store(p3 + 2 * k, Ops::Sub(t1, t3));
+    }
+}
+
+// Transform of a bit-reversed block of 2^bits points; tw[b] is the table
+// of the step of length 2^b.
+void Transform(double* d, int bits, const double* const* tw, Mask mask)
+{
+    const int64_t n = int64_t{1} << bits;
+    if (bits > BLOCK_BITS) {
+        const int64_t q = n / 4;
+        for (int r = 0; r < 4; ++r) Transform(d + 2 * r * q, bits - 2, tw, mask);
+        Combine(d, n, tw[bits], mask);
+        return;
+    }
+    int b;
+    if (bits % 2) {
+        Radix2(d, n);
+        b = 3;
+    } else {
+        Radix4(d, n, mask);
+        b = 4;
+    }
+    for (; b <= bits; b += 2) {
+        const int64_t m = int64_t{1} << b;
+        for (int64_t start = 0; start < n; start += m) Combine(d + 2 * start, m, tw[b], mask);
+    }
+}
+
+}  // namespace
+
+void ComplexFft(int64_t n, int sign, double* data)
+{
+    if (n < 2) return;
+    int bits = 0;
+    while ((int64_t{1} << bits) < n) ++bits;
+    if (bits > MAX_TABLE_BITS) {
+        ComplexFftRecurrence(n, sign, data);
+        return;
+    }
+    const double* tw[MAX_TABLE_BITS + 1] = {};
+    const std::vector<uint32_t>* swaps = nullptr;
+    try {
+        for (int b = bits; b >= 3; b -= 2) tw[b] = Twiddles(b);
+        swaps = &Swaps(bits);
+    } catch (const std::bad_alloc&) {
+        ComplexFftRecurrence(n, sign, data);
+        return;
+    }
+    BitReverse(data, *swaps);
+    Transform(data, bits, tw, Ops::MakeMask(sign));
+}
+
+void ComplexFftRecurrence(int64_t n, int sign, double* data)
+{
+    const int64_t nn = 2 * n;
+    int64_t j = 0;
+    for (int64_t i = 0; i < nn; i += 2) {
+        if (j > i) {
+            std::swap(data[j], data[i]);
+            std::swap(data[j + 1], data[i + 1]);
+        }
+        int64_t m = n;
+        while (m >= 2 && j >= m) {
+            j -= m;
+            m >>= 1;
+        }
+        j += m;
+    }
+    int64_t mmax = 2;
+    while (nn > mmax) {
+        const int64_t istep = mmax << 1;
+        const double theta = sign * (2.0 * PI / static_cast<double>(mmax));
+        double wtemp = std::sin(0.5 * theta);
+        const double wpr = -2.0 * wtemp * wtemp;
+        const double wpi = std::sin(theta);
+        double wr = 1.0, wi = 0.0;
+        for (int64_t m = 0; m < mmax; m += 2) {
+            for (int64_t i = m; i < nn; i += istep) {
+                const int64_t k = i + mmax;
+                const double tempr = wr * data[k] - wi * data[k + 1];
+                const double tempi = wr * data[k + 1] + wi * data[k];
+                data[k] = data[i] - tempr;
+                data[k + 1] = data[i + 1] - tempi;
+                data[i] += tempr;
+                data[i + 1] += tempi;
+            }
+            wr = (wtemp = wr) * wpr - wi * wpi + wr;
+            wi = wi * wpr + wtemp * wpi + wi;
+        }
+        mmax = istep;
+    }
+}
+
+}  // namespace zelva_detail
