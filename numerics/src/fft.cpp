@@ -16,6 +16,12 @@
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #define ZELVA_FFT_SSE2 1
 #include <emmintrin.h>
+#if defined(__GNUC__) && defined(__x86_64__)
+// GCC and Clang compile single functions for AVX and tell at run time
+// whether the processor has it.
+#define ZELVA_FFT_AVX 1
+#include <immintrin.h>
+#endif
 #endif
 
 namespace zelva_detail {
@@ -57,9 +63,12 @@ void UnitRoot(int64_t j, int64_t m, double& c, double& s)
 }
 
 struct Tables {
-    // By log2 m: for k below m / 4 the roots w^k, w^2k, w^3k of
-    // w = exp(2 pi i / m), as (cos, sin) pairs, six doubles per k.
-    std::vector<double> twiddles[MAX_TABLE_BITS + 1];
+    // By sign (0: -1, 1: +1) and log2 m: the roots w^k, w^2k, w^3k of
+    // w = exp(sign 2 pi i / m) for k below q = m / 4, as six arrays of 2q
+    // doubles: (cos, cos) of w^k for every k, then (-sin, sin) of w^k, then
+    // the same of w^2k and of w^3k. A pair times the first plus the swapped
+    // pair times the second is the complex product.
+    std::vector<double> twiddles[2][MAX_TABLE_BITS + 1];
     // By log2 n: the pairs (i, j), i < j, of the bit-reversal permutation.
     std::vector<uint32_t> swaps[MAX_TABLE_BITS + 1];
 };
@@ -71,17 +80,23 @@ Tables& Cache()
 }
 
 // May throw std::bad_alloc.
-const double* Twiddles(int bits)
+const double* Twiddles(int sign, int bits)
 {
-    std::vector<double>& t = Cache().twiddles[bits];
+    std::vector<double>& t = Cache().twiddles[sign > 0][bits];
     if (t.empty()) {
         const int64_t m = int64_t{1} << bits, q = m / 4;
-        std::vector<double> v(static_cast<std::size_t>(6 * q));
-        for (int64_t k = 0; k < q; ++k) {
-            double* e = v.data() + 6 * k;
-            UnitRoot(k, m, e[0], e[1]);
-            UnitRoot(2 * k, m, e[2], e[3]);
-            UnitRoot(3 * k, m, e[4], e[5]);
+        std::vector<double> v(static_cast<std::size_t>(12 * q));
+        for (int p = 1; p <= 3; ++p) {
+            double* re = v.data() + 4 * q * (p - 1);
+            double* im = re + 2 * q;
+            for (int64_t k = 0; k < q; ++k) {
+                double c, s;
+                UnitRoot(p * k, m, c, s);
+                if (sign < 0) s = -s;
+                re[2 * k] = re[2 * k + 1] = c;
+                im[2 * k] = -s;
+                im[2 * k + 1] = s;
+            }
         }
         t.swap(v);
     }
@@ -110,8 +125,8 @@ const std::vector<uint32_t>& Swaps(int bits)
     return t;
 }
 
-// Complex arithmetic on (re, im) pairs. `mask` carries the sign of the
-// transform: Mul(a, w) gives a w for +1 and a conj(w) for -1, MulI(a)
+// Complex arithmetic on (re, im) pairs. Mul(a, re, im) multiplies by a
+// root of the table; `mask` carries the sign of the transform: MulI(a)
 // gives i a for +1 and -i a for -1.
 #if defined(ZELVA_FFT_SSE2)
 struct Ops {
@@ -122,13 +137,10 @@ struct Ops {
     static void Store(double* p, V v) { _mm_storeu_pd(p, v); }
     static V Add(V a, V b) { return _mm_add_pd(a, b); }
     static V Sub(V a, V b) { return _mm_sub_pd(a, b); }
-    static V Mul(V a, const double* w, Mask mask)
+    static V Mul(V a, const double* re, const double* im)
     {
-        const V wv = _mm_loadu_pd(w);
-        const V wr = _mm_unpacklo_pd(wv, wv);
-        const V wi = _mm_unpackhi_pd(wv, wv);
         const V swapped = _mm_shuffle_pd(a, a, 1);
-        return _mm_add_pd(_mm_mul_pd(a, wr), _mm_xor_pd(_mm_mul_pd(swapped, wi), mask));
+        return _mm_add_pd(_mm_mul_pd(a, _mm_loadu_pd(re)), _mm_mul_pd(swapped, _mm_loadu_pd(im)));
     }
     static V MulI(V a, Mask mask) { return _mm_xor_pd(_mm_shuffle_pd(a, a, 1), mask); }
 };
@@ -147,10 +159,9 @@ struct Ops {
     }
     static V Add(V a, V b) { return V{a.re + b.re, a.im + b.im}; }
     static V Sub(V a, V b) { return V{a.re - b.re, a.im - b.im}; }
-    static V Mul(V a, const double* w, Mask sign)
+    static V Mul(V a, const double* re, const double* im)
     {
-        const double wi = sign * w[1];
-        return V{a.re * w[0] - a.im * wi, a.im * w[0] + a.re * wi};
+        return V{a.re * re[0] + a.im * im[0], a.im * re[1] + a.re * im[1]};
     }
     static V MulI(V a, Mask sign) { return V{-sign * a.im, sign * a.re}; }
 };
@@ -208,30 +219,97 @@ void Combine(double* d, int64_t m, const double* tw, Mask mask)
     double* p1 = d + 2 * q;
     double* p2 = d + 4 * q;
     double* p3 = d + 6 * q;
-    for (int64_t k = 0; k < q; ++k) {
-        const double* w = tw + 6 * k;
-        const V a0 = Ops::Load(p0 + 2 * k);
-        const V b2 = Ops::Mul(Ops::Load(p1 + 2 * k), w + 2, mask);
-        const V b1 = Ops::Mul(Ops::Load(p2 + 2 * k), w, mask);
-        const V b3 = Ops::Mul(Ops::Load(p3 + 2 * k), w + 4, mask);
+    const double* r1 = tw;
+    const double* i1 = tw + 2 * q;
+    const double* r2 = tw + 4 * q;
+    const double* i2 = tw + 6 * q;
+    const double* r3 = tw + 8 * q;
+    const double* i3 = tw + 10 * q;
+    for (int64_t k = 0; k < 2 * q; k += 2) {
+        const V a0 = Ops::Load(p0 + k);
+        const V b1 = Ops::Mul(Ops::Load(p2 + k), r1 + k, i1 + k);
+        const V b2 = Ops::Mul(Ops::Load(p1 + k), r2 + k, i2 + k);
+        const V b3 = Ops::Mul(Ops::Load(p3 + k), r3 + k, i3 + k);
         const V t0 = Ops::Add(a0, b2), t1 = Ops::Sub(a0, b2);
         const V t2 = Ops::Add(b1, b3), t3 = Ops::MulI(Ops::Sub(b1, b3), mask);
-        Ops::Store(p0 + 2 * k, Ops::Add(t0, t2));
-        Ops::Store(p1 + 2 * k, Ops::Add(t1, t3));
-        Ops::Store(p2 + 2 * k, Ops::Sub(t0, t2));
-        Ops::Store(p3 + 2 * k, Ops::Sub(t1, t3));
+        Ops::Store(p0 + k, Ops::Add(t0, t2));
+        Ops::Store(p1 + k, Ops::Add(t1, t3));
+        Ops::Store(p2 + k, Ops::Sub(t0, t2));
+        Ops::Store(p3 + k, Ops::Sub(t1, t3));
     }
+}
+
+#if defined(ZELVA_FFT_AVX)
+// The same step on two points at a time (q is even from length 8 on), for
+// processors with AVX; the same operations in the same order, so the
+// results do not depend on the processor.
+__attribute__((target("avx"), always_inline)) inline __m256d MulAvx(__m256d a, const double* re,
+                                                                    const double* im)
+{
+    const __m256d swapped = _mm256_permute_pd(a, 5);
+    return _mm256_add_pd(_mm256_mul_pd(a, _mm256_loadu_pd(re)), _mm256_mul_pd(swapped, _mm256_loadu_pd(im)));
+}
+
+__attribute__((target("avx"))) void CombineAvx(double* d, int64_t m, const double* tw, int sign)
+{
+    const int64_t q = m / 4;
+    double* p0 = d;
+    double* p1 = d + 2 * q;
+    double* p2 = d + 4 * q;
+    double* p3 = d + 6 * q;
+    const double* r1 = tw;
+    const double* i1 = tw + 2 * q;
+    const double* r2 = tw + 4 * q;
+    const double* i2 = tw + 6 * q;
+    const double* r3 = tw + 8 * q;
+    const double* i3 = tw + 10 * q;
+    const __m256d mask = sign > 0 ? _mm256_set_pd(0.0, -0.0, 0.0, -0.0) : _mm256_set_pd(-0.0, 0.0, -0.0, 0.0);
+    for (int64_t k = 0; k < 2 * q; k += 4) {
+        const __m256d a0 = _mm256_loadu_pd(p0 + k);
+        const __m256d b1 = MulAvx(_mm256_loadu_pd(p2 + k), r1 + k, i1 + k);
+        const __m256d b2 = MulAvx(_mm256_loadu_pd(p1 + k), r2 + k, i2 + k);
+        const __m256d b3 = MulAvx(_mm256_loadu_pd(p3 + k), r3 + k, i3 + k);
+        const __m256d t0 = _mm256_add_pd(a0, b2), t1 = _mm256_sub_pd(a0, b2);
+        const __m256d t2 = _mm256_add_pd(b1, b3);
+        const __m256d t3 = _mm256_xor_pd(_mm256_permute_pd(_mm256_sub_pd(b1, b3), 5), mask);
+        _mm256_storeu_pd(p0 + k, _mm256_add_pd(t0, t2));
+        _mm256_storeu_pd(p1 + k, _mm256_add_pd(t1, t3));
+        _mm256_storeu_pd(p2 + k, _mm256_sub_pd(t0, t2));
+        _mm256_storeu_pd(p3 + k, _mm256_sub_pd(t1, t3));
+    }
+}
+
+bool HasAvx()
+{
+    static const bool avx = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx") != 0;
+    }();
+    return avx;
+}
+#endif
+
+// One radix-4 step on a block, by the widest arithmetic the processor has.
+void Step(double* d, int64_t m, const double* tw, int sign, Mask mask)
+{
+#if defined(ZELVA_FFT_AVX)
+    if (HasAvx()) {
+        CombineAvx(d, m, tw, sign);
+        return;
+    }
+#endif
+    Combine(d, m, tw, mask);
 }
 
 // Transform of a bit-reversed block of 2^bits points; tw[b] is the table
 // of the step of length 2^b.
-void Transform(double* d, int bits, const double* const* tw, Mask mask)
+void Transform(double* d, int bits, const double* const* tw, int sign, Mask mask)
 {
     const int64_t n = int64_t{1} << bits;
     if (bits > BLOCK_BITS) {
         const int64_t q = n / 4;
-        for (int r = 0; r < 4; ++r) Transform(d + 2 * r * q, bits - 2, tw, mask);
-        Combine(d, n, tw[bits], mask);
+        for (int r = 0; r < 4; ++r) Transform(d + 2 * r * q, bits - 2, tw, sign, mask);
+        Step(d, n, tw[bits], sign, mask);
         return;
     }
     int b;
@@ -244,7 +322,7 @@ void Transform(double* d, int bits, const double* const* tw, Mask mask)
     }
     for (; b <= bits; b += 2) {
         const int64_t m = int64_t{1} << b;
-        for (int64_t start = 0; start < n; start += m) Combine(d + 2 * start, m, tw[b], mask);
+        for (int64_t start = 0; start < n; start += m) Step(d + 2 * start, m, tw[b], sign, mask);
     }
 }
 
@@ -262,14 +340,14 @@ void ComplexFft(int64_t n, int sign, double* data)
     const double* tw[MAX_TABLE_BITS + 1] = {};
     const std::vector<uint32_t>* swaps = nullptr;
     try {
-        for (int b = bits; b >= 3; b -= 2) tw[b] = Twiddles(b);
+        for (int b = bits; b >= 3; b -= 2) tw[b] = Twiddles(sign, b);
         swaps = &Swaps(bits);
     } catch (const std::bad_alloc&) {
         ComplexFftRecurrence(n, sign, data);
         return;
     }
     BitReverse(data, *swaps);
-    Transform(data, bits, tw, Ops::MakeMask(sign));
+    Transform(data, bits, tw, sign, Ops::MakeMask(sign));
 }
 
 void ComplexFftRecurrence(int64_t n, int sign, double* data)
