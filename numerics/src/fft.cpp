@@ -13,7 +13,8 @@
 #include <utility>
 #include <vector>
 
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#if !defined(ZELVA_FFT_PORTABLE) && \
+    (defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2))
 #define ZELVA_FFT_SSE2 1
 #include <emmintrin.h>
 #if defined(__GNUC__) && defined(__x86_64__)
@@ -348,6 +349,54 @@ void ComplexFft(int64_t n, int sign, double* data)
     }
     BitReverse(data, *swaps);
     Transform(data, bits, tw, sign, Ops::MakeMask(sign));
+}
+
+void RealFft(int64_t n, int sign, double* data)
+{
+    const int64_t half = n / 2;
+    ComplexFft(half, sign, data);
+    // z[j] = x[2j] + i x[2j+1] has the transform Z = E + i O of the even and
+    // odd samples: E[k] = (Z[k] + conj Z[N-k]) / 2, O[k] = (Z[k] - conj
+    // Z[N-k]) / 2i, and F[k] = E[k] + w^k O[k], F[N-k] = conj(E[k] - w^k O[k])
+    // with w = exp(sign 2 pi i / n), N = n / 2.
+    int bits = 0;
+    while ((int64_t{1} << bits) < n) ++bits;
+    const double* w = nullptr;
+    if (bits <= MAX_TABLE_BITS) {
+        try {
+            w = Twiddles(sign, bits);  // (cos, cos), then (-sin, sin) of w^k, k < n / 4
+        } catch (const std::bad_alloc&) {
+            w = nullptr;
+        }
+    }
+    const double z0r = data[0], z0i = data[1];
+    data[0] = z0r + z0i;
+    data[1] = z0r - z0i;
+    const int64_t quarter = n / 4;
+    for (int64_t k = 1; k <= half / 2; ++k) {
+        double* a = data + 2 * k;
+        double* b = data + 2 * (half - k);
+        const double er = 0.5 * (a[0] + b[0]), ei = 0.5 * (a[1] - b[1]);
+        const double orr = 0.5 * (a[1] + b[1]), oi = -0.5 * (a[0] - b[0]);
+        double c, s;
+        if (k == quarter) {
+            c = 0.0;
+            s = sign;
+        } else if (w) {
+            c = w[2 * k];
+            s = w[2 * quarter + 2 * k + 1];
+        } else {
+            c = std::cos(2.0 * PI * static_cast<double>(k) / static_cast<double>(n));
+            s = sign * std::sin(2.0 * PI * static_cast<double>(k) / static_cast<double>(n));
+        }
+        const double tr = c * orr - s * oi, ti = c * oi + s * orr;
+        a[0] = er + tr;
+        a[1] = ei + ti;
+        if (b != a) {
+            b[0] = er - tr;
+            b[1] = -(ei - ti);
+        }
+    }
 }
 
 void ComplexFftRecurrence(int64_t n, int sign, double* data)

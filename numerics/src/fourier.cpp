@@ -33,6 +33,43 @@ double NormalTail(double z)
            std::sqrt(2.0 * PI);
 }
 
+// Forward transform (mode -1 or 0) of a curve without imaginary part: the
+// spectrum of n real values by a complex transform of n / 2 points in f
+// (n doubles), written straight into the curve as StoreFourierArguments
+// writes it. Returns the new point count.
+int32_t RealForwardTransform(def_zelva& z, double* imag, int32_t mode, FTWINDOW* window, double step,
+                             double* f)
+{
+    const int32_t n = z.anzahl;
+    double* x = z.xField;
+    double* y = z.yField;
+    std::copy(y, y + n, f);
+    zelva_detail::RealFft(n, 1, f);
+    if (window) window->origin = x[0];
+    const double scale = 1.0 / n;
+    const int32_t half = n / 2;
+    // F[k] for k from 0 to n/2; above, F[k] = conj F[n - k].
+    auto re = [&](int32_t k) { return k == 0 ? f[0] : k == half ? f[1] : f[2 * k]; };
+    auto im = [&](int32_t k) { return k == 0 || k == half ? 0.0 : f[2 * k + 1]; };
+    if (mode == -1) {
+        z.anzahl = half;
+        for (int32_t i = 0; i < half; ++i) {
+            x[i] = i * step;
+            y[i] = re(i) * scale;
+            imag[i] = im(i) * scale;
+        }
+    } else {
+        for (int32_t i = 0; i < n; ++i) {
+            const int32_t d = i - half;
+            x[i] = d * step;
+            const int32_t k = d < 0 ? -d : d;
+            y[i] = re(k) * scale;
+            imag[i] = (d < 0 ? -im(k) : im(k)) * scale;
+        }
+    }
+    return z.anzahl;
+}
+
 }  // namespace
 
 int32_t def_zelva::Four1(int32_t n, int32_t isign, double* data)
@@ -141,9 +178,12 @@ int32_t def_zelva::DoCommonFFT(double* imag, int32_t mode, FTWINDOW* window, FTW
     // buffers; mode 2 doubles the curve inside the caller's arrays.
     if (!imag || !x || !y || n < 2 || !IsPowerOfTwo(n)) return 0;
     if (mode == 2 && 2 * static_cast<int64_t>(n) > GetArrayCapacity()) return 0;
-    const std::size_t size = static_cast<std::size_t>(mode == 2 ? 2 * n : n) + 5;
-    WorkBlock re(size), im(size), buffer(2 * size);
-    if (!re.ok() || !im.ok() || !buffer.ok()) return 0;
+    // A forward transform of a real curve (chi(k)) needs half the work;
+    // the window keeps the imaginary part 0.
+    const bool real = mode <= 0 && n >= 4 && std::all_of(imag, imag + n, [](double v) { return v == 0.0; });
+    const std::size_t size = real ? 0 : static_cast<std::size_t>(mode == 2 ? 2 * n : n) + 5;
+    WorkBlock re(size), im(size), buffer(real ? static_cast<std::size_t>(n) + 2 : 2 * size);
+    if ((!real && (!re.ok() || !im.ok())) || !buffer.ok()) return 0;
 
     if (mode <= 0) {
         if (window)
@@ -157,6 +197,7 @@ int32_t def_zelva::DoCommonFFT(double* imag, int32_t mode, FTWINDOW* window, FTW
             }
         }
     }
+    if (real) return RealForwardTransform(*this, imag, mode, window, step, buffer.get());
 
     if (!ChangeWrapAroundOrder(re.get(), im.get(), imag, mode)) return 0;
     const int32_t count = anzahl;
