@@ -144,6 +144,14 @@ struct Ops {
         return _mm_add_pd(_mm_mul_pd(a, _mm_loadu_pd(re)), _mm_mul_pd(swapped, _mm_loadu_pd(im)));
     }
     static V MulI(V a, Mask mask) { return _mm_xor_pd(_mm_shuffle_pd(a, a, 1), mask); }
+    static V Scale(V a, double f) { return _mm_mul_pd(a, _mm_set1_pd(f)); }
+    static V Conj(V a) { return _mm_xor_pd(a, _mm_set_pd(-0.0, 0.0)); }
+    static V MulNegI(V a) { return _mm_xor_pd(_mm_shuffle_pd(a, a, 1), _mm_set_pd(-0.0, 0.0)); }
+    static void StoreSplit(double* re, double* im, V v)
+    {
+        _mm_storel_pd(re, v);
+        _mm_storeh_pd(im, v);
+    }
 };
 #else
 struct Ops {
@@ -165,6 +173,14 @@ struct Ops {
         return V{a.re * re[0] + a.im * im[0], a.im * re[1] + a.re * im[1]};
     }
     static V MulI(V a, Mask sign) { return V{-sign * a.im, sign * a.re}; }
+    static V Scale(V a, double f) { return V{a.re * f, a.im * f}; }
+    static V Conj(V a) { return V{a.re, -a.im}; }
+    static V MulNegI(V a) { return V{a.im, -a.re}; }
+    static void StoreSplit(double* re, double* im, V v)
+    {
+        *re = v.re;
+        *im = v.im;
+    }
 };
 #endif
 
@@ -351,10 +367,10 @@ void ComplexFft(int64_t n, int sign, double* data)
     Transform(data, bits, tw, sign, Ops::MakeMask(sign));
 }
 
-void RealFft(int64_t n, int sign, double* data)
+double RealFft(int64_t n, int sign, double* x, double scale, double* re, double* im)
 {
-    const int64_t half = n / 2;
-    ComplexFft(half, sign, data);
+    const int64_t half = n / 2, quarter = n / 4;
+    ComplexFft(half, sign, x);
     // z[j] = x[2j] + i x[2j+1] has the transform Z = E + i O of the even and
     // odd samples: E[k] = (Z[k] + conj Z[N-k]) / 2, O[k] = (Z[k] - conj
     // Z[N-k]) / 2i, and F[k] = E[k] + w^k O[k], F[N-k] = conj(E[k] - w^k O[k])
@@ -369,34 +385,41 @@ void RealFft(int64_t n, int sign, double* data)
             w = nullptr;
         }
     }
-    const double z0r = data[0], z0i = data[1];
-    data[0] = z0r + z0i;
-    data[1] = z0r - z0i;
-    const int64_t quarter = n / 4;
-    for (int64_t k = 1; k <= half / 2; ++k) {
-        double* a = data + 2 * k;
-        double* b = data + 2 * (half - k);
-        const double er = 0.5 * (a[0] + b[0]), ei = 0.5 * (a[1] - b[1]);
-        const double orr = 0.5 * (a[1] + b[1]), oi = -0.5 * (a[0] - b[0]);
-        double c, s;
-        if (k == quarter) {
-            c = 0.0;
-            s = sign;
-        } else if (w) {
-            c = w[2 * k];
-            s = w[2 * quarter + 2 * k + 1];
-        } else {
-            c = std::cos(2.0 * PI * static_cast<double>(k) / static_cast<double>(n));
-            s = sign * std::sin(2.0 * PI * static_cast<double>(k) / static_cast<double>(n));
+    const double h = 0.5 * scale;
+    re[0] = scale * (x[0] + x[1]);
+    im[0] = 0.0;
+    const double nyquist = scale * (x[0] - x[1]);
+    // At k = N/2 the root is sign i: F = Re Z[N/2] + sign i Im Z[N/2].
+    re[quarter] = scale * x[2 * quarter];
+    im[quarter] = sign * (scale * x[2 * quarter + 1]);
+    if (!w) {
+        for (int64_t k = 1; k < quarter; ++k) {
+            const double* a = x + 2 * k;
+            const double* b = x + 2 * (half - k);
+            const double er = h * (a[0] + b[0]), ei = h * (a[1] - b[1]);
+            const double orr = h * (a[1] + b[1]), oi = h * (b[0] - a[0]);
+            const double angle = 2.0 * PI * static_cast<double>(k) / static_cast<double>(n);
+            const double c = std::cos(angle), s = sign * std::sin(angle);
+            const double tr = c * orr - s * oi, ti = c * oi + s * orr;
+            re[k] = er + tr;
+            im[k] = ei + ti;
+            re[half - k] = er - tr;
+            im[half - k] = ti - ei;
         }
-        const double tr = c * orr - s * oi, ti = c * oi + s * orr;
-        a[0] = er + tr;
-        a[1] = ei + ti;
-        if (b != a) {
-            b[0] = er - tr;
-            b[1] = -(ei - ti);
-        }
+        return nyquist;
     }
+    const double* wr = w;
+    const double* wi = w + 2 * quarter;
+    for (int64_t k = 1; k < quarter; ++k) {
+        const V a = Ops::Load(x + 2 * k);
+        const V cb = Ops::Conj(Ops::Load(x + 2 * (half - k)));
+        const V e = Ops::Scale(Ops::Add(a, cb), h);
+        const V o = Ops::Scale(Ops::MulNegI(Ops::Sub(a, cb)), h);
+        const V t = Ops::Mul(o, wr + 2 * k, wi + 2 * k);
+        Ops::StoreSplit(re + k, im + k, Ops::Add(e, t));
+        Ops::StoreSplit(re + half - k, im + half - k, Ops::Conj(Ops::Sub(e, t)));
+    }
+    return nyquist;
 }
 
 void ComplexFftRecurrence(int64_t n, int sign, double* data)

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -33,6 +34,19 @@ double NormalTail(double z)
            std::sqrt(2.0 * PI);
 }
 
+// True when v[0..n-1] are all +0 or -0 (a test of the bits without the
+// sign, which compilers vectorise).
+bool AllZero(const double* v, int32_t n)
+{
+    uint64_t bits = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        uint64_t b;
+        std::memcpy(&b, v + i, sizeof b);
+        bits |= b << 1;
+    }
+    return bits == 0;
+}
+
 // Forward transform (mode -1 or 0) of a curve without imaginary part: the
 // spectrum of n real values by a complex transform of n / 2 points in f
 // (n doubles), written straight into the curve as StoreFourierArguments
@@ -43,29 +57,23 @@ int32_t RealForwardTransform(def_zelva& z, double* imag, int32_t mode, FTWINDOW*
     const int32_t n = z.anzahl;
     double* x = z.xField;
     double* y = z.yField;
-    std::copy(y, y + n, f);
-    zelva_detail::RealFft(n, 1, f);
-    if (window) window->origin = x[0];
-    const double scale = 1.0 / n;
     const int32_t half = n / 2;
-    // F[k] for k from 0 to n/2; above, F[k] = conj F[n - k].
-    auto re = [&](int32_t k) { return k == 0 ? f[0] : k == half ? f[1] : f[2 * k]; };
-    auto im = [&](int32_t k) { return k == 0 || k == half ? 0.0 : f[2 * k + 1]; };
+    if (window) window->origin = x[0];
+    std::copy(y, y + n, f);
     if (mode == -1) {
+        zelva_detail::RealFft(n, 1, f, 1.0 / n, y, imag);
         z.anzahl = half;
-        for (int32_t i = 0; i < half; ++i) {
-            x[i] = i * step;
-            y[i] = re(i) * scale;
-            imag[i] = im(i) * scale;
-        }
+        for (int32_t i = 0; i < half; ++i) x[i] = i * step;
     } else {
-        for (int32_t i = 0; i < n; ++i) {
-            const int32_t d = i - half;
-            x[i] = d * step;
-            const int32_t k = d < 0 ? -d : d;
-            y[i] = re(k) * scale;
-            imag[i] = (d < 0 ? -im(k) : im(k)) * scale;
+        // Centred: F[k] at half + k, F[-k] = conj F[k] at half - k, F[n/2]
+        // at 0.
+        y[0] = zelva_detail::RealFft(n, 1, f, 1.0 / n, y + half, imag + half);
+        imag[0] = 0.0;
+        for (int32_t k = 1; k < half; ++k) {
+            y[half - k] = y[half + k];
+            imag[half - k] = -imag[half + k];
         }
+        for (int32_t i = 0; i < n; ++i) x[i] = (i - half) * step;
     }
     return z.anzahl;
 }
@@ -178,27 +186,34 @@ int32_t def_zelva::DoCommonFFT(double* imag, int32_t mode, FTWINDOW* window, FTW
     // buffers; mode 2 doubles the curve inside the caller's arrays.
     if (!imag || !x || !y || n < 2 || !IsPowerOfTwo(n)) return 0;
     if (mode == 2 && 2 * static_cast<int64_t>(n) > GetArrayCapacity()) return 0;
-    // A forward transform of a real curve (chi(k)) needs half the work;
-    // the window keeps the imaginary part 0.
-    const bool real = mode <= 0 && n >= 4 && std::all_of(imag, imag + n, [](double v) { return v == 0.0; });
-    const std::size_t size = real ? 0 : static_cast<std::size_t>(mode == 2 ? 2 * n : n) + 5;
-    WorkBlock re(size), im(size), buffer(real ? static_cast<std::size_t>(n) + 2 : 2 * size);
-    if ((!real && (!re.ok() || !im.ok())) || !buffer.ok()) return 0;
-
-    if (mode <= 0) {
-        if (window)
-            Windowfunction(mode, y, imag, window->windowType, window->upper, window->lower,
-                           window->shape);
-    } else if (range && (range->lower > x[0] || x[n - 1] > range->upper)) {
-        for (int32_t i = 0; i < n; ++i) {
-            if (x[i] < 1.00001 * range->lower || x[i] > 0.99999 * range->upper) {
-                y[i] = 0.0;
-                imag[i] = 0.0;
+    auto applyWindow = [&]() {
+        if (mode <= 0) {
+            if (window)
+                Windowfunction(mode, y, imag, window->windowType, window->upper, window->lower,
+                               window->shape);
+        } else if (range && (range->lower > x[0] || x[n - 1] > range->upper)) {
+            for (int32_t i = 0; i < n; ++i) {
+                if (x[i] < 1.00001 * range->lower || x[i] > 0.99999 * range->upper) {
+                    y[i] = 0.0;
+                    imag[i] = 0.0;
+                }
             }
         }
-    }
-    if (real) return RealForwardTransform(*this, imag, mode, window, step, buffer.get());
+    };
 
+    // A forward transform of a real curve (chi(k)) needs half the work;
+    // the window keeps the imaginary part 0.
+    if (mode <= 0 && n >= 4 && AllZero(imag, n)) {
+        WorkBlock spectrum(static_cast<std::size_t>(n) + 2);
+        if (!spectrum.ok()) return 0;
+        applyWindow();
+        return RealForwardTransform(*this, imag, mode, window, step, spectrum.get());
+    }
+
+    const std::size_t size = static_cast<std::size_t>(mode == 2 ? 2 * n : n) + 5;
+    WorkBlock re(size), im(size), buffer(2 * size);
+    if (!re.ok() || !im.ok() || !buffer.ok()) return 0;
+    applyWindow();
     if (!ChangeWrapAroundOrder(re.get(), im.get(), imag, mode)) return 0;
     const int32_t count = anzahl;
     for (int32_t i = 0; i < count; ++i) {
