@@ -200,30 +200,36 @@ void BitReverse(double* d, const std::vector<uint32_t>& swaps)
     }
 }
 
-// First stage, odd powers of two: radix 2 on neighbouring points.
+// The first stage runs on the data in natural order, before the
+// bit-reversal, where its operands lie in long contiguous runs.
+// Odd powers of two: radix 2 on x[j] and x[j + n/2]; after the
+// bit-reversal the two results are neighbours.
 void Radix2(double* d, int64_t n)
 {
-    for (int64_t i = 0; i < n; i += 2) {
-        double* p = d + 2 * i;
-        const V a = Ops::Load(p), b = Ops::Load(p + 2);
-        Ops::Store(p, Ops::Add(a, b));
-        Ops::Store(p + 2, Ops::Sub(a, b));
+    double* h = d + n;
+    for (int64_t j = 0; j < n; j += 2) {
+        const V a = Ops::Load(d + j), b = Ops::Load(h + j);
+        Ops::Store(d + j, Ops::Add(a, b));
+        Ops::Store(h + j, Ops::Sub(a, b));
     }
 }
 
-// First stage, even powers of two: radix 4 on groups of four points, which
-// hold the sub-transforms of the residues 0, 2, 1, 3 (bit-reversed order).
+// Even powers of two: radix 4 on x[j + r n/4], r = 0 .. 3; the results go
+// where the bit-reversal takes them to four neighbouring places.
 void Radix4(double* d, int64_t n, Mask mask)
 {
-    for (int64_t i = 0; i < n; i += 4) {
-        double* p = d + 2 * i;
-        const V a0 = Ops::Load(p), a2 = Ops::Load(p + 2), a1 = Ops::Load(p + 4), a3 = Ops::Load(p + 6);
+    const int64_t q = n / 4;
+    double* p1 = d + 2 * q;
+    double* p2 = d + 4 * q;
+    double* p3 = d + 6 * q;
+    for (int64_t j = 0; j < 2 * q; j += 2) {
+        const V a0 = Ops::Load(d + j), a1 = Ops::Load(p1 + j), a2 = Ops::Load(p2 + j), a3 = Ops::Load(p3 + j);
         const V t0 = Ops::Add(a0, a2), t1 = Ops::Sub(a0, a2);
         const V t2 = Ops::Add(a1, a3), t3 = Ops::MulI(Ops::Sub(a1, a3), mask);
-        Ops::Store(p, Ops::Add(t0, t2));
-        Ops::Store(p + 2, Ops::Add(t1, t3));
-        Ops::Store(p + 4, Ops::Sub(t0, t2));
-        Ops::Store(p + 6, Ops::Sub(t1, t3));
+        Ops::Store(d + j, Ops::Add(t0, t2));
+        Ops::Store(p2 + j, Ops::Add(t1, t3));
+        Ops::Store(p1 + j, Ops::Sub(t0, t2));
+        Ops::Store(p3 + j, Ops::Sub(t1, t3));
     }
 }
 
@@ -296,6 +302,36 @@ __attribute__((target("avx"))) void CombineAvx(double* d, int64_t m, const doubl
     }
 }
 
+__attribute__((target("avx"))) void Radix2Avx(double* d, int64_t n)
+{
+    double* h = d + n;
+    for (int64_t j = 0; j < n; j += 4) {
+        const __m256d a = _mm256_loadu_pd(d + j), b = _mm256_loadu_pd(h + j);
+        _mm256_storeu_pd(d + j, _mm256_add_pd(a, b));
+        _mm256_storeu_pd(h + j, _mm256_sub_pd(a, b));
+    }
+}
+
+__attribute__((target("avx"))) void Radix4Avx(double* d, int64_t n, int sign)
+{
+    const int64_t q = n / 4;
+    double* p1 = d + 2 * q;
+    double* p2 = d + 4 * q;
+    double* p3 = d + 6 * q;
+    const __m256d mask = sign > 0 ? _mm256_set_pd(0.0, -0.0, 0.0, -0.0) : _mm256_set_pd(-0.0, 0.0, -0.0, 0.0);
+    for (int64_t j = 0; j < 2 * q; j += 4) {
+        const __m256d a0 = _mm256_loadu_pd(d + j), a1 = _mm256_loadu_pd(p1 + j);
+        const __m256d a2 = _mm256_loadu_pd(p2 + j), a3 = _mm256_loadu_pd(p3 + j);
+        const __m256d t0 = _mm256_add_pd(a0, a2), t1 = _mm256_sub_pd(a0, a2);
+        const __m256d t2 = _mm256_add_pd(a1, a3);
+        const __m256d t3 = _mm256_xor_pd(_mm256_permute_pd(_mm256_sub_pd(a1, a3), 5), mask);
+        _mm256_storeu_pd(d + j, _mm256_add_pd(t0, t2));
+        _mm256_storeu_pd(p2 + j, _mm256_add_pd(t1, t3));
+        _mm256_storeu_pd(p1 + j, _mm256_sub_pd(t0, t2));
+        _mm256_storeu_pd(p3 + j, _mm256_sub_pd(t1, t3));
+    }
+}
+
 bool HasAvx()
 {
     static const bool avx = [] {
@@ -305,6 +341,26 @@ bool HasAvx()
     return avx;
 }
 #endif
+
+// The first stage over the whole array (natural order), by the widest
+// arithmetic the processor has.
+void FirstStage(double* d, int bits, int sign, Mask mask)
+{
+    const int64_t n = int64_t{1} << bits;
+#if defined(ZELVA_FFT_AVX)
+    if (HasAvx() && bits >= 3) {
+        if (bits % 2)
+            Radix2Avx(d, n);
+        else
+            Radix4Avx(d, n, sign);
+        return;
+    }
+#endif
+    if (bits % 2)
+        Radix2(d, n);
+    else
+        Radix4(d, n, mask);
+}
 
 // One radix-4 step on a block, by the widest arithmetic the processor has.
 void Step(double* d, int64_t m, const double* tw, int sign, Mask mask)
@@ -318,8 +374,8 @@ void Step(double* d, int64_t m, const double* tw, int sign, Mask mask)
     Combine(d, m, tw, mask);
 }
 
-// Transform of a bit-reversed block of 2^bits points; tw[b] is the table
-// of the step of length 2^b.
+// Transform of a bit-reversed block of 2^bits points after its first
+// stage; tw[b] is the table of the step of length 2^b.
 void Transform(double* d, int bits, const double* const* tw, int sign, Mask mask)
 {
     const int64_t n = int64_t{1} << bits;
@@ -329,15 +385,8 @@ void Transform(double* d, int bits, const double* const* tw, int sign, Mask mask
         Step(d, n, tw[bits], sign, mask);
         return;
     }
-    int b;
-    if (bits % 2) {
-        Radix2(d, n);
-        b = 3;
-    } else {
-        Radix4(d, n, mask);
-        b = 4;
-    }
-    for (; b <= bits; b += 2) {
+    // The first stage (radix 2 or 4) is done.
+    for (int b = bits % 2 ? 3 : 4; b <= bits; b += 2) {
         const int64_t m = int64_t{1} << b;
         for (int64_t start = 0; start < n; start += m) Step(d + 2 * start, m, tw[b], sign, mask);
     }
@@ -363,8 +412,10 @@ void ComplexFft(int64_t n, int sign, double* data)
         ComplexFftRecurrence(n, sign, data);
         return;
     }
+    const Mask mask = Ops::MakeMask(sign);
+    FirstStage(data, bits, sign, mask);
     BitReverse(data, *swaps);
-    Transform(data, bits, tw, sign, Ops::MakeMask(sign));
+    Transform(data, bits, tw, sign, mask);
 }
 
 double RealFft(int64_t n, int sign, double* x, double scale, double* re, double* im)
