@@ -196,6 +196,10 @@ public:
     // covariance of the fitted parameters, by list position); 101 = numerical
     // failure (bad fitted-parameter list, singular matrix, no memory);
     // -2 = set-up missing or no fit running, nothing changed.
+    // Without a chi-square callback, a trial step is first judged by its
+    // chi-square alone (one model call per point); the 2 m or 4 m
+    // derivative calls per point are made only for a step that is kept. The
+    // model must therefore give the same value for the same parameters.
     int32_t LeastSquareFit(double& rFactor, double& chisq, int32_t& iteration);
     // Chi-square of the current parameter values; adds curvature terms into
     // the lower triangle of alpha (rows of 400) and gradient terms into beta,
@@ -351,8 +355,9 @@ public:
         return arrayCapacity > 0 ? arrayCapacity : ARRAY_CAPACITY_DEFAULT;
     }
 
-    // Complex FFT of n points in place. Returns 1, or 0 (data untouched)
-    // when n is not a power of two.
+    // Complex FFT of n points in place (radix-4 stages with tables of exact
+    // twiddle factors kept per length; the library runs on one thread).
+    // Returns 1, or 0 (data untouched) when n is not a power of two.
     int32_t Four1(int32_t n, int32_t isign, double* data);
     // FFT of 2n real values in place (n a power of two): forward (isign 1)
     // gives the half spectrum, data[0] = DC, data[1] = the Nyquist term, then
@@ -363,7 +368,9 @@ public:
     int32_t ChangeWrapAroundOrder(double* re, double* im, double* imag, int32_t mode);
     // Windowed transform of (y, imag) over the registered x; mode -1 forward
     // (first half), 0 forward (centred), 1 backward, 2 backward of a one-sided
-    // curve (mirrored). step = abscissa step of the result. Returns the new
+    // curve (mirrored). step = abscissa step of the result. A forward
+    // transform of a curve whose imaginary part is 0 (chi(k)) runs as the
+    // real transform it is, at half the cost. Returns the new
     // anzahl, or 0 (curve untouched) when anzahl is not a power of two, the
     // arrays are too short for mode 2, or imag is null.
     int32_t DoCommonFFT(double* imag, int32_t mode, FTWINDOW* window, FTWINDOW* range,

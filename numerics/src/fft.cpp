@@ -235,30 +235,33 @@ void Radix4(double* d, int64_t n, Mask mask)
 
 // Radix-4 step of length m: the four quarters of the block hold the
 // transforms of length m / 4 of the residues 0, 2, 1, 3.
+// The quarters of a block of length m and the parts of its twiddle table:
+// the real and imaginary rows of w^k, w^2k and w^3k.
+struct StepPointers {
+    StepPointers(double* d, int64_t m, const double* tw) : half(m / 2)
+    {
+        for (int r = 0; r < 4; ++r) p[r] = d + r * half;
+        for (int r = 0; r < 6; ++r) w[r] = tw + r * half;
+    }
+    int64_t half;  // doubles per quarter
+    double* p[4];
+    const double* w[6];
+};
+
 void Combine(double* d, int64_t m, const double* tw, Mask mask)
 {
-    const int64_t q = m / 4;
-    double* p0 = d;
-    double* p1 = d + 2 * q;
-    double* p2 = d + 4 * q;
-    double* p3 = d + 6 * q;
-    const double* r1 = tw;
-    const double* i1 = tw + 2 * q;
-    const double* r2 = tw + 4 * q;
-    const double* i2 = tw + 6 * q;
-    const double* r3 = tw + 8 * q;
-    const double* i3 = tw + 10 * q;
-    for (int64_t k = 0; k < 2 * q; k += 2) {
-        const V a0 = Ops::Load(p0 + k);
-        const V b1 = Ops::Mul(Ops::Load(p2 + k), r1 + k, i1 + k);
-        const V b2 = Ops::Mul(Ops::Load(p1 + k), r2 + k, i2 + k);
-        const V b3 = Ops::Mul(Ops::Load(p3 + k), r3 + k, i3 + k);
+    const StepPointers s(d, m, tw);
+    for (int64_t k = 0; k < s.half; k += 2) {
+        const V a0 = Ops::Load(s.p[0] + k);
+        const V b1 = Ops::Mul(Ops::Load(s.p[2] + k), s.w[0] + k, s.w[1] + k);
+        const V b2 = Ops::Mul(Ops::Load(s.p[1] + k), s.w[2] + k, s.w[3] + k);
+        const V b3 = Ops::Mul(Ops::Load(s.p[3] + k), s.w[4] + k, s.w[5] + k);
         const V t0 = Ops::Add(a0, b2), t1 = Ops::Sub(a0, b2);
         const V t2 = Ops::Add(b1, b3), t3 = Ops::MulI(Ops::Sub(b1, b3), mask);
-        Ops::Store(p0 + k, Ops::Add(t0, t2));
-        Ops::Store(p1 + k, Ops::Add(t1, t3));
-        Ops::Store(p2 + k, Ops::Sub(t0, t2));
-        Ops::Store(p3 + k, Ops::Sub(t1, t3));
+        Ops::Store(s.p[0] + k, Ops::Add(t0, t2));
+        Ops::Store(s.p[1] + k, Ops::Add(t1, t3));
+        Ops::Store(s.p[2] + k, Ops::Sub(t0, t2));
+        Ops::Store(s.p[3] + k, Ops::Sub(t1, t3));
     }
 }
 
@@ -273,32 +276,27 @@ __attribute__((target("avx"), always_inline)) inline __m256d MulAvx(__m256d a, c
     return _mm256_add_pd(_mm256_mul_pd(a, _mm256_loadu_pd(re)), _mm256_mul_pd(swapped, _mm256_loadu_pd(im)));
 }
 
+__attribute__((target("avx"))) __m256d SignMaskAvx(int sign)
+{
+    return sign > 0 ? _mm256_set_pd(0.0, -0.0, 0.0, -0.0) : _mm256_set_pd(-0.0, 0.0, -0.0, 0.0);
+}
+
 __attribute__((target("avx"))) void CombineAvx(double* d, int64_t m, const double* tw, int sign)
 {
-    const int64_t q = m / 4;
-    double* p0 = d;
-    double* p1 = d + 2 * q;
-    double* p2 = d + 4 * q;
-    double* p3 = d + 6 * q;
-    const double* r1 = tw;
-    const double* i1 = tw + 2 * q;
-    const double* r2 = tw + 4 * q;
-    const double* i2 = tw + 6 * q;
-    const double* r3 = tw + 8 * q;
-    const double* i3 = tw + 10 * q;
-    const __m256d mask = sign > 0 ? _mm256_set_pd(0.0, -0.0, 0.0, -0.0) : _mm256_set_pd(-0.0, 0.0, -0.0, 0.0);
-    for (int64_t k = 0; k < 2 * q; k += 4) {
-        const __m256d a0 = _mm256_loadu_pd(p0 + k);
-        const __m256d b1 = MulAvx(_mm256_loadu_pd(p2 + k), r1 + k, i1 + k);
-        const __m256d b2 = MulAvx(_mm256_loadu_pd(p1 + k), r2 + k, i2 + k);
-        const __m256d b3 = MulAvx(_mm256_loadu_pd(p3 + k), r3 + k, i3 + k);
+    const StepPointers s(d, m, tw);
+    const __m256d mask = SignMaskAvx(sign);
+    for (int64_t k = 0; k < s.half; k += 4) {
+        const __m256d a0 = _mm256_loadu_pd(s.p[0] + k);
+        const __m256d b1 = MulAvx(_mm256_loadu_pd(s.p[2] + k), s.w[0] + k, s.w[1] + k);
+        const __m256d b2 = MulAvx(_mm256_loadu_pd(s.p[1] + k), s.w[2] + k, s.w[3] + k);
+        const __m256d b3 = MulAvx(_mm256_loadu_pd(s.p[3] + k), s.w[4] + k, s.w[5] + k);
         const __m256d t0 = _mm256_add_pd(a0, b2), t1 = _mm256_sub_pd(a0, b2);
         const __m256d t2 = _mm256_add_pd(b1, b3);
         const __m256d t3 = _mm256_xor_pd(_mm256_permute_pd(_mm256_sub_pd(b1, b3), 5), mask);
-        _mm256_storeu_pd(p0 + k, _mm256_add_pd(t0, t2));
-        _mm256_storeu_pd(p1 + k, _mm256_add_pd(t1, t3));
-        _mm256_storeu_pd(p2 + k, _mm256_sub_pd(t0, t2));
-        _mm256_storeu_pd(p3 + k, _mm256_sub_pd(t1, t3));
+        _mm256_storeu_pd(s.p[0] + k, _mm256_add_pd(t0, t2));
+        _mm256_storeu_pd(s.p[1] + k, _mm256_add_pd(t1, t3));
+        _mm256_storeu_pd(s.p[2] + k, _mm256_sub_pd(t0, t2));
+        _mm256_storeu_pd(s.p[3] + k, _mm256_sub_pd(t1, t3));
     }
 }
 
@@ -318,7 +316,7 @@ __attribute__((target("avx"))) void Radix4Avx(double* d, int64_t n, int sign)
     double* p1 = d + 2 * q;
     double* p2 = d + 4 * q;
     double* p3 = d + 6 * q;
-    const __m256d mask = sign > 0 ? _mm256_set_pd(0.0, -0.0, 0.0, -0.0) : _mm256_set_pd(-0.0, 0.0, -0.0, 0.0);
+    const __m256d mask = SignMaskAvx(sign);
     for (int64_t j = 0; j < 2 * q; j += 4) {
         const __m256d a0 = _mm256_loadu_pd(d + j), a1 = _mm256_loadu_pd(p1 + j);
         const __m256d a2 = _mm256_loadu_pd(p2 + j), a3 = _mm256_loadu_pd(p3 + j);
