@@ -444,11 +444,11 @@ public:
     double VoigtIntegral(double x, double reserved, double centre, double lorentzWidth,
                          double gaussWidth);
     // Natural logarithm of the gamma function for xx > 0: Lanczos series
-    // with the full-precision coefficients of the second edition of
-    // Numerical Recipes (76.18009172947146, ..., series start
-    // 1.000000000190015, relative error below 2e-10), not the rounded
-    // six-figure set of the first edition (76.18009173, ...), which is less
-    // accurate.
+    // (shift 5.5, six terms) with the full-precision coefficients of the
+    // second edition of Numerical Recipes (76.18009172947146, ..., series
+    // start 1.000000000190015; error below 2e-10) rather than the rounded
+    // set of the first edition (76.18009173, -86.50532033, ...), which is
+    // less accurate.
     double gammln(double xx);
     // Regularised incomplete beta function I_x(a, b); -1.0 for x outside
     // [0, 1] or a, b not positive.
