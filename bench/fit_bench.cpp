@@ -21,9 +21,13 @@ const double kStart[P] = {4.5, 21.0, 3.5, 3.3, 36.5, 4.5, 3.6, 61.0, 2.8, 2.3, 7
 
 std::vector<double> g_x(N), g_y(N);
 const double* g_par = nullptr;
+// Model values computed (the four lines at one abscissa), for the
+// counter "model_per_point": per fit and point.
+long g_values = 0;
 
 double Lines(const double* p, double x)
 {
+    ++g_values;
     double s = 0.0;
     for (int k = 0; k < 4; ++k) {
         const double u = (x - p[3 * k + 1]) / p[3 * k + 2];
@@ -58,6 +62,7 @@ void ZelvaFit(benchmark::State& state, int32_t ableitung)
     std::vector<double> corrValues(P, 0.0);
     double chisq = 0.0, r = 0.0;
     int32_t iteration = 0, rc = 0;
+    g_values = 0;
     for (auto _ : state) {
         std::memcpy(par.data(), kStart, sizeof kStart);
         for (int j = 0; j < P; ++j) liste[j] = j;
@@ -77,6 +82,7 @@ void ZelvaFit(benchmark::State& state, int32_t ableitung)
     }
     state.counters["chisq"] = chisq;
     state.counters["iterations"] = iteration;
+    state.counters["model_per_point"] = static_cast<double>(g_values) / state.iterations() / N;
     state.counters["ok"] = rc == -1 && std::fabs(par[7] - kTruth[7]) < 0.01;
 }
 
@@ -103,6 +109,7 @@ void BM_GslNlinearFit(benchmark::State& state)
     gsl_multifit_nlinear_workspace* w = gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &params, N, P);
     double start[P];
     int status = 0, info = 0;
+    g_values = 0;
     for (auto _ : state) {
         std::memcpy(start, kStart, sizeof kStart);
         gsl_vector_view x0 = gsl_vector_view_array(start, P);
@@ -114,6 +121,7 @@ void BM_GslNlinearFit(benchmark::State& state)
     double chisq = 0.0;
     for (int i = 0; i < N; ++i) chisq += gsl_vector_get(f, i) * gsl_vector_get(f, i);
     state.counters["chisq"] = chisq;
+    state.counters["model_per_point"] = static_cast<double>(g_values) / state.iterations() / N;
     state.counters["iterations"] = static_cast<double>(gsl_multifit_nlinear_niter(w));
     state.counters["ok"] = status == GSL_SUCCESS &&
                            std::fabs(gsl_vector_get(gsl_multifit_nlinear_position(w), 7) - kTruth[7]) < 0.01;

@@ -196,6 +196,10 @@ public:
     // covariance of the fitted parameters, by list position); 101 = numerical
     // failure (bad fitted-parameter list, singular matrix, no memory);
     // -2 = set-up missing or no fit running, nothing changed.
+    // Without a chi-square callback, a trial step is first judged by its
+    // chi-square alone (one model call per point); the 2 m or 4 m
+    // derivative calls per point are made only for a step that is kept. The
+    // model must therefore give the same value for the same parameters.
     int32_t LeastSquareFit(double& rFactor, double& chisq, int32_t& iteration);
     // Chi-square of the current parameter values; adds curvature terms into
     // the lower triangle of alpha (rows of 400) and gradient terms into beta,
@@ -255,8 +259,10 @@ public:
     double helpsplint(double x, double* y2);
     // ys[i] = natural spline value at xs[i], i below count.
     void Splint(int32_t count, double* xs, double* ys);
-    // Neville interpolation through all points onto count abscissae
-    // x[0] + i * range / count. Returns count (0: refused, see above).
+    // Neville interpolation onto count abscissae x[0] + i * range / count,
+    // each value from the polynomial through the 6 points around it (three
+    // on either side of its interval, shifted inwards at the ends; all
+    // points when there are fewer). Returns count (0: refused, see above).
     int32_t Polint(int32_t count, int32_t capacity = -1);
     // B-spline curve of the given order (2 = polygon, 4 = cubic) with the
     // points as control points, open uniform knots, count samples from the
@@ -349,8 +355,9 @@ public:
         return arrayCapacity > 0 ? arrayCapacity : ARRAY_CAPACITY_DEFAULT;
     }
 
-    // Complex FFT of n points in place. Returns 1, or 0 (data untouched)
-    // when n is not a power of two.
+    // Complex FFT of n points in place (radix-4 stages with tables of exact
+    // twiddle factors kept per length; the library runs on one thread).
+    // Returns 1, or 0 (data untouched) when n is not a power of two.
     int32_t Four1(int32_t n, int32_t isign, double* data);
     // FFT of 2n real values in place (n a power of two): forward (isign 1)
     // gives the half spectrum, data[0] = DC, data[1] = the Nyquist term, then
@@ -361,7 +368,9 @@ public:
     int32_t ChangeWrapAroundOrder(double* re, double* im, double* imag, int32_t mode);
     // Windowed transform of (y, imag) over the registered x; mode -1 forward
     // (first half), 0 forward (centred), 1 backward, 2 backward of a one-sided
-    // curve (mirrored). step = abscissa step of the result. Returns the new
+    // curve (mirrored). step = abscissa step of the result. A forward
+    // transform of a curve whose imaginary part is 0 (chi(k)) runs as the
+    // real transform it is, at half the cost. Returns the new
     // anzahl, or 0 (curve untouched) when anzahl is not a power of two, the
     // arrays are too short for mode 2, or imag is null.
     int32_t DoCommonFFT(double* imag, int32_t mode, FTWINDOW* window, FTWINDOW* range,
@@ -384,12 +393,14 @@ public:
     // Fourier low-pass of y over anzahl points, window of `points` points.
     // Works on its own padded block; only y[0..anzahl-1] change. Returns 0.
     int32_t Smoothing(int32_t points);
-    // Circular convolution (mode above 0) or deconvolution (0 or below) of y
-    // with response[0..L-1] in wrap-around order, L = smallest power of two
-    // (at least 2) not below anzahl; y is taken as zero beyond anzahl and
-    // y[0..anzahl-1] receive the result; response receives the packed
-    // spectrum of the result. Frequencies where the response spectrum is 0
-    // are left out of a deconvolution. Returns L (0 for anzahl below 1).
+    // Linear convolution (mode above 0) or deconvolution (0 or below) of y
+    // with response[0..L-1] in wrap-around order (lag 0 .. L/2 first, then
+    // lag -(L/2 - 1) .. -1), L = smallest power of two (at least 2) not
+    // below anzahl. y is taken as zero outside its anzahl points, and both
+    // are transformed over 2L values, so nothing wraps around; y[0..anzahl-1]
+    // receive the result, response is read only. Frequencies where the
+    // response spectrum is 0 are left out of a deconvolution. Returns L
+    // (0 for anzahl below 1).
     int32_t Convolution(double* response, int32_t mode);
     // Deconvolution of y by an instrument profile on the same points through
     // their discrete Fourier transforms; halves swapped, scaled to maximum 1.
@@ -411,7 +422,8 @@ public:
     // ---- root search, Voigt profile, statistics ----
     // One root in [x1, x2] by Brent's method: of the model callback (onModel
     // nonzero) or of the registered curve (cubic spline with useSpline
-    // nonzero, else linear). Returns 1 converged, 0 not (also when the ends
+    // nonzero, else linear). Returns 1 converged (the bracket has closed to
+    // tol, also around a jump of the function), 0 not (also when the ends
     // have the same sign); root receives the best estimate.
     int32_t BrentNullstelle(double x1, double x2, double tol, double& root, int32_t onModel,
                             int32_t useSpline);
@@ -431,7 +443,12 @@ public:
     // G = 0 gives the limit 0, L = 0 infinity. `reserved` is not read.
     double VoigtIntegral(double x, double reserved, double centre, double lorentzWidth,
                          double gaussWidth);
-    // Natural logarithm of the gamma function for xx > 0.
+    // Natural logarithm of the gamma function for xx > 0: Lanczos series
+    // (shift 5.5, six terms) with the full-precision coefficients of the
+    // second edition of Numerical Recipes (76.18009172947146, ..., series
+    // start 1.000000000190015; error below 2e-10) rather than the rounded
+    // set of the first edition (76.18009173, -86.50532033, ...), which is
+    // less accurate.
     double gammln(double xx);
     // Regularised incomplete beta function I_x(a, b); -1.0 for x outside
     // [0, 1] or a, b not positive.

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "zelva.h"
+#include "fit_chisq.h"
 
 namespace {
 
@@ -31,9 +32,9 @@ const double LAMBDA_FLOOR = 1e-18;
 const std::size_t MAX_POINTS = (static_cast<std::size_t>(-1) / sizeof(double) - 8) / 2;
 
 // Gauss-Jordan elimination with full pivoting on the leading n x n block of
-// a (rows of W), with m right-hand sides in b (rows of W). On success a holds
-// its inverse and b the solutions. Fails on a singular matrix.
-bool GaussJordan(double* a, int32_t n, double* b, int32_t m)
+// a (rows of W) with the right-hand side b (n values). On success a holds
+// its inverse and b the solution. Fails on a singular matrix.
+bool GaussJordan(double* a, int32_t n, double* b)
 {
     int32_t indxc[W], indxr[W], ipiv[W];
     for (int32_t j = 0; j < n; ++j) ipiv[j] = 0;
@@ -56,7 +57,7 @@ bool GaussJordan(double* a, int32_t n, double* b, int32_t m)
         ++ipiv[icol];
         if (irow != icol) {
             for (int32_t l = 0; l < n; ++l) std::swap(a[irow * W + l], a[icol * W + l]);
-            for (int32_t l = 0; l < m; ++l) std::swap(b[irow * W + l], b[icol * W + l]);
+            std::swap(b[irow], b[icol]);
         }
         indxr[i] = irow;
         indxc[i] = icol;
@@ -64,13 +65,13 @@ bool GaussJordan(double* a, int32_t n, double* b, int32_t m)
         const double pivinv = 1.0 / a[icol * W + icol];
         a[icol * W + icol] = 1.0;
         for (int32_t l = 0; l < n; ++l) a[icol * W + l] *= pivinv;
-        for (int32_t l = 0; l < m; ++l) b[icol * W + l] *= pivinv;
+        b[icol] *= pivinv;
         for (int32_t ll = 0; ll < n; ++ll) {
             if (ll == icol) continue;
             const double dum = a[ll * W + icol];
             a[ll * W + icol] = 0.0;
             for (int32_t l = 0; l < n; ++l) a[ll * W + l] -= a[icol * W + l] * dum;
-            for (int32_t l = 0; l < m; ++l) b[ll * W + l] -= b[icol * W + l] * dum;
+            b[ll] -= b[icol] * dum;
         }
     }
     for (int32_t l = n - 1; l >= 0; --l) {
@@ -240,42 +241,43 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
 {
     using fit_state::atry;
     using fit_state::beta;
-    void* scratchHandle = nullptr;
-    double* rhs = static_cast<double*>(
-        zelva_heap::AllocZero(sizeof(double) * MATRIX_ROWS * MATRIX_WIDTH, &scratchHandle));
-    if (!rhs) return 101;
-    auto fail = [&]() -> int32_t {
-        zelva_heap::Free(scratchHandle);
-        return 101;
-    };
     const int32_t n = maxFitParameter + 1;
 
     if (lambda < 0.0) {
-        if (!CompleteListe(*this)) return fail();
+        if (!CompleteListe(*this)) return 101;
         lambda = 0.001;
         initmarquardt(atry, alpha, beta, chisq, 0);
         ochisq = chisq;
         for (int32_t j = 0; j < n; ++j) atry[j] = parameter[fitListe[j]];
     }
 
+    // The right-hand side, then the step.
+    double da[MATRIX_WIDTH];
     for (int32_t j = 0; j < n; ++j) {
         for (int32_t k = 0; k < n; ++k) covar[j * W + k] = alpha[j * W + k];
         covar[j * W + j] = alpha[j * W + j] * (1.0 + lambda);
-        rhs[j * W] = beta[j];
+        da[j] = beta[j];
     }
-    if (!GaussJordan(covar, n, rhs, 1)) return fail();
+    if (!GaussJordan(covar, n, da)) return 101;
 
     // Final step: covar now holds the inverse of the curvature matrix.
-    if (std::fabs(lambda) <= 1e-20) {
-        zelva_heap::Free(scratchHandle);
-        return 1;
-    }
+    if (std::fabs(lambda) <= 1e-20) return 1;
 
-    double da[MATRIX_WIDTH];
-    for (int32_t j = 0; j < n; ++j) atry[j] = parameter[fitListe[j]] + rhs[j * W];
+    for (int32_t j = 0; j < n; ++j) atry[j] = parameter[fitListe[j]] + da[j];
     ClampFitted(*this, atry, true);
     for (int32_t q = 0; q <= maxParameter; ++q) EvaluateCorrelation(q, parameter, atry, false);
     MS_Correlation(parameter, atry, true, 0);
+    // With the library's own loop a trial is first judged by its
+    // chi-square alone (one model call per point); its curvature and
+    // gradient (4 m more calls per point) are only worked out for a trial
+    // that is kept. A chi-square callback gives all three at once.
+    const bool ownLoop = !(useFitProcedure && fitProcedure);
+    if (ownLoop && !(ochisq > zelva_detail::TrialChiSquare(*this, atry))) {
+        lambda *= 10.0;
+        chisq = ochisq;
+        ApplyCorrelations(*this);
+        return 1;
+    }
     initmarquardt(atry, covar, da, chisq, 1);
 
     if (ochisq > chisq) {
@@ -295,7 +297,6 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
     }
 
     ApplyCorrelations(*this);
-    zelva_heap::Free(scratchHandle);
     return 1;
 }
 

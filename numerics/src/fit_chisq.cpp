@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "zelva.h"
+#include "fit_chisq.h"
 
 void def_zelva::calc_sigma()
 {
@@ -26,41 +27,106 @@ void def_zelva::calc_sigma()
     sigma[anzahl + 1] = 0.0;
 }
 
+namespace {
+
 // The parameter is put back from a saved copy, not by subtracting the step,
 // so that thousands of derivative calls leave it bit for bit as it was.
+// Callers check the model, the parameter vector and the index.
+inline double DerivativeVier(def_zelva& z, double x, int32_t index)
+{
+    double* parameter = z.parameter;
+    const double h = z.ableitungsSchritt;
+    if (h == 0.0) return 0.0;
+    const double a = parameter[index];
+    const double at = static_cast<double>(z.fitIndex);
+    parameter[index] = a - 2.0 * h;
+    const double fm2 = z.function(x, at, nullptr, nullptr, 0);
+    parameter[index] = a - h;
+    const double fm1 = z.function(x, at, nullptr, nullptr, 0);
+    parameter[index] = a + h;
+    const double fp1 = z.function(x, at, nullptr, nullptr, 0);
+    parameter[index] = a + 2.0 * h;
+    const double fp2 = z.function(x, at, nullptr, nullptr, 0);
+    parameter[index] = a;
+    return (8.0 * fp1 - fp2 - 8.0 * fm1 + fm2) / (12.0 * h);
+}
+
+inline double DerivativeZwei(def_zelva& z, double x, int32_t index)
+{
+    double* parameter = z.parameter;
+    const double h = z.ableitungsSchritt;
+    if (h == 0.0) return 0.0;
+    const double a = parameter[index];
+    const double at = static_cast<double>(z.fitIndex);
+    parameter[index] = a + h;
+    const double fp = z.function(x, at, nullptr, nullptr, 0);
+    parameter[index] = a - h;
+    const double fm = z.function(x, at, nullptr, nullptr, 0);
+    parameter[index] = a;
+    return (fp - fm) / (2.0 * h);
+}
+
+// Weight of point i: 1 / sigma^2 (1 where sigma is 0, and without a sigma
+// block outside a fit), times the registered weight.
+inline double PointWeight(const def_zelva& z, int32_t i)
+{
+    double w = (z.sigma && z.sigma[i] != 0.0) ? 1.0 / (z.sigma[i] * z.sigma[i]) : 1.0;
+    if (z.weightFunction) w *= z.weightFunction[i];
+    return w;
+}
+
+}  // namespace
+
 double def_zelva::ErstePartielleAbleitungVier(double x, int32_t index)
 {
     if (!function || !parameter || index < 0 || index > maxParameter) return 0.0;
-    const double h = ableitungsSchritt;
-    if (h == 0.0) return 0.0;
-    const double a = parameter[index];
-    const double at = static_cast<double>(fitIndex);
-    parameter[index] = a - 2.0 * h;
-    const double fm2 = function(x, at, nullptr, nullptr, 0);
-    parameter[index] = a - h;
-    const double fm1 = function(x, at, nullptr, nullptr, 0);
-    parameter[index] = a + h;
-    const double fp1 = function(x, at, nullptr, nullptr, 0);
-    parameter[index] = a + 2.0 * h;
-    const double fp2 = function(x, at, nullptr, nullptr, 0);
-    parameter[index] = a;
-    return (8.0 * fp1 - fp2 - 8.0 * fm1 + fm2) / (12.0 * h);
+    return DerivativeVier(*this, x, index);
 }
 
 double def_zelva::ErstePartielleAbleitungZwei(double x, int32_t index)
 {
     if (!function || !parameter || index < 0 || index > maxParameter) return 0.0;
-    const double h = ableitungsSchritt;
-    if (h == 0.0) return 0.0;
-    const double a = parameter[index];
-    const double at = static_cast<double>(fitIndex);
-    parameter[index] = a + h;
-    const double fp = function(x, at, nullptr, nullptr, 0);
-    parameter[index] = a - h;
-    const double fm = function(x, at, nullptr, nullptr, 0);
-    parameter[index] = a;
-    return (fp - fm) / (2.0 * h);
+    return DerivativeZwei(*this, x, index);
 }
+
+namespace {
+
+// CalcDeviation's own loop; Vier selects the four-point derivatives.
+template <bool Vier>
+double Accumulate(def_zelva& z, double* alpha, double* beta)
+{
+    const int32_t n = z.maxFitParameter + 1;
+    // The parameter indexes once; an entry that is not a parameter of the
+    // model has the derivative 0.
+    int32_t index[def_zelva::MATRIX_WIDTH];
+    for (int32_t j = 0; j < n; ++j) {
+        const int32_t p = z.fitListe[j];
+        index[j] = (p < 0 || p > z.maxParameter) ? -1 : p;
+    }
+    double* dyda = z.dyda;
+    double chi = 0.0;
+    for (int32_t i = 0; i < z.anzahl; ++i) {
+        z.fitIndex = i;
+        const double x = z.xField[i];
+        const double m = z.function(x, static_cast<double>(i), nullptr, nullptr, 0);
+        for (int32_t j = 0; j < n; ++j) {
+            const int32_t p = index[j];
+            dyda[j] = p < 0 ? 0.0 : Vier ? DerivativeVier(z, x, p) : DerivativeZwei(z, x, p);
+        }
+        const double w = PointWeight(z, i);
+        const double dy = z.yField[i] - m;
+        for (int32_t j = 0; j < n; ++j) {
+            const double wt = dyda[j] * w;
+            double* row = alpha + static_cast<std::size_t>(j) * def_zelva::MATRIX_WIDTH;
+            for (int32_t k = 0; k <= j; ++k) row[k] += wt * dyda[k];
+            beta[j] += dy * wt;
+        }
+        chi += dy * dy * w;
+    }
+    return chi;
+}
+
+}  // namespace
 
 double def_zelva::CalcDeviation(double* alpha, double* beta)
 {
@@ -68,27 +134,25 @@ double def_zelva::CalcDeviation(double* alpha, double* beta)
         return fitProcedure(anzahl, maxFitParameter, xField, yField, parameter, alpha, beta, sigma);
     if (!function || !xField || !yField || !parameter || !fitListe || !alpha || !beta) return 0.0;
     if (maxFitParameter < 0 || maxFitParameter >= MATRIX_WIDTH) return 0.0;
+    return ableitung == 2 ? Accumulate<false>(*this, alpha, beta) : Accumulate<true>(*this, alpha, beta);
+}
 
-    const int32_t n = maxFitParameter + 1;
+double zelva_detail::TrialChiSquare(def_zelva& z, const double* trial)
+{
+    const int32_t n = z.maxFitParameter + 1;
+    double saved[def_zelva::MATRIX_WIDTH];
+    for (int32_t j = 0; j < n; ++j) {
+        saved[j] = z.parameter[z.fitListe[j]];
+        z.parameter[z.fitListe[j]] = trial[j];
+    }
     double chi = 0.0;
-    for (int32_t i = 0; i < anzahl; ++i) {
-        fitIndex = i;
-        const double x = xField[i];
-        const double m = function(x, static_cast<double>(i), nullptr, nullptr, 0);
-        for (int32_t j = 0; j < n; ++j)
-            dyda[j] = ableitung == 2 ? ErstePartielleAbleitungZwei(x, fitListe[j])
-                                     : ErstePartielleAbleitungVier(x, fitListe[j]);
-        // Outside a fit there is no sigma block: unit weights.
-        double w = (sigma && sigma[i] != 0.0) ? 1.0 / (sigma[i] * sigma[i]) : 1.0;
-        if (weightFunction) w *= weightFunction[i];
-        const double dy = yField[i] - m;
-        for (int32_t j = 0; j < n; ++j) {
-            const double wt = dyda[j] * w;
-            double* row = alpha + static_cast<std::size_t>(j) * MATRIX_WIDTH;
-            for (int32_t k = 0; k <= j; ++k) row[k] += wt * dyda[k];
-            beta[j] += dy * wt;
-        }
+    for (int32_t i = 0; i < z.anzahl; ++i) {
+        z.fitIndex = i;
+        const double m = z.function(z.xField[i], static_cast<double>(i), nullptr, nullptr, 0);
+        const double w = PointWeight(z, i);
+        const double dy = z.yField[i] - m;
         chi += dy * dy * w;
     }
+    for (int32_t j = 0; j < n; ++j) z.parameter[z.fitListe[j]] = saved[j];
     return chi;
 }

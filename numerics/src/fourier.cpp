@@ -1,10 +1,12 @@
 // Fourier transforms, windows and Fourier filters of def_zelva.
 #include "zelva.h"
+#include "fft.h"
 #include "work_block.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -32,50 +34,56 @@ double NormalTail(double z)
            std::sqrt(2.0 * PI);
 }
 
+// True when v[0..n-1] are all +0 or -0 (a test of the bits without the
+// sign, which compilers vectorise).
+bool AllZero(const double* v, int32_t n)
+{
+    uint64_t bits = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        uint64_t b;
+        std::memcpy(&b, v + i, sizeof b);
+        bits |= b << 1;
+    }
+    return bits == 0;
+}
+
+// Forward transform (mode -1 or 0) of a curve without imaginary part: the
+// spectrum of n real values by a complex transform of n / 2 points in f
+// (n doubles), written straight into the curve as StoreFourierArguments
+// writes it. Returns the new point count.
+int32_t RealForwardTransform(def_zelva& z, double* imag, int32_t mode, FTWINDOW* window, double step,
+                             double* f)
+{
+    const int32_t n = z.anzahl;
+    double* x = z.xField;
+    double* y = z.yField;
+    const int32_t half = n / 2;
+    if (window) window->origin = x[0];
+    std::copy(y, y + n, f);
+    if (mode == -1) {
+        zelva_detail::RealFft(n, 1, f, 1.0 / n, y, imag);
+        z.anzahl = half;
+        for (int32_t i = 0; i < half; ++i) x[i] = i * step;
+    } else {
+        // Centred: F[k] at half + k, F[-k] = conj F[k] at half - k, F[n/2]
+        // at 0.
+        y[0] = zelva_detail::RealFft(n, 1, f, 1.0 / n, y + half, imag + half);
+        imag[0] = 0.0;
+        for (int32_t k = 1; k < half; ++k) {
+            y[half - k] = y[half + k];
+            imag[half - k] = -imag[half + k];
+        }
+        for (int32_t i = 0; i < n; ++i) x[i] = (i - half) * step;
+    }
+    return z.anzahl;
+}
+
 }  // namespace
 
 int32_t def_zelva::Four1(int32_t n, int32_t isign, double* data)
 {
-    // The bit-reversal below walks past the array for any other length.
     if (!data || !IsPowerOfTwo(n)) return 0;
-    const int64_t nn = 2 * static_cast<int64_t>(n);
-    int64_t j = 0;
-    for (int64_t i = 0; i < nn; i += 2) {
-        if (j > i) {
-            std::swap(data[j], data[i]);
-            std::swap(data[j + 1], data[i + 1]);
-        }
-        int64_t m = n;
-        while (m >= 2 && j >= m) {
-            j -= m;
-            m >>= 1;
-        }
-        j += m;
-    }
-    const double sign = isign > 0 ? 1.0 : -1.0;
-    int64_t mmax = 2;
-    while (nn > mmax) {
-        const int64_t istep = mmax << 1;
-        const double theta = sign * (6.28318530717959 / static_cast<double>(mmax));
-        double wtemp = std::sin(0.5 * theta);
-        const double wpr = -2.0 * wtemp * wtemp;
-        const double wpi = std::sin(theta);
-        double wr = 1.0, wi = 0.0;
-        for (int64_t m = 0; m < mmax; m += 2) {
-            for (int64_t i = m; i < nn; i += istep) {
-                const int64_t k = i + mmax;
-                const double tempr = wr * data[k] - wi * data[k + 1];
-                const double tempi = wr * data[k + 1] + wi * data[k];
-                data[k] = data[i] - tempr;
-                data[k + 1] = data[i + 1] - tempi;
-                data[i] += tempr;
-                data[i + 1] += tempi;
-            }
-            wr = (wtemp = wr) * wpr - wi * wpi + wr;
-            wi = wi * wpr + wtemp * wpi + wi;
-        }
-        mmax = istep;
-    }
+    zelva_detail::ComplexFft(n, isign > 0 ? 1 : -1, data);
     return 1;
 }
 
@@ -178,23 +186,34 @@ int32_t def_zelva::DoCommonFFT(double* imag, int32_t mode, FTWINDOW* window, FTW
     // buffers; mode 2 doubles the curve inside the caller's arrays.
     if (!imag || !x || !y || n < 2 || !IsPowerOfTwo(n)) return 0;
     if (mode == 2 && 2 * static_cast<int64_t>(n) > GetArrayCapacity()) return 0;
+    auto applyWindow = [&]() {
+        if (mode <= 0) {
+            if (window)
+                Windowfunction(mode, y, imag, window->windowType, window->upper, window->lower,
+                               window->shape);
+        } else if (range && (range->lower > x[0] || x[n - 1] > range->upper)) {
+            for (int32_t i = 0; i < n; ++i) {
+                if (x[i] < 1.00001 * range->lower || x[i] > 0.99999 * range->upper) {
+                    y[i] = 0.0;
+                    imag[i] = 0.0;
+                }
+            }
+        }
+    };
+
+    // A forward transform of a real curve (chi(k)) needs half the work;
+    // the window keeps the imaginary part 0.
+    if (mode <= 0 && n >= 4 && AllZero(imag, n)) {
+        WorkBlock spectrum(static_cast<std::size_t>(n) + 2);
+        if (!spectrum.ok()) return 0;
+        applyWindow();
+        return RealForwardTransform(*this, imag, mode, window, step, spectrum.get());
+    }
+
     const std::size_t size = static_cast<std::size_t>(mode == 2 ? 2 * n : n) + 5;
     WorkBlock re(size), im(size), buffer(2 * size);
     if (!re.ok() || !im.ok() || !buffer.ok()) return 0;
-
-    if (mode <= 0) {
-        if (window)
-            Windowfunction(mode, y, imag, window->windowType, window->upper, window->lower,
-                           window->shape);
-    } else if (range && (range->lower > x[0] || x[n - 1] > range->upper)) {
-        for (int32_t i = 0; i < n; ++i) {
-            if (x[i] < 1.00001 * range->lower || x[i] > 0.99999 * range->upper) {
-                y[i] = 0.0;
-                imag[i] = 0.0;
-            }
-        }
-    }
-
+    applyWindow();
     if (!ChangeWrapAroundOrder(re.get(), im.get(), imag, mode)) return 0;
     const int32_t count = anzahl;
     for (int32_t i = 0; i < count; ++i) {
@@ -447,16 +466,21 @@ int32_t def_zelva::Convolution(double* response, int32_t mode)
     const int32_t n = anzahl;
     double* y = yField;
     if (!y || !response || n < 1) return 0;
+    // The response covers lags -(len/2 - 1) .. len/2. Both sides are padded
+    // to twice that length, so that the end of the curve cannot wrap into
+    // its start: the result is the linear convolution for every n.
     const int32_t len = NextPowerOfTwo(n);
-    WorkBlock data(static_cast<std::size_t>(len) + 2), resp(static_cast<std::size_t>(len) + 2);
+    const int32_t half = len / 2;
+    const std::size_t full = 2 * static_cast<std::size_t>(len);
+    WorkBlock data(full + 2), resp(full + 2);
     if (!data.ok() || !resp.ok()) return 0;
     for (int32_t i = 0; i < n; ++i) data[i] = y[i];
-    for (int32_t i = 0; i < len; ++i) resp[i] = response[i];
-    const int32_t half = len / 2;
-    Realft(half, 1, data.get());
-    Realft(half, 1, resp.get());
-    // Realft's inverse returns half the length times the input.
-    const double scale = 1.0 / half;
+    for (int32_t i = 0; i <= half; ++i) resp[i] = response[i];
+    for (int32_t i = half + 1; i < len; ++i) resp[len + i] = response[i];
+    Realft(len, 1, data.get());
+    Realft(len, 1, resp.get());
+    // Realft's inverse returns len times the input.
+    const double scale = 1.0 / len;
     // data[0] and data[1] are the real DC and Nyquist terms.
     for (int32_t k = 0; k < 2; ++k) {
         if (mode > 0)
@@ -465,7 +489,7 @@ int32_t def_zelva::Convolution(double* response, int32_t mode)
             data[k] = resp[k] == 0.0 ? 0.0 : data[k] / resp[k];
         data[k] *= scale;
     }
-    for (int32_t k = 2; k < len; k += 2) {
+    for (std::size_t k = 2; k < full; k += 2) {
         const double ar = data[k], ai = data[k + 1];
         const double rr = resp[k], ri = resp[k + 1];
         double pr, pi;
@@ -484,8 +508,7 @@ int32_t def_zelva::Convolution(double* response, int32_t mode)
         data[k] = pr * scale;
         data[k + 1] = pi * scale;
     }
-    for (int32_t i = 0; i < len; ++i) response[i] = data[i];
-    Realft(half, -1, data.get());
+    Realft(len, -1, data.get());
     for (int32_t i = 0; i < n; ++i) y[i] = data[i];
     return len;
 }

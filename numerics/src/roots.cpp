@@ -102,7 +102,12 @@ int32_t Brent(F&& f, double x1, double x2, double tol, double& root)
         }
         const double tol1 = 2.0 * EPS * std::fabs(b) + 0.5 * tol;
         const double xm = 0.5 * (c - b);
-        if ((std::fabs(xm) <= tol1 && std::fabs(fa) > std::fabs(fb)) || fb == 0.0) {
+        // Closed to the tolerance: done once the last step improved on the
+        // previous iterate, or at once when b and c still hold a sign
+        // change (at a jump |f| never falls and the step rule would walk
+        // on until the iteration limit).
+        const bool signChange = (fb < 0.0 && fc > 0.0) || (fb > 0.0 && fc < 0.0);
+        if ((std::fabs(xm) <= tol1 && (std::fabs(fa) > std::fabs(fb) || signChange)) || fb == 0.0) {
             root = b;
             return 1;
         }

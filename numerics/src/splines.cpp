@@ -15,6 +15,10 @@ using zelva_detail::WorkBlock;
 int32_t splineKlo = 0;
 int32_t splineKhi = 0;
 
+// Points of the local polynomial of Polint: three on either side of the
+// interval (a quintic; on a smooth curve more accurate than the cubic of
+// four, and still local enough to follow an absorption edge).
+const int32_t POLINT_POINTS = 6;
 
 }  // namespace
 
@@ -93,36 +97,45 @@ int32_t def_zelva::Polint(int32_t count, int32_t capacity)
     if (n < 1 || !FitsArrays(count, capacity, n)) return 0;
     double* x = xField;
     double* y = yField;
-    WorkBlock c(Blocksize(n)), d(Blocksize(n));
     WorkBlock newX(Blocksize(count)), newY(Blocksize(count));
-    if (!c.ok() || !d.ok() || !newX.ok() || !newY.ok()) return 0;
+    if (!newX.ok() || !newY.ok()) return 0;
 
+    // One polynomial through all points swings without bound between them
+    // and costs anzahl^2 per value: each value comes from the few points
+    // around it.
+    const int32_t points = n < POLINT_POINTS ? n : POLINT_POINTS;
+    double c[POLINT_POINTS], d[POLINT_POINTS];
     const double range = std::fabs(x[n - 1] - x[0]);
+    int32_t below = 0;  // last point at or below X; X rises
     for (int32_t k = 0; k < count; ++k) {
         const double X = x[0] + k * range / count;
+        while (below + 1 < n && x[below + 1] <= X) ++below;
+        // The window around the interval of X, shifted inwards at the ends.
+        int32_t first = below - (points / 2 - 1);
+        if (first > n - points) first = n - points;
+        if (first < 0) first = 0;
+        const double* xw = x + first;
         int32_t ns = 0;
-        double dif = std::fabs(X - x[0]);
-        for (int32_t i = 0; i < n; ++i) {
-            const double dift = std::fabs(X - x[i]);
+        double dif = std::fabs(X - xw[0]);
+        for (int32_t i = 0; i < points; ++i) {
+            const double dift = std::fabs(X - xw[i]);
             if (dift < dif) {
                 ns = i;
                 dif = dift;
             }
-            c[i] = y[i];
-            d[i] = y[i];
+            c[i] = d[i] = y[first + i];
         }
-        double value = y[ns--];
+        double value = y[first + ns--];
         // Neville's tableau: column m combines m + 1 neighbouring points.
-        for (int32_t m = 1; m < n; ++m) {
-            for (int32_t i = 0; i < n - m; ++i) {
-                const double ho = x[i] - X;
-                const double hp = x[i + m] - X;
-                const double w = c[i + 1] - d[i];
-                const double den = w / (ho - hp);
+        for (int32_t m = 1; m < points; ++m) {
+            for (int32_t i = 0; i < points - m; ++i) {
+                const double ho = xw[i] - X;
+                const double hp = xw[i + m] - X;
+                const double den = (c[i + 1] - d[i]) / (ho - hp);
                 d[i] = hp * den;
                 c[i] = ho * den;
             }
-            value += (2 * (ns + 1) < n - m) ? c[ns + 1] : d[ns--];
+            value += (2 * (ns + 1) < points - m) ? c[ns + 1] : d[ns--];
         }
         newX[k] = X;
         newY[k] = value;

@@ -77,6 +77,57 @@ TEST(FitStop, EightSmallChangesEndTheFit)
     EXPECT_EQ(f->z.sigmaHandle, nullptr);
 }
 
+// The first call initialises and makes its first trial, then the step of
+// the call itself: on a straight line both are accepted, lambda 0.001 / 100.
+TEST(FitStop, FirstCallMakesTwoSteps)
+{
+    auto line = [](double x, double, double* xs, double* ys, int32_t n) {
+        if (xs) { for (int32_t i = 0; i < n; ++i) ys[i] = g_par[0] + g_par[1] * xs[i]; return 0.0; }
+        return g_par[0] + g_par[1] * x;
+    };
+    std::vector<double> x, y;
+    for (int i = 0; i < 20; ++i) {
+        x.push_back(0.5 * i);
+        y.push_back(1.0 - 0.3 * x.back() + 0.05 * std::sin(5.0 * i));
+    }
+    FitSetup f(line, x, y, {4.0, 2.0}, {0, 1});
+    f.z.SetAbbruch(1e-12, 1e-5, 50);
+    ASSERT_EQ(f.z.LeastSquareFit(f.rFactor, f.chisq, f.iteration), 1);
+    EXPECT_EQ(f.iteration, 1);
+    EXPECT_NEAR(f.z.lambda, 1e-5, 1e-20);
+}
+
+// A trial is judged by its chi-square (one model call per point); only a
+// kept trial costs the 4 m derivative calls per point of its curvature.
+TEST(FitStop, RejectedTrialCostsOneCallPerPoint)
+{
+    static long calls = 0;
+    auto counted = [](double x, double i, double* xs, double* ys, int32_t n) {
+        if (!xs) ++calls;
+        return Gauss(x, i, xs, ys, n);
+    };
+    const int n = 50, m = 4;
+    const Curve c = GaussCurve(n);
+    FitSetup f(counted, c.x, c.y, {2.0, 0.0, 1.0, 0.0}, {0, 1, 2, 3});
+    f.z.SetAbbruch(1e-12, 1e-5, 60);
+    calls = 0;
+    long trials = 0, kept = 0;
+    int32_t rc = 1;
+    while (rc == 1) {
+        const double before = f.iteration == 0 ? 0.001 : f.z.lambda;
+        const int32_t steps = f.iteration == 0 ? 2 : 1;
+        rc = f.z.LeastSquareFit(f.rFactor, f.chisq, f.iteration);
+        // Each kept step divides lambda by 10, each rejected one multiplies it.
+        const double after = rc == -1 ? f.z.lambdaEnd : f.z.lambda;
+        const long up = std::lround(std::log10(after / before));
+        trials += steps;
+        kept += (steps - up) / 2;
+    }
+    ASSERT_EQ(rc, -1);
+    EXPECT_GT(trials - kept, 5);  // the stop rule needs rejected steps
+    EXPECT_EQ(calls, n * ((1 + 4 * m) * (1 + kept) + trials));
+}
+
 // With no change counted as small the limit ends the fit; the call that
 // reaches it still makes its step and the covariance step.
 TEST(FitStop, IterationLimitAndRaisedCounter)

@@ -346,3 +346,43 @@ TEST(FitCallback, SameFitAsTheLibraryLoop)
         EXPECT_NEAR(e2[1], e1[1], 1e-6 * e1[1]);
     }
 }
+
+// A transform fit (callback, weights and both transform arrays registered):
+// the R-factor also sums |(realFT - imagFT) w| over |y w| of the ordinates
+// stored behind the curve, from the fit as from GetResidual.
+TEST(FitCallback, RFactorWithTransformTerms)
+{
+    const int n = 25;
+    const std::vector<double> x = Grid(n, 0.3);
+    std::vector<double> y = Sample(Decay, x, {2.0, 0.7});
+    for (int i = 0; i < n; ++i) y[i] += 0.01 * std::sin(7.0 * i);
+    y.resize(2 * n + 1, 0.0);
+    std::vector<double> re(n), im(n), w(n);
+    for (int i = 0; i < n; ++i) {
+        y[n + 1 + i] = 0.4 + 0.05 * i;
+        re[i] = 0.3 * std::sin(1.3 * i);
+        im[i] = 0.02 * i;
+        w[i] = 1.0 + i % 3;
+    }
+    FitSetup f(Decay, x, y, {1.0, 0.3}, {0, 1});
+    f.z.SetFitProcedure(1, DecayChiSquare);
+    f.z.SetWeightFunction(w.data());
+    f.z.SetRealFT(re.data());
+    f.z.SetImagFT(im.data());
+    f.z.SetAbbruch(1e-15, 1e-6, 200);
+    ASSERT_EQ(f.Run(), -1);
+    double num = 0.0, den = 0.0, plainNum = 0.0, plainDen = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const double m = Decay(x[i], 0.0, nullptr, nullptr, 0);
+        plainNum += std::fabs((y[i] - m) * w[i]);
+        plainDen += std::fabs(y[i] * w[i]);
+        num += std::fabs((re[i] - im[i]) * w[i]);
+        den += std::fabs(y[n + 1 + i] * w[i]);
+    }
+    const double expected = 100.0 * (plainNum + num) / (plainDen + den);
+    EXPECT_NEAR(f.rFactor, expected, 1e-10 * expected);
+    EXPECT_GT(std::fabs(expected - 100.0 * plainNum / plainDen), 1.0);  // the terms matter
+    double r = 0.0, ss = 0.0;
+    ASSERT_EQ(f.z.GetResidual(r, ss), n);
+    EXPECT_NEAR(r, expected, 1e-10 * expected);
+}

@@ -258,6 +258,64 @@ TEST(DoCommonFFT, MirroredBackTransformRecoversTheFilteredSignal)
     }
 }
 
+// Each mode against the direct sum it stands for, on random input without
+// a window: forward modes sum with exp(+2 pi i jk / n) / n, the
+// backward modes with exp(-2 pi i jk / n) over the input with its halves
+// swapped (mode 2 first puts n zeros before the curve, then doubles the real
+// part and negates and doubles the imaginary part).
+TEST(DoCommonFFT, EachModeIsItsDirectSum)
+{
+    const int n = 64;
+    const double x0 = 1.5, dx = 0.1, step = 0.25, origin = 0.75;
+    // Modes 10 and 11: -1 and 0 on a real curve (the chi(k) transform),
+    // which takes a path of its own.
+    for (int32_t run : {-1, 0, 1, 2, 10, 11}) {
+        const int32_t mode = run >= 10 ? run - 11 : run;
+        SCOPED_TRACE(run);
+        def_zelva z;
+        Curve c = Grid(mode == 2 ? 2 * n : n, x0, dx);
+        c.y = RandomValues(c.x.size(), 3 + run);
+        c.imag = RandomValues(c.x.size(), 17 + run);
+        if (run >= 10) c.imag.assign(c.x.size(), 0.0);
+        z.SetField(c.x.data(), c.y.data());
+        z.SetAnzahl(n, -1, -1);
+        z.SetArrayCapacity(static_cast<int32_t>(c.x.size()));
+        std::vector<std::complex<double>> in(n);
+        for (int i = 0; i < n; ++i) in[i] = {c.y[i], c.imag[i]};
+
+        std::vector<std::complex<double>> expected;
+        int count = n;
+        if (mode <= 0) {
+            expected = NaiveDft(in, 1);
+            for (auto& v : expected) v /= n;
+        } else {
+            if (mode == 2) {
+                in.insert(in.begin(), n, 0.0);
+                count = 2 * n;
+            }
+            std::vector<std::complex<double>> swapped(count);
+            for (int i = 0; i < count; ++i) swapped[i] = in[(i + count / 2) % count];
+            expected = NaiveDft(swapped, -1);
+            if (mode == 2)
+                for (auto& v : expected) v = {2.0 * v.real(), -2.0 * v.imag()};
+        }
+        FTWINDOW w{0, 0.0, 0.0, 0.0, origin};
+        const int32_t result = z.DoCommonFFT(c.imag.data(), mode, &w, nullptr, 0.0, step);
+        ASSERT_EQ(result, mode == -1 ? n / 2 : count);
+        for (int i = 0; i < result; ++i) {
+            int k = i;
+            double xi = i * step + (mode >= 1 ? origin : 0.0);
+            if (mode == 0) {
+                k = (i - n / 2 + n) % n;
+                xi = (i - n / 2) * step;
+            }
+            EXPECT_NEAR(c.x[i], xi, 1e-12) << i;
+            EXPECT_NEAR(c.y[i], expected[k].real(), 1e-12) << i;
+            EXPECT_NEAR(c.imag[i], expected[k].imag(), 1e-12) << i;
+        }
+    }
+}
+
 TEST(DoCommonFFT, RefusesWhatWouldOverrunOrMisread)
 {
     def_zelva z;
@@ -360,6 +418,56 @@ TEST(Windowfunction, ShapesAndModes)
     EXPECT_EQ(re[0], 0.0);
 }
 
+// The Kaiser window's Besselfunktion against its two polynomials written
+// out term by term. Up to 3.75 it is I0 (Abramowitz and Stegun 9.8.1, with
+// coefficients rounded further) plus the constant 2.720858346; above, the
+// coefficients of 9.8.2 with the third and seventh changed, which the
+// window's shape is defined by.
+TEST(Besselfunktion, BothPolynomialsAgainstTheirFormula)
+{
+    def_zelva z;
+    for (double x : {0.0, 0.5, -1.2, 2.0, 3.0, 3.75, 3.76, 4.0, -5.5, 8.0, 12.0, 20.0, 40.0}) {
+        const double a = std::fabs(x);
+        double formula;
+        if (a <= 3.75) {
+            const double t = (a / 3.75) * (a / 3.75);
+            formula = 1.0 + 3.515623 * t + 3.089942 * t * t + 1.206749 * std::pow(t, 3) +
+                      0.2659732 * std::pow(t, 4) + 0.036068 * std::pow(t, 5) +
+                      0.0045813 * std::pow(t, 6) + 2.720858346;
+            EXPECT_NEAR(formula - 2.720858346, std::cyl_bessel_i(0.0, a), 2e-6 * std::cyl_bessel_i(0.0, a)) << x;
+        } else {
+            const double t = 3.75 / a;
+            const double c[9] = {0.3989423, 0.01328592, 0.02225319, -0.00157565, 0.00916281,
+                                 -0.02057706, 0.12635537, -0.01647633, 0.00392377};
+            double sum = 0.0;
+            for (int i = 0; i < 9; ++i) sum += c[i] * std::pow(t, i);
+            formula = std::exp(a) / std::sqrt(a) * sum;
+        }
+        EXPECT_NEAR(z.Besselfunktion(x), formula, 1e-14 * formula) << x;
+    }
+}
+
+// The edges of the Gauss-edged box sit at the ends of the data, not at the
+// limits: a point just inside a limit far from the ends keeps weight 1.
+TEST(Windowfunction, GaussRectEdgesAtTheEndsOfTheData)
+{
+    def_zelva z;
+    const int n = 201;
+    Curve c = Grid(n, 0.0, 0.1);  // 0 .. 20
+    c.Register(z);
+    std::vector<double> w(n, -1.0);
+    ASSERT_EQ(z.GaussRect(20.0, 15.0, 5.0, w.data()), 1);  // edge width 0.2
+    EXPECT_EQ(w[49], 0.0);
+    EXPECT_NEAR(w[50], 1.0, 1e-12);
+    EXPECT_NEAR(w[150], 1.0, 1e-12);
+    EXPECT_EQ(w[151], 0.0);
+    // Limits at the data ends: half height there, 1 - Q(z) one width inside.
+    ASSERT_EQ(z.GaussRect(20.0, 20.0, 0.0, w.data()), 1);
+    EXPECT_NEAR(w[0], 0.5, 1e-4);
+    EXPECT_NEAR(w[2], 1.0 - 0.158655, 1e-4);
+    EXPECT_NEAR(w[198], 1.0 - 0.158655, 1e-4);
+}
+
 TEST(Windowfunction, DegenerateShapesAndLimitsGiveNoNaN)
 {
     def_zelva z;
@@ -417,6 +525,25 @@ std::vector<double> CircularConvolution(const std::vector<double>& y, const std:
     return out;
 }
 
+// Response of `len` values in wrap-around order: lag 0 .. len/2 first, then
+// the negative lags.
+double Lag(const std::vector<double>& r, long lag)
+{
+    const long len = static_cast<long>(r.size());
+    if (lag >= 0) return lag <= len / 2 ? r[lag] : 0.0;
+    return -lag < len / 2 ? r[len + lag] : 0.0;
+}
+
+// out[i] = sum over k of y[k] r(i - k), y zero outside its points.
+std::vector<double> LinearConvolution(const std::vector<double>& y, const std::vector<double>& r)
+{
+    std::vector<double> out(y.size(), 0.0);
+    for (std::size_t i = 0; i < y.size(); ++i)
+        for (std::size_t k = 0; k < y.size(); ++k)
+            out[i] += y[k] * Lag(r, static_cast<long>(i) - static_cast<long>(k));
+    return out;
+}
+
 std::vector<double> WrappedGaussian(int len, double sigma)
 {
     std::vector<double> r(len);
@@ -430,6 +557,13 @@ std::vector<double> WrappedGaussian(int len, double sigma)
     return r;
 }
 
+int PowerOfTwoNotBelow(int n)
+{
+    int len = 2;
+    while (len < n) len *= 2;
+    return len;
+}
+
 }  // namespace
 
 TEST(Convolution, DeltaResponseIsTheIdentity)
@@ -438,8 +572,7 @@ TEST(Convolution, DeltaResponseIsTheIdentity)
         def_zelva z;
         std::vector<double> x(n), y = RandomValues(n, n);
         const std::vector<double> original = y;
-        int len = 2;
-        while (len < n) len *= 2;
+        const int len = PowerOfTwoNotBelow(n);
         std::vector<double> response(len, 0.0);
         response[0] = 1.0;
         z.SetField(x.data(), y.data());
@@ -449,22 +582,47 @@ TEST(Convolution, DeltaResponseIsTheIdentity)
     }
 }
 
-TEST(Convolution, MatchesCircularSumAndDeconvolutionInverts)
+// An edge from 0 to 1 blurred by a Gaussian of 4 points: the curve's end
+// must not wrap into its start, whether n is a power of two or not.
+TEST(Convolution, EdgeIsTheLinearConvolutionForEveryLength)
 {
-    const int n = 128;
-    def_zelva z;
-    std::vector<double> x(n), y = RandomValues(n, 42);
-    const std::vector<double> original = y;
-    const std::vector<double> kernel = WrappedGaussian(n, 1.5);
-    std::vector<double> response = kernel;
-    z.SetField(x.data(), y.data());
-    z.SetAnzahl(n, -1, -1);
-    ASSERT_EQ(z.Convolution(response.data(), 1), n);
-    const auto expected = CircularConvolution(original, kernel);
-    for (int i = 0; i < n; ++i) EXPECT_NEAR(y[i], expected[i], 1e-13);
-    response = kernel;
-    ASSERT_EQ(z.Convolution(response.data(), -1), n);
-    for (int i = 0; i < n; ++i) EXPECT_NEAR(y[i], original[i], 1e-7) << i;
+    for (int n : {1, 2, 3, 100, 1000, 1024, 1025}) {
+        def_zelva z;
+        std::vector<double> x(n), y(n);
+        for (int i = 0; i < n; ++i) y[i] = 0.5 + std::atan(0.05 * (i - 0.5 * n)) / PI;
+        const std::vector<double> original = y;
+        const int len = PowerOfTwoNotBelow(n);
+        const std::vector<double> response = WrappedGaussian(len, 4.0);
+        std::vector<double> responseCopy = response;
+        z.SetField(x.data(), y.data());
+        z.SetAnzahl(n, -1, -1);
+        ASSERT_EQ(z.Convolution(responseCopy.data(), 1), len);
+        EXPECT_EQ(responseCopy, response);  // read only
+        const auto expected = LinearConvolution(original, response);
+        for (int i = 0; i < n; ++i) ASSERT_NEAR(y[i], expected[i], 1e-12) << n << " " << i;
+        if (n >= 100) {
+            // The start sees only the half of the Gaussian inside the curve.
+            EXPECT_LT(y[0], 0.6 * original[0]) << n;
+        }
+    }
+}
+
+TEST(Convolution, DeconvolutionUndoesTheBlur)
+{
+    // A peak well inside the curve, blurred by a Gaussian: its linear
+    // convolution stays inside the curve, and deconvolution gives it back.
+    for (int n : {128, 200}) {
+        def_zelva z;
+        std::vector<double> x(n), peak(n);
+        for (int i = 0; i < n; ++i) peak[i] = std::exp(-0.5 * (i - 0.4 * n) * (i - 0.4 * n) / 9.0) * (1.0 + 0.3 * std::sin(0.7 * i));
+        const std::vector<double> kernel = WrappedGaussian(PowerOfTwoNotBelow(n), 1.5);
+        std::vector<double> y = LinearConvolution(peak, kernel);
+        std::vector<double> response = kernel;
+        z.SetField(x.data(), y.data());
+        z.SetAnzahl(n, -1, -1);
+        ASSERT_EQ(z.Convolution(response.data(), -1), PowerOfTwoNotBelow(n));
+        for (int i = 0; i < n; ++i) EXPECT_NEAR(y[i], peak[i], 1e-7) << n << " " << i;
+    }
 }
 
 TEST(Convolution, GaussianWidthsAddInQuadrature)
@@ -491,27 +649,27 @@ TEST(Convolution, GaussianWidthsAddInQuadrature)
 
 TEST(Convolution, DeconvolutionLeavesOutFrequenciesTheResponseLacks)
 {
-    // A two-point average has no Nyquist component: that frequency cannot
-    // be restored and must not turn into NaN.
-    const int n = 64;
+    // A two-point average has no Nyquist component over the padded length
+    // 2L: that frequency cannot be restored and must not turn into NaN.
+    // The blurred signal s (zero in its last point) then comes back less
+    // its Nyquist component over 2L.
+    const int n = 64, full = 128;
     def_zelva z;
-    std::vector<double> x(n), y = RandomValues(n, 9);
-    const std::vector<double> original = y;
+    std::vector<double> x(n), s = RandomValues(n, 9);
+    s[n - 1] = 0.0;
+    std::vector<double> y(n);
+    for (int i = 0; i < n; ++i) y[i] = 0.5 * s[i] + (i > 0 ? 0.5 * s[i - 1] : 0.0);
     std::vector<double> response(n, 0.0);
     response[0] = response[1] = 0.5;
     z.SetField(x.data(), y.data());
     z.SetAnzahl(n, -1, -1);
     z.Convolution(response.data(), 0);
     double nyquist = 0.0;
-    for (int j = 0; j < n; ++j) nyquist += original[j] * ((j % 2) ? -1.0 : 1.0);
-    nyquist /= n;
-    // Convolving the result again gives the input without its Nyquist part.
-    std::vector<double> kernel(n, 0.0);
-    kernel[0] = kernel[1] = 0.5;
-    const auto again = CircularConvolution(y, kernel);
+    for (int j = 0; j < n; ++j) nyquist += s[j] * ((j % 2) ? -1.0 : 1.0);
+    nyquist /= full;
     for (int i = 0; i < n; ++i) {
         ASSERT_TRUE(std::isfinite(y[i]));
-        EXPECT_NEAR(again[i], original[i] - nyquist * ((i % 2) ? -1.0 : 1.0), 1e-12);
+        EXPECT_NEAR(y[i], s[i] - nyquist * ((i % 2) ? -1.0 : 1.0), 1e-12) << i;
     }
 }
 

@@ -44,6 +44,32 @@ TEST(BrentNullstelle, RootsOfTheModel)
     EXPECT_EQ(z.BrentNullstelle(-1.0, 2.0, 1e-10, root, 1, 0), 0);
 }
 
+namespace {
+
+int g_calls = 0;
+double Jump(double x, double, double*, double*, int32_t)
+{
+    ++g_calls;
+    return x < 0.3 ? -1.0 : 1.0;
+}
+
+}  // namespace
+
+// At a jump |f| never falls: the search ends when the bracket has closed
+// to the tolerance, not at the iteration limit.
+TEST(BrentNullstelle, JumpEndsWhenTheBracketHasClosed)
+{
+    def_zelva z;
+    z.SetFunction(Jump);
+    for (double tol : {1e-6, 1e-10}) {
+        double root = 0.0;
+        g_calls = 0;
+        EXPECT_EQ(z.BrentNullstelle(0.0, 1.0, tol, root, 1, 0), 1) << tol;
+        EXPECT_NEAR(root, 0.3, tol + 4 * BRENT_EPS) << tol;
+        EXPECT_LT(g_calls, 100) << tol;
+    }
+}
+
 TEST(BrentNullstelle, RootsOfTheCurve)
 {
     def_zelva z;
@@ -134,6 +160,31 @@ TEST(BrentAlleNullstellenFeld, FindsSignChangesOfTheCurve)
 
     EXPECT_EQ(z.BrentAlleNullstellenFeld(3.0, 3.0, tol, count, roots.data(), 1, 0), 0);
     EXPECT_EQ(count, 0);
+}
+
+// The scan starts one point lower when a lies in the lower half of its
+// interval: the sign change of that interval counts, even below a.
+TEST(BrentAlleNullstellenFeld, StartMovesDownFromTheLowerHalf)
+{
+    def_zelva z;
+    std::vector<double> x, y;
+    for (int i = 0; i <= 10; ++i) {
+        x.push_back(i);
+        y.push_back(i - 4.2);
+    }
+    z.SetField(x.data(), y.data());
+    z.SetAnzahl(11, -1, -1);
+    struct Case { double a; int32_t count; };
+    for (const Case c : {Case{4.3, 1}, Case{4.49, 1}, Case{4.7, 0}, Case{3.9, 1}}) {
+        double roots[4] = {};
+        int32_t count = -1;
+        double tol = 1e-12;
+        EXPECT_EQ(z.BrentAlleNullstellenFeld(c.a, 9.0, tol, count, roots, 0, 0), 1) << c.a;
+        ASSERT_EQ(count, c.count) << c.a;
+        if (count) {
+            EXPECT_NEAR(roots[0], 4.2, 1e-9) << c.a;
+        }
+    }
 }
 
 TEST(BrentAlleNullstellenFeld, SignChangeBetweenTheLastTwoPoints)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -85,12 +86,13 @@ TEST(NaturalSpline, TinyCurves)
     EXPECT_EQ(ys[0], -1.0);
 }
 
-// Neville through n points is exact for every polynomial of degree below n,
-// on the whole new grid including the last half-interval.
+// Each value comes from the polynomial through the 6 points around it (all
+// points when there are fewer): exact for every polynomial of degree below
+// min(n, 6), on the whole new grid including the last half-interval.
 TEST(Polint, ExactOnPolynomialsOfLowerDegree)
 {
-    for (int n = 2; n <= 8; ++n) {
-        for (int degree = 0; degree < n; ++degree) {
+    for (int n = 2; n <= 12; ++n) {
+        for (int degree = 0; degree < std::min(n, 6); ++degree) {
             auto f = [degree](double t) {
                 double v = 1.0;
                 for (int i = 0; i < degree; ++i) v = v * (t - 0.3 * i) + 0.5;
@@ -107,6 +109,49 @@ TEST(Polint, ExactOnPolynomialsOfLowerDegree)
             }
         }
     }
+}
+
+// One polynomial through all points swings between them without bound (an
+// arctan edge of 100 points gave 5e15); the local one follows the edge, and
+// a point changes only the values of the intervals next to it.
+TEST(Polint, FollowsAnEdgeAndStaysLocal)
+{
+    auto edge = [](double t) { return std::atan(3.0 * t); };
+    for (int n : {10, 50, 100, 500}) {
+        const int count = 3 * n;
+        Curve c(n, edge, -5.0, 10.0 / (n - 1), count);
+        ASSERT_EQ(c.z.Polint(count, count), count);
+        double err = 0.0;
+        for (int k = 0; k < count; ++k) err = std::max(err, std::fabs(c.y[k] - edge(c.x[k])));
+        EXPECT_LT(err, n == 10 ? 0.2 : 20.0 / (n * n)) << n;  // 10 points: 0.13
+    }
+    const int n = 40, count = 3 * n;
+    Curve a(n, edge, -5.0, 0.25, count), b(n, edge, -5.0, 0.25, count);
+    b.y[0] += 1.0;  // shifts only the values from the first 3 intervals
+    ASSERT_EQ(a.z.Polint(count, count), count);
+    ASSERT_EQ(b.z.Polint(count, count), count);
+    for (int k = 0; k < count; ++k) {
+        if (a.x[k] < -5.0 + 3 * 0.25 - 1e-9)
+            EXPECT_NE(a.y[k], b.y[k]) << k;
+        else
+            EXPECT_EQ(a.y[k], b.y[k]) << k;
+    }
+}
+
+// The program's longest curve: 35,000 points onto 35,000 in moments (one
+// polynomial through all of them would take hours and end in NaN).
+TEST(Polint, LongestCurve)
+{
+    const int n = 35000;
+    auto f = [](double t) { return std::sin(t) + 0.1 * t; };
+    Curve c(n, f, 0.0, 1e-3, n);
+    ASSERT_EQ(c.z.Polint(n, n), n);
+    double err = 0.0;
+    for (int k = 0; k < n; ++k) {
+        ASSERT_NEAR(c.x[k], k * (n - 1) * 1e-3 / n, 1e-9);
+        err = std::max(err, std::fabs(c.y[k] - f(c.x[k])));
+    }
+    EXPECT_LT(err, 1e-13);
 }
 
 TEST(Polint, CubeOverSixPoints)
