@@ -129,6 +129,9 @@ public:
     int32_t Komplex, KomplexOffset, BarOffset, NonZeroBar;
     int32_t MultiplotMode;
     int32_t MultiplotList[1 + VANTOR_MULTIPLOT_MAX];  // count, then entries
+    // One-shot x layout of the next frame (see SetXLayout); 0 = not set.
+    int32_t LayoutColumn, LayoutRight;
+    double LayoutXMin, LayoutXMax;
 
     // ---- 3D view.
     int32_t Is3D;
@@ -324,7 +327,25 @@ public:
     void Set3D(int on, double z1, double z2, double zvalue, double angle, double depth);
     // list[0] = count (at most VANTOR_MULTIPLOT_MAX; larger counts are cut),
     // then the style entries.  A null list or mode 0 switches multiplot off.
+    // Either way a running cycle ends: the saved style comes back and the
+    // next call starts again with entry 1.
     void SetMultiplot(int mode, int32_t* list);
+    // The next data call takes the entry at list position `index` (from 0,
+    // taken modulo the count), so that a curve keeps its style when curves
+    // before it are left out.  The cycle then goes on from there.
+    void SetMultiplotEntry(int index);
+
+    // One-shot x layout for the next frame, for panels drawn one under the
+    // other: its y axis at pixel column axisColumn or further right, the
+    // right end of its x axis at axisRight or further left (0: free), and
+    // with xmin < xmax exactly that x range.  A frame that follows the x
+    // layout of an earlier one gets that frame's GraphLeft + LeftMargin,
+    // GraphLeft + LeftMargin + GraphWidth - 1, XMin and XMax.
+    void SetXLayout(int axisColumn, int axisRight, double xmin, double xmax)
+    {
+        LayoutColumn = axisColumn; LayoutRight = axisRight;
+        LayoutXMin = xmin; LayoutXMax = xmax;
+    }
 
     // Four text lines of plot options; both return 1 (LoadOptions 0 when a
     // line or field is missing; the values read so far are kept).
@@ -374,6 +395,14 @@ public:
 
 private:
     bool FindIndexRange(int& first, int& last);
+    // Numbered step of an axis with `scale` pixels per unit: the wanted
+    // count of numbers, fewer where their texts would run into each other.
+    double NumberedStep(HDC dc, double lo, double hi, int numbers, double scale, int axisKind);
+    // Rows below the x axis in the short layout: for the numbers and for
+    // the description.
+    int ShortNumberRows(HDC dc);
+    int ShortDescriptionRows(HDC dc);
+    int AlongVerticalAxis(int w, int bits, bool downwards);
     int DrawData(HDC dc, int first, int last, bool imaginary);
     int DrawFunction(HDC dc);
     int MeasureOrDraw(HDC dc, const char* text, int along, int kind, int x, int y,
