@@ -60,7 +60,8 @@ static_assert(offsetof(PAINTINFO, SignFactor) == 42 * 4 + 8, "SignFactor follows
 // Size of each label block (XText, YText, CapitalText, ZText): texts of at
 // most VANTOR_LABEL_SIZE - 1 characters; longer texts are cut.
 #define VANTOR_LABEL_SIZE 200
-// Values in each of the two work blocks; bounds the model-function grid.
+// Values in each of the two work blocks; bounds the model-function grid
+// (with OnlyXPoints, more data x values are thinned evenly to this many).
 #define VANTOR_WORK_VALUES 8000
 // Entries of a multiplot list behind its count.
 #define VANTOR_MULTIPLOT_MAX 17
@@ -376,7 +377,10 @@ public:
 
     // ---- Data arrays and model functions --------------------------------
     // first/last (not both 0) give the index range of the data; else the
-    // range follows from XMin/XMax.  1 = drawn, 0 = nothing drawn.
+    // range follows from XMin/XMax.  1 = drawn, 0 = nothing drawn.  Of a
+    // stretch of more than 1500 intervals each pixel column draws its
+    // first, lowest, highest and last point, so narrow peaks keep their
+    // height; the caller's arrays are only read.
     int PlotFieldFunction(HDC dc, int withData, int withFunction, int first, int last);
     int GetMinMaxFeldFunction(int withData, int withFunction, int newRange);
     int PlotLine(HDC dc, POINT* points, int count, int penStyle);

@@ -1,5 +1,5 @@
 // Data arrays and model functions drawn into a memory bitmap and into an
-// enhanced metafile: positions, point counts, resampling, styles.
+// enhanced metafile: positions, point counts, long stretches, styles, 3D views.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -434,10 +434,22 @@ TEST_F(CurvesTest, TypicalFramePictureIsWritten)
     p.ShowGrid = 1;
     ASSERT_EQ(p.PlotFrame(cv.dc, 1, 1, 1), 1);
     ASSERT_EQ(p.PlotFieldFunction(cv.dc, 1, 1, 0, 0), 1);
+    // The legend at a data position inside the plot, its text inside too.
     int lx = 0, ly = 0;
-    p.GetScreen(4.6, 3.3, lx, ly);
+    ASSERT_EQ(p.GetScreen(2.9, 3.05, lx, ly), 1);
     SetBkMode(cv.dc, OPAQUE);
-    p.InscribeLegend(cv.dc, const_cast<char*>("data: ^m@{exp}(E), model: 2 + sin x"), lx, ly);
+    char legend[] = "data: ^m@{exp}(E), model: 2 + sin x";
+    p.InscribeLegend(cv.dc, legend, lx, ly);
+    const int L = p.GraphLeft + p.LeftMargin;
+    EXPECT_GT(lx, L);
+    Metafile mf;
+    p.InscribeLegend(mf.dc, legend, lx, ly);
+    const EmfContent runs = mf.Finish();
+    ASSERT_EQ(runs.texts.size(), 4u);
+    EXPECT_LT(runs.texts.back().at.x + TextWidth(fonts, runs.texts.back().text.c_str()),
+              L + p.GraphWidth - 1);
+    EXPECT_GT(ly, p.GraphTop);
+    EXPECT_LT(ly + 19, p.GraphTop + p.GraphHeight - 1);
     ASSERT_TRUE(cv.WritePng("vantor_typical_frame.png"));
     FILE* f = std::fopen("vantor_typical_frame.png", "rb");
     ASSERT_NE(f, nullptr);

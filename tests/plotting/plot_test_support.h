@@ -181,8 +181,8 @@ inline EmfContent Metafile::Finish()
             const EMREXTCREATEFONTINDIRECTW* f =
                 reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(rec);
             Font font{static_cast<int>(f->elfw.elfLogFont.lfEscapement), ""};
-            for (const WCHAR* c = f->elfw.elfLogFont.lfFaceName; *c && c < f->elfw.elfLogFont.lfFaceName + LF_FACESIZE; ++c)
-                font.face += static_cast<char>(*c);
+            const WCHAR* face = f->elfw.elfLogFont.lfFaceName;
+            for (int i = 0; i < LF_FACESIZE && face[i]; ++i) font.face += static_cast<char>(face[i]);
             fonts.emplace_back(f->ihFont, font);
             break;
         }
@@ -193,11 +193,9 @@ inline EmfContent Metafile::Finish()
                     selected = it->second;
                     break;
                 }
-            if (o->ihObject & 0x80000000u) {
-                if ((o->ihObject & 0x7FFFFFFFu) <= DEFAULT_GUI_FONT &&
-                    (o->ihObject & 0x7FFFFFFFu) >= OEM_FIXED_FONT)
-                    selected = Font{0, "stock"};
-            }
+            const DWORD stock = o->ihObject & 0x7FFFFFFFu;
+            if ((o->ihObject & 0x80000000u) && stock >= OEM_FIXED_FONT && stock <= DEFAULT_GUI_FONT)
+                selected = Font{0, "stock"};
             break;
         }
         case EMR_DELETEOBJECT: {
