@@ -371,7 +371,11 @@ public:
     // 4 right-axis description, 5 depth-axis description.  Escapes: "^"
     // Greek, "~" superscript, "@" subscript, each for the next character or
     // a {group}; texts are cut at 119 characters, groups at 99, and an
-    // unclosed group ends with the text.
+    // unclosed group ends with the text.  The runs go in the direction of
+    // the kind's font (a right-axis font turned by 270 degrees reads down
+    // the page); Greek runs are written in the symbol-font encoding ("c" is
+    // chi) and drawn as the Unicode letters, a symbol font being replaced
+    // by a Unicode face.
     int InscribeAxis(HDC dc, char* text, int along, int kind, int x, int y);
     int InscribeLegend(HDC dc, char* text, int x, int y);
 
