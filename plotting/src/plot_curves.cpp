@@ -32,6 +32,10 @@ struct MultiplotState {
 // column from column `origin` on.
 struct HorizonState {
     std::vector<POINT> upper, lower;
+    // The horizons as the earlier curves left them: a curve is tested
+    // against these, so that its own points in a column (a steep flank, a
+    // long stretch's extremes) do not hide each other.
+    std::vector<LONG> upperBefore, lowerBefore;
     int origin = 0;
     bool havePrevious = false;
     int previousX = 0, previousY = 0;
@@ -55,10 +59,14 @@ int ToPixel(double v)
 
 void FreeHorizons()
 {
-    g_horizon.upper.clear();
-    g_horizon.upper.shrink_to_fit();
-    g_horizon.lower.clear();
-    g_horizon.lower.shrink_to_fit();
+    for (auto* v : {&g_horizon.upper, &g_horizon.lower}) {
+        v->clear();
+        v->shrink_to_fit();
+    }
+    for (auto* v : {&g_horizon.upperBefore, &g_horizon.lowerBefore}) {
+        v->clear();
+        v->shrink_to_fit();
+    }
     g_horizon.havePrevious = false;
 }
 
@@ -309,6 +317,12 @@ int feld_plot::PlotFieldFunction(HDC dc, int withData, int withFunction, int fir
             g_horizon.origin = from;
             g_horizon.upper.assign(n, POINT{0, HIDDEN_FAR});
             g_horizon.lower.assign(n, POINT{0, -HIDDEN_FAR});
+        }
+        g_horizon.upperBefore.resize(g_horizon.upper.size());
+        g_horizon.lowerBefore.resize(g_horizon.lower.size());
+        for (size_t i = 0; i < g_horizon.upper.size(); ++i) {
+            g_horizon.upperBefore[i] = g_horizon.upper[i].y;
+            g_horizon.lowerBefore[i] = g_horizon.lower[i].y;
         }
         g_horizon.havePrevious = false;
     }
@@ -663,15 +677,20 @@ int feld_plot::IsPointVisible(int& x, int& y, POINT* upper, POINT* lower)
     }
     const int n = static_cast<int>(g_horizon.upper.size());
     auto column = [&](int px) { return std::clamp(px - g_horizon.origin, 0, n - 1); };
-    // Rows top..bottom of a column against its horizons, which take them
-    // where they lie outside.
+    // The earlier curves' horizons (the arrays themselves when the curve
+    // did not start through PlotFieldFunction).
+    const bool before = g_horizon.upperBefore.size() == g_horizon.upper.size();
+    auto upperRow = [&](int c) { return before ? g_horizon.upperBefore[c] : upper[c].y; };
+    auto lowerRow = [&](int c) { return before ? g_horizon.lowerBefore[c] : lower[c].y; };
+    // Rows top..bottom of a column against the horizons; the horizons take
+    // them where they lie outside.
     auto test = [&](int c, int top, int bottom, int tolerance) {
         bool visible = false;
-        if (top <= upper[c].y + tolerance) {
+        if (top <= upperRow(c) + tolerance) {
             visible = true;
             upper[c].y = std::min<LONG>(upper[c].y, top);
         }
-        if (bottom >= lower[c].y - tolerance) {
+        if (bottom >= lowerRow(c) - tolerance) {
             visible = true;
             lower[c].y = std::max<LONG>(lower[c].y, bottom);
         }
@@ -699,7 +718,7 @@ int feld_plot::IsPointVisible(int& x, int& y, POINT* upper, POINT* lower)
     } else if (g_horizon.havePrevious && x == x0) {
         // A vertical stroke within one column.
         const int c = column(x);
-        const LONG up = upper[c].y, low = lower[c].y;
+        const LONG up = upperRow(c), low = lowerRow(c);
         endVisible = y <= up + 2 || y >= low - 2;
         if (test(c, std::min(y, y0), std::max(y, y0), 2)) {
             const int in = fromVisible ? y0 : static_cast<int>(y <= up + 2 ? up : low);

@@ -697,7 +697,17 @@ TEST_F(CurvesTest, HiddenLinesEndWhereTheyMeetTheHorizon)
         ASSERT_GT(gapRight, gapLeft + 10) << angle;
         EXPECT_TRUE(cv.Near(gapLeft + 1, row, RED, 2)) << angle << " " << gapLeft;
         EXPECT_TRUE(cv.Near(gapRight - 1, row, RED, 2)) << angle << " " << gapRight;
-        // Nothing of it between the flanks.
+        // The peak, drawn over nothing but the floor, is whole: its steep
+        // flanks, several points to a column, do not hide themselves.
+        const double s = 0.05 * p.DepthScale;
+        for (int i = 140; i <= 260; i += 3) {
+            int qx = 0, qy = 0;
+            p.GetScreen(peak.x[i], peak.y[i], qx, qy);
+            qx += static_cast<int>(s * p.Depth3DX / p.DepthLength);
+            qy -= static_cast<int>(s * p.Depth3DY / p.DepthLength);
+            EXPECT_TRUE(cv.Near(qx, qy, RED, 1)) << angle << " " << peak.x[i];
+        }
+        // Nothing of the back line between the flanks.
         for (int x = gapLeft + 3; x < gapRight - 3; ++x) EXPECT_FALSE(cv.Near(x, row, green, 1)) << x;
     }
 }
