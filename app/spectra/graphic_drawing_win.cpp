@@ -98,9 +98,12 @@ void Einstellungen(grafik_fenster& g, bool dreiD)
     Schriften(dreiD);
 }
 
-void Komplex(const grafik_fenster& g, int32_t slot, int32_t n)
+// The slot's complex layout applies to its own arrays only: the fit view's
+// arrays handed in by the EXAFS panel are real curves.
+void Komplex(grafik_fenster& g, int32_t slot, int32_t n)
 {
-    if (g.KurvenFlags[slot] & SLOT_KOMPLEX) Plotter.SetKomplex(1, n + 1, n);
+    if ((g.KurvenFlags[slot] & SLOT_KOMPLEX) && Plotter.GetXField() == g.GetXFeld(slot))
+        Plotter.SetKomplex(1, n + 1, n);
     else Plotter.SetKomplex(0, 0, 0);
 }
 
@@ -230,9 +233,24 @@ void ExafsPanel(grafik_fenster& g, HDC dc, const FLAECHE& f)
     g.SetFullBorder();
 }
 
-// The difference curve of a fit under the plot.
+// x axis of a frame: its column, right end and range.
+struct X_LAGE {
+    int32_t Spalte = 0, Rechts = 0;
+    double XMin = 0.0, XMax = 0.0;
+};
+X_LAGE LetzteLage()
+{
+    const int32_t spalte = Plotter.GraphLeft + Plotter.LeftMargin;
+    return X_LAGE{spalte, spalte + Plotter.GraphWidth - 1, Plotter.XMin, Plotter.XMax};
+}
+
+// The difference curve of a fit under the plot. The plot above and its
+// difference panel share one x axis: a first pass (messen) lays the panels
+// out on a scratch context and notes the room their numbers need (lage),
+// the plots take at least that room, and the drawing pass gets the plots'
+// x axes in lage.
 void DifferenzPanel(grafik_fenster& g, HDC dc, int32_t left, int32_t top, int32_t width,
-                    int32_t height, bool zweiPanels)
+                    int32_t height, bool zweiPanels, X_LAGE lage[2], bool messen)
 {
     const PAINTINFO& p = g.Paintinfo;
     const int32_t s = g.AktuellerSlot();
@@ -242,9 +260,16 @@ void DifferenzPanel(grafik_fenster& g, HDC dc, int32_t left, int32_t top, int32_
     const int32_t cw = HAUPTDATEN.Schriftbreiten[0], ch = HAUPTDATEN.Schrifthoehen[0];
     char yAlt[VANTOR_LABEL_SIZE] = "";
     Plotter.GetY(yAlt);
-    auto gruen = [&]() {
+    auto rahmen = [&](int32_t i) {
+        const X_LAGE& l = lage[i];
+        if (!messen) Plotter.SetXLayout(l.Spalte, l.Rechts, l.XMin, l.XMax);
+        Plotter.SetNoReduction(1);
+        const int ok = Plotter.PlotFrame(dc, g.ZeigeDaten, 0, 1);
+        if (ok && messen) lage[i] = LetzteLage();
+        if (!ok || messen) return false;
         Plotter.SetPlotOptions(GRUEN, GRUEN, p.PlotPenStyle, p.FuncPenStyle, p.PlotStyle, p.FuncStyle,
                                p.KreisRadius, p.TriangleHeight, p.OnlyXPoints);
+        return true;
     };
     if (zweiPanels) {
         const EXAFS_RAUM r = ExafsRaum();
@@ -256,11 +281,7 @@ void DifferenzPanel(grafik_fenster& g, HDC dc, int32_t left, int32_t top, int32_
             Plotter.SetMinMax(0.0, 0.0, 0.0, 0.0);
             Plotter.SetXYBeschriftung(r.KRaum ? "k, (A~{-1})" : "R, (A)", "Difference", nullptr,
                                       p.BeschriftungFlags);
-            Plotter.SetNoReduction(1);
-            if (Plotter.PlotFrame(dc, g.ZeigeDaten, 0, 1)) {
-                gruen();
-                Plotter.PlotFieldFunction(dc, g.ZeigeDaten, 0, 0, 0);
-            }
+            if (rahmen(0)) Plotter.PlotFieldFunction(dc, g.ZeigeDaten, 0, 0, 0);
             Optionen(p);
         }
         d = HalbPanel(1, d.Links, d.Oben, d.Breite, d.Hoehe);
@@ -271,11 +292,7 @@ void DifferenzPanel(grafik_fenster& g, HDC dc, int32_t left, int32_t top, int32_
     Plotter.SetFieldFunction(x, DifferenzFeld, Modell(), nullptr, n);
     Plotter.SetMinMax(0.0, 0.0, 0.0, 0.0);
     Plotter.SetXYBeschriftung(g.XText[s], "Difference", g.FensterText, p.BeschriftungFlags, g.ZText[s]);
-    Plotter.SetNoReduction(1);
-    if (Plotter.PlotFrame(dc, g.ZeigeDaten, 0, 1)) {
-        gruen();
-        Plotter.PlotFieldFunction(dc, g.ZeigeDaten, 0, 0, 0);
-    }
+    if (rahmen(zweiPanels ? 1 : 0)) Plotter.PlotFieldFunction(dc, g.ZeigeDaten, 0, 0, 0);
     Optionen(p);
     Plotter.SetY(yAlt);
 }
@@ -324,6 +341,13 @@ void grafik_fenster::PaintGrafik(HDC dc, int32_t left, int32_t top, int32_t widt
     const bool alle = Multiplot != 0;
     const bool zweiPanels = !alle && fit && ExafsFitAnsicht.Anzeige == 1;
     const int32_t cw = HAUPTDATEN.Schriftbreiten[0], ch = HAUPTDATEN.Schrifthoehen[0];
+    X_LAGE lage[2];
+    if (fit) {
+        HDC mess = CreateCompatibleDC(dc);
+        if (!mess) mess = CreateCompatibleDC(nullptr);
+        DifferenzPanel(*this, mess, left, top, width, height, zweiPanels, lage, true);
+        DeleteDC(mess);
+    }
 
     int32_t panels = 1;
     if (alle) {
@@ -367,18 +391,22 @@ void grafik_fenster::PaintGrafik(HDC dc, int32_t left, int32_t top, int32_t widt
                 continue;
             }
         }
+        const int32_t l = i < 2 ? i : 0;
+        if (fit) Plotter.SetXLayout(lage[l].Spalte, lage[l].Rechts, 0.0, 0.0);
         if (zweiPanels && i == 0) {
             ExafsPanel(*this, dc, f);
+            lage[0] = LetzteLage();
             continue;
         }
         if (n < 1 || n > FeldGroesse()) continue;
         Plotter.GraphDimension(f.Links, f.Oben, f.Breite, f.Hoehe, cw, ch);
         Plotter.SetFieldFunction(x, y, Modell(), nullptr, n);
         DrawFitView(dc, Grenzen[0], Grenzen[1], ZeigeFunktion, ZeigeDaten);
+        if (fit) lage[l] = LetzteLage();
         if (!alle || markiert) Legende(*this, dc, true);
     }
     KurvenZaehler = gemerkt;
-    if (fit) DifferenzPanel(*this, dc, left, top, width, height, zweiPanels);
+    if (fit) DifferenzPanel(*this, dc, left, top, width, height, zweiPanels, lage, false);
 }
 
 void grafik_fenster::DrawFitView(HDC dc, double upper, double lower, int32_t showFunction,
@@ -533,6 +561,7 @@ void grafik_fenster::DrawGrafik(HDC dc, int32_t left, int32_t top, int32_t width
             const bool balken = (p.PlotStyle & 0x40) || (MultiplotAktiv && (MultiplotListe[k] & 0x40));
             if (balken) Plotter.SetBrushStyle(k % 6, p.FuncHatch, p.BarBrush);
             Plotter.SetRightAxis(e.Rechts ? 1 : 0);
+            if (MultiplotAktiv) Plotter.SetMultiplotEntry(k);
             Plotter.PlotFieldFunction(dc, 1, 0, 0, 0);
             Plotter.SetRightAxis(0);
             Optionen(p);

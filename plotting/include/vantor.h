@@ -60,7 +60,8 @@ static_assert(offsetof(PAINTINFO, SignFactor) == 42 * 4 + 8, "SignFactor follows
 // Size of each label block (XText, YText, CapitalText, ZText): texts of at
 // most VANTOR_LABEL_SIZE - 1 characters; longer texts are cut.
 #define VANTOR_LABEL_SIZE 200
-// Values in each of the two work blocks; bounds the model-function grid.
+// Values in each of the two work blocks; bounds the model-function grid
+// (with OnlyXPoints, more data x values are thinned evenly to this many).
 #define VANTOR_WORK_VALUES 8000
 // Entries of a multiplot list behind its count.
 #define VANTOR_MULTIPLOT_MAX 17
@@ -129,6 +130,9 @@ public:
     int32_t Komplex, KomplexOffset, BarOffset, NonZeroBar;
     int32_t MultiplotMode;
     int32_t MultiplotList[1 + VANTOR_MULTIPLOT_MAX];  // count, then entries
+    // One-shot x layout of the next frame (see SetXLayout); 0 = not set.
+    int32_t LayoutColumn, LayoutRight;
+    double LayoutXMin, LayoutXMax;
 
     // ---- 3D view.
     int32_t Is3D;
@@ -324,7 +328,25 @@ public:
     void Set3D(int on, double z1, double z2, double zvalue, double angle, double depth);
     // list[0] = count (at most VANTOR_MULTIPLOT_MAX; larger counts are cut),
     // then the style entries.  A null list or mode 0 switches multiplot off.
+    // Either way a running cycle ends: the saved style comes back and the
+    // next call starts again with entry 1.
     void SetMultiplot(int mode, int32_t* list);
+    // The next data call takes the entry at list position `index` (from 0,
+    // taken modulo the count), so that a curve keeps its style when curves
+    // before it are left out.  The cycle then goes on from there.
+    void SetMultiplotEntry(int index);
+
+    // One-shot x layout for the next frame, for panels drawn one under the
+    // other: its y axis at pixel column axisColumn or further right, the
+    // right end of its x axis at axisRight or further left (0: free), and
+    // with xmin < xmax exactly that x range.  A frame that follows the x
+    // layout of an earlier one gets that frame's GraphLeft + LeftMargin,
+    // GraphLeft + LeftMargin + GraphWidth - 1, XMin and XMax.
+    void SetXLayout(int axisColumn, int axisRight, double xmin, double xmax)
+    {
+        LayoutColumn = axisColumn; LayoutRight = axisRight;
+        LayoutXMin = xmin; LayoutXMax = xmax;
+    }
 
     // Four text lines of plot options; both return 1 (LoadOptions 0 when a
     // line or field is missing; the values read so far are kept).
@@ -349,13 +371,20 @@ public:
     // 4 right-axis description, 5 depth-axis description.  Escapes: "^"
     // Greek, "~" superscript, "@" subscript, each for the next character or
     // a {group}; texts are cut at 119 characters, groups at 99, and an
-    // unclosed group ends with the text.
+    // unclosed group ends with the text.  The runs go in the direction of
+    // the kind's font (a right-axis font turned by 270 degrees reads down
+    // the page); Greek runs are written in the symbol-font encoding ("c" is
+    // chi) and drawn as the Unicode letters, a symbol font being replaced
+    // by a Unicode face.
     int InscribeAxis(HDC dc, char* text, int along, int kind, int x, int y);
     int InscribeLegend(HDC dc, char* text, int x, int y);
 
     // ---- Data arrays and model functions --------------------------------
     // first/last (not both 0) give the index range of the data; else the
-    // range follows from XMin/XMax.  1 = drawn, 0 = nothing drawn.
+    // range follows from XMin/XMax.  1 = drawn, 0 = nothing drawn.  Of a
+    // stretch of more than 1500 intervals each pixel column draws its
+    // first, lowest, highest and last point, so narrow peaks keep their
+    // height; the caller's arrays are only read.
     int PlotFieldFunction(HDC dc, int withData, int withFunction, int first, int last);
     int GetMinMaxFeldFunction(int withData, int withFunction, int newRange);
     int PlotLine(HDC dc, POINT* points, int count, int penStyle);
@@ -374,6 +403,14 @@ public:
 
 private:
     bool FindIndexRange(int& first, int& last);
+    // Numbered step of an axis with `scale` pixels per unit: the wanted
+    // count of numbers, fewer where their texts would run into each other.
+    double NumberedStep(HDC dc, double lo, double hi, int numbers, double scale, int axisKind);
+    // Rows below the x axis in the short layout: for the numbers and for
+    // the description.
+    int ShortNumberRows(HDC dc);
+    int ShortDescriptionRows(HDC dc);
+    int AlongVerticalAxis(int w, int bits, bool downwards);
     int DrawData(HDC dc, int first, int last, bool imaginary);
     int DrawFunction(HDC dc);
     int MeasureOrDraw(HDC dc, const char* text, int along, int kind, int x, int y,

@@ -56,6 +56,18 @@ double FindStep(int numbers, double span, int& decimals)
     return step;
 }
 
+double WiderStep(double step)
+{
+    if (!(step > 0.0) || !std::isfinite(step)) return 0.0;
+    const double decade = std::pow(10.0, std::floor(std::log10(step)));
+    const double m = step / decade;
+    // Within rounding of the mantissas 1, 2, 2.5 and 5.
+    if (m < 1.9) return 2.0 * decade;
+    if (m < 2.4) return 2.5 * decade;
+    if (m < 4.9) return 5.0 * decade;
+    return 10.0 * decade;
+}
+
 namespace {
 
 // Ticks upwards from lo (or from 0 when lo <= 0) to hi.

@@ -13,6 +13,11 @@ namespace vantor_axis {
 // point when the step is below 0.1 and left alone otherwise.
 double FindStep(int numbers, double span, int& decimals);
 
+// The next coarser of the steps 1, 2, 2.5 and 5 times a power of ten:
+// 1 -> 2 -> 2.5 -> 5 -> 10, other mantissas to the next of these above
+// them (1.25 -> 2, 2.75 -> 5); 0 for a step that is not positive.
+double WiderStep(double step);
+
 struct Tick {
     double value;
     bool numbered;

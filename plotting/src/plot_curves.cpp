@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "axis_scale.h"
@@ -11,9 +12,9 @@ using vantor_gdi::Selection;
 
 namespace {
 
-// Longest stretch of data drawn point by point; longer stretches are
-// resampled onto RESAMPLED + 1 points.
-constexpr int RESAMPLED = 1500;
+// Longest stretch of data drawn point by point; of longer stretches each
+// pixel column keeps its first, lowest, highest and last point.
+constexpr int POINT_BY_POINT = 1500;
 // The scan for the end of data of unknown length stops here at the latest.
 constexpr int LEGACY_SCAN_LIMIT = 1 << 22;
 constexpr int HIDDEN_FAR = 100000000;
@@ -21,15 +22,29 @@ constexpr int HIDDEN_FAR = 100000000;
 // Library-wide state, shared by all plotting objects: one graph is drawn at a
 // time by successive calls.
 struct MultiplotState {
-    int position = 0;  // 0: no cycle running
+    bool running = false;  // a cycle has saved the style and not yet ended
+    int position = 0;      // list position of the next entry
+    int chosen = -1;       // position asked for by SetMultiplotEntry
     int style = 0, penStyle = 0, width = 0;
 } g_multi;
 
+// Floating horizon of a 3D view: one upper and one lower row per pixel
+// column from column `origin` on.
 struct HorizonState {
     std::vector<POINT> upper, lower;
+    // The horizons as the earlier curves left them: a curve is tested
+    // against these, so that its own points in a column (a steep flank, a
+    // long stretch's extremes) do not hide each other.
+    std::vector<LONG> upperBefore, lowerBefore;
+    int origin = 0;
     bool havePrevious = false;
     int previousX = 0, previousY = 0;
-    bool previousVisible = true;
+    bool previousVisible = true;  // the previous point itself
+    bool pointVisible = true;     // the point of the last test itself
+    // Visible pieces of the last tested segment, from left to right; the
+    // first one goes on from the previous point when `continues` is set.
+    std::vector<std::pair<POINT, POINT>> runs;
+    bool continues = false;
 } g_horizon;
 
 int g_splineBracket = 0;
@@ -44,11 +59,108 @@ int ToPixel(double v)
 
 void FreeHorizons()
 {
-    g_horizon.upper.clear();
-    g_horizon.upper.shrink_to_fit();
-    g_horizon.lower.clear();
-    g_horizon.lower.shrink_to_fit();
+    for (auto* v : {&g_horizon.upper, &g_horizon.lower}) {
+        v->clear();
+        v->shrink_to_fit();
+    }
+    for (auto* v : {&g_horizon.upperBefore, &g_horizon.lowerBefore}) {
+        v->clear();
+        v->shrink_to_fit();
+    }
     g_horizon.havePrevious = false;
+}
+
+void RestoreMultiplotStyle(feld_plot& p)
+{
+    if (!g_multi.running) return;
+    p.PlotStyle = g_multi.style;
+    p.PlotPenStyle = g_multi.penStyle;
+    p.PlotWidth = g_multi.width;
+    g_multi.running = false;
+    g_multi.position = 0;
+}
+
+// Indices of a long stretch that draw the same picture as all of them: per
+// pixel column the first, lowest, highest and last point, in index order.
+// Points that are not finite stay in as breaks of the line.
+template <class Column>
+std::vector<int> ColumnExtremes(const double* xs, const double* ys, int first, int last,
+                                Column columnOf)
+{
+    std::vector<int> out;
+    int column = INT_MIN, f = 0, lo = 0, hi = 0, l = 0;
+    auto emit = [&]() {
+        if (column == INT_MIN) return;
+        int k[4] = {f, lo, hi, l};
+        std::sort(k, k + 4);
+        for (int i = 0; i < 4; ++i)
+            if (i == 0 || k[i] != k[i - 1]) out.push_back(k[i]);
+        column = INT_MIN;
+    };
+    for (int i = first; i <= last; ++i) {
+        if (!std::isfinite(xs[i]) || !std::isfinite(ys[i])) {
+            emit();
+            out.push_back(i);
+            continue;
+        }
+        const int c = columnOf(xs[i]);
+        if (c != column) {
+            emit();
+            column = c;
+            f = lo = hi = l = i;
+            continue;
+        }
+        l = i;
+        if (ys[i] < ys[lo]) lo = i;
+        if (ys[i] > ys[hi]) hi = i;
+    }
+    emit();
+    return out;
+}
+
+// x values of the data for a model grid of at most `capacity` values: all
+// of first..last, or evenly thinned with the last one kept.
+int DataGrid(const double* xs, int first, int last, double* grid, int capacity)
+{
+    const int count = last - first + 1;
+    if (count <= 0 || capacity < 2) return 0;
+    if (count <= capacity) {
+        for (int i = 0; i < count; ++i) grid[i] = xs[first + i];
+        return count;
+    }
+    const double step = double(count - 1) / (capacity - 1);
+    for (int k = 0; k < capacity; ++k)
+        grid[k] = xs[first + std::min(count - 1, static_cast<int>(std::lround(k * step)))];
+    return capacity;
+}
+
+// One point of a 3D curve through the floating horizon.  Adds to the line
+// the visible pieces of the segment from the previous point, each starting
+// where the segment comes out from behind the horizon and ending where it
+// goes behind it.  Returns whether the point itself is visible (symbols
+// and bars are drawn only there).
+template <class Flush>
+bool HiddenLineStep(feld_plot& p, int px, int py, std::vector<POINT>& line, bool connect,
+                    Flush flush)
+{
+    p.IsPointVisible(px, py, g_horizon.upper.data(), g_horizon.lower.data());
+    if (connect) {
+        bool first = true;
+        for (const auto& run : g_horizon.runs) {
+            if (!(first && g_horizon.continues && !line.empty())) {
+                flush();
+                line.push_back(run.first);
+            }
+            if (run.second.x != line.back().x || run.second.y != line.back().y)
+                line.push_back(run.second);
+            first = false;
+        }
+    }
+    if (!g_horizon.pointVisible) {
+        flush();
+        return false;
+    }
+    return true;
 }
 
 // Pen, brush and the raster operation of one curve, put back at scope end.
@@ -152,8 +264,7 @@ int feld_plot::GetMinMaxFeldFunction(int withData, int withFunction, int newRang
         int n = 0;
         if (OnlyXPoints && XField) {
             int f = 0, l = -1;
-            if (FindIndexRange(f, l))
-                for (int i = f; i <= l && n < VANTOR_WORK_VALUES; ++i) WorkX[n++] = XField[i];
+            if (FindIndexRange(f, l)) n = DataGrid(XField, f, l, WorkX, VANTOR_WORK_VALUES);
         } else {
             for (double x = XMin - d; x <= XMax + d && n < VANTOR_WORK_VALUES; x = XMin - d + n * d)
                 WorkX[n++] = x;
@@ -194,39 +305,51 @@ int feld_plot::PlotFieldFunction(HDC dc, int withData, int withFunction, int fir
 {
     int drawn = 0;
     const bool threeD = Is3D && DepthLength > 0.0;
-    if (threeD && WorkX) {
+    if (threeD) {
         if (ZValue == ZMin || g_horizon.upper.empty()) {
             FreeHorizons();
-            const int per = IsPrinting ? 5 : 3;
-            const size_t n = static_cast<size_t>(
-                std::max(1, std::min(VANTOR_WORK_VALUES, GraphWidth * per)));
+            // Every column a curve can reach: the front plane and its shift
+            // along the depth axis, to the left for angles above 90 degrees.
+            const int L = GraphLeft + LeftMargin;
+            const int from = L + ToPixel(std::min(0.0, Depth3DX)) - 1;
+            const int to = L + GraphWidth + ToPixel(std::max(0.0, Depth3DX)) + 1;
+            const size_t n = static_cast<size_t>(std::max(1, to - from + 1));
+            g_horizon.origin = from;
             g_horizon.upper.assign(n, POINT{0, HIDDEN_FAR});
             g_horizon.lower.assign(n, POINT{0, -HIDDEN_FAR});
+        }
+        g_horizon.upperBefore.resize(g_horizon.upper.size());
+        g_horizon.lowerBefore.resize(g_horizon.lower.size());
+        for (size_t i = 0; i < g_horizon.upper.size(); ++i) {
+            g_horizon.upperBefore[i] = g_horizon.upper[i].y;
+            g_horizon.lowerBefore[i] = g_horizon.lower[i].y;
         }
         g_horizon.havePrevious = false;
     }
 
-    // Multiplot: each call takes the next entry of the list for the style.
+    // Multiplot: each call takes the next entry of the list, or the entry
+    // asked for by SetMultiplotEntry, for the style.
     bool multiplot = false;
-    if (withData && MultiplotMode && MultiplotList[0] > 0) {
-        const int count = std::min<int>(MultiplotList[0], VANTOR_MULTIPLOT_MAX);
-        if (g_multi.position == 0 || g_multi.position > count) {
+    const int count = std::min<int>(MultiplotList[0], VANTOR_MULTIPLOT_MAX);
+    if (withData && MultiplotMode && count > 0) {
+        if (!g_multi.running) {
             g_multi.style = PlotStyle;
             g_multi.penStyle = PlotPenStyle;
             g_multi.width = PlotWidth;
+            g_multi.running = true;
             g_multi.position = 0;
         }
+        if (g_multi.chosen >= 0) g_multi.position = g_multi.chosen % count;
+        g_multi.chosen = -1;
+        if (g_multi.position >= count) g_multi.position = 0;
         const uint32_t entry = static_cast<uint32_t>(MultiplotList[1 + g_multi.position]);
         PlotStyle = static_cast<int>(entry & 0xFFFF);
         PlotPenStyle = static_cast<int>((entry >> 16) % 10);
         PlotWidth = static_cast<int>((entry >> 16) / 10);
         ++g_multi.position;
         multiplot = true;
-    } else if (!MultiplotMode && g_multi.position != 0) {
-        PlotStyle = g_multi.style;
-        PlotPenStyle = g_multi.penStyle;
-        PlotWidth = g_multi.width;
-        g_multi.position = 0;
+    } else if (!MultiplotMode) {
+        RestoreMultiplotStyle(*this);
     }
 
     if (withData) {
@@ -260,13 +383,8 @@ int feld_plot::PlotFieldFunction(HDC dc, int withData, int withFunction, int fir
     }
     if (withFunction) drawn |= DrawFunction(dc);
 
-    if (multiplot && g_multi.position >= std::min<int>(MultiplotList[0], VANTOR_MULTIPLOT_MAX)) {
-        // The cycle is complete: the next call starts again with entry 1.
-        PlotStyle = g_multi.style;
-        PlotPenStyle = g_multi.penStyle;
-        PlotWidth = g_multi.width;
-        g_multi.position = 0;
-    }
+    // The cycle is complete: the next call starts again with entry 1.
+    if (multiplot && g_multi.position >= count) RestoreMultiplotStyle(*this);
     if (!threeD || ZValue >= ZMax) FreeHorizons();
     Is3D = 0;
     RightAxis = 0;
@@ -275,36 +393,31 @@ int feld_plot::PlotFieldFunction(HDC dc, int withData, int withFunction, int fir
     return drawn ? 1 : 0;
 }
 
+void feld_plot::SetMultiplot(int mode, int32_t* list)
+{
+    RestoreMultiplotStyle(*this);
+    g_multi.chosen = -1;
+    if (!list || mode == 0) {
+        MultiplotMode = 0;
+        return;
+    }
+    int32_t count = list[0];
+    if (count < 0) count = 0;
+    if (count > VANTOR_MULTIPLOT_MAX) count = VANTOR_MULTIPLOT_MAX;
+    std::memset(MultiplotList, 0, sizeof MultiplotList);
+    MultiplotList[0] = count;
+    for (int32_t i = 1; i <= count; ++i) MultiplotList[i] = list[i];
+    MultiplotMode = count > 0 ? mode : 0;
+}
+
+void feld_plot::SetMultiplotEntry(int index) { g_multi.chosen = index >= 0 ? index : -1; }
+
 int feld_plot::DrawData(HDC dc, int first, int last, bool imaginary)
 {
     const double* xs = XField;
     const double* ys = (RightAxis ? RightField : YField) + (imaginary ? KomplexOffset : 0);
     const double* base = NonZeroBar ? nullptr : YField + BarOffset + 1;
-    int f = first, l = last;
-
-    // Long stretches are drawn from a spline through them; the caller's
-    // arrays are only read.
-    std::vector<double> rx, ry, rb;
-    if (l - f > RESAMPLED) {
-        rx.assign(RESAMPLED + 50, 0.0);
-        ry.assign(RESAMPLED + 50, 0.0);
-        const double x0 = xs[f], x1 = xs[l];
-        for (int i = 0; i <= RESAMPLED; ++i) rx[i] = x0 + (x1 - x0) * i / RESAMPLED;
-        rx[RESAMPLED] = x1;
-        const int count = l - f + 1;
-        Splint(RESAMPLED + 1, rx.data(), ry.data(), const_cast<double*>(xs + f),
-               const_cast<double*>(ys + f), count);
-        if (base) {
-            rb.assign(RESAMPLED + 50, 0.0);
-            Splint(RESAMPLED + 1, rx.data(), rb.data(), const_cast<double*>(xs + f),
-                   const_cast<double*>(base + f), count);
-            base = rb.data();
-        }
-        xs = rx.data();
-        ys = ry.data();
-        f = 0;
-        l = RESAMPLED;
-    }
+    const int f = first, l = last;
 
     CurveTools tools(dc, PlotPenStyle, PlotWidth, PlotColor, PlotHatch);
     int barHalf = BarWidth;
@@ -326,12 +439,26 @@ int feld_plot::DrawData(HDC dc, int first, int last, bool imaginary)
         shiftY = s * Depth3DY / DepthLength;
     }
     const int L = GraphLeft + LeftMargin;
+    // A 3D view also draws where the depth axis takes its curves: right of
+    // the front plane, or left of it for angles above 90 degrees.
+    const int leftEdge = L + (threeD ? ToPixel(std::min(0.0, Depth3DX)) : 0);
     const int R = L + GraphWidth - 1 + (threeD ? ToPixel(std::max(0.0, Depth3DX)) : 0);
     const int topEdge = threeD ? GraphTop : GraphTop + CharWidth / 2 - 1;
     const int bottomEdge = GraphTop + GraphHeight - 1;
+    auto column = [&](double x) { return ToPixel(L + (x - XMin) * XScale + shiftX); };
+
+    // The caller's arrays are only read.  A long stretch is drawn from the
+    // extremes of each pixel column, so that no peak loses height.
+    std::vector<int> order;
+    if (l - f > POINT_BY_POINT) {
+        order = ColumnExtremes(xs, ys, f, l, column);
+    } else {
+        order.resize(static_cast<size_t>(l - f + 1));
+        for (int i = f; i <= l; ++i) order[static_cast<size_t>(i - f)] = i;
+    }
 
     std::vector<POINT> line;
-    line.reserve(static_cast<size_t>(l - f + 1));
+    line.reserve(order.size() + 1);
     const bool connect = PlotStyle & 1;
     auto flush = [&]() {
         if (line.size() >= 2) {
@@ -344,29 +471,22 @@ int feld_plot::DrawData(HDC dc, int first, int last, bool imaginary)
         line.clear();
     };
 
-    for (int i = f; i <= l; ++i) {
+    for (const int i : order) {
         const double x = xs[i], y = ys[i];
         if (!std::isfinite(x) || !std::isfinite(y)) {
             if (threeD) flush();
             continue;
         }
-        int px = ToPixel(L + (x - XMin) * XScale + shiftX);
+        int px = column(x);
         int py = ToPixel(zero - scale * (y - ref) - shiftY);
-        const bool inside = px >= L && px <= R && py >= topEdge && py <= bottomEdge;
-        px = std::clamp(px, L, R);
+        const bool inside = px >= leftEdge && px <= R && py >= topEdge && py <= bottomEdge;
+        px = std::clamp(px, leftEdge, R);
         py = std::clamp(py, topEdge, bottomEdge);
         if (threeD && !g_horizon.upper.empty()) {
-            const bool visible =
-                IsPointVisible(px, py, g_horizon.upper.data(), g_horizon.lower.data());
-            if (!visible) {
-                if (connect) {
-                    line.push_back(POINT{px, py});
-                    flush();
-                }
-                continue;
-            }
+            if (!HiddenLineStep(*this, px, py, line, connect, flush)) continue;
+        } else if (connect) {
+            line.push_back(POINT{px, py});
         }
-        if (connect) line.push_back(POINT{px, py});
         if (!inside) continue;
         if (PlotStyle & 2)
             vantor_gdi::Oval(*this, dc, px - KreisRadius, py - KreisRadius, px + KreisRadius + 1,
@@ -431,9 +551,9 @@ int feld_plot::DrawFunction(HDC dc)
         int f = 0, l = -1;
         if (!FindIndexRange(f, l)) return 0;
         first = f;
-        // The grid holds at most one work block of x values.
-        l = std::min(l, f + VANTOR_WORK_VALUES - 1);
-        for (int i = f; i <= l; ++i) WorkX[n++] = XField[i];
+        // The grid holds at most one work block of x values: more data
+        // points are thinned evenly.
+        n = DataGrid(XField, f, l, WorkX, VANTOR_WORK_VALUES);
         if (l > f) barHalf = std::max(0, ToPixel(std::fabs(XField[f] - XField[f + 1]) * XScale / 2 - 5));
     } else {
         for (; n < VANTOR_WORK_VALUES; ++n) {
@@ -474,15 +594,11 @@ int feld_plot::DrawFunction(HDC dc)
         }
         int px = ToPixel(L + (WorkX[i] - XMin) * XScale + shiftX);
         int py = std::clamp(ToPixel(YZero - YScale * (y - ref) - shiftY), top, bottom);
-        if (threeD && !g_horizon.upper.empty() &&
-            !IsPointVisible(px, py, g_horizon.upper.data(), g_horizon.lower.data())) {
-            if (connect) {
-                line.push_back(POINT{px, py});
-                flush();
-            }
-            continue;
+        if (threeD && !g_horizon.upper.empty()) {
+            if (!HiddenLineStep(*this, px, py, line, connect, flush)) continue;
+        } else if (connect) {
+            line.push_back(POINT{px, py});
         }
-        if (connect) line.push_back(POINT{px, py});
         if (FuncStyle & 2)
             vantor_gdi::Oval(*this, dc, px - KreisRadius, py - KreisRadius, px + KreisRadius + 1,
                              py + KreisRadius + 1);
@@ -551,54 +667,81 @@ int feld_plot::PlotLine(HDC dc, POINT* points, int count, int penStyle)
 
 int feld_plot::IsPointVisible(int& x, int& y, POINT* upper, POINT* lower)
 {
-    if (!upper || !lower || g_horizon.upper.empty()) return 1;
+    std::vector<std::pair<POINT, POINT>>& runs = g_horizon.runs;
+    runs.clear();
+    g_horizon.continues = false;
+    g_horizon.pointVisible = true;
+    if (!upper || !lower || g_horizon.upper.empty()) {
+        runs.emplace_back(POINT{x, y}, POINT{x, y});
+        return 1;
+    }
     const int n = static_cast<int>(g_horizon.upper.size());
-    auto column = [&](int px) { return std::clamp(px - GraphLeft, 0, n - 1); };
-    auto test = [&](int c, int row, int tolerance) {
+    auto column = [&](int px) { return std::clamp(px - g_horizon.origin, 0, n - 1); };
+    // The earlier curves' horizons (the arrays themselves when the curve
+    // did not start through PlotFieldFunction).
+    const bool before = g_horizon.upperBefore.size() == g_horizon.upper.size();
+    auto upperRow = [&](int c) { return before ? g_horizon.upperBefore[c] : upper[c].y; };
+    auto lowerRow = [&](int c) { return before ? g_horizon.lowerBefore[c] : lower[c].y; };
+    // Rows top..bottom of a column against the horizons; the horizons take
+    // them where they lie outside.
+    auto test = [&](int c, int top, int bottom, int tolerance) {
         bool visible = false;
-        if (row <= upper[c].y + tolerance) {
+        if (top <= upperRow(c) + tolerance) {
             visible = true;
-            upper[c].y = std::min<LONG>(upper[c].y, row);
+            upper[c].y = std::min<LONG>(upper[c].y, top);
         }
-        if (row >= lower[c].y - tolerance) {
+        if (bottom >= lowerRow(c) - tolerance) {
             visible = true;
-            lower[c].y = std::max<LONG>(lower[c].y, row);
+            lower[c].y = std::max<LONG>(lower[c].y, bottom);
         }
         return visible;
     };
 
-    bool visible = false;
-    if (g_horizon.havePrevious && x > g_horizon.previousX) {
-        const int x0 = g_horizon.previousX, y0 = g_horizon.previousY;
-        int lastX = x, lastY = y;
-        bool endVisible = false;
+    const int x0 = g_horizon.previousX, y0 = g_horizon.previousY;
+    const bool fromVisible = g_horizon.previousVisible;
+    bool endVisible = false;
+    if (g_horizon.havePrevious && x > x0) {
+        // The straight line from the previous point, column by column.
+        bool inRun = false;
         for (int cx = x0 + 1; cx <= x; ++cx) {
             const int row = y0 + static_cast<int>(std::lround(double(y - y0) * (cx - x0) / (x - x0)));
-            const bool v = test(column(cx), row, 2);
-            if (v) {
-                visible = true;
-                lastX = cx;
-                lastY = row;
+            const bool v = test(column(cx), row, row, 2);
+            if (v && inRun) {
+                runs.back().second = POINT{cx, row};
+            } else if (v) {
+                runs.emplace_back(POINT{cx, row}, POINT{cx, row});
+                if (cx == x0 + 1 && fromVisible) g_horizon.continues = true;
             }
+            inRun = v;
             if (cx == x) endVisible = v;
         }
-        g_horizon.previousX = x;
-        g_horizon.previousY = y;
-        if (visible && !endVisible) {
-            // Ends the drawn line where it went behind the horizon.
-            x = lastX;
-            y = lastY;
+    } else if (g_horizon.havePrevious && x == x0) {
+        // A vertical stroke within one column.
+        const int c = column(x);
+        const LONG up = upperRow(c), low = lowerRow(c);
+        endVisible = y <= up + 2 || y >= low - 2;
+        if (test(c, std::min(y, y0), std::max(y, y0), 2)) {
+            const int in = fromVisible ? y0 : static_cast<int>(y <= up + 2 ? up : low);
+            const int out = endVisible ? y : static_cast<int>(y0 <= up + 2 ? up : low);
+            runs.emplace_back(POINT{x, in}, POINT{x, out});
+            g_horizon.continues = fromVisible;
         }
     } else {
         int tolerance = static_cast<int>(std::ceil(0.02 * GraphHeight));
         if (IsPrinting) tolerance *= 2;
-        visible = test(column(x), y, tolerance);
-        g_horizon.previousX = x;
-        g_horizon.previousY = y;
+        endVisible = test(column(x), y, y, tolerance);
+        if (endVisible) runs.emplace_back(POINT{x, y}, POINT{x, y});
     }
+    g_horizon.previousX = x;
+    g_horizon.previousY = y;
     g_horizon.havePrevious = true;
-    g_horizon.previousVisible = visible;
-    return visible ? 1 : 0;
+    g_horizon.previousVisible = endVisible;
+    g_horizon.pointVisible = endVisible;
+    if (runs.empty()) return 0;
+    // A line that goes behind the horizon ends there.
+    x = runs.back().second.x;
+    y = runs.back().second.y;
+    return 1;
 }
 
 // ---- Natural cubic spline -----------------------------------------------

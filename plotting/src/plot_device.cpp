@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <cwchar>
 
 #include "axis_scale.h"
 #include "plot_gdi.h"
@@ -39,6 +40,11 @@ HBRUSH NewHatchBrush(int hatch, COLORREF color)
 
 HGDIOBJ Stock(int which) { return GetStockObject(which); }
 
+void Free(HGDIOBJ obj)
+{
+    if (obj) DeleteObject(obj);
+}
+
 Selection::Selection(HDC dc, HGDIOBJ obj, bool owned)
     : dc_(dc), obj_(obj), old_(nullptr), owned_(owned)
 {
@@ -70,6 +76,64 @@ void Text(HDC dc, POINT at, const RECT* clip, const char* text, int len)
         ExtTextOutA(dc, at.x, at.y, ETO_CLIPPED, clip, text, static_cast<UINT>(len), nullptr);
     else
         TextOutA(dc, at.x, at.y, text, len);
+}
+
+SIZE ExtentW(HDC dc, const char16_t* text, int len)
+{
+    SIZE s{0, 0};
+    if (len > 0 &&
+        !GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text), len, &s))
+        s = SIZE{0, 0};
+    return s;
+}
+
+void TextW(HDC dc, POINT at, const RECT* clip, const char16_t* text, int len)
+{
+    if (len <= 0) return;
+    const wchar_t* w = reinterpret_cast<const wchar_t*>(text);
+    ExtTextOutW(dc, at.x, at.y, clip ? ETO_CLIPPED : 0, clip, w, static_cast<UINT>(len), nullptr);
+}
+
+int CellHeight(HDC dc, HFONT font)
+{
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    TEXTMETRICA tm{};
+    const int h = GetTextMetricsA(dc, &tm) ? tm.tmHeight : 0;
+    if (old) SelectObject(dc, old);
+    return h;
+}
+
+int FontAngle(HFONT font)
+{
+    LOGFONTW lf{};
+    if (!font || GetObjectW(font, sizeof lf, &lf) != sizeof lf) return 0;
+    return ((lf.lfEscapement % 3600) + 3600) % 3600;
+}
+
+const char GREEK_FACE[] = "DejaVu Sans";
+
+HFONT NewGreekFont(HFONT greek, HFONT base)
+{
+    LOGFONTW lf{};
+    HFONT from = greek ? greek : base;
+    if (!from || GetObjectW(from, sizeof lf, &lf) != sizeof lf) {
+        lf = LOGFONTW{};
+        lf.lfHeight = -16;
+        lf.lfWeight = FW_NORMAL;
+        lf.lfCharSet = SYMBOL_CHARSET;
+    }
+    const int angle = base ? FontAngle(base) : lf.lfEscapement;
+    lf.lfEscapement = lf.lfOrientation = angle;
+    const bool symbol = lf.lfCharSet == SYMBOL_CHARSET || _wcsicmp(lf.lfFaceName, L"Symbol") == 0;
+    if (symbol) {
+        for (size_t i = 0; i < LF_FACESIZE; ++i) {
+            lf.lfFaceName[i] = static_cast<unsigned char>(GREEK_FACE[i]);
+            if (!GREEK_FACE[i]) break;
+        }
+        lf.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+    }
+    lf.lfCharSet = DEFAULT_CHARSET;
+    return CreateFontIndirectW(&lf);
 }
 
 void Rect(feld_plot& p, HDC dc, int left, int top, int right, int bottom)

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "axis_scale.h"
+#include "greek_letters.h"
 #include "plot_gdi.h"
 
 using vantor_gdi::Selection;
@@ -45,6 +46,12 @@ double feld_plot::FindAxisScale(int numbers, double, double span, int, int& deci
 int feld_plot::PlotFrame(HDC dc, int withData, int withFunction, int newRange)
 {
     const int keepXText = ShowXText, keepYText = ShowYText;
+    const int layoutColumn = LayoutColumn, layoutRight = LayoutRight;
+    const bool layoutRange = LayoutXMin < LayoutXMax;
+    if (layoutRange) {
+        XMin = LayoutXMin;
+        XMax = LayoutXMax;
+    }
     auto finish = [&](int result) {
         Is3D = 0;
         RightAxis = 0;
@@ -52,6 +59,8 @@ int feld_plot::PlotFrame(HDC dc, int withData, int withFunction, int newRange)
         SignFactor = 1.0;
         ShowXText = keepXText;
         ShowYText = keepYText;
+        LayoutColumn = LayoutRight = 0;
+        LayoutXMin = LayoutXMax = 0.0;
         return result;
     };
 
@@ -111,133 +120,57 @@ int feld_plot::PlotFrame(HDC dc, int withData, int withFunction, int newRange)
         }
     }
 
-    // Room for the descriptions and the x numbers.
+    // Room for the descriptions and the x numbers.  The short layout keeps
+    // just the rows its numbers and its description take.
     const bool yDescription = HasText(YText) && !Reduced;
     if (yDescription)
         GraphLeft += 2 * AxisFontHeight;
     else
         GraphWidth += 2 * AxisFontHeight;
-    if (HasText(XText) && !Reduced)
-        GraphHeight -= ShortLayout ? AxisFontHeight * 3 / 2 + AxisFontHeight / 2
-                                   : AxisFontHeight / 2 + 2 * AxisFontHeight;
-    if (ShowXText)
-        GraphHeight -= ShortLayout ? ScaleFontHeight * 3 / 2 : 2 * ScaleFontHeight;
-    else
-        GraphHeight -= ScaleFontHeight;
+    const bool xDescription = HasText(XText) && !Reduced;
+    if (ShortLayout) {
+        GraphHeight -= ShortNumberRows(dc);
+        if (xDescription) GraphHeight -= ShortDescriptionRows(dc);
+    } else {
+        if (xDescription) GraphHeight -= AxisFontHeight / 2 + 2 * AxisFontHeight;
+        GraphHeight -= ShowXText ? 2 * ScaleFontHeight : ScaleFontHeight;
+    }
     GraphHeight -= XAxisDistance;
     GraphTop += AxisFontHeight / 4;
     GraphHeight -= AxisFontHeight / 4;
 
-    // Margins from the widest numbers of the y scales.
-    auto widestNumber = [&](double lo, double hi, int numbers, int kind) {
-        int decimals = 0;
-        const double F = vantor_axis::FindStep(numbers, hi - lo, decimals);
-        int widest = 0, measured = 0;
-        for (const vantor_axis::Tick& t : vantor_axis::AxisTicks(lo, hi, F, 1, 1.0)) {
-            if (t.value < lo || t.value > hi) continue;
-            const std::string s = vantor_axis::TickText(t.value, kind, SignFactor, ZSign);
-            widest = std::max<int>(widest, TextBox(dc, s, ScaleFontWidth, ScaleFontHeight).cx);
-            if (++measured > 60) break;
-        }
-        return widest + ScaleFontWidth;
-    };
-    LeftMargin = ShowYText ? AxisFontHeight * 4 / 5 + widestNumber(YMin, YMax, YNumbers, 2)
-                           : AxisFontHeight * 6 / 5;
-    LeftMargin += YAxisDistance;
-    RightMargin = 0;
-    if (RightAxis) {
-        RightMargin = ShowYText ? AxisFontHeight / 3 + widestNumber(RightMin, RightMax, ZNumbers, 4)
-                                : AxisFontHeight * 6 / 5;
-        RightMargin += ZAxisDistance;
-    }
-
-    GraphWidth -= LeftMargin + ScaleFontWidth * 5 / 2 + (RightAxis ? RightMargin : 2 * AxisFontHeight);
-    if (HasText(ZText) && (RightAxis || threeD) && !Reduced)
-        GraphWidth -= ScaleFontWidth + 3 * AxisFontHeight;
-    if (GraphWidth < 4 || GraphHeight < 4) return finish(0);
-
-    Selection axisPen(dc, vantor_gdi::NewPen(PS_SOLID, AxisWidth, 0), true);
-    double H = GraphHeight;
-    double top = GraphTop;
-    const int bottom = GraphTop + GraphHeight - 1;
-
+    // The depth axis of a 3D view takes its height from the plot.
+    const double angle = Angle3D * PI / 180.0;
+    const double d = threeD ? GraphHeight / Depth3D : 0.0;
     if (threeD) {
-        const double d = GraphHeight / Depth3D;
-        const double angle = Angle3D * PI / 180.0;
         if (Angle3D <= 90.0) {
             DepthLength = d * std::sqrt(2.0);
             Depth3DX = DepthLength * std::cos(angle);
             Depth3DY = DepthLength * std::sin(angle);
         } else {
-            // Leaning back to the left: the front plane moves right by the
-            // depth offset so that the axis stays on the page.
             Depth3DX = -d * std::tan(angle - PI / 2.0);
             Depth3DY = d;
             DepthLength = std::hypot(Depth3DX, Depth3DY);
-            LeftMargin += static_cast<int>(-Depth3DX);
-            GraphWidth += static_cast<int>(Depth3DX);
         }
-        const std::string z1 = vantor_axis::TickText(ZMin, 3, 1.0, ZSign);
-        const std::string z2 = vantor_axis::TickText(ZMax, 3, 1.0, ZSign);
-        int w = static_cast<int>(std::max(z1.size(), z2.size())) * ScaleFontWidth;
-        if (HasText(ZText)) w += 2 * AxisFontHeight;
-        GraphWidth -= static_cast<int>(std::max(0.0, Depth3DX)) + w;
-        if (GraphWidth < 4) return finish(0);
-        const int L = GraphLeft + LeftMargin;
-        const int dx = static_cast<int>(Depth3DX), dy = static_cast<int>(Depth3DY);
-        mMoveTo(dc, L, bottom);
-        mLineTo(dc, L + GraphWidth, bottom);
-        mMoveTo(dc, L, bottom);
-        mLineTo(dc, L + dx, bottom - dy);
-        mMoveTo(dc, L + GraphWidth, bottom);
-        mLineTo(dc, L + GraphWidth + dx, bottom - dy);
-        mMoveTo(dc, L, bottom);
-        mLineTo(dc, L, GraphTop + static_cast<int>(d));
-        H -= Depth3DY;
-        top += Depth3DY;
-        DepthScale = (DepthLength - ScaleFontHeight / 3.0) / (ZMax - ZMin);
-        if (ZMin >= 0.0)
-            DepthOrigin = 0.0;
-        else if (ZMax < 0.0)
-            DepthOrigin = DepthLength;
-        else
-            DepthOrigin = std::fabs(ZMin) * DepthScale;
-    } else {
-        const int L = GraphLeft + LeftMargin;
-        vantor_gdi::Rect(*this, dc, L, GraphTop, L + GraphWidth, GraphTop + GraphHeight);
-        mMoveTo(dc, L, GraphTop);
-        mLineTo(dc, L, bottom);
     }
+    const double H = GraphHeight - Depth3DY;
+    const double top = GraphTop + Depth3DY;
 
-    // Symbols and bars must not be cut at the edges.
+    // Symbols and bars must not be cut at the edges: the y range here, the
+    // x range once the width is known.
     const int styles = (withData ? PlotStyle : 0) | (withFunction ? FuncStyle : 0);
+    double symbolPixels = 0.0;
+    if (styles & 2)
+        symbolPixels = ScaleFontWidth / 3.0 + KreisRadius;
+    else if (styles & 4)
+        symbolPixels = TriangleHeight;
     {
-        const double xs = (GraphWidth - 1) / (XMax - XMin);
         const double ys = H / (YMax - YMin);
-        double pixels = 0.0;
-        if (styles & 2)
-            pixels = ScaleFontWidth / 3.0 + KreisRadius;
-        else if (styles & 4)
-            pixels = TriangleHeight;
-        if (pixels > 0.0 && xs > 0.0 && ys > 0.0) {
-            XMin -= pixels / xs;
-            XMax += pixels / xs;
-            YMin -= pixels / ys;
-            YMax += pixels / ys;
-        }
-        if (withData && (PlotStyle & 0x40) && XField) {
-            int f = 0, l = 0;
-            if (FindIndexRange(f, l) && l > f) {
-                const double spacing = std::fabs(XField[f + 1] - XField[f]) / 1.7;
-                if (std::isfinite(spacing)) {
-                    XMin -= spacing;
-                    XMax += spacing;
-                }
-            }
+        if (symbolPixels > 0.0 && ys > 0.0) {
+            YMin -= symbolPixels / ys;
+            YMax += symbolPixels / ys;
         }
     }
-
-    XScale = (GraphWidth - 1) / (XMax - XMin);
     {
         const vantor_axis::YScaleResult r =
             vantor_axis::ScaleY(YMin, YMax, top, H, threeD, 0.03, 0.04);
@@ -250,6 +183,102 @@ int feld_plot::PlotFrame(HDC dc, int withData, int withFunction, int newRange)
         RightScale = r.scale;
         RightZero = r.zero;
     }
+
+    // Margins from the widest numbers of the y scales.
+    auto widestNumber = [&](double lo, double hi, int numbers, double scale, int kind) {
+        const double F = NumberedStep(dc, lo, hi, numbers, scale, kind);
+        int widest = 0, measured = 0;
+        for (const vantor_axis::Tick& t : vantor_axis::AxisTicks(lo, hi, F, 1, 1.0)) {
+            if (t.value < lo || t.value > hi) continue;
+            const std::string s = vantor_axis::TickText(t.value, kind, SignFactor, ZSign);
+            widest = std::max<int>(widest, TextBox(dc, s, ScaleFontWidth, ScaleFontHeight).cx);
+            if (++measured > 60) break;
+        }
+        return widest + ScaleFontWidth;
+    };
+    LeftMargin = ShowYText
+                     ? AxisFontHeight * 4 / 5 + widestNumber(YMin, YMax, YNumbers, YScale, 2)
+                     : AxisFontHeight * 6 / 5;
+    LeftMargin += YAxisDistance;
+    RightMargin = 0;
+    if (RightAxis) {
+        RightMargin = ShowYText ? AxisFontHeight / 3 +
+                                      widestNumber(RightMin, RightMax, ZNumbers, RightScale, 4)
+                                : AxisFontHeight * 6 / 5;
+        RightMargin += ZAxisDistance;
+    }
+
+    GraphWidth -= LeftMargin + ScaleFontWidth * 5 / 2 + (RightAxis ? RightMargin : 2 * AxisFontHeight);
+    if (HasText(ZText) && (RightAxis || threeD) && !Reduced)
+        GraphWidth -= ScaleFontWidth + 3 * AxisFontHeight;
+    if (threeD) {
+        // Leaning back to the left, the front plane moves right by the depth
+        // offset so that the back curves stay on the page.
+        if (Depth3DX < 0.0) {
+            LeftMargin += static_cast<int>(-Depth3DX);
+            GraphWidth += static_cast<int>(Depth3DX);
+        }
+        const std::string z1 = vantor_axis::TickText(ZMin, 3, 1.0, ZSign);
+        const std::string z2 = vantor_axis::TickText(ZMax, 3, 1.0, ZSign);
+        int w = static_cast<int>(std::max(z1.size(), z2.size())) * ScaleFontWidth;
+        if (HasText(ZText)) w += 2 * AxisFontHeight;
+        GraphWidth -= static_cast<int>(std::max(0.0, Depth3DX)) + w;
+    }
+    // Panels one under the other share their x axis.
+    if (layoutColumn > 0 && GraphLeft + LeftMargin < layoutColumn) {
+        const int more = layoutColumn - (GraphLeft + LeftMargin);
+        LeftMargin += more;
+        GraphWidth -= more;
+    }
+    if (layoutRight > 0 && GraphLeft + LeftMargin + GraphWidth - 1 > layoutRight)
+        GraphWidth = layoutRight - (GraphLeft + LeftMargin) + 1;
+    if (GraphWidth < 4 || GraphHeight < 4) return finish(0);
+
+    Selection axisPen(dc, vantor_gdi::NewPen(PS_SOLID, AxisWidth, 0), true);
+    const int bottom = GraphTop + GraphHeight - 1;
+    const int L = GraphLeft + LeftMargin;
+
+    if (threeD) {
+        const int dx = static_cast<int>(Depth3DX), dy = static_cast<int>(Depth3DY);
+        mMoveTo(dc, L, bottom);
+        mLineTo(dc, L + GraphWidth, bottom);
+        mMoveTo(dc, L, bottom);
+        mLineTo(dc, L + dx, bottom - dy);
+        mMoveTo(dc, L + GraphWidth, bottom);
+        mLineTo(dc, L + GraphWidth + dx, bottom - dy);
+        mMoveTo(dc, L, bottom);
+        mLineTo(dc, L, GraphTop + static_cast<int>(d));
+        DepthScale = (DepthLength - ScaleFontHeight / 3.0) / (ZMax - ZMin);
+        if (ZMin >= 0.0)
+            DepthOrigin = 0.0;
+        else if (ZMax < 0.0)
+            DepthOrigin = DepthLength;
+        else
+            DepthOrigin = std::fabs(ZMin) * DepthScale;
+    } else {
+        vantor_gdi::Rect(*this, dc, L, GraphTop, L + GraphWidth, GraphTop + GraphHeight);
+        mMoveTo(dc, L, GraphTop);
+        mLineTo(dc, L, bottom);
+    }
+
+    if (!layoutRange) {
+        const double xs = (GraphWidth - 1) / (XMax - XMin);
+        if (symbolPixels > 0.0 && xs > 0.0) {
+            XMin -= symbolPixels / xs;
+            XMax += symbolPixels / xs;
+        }
+        if (withData && (PlotStyle & 0x40) && XField) {
+            int f = 0, l = 0;
+            if (FindIndexRange(f, l) && l > f) {
+                const double spacing = std::fabs(XField[f + 1] - XField[f]) / 1.7;
+                if (std::isfinite(spacing)) {
+                    XMin -= spacing;
+                    XMax += spacing;
+                }
+            }
+        }
+    }
+    XScale = (GraphWidth - 1) / (XMax - XMin);
     if (XMin >= 0.0)
         XZeroOffset = 0.0;
     else if (XMax < 0.0)
@@ -260,7 +289,6 @@ int feld_plot::PlotFrame(HDC dc, int withData, int withFunction, int newRange)
     const bool bars = styles & 0x40;
     if (!threeD && YZero > top + H / 4 && (YZero < top + 3 * H / 4 || (bars && YMin < 0.0))) {
         ZeroLine = 1;
-        const int L = GraphLeft + LeftMargin;
         mMoveTo(dc, L, static_cast<int>(YZero));
         mLineTo(dc, L + GraphWidth, static_cast<int>(YZero));
     }
@@ -282,13 +310,52 @@ int feld_plot::PlotFrame(HDC dc, int withData, int withFunction, int newRange)
     return finish(1);
 }
 
+double feld_plot::NumberedStep(HDC dc, double lo, double hi, int numbers, double scale,
+                               int axisKind)
+{
+    int decimals = 0;
+    double F = FindAxisScale(numbers, 0.0, hi - lo, 0, decimals);
+    const double pixels = std::fabs(scale);
+    if (!(F > 0.0) || !(pixels > 0.0) || !std::isfinite(pixels) || axisKind == 3) return F;
+    // Room a number takes along its axis, with a gap to the next one.
+    auto room = [&](double step) {
+        if (axisKind != 1) {
+            const int h = vantor_gdi::CellHeight(dc, nullptr);
+            return (h > 0 ? h : ScaleFontHeight) + ScaleFontHeight / 4 + 1;
+        }
+        int widest = 0;
+        const double first = std::ceil(lo / step - 1e-9);
+        for (int k = 0; k < 60 && (first + k) * step <= hi + step * 1e-9; ++k) {
+            const std::string s = vantor_axis::TickText((first + k) * step, 1, SignFactor, ZSign);
+            widest = std::max<int>(widest, TextBox(dc, s, ScaleFontWidth, ScaleFontHeight).cx);
+        }
+        return widest + ScaleFontWidth;
+    };
+    for (int k = 0; k < 40 && F * pixels < room(F) && F < std::fabs(hi - lo); ++k)
+        F = vantor_axis::WiderStep(F);
+    return F;
+}
+
+int feld_plot::ShortNumberRows(HDC dc)
+{
+    if (!ShowXText) return ScaleFontHeight / 2;
+    const int h = vantor_gdi::CellHeight(dc, ScaleFont);
+    return ScaleFontWidth * 4 / 3 + (h > 0 ? h : ScaleFontHeight) + 1;
+}
+
+int feld_plot::ShortDescriptionRows(HDC dc)
+{
+    const int h = vantor_gdi::CellHeight(dc, XFont);
+    return (h > 0 ? h : AxisFontHeight) + 3;
+}
+
 int feld_plot::AchsenScalierung(HDC dc, int lengthPixels, double lo, double hi, int numbers,
                                 int lines, double scale, int axisKind)
 {
     const bool threeD = Is3D && DepthLength > 0.0;
     const double margin = threeD ? 1.0 : 1.15;
-    int decimals = 0;
-    const double F = FindAxisScale(numbers, lengthPixels, hi - lo, 0, decimals);
+    (void)lengthPixels;
+    const double F = NumberedStep(dc, lo, hi, numbers, scale, axisKind);
     if (F == 0.0) return 0;
     if (lines < 1 || lines > 20) lines = 2;
     const std::vector<vantor_axis::Tick> ticks = vantor_axis::AxisTicks(lo, hi, F, lines, margin);
@@ -365,7 +432,10 @@ int feld_plot::AchsenScalierung(HDC dc, int lengthPixels, double lo, double hi, 
                 if (ShowYText) {
                     const std::string s = vantor_axis::TickText(v, axisKind, SignFactor, ZSign);
                     const SIZE sz = TextBox(dc, s, ScaleFontWidth, ScaleFontHeight);
-                    const int x = right ? R + ScaleFontWidth + 2 : L - ScaleFontWidth - sz.cx;
+                    int x = right ? R + ScaleFontWidth + 2 : L - ScaleFontWidth - sz.cx;
+                    // Leaning back to the left, the curves behind the front
+                    // plane pass left of its axis: the numbers stand clear.
+                    if (!right && threeD && Depth3DX < 0.0) x += static_cast<int>(Depth3DX);
                     number(s, x, py - sz.cy / 2);
                 }
             }
@@ -411,21 +481,40 @@ int feld_plot::InscribeX(HDC dc, int title)
     return 1;
 }
 
+namespace {
+
+// Whether a font turns its texts to read from top to bottom.
+bool ReadsDownwards(HFONT font)
+{
+    const int a = vantor_gdi::FontAngle(font);
+    return a > 1800 && a < 3600;
+}
+
+}  // namespace
+
+// Start of a description of `w` pixels along the y axes: bit 1 at the
+// bottom, bit 4 at the top, else centred on the axis; a text that reads
+// downwards starts at its upper end.
+int feld_plot::AlongVerticalAxis(int w, int bits, bool downwards)
+{
+    const int bottom = GraphTop + GraphHeight;
+    if (downwards) {
+        if (bits & 1) return bottom - w;
+        if (bits & 4) return GraphTop;
+        return GraphTop + (GraphHeight - w) / 2;
+    }
+    if (bits & 1) return bottom;
+    if (bits & 4) return GraphTop + w;
+    return bottom - (GraphHeight - w) / 2;
+}
+
 int feld_plot::InscribeY(HDC dc)
 {
     if (!YText) return 0;
     if (!HasText(YText)) return 1;
     const COLORREF old = vantor_gdi::SetBackColor(dc, LIGHT_GREY);
     const int w = MeasureOrDraw(dc, YText, 0, 2, 0, 0, false);
-    const int bottom = GraphTop + GraphHeight;
-    const int bits = (BeschriftungFlags >> 4) & 7;
-    int along;
-    if (bits & 1)
-        along = bottom;
-    else if (bits & 4)
-        along = GraphTop + w;
-    else
-        along = bottom - (GraphHeight - w) / 2;
+    int along = AlongVerticalAxis(w, (BeschriftungFlags >> 4) & 7, ReadsDownwards(YFont));
     if (Is3D && Angle3D > 90.0) along -= GraphHeight / 6;
     InscribeAxis(dc, YText, along, 2, 0, 0);
     vantor_gdi::SetBackColor(dc, old);
@@ -440,7 +529,8 @@ int feld_plot::InscribeYre(HDC dc)
     const int bits = (BeschriftungFlags >> 4) & 7;
     if (Is3D && DepthLength > 0.0) {
         const int w = MeasureOrDraw(dc, ZText, 0, 5, 0, 0, false);
-        int along = 0;
+        // along counts back from the middle of the depth axis.
+        int along = w / 2;
         if (bits & 1)
             along = static_cast<int>(DepthLength / 2);
         else if (bits & 4)
@@ -448,15 +538,7 @@ int feld_plot::InscribeYre(HDC dc)
         InscribeAxis(dc, ZText, along, 5, 0, 0);
     } else {
         const int w = MeasureOrDraw(dc, ZText, 0, 4, 0, 0, false);
-        const int bottom = GraphTop + GraphHeight;
-        int along;
-        if (bits & 1)
-            along = bottom;
-        else if (bits & 4)
-            along = GraphTop + w;
-        else
-            along = bottom - (GraphHeight - w) / 2;
-        InscribeAxis(dc, ZText, along, 4, 0, 0);
+        InscribeAxis(dc, ZText, AlongVerticalAxis(w, bits, ReadsDownwards(ZFont)), 4, 0, 0);
     }
     vantor_gdi::SetBackColor(dc, old);
     return 1;
@@ -479,7 +561,8 @@ int feld_plot::InscribeLegend(HDC dc, char* text, int x, int y)
 }
 
 // Walks a label with its escapes; measures it (draw false, returns the
-// advance in pixels) or draws it at the place of its kind.
+// advance in pixels) or draws it at the place of its kind.  The runs follow
+// the angle of the kind's font; Greek runs are drawn as Unicode.
 int feld_plot::MeasureOrDraw(HDC dc, const char* text, int along, int kind, int x, int y,
                              bool draw)
 {
@@ -506,7 +589,10 @@ int feld_plot::MeasureOrDraw(HDC dc, const char* text, int along, int kind, int 
         fw = CapitalFontWidth;
         fh = CapitalFontHeight;
     }
-    const bool vertical = kind == 2 || kind == 4;
+    // Direction of the runs and the direction "down" across them.
+    const double textAngle = vantor_gdi::FontAngle(base) * PI / 1800.0;
+    const double ax = std::cos(textAngle), ay = -std::sin(textAngle);
+    const double downX = std::sin(textAngle), downY = std::cos(textAngle);
 
     int total = 0;
     if (draw && kind == 0) total = MeasureOrDraw(dc, text, along, kind, x, y, false);
@@ -517,6 +603,13 @@ int feld_plot::MeasureOrDraw(HDC dc, const char* text, int along, int kind, int 
     bool clipped = kind != 5;
     const int plotRight = GraphLeft + GraphWidth + LeftMargin;
     const double angle = Angle3D * PI / 180.0;
+    // A vertical text's cell lies right of its start when it reads upwards,
+    // left of it when it reads downwards.
+    auto cellLeftAt = [&](int left) {
+        if (downX >= 0.0) return left;
+        const int h = vantor_gdi::CellHeight(dc, base);
+        return left + (h > 0 ? h : fh);
+    };
     switch (kind) {
     case 0: {
         const int width = total > 0 ? total : (static_cast<int>(n) + 3) * InscriptionFontWidth;
@@ -525,22 +618,27 @@ int feld_plot::MeasureOrDraw(HDC dc, const char* text, int along, int kind, int 
         break;
     }
     case 1: {
+        const int below = GraphTop + GraphHeight;
+        int right = plotRight;
+        if (Is3D && Angle3D > 90.0) right += static_cast<int>(std::fabs(Depth3DX));
+        px = along;
+        if (ShortLayout) {
+            // Right under the numbers, in the rows the layout kept for it.
+            py = below - 1 + ShortNumberRows(dc) + XAxisDistance;
+            clip = RECT{GraphLeft, py, right, py + 8 * AxisFontHeight};
+            break;
+        }
         // Printers that measure texts get the description a little closer.
         const bool measured = IsPrinting && vantor_gdi::Extent(dc, "X", 1).cx > 0;
         const double factor = measured ? 0.75 : 0.5;
-        px = along;
-        py = static_cast<int>(GraphTop + GraphHeight +
-                              (ShowXText ? AxisFontHeight * 3 / 2 : AxisFontHeight / 2) +
+        py = static_cast<int>(below + (ShowXText ? AxisFontHeight * 3 / 2 : AxisFontHeight / 2) +
                               ScaleFontHeight * factor + AxisFontHeight / 2 + XAxisDistance);
         if (measured) py -= 4;
-        int right = plotRight;
-        if (Is3D && Angle3D > 90.0) right += static_cast<int>(std::fabs(Depth3DX));
-        clip = RECT{GraphLeft, GraphTop + GraphHeight + AxisFontHeight, right,
-                    GraphTop + GraphHeight + 8 * AxisFontHeight};
+        clip = RECT{GraphLeft, below + AxisFontHeight, right, below + 8 * AxisFontHeight};
         break;
     }
     case 2:
-        px = GraphLeft - AxisFontHeight * 3 / 2;
+        px = cellLeftAt(GraphLeft - AxisFontHeight * 3 / 2);
         py = along;
         clip = RECT{GraphLeft - 2 * AxisFontHeight, GraphTop, GraphLeft + 1, GraphTop + GraphHeight};
         break;
@@ -552,7 +650,9 @@ int feld_plot::MeasureOrDraw(HDC dc, const char* text, int along, int kind, int 
         break;
     case 4: {
         const int x0 = GraphLeft + GraphWidth + RightMargin + LeftMargin;
-        px = x0 + AxisFontHeight + 2 * ScaleFontWidth;
+        // The cell ends where a text reading downwards starts.
+        const int h = vantor_gdi::CellHeight(dc, base);
+        px = cellLeftAt(x0 + AxisFontHeight + 2 * ScaleFontWidth - (h > 0 ? h : fh));
         py = along;
         clip = RECT{x0, GraphTop, x0 + 2 * AxisFontHeight + ScaleFontWidth, GraphTop + GraphHeight};
         break;
@@ -563,24 +663,38 @@ int feld_plot::MeasureOrDraw(HDC dc, const char* text, int along, int kind, int 
         const double sn = Angle3D <= 90.0 ? std::sin(angle) : std::cos(angle - PI / 2.0);
         px = static_cast<int>(plotRight + s * c + 3 * ScaleFontWidth);
         py = static_cast<int>(GraphTop + GraphHeight - s * sn + AxisFontHeight);
+        if (vantor_gdi::FontAngle(base) != 0) {
+            // A turned font runs along the axis, its cell clear of the numbers.
+            const double gap = 3 * ScaleFontWidth + AxisFontHeight / 2;
+            px = static_cast<int>(std::lround(plotRight + s * c + gap * downX));
+            py = static_cast<int>(std::lround(GraphTop + GraphHeight - s * sn + gap * downY));
+        }
         break;
     }
     }
 
+    HFONT greekRuns = nullptr;  // made at the first Greek run
     int advance = 0;
-    auto run = [&](const char* s, int len, HFONT font, int shift) {
+    auto run = [&](const char* s, int len, bool isGreek, int shift) {
         if (len <= 0) return;
-        Selection sel(dc, font, false);
-        SIZE sz = vantor_gdi::Extent(dc, s, len);
+        std::u16string wide;
+        if (isGreek) {
+            if (!greekRuns) greekRuns = vantor_gdi::NewGreekFont(greek, base);
+            wide = vantor_greek::ToUnicode(s, len);
+        }
+        Selection sel(dc, isGreek ? greekRuns : base, false);
+        SIZE sz = isGreek ? vantor_gdi::ExtentW(dc, wide.data(), len) : vantor_gdi::Extent(dc, s, len);
         if (sz.cx > 0) TextSize = sz;
         if (sz.cx <= 0) sz.cx = len * fw;
         if (draw) {
-            // Rotated texts read upwards: their "up" is to the left.
-            const int rx = vertical ? px + shift : px + advance;
-            const int ry = vertical ? py - advance : py + shift;
+            const int rx = px + static_cast<int>(std::lround(advance * ax + shift * downX));
+            const int ry = py + static_cast<int>(std::lround(advance * ay + shift * downY));
             RECT c = clip;
             POINT at = mTextOut(rx, ry, clipped ? &c : nullptr);
-            vantor_gdi::Text(dc, at, clipped ? &c : nullptr, s, len);
+            if (isGreek)
+                vantor_gdi::TextW(dc, at, clipped ? &c : nullptr, wide.data(), len);
+            else
+                vantor_gdi::Text(dc, at, clipped ? &c : nullptr, s, len);
         }
         advance += sz.cx;
     };
@@ -589,7 +703,7 @@ int feld_plot::MeasureOrDraw(HDC dc, const char* text, int along, int kind, int 
     while (i < n) {
         size_t j = i;
         while (j < n && work[j] != '^' && work[j] != '~' && work[j] != '@') ++j;
-        run(work + i, static_cast<int>(j - i), base, 0);
+        run(work + i, static_cast<int>(j - i), false, 0);
         if (j >= n) break;
         const char escape = work[j];
         i = j + 1;
@@ -606,9 +720,9 @@ int feld_plot::MeasureOrDraw(HDC dc, const char* text, int along, int kind, int 
         } else {
             i += 1;
         }
-        const HFONT font = escape == '^' ? (greek ? greek : base) : base;
         const int shift = escape == '~' ? -fh / 3 : escape == '@' ? fh / 3 : 0;
-        run(arg, len, font, shift);
+        run(arg, len, escape == '^', shift);
     }
+    vantor_gdi::Free(greekRuns);
     return advance;
 }

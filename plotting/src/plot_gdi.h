@@ -12,6 +12,7 @@ HBRUSH NewSolidBrush(COLORREF color);
 // A hatch brush; hatch styles outside the platform's range fall back to solid.
 HBRUSH NewHatchBrush(int hatch, COLORREF color);
 HGDIOBJ Stock(int which);
+void Free(HGDIOBJ obj);
 
 // Selects an object for a scope, puts the previous one back and deletes
 // the owned object at the end of the scope; a null object is not selected.
@@ -38,6 +39,21 @@ int SetRop(HDC dc, int rop);
 SIZE Extent(HDC dc, const char* text, int len);
 // Draws at an already mapped position; clipped when clip is given.
 void Text(HDC dc, POINT at, const RECT* clip, const char* text, int len);
+// The same for Unicode texts, through the wide text calls.
+SIZE ExtentW(HDC dc, const char16_t* text, int len);
+void TextW(HDC dc, POINT at, const RECT* clip, const char16_t* text, int len);
+
+// Cell height of a font (of the selected one when font is null); 0 when
+// the device does not measure.
+int CellHeight(HDC dc, HFONT font);
+// Angle of a font's base line in tenths of a degree, 0..3599 (0 for none).
+int FontAngle(HFONT font);
+// The font of the Greek runs, drawn as Unicode: the size and weight of
+// `greek` (or of `base` when there is no Greek font) at the angle of
+// `base`.  A symbol font, which holds no Unicode Greek, is replaced by the
+// face GREEK_FACE.  The caller deletes the font.
+extern const char GREEK_FACE[];
+HFONT NewGreekFont(HFONT greek, HFONT base);
 
 // Mapped rectangle and ellipse (landscape page exchange applied).
 void Rect(feld_plot& p, HDC dc, int left, int top, int right, int bottom);

@@ -73,6 +73,8 @@ feld_plot::feld_plot()
     NonZeroBar = 1;
     MultiplotMode = 0;
     std::memset(MultiplotList, 0, sizeof MultiplotList);
+    LayoutColumn = LayoutRight = 0;
+    LayoutXMin = LayoutXMax = 0.0;
 
     Is3D = 0;
     ZMin = ZMax = ZValue = 0.0;
@@ -199,21 +201,6 @@ void feld_plot::Set3D(int on, double z1, double z2, double zvalue, double angle,
         ZValue = ZSign < 0 ? -zvalue : zvalue;
     Angle3D = angle;
     Depth3D = depth;
-}
-
-void feld_plot::SetMultiplot(int mode, int32_t* list)
-{
-    if (!list || mode == 0) {
-        MultiplotMode = 0;
-        return;
-    }
-    int32_t count = list[0];
-    if (count < 0) count = 0;
-    if (count > VANTOR_MULTIPLOT_MAX) count = VANTOR_MULTIPLOT_MAX;
-    std::memset(MultiplotList, 0, sizeof MultiplotList);
-    MultiplotList[0] = count;
-    for (int32_t i = 1; i <= count; ++i) MultiplotList[i] = list[i];
-    MultiplotMode = count > 0 ? mode : 0;
 }
 
 int feld_plot::SaveOptions(FILE* file)

@@ -73,6 +73,17 @@ TEST(FindAxisScale, ReturnsAtOnceWithoutAStep)
     EXPECT_TRUE(vantor_axis::AxisTicks(0.0, 4.0, 0.0, 5, 1.15).empty());
 }
 
+TEST(WiderStep, ClimbsThroughOneTwoTwoAndAHalfFive)
+{
+    const struct {
+        double step, wider;
+    } cases[] = {{1.0, 2.0},    {2.0, 2.5},     {2.5, 5.0},     {5.0, 10.0},
+                 {0.0005, 0.001}, {0.002, 0.0025}, {250.0, 500.0}, {1.25, 2.0},
+                 {2.75, 5.0},   {7.5, 10.0},    {0.0, 0.0},     {-1.0, 0.0}};
+    for (const auto& c : cases) EXPECT_NEAR(vantor_axis::WiderStep(c.step), c.wider, c.wider * 1e-12) << c.step;
+    EXPECT_EQ(vantor_axis::WiderStep(std::numeric_limits<double>::infinity()), 0.0);
+}
+
 TEST(AxisTicks, RangeZeroToFourIsNumberedInUnits)
 {
     int decimals = 0;

@@ -1,7 +1,9 @@
 // Data arrays and model functions drawn into a memory bitmap and into an
-// enhanced metafile: positions, point counts, resampling, styles.
+// enhanced metafile: positions, point counts, long stretches, styles, 3D views.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -128,9 +130,9 @@ TEST_F(CurvesTest, UnknownCountStillScansAZeroFilledArray)
     EXPECT_EQ(Longest(e)->size(), 50u);
 }
 
-TEST_F(CurvesTest, LongArraysAreResampledAndLeftUnchanged)
+TEST_F(CurvesTest, LongArraysKeepTheExtremesOfEachPixelColumn)
 {
-    Curve c = MakeCurve(3000, 0.0, 10.0, Bump);
+    Curve c = MakeCurve(3000, 0.0, 10.0, [](double x) { return 2.0 + std::sin(x) + 0.3 * std::sin(400.0 * x); });
     const Curve copy = c;
     Prepare(p, fonts, c, nullptr);
     Metafile mf;
@@ -144,25 +146,79 @@ TEST_F(CurvesTest, LongArraysAreResampledAndLeftUnchanged)
 
     const std::vector<POINT>* line = Longest(e);
     ASSERT_NE(line, nullptr);
-    // 1500 intervals of 1/1500 of the span: 1501 points.
-    ASSERT_EQ(line->size(), 1501u);
-    for (size_t i = 0; i < line->size(); ++i) {
-        const double x = 10.0 * i / 1500.0;
+    // Each column's first, lowest, highest and last point, in order.
+    std::vector<POINT> expected;
+    int column = INT_MIN;
+    std::vector<std::pair<int, POINT>> group;
+    auto close = [&]() {
+        if (group.empty()) return;
+        auto lo = group.front(), hi = group.front();
+        for (const auto& g : group) {
+            if (c.y[g.first] < c.y[lo.first]) lo = g;
+            if (c.y[g.first] > c.y[hi.first]) hi = g;
+        }
+        std::vector<std::pair<int, POINT>> keep = {group.front(), lo, hi, group.back()};
+        std::sort(keep.begin(), keep.end(), [](auto& a, auto& b) { return a.first < b.first; });
+        for (size_t k = 0; k < keep.size(); ++k)
+            if (k == 0 || keep[k].first != keep[k - 1].first) expected.push_back(keep[k].second);
+        group.clear();
+    };
+    for (int i = 0; i < 3000; ++i) {
         int px = 0, py = 0;
-        p.GetScreen(x, Bump(x), px, py);
-        EXPECT_EQ((*line)[i].x, px) << i;
-        EXPECT_NEAR((*line)[i].y, py, 1) << i;
+        p.GetScreen(c.x[i], c.y[i], px, py);
+        if (px != column) close();
+        column = px;
+        group.emplace_back(i, POINT{px, py});
     }
+    close();
+    ASSERT_EQ(line->size(), expected.size());
+    EXPECT_LT(line->size(), 4u * p.GraphWidth);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ((*line)[i].x, expected[i].x) << i;
+        EXPECT_EQ((*line)[i].y, expected[i].y) << i;
+    }
+}
 
-    // The same in a bitmap: the curve is where the closed form says.
-    Canvas cv(640, 480);
-    Prepare(p, fonts, c, nullptr);
-    ASSERT_EQ(p.PlotFrame(cv.dc, 1, 0, 0), 1);
-    ASSERT_EQ(p.PlotFieldFunction(cv.dc, 1, 0, 0, 0), 1);
-    for (double x = 0.3; x < 10.0; x += 0.77) {
+TEST_F(CurvesTest, NarrowPeaksKeepTheirHeightWhereverTheyLie)
+{
+    // 35,000 points over 700 eV, one peak of 0.4 eV FWHM on a flat line:
+    // wherever it sits between two pixel columns, its top is drawn.
+    const int n = 35000;
+    const double e0 = 8900.0, e1 = 9600.0;
+    for (double offset : {0.0, 0.13, 0.31, 0.55, 0.77}) {
+        Canvas cv(640, 480);
+        Curve c;
+        Prepare(p, fonts, c, nullptr);
+        c.x.resize(n);
+        c.y.resize(n);
+        const double sigma = 0.4 / 2.3548;
+        // The peak centre sits on a data point, moved across a pixel column.
+        const double spacing = (e1 - e0) / (n - 1);
+        const int top = 17500 + static_cast<int>(offset * 60);
+        for (int i = 0; i < n; ++i) {
+            c.x[i] = e0 + spacing * i;
+            const double d = (i - top) * spacing;
+            c.y[i] = 0.2 + std::exp(-d * d / (2 * sigma * sigma));
+        }
+        p.SetFieldFunction(c.x.data(), c.y.data(), nullptr, nullptr, n);
+        p.SetBorder(e0, e1);
+        p.SetMinMax(0.0, 0.0);
+        ASSERT_EQ(p.PlotFrame(cv.dc, 1, 0, 1), 1);
+        ASSERT_EQ(p.PlotFieldFunction(cv.dc, 1, 0, 0, 0), 1);
         int px = 0, py = 0;
-        p.GetScreen(x, Bump(x), px, py);
-        EXPECT_TRUE(cv.Near(px, py, RED, 1)) << x;
+        p.GetScreen(c.x[top], c.y[top], px, py);
+        int bestRow = cv.h, bestColumn = -1;
+        for (int x = px - 10; x <= px + 10; ++x)
+            for (int y = 0; y < cv.h; ++y)
+                if (cv.Pixel(x, y) == RED && y < bestRow) {
+                    bestRow = y;
+                    bestColumn = x;
+                }
+        EXPECT_NEAR(bestColumn, px, 1) << offset;
+        EXPECT_NEAR(bestRow, py, 1) << offset;
+        if (offset == 0.31) {
+            ASSERT_TRUE(cv.WritePng("vantor_narrow_peak.png"));
+        }
     }
 }
 
@@ -213,17 +269,31 @@ TEST_F(CurvesTest, WithoutAModelNothingIsDrawnForIt)
     EXPECT_EQ(p.PlotFrame(cv.dc, 0, 1, 1), 0);
 }
 
-TEST_F(CurvesTest, OnlyXPointsIsBoundedByTheWorkBlock)
+TEST_F(CurvesTest, OnlyXPointsThinsALongGridToTheWorkBlock)
 {
     Curve c = MakeCurve(20000, 0.0, 10.0, Bump);
     Canvas cv(640, 480);
     Prepare(p, fonts, c, BumpModel);
     p.SetOnlyXPoints(1);
     ASSERT_EQ(p.PlotFrame(cv.dc, 1, 1, 1), 1);
-    ASSERT_EQ(p.PlotFieldFunction(cv.dc, 1, 1, 0, 0), 1);
+    g_calls = ModelCalls{};
+    ASSERT_EQ(p.PlotFieldFunction(cv.dc, 0, 1, 0, 0), 1);
     EXPECT_EQ(g_calls.lastN, VANTOR_WORK_VALUES);
     EXPECT_EQ(g_calls.lastIndex, 0.0);
-    EXPECT_GT(cv.Count(BLUE), 100);
+    // Data x values from the first to the last, evenly thinned.
+    EXPECT_EQ(p.WorkX[0], c.x[0]);
+    EXPECT_EQ(p.WorkX[VANTOR_WORK_VALUES - 1], c.x.back());
+    for (int k = 1; k < VANTOR_WORK_VALUES; ++k) {
+        const double gap = (p.WorkX[k] - p.WorkX[k - 1]) / (c.x[1] - c.x[0]);
+        ASSERT_GE(gap, 2.0 - 1e-6) << k;
+        ASSERT_LE(gap, 3.0 + 1e-6) << k;
+    }
+    // The model curve reaches the right end of the plot.
+    for (double x : {0.2, 5.0, 9.3, 9.9}) {
+        int px = 0, py = 0;
+        p.GetScreen(x, Bump(x), px, py);
+        EXPECT_TRUE(cv.Near(px, py, BLUE, 2)) << x;
+    }
 }
 
 TEST_F(CurvesTest, MultiplotCyclesThroughItsEntries)
@@ -364,10 +434,22 @@ TEST_F(CurvesTest, TypicalFramePictureIsWritten)
     p.ShowGrid = 1;
     ASSERT_EQ(p.PlotFrame(cv.dc, 1, 1, 1), 1);
     ASSERT_EQ(p.PlotFieldFunction(cv.dc, 1, 1, 0, 0), 1);
+    // The legend at a data position inside the plot, its text inside too.
     int lx = 0, ly = 0;
-    p.GetScreen(4.6, 3.3, lx, ly);
+    ASSERT_EQ(p.GetScreen(2.9, 3.05, lx, ly), 1);
     SetBkMode(cv.dc, OPAQUE);
-    p.InscribeLegend(cv.dc, const_cast<char*>("data: ^m@{exp}(E), model: 2 + sin x"), lx, ly);
+    char legend[] = "data: ^m@{exp}(E), model: 2 + sin x";
+    p.InscribeLegend(cv.dc, legend, lx, ly);
+    const int L = p.GraphLeft + p.LeftMargin;
+    EXPECT_GT(lx, L);
+    Metafile mf;
+    p.InscribeLegend(mf.dc, legend, lx, ly);
+    const EmfContent runs = mf.Finish();
+    ASSERT_EQ(runs.texts.size(), 4u);
+    EXPECT_LT(runs.texts.back().at.x + TextWidth(fonts, runs.texts.back().text.c_str()),
+              L + p.GraphWidth - 1);
+    EXPECT_GT(ly, p.GraphTop);
+    EXPECT_LT(ly + 19, p.GraphTop + p.GraphHeight - 1);
     ASSERT_TRUE(cv.WritePng("vantor_typical_frame.png"));
     FILE* f = std::fopen("vantor_typical_frame.png", "rb");
     ASSERT_NE(f, nullptr);
@@ -443,6 +525,191 @@ TEST_F(CurvesTest, WaterfallHidesWhatLiesBehindEarlierCurves)
         }
     EXPECT_EQ(hidden, 0);
     EXPECT_GT(shown, 20);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CurvesTest, MultiplotStylesFollowTheListPositionOnEveryPaint)
+{
+    // Two curves drawn per paint from a list of three: every paint gives
+    // them entries 1 and 2 again.
+    Curve c = MakeCurve(101, 0.0, 10.0, Wave);
+    Canvas cv(640, 480);
+    int32_t list[4] = {3, 1 | (10 << 16), 2 | (11 << 16), 8 | (22 << 16)};
+    std::vector<int> seen;
+    for (int paint = 0; paint < 3; ++paint) {
+        Prepare(p, fonts, c, nullptr);
+        p.PlotStyle = 9;
+        p.SetMultiplot(1, list);
+        ASSERT_EQ(p.PlotFrame(cv.dc, 1, 0, 0), 1);
+        for (int k = 0; k < 2; ++k) {
+            ASSERT_EQ(p.PlotFieldFunction(cv.dc, 1, 0, 0, 0), 1);
+            seen.push_back(p.PlotStyle * 100 + p.PlotPenStyle * 10 + p.PlotWidth);
+        }
+    }
+    EXPECT_EQ(seen, (std::vector<int>{101, 211, 101, 211, 101, 211}));
+    // Switching it off gives the style of the window back at once.
+    p.SetMultiplot(0, nullptr);
+    EXPECT_EQ(p.PlotStyle, 9);
+
+    // A curve asks for its own list position: a left-out curve before it
+    // does not shift its style; positions wrap around the list.
+    p.SetMultiplot(1, list);
+    p.SetMultiplotEntry(2);
+    ASSERT_EQ(p.PlotFieldFunction(cv.dc, 1, 0, 0, 0), 1);
+    EXPECT_EQ(p.PlotStyle, 9);  // entry 3 was the last: the cycle ended
+    p.SetMultiplotEntry(1);
+    ASSERT_EQ(p.PlotFieldFunction(cv.dc, 1, 0, 0, 0), 1);
+    EXPECT_EQ(p.PlotStyle, 2);
+    EXPECT_EQ(p.PlotPenStyle, 1);
+    p.SetMultiplotEntry(3);
+    ASSERT_EQ(p.PlotFieldFunction(cv.dc, 1, 0, 0, 0), 1);
+    EXPECT_EQ(p.PlotStyle, 1);
+    p.SetMultiplot(0, nullptr);
+}
+
+// A waterfall of five peaks at depths 0..4, the back ones higher; the
+// front curve red, the others in their own colours.
+const COLORREF DEPTH_COLOURS[5] = {RGB(255, 0, 0), RGB(0, 128, 0), RGB(0, 0, 255),
+                                   RGB(160, 0, 160), RGB(0, 128, 128)};
+double WaterfallY(int k, double x) { return 0.5 + 0.4 * k + 2.0 * std::exp(-(x - 3.0 - k) * (x - 3.0 - k)); }
+
+void DrawWaterfall(feld_plot& p, const Fonts& fonts, Canvas& cv, double angle,
+                   std::vector<Curve>& curves)
+{
+    curves.clear();
+    for (int k = 0; k < 5; ++k) {
+        Curve c;
+        for (int i = 0; i <= 200; ++i) {
+            c.x.push_back(i * 0.05);
+            c.y.push_back(WaterfallY(k, i * 0.05));
+        }
+        curves.push_back(c);
+    }
+    Prepare(p, fonts, curves[0], nullptr);
+    // As in the program, the depth axis is described in a font slanted by
+    // the view's angle.
+    static HFONT slanted[2] = {nullptr, nullptr};
+    HFONT& s = slanted[angle > 90.0 ? 1 : 0];
+    if (!s) s = Fonts::Make(static_cast<int>(angle * 10), ANSI_CHARSET, "Liberation Sans");
+    p.ZFont = s;
+    p.SetMinMax(0.0, 4.5);
+    p.SetXYBeschriftung("E (eV)", "^m(E)", "", 546, "frame");
+    p.Set3D(1, 0.0, 4.0, 0.0, angle, 4.0);
+    ASSERT_EQ(p.PlotFrame(cv.dc, 1, 0, 0), 1);
+    for (int k = 0; k < 5; ++k) {
+        p.SetFieldFunction(curves[k].x.data(), curves[k].y.data(), nullptr, nullptr, 201);
+        p.SetPlotOptions(DEPTH_COLOURS[k], 0, 0, 0, 1, 0, 0, 0, 0);
+        p.Set3D(1, 0.0, 4.0, k, angle, 4.0);
+        ASSERT_EQ(p.PlotFieldFunction(cv.dc, 1, 0, 0, 0), 1);
+    }
+}
+
+TEST_F(CurvesTest, ThreeDViewLeaningLeftDrawsEveryCurveInsideTheFrame)
+{
+    Canvas cv(640, 480);
+    std::vector<Curve> curves;
+    DrawWaterfall(p, fonts, cv, 120.0, curves);
+    ASSERT_TRUE(cv.WritePng("vantor_3d_120.png"));
+    ASSERT_LT(p.Depth3DX, -20.0);
+    const int L = p.GraphLeft + p.LeftMargin, R = L + p.GraphWidth - 1;
+    const int farLeft = L + static_cast<int>(p.Depth3DX);
+    const int top = p.GraphTop, bottom = p.GraphTop + p.GraphHeight - 1;
+    for (int k = 0; k < 5; ++k) {
+        int inside = 0, outside = 0, onAxis = 0;
+        for (int y = 0; y < cv.h; ++y)
+            for (int x = 0; x < cv.w; ++x) {
+                if (cv.Pixel(x, y) != DEPTH_COLOURS[k]) continue;
+                const bool in = x >= farLeft - 1 && x <= R + 1 && y >= top && y <= bottom;
+                (in ? inside : outside) += 1;
+                if (x == L) ++onAxis;
+            }
+        EXPECT_GT(inside, 40) << k;
+        EXPECT_EQ(outside, 0) << k;
+        EXPECT_LE(onAxis, 3) << k;  // no smear along the front axis
+        // Its start lies left of the front axis by its depth offset.
+        const double s = k * p.DepthScale;
+        int px = 0, py = 0;
+        p.GetScreen(0.0, WaterfallY(k, 0.0), px, py);
+        px += static_cast<int>(s * p.Depth3DX / p.DepthLength);
+        py -= static_cast<int>(s * p.Depth3DY / p.DepthLength);
+        if (k > 0) {
+            EXPECT_LT(px, L - 10) << k;
+        }
+        EXPECT_TRUE(cv.Near(px, py, DEPTH_COLOURS[k], 2)) << k;
+    }
+    // Behind the front peak nothing of the back curves shows.
+    int px = 0, py = 0;
+    p.GetScreen(3.0, 1.5, px, py);
+    for (int k = 1; k < 5; ++k) EXPECT_FALSE(cv.Near(px, py, DEPTH_COLOURS[k], 3)) << k;
+}
+
+TEST_F(CurvesTest, ThreeDViewAt45DegreesIsWrittenAndSeesThroughBelowTheFront)
+{
+    Canvas cv(640, 480);
+    std::vector<Curve> curves;
+    DrawWaterfall(p, fonts, cv, 45.0, curves);
+    ASSERT_TRUE(cv.WritePng("vantor_3d_45.png"));
+    for (int k = 0; k < 5; ++k) EXPECT_GT(cv.Count(DEPTH_COLOURS[k]), 40) << k;
+}
+
+TEST_F(CurvesTest, HiddenLinesEndWhereTheyMeetTheHorizon)
+{
+    // A floor line and a tall peak just behind it hide what lies between
+    // them.  A sparse flat line further back goes behind the peak's left
+    // flank and comes out at its right flank, both times right at the
+    // peak, not at its next data point.
+    const COLORREF green = RGB(0, 160, 0);
+    Curve floor = MakeCurve(401, 0.0, 10.0, [](double) { return 0.2; });
+    Curve peak = MakeCurve(401, 0.0, 10.0, [](double x) { return 0.3 + 3.0 * std::exp(-(x - 5.0) * (x - 5.0)); });
+    Curve back = MakeCurve(6, 0.0, 10.0, [](double) { return 1.5; });
+    for (double angle : {45.0, 120.0}) {
+        Canvas cv(640, 480);
+        Prepare(p, fonts, peak, nullptr);
+        p.SetMinMax(0.0, 3.5);
+        p.Set3D(1, 0.0, 4.0, 0.0, angle, 4.0);
+        ASSERT_EQ(p.PlotFrame(cv.dc, 1, 0, 0), 1);
+        const struct { Curve* c; double z; COLORREF colour; } curves[] = {
+            {&floor, 0.0, BLUE}, {&peak, 0.05, RED}, {&back, 1.0, green}};
+        for (const auto& k : curves) {
+            p.SetFieldFunction(k.c->x.data(), k.c->y.data(), nullptr, nullptr,
+                               static_cast<int32_t>(k.c->x.size()));
+            p.SetPlotOptions(k.colour, 0, 0, 0, 1, 0, 0, 0, 0);
+            p.Set3D(1, 0.0, 4.0, k.z, angle, 4.0);
+            ASSERT_EQ(p.PlotFieldFunction(cv.dc, 1, 0, 0, 0), 1);
+        }
+        ASSERT_TRUE(cv.WritePng(angle < 90 ? "vantor_hidden_45.png" : "vantor_hidden_120.png"));
+        // The row of the back line and its gap.
+        int px = 0, row = 0;
+        p.GetScreen(0.5, 1.5, px, row);
+        row -= static_cast<int>(p.DepthScale * p.Depth3DY / p.DepthLength);
+        int gapLeft = -1, gapRight = -1;
+        bool seen = false;
+        for (int x = 0; x < cv.w; ++x) {
+            const bool g = cv.Near(x, row, green, 1);
+            if (g && gapLeft >= 0 && gapRight < 0) gapRight = x;
+            if (seen && !g && gapLeft < 0) gapLeft = x - 1;
+            seen |= g;
+        }
+        ASSERT_GT(gapLeft, 0) << angle;
+        ASSERT_GT(gapRight, gapLeft + 10) << angle;
+        EXPECT_TRUE(cv.Near(gapLeft + 1, row, RED, 2)) << angle << " " << gapLeft;
+        EXPECT_TRUE(cv.Near(gapRight - 1, row, RED, 2)) << angle << " " << gapRight;
+        // The peak, drawn over nothing but the floor, is whole: its steep
+        // flanks, several points to a column, do not hide themselves.
+        const double s = 0.05 * p.DepthScale;
+        for (int i = 140; i <= 260; i += 3) {
+            int qx = 0, qy = 0;
+            p.GetScreen(peak.x[i], peak.y[i], qx, qy);
+            qx += static_cast<int>(s * p.Depth3DX / p.DepthLength);
+            qy -= static_cast<int>(s * p.Depth3DY / p.DepthLength);
+            EXPECT_TRUE(cv.Near(qx, qy, RED, 1)) << angle << " " << peak.x[i];
+        }
+        // Nothing of the back line between the flanks.
+        for (int x = gapLeft + 3; x < gapRight - 3; ++x) EXPECT_FALSE(cv.Near(x, row, green, 1)) << x;
+    }
 }
 
 }  // namespace

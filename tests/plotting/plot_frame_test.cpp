@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "plotting/plot_test_support.h"
 
@@ -257,10 +259,10 @@ TEST(LabelEscapes, RunsAreGreekRaisedAndLowered)
     const EmfContent c = mf.Finish();
     std::vector<std::string> runs;
     for (const EmfText& t : c.texts) runs.push_back(t.text);
-    EXPECT_EQ(runs, (std::vector<std::string>{"c", "(k)*k", "3", " E", "0", " A", "-1"}));
+    EXPECT_EQ(runs, (std::vector<std::string>{"?", "(k)*k", "3", " E", "0", " A", "-1"}));
     ASSERT_EQ(c.texts.size(), 7u);
-    EXPECT_TRUE(c.texts[0].symbol);  // the Greek font
-    for (size_t i = 1; i < c.texts.size(); ++i) EXPECT_FALSE(c.texts[i].symbol) << i;
+    EXPECT_EQ(c.texts[0].wide, u"\u03C7");  // "^c" is chi, in Unicode
+    for (size_t i = 1; i < c.texts.size(); ++i) EXPECT_FALSE(c.texts[i].greek) << i;
     EXPECT_EQ(c.texts[0].at.x, 100);
     EXPECT_EQ(c.texts[1].at.y, 200);
     EXPECT_EQ(c.texts[2].at.y, 200 - 16 / 3);  // superscript
@@ -329,6 +331,243 @@ TEST_F(FrameTest, HostileLabelsDrawInAFrame)
     p.SetRightAxis(1);
     EXPECT_EQ(p.PlotFieldFunction(cv.dc, 1, 0, 0, 0), 1);
     EXPECT_GT(cv.Count(RED), 100);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<const EmfText*> Runs(const EmfContent& c, int angle)
+{
+    std::vector<const EmfText*> out;
+    for (const EmfText& t : c.texts)
+        if (t.angle == angle) out.push_back(&t);
+    return out;
+}
+
+TEST_F(FrameTest, ThirdAxisDescriptionReadsDownwardsCentredOnTheAxis)
+{
+    // The program turns the right axis font by 270 degrees: its runs go
+    // down the page from the upper end, the subscript to the text's right
+    // side, which is the left of the page.
+    std::vector<double> counts(curve.x.size());
+    for (size_t i = 0; i < counts.size(); ++i) counts[i] = 5000.0 + 3000.0 * curve.y[i];
+    for (unsigned bits : {0x20u, 0x10u, 0x40u}) {
+        Metafile mf;
+        Prepare(p, fonts, curve, nullptr);
+        p.SetXYBeschriftung("x", "^m(E)", "", static_cast<int>(bits), "I@{0} (counts)");
+        p.SetFieldFunction(curve.x.data(), curve.y.data(), nullptr, counts.data(),
+                           static_cast<int32_t>(curve.x.size()));
+        p.SetMinMax(0.0, 4.0, 5000.0, 20000.0);
+        p.SetRightAxis(1);
+        ASSERT_EQ(p.PlotFrame(mf.dc, 1, 0, 0), 1);
+        const EmfContent c = mf.Finish();
+        const std::vector<const EmfText*> runs = Runs(c, 2700);
+        ASSERT_EQ(runs.size(), 3u) << bits;
+        EXPECT_EQ(runs[0]->text, "I");
+        EXPECT_EQ(runs[1]->text, "0");
+        EXPECT_EQ(runs[2]->text, " (counts)");
+        const int wI = TextWidth(fonts, "I"), w0 = TextWidth(fonts, "0");
+        const int w = wI + w0 + TextWidth(fonts, " (counts)");
+        EXPECT_EQ(runs[1]->at.y, runs[0]->at.y + wI);
+        EXPECT_EQ(runs[2]->at.y, runs[1]->at.y + w0);
+        EXPECT_EQ(runs[1]->at.x, runs[0]->at.x - 16 / 3);  // subscript
+        EXPECT_EQ(runs[2]->at.x, runs[0]->at.x);
+        // Right of the right axis numbers, inside the page.
+        const int R = p.GraphLeft + p.LeftMargin + p.GraphWidth - 1;
+        EXPECT_GT(runs[0]->at.x - 19, R + p.RightMargin - p.ZAxisDistance - 16 / 3) << bits;
+        EXPECT_LT(runs[0]->at.x, 640) << bits;
+        const int top = p.GraphTop, bottom = p.GraphTop + p.GraphHeight;
+        if (bits == 0x20)
+            EXPECT_NEAR(runs[0]->at.y + w / 2.0, (top + bottom) / 2.0, 2.0);
+        else if (bits == 0x10)
+            EXPECT_EQ(runs[0]->at.y + w, bottom);
+        else
+            EXPECT_EQ(runs[0]->at.y, top);
+        // The left description reads upwards, also centred by default.
+        const std::vector<const EmfText*> left = Runs(c, 900);
+        ASSERT_EQ(left.size(), 2u) << bits;
+        EXPECT_LT(left[1]->at.y, left[0]->at.y);
+        if (bits == 0x20) {
+            const int lw = (left[0]->at.y - left[1]->at.y) + TextWidth(fonts, "(E)");
+            EXPECT_NEAR(left[0]->at.y - lw / 2.0, (top + bottom) / 2.0, 2.0);
+        }
+    }
+}
+
+TEST_F(FrameTest, ThirdAxisDescriptionInAnUpwardFontReadsUpwards)
+{
+    Metafile mf;
+    Prepare(p, fonts, curve, nullptr);
+    p.SetFonts(fonts.text, fonts.rotated, fonts.greek, fonts.greekRotated, fonts.text, fonts.text,
+               fonts.text, fonts.rotated, fonts.greekRotated);
+    p.SetXYBeschriftung("x", "", "", 546, "I@{0} (counts)");
+    p.SetFieldFunction(curve.x.data(), curve.y.data(), nullptr, curve.y.data(),
+                       static_cast<int32_t>(curve.x.size()));
+    p.SetMinMax(0.0, 4.0, 0.0, 4.0);
+    p.SetRightAxis(1);
+    ASSERT_EQ(p.PlotFrame(mf.dc, 1, 0, 0), 1);
+    const EmfContent c = mf.Finish();
+    const std::vector<const EmfText*> runs = Runs(c, 900);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[1]->at.y, runs[0]->at.y - TextWidth(fonts, "I"));
+    const int w = TextWidth(fonts, "I") + TextWidth(fonts, "0") + TextWidth(fonts, " (counts)");
+    EXPECT_NEAR(runs[0]->at.y - w / 2.0, p.GraphTop + p.GraphHeight / 2.0, 2.0);
+    // Its cell lies inside the room of the description.
+    const int x0 = p.GraphLeft + p.GraphWidth + p.RightMargin + p.LeftMargin;
+    EXPECT_GE(runs[0]->at.x, x0);
+    EXPECT_LE(runs[0]->at.x + 19, x0 + 2 * 16 + 7);
+}
+
+// Ink of a text drawn alone into a bitmap: which pixels are not white.
+std::vector<bool> Ink(const Canvas& cv)
+{
+    std::vector<bool> ink;
+    for (int y = 0; y < cv.h; ++y)
+        for (int x = 0; x < cv.w; ++x) ink.push_back(cv.Pixel(x, y) != RGB(255, 255, 255));
+    return ink;
+}
+
+TEST(GreekLetters, AreDrawnAsTheUnicodeLetters)
+{
+    // "^{c}" and "^{m}" against chi and mu from a Unicode font with Greek,
+    // the same size, written at the same place; and against the Latin c.
+    Fonts fonts;
+    feld_plot p;
+    fonts.Hand(p);
+    HFONT unicode = CreateFontW(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH, L"DejaVu Sans");
+    ASSERT_NE(unicode, nullptr);
+    auto reference = [&](const wchar_t* s, HFONT f) {
+        auto cv = std::make_unique<Canvas>(40, 30);
+        SetBkMode(cv->dc, TRANSPARENT);
+        HGDIOBJ old = SelectObject(cv->dc, f);
+        TextOutW(cv->dc, 10, 5, s, 1);
+        SelectObject(cv->dc, old);
+        return Ink(*cv);
+    };
+    auto drawn = [&](const char* label) {
+        Canvas cv(40, 30);
+        SetBkMode(cv.dc, TRANSPARENT);
+        p.InscribeAxis(cv.dc, const_cast<char*>(label), 0, 0, 10, 5);
+        return Ink(cv);
+    };
+    const std::vector<bool> chi = drawn("^{c}"), mu = drawn("^m");
+    EXPECT_GT(std::count(chi.begin(), chi.end(), true), 15);
+    EXPECT_EQ(chi, reference(L"\u03C7", unicode));
+    EXPECT_EQ(mu, reference(L"\u03BC", unicode));
+    EXPECT_NE(chi, reference(L"c", fonts.text));
+    EXPECT_NE(mu, reference(L"m", fonts.text));
+    DeleteObject(unicode);
+
+    // A rotated description turns its Greek runs with it.
+    Metafile mf;
+    Curve c = MakeCurve(101, 0.0, 10.0, Wave);
+    Prepare(p, fonts, c, nullptr);
+    p.SetXYBeschriftung("E", "^m(E)", "", 546, "");
+    ASSERT_EQ(p.PlotFrame(mf.dc, 1, 0, 0), 1);
+    const EmfContent e = mf.Finish();
+    const EmfText* m = nullptr;
+    for (const EmfText& t : e.texts)
+        if (t.greek) m = &t;
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->wide, u"\u03BC");
+    EXPECT_EQ(m->angle, 900);
+    EXPECT_EQ(m->face, "DejaVu Sans");
+}
+
+// Whether two text boxes of a metafile overlap.
+bool Overlap(const RECT& a, const RECT& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+RECT TextRect(const Fonts& fonts, const EmfText& t)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, fonts.text);
+    SIZE s{0, 0};
+    GetTextExtentPoint32A(dc, t.text.c_str(), static_cast<int>(t.text.size()), &s);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return RECT{t.at.x, t.at.y, t.at.x + s.cx, t.at.y + s.cy};
+}
+
+TEST_F(FrameTest, ShortPanelKeepsItsNumbersApartAndItsDescriptionInside)
+{
+    // A difference panel: 80 pixels under a plot, values of a few 1e-3.
+    std::vector<double> diff(curve.x.size());
+    for (size_t i = 0; i < diff.size(); ++i) diff[i] = 0.0015 * std::sin(3.0 * curve.x[i]);
+    for (int height : {80, 110, 150}) {
+        Metafile mf;
+        Prepare(p, fonts, curve, nullptr, 640, 480);
+        p.GraphDimension(0, 400, 640, -height, 7, 16);
+        p.SetFieldFunction(curve.x.data(), diff.data(), nullptr, nullptr,
+                           static_cast<int32_t>(diff.size()));
+        p.SetMinMax(0.0, 0.0);
+        p.SetXYBeschriftung("Energie", "Difference", "", 546, "");
+        p.SetNoReduction(1);
+        ASSERT_EQ(p.PlotFrame(mf.dc, 1, 0, 1), 1) << height;
+        ASSERT_EQ(p.ShortLayout, 1);
+        const EmfContent c = mf.Finish();
+        std::vector<RECT> numbers;
+        const int L = p.GraphLeft + p.LeftMargin;
+        for (const EmfText& t : c.texts)
+            if (t.angle == 0 && t.at.x < L && t.text != "Energie") numbers.push_back(TextRect(fonts, t));
+        ASSERT_GE(numbers.size(), 2u) << height;
+        for (size_t i = 0; i < numbers.size(); ++i)
+            for (size_t j = i + 1; j < numbers.size(); ++j)
+                EXPECT_FALSE(Overlap(numbers[i], numbers[j])) << height << " " << i << " " << j;
+        const EmfText* e = FindText(c, "Energie");
+        ASSERT_NE(e, nullptr) << height;
+        const RECT r = TextRect(fonts, *e);
+        EXPECT_LE(r.bottom, 400 + height - 1) << height;  // above the panel's frame line
+        for (const EmfText& t : c.texts) {
+            if (t.angle == 0 && t.at.y > p.GraphTop + p.GraphHeight && &t != e) {
+                EXPECT_FALSE(Overlap(TextRect(fonts, t), r)) << t.text;
+            }
+        }
+    }
+}
+
+TEST_F(FrameTest, PanelsFollowTheXLayoutOfTheFirst)
+{
+    // The upper plot has narrow numbers, the lower one wide ones: the lower
+    // panel takes the upper one's axis column, right end and x range.
+    Curve wide = MakeCurve(101, 0.0, 10.0, [](double x) { return -0.0015 * std::cos(x); });
+    Canvas cv(640, 600);
+    Prepare(p, fonts, curve, nullptr, 640, 450);
+    p.SetPlotOptions(RGB(255, 0, 0), 0, 0, 0, 1 | 2, 0, 3, 0, 0);  // circles widen the x range
+    ASSERT_EQ(p.PlotFrame(cv.dc, 1, 0, 1), 1);
+    const int L1 = p.GraphLeft + p.LeftMargin, R1 = L1 + p.GraphWidth - 1;
+    const double x0 = p.XMin, x1 = p.XMax;
+    int px1 = 0, py = 0;
+    p.GetScreen(7.3, 1.0, px1, py);
+
+    Prepare(p, fonts, wide, nullptr, 640, 450);
+    p.GraphDimension(0, 450, 640, -150, 7, 16);
+    p.SetMinMax(0.0, 0.0);
+    p.SetNoReduction(1);
+    p.SetXLayout(L1, R1, x0, x1);
+    ASSERT_EQ(p.PlotFrame(cv.dc, 1, 0, 1), 1);
+    EXPECT_EQ(p.GraphLeft + p.LeftMargin, L1);
+    EXPECT_EQ(p.GraphLeft + p.LeftMargin + p.GraphWidth - 1, R1);
+    EXPECT_EQ(p.XMin, x0);
+    EXPECT_EQ(p.XMax, x1);
+    int px2 = 0;
+    p.GetScreen(7.3, 0.0, px2, py);
+    EXPECT_EQ(px2, px1);
+    EXPECT_EQ(p.LayoutColumn, 0);  // one frame only
+
+    // Its own numbers need more room than that: the axis moves right.
+    Prepare(p, fonts, wide, nullptr, 640, 450);
+    p.GraphDimension(0, 450, 640, -150, 7, 16);
+    p.SetMinMax(0.0, 0.0);
+    p.SetNoReduction(1);
+    p.SetXLayout(40, 0, 0.0, 0.0);
+    ASSERT_EQ(p.PlotFrame(cv.dc, 1, 0, 1), 1);
+    EXPECT_GT(p.GraphLeft + p.LeftMargin, 40 + 16);
 }
 
 }  // namespace

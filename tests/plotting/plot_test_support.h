@@ -88,32 +88,29 @@ public:
     HGDIOBJ old;
 };
 
-// The nine fonts of a plot: 16 pixels high, about 7 wide.
+// The nine fonts of a plot: 16 pixels high, about 7 wide; the y axis
+// texts read upwards, the right axis texts downwards, as in the program.
+// The Greek fonts are symbol fonts as the program makes them.
 struct Fonts {
-    HFONT text, rotated, greek, greekRotated;
+    HFONT text, rotated, down, greek, greekRotated, greekDown;
     Fonts()
     {
-        // Wine's own symbol font is not always registered in a fresh prefix.
-        static const bool symbolAdded =
-            AddFontResourceExA("Z:\\usr\\share\\wine\\fonts\\symbol.ttf", FR_PRIVATE, nullptr) > 0;
-        (void)symbolAdded;
         text = Make(0, ANSI_CHARSET, "Liberation Sans");
         rotated = Make(900, ANSI_CHARSET, "Liberation Sans");
+        down = Make(2700, ANSI_CHARSET, "Liberation Sans");
         greek = Make(0, SYMBOL_CHARSET, "Symbol");
         greekRotated = Make(900, SYMBOL_CHARSET, "Symbol");
+        greekDown = Make(2700, SYMBOL_CHARSET, "Symbol");
     }
     ~Fonts()
     {
-        DeleteObject(text);
-        DeleteObject(rotated);
-        DeleteObject(greek);
-        DeleteObject(greekRotated);
+        for (HFONT f : {text, rotated, down, greek, greekRotated, greekDown}) DeleteObject(f);
     }
     Fonts(const Fonts&) = delete;
     Fonts& operator=(const Fonts&) = delete;
     void Hand(feld_plot& p) const
     {
-        p.SetFonts(text, rotated, greek, greekRotated, text, text, text, rotated, greekRotated);
+        p.SetFonts(text, rotated, greek, greekRotated, text, text, text, down, greekDown);
     }
     static HFONT Make(int escapement, DWORD charset, const char* face)
     {
@@ -123,11 +120,16 @@ struct Fonts {
     }
 };
 
-// One text of a metafile: string and reference point.
+// One text of a metafile: string, reference point, bounds as recorded and
+// the font it was drawn in.
 struct EmfText {
-    std::string text;
+    std::string text;     // characters above U+00FF read '?'
+    std::u16string wide;  // the text as recorded
     POINT at;
-    bool symbol = false;  // drawn in a symbol font (code points U+F0xx)
+    RECT bounds;
+    int angle = 0;        // escapement of the selected font, tenths of a degree
+    std::string face;     // face name of the selected font
+    bool greek = false;   // holds Greek letters (U+0370..U+03FF)
 };
 
 // Records of an enhanced metafile drawn by a test.
@@ -162,30 +164,68 @@ inline EmfContent Metafile::Finish()
     std::vector<BYTE> data(size);
     GetEnhMetaFileBits(emf, size, data.data());
     DeleteEnhMetaFile(emf);
+    // Fonts the metafile creates, by object index, and the selected one.
+    struct Font {
+        int angle;
+        std::string face;
+    };
+    std::vector<std::pair<DWORD, Font>> fonts;
+    Font selected{0, ""};
     size_t pos = 0;
     while (pos + 8 <= data.size()) {
         const ENHMETARECORD* r = reinterpret_cast<const ENHMETARECORD*>(data.data() + pos);
         if (r->nSize < 8 || pos + r->nSize > data.size()) break;
         const BYTE* rec = data.data() + pos;
         switch (r->iType) {
+        case EMR_EXTCREATEFONTINDIRECTW: {
+            const EMREXTCREATEFONTINDIRECTW* f =
+                reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(rec);
+            Font font{static_cast<int>(f->elfw.elfLogFont.lfEscapement), ""};
+            const WCHAR* face = f->elfw.elfLogFont.lfFaceName;
+            for (int i = 0; i < LF_FACESIZE && face[i]; ++i) font.face += static_cast<char>(face[i]);
+            fonts.emplace_back(f->ihFont, font);
+            break;
+        }
+        case EMR_SELECTOBJECT: {
+            const EMRSELECTOBJECT* o = reinterpret_cast<const EMRSELECTOBJECT*>(rec);
+            for (auto it = fonts.rbegin(); it != fonts.rend(); ++it)
+                if (it->first == o->ihObject) {
+                    selected = it->second;
+                    break;
+                }
+            const DWORD stock = o->ihObject & 0x7FFFFFFFu;
+            if ((o->ihObject & 0x80000000u) && stock >= OEM_FIXED_FONT && stock <= DEFAULT_GUI_FONT)
+                selected = Font{0, "stock"};
+            break;
+        }
+        case EMR_DELETEOBJECT: {
+            const EMRDELETEOBJECT* o = reinterpret_cast<const EMRDELETEOBJECT*>(rec);
+            for (auto it = fonts.begin(); it != fonts.end(); ++it)
+                if (it->first == o->ihObject) {
+                    fonts.erase(it);
+                    break;
+                }
+            break;
+        }
         case EMR_EXTTEXTOUTW:
         case EMR_EXTTEXTOUTA: {
             const EMREXTTEXTOUTW* t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
             EmfText et;
             et.at = POINT{t->emrtext.ptlReference.x, t->emrtext.ptlReference.y};
+            et.bounds = RECT{t->rclBounds.left, t->rclBounds.top, t->rclBounds.right,
+                             t->rclBounds.bottom};
+            et.angle = selected.angle;
+            et.face = selected.face;
             const BYTE* s = rec + t->emrtext.offString;
             for (DWORD i = 0; i < t->emrtext.nChars; ++i) {
-                if (r->iType == EMR_EXTTEXTOUTW) {
-                    uint16_t c;
+                char16_t c = 0;
+                if (r->iType == EMR_EXTTEXTOUTW)
                     std::memcpy(&c, s + 2 * i, 2);
-                    if (c >= 0xF000 && c <= 0xF0FF) {
-                        et.symbol = true;
-                        c = static_cast<uint16_t>(c - 0xF000);
-                    }
-                    et.text += static_cast<char>(c < 256 ? c : '?');
-                } else {
-                    et.text += static_cast<char>(s[i]);
-                }
+                else
+                    c = static_cast<unsigned char>(s[i]);
+                et.wide += c;
+                et.greek |= c >= 0x0370 && c <= 0x03FF;
+                et.text += static_cast<char>(c < 256 ? c : '?');
             }
             out.texts.push_back(et);
             break;

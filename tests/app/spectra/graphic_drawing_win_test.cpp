@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -369,6 +370,169 @@ TEST_F(Zeichnen, ExafsFitViewWithoutFourierWeightsShowsKSpaceWithNoFit)
     EXPECT_STREQ(g.XText[0], xVorher);
     EXPECT_DOUBLE_EQ(g.Grenzen[1], 0.0);
     EXPECT_DOUBLE_EQ(g.Grenzen[0], 10.0);
+}
+
+// Numbers among the metafile's upright texts.
+bool IstZahl(const std::string& t, double* wert)
+{
+    char* ende = nullptr;
+    const double v = std::strtod(t.c_str(), &ende);
+    if (t.empty() || ende != t.c_str() + t.size()) return false;
+    if (wert) *wert = v;
+    return true;
+}
+
+RECT TextKasten(const plot_test::EmfText& t, HFONT font)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ alt = SelectObject(dc, font);
+    SIZE s{0, 0};
+    GetTextExtentPoint32A(dc, t.text.c_str(), static_cast<int>(t.text.size()), &s);
+    SelectObject(dc, alt);
+    DeleteDC(dc);
+    return RECT{t.at.x, t.at.y, t.at.x + s.cx, t.at.y + s.cy};
+}
+
+double Kante(double e) { return 0.5 + std::atan((e - 8980.0) / 4.0) / 3.0; }
+
+TEST_F(Zeichnen, DifferencePanelSharesTheXAxisOfThePlotAndKeepsItsTextsApart)
+{
+    // A Cu edge and a difference of a few 1e-3: the difference panel's
+    // numbers are wider than the plot's; both panels still share one axis.
+    grafik_fenster& g = Kurve(0, 0, 300, 8900.0, 9200.0, Kante, "Energie");
+    std::snprintf(g.YText[0], GRAFIK_TEXT, "^m(E)*d");
+    g.Paintinfo.PlotStyle = 1 | 2;  // circles widen the x range
+    g.Paintinfo.PlotColor = RGB(255, 0, 0);
+    std::vector<double> differenz(300);
+    for (int i = 0; i < 300; ++i) differenz[i] = 0.0015 * std::sin(i * 0.2);
+    DifferenzFeld = differenz.data();
+    HAUPTDATEN.FitZustand = 1;
+
+    Canvas cv(W, H);
+    g.PaintGrafik(cv.dc, 0, 0, W, H, 7, 16);
+    ASSERT_TRUE(cv.WritePng("grafik_difference_panel.png"));
+    // The difference curve in green, inside the lower quarter.
+    int gruen = 0;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            if (cv.Pixel(x, y) == RGB(0, 128, 0)) {
+                ++gruen;
+                EXPECT_GT(y, H * 3 / 4);
+            }
+    EXPECT_GT(gruen, 200);
+
+    Metafile mf;
+    g.PaintGrafik(mf.dc, 0, 0, W, H, 7, 16);
+    const EmfContent c = mf.Finish();
+    const HFONT skala = HAUPTDATEN.Schriften[SCHRIFT_SKALA];
+    // The same energy has the same column in both panels.
+    int gemeinsam = 0;
+    for (const auto& a : c.texts)
+        for (const auto& b : c.texts) {
+            double e = 0.0;
+            if (&a == &b || a.text != b.text || !IstZahl(a.text, &e) || e < 8900.0) continue;
+            if (a.at.y < H * 3 / 4 && b.at.y > H * 3 / 4) {
+                EXPECT_EQ(a.at.x, b.at.x) << a.text << Alle(c);
+                ++gemeinsam;
+            }
+        }
+    EXPECT_GE(gemeinsam, 2) << Alle(c);
+    // The panel's numbers keep apart, its description lies inside.
+    std::vector<RECT> zahlen;
+    for (const auto& t : c.texts)
+        if (t.angle == 0 && t.at.y > H * 3 / 4 && IstZahl(t.text, nullptr)) zahlen.push_back(TextKasten(t, skala));
+    ASSERT_GE(zahlen.size(), 4u) << Alle(c);
+    for (size_t i = 0; i < zahlen.size(); ++i)
+        for (size_t j = i + 1; j < zahlen.size(); ++j) {
+            const RECT& a = zahlen[i];
+            const RECT& b = zahlen[j];
+            EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
+                << i << " " << j << Alle(c);
+        }
+    const auto x = Texte(c, "Energie");
+    ASSERT_EQ(x.size(), 2u) << Alle(c);
+    const RECT unten = TextKasten(x[1].at.y > x[0].at.y ? x[1] : x[0], HAUPTDATEN.Schriften[SCHRIFT_ACHSE]);
+    EXPECT_LE(unten.bottom, H - 1);
+}
+
+TEST_F(Zeichnen, ExafsPanelDrawsTheFitArraysAsRealCurves)
+{
+    // The slot holds a complex curve; the k-space arrays of the fit are
+    // plain: nothing behind their 200 values may reach the picture.
+    grafik_fenster& g = Kurve(0, 0, 101, 0.0, 10.0, Parabel, "Energie");
+    g.KurvenFlags[0] |= SLOT_KOMPLEX;
+    std::vector<double> kGitter(5001), exp(600, 1e6), theo(600, 1e6), kDiff(600, 1e6),
+        differenz(101, 0.1);
+    for (int i = 0; i < 200; ++i) {
+        kGitter[i] = 2.0 + 0.05 * i;
+        exp[i] = std::sin(2.0 * kGitter[i]);
+        theo[i] = 0.9 * exp[i];
+        kDiff[i] = exp[i] - theo[i];
+    }
+    kGitter[5000] = 200.0;
+    const EXAFS_FIT_ANSICHT altAnsicht = ExafsFitAnsicht;
+    ExafsFitAnsicht.Anzeige = 1;
+    ExafsFitAnsicht.KGewicht[0] = ExafsFitAnsicht.KGewicht[1] = -1.0;
+    ExafsFitAnsicht.FitKGewicht = 2;
+    ExafsFitAnsicht.KGitter = kGitter.data();
+    ExafsFitAnsicht.KExperiment = exp.data();
+    ExafsFitAnsicht.KTheorie = theo.data();
+    ExafsFitAnsicht.KDifferenz = kDiff.data();
+    DifferenzFeld = differenz.data();
+    HAUPTDATEN.FitZustand = 1;
+    Metafile mf;
+    g.PaintGrafik(mf.dc, 0, 0, W, H, 7, 16);
+    const EmfContent c = mf.Finish();
+    Canvas cv(W, H);
+    g.PaintGrafik(cv.dc, 0, 0, W, H, 7, 16);
+    ExafsFitAnsicht = altAnsicht;
+    ASSERT_TRUE(cv.WritePng("grafik_exafs_fit_view.png"));
+    int links = 0;
+    for (const auto& t : c.texts) {
+        double v = 0.0;
+        if (t.at.x >= W / 2 || t.at.y > H * 3 / 4 || !IstZahl(t.text, &v)) continue;
+        ++links;
+        EXPECT_LT(std::fabs(v), 20.0) << t.text << Alle(c);
+    }
+    EXPECT_GE(links, 4) << Alle(c);
+}
+
+TEST_F(Zeichnen, MultiplotStylesStayOnRepaintsAndFollowTheListPosition)
+{
+    // Two curves of a combined plot and a multiplot list of three: the
+    // second curve has circles (entry 2) on every paint, also when the
+    // first curve's window is closed.
+    Kurve(0, 0, 41, 0.0, 10.0, Rampe);
+    Kurve(1, 2, 41, 0.0, 10.0, Parabel);
+    Offen(0);
+    Offen(1);
+    grafik_fenster& g = GrafikFenster[0];
+    g.Kombinieren = 1;
+    g.KombiAnzahl = 2;
+    g.KombiListe[0] = 0;
+    g.KombiListe[1] = 12;
+    g.BereichNeu = 1;
+    g.MultiplotAktiv = 1;
+    g.MultiplotAnzahl = 3;
+    g.MultiplotListe[0] = 1 | (10 << 16);
+    g.MultiplotListe[1] = 1 | 2 | (10 << 16);
+    g.MultiplotListe[2] = 8 | (20 << 16);
+    std::vector<uint32_t> erstes;
+    for (int paint = 0; paint < 3; ++paint) {
+        Canvas cv(W, H);
+        g.PaintGrafik(cv.dc, 0, 0, W, H, 7, 16);
+        if (paint == 0) erstes = cv.Snapshot();
+        else EXPECT_TRUE(cv.Snapshot() == erstes) << paint;
+        Metafile mf;
+        g.PaintGrafik(mf.dc, 0, 0, W, H, 7, 16);
+        EXPECT_EQ(mf.Finish().ellipses.size(), 41u) << paint;
+    }
+    DestroyWindow(HAUPTDATEN.GrafikHandles[0]);
+    HAUPTDATEN.GrafikHandles[0] = nullptr;
+    g.BereichNeu = 1;
+    Metafile mf;
+    g.PaintGrafik(mf.dc, 0, 0, W, H, 7, 16);
+    EXPECT_EQ(mf.Finish().ellipses.size(), 41u);
 }
 
 }  // namespace
