@@ -23,6 +23,7 @@ struct MODELL_LAUF {
     double nullpunkt;           // zero shift s of the XRD structure model
     int32_t phase;              // XRD phase of the last " Lattice constants " function
     bool uvwGenommen;           // the function after it was taken as its UVW
+    bool einzelpfade;           // the single-scattering table was refilled in this call
 };
 
 inline int32_t Grundcode(int32_t code) { return code > 100 ? code - 100 : code; }

@@ -45,7 +45,6 @@ double* BefehlsFelder[2] = {};
 double* ArbeitsFelder[9] = {};
 double* ArbeitsSatz1[4] = {};
 double* ArbeitsSatz2[4] = {};
-double* FeffPfadFelder[FEFF_RECORDS_WITH_TABLES + 1][8] = {};
 
 EXAFS_OPTIONEN ExafsOptionen = {8.0, 0.025, 40.0, 2048, 0, 2};
 

@@ -63,16 +63,12 @@ extern double* BefehlsFelder[2];
 extern double* ArbeitsFelder[9];
 extern double* ArbeitsSatz1[4];
 extern double* ArbeitsSatz2[4];
-// FEFF path records 0-10: [0] first work array (35,000 doubles for records
-// 0-2, 2,000 for 3-10), [1] second work array (2,000), [2]-[7] the six path
-// tables (4,000 then five of 2,000). Record 0 has only its first array.
-const int FEFF_RECORDS_WITH_TABLES = 10;
-extern double* FeffPfadFelder[FEFF_RECORDS_WITH_TABLES + 1][8];
 
 extern EXAFS_OPTIONEN ExafsOptionen;
 
-// Loads "mucal.dat" of the program folder into McMasterTable. Returns 0 when
-// the file cannot be opened, else the number of values read.
+// Loads "mucal.dat" of the program folder into McMasterTable (xas/mcmaster.h).
+// Returns 1 when the whole table was read; 0 when the file is missing, foreign
+// or damaged, and the table is then left as it was.
 int32_t ReadMucal(int32_t modus);
 
 // Fills the menu state of graphic window 0-3 from its record; false when

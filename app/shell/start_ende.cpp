@@ -8,6 +8,7 @@
 #include "shell/haupt_fenster.h"
 #include "shell/kind_fenster.h"
 #include "shell/optionen.h"
+#include "xas/feff_path.h"
 
 namespace {
 
@@ -65,16 +66,8 @@ LRESULT haupt_fenster::MainOnCreate()
     for (double*& f : ArbeitsFelder) f = static_cast<double*>(Block(D));
     for (double*& f : ArbeitsSatz1) f = static_cast<double*>(Block(D));
     for (double*& f : ArbeitsSatz2) f = static_cast<double*>(Block(D));
-    for (auto& satz : FeffPfadFelder)
-        for (double*& f : satz) f = nullptr;
-    for (int r = 1; r <= FEFF_RECORDS_WITH_TABLES; ++r) {
-        double** f = FeffPfadFelder[r];
-        f[0] = static_cast<double*>(Block(sizeof(double) * (r <= 2 ? WORK_DOUBLES : 2000)));
-        f[1] = static_cast<double*>(Block(sizeof(double) * 2000));
-        f[2] = static_cast<double*>(Block(sizeof(double) * 4000));
-        for (int t = 3; t < 8; ++t) f[t] = static_cast<double*>(Block(sizeof(double) * 2000));
-    }
-    FeffPfadFelder[0][0] = static_cast<double*>(Block(D));
+    // The FEFF path records allocate their tables when a path is loaded.
+    FeffPfadeLeeren();
 
     // 3.
     XrdPhasenVorgaben();
@@ -283,8 +276,7 @@ LRESULT haupt_fenster::MainOnDestroy()
     for (double*& f : ArbeitsFelder) f = nullptr;
     for (double*& f : ArbeitsSatz1) f = nullptr;
     for (double*& f : ArbeitsSatz2) f = nullptr;
-    for (auto& satz : FeffPfadFelder)
-        for (double*& f : satz) f = nullptr;
+    FeffPfadeLeeren();
 
     if (Willkommensbild) DeleteObject(Willkommensbild);
     Willkommensbild = nullptr;
