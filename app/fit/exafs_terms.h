@@ -26,8 +26,6 @@ extern int32_t ShellTabellenPunkte;
 extern int32_t DebyeWallerModell;
 extern double MessTemperatur;     // K, 300.0
 extern double DebyeTemperatur;    // K, 400.0; written by " CDM " and the path preparation
-// 1: FEFF distances shown as shifts from the effective length; -1 absolute.
-extern int32_t DeltaRModus;
 // Rule that combines the single-scattering sigma^2 of a path with more
 // than two legs: 654 mean, 655 root of the sum of squares, 656 the sum
 // divided by the number of matched legs plus one.

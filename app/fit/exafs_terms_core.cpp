@@ -15,7 +15,6 @@ int32_t ShellTabellenPunkte = 0;
 int32_t DebyeWallerModell = 0;
 double MessTemperatur = 300.0;
 double DebyeTemperatur = 400.0;
-int32_t DeltaRModus = -1;
 int32_t MsSigmaRegel = 654;
 int32_t MsSigmaAusEinzelpfaden = 0;
 

@@ -164,3 +164,18 @@ TEST_F(XrdTerms, CutOffPassesOverFarPeaksInPointModeOnly)
     XrdPhaseTable[0].Abschneiden = 0;
     EXPECT_GT(At(21.1), 0.0);
 }
+
+// The zero shift moves a peak's centre to position + s; an asymmetric peak
+// changes sides there, where its two halves meet.
+TEST_F(XrdTerms, ZeroShiftMovesTheCentreAndTheSideOfAsymmetricPeaks)
+{
+    Model({29, 4}, {0.5, 1.0, 20.0, 0.1, 0.4});
+    EXPECT_DOUBLE_EQ(At(20.5), 1.0);
+    EXPECT_NEAR(At(20.45), 0.5, 1e-6);   // left fwhm 0.1
+    EXPECT_NEAR(At(20.7), 0.5, 1e-6);    // right fwhm 0.4
+    EXPECT_NEAR(At(20.5 - 1e-9), 1.0, 1e-9);
+    EXPECT_NEAR(At(20.5 + 1e-9), 1.0, 1e-9);
+    Model({29, 13}, {0.5, 1.0, 20.0, 0.1, 1.0, 0.4, 1.0});
+    EXPECT_NEAR(At(20.45), 0.5, 1e-12);
+    EXPECT_NEAR(At(20.7), 0.5, 1e-12);
+}
