@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <cstdint>
 
+#include "fit/model_function.h"
+
 class haupt_fenster;
 
 // Who handles a command number.
@@ -124,13 +126,9 @@ void KonvertiereBl8(int32_t modus);
 // window's index, or -1 when there is no open target window.
 int32_t BefehlsFenster(haupt_fenster* app, bool dialogWerteLeeren);
 
-// Switches model functions of the working fit model out of the evaluation
-// by adding 100 to their type codes: n = 0 clears every mark; mode 1 marks
-// every function, then unmarks function n (from 1), so that only n is
-// evaluated; mode 2 marks function n. Returns 1.
-int32_t SetFunktionFlag(int32_t n, int32_t modus);
 // Minimum and maximum of the working fit model over [xUnten, xOben] in 500
-// steps, the whole model and each function on its own.
+// steps, the whole model and each function on its own (ModellMinMax on the
+// active graphic window).
 void GetModellMinMax(double* minimum, double* maximum, double xUnten, double xOben);
 
 // The one answer of a command, or of a step of one (teil, e.g. "The section

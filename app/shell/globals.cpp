@@ -19,18 +19,6 @@ editor_fenster EditorWindow;
 int32_t AktivesFenster = 0;
 int32_t AnzahlFenster = 0;
 
-int32_t FitFunctionCount = 0;
-int32_t* FitFunctionTypes = nullptr;
-double* FitParameters = nullptr;
-int32_t FitPolyDegree = 0;
-int32_t FitModellArt = 0;
-int32_t* ParameterFlags = nullptr;
-int32_t* CorrelationWords = nullptr;
-double* CorrelationConstants = nullptr;
-int32_t* FreeParameterList = nullptr;
-int32_t MaxFitParameter = 0;
-int32_t MaxParameter = 0;
-
 double* CommandArgs = nullptr;
 char* CommandText = nullptr;
 char* StatusText = nullptr;
@@ -59,6 +47,5 @@ double* ArbeitsSatz1[4] = {};
 double* ArbeitsSatz2[4] = {};
 
 EXAFS_OPTIONEN ExafsOptionen = {8.0, 0.025, 40.0, 2048, 0, 2};
-XRD_PHASE XrdPhaseTable[XRD_PHASE_RECORDS] = {};
 
 MELDUNGSBOX MeldungsBox = MessageBoxA;

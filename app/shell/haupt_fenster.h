@@ -224,8 +224,9 @@ void UpdateFensterStatus();
 // more colours show a message). Width and height come back.
 HBITMAP LoadBmpFile(HDC dc, const char* pfad, int32_t* breite, int32_t* hoehe);
 
-// Stand-ins until the model evaluator and the EXAFS fit exist: they
-// evaluate nothing and give 0.
+// The model callback (the evaluator on the active graphic window) and the
+// EXAFS chi-square callback, a stand-in that evaluates nothing until the
+// EXAFS fit exists.
 double ModellFunktion(double x, double index, double* xs, double* ys, int32_t n);
 double ExafsFitProzedur(int32_t anzahl, int32_t maxFitParameter, double* x, double* y,
                         double* parameter, double* alpha, double* beta, double* sigma);

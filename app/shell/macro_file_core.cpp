@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <sstream>
 
+#include "fit/fit_model.h"
+
 namespace {
 
 // A text tail goes into CommandText2 with its line feed and a NUL.
@@ -182,6 +184,26 @@ bool MakroHatText(const MakroSatz& s)
     }
 }
 
+namespace {
+
+// The record's model against the size check of every fit model; the knot
+// count of the spline models 53 and 54 follows from the record's last
+// parameter index.
+bool ModellPasst(const MakroSatz& s)
+{
+    const int32_t n = static_cast<int32_t>(s.FunktionsTypen.size());
+    int32_t andere = 0, splines = 0;
+    for (int32_t c : s.FunktionsTypen) {
+        const int32_t g = c > 100 ? c - 100 : c;
+        if (g == 53 || g == 54) ++splines;
+        else andere += FunctionParameterCount(g, s.PolynomGrad, 0);
+    }
+    const int32_t knoten = splines ? (s.MaxParameter + 1 - andere) / splines : 0;
+    return CheckModelSize(n, s.FunktionsTypen.data(), s.PolynomGrad, knoten < 0 ? 0 : knoten) >= 0;
+}
+
+}  // namespace
+
 int32_t MakroSatzPruefen(const MakroSatz& s)
 {
     const size_t P = MAKRO_MAX_PARAMETER;
@@ -193,6 +215,7 @@ int32_t MakroSatzPruefen(const MakroSatz& s)
         !ImBereich(s.MaxFitParameter, -1, MAKRO_MAX_PARAMETER - 1))
         return MAKRO_ZU_GROSS;
     if (s.FunktionsTypen.size() > static_cast<size_t>(MAKRO_MAX_FUNKTIONEN)) return MAKRO_ZU_GROSS;
+    if (!ModellPasst(s)) return MAKRO_ZU_GROSS;
     if (s.FreieParameter.size() > P || s.Flags.size() > P || s.KorrelationsWorte.size() > P ||
         s.KorrelationsKonstanten.size() > P || s.Grenzen.size() > 2 * P)
         return MAKRO_ZU_GROSS;
@@ -406,6 +429,7 @@ int32_t MakroLeser::Naechster(MakroSatz& aus)
     if (modell.size() != static_cast<size_t>(modell[0]) + 2) return MAKRO_UNGUELTIG;
     s.FunktionsTypen.assign(modell.begin() + 1, modell.end() - 1);
     s.PolynomGrad = modell.back();
+    if (!ModellPasst(s)) return MAKRO_ZU_GROSS;
 
     if (MakroHatTabellen(s.Befehl)) {
         const size_t P = MAKRO_MAX_PARAMETER;

@@ -8,7 +8,9 @@
 
 #include "vantor.h"
 #include "zelva.h"
+#include "fit/fit_model.h"
 #include "shell/options_file.h"
+#include "xrd/xrd_phase.h"
 
 // The one numerics object and the one plotting object.
 extern feld_plot Plotter;
@@ -19,19 +21,6 @@ extern def_zelva Numerik;
 // window's own files.
 extern int32_t AktivesFenster;
 extern int32_t AnzahlFenster;
-
-// Working copy of the active window's fit model, loaded before each command.
-extern int32_t FitFunctionCount;
-extern int32_t* FitFunctionTypes;
-extern double* FitParameters;
-extern int32_t FitPolyDegree;
-extern int32_t FitModellArt;
-extern int32_t* ParameterFlags;
-extern int32_t* CorrelationWords;
-extern double* CorrelationConstants;
-extern int32_t* FreeParameterList;
-extern int32_t MaxFitParameter;
-extern int32_t MaxParameter;
 
 // Shared texts and numbers of the current command (global-heap blocks
 // allocated by the main window's creation).
@@ -76,23 +65,6 @@ extern double* ArbeitsSatz1[4];
 extern double* ArbeitsSatz2[4];
 
 extern EXAFS_OPTIONEN ExafsOptionen;
-
-// XRD phase settings; records 0-3 get their defaults at start-up.
-struct XRD_PHASE {
-    int32_t Phasen;          // number of phases (record 0)
-    int32_t Kristallsystem;
-    double Gitter[3];        // a, b, c
-    double Winkel[3];        // alpha, beta, gamma in degrees
-    double KAlpha[2];        // K-alpha1, K-alpha2 in pm
-    double Wert;             // further value (5.0)
-    double Winkel2[2];       // two further angles (90.0)
-    double Paar[2];          // 0.0 and 0.1
-    int32_t Flags[2];        // flag words 0 and 1
-};
-const int XRD_PHASE_RECORDS = 5;
-extern XRD_PHASE XrdPhaseTable[XRD_PHASE_RECORDS];
-// Gives records 0-3 their defaults.
-void XrdPhasenVorgaben();
 
 // Loads "mucal.dat" of the program folder into McMasterTable (xas/mcmaster.h).
 // Returns 1 when the whole table was read; 0 when the file is missing, foreign

@@ -33,25 +33,6 @@ HWND Kind(const char* klasse, const char* text, DWORD stil, int id, HWND eltern,
 
 }  // namespace
 
-void XrdPhasenVorgaben()
-{
-    for (int i = 0; i < 4; ++i) {
-        XRD_PHASE& p = XrdPhaseTable[i];
-        p.Phasen = i == 0 ? 1 : 0;
-        p.Kristallsystem = 0;
-        p.Gitter[0] = p.Gitter[1] = p.Gitter[2] = 5.21;
-        p.Winkel[0] = p.Winkel[1] = p.Winkel[2] = 90.0;
-        p.KAlpha[0] = 154.06;
-        p.KAlpha[1] = 154.44;
-        p.Wert = 5.0;
-        p.Winkel2[0] = p.Winkel2[1] = 90.0;
-        p.Paar[0] = 0.0;
-        p.Paar[1] = 0.1;
-        p.Flags[0] = 0;
-        p.Flags[1] = 1;
-    }
-}
-
 LRESULT haupt_fenster::MainOnCreate()
 {
     HWND hwnd = Meldungsblock.Fenster;

@@ -103,7 +103,7 @@ int32_t def_zelva::MS_Correlation(double* a, double* source, bool useTrial, int3
         const int32_t w = correlationFlags[d];
         if (w == -1 || !(w & RULE_MULTIPLE_SCATTERING)) continue;
         const int32_t u = (w >> 16) & 0xFF;
-        const int32_t v = static_cast<int8_t>((static_cast<uint32_t>(w) >> 24) & 0xFF);
+        const int32_t v = static_cast<int32_t>((static_cast<uint32_t>(w) >> 24) & 0xFFu);
         if (u > maxParameter || v < 0 || v > maxParameter) continue;
         const double b = value(u);
         const double c = value(v);

@@ -28,6 +28,14 @@ void Werte(std::initializer_list<double> w)
     for (double v : w) HAUPTDATEN.DialogWerte[i++] = v;
 }
 
+// The model line of n Gaussians.
+std::string Gaussmodell(int n)
+{
+    std::string z = std::to_string(n);
+    for (int i = 0; i < n; ++i) z += ",1";
+    return z + ",0";
+}
+
 }  // namespace
 
 class Makro : public MakroFixture {
@@ -229,6 +237,18 @@ TEST_F(Makro, AStepThatDoesNotFitStopsTheReplay)
     }
 }
 
+TEST_F(Makro, TheLargestModelThatFitsTheBlockIsPlayed)
+{
+    Schreibe("gross.MAK", "Makro\n1,0\n248\n248\n" + Gaussmodell(83) + "\n");
+    std::strcpy(ButtonBar.MakroPfad, Pfad("gross.MAK").c_str());
+    ASSERT_EQ(ButtonBar.MakroReopen(), 1);
+    EXPECT_EQ(ButtonBar.MakroRun(1, -1), 1);
+    EXPECT_TRUE(boxen.empty());
+    EXPECT_EQ(GrafikFenster[0].AnzahlFunktionen, 83);
+    EXPECT_EQ(MaxParameter, 248);
+    ButtonBar.MakroClose();
+}
+
 TEST_F(Makro, DamagedFilesAreRefusedAndChangeNothing)
 {
     const std::string gut = "1,0\n2\n2\n1,7,0\n";
@@ -243,6 +263,9 @@ TEST_F(Makro, DamagedFilesAreRefusedAndChangeNothing)
         {"Makro\n" + gut + "1,0\n99999999\n2\n1,1,0\n", "The makro file is damaged in line 7 !\r\nNothing was executed."},
         {"Makro\n" + gut + "1,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15\n2\n2\n1,1,0\n",
          "The makro file is damaged in line 6 !\r\nNothing was executed."},
+        // A model beyond the parameter block (250 parameters).
+        {"Makro\n" + gut + "1,0\n249\n249\n" + Gaussmodell(84) + "\n",
+         "The makro file is damaged in line 9 !\r\nNothing was executed."},
         // A field that is no number.
         {"Makro\n" + gut + "1,x\n2\n2\n1,1,0\n", "The makro file is damaged in line 6 !\r\nNothing was executed."},
     };

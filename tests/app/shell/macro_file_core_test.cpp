@@ -531,6 +531,8 @@ TEST(MakroDatei, DamagedFilesAreRefusedWithACode)
         {"negative MaxFitParameter", "Makro\n1,0\n2\n-7\n1,1,0\n", MAKRO_ZU_GROSS, 4},
         {"huge function count", "Makro\n1,0\n2\n2\n99999,1,0\n", MAKRO_ZU_GROSS, 5},
         {"negative function count", "Makro\n1,0\n2\n2\n-1,0\n", MAKRO_ZU_GROSS, 5},
+        {"250 parameters", "Makro\n1,0\n249\n249\n84" + Wiederholt(",1", 84) + ",0\n", MAKRO_ZU_GROSS, 5},
+        {"51 parameters behind a Victoreen", "Makro\n1,0\n50\n50\n2,20,7,47\n", MAKRO_ZU_GROSS, 5},
         {"function count beyond its codes", "Makro\n1,0\n2\n2\n3,1,0\n", MAKRO_UNGUELTIG, 5},
         {"codes beyond the count", "Makro\n1,0\n2\n2\n1,1,1,1,0\n", MAKRO_UNGUELTIG, 5},
         {"model line empty", "Makro\n1,0\n2\n2\n\n", MAKRO_UNGUELTIG, 5},
@@ -576,6 +578,12 @@ TEST(MakroDatei, DamagedFilesAreRefusedWithACode)
             EXPECT_EQ(zeile, f.zeile) << f.name;
         }
     }
+    // The largest models that fit the parameter block are read.
+    std::vector<MakroSatz> gross;
+    EXPECT_EQ(MakroTextLesen("Makro\n1,0\n248\n248\n83" + Wiederholt(",1", 83) + ",0\n", gross), MAKRO_SATZ);
+    EXPECT_EQ(MakroTextLesen("Makro\n1,0\n49\n49\n2,20,7,46\n", gross), MAKRO_SATZ);
+    EXPECT_EQ(MakroTextLesen("Makro\n1,0\n49\n49\n2,53,21,0\n", gross), MAKRO_SATZ);
+    EXPECT_EQ(MakroTextLesen("Makro\n1,0\n50\n50\n2,53,21,0\n", gross), MAKRO_ZU_GROSS);
     // The FEFF frame itself is sound: only the damage above is refused.
     std::vector<MakroSatz> g;
     EXPECT_EQ(MakroTextLesen("Makro\n" + feffKopf + "0\n" + feffRest, g), MAKRO_SATZ);
