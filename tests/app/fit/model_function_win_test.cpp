@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fit/exafs_terms.h"
-#include "shell/befehle.h"
+#include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "spectra/spectra_globals.h"
 #include "xrd/xrd_geometry.h"

@@ -112,7 +112,7 @@ TEST_F(GrafikBild, CuFoilWithTheIncidentBeamOnARightAxis)
     ASSERT_EQ(g.AllocFelder(), 1);
     DateiInfo info;
     DateiInfoLeeren(&info);
-    std::snprintf(info.Ordner, sizeof info.Ordner, "%s", KORLAN_TEST_DIR "/spectra_native/data/");
+    std::snprintf(info.Ordner, sizeof info.Ordner, "%s", KORLAN_TEST_DIR "/app/spectra/data/");
     std::strcpy(info.DateiName, "cu_metal_rt.xdi");
     int32_t fehler = 0;
     SpektrumDaten mu, i0;
