@@ -31,6 +31,14 @@ int32_t AendernDialogOeffnen()
 void SaveParameterFile() { NichtVerfuegbar(171); }
 void LoadParameterFile(int32_t, HWND) { NichtVerfuegbar(187); }
 
+bool ModellAuswertungGebaut = false;
+
+bool ModellVerfuegbar()
+{
+    return ModellAuswertungGebaut ||
+           (HAUPTDATEN.ModellCallback && HAUPTDATEN.ModellCallback != ModellFunktion);
+}
+
 double ModellFunktion(double, double, double* xs, double* ys, int32_t n)
 {
     if (xs && ys)

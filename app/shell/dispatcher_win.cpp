@@ -300,6 +300,10 @@ LRESULT haupt_fenster::MenueBefehl()
         NichtVerfuegbar(id);
         break;
     case 19: {
+        if (!ModellVerfuegbar()) {
+            NichtVerfuegbar(id);
+            break;
+        }
         if (fenster < 0) break;
         grafik_fenster& g = GrafikFenster[fenster];
         const bool vorher = g.ZeigeFunktion != 0;

@@ -227,6 +227,13 @@ HBITMAP LoadBmpFile(HDC dc, const char* pfad, int32_t* breite, int32_t* hoehe);
 // Stand-ins until the model evaluator and the EXAFS fit exist: they
 // evaluate nothing and give 0.
 double ModellFunktion(double x, double index, double* xs, double* ys, int32_t n);
+// False while ModellFunktion is the stand-in: the commands that draw, store
+// or save the model (19, 603, the model columns of a text save) then
+// answer "not available" or leave the model out instead of writing zeros.
+// ModellVerfuegbar: the installed model callback evaluates something (it is
+// not the stand-in, or the real evaluator is built).
+extern bool ModellAuswertungGebaut;
+bool ModellVerfuegbar();
 double ExafsFitProzedur(int32_t anzahl, int32_t maxFitParameter, double* x, double* y,
                         double* parameter, double* alpha, double* beta, double* sigma);
 
