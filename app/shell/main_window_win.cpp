@@ -131,7 +131,10 @@ int32_t AutoSicherung()
         // Always the binary format and always a fresh file: the backup must
         // read back as the one curve, whatever the save options say. Nothing
         // is asked and the curve (its k weighting included) stays as it is.
-        if (g.SchreibeBinaer(pfad, 0, 0, 0) == SPEKTRUM_OK) {
+        // A curve too long for the binary header goes to the text format.
+        int32_t code = g.SchreibeBinaer(pfad, 0, 0, 0);
+        if (code == FEHLER_ZU_VIELE_PUNKTE) code = g.SchreibeText(pfad);
+        if (code == SPEKTRUM_OK) {
             g.HatDaten = 0;
             ++geschrieben;
         }

@@ -28,6 +28,7 @@ struct TextTabelle {
     bool ErsteZeileIstKopf = false; // the file's first line is not a data row
     int32_t ErsteZeileFlag = 0;     // second comma field of a first line starting with a digit
     double ErsteZeileWerte[4] = {}; // comma fields 2-5 of the first line (0 where missing)
+    int32_t UebersprungeneZeilen = 0; // lines after the table that were not read (footer, cut row)
 };
 
 // Finds the block of numeric rows in text[0..laenge). Lines may be of any
@@ -36,7 +37,10 @@ struct TextTabelle {
 // not a number, or starts with a comment character (# ! ; % *). Data rows
 // after a text line, with another value count, or after blank lines where
 // x does not go on in its direction start a new block. Codes: SPEKTRUM_OK, FEHLER_ZU_VIELE_PUNKTE (a row of more
-// than 799 values).
+// than 799 values). A footer or a row cut short after a block of two or
+// more rows leaves that block as the table (UebersprungeneZeilen counts the
+// lines after it); the count line of this program's own text files gives
+// the first line's flag and coefficients.
 int32_t ParseTextTabelle(const char* text, std::size_t laenge, TextTabelle* tabelle);
 
 // Turns a parsed table into the file information and the curve: x =
@@ -44,7 +48,8 @@ int32_t ParseTextTabelle(const char* text, std::size_t laenge, TextTabelle* tabe
 // third column behind the real part when the first line marks one; x is
 // reversed when it falls; the compatibility reduction of the count.
 // Result: points; 0 without rows; the negative break row when no column
-// can serve as x and daten is null.
+// can serve as x and daten is null, or when column 1 taken as x anyway
+// would keep fewer than half of the rows.
 int32_t TabelleAlsSpektrum(TextTabelle& tabelle, DateiInfo* info, SpektrumDaten* daten,
                            std::vector<double>* spalte3, std::vector<double>* spalte4);
 
@@ -52,7 +57,8 @@ int32_t TabelleAlsSpektrum(TextTabelle& tabelle, DateiInfo* info, SpektrumDaten*
 // read as a binary spectrum file (6666/9999) or as text. Result: number of
 // points; 0 when the file cannot be opened (*fehler = SPEKTRUM_NICHT_OFFEN)
 // or is refused (*fehler = 105 or 107); the negative break row when no
-// column can serve as x and daten is null. spalte3/spalte4 (may be null)
+// column can serve as x and daten is null, or when taking column 1 as x
+// anyway would drop most rows. spalte3/spalte4 (may be null)
 // receive columns 3 and 4 of a text file.
 int32_t LeseSpektrum(DateiInfo* info, SpektrumDaten* daten, std::vector<double>* spalte3,
                      std::vector<double>* spalte4, int32_t* fehler);

@@ -107,6 +107,37 @@ double FeldWert(const std::vector<std::string>& felder, std::size_t i)
     return AlsZahl(t, &v) ? v : 0.0;
 }
 
+// The count line of this program's own text files, "# No: n  [E0: a,b,c,d]"
+// or, for a complex curve, "# No: n  [4,E0: a,b,c,d]": the flag and the
+// coefficients as a first line "flag,a,b,c" would give them.
+bool EigeneZaehlZeile(const char* a, const char* e, int32_t* flag, double werte[4])
+{
+    const std::string z(a, e);
+    if (z.compare(0, 5, "# No:") != 0) return false;
+    const std::size_t klammer = z.find('[');
+    const std::size_t e0 = z.find("E0:");
+    if (klammer == std::string::npos || e0 == std::string::npos || e0 < klammer) return false;
+    double k[4] = {};
+    const char* p = z.c_str() + e0 + 3;
+    for (int i = 0; i < 4; ++i) {
+        char* ende = nullptr;
+        k[i] = std::strtod(p, &ende);
+        if (ende == p) break;
+        p = ende;
+        if (*p != ',') break;
+        ++p;
+    }
+    const long f = e0 > klammer + 1 ? std::strtol(z.c_str() + klammer + 1, nullptr, 10) : 0;
+    *flag = static_cast<int32_t>(f);
+    if (f & 4) {
+        werte[0] = static_cast<double>(f);
+        for (int i = 0; i < 3; ++i) werte[i + 1] = k[i];
+    } else {
+        for (int i = 0; i < 4; ++i) werte[i] = k[i];
+    }
+    return true;
+}
+
 void Neustart(TextTabelle* t, int32_t zeilenBisher)
 {
     t->Kopfzeilen = zeilenBisher;
@@ -128,6 +159,18 @@ int32_t ParseTextTabelle(const char* text, std::size_t laenge, TextTabelle* t)
     int32_t zeile = 0;              // lines read so far
     int32_t leer = 0;               // blank lines since the last row
     bool zuViele = false;
+    // The last block of two or more rows that a later line ended, and the
+    // non-blank lines read after it: a footer or a row cut short at the end
+    // of the file does not cost the table before it.
+    TextTabelle gerettet;
+    int32_t nachGerettet = 0;
+    auto Rette = [&](int32_t kopf) {
+        if (t->Zeilen >= 2) {
+            gerettet = *t;
+            nachGerettet = 0;
+        }
+        Neustart(t, kopf);
+    };
     const char* ende = text + laenge;
     // A byte-order mark of UTF-8 is no part of the first line.
     if (laenge >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0) text += 3;
@@ -148,12 +191,16 @@ int32_t ParseTextTabelle(const char* text, std::size_t laenge, TextTabelle* t)
             if (c >= '0' && c <= '9' && std::fabs(flag) < 2147483647.0)
                 t->ErsteZeileFlag = static_cast<int32_t>(flag);
         }
+        // Our own writer's header names the complex mark and E0 on its
+        // count line; it counts as the first line's flag and coefficients.
+        if (t->Zeilen == 0 && art == ZeilenArt::Text)
+            EigeneZaehlZeile(a, e, &t->ErsteZeileFlag, t->ErsteZeileWerte);
 
         if (art == ZeilenArt::Leer) {
             ++leer;
         } else if (art == ZeilenArt::Text) {
             // Rows above a text line were a table inside the header.
-            if (t->Zeilen > 0) Neustart(t, zeile + 1);
+            if (t->Zeilen > 0) Rette(zeile + 1);
             else t->Kopfzeilen = zeile + 1;
             leer = 0;
         } else {
@@ -166,7 +213,7 @@ int32_t ParseTextTabelle(const char* text, std::size_t laenge, TextTabelle* t)
                 weiter = richtung[0] > 0 ? werte[0] > letzt
                        : richtung[0] < 0 ? werte[0] < letzt : werte[0] != letzt;
             }
-            if (t->Zeilen > 0 && (n != t->Spalten || (leer > 0 && !weiter))) Neustart(t, zeile);
+            if (t->Zeilen > 0 && (n != t->Spalten || (leer > 0 && !weiter))) Rette(zeile);
             if (t->Zeilen == 0) {
                 t->Kopfzeilen = zeile;
                 t->Spalten = n;
@@ -193,7 +240,17 @@ int32_t ParseTextTabelle(const char* text, std::size_t laenge, TextTabelle* t)
             }
             ++t->Zeilen;
         }
+        if (art != ZeilenArt::Leer) ++nachGerettet;
         a = e < ende ? e + 1 : ende;
+    }
+    if (t->Zeilen <= 1 && gerettet.Zeilen >= 2) {
+        const int32_t flag = t->ErsteZeileFlag;
+        double werte0[4];
+        std::memcpy(werte0, t->ErsteZeileWerte, sizeof werte0);
+        *t = std::move(gerettet);
+        t->ErsteZeileFlag = flag;
+        std::memcpy(t->ErsteZeileWerte, werte0, sizeof werte0);
+        t->UebersprungeneZeilen = nachGerettet;
     }
     // The first line is a header line when the table starts below it.
     t->ErsteZeileIstKopf = t->Kopfzeilen > 0;
@@ -240,9 +297,12 @@ int32_t TabelleAlsSpektrum(TextTabelle& t, DateiInfo* info, SpektrumDaten* daten
             for (std::vector<double>& s : w) s[k] = s[i];
             ++k;
         }
+        // Refused when most rows would be dropped: the file has no x column.
+        if (2 * k < n) return -t.BruchZeile;
         n = k;
     }
-    n = ReduziertePunkte(n);
+    // Every row of a text file is a point (no reduction of counts near a
+    // thousand, which binary files of other writers need).
     info->Punkte = n;
 
     if (daten) {
@@ -351,6 +411,7 @@ int32_t LeseSpektrum(DateiInfo* info, SpektrumDaten* daten, std::vector<double>*
         return 0;
     }
     int32_t n = TabelleAlsSpektrum(t, info, daten, spalte3, spalte4);
+    if (daten) daten->UebersprungeneZeilen = t.UebersprungeneZeilen;
     Melde(fehler, n > 0 ? SPEKTRUM_OK : FEHLER_FORMAT);
     return n;
 }

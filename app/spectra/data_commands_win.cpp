@@ -814,7 +814,9 @@ void EditBefehl(haupt_fenster* app)
         }
         return;
     }
-    case 603: neu = FunktionAlsKurve(app, g, vorbereitet); break;
+    case 603:
+        neu = FunktionAlsKurve(app, g, vorbereitet);
+        break;
     case 604: neu = DateiInformation(app, g, lParam); break;
     case 605: neu = Sektion(app, g, fenster, vorbereitet); break;
     case 606: neu = Einfuegen(app, g, vorbereitet); break;
@@ -826,7 +828,7 @@ void EditBefehl(haupt_fenster* app)
     case 613: neu = Deglitch(app, g, vorbereitet); break;
     case 614: AendernDialogOeffnen(); return;
     case 616: neu = Zoom(app, g, fenster); break;
-    case 617: neu = true; break;
+    case 617: NichtVerfuegbar(617); return;  // QMS mass spectra
     case 619: neu = Imaginaerteil(app, g); break;
     case 620: neu = Rauschen(app, g, vorbereitet); break;
     case 621:

@@ -196,8 +196,10 @@ int32_t DateiVariante(const char* dateiName)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         endung.push_back(c);
     }
-    if (endung == "51F" || endung == "51M") return DATEI_LOG_51;
-    if (endung == "XED") return DATEI_XED;
+    // The extensions the measuring programs write: ".F15" and ".M15" hold
+    // four columns (y = ln |I0/I1|), ".DEX" the energy-dispersive scans.
+    if (endung == "F15" || endung == "M15") return DATEI_LOG_51;
+    if (endung == "DEX") return DATEI_XED;
     return DATEI_NORMAL;
 }
 

@@ -360,8 +360,16 @@ int32_t DateiOeffnen(haupt_fenster* app, int32_t* anzahl)
     AktivesFenster = nummer - 1;
     PostMessageA(app->GrafikHandles[nummer - 1], WM_COMMAND, 37, 0);
     app->DateiGeoeffnet = 1;
-    if (*anzahl == 1 && app->Hauptmenue) {
-        for (int i = 0; i < 9; ++i) EnableMenuItem(app->Hauptmenue, i, MF_BYPOSITION | MF_ENABLED);
+    if (daten.UebersprungeneZeilen > 0 && CommandText) {
+        std::snprintf(CommandText, COMMAND_TEXT_BYTES, "--: %s  %d line(s) after the table skipped",
+                      info.DateiName, daten.UebersprungeneZeilen);
+        HWND ergebnis = app->KindFenster[KIND_ERGEBNIS];
+        if (ergebnis) SendMessageA(ergebnis, WM_COMMAND, 2003, 0);
+    }
+    // Every menu, the Window menu included, once a window exists.
+    if (app->Hauptmenue) {
+        const int menues = GetMenuItemCount(app->Hauptmenue);
+        for (int i = 0; i < menues; ++i) EnableMenuItem(app->Hauptmenue, i, MF_BYPOSITION | MF_ENABLED);
         if (app->Hauptfenster) DrawMenuBar(app->Hauptfenster);
     }
     return 1;
@@ -491,11 +499,18 @@ int32_t SpeichereDatei(haupt_fenster* app, int32_t modus, int32_t spalten, int32
     } else if (m == 3) {
         ok = kn > 0 && kx && ky && HaengeKurveAn(pfad, kx, ky, kn) == SPEICHERN_OK;
     } else if (app->BinaerSpeichern) {
+        // HilfeThema non-zero (the multi-column writers set 100): the
+        // columns are appended to the file in place, the header having
+        // been written by a first call; a whole file goes through a
+        // temporary file.
+        const int32_t anhaengen = HilfeThema;
+        HilfeThema = 0;
         int32_t code = SPEKTRUM_OK;
-        ok = SchreibeErsetzend(pfad, [&](const char* p) {
-            code = g ? g->SchreibeBinaer(p, 0, spalten, teil, x, y, punkte)
+        auto schreibe = [&](const char* p) {
+            code = g ? g->SchreibeBinaer(p, anhaengen, spalten, teil, x, y, punkte)
                      : [&] {
                            BinaerAuftrag a;
+                           a.Anhaengen = anhaengen;
                            a.Spalten = spalten;
                            a.Teil = teil;
                            a.x = x;
@@ -504,7 +519,8 @@ int32_t SpeichereDatei(haupt_fenster* app, int32_t modus, int32_t spalten, int32
                            return SchreibeBinaerSpektrum(p, a);
                        }();
             return code == SPEKTRUM_OK;
-        });
+        };
+        ok = anhaengen ? schreibe(pfad.c_str()) : SchreibeErsetzend(pfad, schreibe);
         if (code == FEHLER_ZU_VIELE_PUNKTE) grund = TEXT_BINAER_ZU_GROSS;
     } else {
         ok = SchreibeErsetzend(pfad, [&](const char* p) {

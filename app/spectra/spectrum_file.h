@@ -26,6 +26,10 @@ constexpr int32_t BINAER_BLOCK_WORTE = 20;
 constexpr int32_t BINAER_BLOCK_BYTES = 2 * BINAER_BLOCK_WORTE;
 constexpr int32_t BINAER_DATEN_START = 2 * BINAER_KOPF_WORTE + BINAER_NAME_BYTES;
 constexpr int32_t BINAER_MAX_PUNKTE = 32767;
+// Word 49 of the header, zero in files of other writers: this program's files
+// carry every point and are never reduced near a thousand.
+constexpr int32_t BINAER_MARKE_WORT = 49;
+constexpr int16_t BINAER_MARKE = 0x4B4E;
 
 // Codes of the readers and writers (the positive ones are string-table ids
 // of the error messages).
@@ -73,6 +77,7 @@ struct SpektrumDaten {
     std::vector<double> x, y;
     int32_t Punkte = 0;
     bool Komplex = false;
+    int32_t UebersprungeneZeilen = 0;  // text lines after the table left unread
 };
 
 // Header of a binary spectrum file, checked against the file.
@@ -110,7 +115,7 @@ private:
 
 // Point count after the compatibility reduction: above 10 points, a count
 // that is a multiple of 1000 or leaves 1 divided by 1000 loses 3 points.
-int32_t ReduziertePunkte(int32_t n);
+int32_t ReduziertePunkte(int32_t n, bool eigeneDatei = false);
 
 // Reads and checks the header. Codes: SPEKTRUM_OK, SPEKTRUM_KEIN_BINAER,
 // FEHLER_FORMAT (bad counts, truncated name block or too short for the x

@@ -130,9 +130,9 @@ bool DateiPfad(const DateiInfo& info, char* out, std::size_t size)
     return true;
 }
 
-int32_t ReduziertePunkte(int32_t n)
+int32_t ReduziertePunkte(int32_t n, bool eigeneDatei)
 {
-    if (n > 10 && (n % 1000 == 0 || n % 1000 == 1)) return n - 3;
+    if (!eigeneDatei && n > 10 && (n % 1000 == 0 || n % 1000 == 1)) return n - 3;
     return n;
 }
 
@@ -152,7 +152,8 @@ int32_t LeseBinaerKopf(ByteQuelle& quelle, BinaerKopf* kopf)
     if (kopf->GespeichertePunkte < 1) return FEHLER_FORMAT;
     if (kopf->Spalten < 2 || kopf->Spalten > MAX_SPALTEN) return FEHLER_FORMAT;
     if (kopf->Imaginaer && kopf->Spalten < 3) return FEHLER_FORMAT;
-    kopf->Punkte = ReduziertePunkte(kopf->GespeichertePunkte);
+    kopf->Punkte = ReduziertePunkte(kopf->GespeichertePunkte,
+                                    kopf->Worte[BINAER_MARKE_WORT] == BINAER_MARKE);
 
     for (int k = 0; k < 3; ++k) {
         uint32_t lo = static_cast<uint16_t>(kopf->Worte[20 + 2 * k]);
@@ -327,6 +328,7 @@ int32_t SchreibeBinaerSpektrum(const char* pfad, const BinaerAuftrag& a)
         w[10] = static_cast<int16_t>(n);
         w[11] = static_cast<int16_t>(a.Spalten != 0 ? a.Spalten : (drittes ? 3 : 2));
         w[12] = drittes ? 1 : 0;
+        w[BINAER_MARKE_WORT] = BINAER_MARKE;
         for (int k = 0; k < 3; ++k) {
             uint32_t v = static_cast<uint32_t>(KoeffizientAlsWort(a.Koeffizienten[k]));
             w[20 + 2 * k] = static_cast<int16_t>(static_cast<uint16_t>(v & 0xFFFF));

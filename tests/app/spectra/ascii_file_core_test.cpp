@@ -165,7 +165,9 @@ TEST(TextSpectrumFile, ParserEdgeCases)
         {"new value count starts a new block", "1 2 3\n2 3 4\n10 20\n11 21\n", 2, 2, 2, 10, 20},
         {"dashes and slashes are no data", "#----\n-----\n///\n1 2\n2 3\n", 2, 3, 2, 1, 2},
         {"crlf lines, no final line break", "# c\r\n1\t2\r\n2\t3\r\n3\t5", 3, 1, 2, 1, 2},
-        {"1,000 rows give 997 points", tausend, 997, 0, 2, 0, 0},
+        {"1,000 rows keep every row", tausend, 1000, 0, 2, 0, 0},
+        {"footer line after the table", "1 2\n2 3\n3 4\n# end of scan\nEND\n", 3, 0, 2, 1, 2},
+        {"last row cut short", "1 2 3\n2 3 4\n3 4 5\n4 5", 3, 0, 3, 1, 2},
         {"falling x is reversed", fallend, 10, 1, 2, 0, 0},
         {"one column: x is the row", "5\n6\n7\n", 3, 0, 1, 0, 5},
         {"byte-order mark", "\xEF\xBB\xBF" "1 2\n2 3\n", 2, 0, 2, 1, 2},
@@ -182,6 +184,10 @@ TEST(TextSpectrumFile, ParserEdgeCases)
         for (int32_t i = 1; i < g.n; ++i) ASSERT_GT(g.d.x[i], g.d.x[i - 1]) << f.name;
     }
     EXPECT_STREQ(Parse("x, y\n1, 10\n2, 20\n").info.Trennzeichen, ", ");
+    EXPECT_EQ(Parse("1 2\n2 3\n3 4\n# end of scan\nEND\n").t.UebersprungeneZeilen, 2);
+    EXPECT_EQ(Parse("1 2 3\n2 3 4\n3 4 5\n4 5").t.UebersprungeneZeilen, 1);
+    EXPECT_EQ(Parse(tausend).t.UebersprungeneZeilen, 0);
+    EXPECT_EQ(Parse(tausend).d.y[999], 1998.0);
     Gelesen r = Parse(fallend);
     EXPECT_EQ(r.d.y[9], 81.0);  // y travelled with x
 }
@@ -202,6 +208,15 @@ TEST(TextSpectrumFile, ColumnsOfEqualOrTurningValuesAreNoAbscissa)
     ASSERT_EQ(mit.n, 4);
     EXPECT_EQ(mit.d.x, (std::vector<double>{1, 2, 3, 5}));
     EXPECT_EQ(mit.info.XSpalten[0], 1);
+
+    // Rows of counts (no column rises): most rows would be dropped, so the
+    // file is refused with the row where x stopped rising.
+    std::string zaehler;
+    for (int i = 0; i < 60; ++i)
+        for (int k = 0; k < 10; ++k) zaehler += std::to_string((i * 37 + k * 11) % 50) + (k < 9 ? " " : "\n");
+    Gelesen zaehl = Parse(zaehler);
+    EXPECT_LT(zaehl.n, 0);
+    EXPECT_EQ(zaehl.n, -zaehl.t.BruchZeile);
 }
 
 TEST(TextSpectrumFile, CoefficientsComeOnlyFromAHeaderLine)
@@ -348,6 +363,8 @@ TEST(TextSpectrumFile, WriterLayoutAndRoundTrip)
     EXPECT_EQ(info.Kopfzeilen, 5);
     EXPECT_EQ(d.x, x);
     EXPECT_EQ(d.y, y);
+    EXPECT_DOUBLE_EQ(info.Koeffizienten[0], 8.979);  // E0 from the count line
+    EXPECT_FALSE(d.Komplex);
 
     // Third column and model columns: whole model, then each function.
     std::vector<double> xk = {1, 2}, yk = {10, 20, 20, -1, -2};
@@ -370,5 +387,32 @@ TEST(TextSpectrumFile, WriterLayoutAndRoundTrip)
     EXPECT_EQ(info.Spalten, 6);
     EXPECT_EQ(s3, (std::vector<double>{-1, -2}));
     EXPECT_EQ(s4, (std::vector<double>{2, 4}));
+    std::remove(pfad);
+}
+
+TEST(TextSpectrumFile, ComplexCurveKeepsItsMarkAndE0ThroughATextSave)
+{
+    // Real part, the joint point, imaginary part (2n + 1 values).
+    std::vector<double> x = {1.5, 2.5, 3.5, 3.5, 1.5, 2.5, 3.5};
+    std::vector<double> y = {10, 20, 30, 30, -1, -2, -3};
+    TextAuftrag a;
+    a.Name = "chi.k";
+    a.x = x.data();
+    a.y = y.data();
+    a.Punkte = 3;
+    a.Komplex = true;
+    a.Koeffizienten[0] = 8979.5;
+    a.Koeffizienten[1] = 0.25;
+    const char* pfad = "spectra_native_complex.xan";
+    ASSERT_EQ(SchreibeTextSpektrum(pfad, a), SPEKTRUM_OK);
+    DateiInfo info = Info("", pfad);
+    SpektrumDaten d;
+    ASSERT_EQ(LeseSpektrum(&info, &d, nullptr, nullptr, nullptr), 3);
+    EXPECT_TRUE(d.Komplex);
+    EXPECT_EQ(info.Koeffizienten[4], 4.0);
+    EXPECT_DOUBLE_EQ(info.Koeffizienten[0], 8979.5);
+    EXPECT_DOUBLE_EQ(info.Koeffizienten[1], 0.25);
+    EXPECT_EQ(d.y, y);
+    EXPECT_EQ(d.x, x);
     std::remove(pfad);
 }

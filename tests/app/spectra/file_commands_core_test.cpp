@@ -45,10 +45,12 @@ TEST(FileOpen, VariantFollowsTheExtensionWhateverItsCase)
     struct Fall {
         const char* name;
         int32_t variante;
-    } faelle[] = {{"probe.51F", DATEI_LOG_51}, {"C:\\m\\a.51m", DATEI_LOG_51},
-                  {"x.xed", DATEI_XED},        {"x.XED", DATEI_XED},
-                  {"x.mes", DATEI_NORMAL},     {"51F", DATEI_NORMAL},
-                  {"x.51FX", DATEI_NORMAL},    {nullptr, DATEI_NORMAL}};
+    } faelle[] = {{"probe.F15", DATEI_LOG_51}, {"C:\\m\\a.m15", DATEI_LOG_51},
+                  {"x.dex", DATEI_XED},        {"x.DEX", DATEI_XED},
+                  {"probe.51F", DATEI_NORMAL}, {"a.51M", DATEI_NORMAL},
+                  {"x.XED", DATEI_NORMAL},     {"x.mes", DATEI_NORMAL},
+                  {"F15", DATEI_NORMAL},       {"x.F15X", DATEI_NORMAL},
+                  {nullptr, DATEI_NORMAL}};
     for (const auto& f : faelle) EXPECT_EQ(DateiVariante(f.name), f.variante) << (f.name ? f.name : "null");
 }
 

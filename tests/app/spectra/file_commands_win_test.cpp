@@ -246,6 +246,66 @@ TEST_F(DateiBefehle, RealSpectraReopenedAndSavedInEveryModeReadBackUnchanged)
     }
 }
 
+TEST_F(DateiBefehle, LongTextFilesKeepEveryRowThroughOpenSaveReopenAndOriginal)
+{
+    // 1,000 rows through the binary format, 40,000 (beyond the binary
+    // header's count) through the text format.
+    for (const int n : {1000, 40000}) {
+        SCOPED_TRACE(n);
+        std::string text = "# energy  mu\n";
+        for (int i = 0; i < n; ++i)
+            text += std::to_string(8000 + i) + " " + std::to_string(0.25 * i) + "\n";
+        Schreibe("lang.txt", text);
+        const int w = Wiederoeffnen(Pfad("lang.txt"), 0);
+        ASSERT_GE(w, 0);
+        ASSERT_EQ(GrafikFenster[w].Punkte(), n);
+        EXPECT_EQ(GrafikFenster[w].GetYFeld(-1)[n - 1], 0.25 * (n - 1));
+        HAUPTDATEN.BinaerSpeichern = n <= 32767 ? 1 : 0;
+        Setze(Pfad("lang.mes"));
+        ASSERT_EQ(SpeichereDatei(&HAUPTDATEN, 11), 1);
+        HAUPTDATEN.BinaerSpeichern = 1;
+        const int v = Wiederoeffnen(Pfad("lang.mes"), 1);
+        ASSERT_GE(v, 0);
+        ASSERT_EQ(GrafikFenster[v].Punkte(), n);
+        FehlerCode = 0;
+        SendMessageA(HAUPTDATEN.GrafikHandles[v], WM_COMMAND, 3, 0);  // Original
+        EXPECT_EQ(FehlerCode, 0);
+        ASSERT_EQ(GrafikFenster[v].Punkte(), n);
+        EXPECT_EQ(GrafikFenster[v].GetXFeld(-1)[n - 1], 8000.0 + n - 1);
+        EXPECT_EQ(GrafikFenster[v].GetYFeld(-1)[n - 1], 0.25 * (n - 1));
+        EXPECT_TRUE(boxen.empty()) << boxen[0].text;
+        SchliesseAlle();
+        boxen.clear();
+    }
+}
+
+TEST_F(DateiBefehle, MultiColumnFileIsWrittenByThreeSaveCalls)
+{
+    const int n = 50;
+    std::vector<double> x(n), y1(n), y2(n);
+    for (int i = 0; i < n; ++i) {
+        x[i] = 100.0 + i;
+        y1[i] = 1.0 + i;
+        y2[i] = -2.0 * i;
+    }
+    HAUPTDATEN.BinaerSpeichern = 1;
+    DeleteFileA(Pfad("serie.mes").c_str());
+    Setze(Pfad("serie.mes"));
+    ASSERT_EQ(SpeichereDatei(&HAUPTDATEN, 11, 3, 1, 0, x.data(), y1.data(), n), 1);  // header
+    HilfeThema = 100;
+    ASSERT_EQ(SpeichereDatei(&HAUPTDATEN, 11, 3, 0, 0, x.data(), y1.data(), n), 1);  // x, first y
+    EXPECT_EQ(HilfeThema, 0);
+    HilfeThema = 100;
+    ASSERT_EQ(SpeichereDatei(&HAUPTDATEN, 11, 3, 2, 0, x.data(), y2.data(), n), 1);  // next y
+    std::vector<double> sx, sy;
+    ASSERT_EQ(LeseBinaerSpalten(Pfad("serie.mes").c_str(), 1, 3, -1, &sx, &sy, nullptr), n);
+    EXPECT_EQ(sx, x);
+    EXPECT_EQ(sy, y2);
+    ASSERT_EQ(LeseBinaerSpalten(Pfad("serie.mes").c_str(), 1, 2, -1, &sx, &sy, nullptr), n);
+    EXPECT_EQ(sy, y1);
+    EXPECT_TRUE(boxen.empty()) << boxen[0].text;
+}
+
 TEST_F(DateiBefehle, AFifthWindowIsRefused)
 {
     const std::string quelle = std::string(DATEN) + "cu.012";

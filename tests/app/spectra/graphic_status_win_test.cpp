@@ -13,6 +13,7 @@
 #include "shell/menu_rules.h"
 #include "shell/results_window.h"
 #include "shell/settings.h"
+#include "spectra/ascii_file.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -88,6 +89,16 @@ protected:
 
 TEST_F(GrafikShell, CommandsTakeTheTopWindowOrTheMacroPlayersWindow)
 {
+    const ModellCallback alt = HAUPTDATEN.ModellCallback;
+    HAUPTDATEN.ModellCallback = [](double, double, double* xs, double* ys, int32_t n) {
+        if (xs && ys)
+            for (int32_t i = 0; i < n; ++i) ys[i] = xs[i];
+        return 1.0;
+    };
+    struct Zurueck {
+        ModellCallback a;
+        ~Zurueck() { HAUPTDATEN.ModellCallback = a; }
+    } zurueck{alt};
     Oeffne(0);
     Oeffne(1);  // on top
     const struct { int32_t id; LPARAM lParam; bool leert; } faelle[] = {
@@ -247,6 +258,36 @@ TEST_F(GrafikShell, AutosaveWritesExactlyTheMarkedWindowsAndTheyReadBack)
     HAUPTDATEN.Befehl(19, 0);
     EXPECT_EQ(AutoSicherung(), 1);
     EXPECT_TRUE(Existiert("numsave1.mes"));
+}
+
+TEST_F(GrafikShell, AutosaveOfACurveTooLongForTheBinaryHeaderWritesText)
+{
+    Oeffne(0);
+    grafik_fenster& g = GrafikFenster[0];
+    SpektrumDaten d;
+    const int32_t n = 40000;
+    d.Punkte = n;
+    for (int32_t i = 0; i < n; ++i) {
+        d.x.push_back(1.0 + 0.01 * i);
+        d.y.push_back(0.5 * i);
+    }
+    ASSERT_EQ(g.SpeichereKurve(d), 1);
+    g.DateiInfo.PunkteProKurve[g.AktuellerSlot()] = n;
+    ASSERT_EQ(g.Punkte(), n);
+    for (grafik_fenster& w : GrafikFenster) w.HatDaten = 0;
+    g.HatDaten = 1;
+    DeleteFileA(Pfad("numsave0.mes").c_str());
+    EXPECT_EQ(AutoSicherung(), 1);
+    ASSERT_TRUE(Existiert("numsave0.mes"));
+    DateiInfo info;
+    DateiInfoLeeren(&info);
+    std::snprintf(info.DateiName, sizeof info.DateiName, "%s", Pfad("numsave0.mes").c_str());
+    SpektrumDaten r;
+    int32_t fehler = 0;
+    ASSERT_EQ(LeseSpektrum(&info, &r, nullptr, nullptr, &fehler), n);
+    EXPECT_EQ(info.Binaer, 0);
+    EXPECT_DOUBLE_EQ(r.y[n - 1], 0.5 * (n - 1));
+    EXPECT_EQ(g.HatDaten, 0);
 }
 
 TEST_F(GrafikShell, FlipFontAppliesTheOtherProfileToTheWindowAndTheSharedFonts)

@@ -37,7 +37,8 @@ struct Bytes {
     }
     // Header: words 0, 1 magic, 2 type, 10 count, 11 columns, 12 imaginary,
     // 20-25 coefficients x 1000 as int32, low word first.
-    void header(int type, int n, int cols, int imag, const int32_t coef[3])
+    // eigen: the mark this program's writer leaves in word 49.
+    void header(int type, int n, int cols, int imag, const int32_t coef[3], bool eigen = false)
     {
         for (int w = 0; w < 50; ++w) {
             int v = 0;
@@ -47,6 +48,7 @@ struct Bytes {
             if (w == 10) v = n;
             if (w == 11) v = cols;
             if (w == 12) v = imag;
+            if (w == BINAER_MARKE_WORT && eigen) v = BINAER_MARKE;
             if (w >= 20 && w <= 25) {
                 uint32_t c = static_cast<uint32_t>(coef[(w - 20) / 2]);
                 v = (w % 2 == 0) ? static_cast<int>(c & 0xFFFF) : static_cast<int>(c >> 16);
@@ -98,7 +100,7 @@ TEST(BinarySpectrumFile, PlainSpectrumIsWrittenByteForByteAndReadBack)
 
     Bytes e;
     const int32_t coef[3] = {8979, 500, -1250};
-    e.header(0, n, 2, 0, coef);
+    e.header(0, n, 2, 0, coef, true);
     e.text("cu_foil.mes", 150);
     e.zeros(40);
     for (double v : x) e.f32(v);
@@ -153,7 +155,7 @@ TEST(BinarySpectrumFile, ComplexSpectrumHasThirdColumnAndKeepsItBehindTheRealPar
 
     Bytes e;
     const int32_t coef[3] = {0, 0, 0};
-    e.header(0, n, 3, 1, coef);
+    e.header(0, n, 3, 1, coef, true);
     e.text("ft.mes", 150);
     e.zeros(40);
     for (int i = 0; i < n; ++i) e.f32(x[i]);
@@ -259,7 +261,7 @@ TEST(MultiColumnFile, TenColumnSeriesIsWrittenByteForByte)
 
     Bytes e;
     const int32_t coef[3] = {7112000, 0, 0};
-    e.header(0, n, spalten, 0, coef);
+    e.header(0, n, spalten, 0, coef, true);
     e.text("series.dxa", 150);
     e.zeros(40);
     for (double v : w[0]) e.f32(v);
@@ -310,13 +312,49 @@ TEST(MultiColumnFile, FrameReaderReturnsEveryColumnAndRewinds)
     std::remove(pfad.c_str());
 }
 
-TEST(BinarySpectrumFile, StoredCountsNearThousandsLoseThreePoints)
+TEST(BinarySpectrumFile, StoredCountsNearThousandsLoseThreePointsUnlessOurOwn)
 {
-    struct Fall { int32_t gespeichert, gelesen; };
-    const Fall faelle[] = {{10, 10},     {11, 11},     {999, 999},   {1000, 997},
-                           {1001, 998},  {1002, 1002}, {2000, 1997}, {3001, 2998},
-                           {32000, 31997}, {1, 1}};
-    for (const Fall& f : faelle) EXPECT_EQ(ReduziertePunkte(f.gespeichert), f.gelesen) << f.gespeichert;
+    struct Fall { int32_t gespeichert, fremd, eigen; };
+    const Fall faelle[] = {{10, 10, 10},       {11, 11, 11},       {999, 999, 999},
+                           {1000, 997, 1000},  {1001, 998, 1001},  {1002, 1002, 1002},
+                           {2000, 1997, 2000}, {3001, 2998, 3001}, {32000, 31997, 32000},
+                           {1, 1, 1}};
+    for (const Fall& f : faelle) {
+        EXPECT_EQ(ReduziertePunkte(f.gespeichert), f.fremd) << f.gespeichert;
+        EXPECT_EQ(ReduziertePunkte(f.gespeichert, true), f.eigen) << f.gespeichert;
+    }
+}
+
+TEST(BinarySpectrumFile, OwnFilesReopenWithEveryPointOthersLoseThree)
+{
+    for (const int n : {1000, 2000, 2001}) {
+        std::vector<double> x(n), y(n);
+        for (int i = 0; i < n; ++i) {
+            x[i] = 8000.0 + i;
+            y[i] = 0.5 * i;
+        }
+        BinaerAuftrag a;
+        a.x = x.data();
+        a.y = y.data();
+        a.Punkte = n;
+        const std::string pfad = TempPfad("own" + std::to_string(n) + ".mes");
+        ASSERT_EQ(SchreibeBinaerSpektrum(pfad.c_str(), a), SPEKTRUM_OK);
+        DateiInfo info;
+        DateiInfoLeeren(&info);
+        SpektrumDaten d;
+        ASSERT_EQ(LeseBinaerSpektrumDatei(pfad.c_str(), &info, &d, nullptr), n);
+        EXPECT_EQ(d.y[n - 1], F32(y[n - 1]));
+        // The same file without the mark, as other writers leave word 49.
+        std::vector<uint8_t> b = DateiBytes(pfad);
+        b[2 * BINAER_MARKE_WORT] = b[2 * BINAER_MARKE_WORT + 1] = 0;
+        std::FILE* f = std::fopen(pfad.c_str(), "wb");
+        ASSERT_TRUE(f);
+        std::fwrite(b.data(), 1, b.size(), f);
+        std::fclose(f);
+        DateiInfoLeeren(&info);
+        EXPECT_EQ(LeseBinaerSpektrumDatei(pfad.c_str(), &info, &d, nullptr), n - 3) << n;
+        std::remove(pfad.c_str());
+    }
 }
 
 TEST(BinarySpectrumFile, ColumnsStayAlignedWhenTheCountIsReduced)
@@ -325,16 +363,16 @@ TEST(BinarySpectrumFile, ColumnsStayAlignedWhenTheCountIsReduced)
     std::vector<std::vector<double>> w;
     const std::string pfad = SchreibeSerie("aligned.dxa", n, 4, &w);
     std::vector<double> x, y;
-    ASSERT_EQ(LeseBinaerSpalten(pfad.c_str(), 1, 4, -1, &x, &y, nullptr), 1997);
-    for (int i = 0; i < 1997; ++i) {
+    ASSERT_EQ(LeseBinaerSpalten(pfad.c_str(), 1, 4, -1, &x, &y, nullptr), n);
+    for (int i = 0; i < n; ++i) {
         ASSERT_EQ(x[i], F32(w[0][i])) << i;
         ASSERT_EQ(y[i], F32(w[3][i])) << i;  // would be shifted by 3 per column otherwise
     }
     DateiInfo info;
     DateiInfoLeeren(&info);
     SpektrumDaten d;
-    ASSERT_EQ(LeseBinaerSpektrumDatei(pfad.c_str(), &info, &d, nullptr), 1997);
-    EXPECT_EQ(d.y[1996], F32(w[1][1996]));
+    ASSERT_EQ(LeseBinaerSpektrumDatei(pfad.c_str(), &info, &d, nullptr), n);
+    EXPECT_EQ(d.y[n - 1], F32(w[1][n - 1]));
     std::remove(pfad.c_str());
 }
 
