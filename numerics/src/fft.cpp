@@ -1,10 +1,11 @@
-// Complex FFT: bit-reversal by a table of swaps, then radix-4
-// decimation-in-time stages (a radix-2 stage first for odd powers of two),
-// breadth first inside blocks that fit the first-level cache and depth
-// first above them, so that a stage never walks the whole array with
-// power-of-two strides. The twiddle factors come from tables made once per
-// stage length from the first octant of the unit circle, so they are
-// correctly rounded instead of accumulating a recurrence's error.
+// Complex FFT: the first stage (radix 4, or radix 2 for odd powers of
+// two) on the data in natural order, the bit-reversal by a table of swaps,
+// then radix-4 decimation-in-time steps, breadth first inside blocks that
+// fit the first-level cache and depth first above them, so that no stage
+// walks the whole array with power-of-two strides for every twiddle. The
+// twiddle factors come from tables made once per step length from the
+// first octant of the unit circle, correctly rounded instead of carrying a
+// recurrence's error.
 #include "fft.h"
 
 #include <cmath>
@@ -147,11 +148,6 @@ struct Ops {
     static V Scale(V a, double f) { return _mm_mul_pd(a, _mm_set1_pd(f)); }
     static V Conj(V a) { return _mm_xor_pd(a, _mm_set_pd(-0.0, 0.0)); }
     static V MulNegI(V a) { return _mm_xor_pd(_mm_shuffle_pd(a, a, 1), _mm_set_pd(-0.0, 0.0)); }
-    static void StoreSplit(double* re, double* im, V v)
-    {
-        _mm_storel_pd(re, v);
-        _mm_storeh_pd(im, v);
-    }
 };
 #else
 struct Ops {
@@ -176,11 +172,6 @@ struct Ops {
     static V Scale(V a, double f) { return V{a.re * f, a.im * f}; }
     static V Conj(V a) { return V{a.re, -a.im}; }
     static V MulNegI(V a) { return V{a.im, -a.re}; }
-    static void StoreSplit(double* re, double* im, V v)
-    {
-        *re = v.re;
-        *im = v.im;
-    }
 };
 #endif
 
@@ -233,8 +224,9 @@ void Radix4(double* d, int64_t n, Mask mask)
     }
 }
 
-// Radix-4 step of length m: the four quarters of the block hold the
-// transforms of length m / 4 of the residues 0, 2, 1, 3.
+// Radix-4 step of length m on each block of length m in the first count
+// points: the four quarters of a block hold the transforms of length m / 4
+// of the residues 0, 2, 1, 3.
 // The quarters of a block of length m and the parts of its twiddle table:
 // the real and imaginary rows of w^k, w^2k and w^3k.
 struct StepPointers {
@@ -248,20 +240,22 @@ struct StepPointers {
     const double* w[6];
 };
 
-void Combine(double* d, int64_t m, const double* tw, Mask mask)
+void Combine(double* d, int64_t count, int64_t m, const double* tw, Mask mask)
 {
-    const StepPointers s(d, m, tw);
-    for (int64_t k = 0; k < s.half; k += 2) {
-        const V a0 = Ops::Load(s.p[0] + k);
-        const V b1 = Ops::Mul(Ops::Load(s.p[2] + k), s.w[0] + k, s.w[1] + k);
-        const V b2 = Ops::Mul(Ops::Load(s.p[1] + k), s.w[2] + k, s.w[3] + k);
-        const V b3 = Ops::Mul(Ops::Load(s.p[3] + k), s.w[4] + k, s.w[5] + k);
-        const V t0 = Ops::Add(a0, b2), t1 = Ops::Sub(a0, b2);
-        const V t2 = Ops::Add(b1, b3), t3 = Ops::MulI(Ops::Sub(b1, b3), mask);
-        Ops::Store(s.p[0] + k, Ops::Add(t0, t2));
-        Ops::Store(s.p[1] + k, Ops::Add(t1, t3));
-        Ops::Store(s.p[2] + k, Ops::Sub(t0, t2));
-        Ops::Store(s.p[3] + k, Ops::Sub(t1, t3));
+    for (int64_t start = 0; start < count; start += m) {
+        const StepPointers s(d + 2 * start, m, tw);
+        for (int64_t k = 0; k < s.half; k += 2) {
+            const V a0 = Ops::Load(s.p[0] + k);
+            const V b1 = Ops::Mul(Ops::Load(s.p[2] + k), s.w[0] + k, s.w[1] + k);
+            const V b2 = Ops::Mul(Ops::Load(s.p[1] + k), s.w[2] + k, s.w[3] + k);
+            const V b3 = Ops::Mul(Ops::Load(s.p[3] + k), s.w[4] + k, s.w[5] + k);
+            const V t0 = Ops::Add(a0, b2), t1 = Ops::Sub(a0, b2);
+            const V t2 = Ops::Add(b1, b3), t3 = Ops::MulI(Ops::Sub(b1, b3), mask);
+            Ops::Store(s.p[0] + k, Ops::Add(t0, t2));
+            Ops::Store(s.p[1] + k, Ops::Add(t1, t3));
+            Ops::Store(s.p[2] + k, Ops::Sub(t0, t2));
+            Ops::Store(s.p[3] + k, Ops::Sub(t1, t3));
+        }
     }
 }
 
@@ -281,22 +275,25 @@ __attribute__((target("avx"))) __m256d SignMaskAvx(int sign)
     return sign > 0 ? _mm256_set_pd(0.0, -0.0, 0.0, -0.0) : _mm256_set_pd(-0.0, 0.0, -0.0, 0.0);
 }
 
-__attribute__((target("avx"))) void CombineAvx(double* d, int64_t m, const double* tw, int sign)
+__attribute__((target("avx"))) void CombineAvx(double* d, int64_t count, int64_t m, const double* tw,
+                                               int sign)
 {
-    const StepPointers s(d, m, tw);
     const __m256d mask = SignMaskAvx(sign);
-    for (int64_t k = 0; k < s.half; k += 4) {
-        const __m256d a0 = _mm256_loadu_pd(s.p[0] + k);
-        const __m256d b1 = MulAvx(_mm256_loadu_pd(s.p[2] + k), s.w[0] + k, s.w[1] + k);
-        const __m256d b2 = MulAvx(_mm256_loadu_pd(s.p[1] + k), s.w[2] + k, s.w[3] + k);
-        const __m256d b3 = MulAvx(_mm256_loadu_pd(s.p[3] + k), s.w[4] + k, s.w[5] + k);
-        const __m256d t0 = _mm256_add_pd(a0, b2), t1 = _mm256_sub_pd(a0, b2);
-        const __m256d t2 = _mm256_add_pd(b1, b3);
-        const __m256d t3 = _mm256_xor_pd(_mm256_permute_pd(_mm256_sub_pd(b1, b3), 5), mask);
-        _mm256_storeu_pd(s.p[0] + k, _mm256_add_pd(t0, t2));
-        _mm256_storeu_pd(s.p[1] + k, _mm256_add_pd(t1, t3));
-        _mm256_storeu_pd(s.p[2] + k, _mm256_sub_pd(t0, t2));
-        _mm256_storeu_pd(s.p[3] + k, _mm256_sub_pd(t1, t3));
+    for (int64_t start = 0; start < count; start += m) {
+        const StepPointers s(d + 2 * start, m, tw);
+        for (int64_t k = 0; k < s.half; k += 4) {
+            const __m256d a0 = _mm256_loadu_pd(s.p[0] + k);
+            const __m256d b1 = MulAvx(_mm256_loadu_pd(s.p[2] + k), s.w[0] + k, s.w[1] + k);
+            const __m256d b2 = MulAvx(_mm256_loadu_pd(s.p[1] + k), s.w[2] + k, s.w[3] + k);
+            const __m256d b3 = MulAvx(_mm256_loadu_pd(s.p[3] + k), s.w[4] + k, s.w[5] + k);
+            const __m256d t0 = _mm256_add_pd(a0, b2), t1 = _mm256_sub_pd(a0, b2);
+            const __m256d t2 = _mm256_add_pd(b1, b3);
+            const __m256d t3 = _mm256_xor_pd(_mm256_permute_pd(_mm256_sub_pd(b1, b3), 5), mask);
+            _mm256_storeu_pd(s.p[0] + k, _mm256_add_pd(t0, t2));
+            _mm256_storeu_pd(s.p[1] + k, _mm256_add_pd(t1, t3));
+            _mm256_storeu_pd(s.p[2] + k, _mm256_sub_pd(t0, t2));
+            _mm256_storeu_pd(s.p[3] + k, _mm256_sub_pd(t1, t3));
+        }
     }
 }
 
@@ -361,15 +358,15 @@ void FirstStage(double* d, int bits, int sign, Mask mask)
 }
 
 // One radix-4 step on a block, by the widest arithmetic the processor has.
-void Step(double* d, int64_t m, const double* tw, int sign, Mask mask)
+void Step(double* d, int64_t count, int64_t m, const double* tw, int sign, Mask mask)
 {
 #if defined(ZELVA_FFT_AVX)
     if (HasAvx()) {
-        CombineAvx(d, m, tw, sign);
+        CombineAvx(d, count, m, tw, sign);
         return;
     }
 #endif
-    Combine(d, m, tw, mask);
+    Combine(d, count, m, tw, mask);
 }
 
 // Transform of a bit-reversed block of 2^bits points after its first
@@ -380,14 +377,11 @@ void Transform(double* d, int bits, const double* const* tw, int sign, Mask mask
     if (bits > BLOCK_BITS) {
         const int64_t q = n / 4;
         for (int r = 0; r < 4; ++r) Transform(d + 2 * r * q, bits - 2, tw, sign, mask);
-        Step(d, n, tw[bits], sign, mask);
+        Step(d, n, n, tw[bits], sign, mask);
         return;
     }
     // The first stage (radix 2 or 4) is done.
-    for (int b = bits % 2 ? 3 : 4; b <= bits; b += 2) {
-        const int64_t m = int64_t{1} << b;
-        for (int64_t start = 0; start < n; start += m) Step(d + 2 * start, m, tw[b], sign, mask);
-    }
+    for (int b = bits % 2 ? 3 : 4; b <= bits; b += 2) Step(d, n, int64_t{1} << b, tw[b], sign, mask);
 }
 
 }  // namespace
@@ -416,7 +410,7 @@ void ComplexFft(int64_t n, int sign, double* data)
     Transform(data, bits, tw, sign, mask);
 }
 
-double RealFft(int64_t n, int sign, double* x, double scale, double* re, double* im)
+double RealFft(int64_t n, int sign, double* x, double scale, double* out)
 {
     const int64_t half = n / 2, quarter = n / 4;
     ComplexFft(half, sign, x);
@@ -435,12 +429,12 @@ double RealFft(int64_t n, int sign, double* x, double scale, double* re, double*
         }
     }
     const double h = 0.5 * scale;
-    re[0] = scale * (x[0] + x[1]);
-    im[0] = 0.0;
+    out[0] = scale * (x[0] + x[1]);
+    out[1] = 0.0;
     const double nyquist = scale * (x[0] - x[1]);
     // At k = N/2 the root is sign i: F = Re Z[N/2] + sign i Im Z[N/2].
-    re[quarter] = scale * x[2 * quarter];
-    im[quarter] = sign * (scale * x[2 * quarter + 1]);
+    out[2 * quarter] = scale * x[2 * quarter];
+    out[2 * quarter + 1] = sign * (scale * x[2 * quarter + 1]);
     if (!w) {
         for (int64_t k = 1; k < quarter; ++k) {
             const double* a = x + 2 * k;
@@ -450,10 +444,10 @@ double RealFft(int64_t n, int sign, double* x, double scale, double* re, double*
             const double angle = 2.0 * PI * static_cast<double>(k) / static_cast<double>(n);
             const double c = std::cos(angle), s = sign * std::sin(angle);
             const double tr = c * orr - s * oi, ti = c * oi + s * orr;
-            re[k] = er + tr;
-            im[k] = ei + ti;
-            re[half - k] = er - tr;
-            im[half - k] = ti - ei;
+            out[2 * k] = er + tr;
+            out[2 * k + 1] = ei + ti;
+            out[2 * (half - k)] = er - tr;
+            out[2 * (half - k) + 1] = ti - ei;
         }
         return nyquist;
     }
@@ -465,8 +459,8 @@ double RealFft(int64_t n, int sign, double* x, double scale, double* re, double*
         const V e = Ops::Scale(Ops::Add(a, cb), h);
         const V o = Ops::Scale(Ops::MulNegI(Ops::Sub(a, cb)), h);
         const V t = Ops::Mul(o, wr + 2 * k, wi + 2 * k);
-        Ops::StoreSplit(re + k, im + k, Ops::Add(e, t));
-        Ops::StoreSplit(re + half - k, im + half - k, Ops::Conj(Ops::Sub(e, t)));
+        Ops::Store(out + 2 * k, Ops::Add(e, t));
+        Ops::Store(out + 2 * (half - k), Ops::Conj(Ops::Sub(e, t)));
     }
     return nyquist;
 }

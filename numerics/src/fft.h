@@ -17,10 +17,10 @@ void ComplexFft(int64_t n, int sign, double* data);
 
 // Spectrum F[k] = sum over j of x[j] exp(sign 2 pi i jk / n) of n real
 // values x (n a power of two, at least 4; the block is used as workspace)
-// by a complex transform of n / 2 points: re[k] + i im[k] = scale F[k] for
-// k below n / 2 (re and im apart from x); returns scale F[n/2], which is
-// real. Above n / 2, F[k] = conj F[n - k].
-double RealFft(int64_t n, int sign, double* x, double scale, double* re, double* im);
+// by a complex transform of n / 2 points: out receives scale F[k] for k
+// below n / 2 as (re, im) pairs (n doubles apart from x); returns
+// scale F[n/2], which is real. Above n / 2, F[k] = conj F[n - k].
+double RealFft(int64_t n, int sign, double* x, double scale, double* out);
 
 // The same transform by the radix-2 trigonometric recurrence on the data
 // alone; ComplexFft falls back to it when its tables cannot be had.

@@ -48,26 +48,34 @@ bool AllZero(const double* v, int32_t n)
 }
 
 // Forward transform (mode -1 or 0) of a curve without imaginary part: the
-// spectrum of n real values by a complex transform of n / 2 points in f
-// (n doubles), written straight into the curve as StoreFourierArguments
-// writes it. Returns the new point count.
-int32_t RealForwardTransform(def_zelva& z, double* imag, int32_t mode, FTWINDOW* window, double step,
-                             double* f)
+// spectrum of n real values by a complex transform of n / 2 points in
+// place of y, its (re, im) pairs written into imag and spread from there
+// into the curve as StoreFourierArguments writes it. Returns the new point
+// count.
+int32_t RealForwardTransform(def_zelva& z, double* imag, int32_t mode, FTWINDOW* window, double step)
 {
     const int32_t n = z.anzahl;
     double* x = z.xField;
     double* y = z.yField;
     const int32_t half = n / 2;
     if (window) window->origin = x[0];
-    std::copy(y, y + n, f);
+    const double nyquist = zelva_detail::RealFft(n, 1, y, 1.0 / n, imag);
     if (mode == -1) {
-        zelva_detail::RealFft(n, 1, f, 1.0 / n, y, imag);
+        // Upwards, every pair is read before its place is written.
         z.anzahl = half;
-        for (int32_t i = 0; i < half; ++i) x[i] = i * step;
+        for (int32_t k = 0; k < half; ++k) {
+            y[k] = imag[2 * k];
+            imag[k] = imag[2 * k + 1];
+        }
+        for (int32_t k = 0; k < half; ++k) x[k] = k * step;
     } else {
-        // Centred: F[k] at half + k, F[-k] = conj F[k] at half - k, F[n/2]
-        // at 0.
-        y[0] = zelva_detail::RealFft(n, 1, f, 1.0 / n, y + half, imag + half);
+        // Centred: F[k] at half + k (downwards, for the same reason),
+        // F[-k] = conj F[k] at half - k, F[n/2] at 0.
+        for (int32_t k = half - 1; k >= 0; --k) {
+            y[half + k] = imag[2 * k];
+            imag[half + k] = imag[2 * k + 1];
+        }
+        y[0] = nyquist;
         imag[0] = 0.0;
         for (int32_t k = 1; k < half; ++k) {
             y[half - k] = y[half + k];
@@ -204,10 +212,8 @@ int32_t def_zelva::DoCommonFFT(double* imag, int32_t mode, FTWINDOW* window, FTW
     // A forward transform of a real curve (chi(k)) needs half the work;
     // the window keeps the imaginary part 0.
     if (mode <= 0 && n >= 4 && AllZero(imag, n)) {
-        WorkBlock spectrum(static_cast<std::size_t>(n) + 2);
-        if (!spectrum.ok()) return 0;
         applyWindow();
-        return RealForwardTransform(*this, imag, mode, window, step, spectrum.get());
+        return RealForwardTransform(*this, imag, mode, window, step);
     }
 
     const std::size_t size = static_cast<std::size_t>(mode == 2 ? 2 * n : n) + 5;
