@@ -92,8 +92,9 @@ start_wine_session() {  # [fresh] [desktop-keeper-exe]
   WINE_STARTED=0
   if wineserver -p </dev/null >/dev/null 2>&1; then WINE_STARTED=1; fi
   wineboot </dev/null >/dev/null 2>&1 || true
+  # A server that was running already has its desktop.
   local keeper=${1:-}
-  if [ -n "$keeper" ] && [ -f "$keeper" ]; then
+  if [ "$WINE_STARTED" = 1 ] && [ -n "$keeper" ] && [ -f "$keeper" ]; then
     local ready
     ready=$(mktemp -u)
     wine "$keeper" "Z:$ready" </dev/null >/dev/null 2>&1 &
