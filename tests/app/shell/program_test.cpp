@@ -60,6 +60,8 @@ TEST_F(ProgramRun, StartsInItsFolderAndEndsCleanlyOnClose)
     ASSERT_NE(s.fenster, nullptr) << "main window did not appear";
     // Wait until the creation has run to its end (results log written).
     for (int i = 0; i < 100 && !Existiert("results.dat"); ++i) Sleep(50);
+    // The window is shown maximised only after its creation returns.
+    for (int i = 0; i < 100 && !IsZoomed(s.fenster); ++i) Sleep(50);
     EXPECT_TRUE(IsZoomed(s.fenster));
     EXPECT_EQ(Lies("results.dat").rfind("Korlan-Results: \n", 0), 0u);
 
