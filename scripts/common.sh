@@ -82,18 +82,16 @@ stop_virtual_display() {
 # they inherit that program's output. The desktop needs DISPLAY and the
 # keeper program (tests/tools/desktop_keeper.cpp) from a build tree;
 # without it the first window program starts the desktop.
+# With "fresh" a server left running in this prefix is ended first.
 WINE_STARTED=0
-start_wine_session() {  # [fresh] [desktop-keeper-exe]
+start_wine_session() {  # desktop-keeper-exe-or-empty [fresh]
+  local keeper=$1
   ensure_wineprefix
-  if [ "${1:-}" = fresh ]; then
-    wineserver -k >/dev/null 2>&1
-    shift
-  fi
+  [ "${2:-}" = fresh ] && wineserver -k >/dev/null 2>&1
   WINE_STARTED=0
   if wineserver -p </dev/null >/dev/null 2>&1; then WINE_STARTED=1; fi
   wineboot </dev/null >/dev/null 2>&1 || true
   # A server that was running already has its desktop.
-  local keeper=${1:-}
   if [ "$WINE_STARTED" = 1 ] && [ -n "$keeper" ] && [ -f "$keeper" ]; then
     local ready
     ready=$(mktemp -u)

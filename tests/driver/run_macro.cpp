@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/dialog_waechter.h"
 #include "resource_ids.h"
 #include "shell/MakroDatei.h"
 #include "shell/haupt_fenster.h"
@@ -156,17 +157,6 @@ void WatchStep(int32_t command, LPARAM lParam)
     }
 }
 
-BOOL CALLBACK FindDialog(HWND h, LPARAM lp)
-{
-    char cls[16] = "";
-    GetClassNameA(h, cls, sizeof cls);
-    if (std::strcmp(cls, "#32770") == 0 && IsWindowVisible(h)) {
-        *reinterpret_cast<HWND*>(lp) = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The name box of the file dialog (a combo box or an edit) holds an edit.
 HWND NameBox(HWND dlg)
 {
@@ -184,9 +174,8 @@ HWND NameBox(HWND dlg)
 // waits for a person.
 void CALLBACK DialogTimer(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND dlg = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dlg));
-    if (!dlg) {
+    HWND dlg = dialog_waechter::ObersterDialog();
+    if (!dlg || !IsWindowVisible(dlg)) {
         lastDialog = nullptr;
         return;
     }
@@ -213,7 +202,9 @@ void CALLBACK DialogTimer(HWND, UINT, UINT_PTR, DWORD)
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
 }
 
-void Pump(int rounds = 20)
+}  // namespace
+
+void Pump(int rounds)
 {
     MSG m;
     for (int i = 0; i < rounds; ++i) {
@@ -228,6 +219,8 @@ void Pump(int rounds = 20)
         Sleep(5);
     }
 }
+
+namespace {
 
 // ---- the outputs ----
 
@@ -432,6 +425,7 @@ int Run(const std::string& spectrumArg, const std::string& macroArg, const std::
     MeldungsBox = AnswerBox;
     MakroOeffnenDialog = OpenMacro;
     MakroSchritt = WatchStep;
+    dialog_waechter::Beginne();
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, DialogTimer);
 
     // The application object starts as WinMain starts it.
@@ -447,6 +441,7 @@ int Run(const std::string& spectrumArg, const std::string& macroArg, const std::
     if (!main) {
         std::fprintf(stderr, "run_macro: the program's main window could not be created\n");
         KillTimer(nullptr, timer);
+        dialog_waechter::Beende();
         return EXIT_STEP_FAILED;
     }
     Pump();
@@ -483,6 +478,7 @@ int Run(const std::string& spectrumArg, const std::string& macroArg, const std::
     PostMessageA(main, WM_CLOSE, 0, 0);
     HAUPTDATEN.Nachrichtenschleife();
     KillTimer(nullptr, timer);
+    dialog_waechter::Beende();
     MeldungsBox = MessageBoxA;
     tracker = nullptr;
 

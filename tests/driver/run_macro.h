@@ -65,6 +65,9 @@ private:
 // " / ") and the button that answered it.
 std::string MessageLine(const std::string& title, const std::string& text, int answer);
 
+// Handles the messages of this thread for about rounds * 5 ms.
+void Pump(int rounds = 20);
+
 // Runs the whole driver; returns the exit code. Messages for the user go
 // to standard error.
 int Run(const std::string& spectrum, const std::string& macro, const std::string& outdir);

@@ -76,18 +76,6 @@ std::string LiesDatei(const std::string& pfad, bool binaer = false)
     return s.str();
 }
 
-void Pumpe(int runden = 30)
-{
-    MSG m;
-    for (int i = 0; i < runden; ++i) {
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
-        Sleep(2);
-    }
-}
-
 std::string Zahl(double v)
 {
     char t[40];
@@ -145,7 +133,7 @@ protected:
             for (int i = 0; i < 4; ++i)
                 if (HWND g = HAUPTDATEN.GrafikHandles[i]) {
                     DestroyWindow(g);
-                    Pumpe(3);
+                    run_macro::Pump(3);
                 }
             antwort = IDOK;
             EXPECT_EQ(Schliesse(hwnd), 0);
@@ -205,12 +193,12 @@ protected:
     {
         hwnd = Starte();
         EXPECT_NE(hwnd, nullptr);
-        Pumpe(5);
+        run_macro::Pump(5);
         boxen.clear();
         antwort = IDOK;
         EXPECT_TRUE(CopyFileA(spektrum.c_str(), Pfad("numsave0.mes").c_str(), FALSE));
         HAUPTDATEN.Befehl(CM_OPEN, LP_REOPEN_BACKUP0);
-        Pumpe();
+        run_macro::Pump(30);
         DeleteFileA(Pfad("numsave0.mes").c_str());
         return AktivesFenster;
     }
