@@ -14,9 +14,10 @@ export WINEDEBUG=${WINEDEBUG:--all}
 exit_grace=${KORLAN_EXIT_GRACE:-30}
 
 tmp=$(mktemp -d)
-wine_pid="" tee_out="" tee_err=""
+wine_pid="" tee_out="" tee_err="" watchdog=""
 cleanup() {
   [ -n "$wine_pid" ] && kill -9 "$wine_pid" 2>/dev/null
+  [ -n "$watchdog" ] && kill "$watchdog" 2>/dev/null
   [ -n "$tee_out" ] && kill "$tee_out" 2>/dev/null
   [ -n "$tee_err" ] && kill "$tee_err" 2>/dev/null
   rm -rf "$tmp"
@@ -43,23 +44,30 @@ wine_pid=$!
 
 reported() { grep -qE '^\[  (PASSED|FAILED)  \]|^\[==========\] [0-9]+ tests? from .* ran\.' "$tmp/out"; }
 
-waited=0
-while kill -0 "$wine_pid" 2>/dev/null; do
-  if reported; then
-    waited=$((waited + 1))
-    if [ "$waited" -gt $((exit_grace * 10)) ]; then
-      note "the program reported its results but had not exited ${exit_grace} s later: it hangs in its exit; ended, counted as failed"
-      kill -9 "$wine_pid" 2>/dev/null
-      wait "$wine_pid" 2>/dev/null
-      wine_pid=""
-      exit 1
-    fi
-  fi
-  sleep 0.1
-done
-wait "$wine_pid"
+# Once GoogleTest has reported, the program has exit_grace seconds to end.
+(
+  until reported; do
+    sleep 1
+    kill -0 "$wine_pid" 2>/dev/null || exit 0
+  done
+  for _ in $(seq "$exit_grace"); do
+    sleep 1
+    kill -0 "$wine_pid" 2>/dev/null || exit 0
+  done
+  : >"$tmp/hung"
+  kill -9 "$wine_pid" 2>/dev/null
+) &
+watchdog=$!
+wait "$wine_pid" 2>/dev/null
 rc=$?
 wine_pid=""
+kill "$watchdog" 2>/dev/null
+wait "$watchdog" 2>/dev/null
+watchdog=""
+if [ -e "$tmp/hung" ]; then
+  note "the program reported its results but had not exited ${exit_grace} s later: it hangs in its exit; ended, counted as failed"
+  exit 1
+fi
 
 # Wait for the tee processes, so the checks below read the whole output.
 # A background Wine process that inherited the pipes keeps them open; the
