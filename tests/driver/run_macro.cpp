@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 
 #include "app/dialog_waechter.h"
@@ -21,10 +20,9 @@ namespace {
 
 const char* const OUTPUT_FILES[] = {"slot_1.txt", "slot_2.txt", "slot_3.txt", "slot_4.txt",
                                     "current.txt", "results.txt", "state.txt", "messages.txt"};
-// Control of the play button in the button bar.
-const int PLAY_BUTTON = 11;
-// How long a dialog may stay open before the driver closes it (timer ticks of 50 ms).
-const int DIALOG_PATIENCE = 100;
+// How long a dialog may stay open before the driver closes it (timer ticks
+// of 50 ms).
+const int DIALOG_PATIENCE = 200;
 
 std::string ButtonName(int id)
 {
