@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <vector>
 
 #include <unistd.h>
@@ -19,16 +18,25 @@
 
 namespace {
 
-// One file per fuzzing process, in a folder of its own.
-const std::string& Ordner()
+const char* const NAME = "f.dat";
+char ordner[] = "/dev/shm/korlan-fuzz-XXXXXX";
+char datei[sizeof ordner + 8] = "";
+
+void Aufraeumen()
 {
-    static const std::string ordner = [] {
-        char muster[] = "/dev/shm/korlan-fuzz-XXXXXX";
-        const char* o = mkdtemp(muster);
-        if (!o) std::abort();
-        return std::string(o) + "/";
-    }();
-    return ordner;
+    std::remove(datei);
+    rmdir(ordner);
+}
+
+// One file per fuzzing process, in a folder of its own that goes at the end.
+const char* Datei()
+{
+    if (!datei[0]) {
+        if (!mkdtemp(ordner)) std::abort();
+        std::snprintf(datei, sizeof datei, "%s/%s", ordner, NAME);
+        std::atexit(Aufraeumen);
+    }
+    return datei;
 }
 
 }  // namespace
@@ -44,9 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const double glitch = wahl.ConsumeBool() ? 10.0 : 0.0;
     const std::vector<uint8_t> inhalt = wahl.ConsumeRemainingBytes<uint8_t>();
 
-    const std::string name = "f.dat";
-    const std::string pfad = Ordner() + name;
-    std::FILE* f = std::fopen(pfad.c_str(), "wb");
+    const char* pfad = Datei();
+    std::FILE* f = std::fopen(pfad, "wb");
     if (!f) std::abort();
     if (!inhalt.empty()) std::fwrite(inhalt.data(), 1, inhalt.size(), f);
     std::fclose(f);
@@ -54,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The file as Open reads it, then its columns as the column commands do.
     DateiInfo info;
     DateiInfoLeeren(&info);
-    std::snprintf(info.Ordner, sizeof info.Ordner, "%s", Ordner().c_str());
-    std::snprintf(info.DateiName, sizeof info.DateiName, "%s", name.c_str());
+    std::snprintf(info.Ordner, sizeof info.Ordner, "%s/", ordner);
+    std::snprintf(info.DateiName, sizeof info.DateiName, "%s", NAME);
     SpektrumDaten daten;
     int32_t fehler = 0;
     LeseSpektrum(&info, &daten, nullptr, nullptr, &fehler);
@@ -68,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // The binary-column reader, with a block word of every column.
     std::vector<double> bx, by;
-    LeseBinaerSpalten(pfad.c_str(), xSpalte, ySpalte, blockWort, &bx, &by, &fehler);
+    LeseBinaerSpalten(pfad, xSpalte, ySpalte, blockWort, &bx, &by, &fehler);
 
     // The frame reader: open, some frames, an earlier one again, close.
     if (LeseSerienFrame(info, y.data(), kapazitaet, 0, 0.0, 2) == 0) {
