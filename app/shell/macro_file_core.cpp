@@ -487,6 +487,9 @@ int32_t MakroLeser::Naechster(MakroSatz& aus)
             if ((r = GanzeListe(z, MAKRO_FEFF_PFADE, *l)) != MAKRO_SATZ) return r;
         }
     }
+    // What the writer would refuse (a text with a carriage return inside)
+    // is no record of a macro file either.
+    if ((r = MakroSatzPruefen(s)) != MAKRO_SATZ) return r;
     aus = std::move(s);
     return MAKRO_SATZ;
 }

@@ -17,7 +17,12 @@ bool IstTrenner(char c)
 std::string VerbindePfad(const std::string& ordner, const char* name)
 {
     if (!ordner.empty() && IstTrenner(ordner.back())) return ordner + name;
+#ifdef _WIN32
     return ordner + "\\" + name;
+#else
+    // The native test build runs these on a file system of its own kind.
+    return ordner + "/" + name;
+#endif
 }
 
 // Byte-exact copy. False when the source cannot be read or any write or

@@ -541,6 +541,7 @@ TEST(MakroDatei, DamagedFilesAreRefusedWithACode)
         {"odd bounds", "Makro\n507,1,!,1,2\n1\n1\n1,1,0\n0,1\n0,0\n0, 0, 0\n-1,-1\n0,0\n",
          MAKRO_UNGUELTIG, 8},
         {"31 spline values", "Makro\n837,1\n" + vier + Wiederholt("1, ", 31) + "\n", MAKRO_ZU_GROSS, 6},
+        {"carriage return inside a text", "Makro\n905,1\n" + vier + "C:\\a\rb.dat\n", MAKRO_UNGUELTIG, 6},
         {"text beyond CommandText2",
          "Makro\n905,1\n" + vier + std::string(MAKRO_TEXT_KAPAZITAET - 1, 'a') + "\n", MAKRO_ZU_GROSS, 6},
         {"101 FEFF files", feffKopf + "101\n", MAKRO_ZU_GROSS, 0},

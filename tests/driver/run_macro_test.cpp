@@ -1,0 +1,388 @@
+// The macro-replay driver: its parts, and run_macro.exe on real spectra
+// against the same data commands run in this process; the records of the
+// data commands against a golden macro file.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/shell/shell_fixture.h"
+#include "driver/run_macro.h"
+#include "resource_ids.h"
+#include "shell/macro_file.h"
+#include "shell/macro_bar.h"
+#include "spectra/spectra_globals.h"
+
+namespace {
+
+// Measured spectra (see SOURCES.md there).
+const char* const XAS = KORLAN_TEST_DIR "/app/spectra/data/";
+const char* const HIER = KORLAN_TEST_DIR "/driver/";
+
+TEST(RunMacroParts, MessageBoxesAreAnsweredWithTheirDefaultButton)
+{
+    const struct { UINT type; int answer; } cases[] = {
+        {MB_OK | MB_ICONEXCLAMATION, IDOK},
+        {MB_OKCANCEL | MB_ICONQUESTION, IDOK},
+        {MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
+        {MB_YESNO | MB_ICONQUESTION, IDYES},
+        {MB_YESNO | MB_DEFBUTTON2, IDNO},
+        {MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL},
+        {MB_RETRYCANCEL, IDRETRY},
+        {MB_ABORTRETRYIGNORE | MB_DEFBUTTON3, IDIGNORE},
+    };
+    for (const auto& c : cases) EXPECT_EQ(run_macro::DefaultButton(c.type), c.answer) << std::hex << c.type;
+
+    EXPECT_TRUE(run_macro::IsErrorBox(MB_OK | MB_ICONSTOP, "Caution"));
+    EXPECT_TRUE(run_macro::IsErrorBox(MB_OK | MB_ICONEXCLAMATION, "Attention !!"));
+    EXPECT_TRUE(run_macro::IsErrorBox(MB_OK, "Error !!"));
+    EXPECT_FALSE(run_macro::IsErrorBox(MB_OK | MB_ICONINFORMATION, "Sorry!"));
+    EXPECT_FALSE(run_macro::IsErrorBox(MB_OKCANCEL | MB_ICONQUESTION, "Caution !!"));
+
+    EXPECT_EQ(run_macro::MessageLine("Error !!", "Makro is not applicable\r\n  here", IDOK),
+              "Error !! | Makro is not applicable /   here | OK");
+    EXPECT_EQ(run_macro::WindowsPath("/work/a/b.MAK"), "Z:\\work\\a\\b.MAK");
+    EXPECT_EQ(run_macro::WindowsPath("C:\\x/y"), "C:\\x\\y");
+}
+
+TEST(RunMacroParts, StepsOfAFitRecordRunUpToTheEndOfTheFit)
+{
+    run_macro::StepTracker t({605, 507, 507, 607});
+    EXPECT_EQ(t.Call(605, 2), 1);
+    EXPECT_EQ(t.Call(507, 2), 2);
+    // The fit's iterations and its end belong to the fit record ...
+    EXPECT_EQ(t.Call(507, 2), 2);
+    EXPECT_EQ(t.Call(507, 2), 2);
+    EXPECT_EQ(t.Call(CM_FIT_CANCEL, 0), 2);
+    // ... and the next 507 is the next record.
+    EXPECT_EQ(t.Call(507, 2), 3);
+    EXPECT_EQ(t.Call(CM_FIT_CANCEL, 0), 3);
+    EXPECT_EQ(t.Call(607, 2), 4);
+    EXPECT_EQ(t.Reached(), 4);
+    EXPECT_EQ(t.Command(3), 507);
+    EXPECT_TRUE(t.FitRan());
+}
+
+std::string LiesDatei(const std::string& pfad, bool binaer = false)
+{
+    std::ifstream f(pfad, binaer ? std::ios::binary : std::ios::in);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+std::string Zahl(double v)
+{
+    char t[40];
+    std::snprintf(t, sizeof t, "%.10E", v);
+    return t;
+}
+
+// The value columns of a file of the text writer, as written.
+std::vector<std::vector<std::string>> Zeilen(const std::string& text)
+{
+    std::vector<std::vector<std::string>> z;
+    std::istringstream ein(text);
+    std::string zeile;
+    while (std::getline(ein, zeile)) {
+        if (zeile.empty() || zeile[0] == '#') continue;
+        std::istringstream s(zeile);
+        std::vector<std::string> felder;
+        for (std::string f; s >> f;) felder.push_back(f);
+        z.push_back(felder);
+    }
+    return z;
+}
+
+struct Lauf {
+    DWORD code = 9999;
+    std::string fehler;
+};
+
+// The program in this process and run_macro.exe in a program folder of its
+// own below the test's folder.
+class RunMacro : public ShellFixture {
+protected:
+    HWND hwnd = nullptr;
+    std::string programm;
+
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        char pfad[MAX_PATH];
+        GetModuleFileNameA(nullptr, pfad, sizeof pfad);
+        std::string bin = pfad;
+        bin = bin.substr(0, bin.find_last_of("\\/"));
+        programm = Pfad("programm");
+        ASSERT_TRUE(CreateDirectoryA(programm.c_str(), nullptr));
+        for (const char* datei : {"run_macro.exe", "zelva.dll", "vantor.dll"})
+            ASSERT_TRUE(CopyFileA((bin + "\\" + datei).c_str(), (programm + "\\" + datei).c_str(), FALSE)) << datei;
+        ASSERT_TRUE(CopyFileA(KORLAN_TEST_DIR "/../app/resources/program/mucal.dat",
+                              (programm + "\\mucal.dat").c_str(), FALSE));
+        KopiereMucal();
+    }
+
+    void TearDown() override
+    {
+        if (hwnd && IsWindow(hwnd)) {
+            for (int i = 0; i < 4; ++i)
+                if (HWND g = HAUPTDATEN.GrafikHandles[i]) {
+                    DestroyWindow(g);
+                    run_macro::Pump(3);
+                }
+            antwort = IDOK;
+            EXPECT_EQ(Schliesse(hwnd), 0);
+        }
+        LoescheBaum(ordner + "\\programm");
+        LoescheBaum(ordner + "\\aus");
+        ShellFixture::TearDown();
+    }
+
+    static void LoescheBaum(const std::string& dir)
+    {
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((dir + "\\" + fd.cFileName).c_str());
+            } while (FindNextFileA(h, &fd));
+            FindClose(h);
+        }
+        RemoveDirectoryA(dir.c_str());
+    }
+
+    // run_macro.exe SPECTRUM MACRO OUTDIR, its exit code and standard error.
+    Lauf Fahre(const std::string& spektrum, const std::string& makro, const std::string& aus)
+    {
+        Lauf l;
+        const std::string fehlerDatei = Pfad("stderr.txt");
+        SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+        HANDLE fehler = CreateFileA(fehlerDatei.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (fehler == INVALID_HANDLE_VALUE) return l;
+        std::string befehl = "\"" + programm + "\\run_macro.exe\" \"" + spektrum + "\" \"" + makro + "\" \"" + aus + "\"";
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        si.hStdOutput = fehler;
+        si.hStdError = fehler;
+        PROCESS_INFORMATION pi{};
+        const BOOL ok = CreateProcessA(nullptr, &befehl[0], nullptr, nullptr, TRUE, 0, nullptr, ordner.c_str(), &si, &pi);
+        CloseHandle(fehler);
+        if (!ok) return l;
+        if (WaitForSingleObject(pi.hProcess, 120000) != WAIT_OBJECT_0) {
+            TerminateProcess(pi.hProcess, 9998);
+            WaitForSingleObject(pi.hProcess, 5000);
+        }
+        GetExitCodeProcess(pi.hProcess, &l.code);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        l.fehler = LiesDatei(fehlerDatei);
+        return l;
+    }
+
+    // The spectrum opened in this process (through the backup route, which
+    // reads it as Open does) into a fresh program window; its window index.
+    int Oeffne(const std::string& spektrum)
+    {
+        hwnd = Starte();
+        EXPECT_NE(hwnd, nullptr);
+        run_macro::Pump(5);
+        boxen.clear();
+        antwort = IDOK;
+        EXPECT_TRUE(CopyFileA(spektrum.c_str(), Pfad("numsave0.mes").c_str(), FALSE));
+        HAUPTDATEN.Befehl(CM_OPEN, LP_REOPEN_BACKUP0);
+        run_macro::Pump(30);
+        DeleteFileA(Pfad("numsave0.mes").c_str());
+        return AktivesFenster;
+    }
+
+    // The records of a macro text run directly, each with its values as
+    // the prepared dialog values.
+    void Direkt(const std::string& makro)
+    {
+        std::vector<MakroSatz> saetze;
+        ASSERT_EQ(MakroTextLesen(makro, saetze), MAKRO_SATZ);
+        for (const MakroSatz& s : saetze) {
+            for (int i = 0; i < 14; ++i)
+                HAUPTDATEN.DialogWerte[i] = i < static_cast<int>(s.Werte.size()) ? s.Werte[i] : 0.0;
+            FehlerCode = 0;
+            HAUPTDATEN.Befehl(s.Befehl, LP_PREPARED);
+            EXPECT_EQ(FehlerCode, 0) << "command " << s.Befehl;
+        }
+    }
+
+    // Each slot file of the driver against slot s of window w, number by
+    // number as the text writer writes them; unfilled slots have no file.
+    void VergleicheSlots(const std::string& aus, int w)
+    {
+        grafik_fenster& g = GrafikFenster[w];
+        for (int s = 0; s < 4; ++s) {
+            SCOPED_TRACE("slot " + std::to_string(s + 1));
+            const std::string datei = aus + "\\slot_" + std::to_string(s + 1) + ".txt";
+            const int32_t n = g.DateiInfo.PunkteProKurve[s];
+            if (n <= 0) {
+                EXPECT_EQ(GetFileAttributesA(datei.c_str()), INVALID_FILE_ATTRIBUTES);
+                continue;
+            }
+            const auto z = Zeilen(LiesDatei(datei));
+            ASSERT_EQ(static_cast<int32_t>(z.size()), n);
+            for (int32_t i = 0; i < n; ++i) {
+                ASSERT_GE(z[i].size(), 2u) << i;
+                ASSERT_EQ(z[i][0], Zahl(g.GetXFeld(s)[i])) << "x of point " << i;
+                ASSERT_EQ(z[i][1], Zahl(g.GetYFeld(s)[i])) << "y of point " << i;
+            }
+        }
+        EXPECT_EQ(LiesDatei(aus + "\\current.txt"), std::to_string(g.AktuellerSlot() + 1) + "\n");
+    }
+
+    std::string Makro(const char* name, const std::string& text)
+    {
+        Schreibe(name, text);
+        return Pfad(name);
+    }
+};
+
+// A record without fit parameters: command line, MaxParameter,
+// MaxFitParameter, model line of a window without a model.
+std::string Satz(const std::string& zeile) { return zeile + "\n0\n0\n0,0\n"; }
+
+TEST_F(RunMacro, SectionAndOrdinateWithASlotOperandMatchTheCommandsRunInProcess)
+{
+    const std::string spektrum = std::string(XAS) + "cu_10k.xmu";
+    // The section of the edge region, then y := 0.5 + y - 2 * slot 1.
+    const std::string makro = "Makro\n" + Satz("605,8900,9500,0,0") + Satz("607,220,1,0.5,2,101,2,0,220");
+    const Lauf l = Fahre(spektrum, Makro("zwei.MAK", makro), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+
+    const int w = Oeffne(spektrum);
+    ASSERT_EQ(w, 0);
+    Direkt(makro);
+    EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 1);
+    EXPECT_EQ(GrafikFenster[0].DateiInfo.PunkteProKurve[2], 0);
+    VergleicheSlots(Pfad("aus"), w);
+
+    const std::string zustand = LiesDatei(Pfad("aus\\state.txt"));
+    EXPECT_NE(zustand.find("FehlerCode = 0\n"), std::string::npos) << zustand;
+    EXPECT_NE(zustand.find("MaxParameter = 0\n"), std::string::npos) << zustand;
+    const std::string ergebnis = LiesDatei(Pfad("aus\\results.txt"));
+    // The borders of the section are the points nearest to those asked for.
+    EXPECT_NE(ergebnis.find("--SECTION  from 8896.409  to 9502.097"), std::string::npos) << ergebnis;
+    EXPECT_NE(ergebnis.find("--MODIFY ORDINATE"), std::string::npos) << ergebnis;
+    EXPECT_EQ(LiesDatei(Pfad("aus\\messages.txt")), "");
+}
+
+struct DatenFall {
+    const char* datei;
+    std::string makro;
+};
+
+void PrintTo(const DatenFall& f, std::ostream* os) { *os << f.datei; }
+
+class RunMacroAufSpektren : public RunMacro, public ::testing::WithParamInterface<DatenFall> {};
+
+// Section, ordinate with slot 1 as operand, abscissa shift to the edge,
+// deglitching, noise, function to X/Y graph: the ring goes round once.
+INSTANTIATE_TEST_SUITE_P(
+    ZweiSpektren, RunMacroAufSpektren,
+    ::testing::Values(
+        DatenFall{"cu_10k.xmu", "Makro\n" + Satz("605,8900,9500,0,0") + Satz("607,220,1,0.5,2,101,2,0,220") +
+                                    Satz("608,220,1,-8979,0,0") + Satz("613,100,110,0,50,200,0") +
+                                    Satz("620,0.01,0") + Satz("603,200,-1,0")},
+        DatenFall{"EMG003.txt", "Makro\n" + Satz("605,7100,7200,0,0") + Satz("607,227,1,0,1,101,-1,0,220") +
+                                    Satz("608,220,1,-7112,0,0") + Satz("613,10,12,0,0,40,0") +
+                                    Satz("620,0.005,0") + Satz("603,150,-1,0")}),
+    [](const ::testing::TestParamInfo<DatenFall>& i) { return i.index == 0 ? std::string("Cu10K") : std::string("EMG003"); });
+
+TEST_P(RunMacroAufSpektren, EveryDataCommandMatchesTheCommandsRunInProcess)
+{
+    const DatenFall& f = GetParam();
+    const std::string spektrum = std::string(XAS) + f.datei;
+    const Lauf l = Fahre(spektrum, Makro("alle.MAK", f.makro), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const int w = Oeffne(spektrum);
+    ASSERT_EQ(w, 0);
+    Direkt(f.makro);
+    for (int s = 0; s < 4; ++s) EXPECT_GT(GrafikFenster[0].DateiInfo.PunkteProKurve[s], 0) << s;
+    VergleicheSlots(Pfad("aus"), w);
+    EXPECT_EQ(LiesDatei(Pfad("aus\\messages.txt")), "");
+}
+
+TEST_F(RunMacro, UnusableInputStopsBeforeAnythingIsWritten)
+{
+    const std::string spektrum = std::string(XAS) + "cu_10k.xmu";
+    const struct {
+        const char* name;
+        const char* inhalt;   // null: the file is not there
+        const char* meldung;
+    } faelle[] = {
+        {"fehlt.MAK", nullptr, "does not exist"},
+        {"fremd.MAK", "Macro\n605,1,2,0\n0\n0\n0,0\n", "is no macro file"},
+        {"kaputt.MAK", "Makro\n605,8900,9500,0,0\n0\n", "damaged in line 3"},
+        {"zahl.MAK", "Makro\n605,8900,x9500,0,0\n0\n0\n0,0\n", "damaged in line 2"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        if (f.inhalt) Schreibe(f.name, f.inhalt);
+        const Lauf l = Fahre(spektrum, Pfad(f.name), Pfad("aus"));
+        EXPECT_EQ(l.code, static_cast<DWORD>(run_macro::EXIT_BAD_INPUT));
+        EXPECT_NE(l.fehler.find(f.meldung), std::string::npos) << l.fehler;
+        EXPECT_EQ(GetFileAttributesA(Pfad("aus").c_str()), INVALID_FILE_ATTRIBUTES) << "the output folder was made";
+    }
+    const Lauf l = Fahre(std::string(XAS) + "gibt_es_nicht.xmu", Makro("gut.MAK", "Makro\n" + Satz("620,0.01,0")),
+                         Pfad("aus"));
+    EXPECT_EQ(l.code, static_cast<DWORD>(run_macro::EXIT_BAD_INPUT));
+    EXPECT_NE(l.fehler.find("spectrum file"), std::string::npos) << l.fehler;
+}
+
+TEST_F(RunMacro, AStepThatFailsNamesItsStepAndCommand)
+{
+    // The second section lies outside the first one's range.
+    const std::string makro = "Makro\n" + Satz("605,8900,9500,0,0") + Satz("605,10000,11000,0,0") +
+                              Satz("620,0.01,0");
+    const Lauf l = Fahre(std::string(XAS) + "cu_10k.xmu", Makro("falsch.MAK", makro), Pfad("aus"));
+    EXPECT_EQ(l.code, static_cast<DWORD>(run_macro::EXIT_STEP_FAILED));
+    // The handler's error is only noted for later, and the player clears it
+    // at its end: the driver catches it after the step.
+    EXPECT_NE(l.fehler.find("step 2 (command 605): Section outside top or bottom border"), std::string::npos)
+        << l.fehler;
+    EXPECT_NE(l.fehler.find("(FehlerCode 102)"), std::string::npos) << l.fehler;
+    // What the window holds is written all the same: the first section and
+    // the noise of the third step.
+    EXPECT_GT(Zeilen(LiesDatei(Pfad("aus\\slot_2.txt"))).size(), 100u);
+    EXPECT_EQ(LiesDatei(Pfad("aus\\current.txt")), "3\n");
+}
+
+std::string aufnahmeZiel;
+BOOL WINAPI AufnahmeDialog(LPOPENFILENAMEA ofn)
+{
+    if (aufnahmeZiel.size() >= ofn->nMaxFile) return FALSE;
+    std::strcpy(ofn->lpstrFile, aufnahmeZiel.c_str());
+    return TRUE;
+}
+
+// The records the data commands write, pinned line by line.
+TEST_F(RunMacro, DataCommandRecordsMatchTheGoldenMacro)
+{
+    aufnahmeZiel = Pfad("aufnahme.MAK");
+    MakroSpeichernDialog = AufnahmeDialog;
+    const int w = Oeffne(std::string(XAS) + "cu_10k.xmu");
+    ASSERT_EQ(w, 0);
+    ButtonBar.MakroSaveAs();
+    ASSERT_EQ(HAUPTDATEN.MakroAufnahme, 1);
+    Direkt("Makro\n" + Satz("605,8900,9500,0,0") + Satz("607,220,1,0.5,2,101,2,0,220") +
+           Satz("608,220,1,-8979,0,0") + Satz("613,100,110,0,50,200,0") + Satz("620,0.01,0") +
+           Satz("603,200,-1,0"));
+    ButtonBar.MakroSaveAs();
+    MakroSpeichernDialog = GetSaveFileNameA;
+    EXPECT_EQ(HAUPTDATEN.MakroAufnahme, 0);
+    EXPECT_EQ(LiesDatei(aufnahmeZiel, true), LiesDatei(std::string(HIER) + "data_commands.MAK", true));
+}
+
+}  // namespace
