@@ -8,6 +8,8 @@ add_library(korlan_shell_files STATIC
     ${CMAKE_CURRENT_LIST_DIR}/settings_core.cpp
     ${CMAKE_CURRENT_LIST_DIR}/options_file_core.cpp)
 target_include_directories(korlan_shell_files PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
+# The macro reader checks a fit model record against the model catalogue.
+target_link_libraries(korlan_shell_files PUBLIC korlan_fit_core)
 if(KORLAN_FUZZ)
   target_compile_options(korlan_shell_files PRIVATE
       -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
