@@ -188,20 +188,27 @@ void grafik_fenster::OnLButtonUp()
     if (Zoom.Bereit) {
         Rahmen(hWnd, m.Pos, m.Ecke);
         const bool ersteDrin = Daten(*this, m.Pos, &x1, &y1);
-        const bool zweiteDrin = Daten(*this, p, &x2, &y2) || Daten(*this, m.Ecke, &x2, &y2);
+        // The second corner is the mouse, or the last corner inside the plot.
+        POINT zweite = p;
+        bool zweiteDrin = Daten(*this, p, &x2, &y2);
+        if (!zweiteDrin) {
+            zweite = m.Ecke;
+            zweiteDrin = Daten(*this, zweite, &x2, &y2);
+        }
         ZOOM_BEREICH z;
         // A rectangle without width or height, or outside the plot, disarms the zoom.
-        if (Zoom.Ziehen && ersteDrin && zweiteDrin && m.Pos.x != p.x && m.Pos.y != p.y &&
+        if (Zoom.Ziehen && ersteDrin && zweiteDrin && m.Pos.x != zweite.x && m.Pos.y != zweite.y &&
             ZoomAusRechteck(x1, y1, x2, y2, &z)) {
             Zoom.XUnten = z.XUnten;
             Zoom.XOben = z.XOben;
             Zoom.YUnten = z.YUnten;
             Zoom.YOben = z.YOben;
             Zoom.Aktiv = 1;
-            SetWindowTextA(hWnd, "--  ZOOM  --");
         }
         Neuzeichnen(*this);
         UpdateFensterStatus();
+        // The paint writes the window's title; a zoom shows its own.
+        if (Zoom.Aktiv) SetWindowTextA(hWnd, "--  ZOOM  --");
         m.Pos = m.Ecke = {-1, -1};
         Zoom.Bereit = Zoom.Ziehen = 0;
         SetClassLongPtrA(hWnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));

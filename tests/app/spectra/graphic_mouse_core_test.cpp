@@ -18,8 +18,8 @@ TEST(GraphicMouse, QuadrantAndCounterOfAClick)
         {201, 151, true, 3, 0, 3, 3},
         {300, 250, true, 1, 0, 1, 1},   // two curves: left or right only
         {10, 250, true, 1, 0, 0, 0},
-        {300, 250, false, 5, 0, 0, 0},  // one-curve view: the given slot
-        {300, 250, false, 5, 2, 2, 2},
+        {300, 250, false, 0, 0, 0, 0},  // one-curve view: the given slot
+        {300, 250, false, 0, 2, 2, 2},
     };
     for (const auto& f : faelle) {
         const int32_t q = MausQuadrant(f.x, f.y, w, h, f.alle, f.neuester, f.ohne);
