@@ -209,8 +209,13 @@ HFONT SchriftAusDaten(const FONT_DATEN& d, int32_t hoehe, int32_t breite, int32_
 
 // Writes every open graphic window whose unsaved-data mark is set to
 // "numsave" + index + ".mes" in the program folder (binary, a fresh file)
-// and clears the mark of each file written. Returns the number written.
+// and clears the mark of each file written; nothing while autosave is off.
+// Returns the number written.
 int32_t AutoSicherung();
+
+// Switches autosave on or off and (re)starts timer 6 with the period in
+// seconds (kept within 1 s and 24 days); stores both settings.
+void SetzeSicherung(int32_t an, int32_t sekunden);
 
 // Path of a file in the program folder: ProgrammOrdner, "\" and the name.
 // Cut to fit the buffer.

@@ -120,6 +120,7 @@ int32_t AutoSicherung()
 {
     haupt_fenster& app = HAUPTDATEN;
     int32_t geschrieben = 0;
+    if (!app.SicherungAn) return 0;
     for (int32_t i = 0; i < 4; ++i) {
         grafik_fenster& g = GrafikFenster[i];
         if (!app.GrafikHandles[i] || !g.HatDaten) continue;
@@ -140,6 +141,18 @@ int32_t AutoSicherung()
         }
     }
     return geschrieben;
+}
+
+void SetzeSicherung(int32_t an, int32_t sekunden)
+{
+    haupt_fenster& app = HAUPTDATEN;
+    const int32_t groesste = 24 * 24 * 3600;  // below SetTimer's limit of 2^31 ms
+    app.SicherungAn = an ? 1 : 0;
+    app.SicherungsIntervall = sekunden < 1 ? 1 : (sekunden > groesste ? groesste : sekunden);
+    if (!app.Hauptfenster) return;
+    KillTimer(app.Hauptfenster, 6);
+    if (app.SicherungAn)
+        SetTimer(app.Hauptfenster, 6, static_cast<UINT>(app.SicherungsIntervall) * 1000u, nullptr);
 }
 
 MENUE_ZUSTAND_LESER MenueZustandLeser = nullptr;

@@ -84,7 +84,7 @@ LRESULT haupt_fenster::MainOnCreate()
     AssistentDialog = nullptr;
     Tastenkuerzel = LoadAcceleratorsA(Instanz, "korlan");
     SetTimer(hwnd, TIMER_FEHLER, FEHLER_PERIODE_MS, nullptr);
-    SetTimer(hwnd, TIMER_SICHERUNG, static_cast<UINT>(SicherungsIntervall) * 1000u, nullptr);
+    SetzeSicherung(SicherungAn, SicherungsIntervall);
     Hauptmenue = GetMenu(hwnd);
     for (UINT i = 1; i <= 9; ++i) EnableMenuItem(Hauptmenue, i, MF_BYPOSITION | MF_GRAYED);
     DrawMenuBar(hwnd);

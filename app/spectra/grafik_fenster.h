@@ -142,6 +142,13 @@ public:
     // memory ran out.
     int32_t SpeichereKurve(const SpektrumDaten& daten);
 
+    // The mouse over the window (graphic_mouse_win.cpp), on the message
+    // stored in Meldung, wParam and lParam.
+    void OnLButtonDown();
+    void OnMouseMove();
+    void OnLButtonUp();
+    void OnNcMouseMove();
+
     int32_t AktuellerSlot() const { return KurvenZaehler & 3; }
     int32_t Punkte() const { return DateiInfo.PunkteProKurve[KurvenZaehler & 3]; }
     int32_t FeldGroesse() const { return feldGroesse_; }

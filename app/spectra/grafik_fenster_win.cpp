@@ -665,6 +665,10 @@ LRESULT CALLBACK GrafikProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_RBUTTONUP: OnRButtonUp(g, lParam); break;
+    case WM_LBUTTONDOWN: g.OnLButtonDown(); break;
+    case WM_MOUSEMOVE: g.OnMouseMove(); break;
+    case WM_LBUTTONUP: g.OnLButtonUp(); break;
+    case WM_NCMOUSEMOVE: g.OnNcMouseMove(); break;
     case WM_INITMENUPOPUP: OnInitMenuPopup(g, reinterpret_cast<HMENU>(wParam)); break;
     case WM_SYSCOMMAND: OnSysCommand(g, wParam); break;
     case WM_COMMAND: return Kommando(g, LOWORD(wParam), lParam);

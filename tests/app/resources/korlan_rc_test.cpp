@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cctype>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -21,9 +24,9 @@ const std::vector<Eintrag>& ErwartetesMenue()
         {"&Save ASCII File...\tSHIFT+F3", 622}, {"A&verage spectra", 624},
         {"&Create multi column file", 623}, {"Save multi column file to ascii", 625},
         {"Extract multi column file to", -1}, {"binary output", 626}, {"ascii output", 627},
-        {"Append to &ascii file", 621}, {"Add to &multi column file", 612}, {"&Print...\tSHIFT+F6", 122},
+        {"Append to &ascii file", 621}, {"Add to &multi column file", 612}, {"&Print...", 122},
         {"&Edit\tF9", 70}, {"&File Information...\tTAB", 604}, {"A&bout...", 133},
-        {"&Convert Data", -1}, {"*.&RM files to *.RXA files\tCTRL+R", 609}, {"Q&MS mass spectra", 617},
+        {"&Convert Data", -1}, {"*.&RM files to *.RXA files", 609}, {"Q&MS mass spectra", 617},
         {"*.jcp to *.mes", 175}, {"E&xit", 173},
         {"&Edit", -1}, {"F&unction --> X/Y-graph...", 603}, {"&Deglitching + Steps...", 613},
         {"&Paste X/Y-graph...", 606}, {"&Copy X/Y-graph...", 601}, {"Modify &Ordinate...\tCTRL+O", 607},
@@ -33,7 +36,7 @@ const std::vector<Eintrag>& ErwartetesMenue()
         {"&Show", -1}, {"Show/Hide &Function\tF8", 19}, {"Show/Hide &Data\tSHIFT+F8", 45},
         {"Choose F&unction...", 135}, {"Enter &Parameters... (p)\tCTRL+P", 136},
         {"Change Parameters...\tCTRL+F1", 614}, {"Change &Borders...", 155}, {"Save Parameters...", 171},
-        {"Load Parameters...", 187}, {"&Zoom...\tF12", 616}, {"&Section...\tF2", 605}, {"&Original", 3},
+        {"Load Parameters...", 187}, {"&Zoom...\tCTRL+F5", 616}, {"&Section...\tF2", 605}, {"&Original", 3},
         {"Show &All X/Y-graphs\tF7", 4}, {"&Combine X/Y-graphs...\tSHIFT+F7", 5},
         {"&Previous \tCTRL+<--", 2}, {"&Next \tCTRL+-->", 1}, {"Record Macro\tCTRL+F3", 12},
         {"Execute Macro\tCTRL+F2", 11},
@@ -70,8 +73,8 @@ const std::vector<Eintrag>& ErwartetesMenue()
         {"&Graphic Options...", 112}, {"&Print Options...", 113}, {"&File Options...", 172},
         {"&Default Fonts...", 194}, {"&Inscribe Axis...", 450}, {"Edit Inscription File", 192},
         {"&Window", -1}, {"&Arrange\tSHIFT+F2", 125}, {"&Results\tSHIFT+F9", 126}, {"&Edit\tF9", 70},
-        {"Change Parameters...\tCTRL+F1", 614}, {"&Maximize\tF5", 167}, {"&Minimize\tSHIFT+F5", 168},
-        {"&Change\tF6", 38}, {"&Local Menu\tF10", 159}, {"Help\tF1", 160},
+        {"Change Parameters...\tCTRL+F1", 614}, {"&Maximize\tF5", 167}, {"&Minimize", 168},
+        {"&Change\tF6", 38}, {"&Local Menu\tSHIFT+F5", 159}, {"Help\tF1", 160},
         {"Start Korlan &assistant", 191}, {"Start McMaster Window", 842},
     };
     return m;
@@ -149,6 +152,47 @@ TEST(Accelerators, KeysGiveTheirCommands)
     EXPECT_EQ(befehl(0, 'c'), 808);
     EXPECT_EQ(befehl(0, 'b'), 841);
     EXPECT_EQ(befehl(0, 'C'), -1);
+}
+
+// Every key a menu item names after its tab gives that item's command.
+TEST(Accelerators, MenuKeyTextsAreTheKeysThatWork)
+{
+    HACCEL tabelle = LoadAcceleratorsA(GetModuleHandleA(nullptr), "korlan");
+    ASSERT_NE(tabelle, nullptr);
+    std::vector<ACCEL> a(CopyAcceleratorTableA(tabelle, nullptr, 0));
+    CopyAcceleratorTableA(tabelle, a.data(), static_cast<int>(a.size()));
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), "korlan");
+    ASSERT_NE(menu, nullptr);
+    std::vector<Eintrag> eintraege;
+    Sammle(menu, eintraege);
+    DestroyMenu(menu);
+    int geprueft = 0;
+    for (const Eintrag& e : eintraege) {
+        const size_t tab = e.text.find('\t');
+        if (tab == std::string::npos) continue;
+        std::string taste = e.text.substr(tab + 1);
+        BYTE flags = FVIRTKEY;
+        for (const auto& [vorsatz, bit] : {std::pair<const char*, BYTE>{"SHIFT+", FSHIFT}, {"CTRL+", FCONTROL}})
+            if (taste.rfind(vorsatz, 0) == 0) {
+                flags |= bit;
+                taste = taste.substr(std::strlen(vorsatz));
+            }
+        WORD key = 0;
+        if (taste.size() >= 2 && taste[0] == 'F' && std::isdigit(static_cast<unsigned char>(taste[1])))
+            key = static_cast<WORD>(VK_F1 + std::stoi(taste.substr(1)) - 1);
+        else if (taste == "TAB") key = VK_TAB;
+        else if (taste == "INS") key = VK_INSERT;
+        else if (taste == "<--") key = VK_LEFT;
+        else if (taste == "-->") key = VK_RIGHT;
+        else if (taste.size() == 1) key = static_cast<WORD>(taste[0]);
+        ASSERT_NE(key, 0) << e.text;
+        int befehl = -1;
+        for (const ACCEL& k : a)
+            if ((k.fVirt & ~FNOINVERT) == flags && k.key == key) befehl = k.cmd;
+        EXPECT_EQ(befehl, e.id) << e.text;
+        ++geprueft;
+    }
+    EXPECT_GE(geprueft, 25);
 }
 
 TEST(StringTable, FixedEntriesHoldTheirTexts)

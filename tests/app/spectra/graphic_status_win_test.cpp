@@ -321,3 +321,153 @@ TEST_F(GrafikShell, FlipFontAppliesTheOtherProfileToTheWindowAndTheSharedFonts)
 }
 
 }  // namespace
+
+// The autosave switch and period take effect at once, without a restart.
+TEST_F(GrafikShell, AutosaveSwitchAndPeriodReArmTheTimer)
+{
+    Oeffne(1, 10);
+    auto warte = [](DWORD ms) {
+        const DWORD ende = GetTickCount() + ms;
+        MSG m;
+        while (static_cast<int32_t>(ende - GetTickCount()) > 0) {
+            while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+            Sleep(20);
+        }
+    };
+    const int32_t altIntervall = HAUPTDATEN.SicherungsIntervall;
+    DeleteFileA(Pfad("numsave1.mes").c_str());
+
+    SetzeSicherung(0, 1);
+    GrafikFenster[1].HatDaten = 1;
+    EXPECT_EQ(AutoSicherung(), 0);
+    warte(1600);
+    EXPECT_FALSE(Existiert("numsave1.mes"));
+    EXPECT_EQ(GrafikFenster[1].HatDaten, 1);
+
+    SetzeSicherung(1, 1);
+    EXPECT_EQ(HAUPTDATEN.SicherungAn, 1);
+    EXPECT_EQ(HAUPTDATEN.SicherungsIntervall, 1);
+    warte(1600);
+    EXPECT_TRUE(Existiert("numsave1.mes"));
+    EXPECT_EQ(GrafikFenster[1].HatDaten, 0);
+
+    // A period out of range is kept within SetTimer's limits.
+    SetzeSicherung(1, 0);
+    EXPECT_EQ(HAUPTDATEN.SicherungsIntervall, 1);
+    SetzeSicherung(1, 2147483647);
+    EXPECT_LT(static_cast<int64_t>(HAUPTDATEN.SicherungsIntervall) * 1000, 2147483647LL);
+    SetzeSicherung(1, altIntervall);
+    DeleteFileA(Pfad("numsave1.mes").c_str());
+}
+
+namespace {
+
+LPARAM Lp(int x, int y) { return MAKELPARAM(x, y); }
+
+// Paints window i so that the plotting object maps its curve.
+void Male(int i)
+{
+    HWND f = HAUPTDATEN.GrafikHandles[i];
+    RECT r;
+    GetClientRect(f, &r);
+    SendMessageA(f, WM_SIZE, 0, MAKELPARAM(r.right, r.bottom));
+    InvalidateRect(f, nullptr, TRUE);
+    UpdateWindow(f);
+}
+
+std::string Status300()
+{
+    char text[300] = "";
+    GetWindowTextA(HAUPTDATEN.KindFenster[KIND_STATUS300], text, sizeof text);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(GrafikShell, MouseShowsDataCoordinatesAndZoomsInBothDirections)
+{
+    HWND f = Oeffne(0, 10);
+    grafik_fenster& g = GrafikFenster[0];
+    Male(0);
+    const int w = g.ClientBreite, h = g.ClientHoehe;
+    ASSERT_GT(w, 100);
+    // Two points inside the plot of the last paint.
+    const int links = Plotter.GraphLeft + Plotter.LeftMargin, oben = Plotter.GraphTop;
+    const POINT a = {links + Plotter.GraphWidth / 4, oben + Plotter.GraphHeight / 4};
+    const POINT b = {links + 3 * Plotter.GraphWidth / 4, oben + 3 * Plotter.GraphHeight / 4};
+    double ax, ay, bx, by;
+    ASSERT_TRUE(Plotter.GetXYValue(ax, ay, a.x, a.y, 1, 0));
+    ASSERT_TRUE(Plotter.GetXYValue(bx, by, b.x, b.y, 1, 0));
+    SendMessageA(f, WM_MOUSEMOVE, 0, Lp(a.x, a.y));
+    char erwartet[200];
+    std::snprintf(erwartet, sizeof erwartet, "    X =  %G  ,   Y =  %G", ax, ay);
+    EXPECT_EQ(Status300(), erwartet);
+    SendMessageA(f, WM_MOUSEMOVE, 0, Lp(1, 1));
+    EXPECT_NE(Status300().find("Click here to change axis scalings"), std::string::npos);
+
+    const POINT wege[2][2] = {{a, b}, {b, a}};
+    for (const auto& weg : wege) {
+        g.Zoom.Aktiv = 0;
+        Male(0);
+        HAUPTDATEN.Befehl(616, 0);
+        ASSERT_EQ(g.Zoom.Bereit, 1);
+        SendMessageA(f, WM_LBUTTONDOWN, MK_LBUTTON, Lp(weg[0].x, weg[0].y));
+        SendMessageA(f, WM_MOUSEMOVE, MK_LBUTTON, Lp(weg[1].x, weg[1].y));
+        SendMessageA(f, WM_LBUTTONUP, 0, Lp(weg[1].x, weg[1].y));
+        EXPECT_EQ(g.Zoom.Aktiv, 1);
+        EXPECT_EQ(g.Zoom.Bereit, 0);
+        EXPECT_DOUBLE_EQ(g.Zoom.XUnten, ax);
+        EXPECT_DOUBLE_EQ(g.Zoom.XOben, bx);
+        EXPECT_DOUBLE_EQ(g.Zoom.YUnten, by);
+        EXPECT_DOUBLE_EQ(g.Zoom.YOben, ay);
+        char titel[100] = "";
+        GetWindowTextA(f, titel, sizeof titel);
+        EXPECT_STREQ(titel, "--  ZOOM  --");
+    }
+    // A rectangle without width disarms the zoom and sets nothing.
+    g.Zoom.Aktiv = 0;
+    Male(0);
+    g.Zoom.XUnten = 12345.0;
+    HAUPTDATEN.Befehl(616, 0);
+    SendMessageA(f, WM_LBUTTONDOWN, MK_LBUTTON, Lp(a.x, a.y));
+    SendMessageA(f, WM_LBUTTONUP, 0, Lp(a.x, b.y));
+    EXPECT_EQ(g.Zoom.Aktiv, 0);
+    EXPECT_EQ(g.Zoom.Bereit, 0);
+    EXPECT_EQ(g.Zoom.XUnten, 12345.0);
+    EXPECT_TRUE(boxen.empty());
+
+    // A click outside the plot asks for the axis scaling dialog, which is
+    // not built yet.
+    SendMessageA(f, WM_LBUTTONDOWN, MK_LBUTTON, Lp(1, 1));
+    SendMessageA(f, WM_LBUTTONUP, 0, Lp(1, 1));
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("Change X/Y-graph scaling is not available"), std::string::npos);
+}
+
+TEST_F(GrafikShell, DraggingACurveOntoAnotherWindowCombinesIt)
+{
+    HWND f1 = Oeffne(1, 10);
+    HWND f2 = Oeffne(2, 12);
+    grafik_fenster& g1 = GrafikFenster[1];
+    grafik_fenster& g2 = GrafikFenster[2];
+    Male(2);
+    Male(1);
+    const int w = g1.ClientBreite, h = g1.ClientHoehe;
+    // Dropped on its own start: nothing is combined.
+    SendMessageA(f1, WM_LBUTTONDOWN, MK_LBUTTON, Lp(w / 2, h / 2));
+    SendMessageA(f1, WM_LBUTTONUP, 0, Lp(w / 2 + 3, h / 2));
+    EXPECT_EQ(g1.Kombinieren, 0);
+    EXPECT_EQ(g1.KombiAnzahl, 0);
+
+    // From window 1 onto the right half of window 2.
+    Male(1);
+    SendMessageA(f1, WM_LBUTTONDOWN, MK_LBUTTON, Lp(w / 2, h / 2));
+    SendMessageA(f2, WM_MOUSEMOVE, MK_LBUTTON, Lp(3 * g2.ClientBreite / 4, h / 2));
+    SendMessageA(f2, WM_LBUTTONUP, 0, Lp(3 * g2.ClientBreite / 4, h / 2));
+    EXPECT_EQ(g2.Kombinieren, 1);
+    ASSERT_EQ(g2.KombiAnzahl, 2);
+    EXPECT_EQ(g2.KombiListe[0], 20);
+    EXPECT_EQ(g2.KombiListe[1], 110);
+    EXPECT_EQ(g1.Kombinieren, 0);
+    EXPECT_TRUE(boxen.empty());
+}
