@@ -70,8 +70,11 @@ TEST(CommandMap, RowsAreOrderedRoutedAndNameFilesThatExist)
         }
         vorige = &k;
         // The main window's dispatcher routes every number of its rows.
-        if (std::string(k.Fenster) == "Korlan")
-            for (int32_t id = k.Von; id <= k.Bis; ++id) EXPECT_NE(BefehlsZiel(id), ZIEL_KEINER) << id;
+        if (std::string(k.Fenster) == "Korlan") {
+            for (int32_t id = k.Von; id <= k.Bis; ++id) {
+                EXPECT_NE(BefehlsZiel(id), ZIEL_KEINER) << id;
+            }
+        }
         const std::string datei = std::string(KORLAN_TEST_DIR) + "/../app/" + k.Datei;
         EXPECT_NE(GetFileAttributesA(datei.c_str()), INVALID_FILE_ATTRIBUTES) << datei;
     }
