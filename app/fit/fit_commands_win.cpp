@@ -27,6 +27,3 @@ int32_t AendernDialogOeffnen()
     NichtVerfuegbar(HAUPTDATEN.Meldungsblock.Befehl);
     return 0;
 }
-
-void SaveParameterFile() { NichtVerfuegbar(171); }
-void LoadParameterFile(int32_t, HWND) { NichtVerfuegbar(187); }

@@ -140,6 +140,28 @@
 #define IDC_CLIP_WIDTH 58
 #define IDC_CLIP_HEIGHT 59
 
+// Dialogs of the fit model choice (app/fit/fit_choice_win.cpp): row of type
+// t = button IDC_GF_TYPE + t, count edit IDC_GF_COUNT + t, spin bar
+// IDC_GF_SPIN + t.
+#define IDC_GF_TYPE 100
+#define IDC_GF_COUNT 200
+#define IDC_GF_SPIN 300
+#define IDC_GF_THRESHOLD 475
+#define IDC_GF_FWHM 501
+#define IDC_GF_PEAKSEARCH 532
+#define IDC_GF_FROM_FILE 533
+#define IDC_GF_FILE 552
+#define IDC_GF_FILE_NAME 553
+#define IDC_GF_KEEP_FLAGS 600
+#define IDC_GF_TRY_AGAIN 601
+#define IDC_GF_DERIVATIVE 58
+#define IDC_GF_DERIVATIVE_LIST 59
+#define IDC_GF_ERROR 400
+#define IDC_GF_THRESHOLD_LABEL 476
+#define IDC_GF_FWHM_LABEL 502
+#define IDC_FB_FROM 58
+#define IDC_FB_TO 59
+
 // Popup menu "PaintPopup" of the graphic windows (grafik_fenster_win.cpp):
 // the items carry the command numbers the window handles or forwards.
 #define IDM_PAINT_COMBINE 5

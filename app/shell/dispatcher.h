@@ -54,16 +54,17 @@ inline constexpr BEFEHLS_KARTE BEFEHLS_KARTEN[] = {
     {"Korlan", 122, 122, "the window on top (print)", "shell/dispatcher_win.cpp"},
     {"Korlan", 125, 126, "Kommando of the graphic window (redraw), results_fenster::Befehl (history)", "shell/dispatcher_win.cpp"},
     {"Korlan", 133, 133, "NichtVerfuegbar (about)", "shell/dispatcher_win.cpp"},
-    {"Korlan", 135, 136, "NichtVerfuegbar (fit model and parameter dialogs)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 135, 135, "FunktionWaehlen (GET_FUNCTION)", "fit/fit_choice_win.cpp"},
+    {"Korlan", 136, 136, "NichtVerfuegbar (parameter dialogs)", "shell/dispatcher_win.cpp"},
     {"Korlan", 140, 140, "NichtVerfuegbar (fit options)", "shell/dispatcher_win.cpp"},
-    {"Korlan", 155, 155, "NichtVerfuegbar (change borders)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 155, 155, "FunktionsGrenzen (FUNCBORDER)", "fit/fit_choice_win.cpp"},
     {"Korlan", 157, 157, "LadeMesDatei (Load)", "spectra/file_commands_win.cpp"},
     {"Korlan", 159, 164, "haupt_fenster::MenueBefehl (popup, help, options file; 161 and 164 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
     {"Korlan", 167, 170, "haupt_fenster::MenueBefehl (maximise, minimise, window closed; 169 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
-    {"Korlan", 171, 171, "SaveParameterFile", "fit/fit_commands_win.cpp"},
+    {"Korlan", 171, 171, "SaveParameterFile", "fit/parameter_file_win.cpp"},
     {"Korlan", 172, 173, "haupt_fenster::MenueBefehl (172 NichtVerfuegbar, exit)", "shell/dispatcher_win.cpp"},
     {"Korlan", 175, 183, "haupt_fenster::MenueBefehl (help; 175 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
-    {"Korlan", 187, 187, "LoadParameterFile", "fit/fit_commands_win.cpp"},
+    {"Korlan", 187, 187, "LoadParameterFile", "fit/parameter_file_win.cpp"},
     {"Korlan", 188, 188, "KonvertiereBl8", "series/series_commands_win.cpp"},
     {"Korlan", 189, 189, "NichtVerfuegbar", "shell/dispatcher_win.cpp"},
     {"Korlan", 191, 194, "haupt_fenster::MenueBefehl (settings file, font profile; 191 and 194 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
@@ -112,9 +113,6 @@ void XrdBefehl(haupt_fenster* app);      // 901-999
 void WriteResultsReport(char* text, int32_t befehl, int32_t fitZustand, int32_t, int32_t);
 // The parameter dialog that the interruption of a fit opens; 0 = Cancel.
 int32_t ParameterDialog(haupt_fenster* app);
-// The fit model of the active window to a ".par" file (171) and back (187).
-void SaveParameterFile();
-void LoadParameterFile(int32_t modus, HWND besitzer);
 // A ".bl8" detector file into a multi-column file (188).
 void KonvertiereBl8(int32_t modus);
 

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "resource_ids.h"
+#include "fit/fit_choice_win.h"
+#include "fit/parameter_file_win.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
@@ -224,9 +226,10 @@ LRESULT haupt_fenster::MenueBefehl()
         break;
     case 155:
         // The borders come from the dialog, or prepared by the macro player.
-        if (lParam != LP_PREPARED) { NichtVerfuegbar(id); break; }
-        if (DialogWerte[0] >= DialogWerte[1]) { FehlerCode = 102; break; }
-        if (grafik) NichtVerfuegbar(id);
+        FunktionsGrenzen(this, fenster, lParam);
+        break;
+    case 135:
+        FunktionWaehlen(this);
         break;
     case 159:
         if (KindGelistet() && oben) PostMessageA(oben, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
@@ -295,7 +298,7 @@ LRESULT haupt_fenster::MenueBefehl()
         break;
     }
     // Commands whose dialogs or windows belong to parts not built yet.
-    case 112: case 113: case 133: case 135: case 136: case 140: case 161: case 169: case 172:
+    case 112: case 113: case 133: case 136: case 140: case 161: case 169: case 172:
     case 191: case 194: case 450:
         NichtVerfuegbar(id);
         break;
@@ -351,7 +354,11 @@ LRESULT haupt_fenster::MenueBefehl()
         if (grafik) SaveParameterFile();
         break;
     case 187:
-        LoadParameterFile(0, Hauptfenster);
+        if (LoadParameterFile(nullptr, Hauptfenster) != 1 || fenster < 0) break;
+        GrafikFenster[fenster].ZeigeFunktion = 1;
+        CheckMenuItem(Hauptmenue, 19, MF_BYCOMMAND | MF_CHECKED);
+        UpdateFensterStatus();
+        PostMessageA(grafik, WM_COMMAND, CM_REDRAW, 0);
         break;
     case 188:
         KonvertiereBl8(0);
