@@ -17,7 +17,7 @@ const int32_t RULE_MINUS = 0x200;
 const int32_t RULE_TIMES = 0x400;
 const int32_t RULE_DIVIDE = 0x800;
 const int32_t RULE_REMAINDER = 0x1000;
-const int32_t RULE_OPERAND_BY_POSITION = 0x2000;
+const int32_t RULE_OPERAND_PARAMETER = 0x2000;
 const int32_t RULE_GROUP_MEMBER = 0x4000;
 const int32_t RULE_MULTIPLE_SCATTERING = 0x8000;
 
@@ -54,10 +54,13 @@ int32_t def_zelva::EvaluateCorrelation(int32_t position, double* a, double* sour
         if (w < 0 || (w & 0xFF) != quelle) continue;
 
         double operand = correlationValues[d];
-        if (w & RULE_OPERAND_BY_POSITION) {
-            const int32_t p = static_cast<int32_t>(operand);
-            if (p < 0 || p > maxParameter || fitListe[p] < 0 || fitListe[p] > maxParameter) continue;
-            operand = byIndex ? a[fitListe[p]] : valueAt(p);
+        if (w & RULE_OPERAND_PARAMETER) {
+            // The constant names the operand parameter by its index (plus
+            // 0.2 against rounding); its value is read where it stands.
+            const int32_t e = static_cast<int32_t>(operand);
+            const int32_t j = e < 0 || e > maxParameter ? -1 : ListPosition(fitListe, maxParameter, e);
+            if (j < 0) continue;
+            operand = valueAt(j);
         }
 
         if (w & RULE_PLUS) {

@@ -103,8 +103,10 @@ TEST(FitRules, EachOperationAgainstItsClosedForm)
         {0x1000, 1.0, 1.0 - s - 0.25 - 0.5}, // minus the group members 2 and 3
         {0x300, 1.5, s + 1.5},               // first operation bit wins
         {0xC00, 1.5, s * 1.5},
-        {0x2000 | 0x400, 5.0, s * 7.0},      // operand: parameter at list position 5
-        {0x2000 | 0x100, 0.0, s + 10.0},     // list position 0 holds parameter 4
+        {0x2000 | 0x400, 5.2, s * 7.0},      // operand: parameter 5 (index + 0.2)
+        {0x2000 | 0x100, 4.2, s + 10.0},     // parameter 4, at list position 0
+        {0x2000 | 0x100, 6.2, s + 2.0},      // parameter 6, not fitted
+        {0x2000 | 0x100, 9.2, -99.0},        // no such parameter: left as it was
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.word);
@@ -169,8 +171,8 @@ TEST(FitRules, TrialPassReadsValuesByListPosition)
     r.z.EvaluateCorrelation(1, r.a, trial, false);
     EXPECT_DOUBLE_EQ(r.a[3], 1.0 - 30.0 - 0.125 - 0.75);
 
-    r.flags[6] = 0x2000 | 0x400 | 0;  // p6 = p0 * (parameter at list position 0)
-    r.values[6] = 0.0;
+    r.flags[6] = 0x2000 | 0x400 | 0;  // p6 = p0 * p4 (fitted, list position 0)
+    r.values[6] = 4.2;
     r.z.EvaluateCorrelation(1, r.a, trial, false);
     EXPECT_DOUBLE_EQ(r.a[6], 30.0 * 40.0);
 

@@ -44,7 +44,12 @@ void Bild(HWND fenster, const char* datei)
     HDC quelle = GetWindowDC(fenster);
     BitBlt(cv.dc, 0, 0, cv.w, cv.h, quelle, 0, 0, SRCCOPY);
     ReleaseDC(fenster, quelle);
-    EXPECT_TRUE(cv.WritePng(datei));
+    // Beside the test program: the program's start changes the folder.
+    char pfad[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, pfad, MAX_PATH);
+    std::string ziel = pfad;
+    ziel = ziel.substr(0, ziel.find_last_of("\\/") + 1) + datei;
+    EXPECT_TRUE(cv.WritePng(ziel.c_str()));
 }
 
 }  // namespace
