@@ -4,6 +4,7 @@
 // are its plain services that the graphic windows use already.
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
+#include "fit/parameter_dialogs_win.h"
 #include "spectra/data_commands_win.h"
 
 // Each handler begins with the common prologue; the Numeric one keeps
@@ -16,11 +17,7 @@ void NumerikBefehl(haupt_fenster* app)
 
 void WriteResultsReport(char*, int32_t, int32_t, int32_t, int32_t) {}
 
-int32_t ParameterDialog(haupt_fenster* app)
-{
-    NichtVerfuegbar(app->Meldungsblock.Befehl, "The parameter dialog");
-    return 0;
-}
+int32_t ParameterDialog(haupt_fenster* app) { return ParameterTabelle(app); }
 
 int32_t AendernDialogOeffnen()
 {

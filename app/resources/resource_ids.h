@@ -162,6 +162,26 @@
 #define IDC_FB_FROM 58
 #define IDC_FB_TO 59
 
+// The parameter table SET_ALL_PARAMETER and SETCONSTRAIN
+// (app/fit/parameter_dialogs_win.cpp): value edit of function row r,
+// parameter c = IDC_PT_VALUE + 10 r + c, its caption IDC_PT_CAPTION +
+// 10 r + c, the function caption IDC_PT_FUNCTION + r.
+#define IDC_PT_FUNCTION 80
+#define IDC_PT_VALUE 100
+#define IDC_PT_CAPTION 200
+#define IDC_PT_FIXED 251
+#define IDC_PT_CONSTRAIN 252
+#define IDC_PT_CORRELATION 253
+#define IDC_PT_XRD_SHIFT 476
+#define IDC_PT_ERROR 400
+#define IDC_PT_SCHEME 600
+#define IDC_PT_SCHEME_SAVE 601
+#define IDC_PT_SCHEME_LOAD 602
+#define IDC_PT_BACK 38
+#define IDC_PT_GRAPHIC 63
+#define IDC_SC_TOP 58
+#define IDC_SC_BOTTOM 59
+
 // Popup menu "PaintPopup" of the graphic windows (grafik_fenster_win.cpp):
 // the items carry the command numbers the window handles or forwards.
 #define IDM_PAINT_COMBINE 5

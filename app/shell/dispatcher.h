@@ -55,7 +55,7 @@ inline constexpr BEFEHLS_KARTE BEFEHLS_KARTEN[] = {
     {"Korlan", 125, 126, "Kommando of the graphic window (redraw), results_fenster::Befehl (history)", "shell/dispatcher_win.cpp"},
     {"Korlan", 133, 133, "NichtVerfuegbar (about)", "shell/dispatcher_win.cpp"},
     {"Korlan", 135, 135, "FunktionWaehlen (GET_FUNCTION)", "fit/fit_choice_win.cpp"},
-    {"Korlan", 136, 136, "NichtVerfuegbar (parameter dialogs)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 136, 136, "ParameterTabelle (SET_ALL_PARAMETER)", "fit/parameter_dialogs_win.cpp"},
     {"Korlan", 140, 140, "NichtVerfuegbar (fit options)", "shell/dispatcher_win.cpp"},
     {"Korlan", 155, 155, "FunktionsGrenzen (FUNCBORDER)", "fit/fit_choice_win.cpp"},
     {"Korlan", 157, 157, "LadeMesDatei (Load)", "spectra/file_commands_win.cpp"},

@@ -231,6 +231,12 @@ LRESULT haupt_fenster::MenueBefehl()
     case 135:
         FunktionWaehlen(this);
         break;
+    case 136:
+        HilfeThema = 100;
+        ParameterDialog(this);
+        HilfeThema = 0;
+        if (grafik) PostMessageA(grafik, WM_COMMAND, CM_REDRAW, 0);
+        break;
     case 159:
         if (KindGelistet() && oben) PostMessageA(oben, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
         break;
@@ -298,7 +304,7 @@ LRESULT haupt_fenster::MenueBefehl()
         break;
     }
     // Commands whose dialogs or windows belong to parts not built yet.
-    case 112: case 113: case 133: case 136: case 140: case 161: case 169: case 172:
+    case 112: case 113: case 133: case 140: case 161: case 169: case 172:
     case 191: case 194: case 450:
         NichtVerfuegbar(id);
         break;

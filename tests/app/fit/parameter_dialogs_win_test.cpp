@@ -1,0 +1,244 @@
+// The parameter table and the constraint dialog, driven as a user would:
+// values, flag boxes, pages, schemes and Cancel.
+#include <gtest/gtest.h>
+
+#include <richedit.h>
+
+#include <cmath>
+#include <string>
+
+#include "app/spectra/data_commands_fixture.h"
+#include "app/temp_folder.h"
+#include "fit/fit_model.h"
+#include "fit/parameter_dialogs.h"
+#include "fit/parameter_dialogs_win.h"
+#include "plotting/plot_test_support.h"
+#include "resource_ids.h"
+#include "shell/dispatcher.h"
+#include "shell/haupt_fenster.h"
+#include "shell/shell_globals.h"
+
+namespace {
+
+DialogSchritt Fokus(int id)
+{
+    return [id](HWND d) { SetFocus(GetDlgItem(d, id)); };
+}
+
+DialogSchritt Klick(int id)
+{
+    return [id](HWND d) {
+        HWND k = GetDlgItem(d, id);
+        SendMessageA(k, BM_SETCHECK, IsDlgButtonChecked(d, id) ? BST_UNCHECKED : BST_CHECKED, 0);
+        PostMessageA(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(k));
+    };
+}
+
+void Bild(HWND fenster, const char* datei)
+{
+    RECT r;
+    GetWindowRect(fenster, &r);
+    plot_test::Canvas cv(r.right - r.left, r.bottom - r.top);
+    HDC quelle = GetWindowDC(fenster);
+    BitBlt(cv.dc, 0, 0, cv.w, cv.h, quelle, 0, 0, SRCCOPY);
+    ReleaseDC(fenster, quelle);
+    char pfad[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, pfad, MAX_PATH);
+    std::string ziel = pfad;
+    ziel = ziel.substr(0, ziel.find_last_of("\\/") + 1) + datei;
+    EXPECT_TRUE(cv.WritePng(ziel.c_str()));
+}
+
+}  // namespace
+
+class ParameterTableWin : public EditFixture {
+protected:
+    std::vector<int32_t> flags = std::vector<int32_t>(PARAMETER_TABLE_ENTRIES, 0);
+    std::vector<int32_t> words = std::vector<int32_t>(PARAMETER_TABLE_ENTRIES, 0);
+    std::vector<double> constants = std::vector<double>(PARAMETER_TABLE_ENTRIES, 0.0);
+    std::vector<int32_t> freeList = std::vector<int32_t>(FREE_LIST_ENTRIES, 0);
+    int32_t* alt[3] = {};
+    double* altK = nullptr;
+
+    void SetUp() override
+    {
+        EditFixture::SetUp();
+        alt[0] = ParameterFlags;
+        alt[1] = CorrelationWords;
+        alt[2] = FreeParameterList;
+        altK = CorrelationConstants;
+        ParameterFlags = flags.data();
+        CorrelationWords = words.data();
+        FreeParameterList = freeList.data();
+        CorrelationConstants = constants.data();
+        Kurve(0, 50, [](double x) { return 0.1 * x; });
+    }
+    void TearDown() override
+    {
+        ParameterFlags = alt[0];
+        CorrelationWords = alt[1];
+        FreeParameterList = alt[2];
+        CorrelationConstants = altK;
+        HilfeThema = 0;
+        EditFixture::TearDown();
+    }
+    // Window 0's model with values 1, 2, 3, ... and fresh tables.
+    void Modell(std::initializer_list<int32_t> codes, int32_t grad = 0)
+    {
+        grafik_fenster& g = GrafikFenster[0];
+        g.AnzahlFunktionen = 0;
+        for (int32_t c : codes) g.FunktionsTypen[g.AnzahlFunktionen++] = c;
+        g.PolyGrad = grad;
+        BefehlsFenster(&HAUPTDATEN, false);
+        const int32_t n = ResetModelTables();
+        ASSERT_GT(n, 0);
+        for (int32_t j = 0; j < n; ++j) g.Parameter[j] = j + 1;
+    }
+    int32_t Tabelle(std::vector<DialogSchritt> schritte)
+    {
+        int32_t r = -1;
+        EXPECT_TRUE(MitDialogen(std::move(schritte), [&] {
+            BefehlsFenster(&HAUPTDATEN, false);
+            r = ParameterTabelle(&HAUPTDATEN);
+        }));
+        return r;
+    }
+};
+
+TEST_F(ParameterTableWin, ValuesPagesAndEmptyEdits)
+{
+    Modell({1, 2, 12, 1, 7}, 1);  // 3 + 4 + 4 + 3 + 2 parameters, two pages
+    std::string knopf;
+    EXPECT_EQ(Tabelle({SetzeText(IDC_PT_VALUE + 1, "42.5"), SetzeText(IDC_PT_VALUE + 10, ""),
+                       [&](HWND d) {
+                           char t[16];
+                           GetDlgItemTextA(d, IDOK, t, sizeof t);
+                           knopf = t;
+                       },
+                       Druecke(IDOK), SetzeText(IDC_PT_VALUE + 1, "-7"), Druecke(IDOK)}),
+              1);
+    EXPECT_EQ(knopf, "Next");
+    const double* p = GrafikFenster[0].Parameter;
+    EXPECT_EQ(p[1], 42.5);
+    EXPECT_EQ(p[3], 0.0);   // the empty edit
+    EXPECT_EQ(p[15], -7.0);  // the polynomial on page 2
+    EXPECT_EQ(p[14], 15.0);
+    EXPECT_EQ(FitFunctionCount, 5);
+}
+
+TEST_F(ParameterTableWin, FlagBoxesKeepTheListAndRefuseConstrainingFixed)
+{
+    Modell({1, 2});
+    flags[4] = PF_CONSTRAINED;
+    EXPECT_EQ(Tabelle({Fokus(IDC_PT_VALUE + 10 + 1), Klick(IDC_PT_FIXED),  // fix parameter 4
+                       Fokus(IDC_PT_VALUE + 2), Klick(IDC_PT_FIXED),       // fix parameter 2
+                       Fokus(IDC_PT_VALUE + 2), Klick(IDC_PT_CONSTRAIN),   // refused
+                       Fokus(IDC_PT_VALUE + 0), Klick(IDC_PT_CONSTRAIN),
+                       SetzeText(IDC_SC_BOTTOM, "0.5"), SetzeText(IDC_SC_TOP, "9"), Druecke(IDOK),
+                       Fokus(IDC_PT_VALUE + 1), Klick(IDC_PT_CONSTRAIN),
+                       SetzeText(IDC_SC_BOTTOM, "3"), SetzeText(IDC_SC_TOP, "3"), Druecke(IDOK),
+                       Druecke(IDOK)}),
+              1);
+    EXPECT_EQ(flags[4], PF_FIXED);  // fixing cleared the constraint
+    EXPECT_EQ(flags[2], PF_FIXED);
+    EXPECT_EQ(flags[0], PF_CONSTRAINED);
+    EXPECT_EQ(flags[1], 0);  // top not above bottom
+    const double* p = GrafikFenster[0].Parameter;
+    EXPECT_EQ(p[LowerBoundIndex(0)], 0.5);
+    EXPECT_EQ(p[UpperBoundIndex(0)], 9.0);
+    EXPECT_EQ(MaxFitParameter, 4);
+    std::vector<int32_t> frei(freeList.begin(), freeList.begin() + 5);
+    std::sort(frei.begin(), frei.end());
+    EXPECT_EQ(frei, (std::vector<int32_t>{0, 1, 3, 5, 6}));
+}
+
+TEST_F(ParameterTableWin, CancelLeavesEveryTableAsItWas)
+{
+    Modell({1, 1, 2, 3, 1, 7}, 2);
+    flags[6] = PF_CORRELATED;
+    words[6] = CorrelationWord(0, CW_TIMES);
+    constants[6] = 1.0;
+    const TABELLEN_STAND vorher = TabellenMerken();
+    std::string seite;
+    EXPECT_EQ(Tabelle({SetzeText(IDC_PT_VALUE, "5"), Fokus(IDC_PT_VALUE + 1), Klick(IDC_PT_FIXED),
+                       Fokus(IDC_PT_VALUE + 2), Klick(IDC_PT_CONSTRAIN), SetzeText(IDC_SC_BOTTOM, "1"),
+                       SetzeText(IDC_SC_TOP, "2"), Druecke(IDOK), Druecke(IDOK),
+                       [&](HWND d) {
+                           char t[64];
+                           GetDlgItemTextA(d, IDC_PT_FUNCTION, t, sizeof t);
+                           seite = t;
+                           GetDlgItemTextA(d, IDOK, t, sizeof t);
+                           seite += std::string("|") + t + "|" + std::to_string(FitFunctionCount);
+                       },
+                       SetzeText(IDC_PT_VALUE, "8"), Druecke(IDCANCEL)}),
+              0);
+    EXPECT_EQ(seite, " Gaussian |OK|6");
+    const TABELLEN_STAND nachher = TabellenMerken();
+    EXPECT_EQ(nachher.Block, vorher.Block);
+    EXPECT_EQ(nachher.Flags, vorher.Flags);
+    EXPECT_EQ(nachher.Worte, vorher.Worte);
+    EXPECT_EQ(nachher.Konstanten, vorher.Konstanten);
+    EXPECT_EQ(nachher.Liste, vorher.Liste);
+    EXPECT_EQ(nachher.MaxFit, vorher.MaxFit);
+    EXPECT_EQ(FitFunctionCount, 6);
+}
+
+TEST_F(ParameterTableWin, SchemesSaveAndLoadThroughTheTable)
+{
+    TempOrdner ordner;
+    char* altOrdner = HAUPTDATEN.ProgrammOrdner;
+    std::string o = ordner.Ordner();
+    HAUPTDATEN.ProgrammOrdner = o.data();
+    Modell({1, 2});
+    FixParameter(3);
+    EXPECT_EQ(Tabelle({Druecke(IDC_PT_SCHEME_SAVE), Druecke(IDOK)}), 1);
+    EXPECT_FALSE(LiesBytes(ordner.Datei("scheme_1.dat")).empty());
+    FreeParameter(3);
+    GrafikFenster[0].Parameter[0] = 50;
+    std::string wert;
+    EXPECT_EQ(Tabelle({Druecke(IDC_PT_SCHEME_LOAD),
+                       [&](HWND d) {
+                           char t[40];
+                           GetDlgItemTextA(d, IDC_PT_VALUE, t, sizeof t);
+                           wert = t;
+                       },
+                       Druecke(IDOK)}),
+              1);
+    EXPECT_EQ(wert, "1");
+    EXPECT_EQ(flags[3], PF_FIXED);
+    EXPECT_EQ(MaxFitParameter, 5);
+    // A scheme of another model is refused with a message.
+    Modell({1});
+    EXPECT_EQ(Tabelle({Druecke(IDC_PT_SCHEME_LOAD), Druecke(IDOK)}), 1);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("another number of parameters"), std::string::npos);
+    EXPECT_EQ(MaxFitParameter, 2);
+    HAUPTDATEN.ProgrammOrdner = altOrdner;
+}
+
+TEST_F(ParameterTableWin, ColoursShowTheFlags)
+{
+    Modell({1, 2, 12, 3});
+    FixParameter(1);
+    flags[2] = PF_CONSTRAINED;
+    flags[4] = PF_CORRELATED;
+    words[4] = CW_MASTER;
+    COLORREF farbe[3] = {};
+    EXPECT_EQ(Tabelle({[&](HWND d) {
+                           Bild(d, "set_all_parameter.png");
+                           // The rich edit draws its background colour.
+                           for (int i = 0; i < 3; ++i) {
+                               HWND e = GetDlgItem(d, IDC_PT_VALUE + (i == 2 ? 11 : i + 1));
+                               RECT r;
+                               GetClientRect(e, &r);
+                               HDC dc = GetDC(e);
+                               farbe[i] = GetPixel(dc, r.right - 3, r.bottom - 3);
+                               ReleaseDC(e, dc);
+                           }
+                       },
+                       Druecke(IDCANCEL)}),
+              0);
+    EXPECT_EQ(farbe[0], RGB(255, 0, 0));
+    EXPECT_EQ(farbe[1], RGB(0, 255, 255));
+    EXPECT_EQ(farbe[2], RGB(0, 255, 0));
+}
