@@ -31,6 +31,7 @@ struct TABELLEN_ZUSTAND {
     int32_t Seite = 1;
     int32_t Parameter = -1;      // the current parameter index
     int32_t Edit = IDC_PT_VALUE; // the edit that last had the focus
+    bool Offen = false;          // set once the opening is done
     TABELLEN_STAND Stand;
 };
 TABELLEN_ZUSTAND T;
@@ -115,11 +116,11 @@ std::string SchemaDatei(HWND dlg)
     return std::string(ordner) + "\\" + name + ".dat";
 }
 
-void TabelleOeffnen(HWND dlg)
+void TabelleOeffnen(HWND dlg, int32_t gesamt)
 {
     CenterDialog(dlg);
     T = TABELLEN_ZUSTAND{};
-    T.Gesamt = FitFunctionCount;
+    T.Gesamt = FitFunctionCount = gesamt;
     T.Stand = TabellenMerken();
     const int32_t w = AktivesFenster;
     double fehler = 1.0E-3;
@@ -143,6 +144,7 @@ void TabelleOeffnen(HWND dlg)
     ShowWindow(GetDlgItem(dlg, IDC_PT_XRD_SHIFT), xrd ? SW_SHOW : SW_HIDE);
     if (xrd) CheckDlgButton(dlg, IDC_PT_XRD_SHIFT, (ParameterFlags[1] & PF_E0_SHIFT) ? BST_CHECKED : BST_UNCHECKED);
     SeiteZeigen(dlg);
+    T.Offen = true;
     SetFocus(GetDlgItem(dlg, IDC_PT_VALUE));
 }
 
@@ -252,14 +254,16 @@ void SetParameterCaptions(HWND dlg, int32_t ersteId, int32_t funktionsText, int3
     }
 }
 
-INT_PTR CALLBACK SetAllParameterProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK SetAllParameterProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_INITDIALOG:
-        TabelleOeffnen(dlg);
+        TabelleOeffnen(dlg, static_cast<int32_t>(lParam));
         return FALSE;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
+        // Controls report their focus while the dialog is still being made.
+        if (!T.Offen) return FALSE;
         if (id >= IDC_PT_VALUE && id < IDC_PT_VALUE + 10 * TABELLE_ZEILEN) {
             int32_t f = 0;
             const int32_t j = EditParameter(id, f);
@@ -300,6 +304,7 @@ INT_PTR CALLBACK SetAllParameterProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
                 return TRUE;
             }
             FitFunctionCount = T.Gesamt;
+            T.Offen = false;
             EndDialog(dlg, 1);
             return TRUE;
         case IDC_PT_BACK:
@@ -310,6 +315,7 @@ INT_PTR CALLBACK SetAllParameterProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
         case IDCANCEL:
             TabellenZurueck(T.Stand);
             FitFunctionCount = T.Gesamt;
+            T.Offen = false;
             EndDialog(dlg, 0);
             return TRUE;
         default:
@@ -363,6 +369,10 @@ int32_t ParameterTabelle(haupt_fenster* app)
     }
     if (!ParameterFlags || !FitParameters || !FitFunctionTypes) return 0;
     LoadLibraryA("RICHED20.DLL");
-    return static_cast<int32_t>(
-        DialogBoxParamA(Modul(), "SET_ALL_PARAMETER", app->Hauptfenster, SetAllParameterProc, 0));
+    const int32_t gesamt = FitFunctionCount;
+    const INT_PTR r =
+        DialogBoxParamA(Modul(), "SET_ALL_PARAMETER", app->Hauptfenster, SetAllParameterProc, gesamt);
+    T.Offen = false;
+    FitFunctionCount = gesamt;
+    return static_cast<int32_t>(r);
 }

@@ -56,6 +56,14 @@ void Bild(HWND fenster, const char* datei)
 
 class FitChoiceWin : public EditFixture {
 protected:
+    // Window 0 is the target: dialogs that close may leave another window
+    // on top.
+    void Fenster0()
+    {
+        BringWindowToTop(grafik[0]);
+        BefehlsFenster(&HAUPTDATEN, false);
+        ASSERT_EQ(AktivesFenster, 0);
+    }
     std::vector<int32_t> flags = std::vector<int32_t>(PARAMETER_TABLE_ENTRIES, 0);
     std::vector<int32_t> words = std::vector<int32_t>(PARAMETER_TABLE_ENTRIES, 0);
     std::vector<double> constants = std::vector<double>(PARAMETER_TABLE_ENTRIES, 0.0);
@@ -103,7 +111,7 @@ protected:
     {
         INT_PTR r = -1;
         EXPECT_TRUE(MitDialogen(std::move(schritte), [&] {
-            BefehlsFenster(&HAUPTDATEN, false);
+            Fenster0();
             r = FunktionWaehlen(&HAUPTDATEN);
         }));
         return r;
@@ -226,7 +234,7 @@ TEST_F(FitChoiceWin, ParameterFileThroughBothCommands)
     FensterModell({1, 7}, 1);
     double* p = GrafikFenster[0].Parameter;
     for (int j = 0; j < 5; ++j) p[j] = 1.5 * j + 0.25;
-    BefehlsFenster(&HAUPTDATEN, false);
+    Fenster0();
     ASSERT_EQ(ResetModelTables(), 5);
     FixParameter(1);
     GrafikFenster[0].ZeigeFunktion = 0;

@@ -25,6 +25,24 @@ DialogSchritt Fokus(int id)
     return [id](HWND d) { SetFocus(GetDlgItem(d, id)); };
 }
 
+// A button press handled before the step returns.
+DialogSchritt Sende(int id)
+{
+    return [id](HWND d) {
+        SendMessageA(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
+    };
+}
+
+// A check box toggled as a click would, handled at once (no dialog opens).
+DialogSchritt Umschalten(int id)
+{
+    return [id](HWND d) {
+        HWND k = GetDlgItem(d, id);
+        SendMessageA(k, BM_SETCHECK, IsDlgButtonChecked(d, id) ? BST_UNCHECKED : BST_CHECKED, 0);
+        SendMessageA(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(k));
+    };
+}
+
 DialogSchritt Klick(int id)
 {
     return [id](HWND d) {
@@ -53,6 +71,14 @@ void Bild(HWND fenster, const char* datei)
 
 class ParameterTableWin : public EditFixture {
 protected:
+    // Window 0 is the target: dialogs that close may leave another window
+    // on top.
+    void Fenster0()
+    {
+        BringWindowToTop(grafik[0]);
+        BefehlsFenster(&HAUPTDATEN, false);
+        ASSERT_EQ(AktivesFenster, 0);
+    }
     std::vector<int32_t> flags = std::vector<int32_t>(PARAMETER_TABLE_ENTRIES, 0);
     std::vector<int32_t> words = std::vector<int32_t>(PARAMETER_TABLE_ENTRIES, 0);
     std::vector<double> constants = std::vector<double>(PARAMETER_TABLE_ENTRIES, 0.0);
@@ -89,7 +115,7 @@ protected:
         g.AnzahlFunktionen = 0;
         for (int32_t c : codes) g.FunktionsTypen[g.AnzahlFunktionen++] = c;
         g.PolyGrad = grad;
-        BefehlsFenster(&HAUPTDATEN, false);
+        Fenster0();
         const int32_t n = ResetModelTables();
         ASSERT_GT(n, 0);
         for (int32_t j = 0; j < n; ++j) g.Parameter[j] = j + 1;
@@ -98,7 +124,7 @@ protected:
     {
         int32_t r = -1;
         EXPECT_TRUE(MitDialogen(std::move(schritte), [&] {
-            BefehlsFenster(&HAUPTDATEN, false);
+            Fenster0();
             r = ParameterTabelle(&HAUPTDATEN);
         }));
         return r;
@@ -115,7 +141,7 @@ TEST_F(ParameterTableWin, ValuesPagesAndEmptyEdits)
                            GetDlgItemTextA(d, IDOK, t, sizeof t);
                            knopf = t;
                        },
-                       Druecke(IDOK), SetzeText(IDC_PT_VALUE + 1, "-7"), Druecke(IDOK)}),
+                       Sende(IDOK), SetzeText(IDC_PT_VALUE + 1, "-7"), Sende(IDOK)}),
               1);
     EXPECT_EQ(knopf, "Next");
     const double* p = GrafikFenster[0].Parameter;
@@ -130,14 +156,14 @@ TEST_F(ParameterTableWin, FlagBoxesKeepTheListAndRefuseConstrainingFixed)
 {
     Modell({1, 2});
     flags[4] = PF_CONSTRAINED;
-    EXPECT_EQ(Tabelle({Fokus(IDC_PT_VALUE + 10 + 1), Klick(IDC_PT_FIXED),  // fix parameter 4
-                       Fokus(IDC_PT_VALUE + 2), Klick(IDC_PT_FIXED),       // fix parameter 2
+    EXPECT_EQ(Tabelle({Fokus(IDC_PT_VALUE + 10 + 1), Umschalten(IDC_PT_FIXED),  // fix parameter 4
+                       Fokus(IDC_PT_VALUE + 2), Umschalten(IDC_PT_FIXED),       // fix parameter 2
                        Fokus(IDC_PT_VALUE + 2), Klick(IDC_PT_CONSTRAIN),   // refused
                        Fokus(IDC_PT_VALUE + 0), Klick(IDC_PT_CONSTRAIN),
-                       SetzeText(IDC_SC_BOTTOM, "0.5"), SetzeText(IDC_SC_TOP, "9"), Druecke(IDOK),
+                       SetzeText(IDC_SC_BOTTOM, "0.5"), SetzeText(IDC_SC_TOP, "9"), Sende(IDOK),
                        Fokus(IDC_PT_VALUE + 1), Klick(IDC_PT_CONSTRAIN),
-                       SetzeText(IDC_SC_BOTTOM, "3"), SetzeText(IDC_SC_TOP, "3"), Druecke(IDOK),
-                       Druecke(IDOK)}),
+                       SetzeText(IDC_SC_BOTTOM, "3"), SetzeText(IDC_SC_TOP, "3"), Sende(IDOK),
+                       Sende(IDOK)}),
               1);
     EXPECT_EQ(flags[4], PF_FIXED);  // fixing cleared the constraint
     EXPECT_EQ(flags[2], PF_FIXED);
@@ -160,9 +186,8 @@ TEST_F(ParameterTableWin, CancelLeavesEveryTableAsItWas)
     constants[6] = 1.0;
     const TABELLEN_STAND vorher = TabellenMerken();
     std::string seite;
-    EXPECT_EQ(Tabelle({SetzeText(IDC_PT_VALUE, "5"), Fokus(IDC_PT_VALUE + 1), Klick(IDC_PT_FIXED),
-                       Fokus(IDC_PT_VALUE + 2), Klick(IDC_PT_CONSTRAIN), SetzeText(IDC_SC_BOTTOM, "1"),
-                       SetzeText(IDC_SC_TOP, "2"), Druecke(IDOK), Druecke(IDOK),
+    EXPECT_EQ(Tabelle({SetzeText(IDC_PT_VALUE, "5"), Fokus(IDC_PT_VALUE + 1), Umschalten(IDC_PT_FIXED),
+                       Fokus(IDC_PT_VALUE + 11), Umschalten(IDC_PT_FIXED), Sende(IDOK),
                        [&](HWND d) {
                            char t[64];
                            GetDlgItemTextA(d, IDC_PT_FUNCTION, t, sizeof t);
@@ -170,7 +195,7 @@ TEST_F(ParameterTableWin, CancelLeavesEveryTableAsItWas)
                            GetDlgItemTextA(d, IDOK, t, sizeof t);
                            seite += std::string("|") + t + "|" + std::to_string(FitFunctionCount);
                        },
-                       SetzeText(IDC_PT_VALUE, "8"), Druecke(IDCANCEL)}),
+                       SetzeText(IDC_PT_VALUE, "8"), Sende(IDCANCEL)}),
               0);
     EXPECT_EQ(seite, " Gaussian |OK|6");
     const TABELLEN_STAND nachher = TabellenMerken();
@@ -191,25 +216,35 @@ TEST_F(ParameterTableWin, SchemesSaveAndLoadThroughTheTable)
     HAUPTDATEN.ProgrammOrdner = o.data();
     Modell({1, 2});
     FixParameter(3);
-    EXPECT_EQ(Tabelle({Druecke(IDC_PT_SCHEME_SAVE), Druecke(IDOK)}), 1);
+    EXPECT_EQ(Tabelle({Sende(IDC_PT_SCHEME_SAVE), Sende(IDOK)}), 1);
     EXPECT_FALSE(LiesBytes(ordner.Datei("scheme_1.dat")).empty());
     FreeParameter(3);
     GrafikFenster[0].Parameter[0] = 50;
     std::string wert;
-    EXPECT_EQ(Tabelle({Druecke(IDC_PT_SCHEME_LOAD),
+    EXPECT_EQ(Tabelle({Sende(IDC_PT_SCHEME_LOAD),
                        [&](HWND d) {
                            char t[40];
                            GetDlgItemTextA(d, IDC_PT_VALUE, t, sizeof t);
                            wert = t;
                        },
-                       Druecke(IDOK)}),
+                       Sende(IDOK)}),
               1);
     EXPECT_EQ(wert, "1");
     EXPECT_EQ(flags[3], PF_FIXED);
     EXPECT_EQ(MaxFitParameter, 5);
     // A scheme of another model is refused with a message.
     Modell({1});
-    EXPECT_EQ(Tabelle({Druecke(IDC_PT_SCHEME_LOAD), Druecke(IDOK)}), 1);
+    std::string zustand;
+    EXPECT_EQ(Tabelle({Sende(IDC_PT_SCHEME_LOAD),
+                       [&](HWND d) {
+                           char t[64];
+                           GetDlgItemTextA(d, IDC_PT_SCHEME, t, sizeof t);
+                           zustand = std::string(t) + "|" + std::to_string(FitFunctionCount) + "|" +
+                                     std::to_string(boxen.size());
+                       },
+                       Sende(IDOK)}),
+              1);
+    EXPECT_EQ(zustand, "scheme_1|1|1");
     ASSERT_EQ(boxen.size(), 1u);
     EXPECT_NE(boxen[0].text.find("another number of parameters"), std::string::npos);
     EXPECT_EQ(MaxFitParameter, 2);
@@ -236,7 +271,7 @@ TEST_F(ParameterTableWin, ColoursShowTheFlags)
                                ReleaseDC(e, dc);
                            }
                        },
-                       Druecke(IDCANCEL)}),
+                       Sende(IDCANCEL)}),
               0);
     EXPECT_EQ(farbe[0], RGB(255, 0, 0));
     EXPECT_EQ(farbe[1], RGB(0, 255, 255));
