@@ -160,7 +160,10 @@ double RauschSchaetzung(const double* y, int32_t n)
     // MAD of a normal distribution = 0.6745 sigma; second differences of
     // independent noise have the variance 6 sigma^2.
     const double sigma = Median(d) / 0.6744897501960817 / std::sqrt(6.0);
-    return sigma > 0.0 && std::isfinite(sigma) ? sigma : 1.0E-3;
+    // Rounding noise of a smooth curve is no measurement error.
+    double groesste = 0.0;
+    for (int32_t i = 0; i < n; ++i) groesste = std::max(groesste, std::fabs(y[i]));
+    return sigma > 1e-12 * groesste && std::isfinite(sigma) ? sigma : 1.0E-3;
 }
 
 void AutoPeakSearchKern(def_zelva& numerik, double threshold, double fwhm, int32_t n, const double* x,

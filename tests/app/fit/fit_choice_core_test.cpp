@@ -103,6 +103,9 @@ TEST_F(FitChoice, NoiseEstimateWhereverTheMaximumLies)
     EXPECT_EQ(RauschSchaetzung(zehn, 10), 1.0E-3);
     const std::vector<double> gerade(50, 2.0);
     EXPECT_EQ(RauschSchaetzung(gerade.data(), 50), 1.0E-3);
+    std::vector<double> linie;
+    for (int i = 0; i < 50; ++i) linie.push_back(0.1 * i);  // only rounding noise
+    EXPECT_EQ(RauschSchaetzung(linie.data(), 50), 1.0E-3);
 }
 
 TEST_F(FitChoice, TwoGaussiansAreFoundByThePeakSearch)
