@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "fit/correlation_win.h"
 #include "fit/fit_choice.h"
 #include "fit/fit_model.h"
 #include "fit/model_function.h"
@@ -48,7 +49,6 @@ int32_t Anzahl(int32_t f)
     return FunctionParameterCount(FitFunctionTypes[f - 1], FitPolyDegree, SplineKnotCount);
 }
 
-bool Gecheckt(HWND dlg, int id) { return IsDlgButtonChecked(dlg, id) == BST_CHECKED; }
 
 // Function and parameter index of a value edit on the current page; -1
 // when the edit holds no parameter.
@@ -186,6 +186,31 @@ void Einschraenken(HWND dlg)
     Zurueck(dlg);
 }
 
+// The correlation box: SP takes the correlated bit while the correlation
+// dialog is open; OK makes it the master of the rules chosen there, Cancel
+// takes the bit back.
+void Korrelieren(HWND dlg)
+{
+    const int32_t j = T.Parameter;
+    if (j < 0 || (ParameterFlags[j] & PF_CORRELATED)) {
+        Boxen(dlg);
+        return;
+    }
+    SeiteLesen(dlg);
+    ParameterFlags[j] |= PF_CORRELATED;
+    int32_t f = 0;
+    EditParameter(T.Edit, f);
+    const int32_t altesThema = HilfeThema;
+    HilfeThema = j - ParameterIndex(f, 0);
+    const INT_PTR r = DialogBoxParamA(Modul(), "SET_CORRELATION", dlg, SetCorrelationProc, j);
+    HilfeThema = altesThema;
+    FitFunctionCount = T.Gesamt;
+    if (r != 1) RemoveCorrelation(j);
+    SeiteZeigen(dlg);
+    Boxen(dlg);
+    Zurueck(dlg);
+}
+
 void Schema(HWND dlg, bool speichern)
 {
     SeiteLesen(dlg);
@@ -282,8 +307,7 @@ INT_PTR CALLBACK SetAllParameterProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM l
             Einschraenken(dlg);
             return TRUE;
         case IDC_PT_CORRELATION:
-            CheckDlgButton(dlg, IDC_PT_CORRELATION, BST_UNCHECKED);
-            NichtVerfuegbar(136, "The correlation dialog");
+            Korrelieren(dlg);
             return TRUE;
         case IDC_PT_XRD_SHIFT:
             ParameterFlags[1] ^= PF_E0_SHIFT;

@@ -182,6 +182,21 @@
 #define IDC_SC_TOP 58
 #define IDC_SC_BOTTOM 59
 
+// The correlation dialog SET_CORRELATION (app/fit/correlation_win.cpp).
+#define IDC_KO_SP 100
+#define IDC_KO_FREE 110
+#define IDC_KO_LIST 120
+#define IDC_KO_EQUAL 58
+#define IDC_KO_SUM 59
+#define IDC_KO_PLUS 552
+#define IDC_KO_MINUS 553
+#define IDC_KO_TIMES 554
+#define IDC_KO_DIV 555
+#define IDC_KO_VALUE 200
+#define IDC_KO_THIRD 505
+#define IDC_KO_ADD 37
+#define IDC_KO_SHOW_ALL 140
+
 // Popup menu "PaintPopup" of the graphic windows (grafik_fenster_win.cpp):
 // the items carry the command numbers the window handles or forwards.
 #define IDM_PAINT_COMBINE 5

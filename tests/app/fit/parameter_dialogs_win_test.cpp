@@ -277,3 +277,44 @@ TEST_F(ParameterTableWin, ColoursShowTheFlags)
     EXPECT_EQ(farbe[1], RGB(0, 255, 255));
     EXPECT_EQ(farbe[2], RGB(0, 255, 0));
 }
+
+TEST_F(ParameterTableWin, CorrelationBoxOpensTheCorrelationDialog)
+{
+    Modell({1, 1, 1, 1});
+    auto waehle = [](int32_t nummer) {
+        return [nummer](HWND d) {
+            HWND l = GetDlgItem(d, IDC_KO_FREE);
+            const LRESULT n = SendMessageA(l, LB_GETCOUNT, 0, 0);
+            for (LRESULT i = 0; i < n; ++i)
+                if (SendMessageA(l, LB_GETITEMDATA, i, 0) == nummer) SendMessageA(l, LB_SETSEL, TRUE, i);
+        };
+    };
+    std::string frei;
+    // Sum of three on the heights (parameters 0, 3, 6, 9), SP = 0.
+    EXPECT_EQ(Tabelle({Fokus(IDC_PT_VALUE), Klick(IDC_PT_CORRELATION),
+                       [&](HWND d) {
+                           char t[80];
+                           const LRESULT n = SendDlgItemMessageA(d, IDC_KO_FREE, LB_GETCOUNT, 0, 0);
+                           SendDlgItemMessageA(d, IDC_KO_FREE, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(t));
+                           frei = std::to_string(n) + "|" + t;
+                       },
+                       Umschalten(IDC_KO_SUM), SetzeText(IDC_KO_VALUE, "10"), waehle(3), waehle(6), waehle(9),
+                       Sende(IDC_KO_ADD), Sende(IDOK), Sende(IDOK)}),
+              1);
+    EXPECT_EQ(frei, "3| 4. # 2,  Gaussian , Height: ");
+    EXPECT_EQ(words[0], CW_MASTER);
+    EXPECT_EQ(words[3], CW_SUM_EQUAL);
+    EXPECT_EQ(constants[3], 10.0);
+    EXPECT_EQ(words[6], CW_SUM_GROUP);
+    EXPECT_EQ(words[9], CW_SUM_GROUP);
+    EXPECT_EQ(MaxFitParameter, 10);
+    // Cancel in the correlation dialog: nothing stored, the box off again.
+    Modell({1, 1});
+    EXPECT_EQ(Tabelle({Fokus(IDC_PT_VALUE + 1), Klick(IDC_PT_CORRELATION), Umschalten(IDC_KO_EQUAL), waehle(4),
+                       Sende(IDC_KO_ADD), Sende(IDCANCEL), Sende(IDOK)}),
+              1);
+    EXPECT_EQ(flags[1], 0);
+    EXPECT_EQ(words[1], 0);
+    EXPECT_EQ(words[4], 0);
+    EXPECT_EQ(MaxFitParameter, 5);
+}
