@@ -259,3 +259,28 @@ TEST_F(FitChoiceWin, ParameterFileThroughBothCommands)
     EXPECT_EQ(Typen(), (std::vector<int32_t>{1, 7}));
     EXPECT_EQ(p[4], 6.25);
 }
+
+TEST_F(FitChoiceWin, FunctionsAndParametersFromAFile)
+{
+    TempOrdner ordner;
+    ParameterDatei = ordner.Datei("zwei.par");
+    SchreibeBytes(ParameterDatei, "111111\n2,1,2,3,1\n0,1,2,6\n0,0,0,1\n0,0,0,0\n0,0,0,0\n"
+                                  "1,4,5,6\n4,5,3\n0,0,0\n0,0,0\n0,0,0\n");
+    ParameterOeffnenDialog = DateiAntwort;
+    Kurve(0, 11, [](double x) { return x; });
+    FensterModell({7}, 3);
+    std::string name, zeilen;
+    EXPECT_EQ(Waehlen({Waehle(IDC_GF_FROM_FILE),
+                       [&](HWND d) {
+                           name = Text(d, IDC_GF_FILE_NAME);
+                           zeilen = Text(d, IDC_GF_COUNT + 1) + "," + Text(d, IDC_GF_COUNT + 2) + "," +
+                                    (Sichtbar(d, IDC_GF_COUNT + 7) ? "poly" : "");
+                       },
+                       Druecke(IDOK)}),
+              99);
+    EXPECT_EQ(name, "zwei.par");
+    EXPECT_EQ(zeilen, "1,1,");
+    EXPECT_EQ(Typen(), (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(GrafikFenster[0].Parameter[4], 4.0);
+    EXPECT_EQ(MaxFitParameter, 5);
+}
