@@ -46,7 +46,7 @@ inline constexpr BEFEHLS_KARTE BEFEHLS_KARTEN[] = {
     {"Korlan", 38, 38, "haupt_fenster::MenueBefehl (next window)", "shell/dispatcher_win.cpp"},
     {"Korlan", 45, 45, "haupt_fenster::MenueBefehl (show data)", "shell/dispatcher_win.cpp"},
     {"Korlan", 60, 60, "DateiOeffnen (Open)", "spectra/file_commands_win.cpp"},
-    {"Korlan", 70, 70, "NichtVerfuegbar (data table)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 70, 70, "TabelleOeffnen (data table)", "spectra/data_table_win.cpp"},
     {"Korlan", 77, 80, "haupt_fenster::MenueBefehl (window 1-4 on top)", "shell/dispatcher_win.cpp"},
     {"Korlan", 90, 90, "NichtVerfuegbar", "shell/dispatcher_win.cpp"},
     {"Korlan", 111, 111, "SpeichereDatei (Save)", "spectra/file_commands_win.cpp"},

@@ -343,7 +343,10 @@ LRESULT haupt_fenster::MenueBefehl()
         break;
     }
     // Commands that work on the data of a graphic window.
-    case 70: case 90:
+    case 70:
+        if (grafik) TabelleOeffnen(fenster);
+        break;
+    case 90:
     case 164: case 175: case 189:
         if (grafik) NichtVerfuegbar(id);
         break;
@@ -538,6 +541,7 @@ void UpdateFensterStatus()
     }
     // Results of another window no longer follow this one.
     if (g && ResultsWindow.FensterIndex != fenster) ResultsWindow.Folgen = 0;
+    TabelleFolgen();
     HWND tabelle = app.KindFenster[KIND_EDITOR];
     if (tabelle && IsWindowVisible(tabelle) && AnzahlFenster == 0)
         PostMessageA(tabelle, WM_SYSCOMMAND, 18, 0);
