@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "app/spectra/data_commands_fixture.h"
+#include "plotting/plot_test_support.h"
 #include "shell/child_windows.h"
 
 namespace {
@@ -133,6 +135,92 @@ TEST_F(Tabelle, FollowsTheCurveOfAnotherWindowAndHidesWhenAsked)
     EXPECT_FALSE(IsWindowVisible(t));
     SendMessageA(t, WM_COMMAND, 37, 0);
     EXPECT_TRUE(IsWindowVisible(t));
+}
+
+}  // namespace
+
+namespace {
+
+// A real graphic window beside the table: Shift- and Ctrl-clicks on its plot.
+class TabelleUndMaus : public LaufendesProgramm {
+protected:
+    HWND f = nullptr;
+    void TearDown() override
+    {
+        if (f) DestroyWindow(f);
+        for (int i = 0; i < 4; ++i) {
+            HAUPTDATEN.GrafikHandles[i] = nullptr;
+            GrafikFenster[i].FreeFelder();
+            GrafikFenster[i].Reset();
+        }
+        for (HWND& h : ModelessList) h = nullptr;
+        AnzahlFenster = 0;
+        LaufendesProgramm::TearDown();
+    }
+};
+
+TEST_F(TabelleUndMaus, ShiftClickSelectsTheNearestRowAndCtrlClickSetsItsY)
+{
+    grafik_fenster& g = GrafikFenster[0];
+    ASSERT_EQ(g.AllocFelder(), 1);
+    for (int i = 0; i <= 10; ++i) {
+        g.GetXFeld(0)[i] = i;
+        g.GetYFeld(0)[i] = i * i;
+    }
+    g.DateiInfo.PunkteProKurve[0] = 11;
+    std::strcpy(g.DateiInfo.DateiName, "quadrat.dat");
+    g.ZeigeDaten = 1;
+    g.SetFullBorder();
+    f = CreateWindowA("paint", "quadrat.dat  No.1", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 70, 600, 420,
+                      hwnd, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(f, nullptr);
+    HAUPTDATEN.GrafikHandles[0] = f;
+    AnzahlFenster = 1;
+    AktivesFenster = 0;
+    BringWindowToTop(f);
+    HAUPTDATEN.Befehl(70, 0);
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    HWND t = HAUPTDATEN.KindFenster[KIND_EDITOR];
+    ASSERT_TRUE(IsWindowVisible(t));
+    ASSERT_EQ(EditorWindow.Anzahl, 11);
+
+    // The plot's mapping comes from the graphic window's own drawing.
+    BringWindowToTop(f);
+    InvalidateRect(f, nullptr, TRUE);
+    UpdateWindow(f);
+    int px = 0, py = 0;
+    ASSERT_TRUE(Plotter.GetScreen(6.3, 30.0, px, py));
+    SendMessageA(f, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(px, py));
+    EXPECT_EQ(EditorWindow.Gewaehlt(), 6);
+    EXPECT_EQ(GetFocus(), t);
+
+    BringWindowToTop(f);
+    InvalidateRect(f, nullptr, TRUE);
+    UpdateWindow(f);
+    ASSERT_TRUE(Plotter.GetScreen(6.0, 50.0, px, py));
+    SendMessageA(f, WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(px, py));
+    EXPECT_NEAR(g.GetYFeld(0)[6], 50.0, 1.0);
+    EXPECT_EQ(HAUPTDATEN.TabellenWert, g.GetYFeld(0)[6]);
+    EXPECT_EQ(g.GetYFeld(0)[5], 25.0);
+    EXPECT_EQ(g.GetYFeld(0)[7], 49.0);
+    EXPECT_EQ(g.DateiInfo.PunkteProKurve[0], 11);
+
+    // The table as it stands, for a person to look at: rows below the header.
+    SendMessageA(t, WM_VSCROLL, SB_TOP, 0);
+    InvalidateRect(t, nullptr, TRUE);
+    UpdateWindow(t);
+    RECT c;
+    GetClientRect(t, &c);
+    plot_test::Canvas cv(c.right, c.bottom);
+    HDC dc = GetDC(t);
+    BitBlt(cv.dc, 0, 0, c.right, c.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(t, dc);
+    EXPECT_TRUE(cv.WritePng((std::string(altesVerzeichnis) + "\\data_table.png").c_str()));
+    int schwarz = 0;
+    for (int y = 3 * EditorWindow.ZeilenHoehe; y < 6 * EditorWindow.ZeilenHoehe && y < cv.h; ++y)
+        for (int x = 0; x < cv.w; ++x) schwarz += cv.Pixel(x, y) == RGB(0, 0, 0);
+    EXPECT_GT(schwarz, 50);
 }
 
 }  // namespace
