@@ -58,7 +58,9 @@ TEST(HelpHeader, NumberBeforeTheHashInTheFifthPlace)
     for (const Fall& f : faelle) {
         int32_t thema = -99;
         EXPECT_EQ(HilfeKopf(f.zeile, &thema), f.kopf) << f.zeile;
-        if (f.kopf) EXPECT_EQ(thema, f.thema) << f.zeile;
+        if (f.kopf) {
+            EXPECT_EQ(thema, f.thema) << f.zeile;
+        }
     }
 }
 
