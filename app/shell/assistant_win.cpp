@@ -80,6 +80,11 @@ INT_PTR CALLBACK AssistProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
         Anfang(dlg);
         return TRUE;
     }
+    if (msg == WM_DESTROY) {
+        // Also when its owner, the main window, goes.
+        if (AssistentDialog == dlg) AssistentDialog = nullptr;
+        return FALSE;
+    }
     if (msg != WM_COMMAND) return FALSE;
     const WORD id = LOWORD(wParam);
     if (id > 160) return TRUE;
