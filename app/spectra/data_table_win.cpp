@@ -59,6 +59,20 @@ bool editor_fenster::Quelle(int32_t* fenster, int32_t* slot) const
     return false;
 }
 
+// The arrays stay valid only while their graphic window is open; a closed
+// window leaves the table empty. The count never runs past the slot's.
+bool editor_fenster::Pruefen()
+{
+    int32_t w, s;
+    if (!Quelle(&w, &s) || !HAUPTDATEN.GrafikHandles[w]) {
+        X = Y = nullptr;
+        Anzahl = 0;
+        return false;
+    }
+    Anzahl = std::max(0, std::min(Anzahl, GrafikFenster[w].DateiInfo.PunkteProKurve[s]));
+    return true;
+}
+
 bool editor_fenster::Komplex() const
 {
     int32_t w, s;
@@ -199,7 +213,7 @@ LRESULT editor_fenster::OnPaint()
     SetBkMode(dc, TRANSPARENT);
     int32_t von = 0, bis = 0;
     LetzteGemalteZeile = -1;
-    if (X && Y) {
+    if (Pruefen()) {
         TabellenZeilenBereich(ps.rcPaint.top, ps.rcPaint.bottom, ZeilenHoehe, Erste, Anzahl, &von, &bis);
         const bool komplex = Komplex();
         char zeile[160];
@@ -222,7 +236,7 @@ void editor_fenster::KopfZeigen()
 {
     if (!IndexFeld) return;
     char text[40] = "";
-    if (X && Y && Anzahl > 0) {
+    if (Pruefen() && Anzahl > 0) {
         const int32_t i = std::min(Gewaehlt(), Anzahl - 1);
         TabellenKopfIndex(text, sizeof text, i);
         SetWindowTextA(IndexFeld, text);
@@ -341,7 +355,7 @@ LRESULT editor_fenster::OnKeyDown()
 // changes, the history gets a line, the graphic window is redrawn.
 void editor_fenster::Aendern(int feld, double wert)
 {
-    if (!X || !Y || Anzahl < 1) return;
+    if (!Pruefen() || Anzahl < 1) return;
     const int32_t i = Gewaehlt();
     if (i >= Anzahl) return;
     (feld == ID_TABELLE_X ? X : Y)[i] = wert;
@@ -365,7 +379,7 @@ void editor_fenster::Aendern(int feld, double wert)
 
 void editor_fenster::Loeschen()
 {
-    if (!X || !Y || Anzahl < 1) return;
+    if (!Pruefen() || Anzahl < 1) return;
     const int32_t i = std::min(Gewaehlt(), Anzahl - 1);
     int32_t w = -1, s = -1;
     const bool quelle = Quelle(&w, &s);
@@ -483,13 +497,24 @@ LRESULT editor_fenster::OnCommand()
     case ID_TABELLE_Y:
         if (notiz == EN_SETFOCUS) Fokus = id;
         else if (notiz == EN_KILLFOCUS) Fokus = -1;
-        else if (notiz == EN_VSCROLL) {
-            char text[20] = "";
-            GetWindowTextA(id == ID_TABELLE_X ? XFeld : YFeld, text, sizeof text);
+        else if (notiz == EN_VSCROLL || notiz == EN_MAXTEXT || notiz == EN_CHANGE) {
+            // Enter ends the entry: the one-line field scrolls or refuses the
+            // new line, or its text gets a line end.
+            HWND feld = id == ID_TABELLE_X ? XFeld : YFeld;
+            char text[64] = "";
+            GetWindowTextA(feld, text, sizeof text);
+            if (notiz == EN_CHANGE && !std::strchr(text, '\n')) break;
             const int32_t fokus = Fokus;
             Fokus = -1;
             Aendern(id, TabellenEingabe(text));
             Fokus = fokus;
+            // The field shows the stored value, ready for the next entry.
+            const int32_t i = Gewaehlt();
+            if (X && Y && i < Anzahl) {
+                TabellenKopfWert(text, sizeof text, (id == ID_TABELLE_X ? X : Y)[i]);
+                SetWindowTextA(feld, text);
+                SendMessageA(feld, EM_SETSEL, 0, -1);
+            }
         }
         break;
     case ID_TABELLE_TEXT:

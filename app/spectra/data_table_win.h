@@ -47,6 +47,9 @@ public:
     // The curve slot that holds the shown arrays, or false (window, slot).
     bool Quelle(int32_t* fenster, int32_t* slot) const;
     bool Komplex() const;
+    // Forgets arrays whose graphic window has closed and keeps the count
+    // within the slot's; false when no curve is shown.
+    bool Pruefen();
 
 private:
     LRESULT OnCreate();

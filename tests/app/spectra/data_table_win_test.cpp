@@ -97,6 +97,17 @@ TEST_F(Tabelle, EditingRowTenChangesExactlyThatPointAndWritesHistory)
     EXPECT_EQ(X(0, 0)[10], 0.0);
     EXPECT_EQ(Y(0, 0)[10], 2.5);
 
+    // Typing a value and Enter in the y field.
+    HWND yFeld = GetDlgItem(t, 151);
+    SetFocus(yFeld);
+    SetWindowTextA(yFeld, "");
+    for (char c : std::string("-3.5")) SendMessageA(yFeld, WM_CHAR, c, 0);
+    EXPECT_EQ(Y(0, 0)[10], 2.5);
+    SendMessageA(yFeld, WM_CHAR, VK_RETURN, 0);
+    EXPECT_EQ(Y(0, 0)[10], -3.5);
+    EXPECT_EQ(Feld(151), "  -3.5");
+    EXPECT_EQ(Y(0, 0)[9], y0[9]);
+
     // Ctrl-click value from a graphic window.
     HAUPTDATEN.TabellenWert = -7.25;
     SendMessageA(t, WM_COMMAND, 2001, 0);
@@ -135,6 +146,15 @@ TEST_F(Tabelle, FollowsTheCurveOfAnotherWindowAndHidesWhenAsked)
     EXPECT_FALSE(IsWindowVisible(t));
     SendMessageA(t, WM_COMMAND, 37, 0);
     EXPECT_TRUE(IsWindowVisible(t));
+
+    // Its window closed, the table shows nothing of the freed arrays.
+    HAUPTDATEN.GrafikHandles[1] = nullptr;
+    InvalidateRect(t, nullptr, TRUE);
+    UpdateWindow(t);
+    EXPECT_EQ(EditorWindow.LetzteGemalteZeile, -1);
+    EXPECT_EQ(EditorWindow.X, nullptr);
+    SendMessageA(t, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(GrafikFenster[1].DateiInfo.PunkteProKurve[0], 7);
 }
 
 }  // namespace
