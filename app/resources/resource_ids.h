@@ -197,6 +197,12 @@
 #define IDC_KO_ADD 37
 #define IDC_KO_SHOW_ALL 140
 
+// Help viewer NUMERIC_HELP and assistant ASSIST (help.rc).
+#define IDC_HELP_TEXT 301
+#define IDC_ASSIST_TEXT 50
+#define IDC_ASSIST_LIST 80
+#define IDC_ASSIST_NEXT 37
+
 // Popup menu "PaintPopup" of the graphic windows (grafik_fenster_win.cpp):
 // the items carry the command numbers the window handles or forwards.
 #define IDM_PAINT_COMBINE 5

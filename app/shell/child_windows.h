@@ -1,8 +1,6 @@
-// The window objects of the results, button-bar, progress and data-table
-// classes. Each class forwards its messages to its one global object; the
-// results window and the button bar have their own files, the progress and
-// data-table objects answer every message the default way until their
-// features are built.
+// The window classes of the results, button-bar, progress and data-table
+// windows. Each class forwards its messages to its one global object, which
+// has its own files.
 #ifndef KORLAN_KIND_FENSTER_H
 #define KORLAN_KIND_FENSTER_H
 
@@ -12,23 +10,8 @@
 #include "shell/window_object.h"
 #include "shell/macro_bar.h"
 #include "shell/results_window.h"
-
-class progress_fenster : public fenster_objekt {
-public:
-    int32_t Gezeigt = 0;
-    int32_t Unterdrueckt = 0;
-    LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-};
-
-class editor_fenster : public fenster_objekt {
-public:
-    int32_t Worte[2] = {};
-    HMENU Kontextmenue = nullptr;
-    LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-};
-
-extern progress_fenster ProgressWindow;
-extern editor_fenster EditorWindow;
+#include "shell/progress_window_win.h"
+#include "spectra/data_table_win.h"
 
 // Registration of the classes "results", "myButt", "progress", "myedit" and
 // "paint"; false when the platform refuses.

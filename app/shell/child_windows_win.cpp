@@ -2,15 +2,6 @@
 
 namespace {
 
-template <class OBJEKT>
-LRESULT Vorgabe(OBJEKT& objekt, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    SetzeMeldung(objekt.Meldungsblock, hwnd, msg, wParam, lParam);
-    if (msg == WM_CREATE) objekt.Fenster = hwnd;
-    if (msg == WM_NCDESTROY && objekt.Fenster == hwnd) objekt.Fenster = nullptr;
-    return 0;
-}
-
 LRESULT CALLBACK ResultsProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT r = ResultsWindow.Dispatch(hwnd, msg, wParam, lParam);
@@ -50,16 +41,6 @@ bool Registriere(HINSTANCE instanz, const char* name, WNDPROC proc, UINT stil, H
 }
 
 }  // namespace
-
-LRESULT progress_fenster::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    return Vorgabe(*this, hwnd, msg, wParam, lParam);
-}
-
-LRESULT editor_fenster::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    return Vorgabe(*this, hwnd, msg, wParam, lParam);
-}
 
 bool RegisterResultsKlasse(HINSTANCE instanz)
 {

@@ -11,8 +11,8 @@
 // and shows it.
 void CenterDialog(HWND fenster);
 
-// Shows the help text of a topic (normally a command number). Until the
-// help viewer exists it says that there is no help for the topic.
+// Shows the help text of a topic (normally a command number) in the help
+// viewer NUMERIC_HELP (shell/help_viewer_win.cpp).
 void ZeigeHilfe(int32_t thema);
 
 // Answer of a dialog procedure to its help button (command 160): shows

@@ -21,13 +21,6 @@ void CenterDialog(HWND fenster)
                  SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 
-void ZeigeHilfe(int32_t thema)
-{
-    char text[80];
-    std::snprintf(text, sizeof text, "No help available for topic %d.", static_cast<int>(thema));
-    MeldungsBox(nullptr, text, "Help", MB_OK | MB_ICONINFORMATION);
-}
-
 void DialogHilfe(int32_t thema)
 {
     const int32_t alt = HilfeThema;

@@ -9,6 +9,7 @@
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
+#include "shell/help_viewer_win.h"
 #include "shell/results_window.h"
 #include "spectra/file_commands_win.h"
 #include "spectra/spectra_globals.h"
@@ -304,8 +305,11 @@ LRESULT haupt_fenster::MenueBefehl()
         break;
     }
     // Commands whose dialogs or windows belong to parts not built yet.
+    case 191:
+        AssistentOeffnen();
+        break;
     case 112: case 113: case 133: case 140: case 161: case 169: case 172:
-    case 191: case 194: case 450:
+    case 194: case 450:
         NichtVerfuegbar(id);
         break;
     case 19: {
@@ -352,7 +356,10 @@ LRESULT haupt_fenster::MenueBefehl()
         break;
     }
     // Commands that work on the data of a graphic window.
-    case 70: case 90:
+    case 70:
+        if (grafik) TabelleOeffnen(fenster);
+        break;
+    case 90:
     case 164: case 175: case 189:
         if (grafik) NichtVerfuegbar(id);
         break;
@@ -551,6 +558,7 @@ void UpdateFensterStatus()
     }
     // Results of another window no longer follow this one.
     if (g && ResultsWindow.FensterIndex != fenster) ResultsWindow.Folgen = 0;
+    TabelleFolgen();
     HWND tabelle = app.KindFenster[KIND_EDITOR];
     if (tabelle && IsWindowVisible(tabelle) && AnzahlFenster == 0)
         PostMessageA(tabelle, WM_SYSCOMMAND, 18, 0);

@@ -130,6 +130,8 @@ HWND haupt_fenster::ErzeugeHauptfenster()
 int haupt_fenster::Nachrichtenschleife()
 {
     while (GetMessageA(&Nachricht, nullptr, 0, 0) > 0) {
+        // The modeless assistant answers its own keys (Tab, Enter).
+        if (AssistentDialog && IsDialogMessageA(AssistentDialog, &Nachricht)) continue;
         if (!Tastenkuerzel || !Hauptfenster ||
             !TranslateAcceleratorA(Hauptfenster, Tastenkuerzel, &Nachricht)) {
             TranslateMessage(&Nachricht);

@@ -59,6 +59,7 @@ public:
     haupt_fenster();
 
     int16_t ButtonZeilenHoehe = 29;
+    double TabellenWert = 0.0;   // y that a Ctrl-click hands to the data table
     double DialogWerte[14] = {};
     double GlitchProzent = 10.0;
     int32_t GlitchPunkte = 2;

@@ -8,6 +8,8 @@
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
+#include "spectra/data_table.h"
+#include "spectra/data_table_win.h"
 #include "spectra/graphic_mouse.h"
 #include "spectra/spectra_globals.h"
 
@@ -224,9 +226,24 @@ void grafik_fenster::OnLButtonUp()
             return;
         }
     }
-    // Shift- and Ctrl-clicks hand points to the data-table window, which is
-    // not built yet: without it they do nothing.
-    if (shiftCtrl) return;
+    // Shift- and Ctrl-clicks hand points to a visible data-table window.
+    if (shiftCtrl) {
+        HWND tabelle = HAUPTDATEN.KindFenster[KIND_EDITOR];
+        if (!tabelle || !IsWindowVisible(tabelle)) return;
+        double x, y;
+        if (!Daten(*this, p, &x, &y)) return;
+        SetFocus(tabelle);
+        if (wParam & MK_CONTROL) {
+            HAUPTDATEN.TabellenWert = y;
+            SendMessageA(tabelle, WM_COMMAND, CM_TABELLE_WERT, 0);
+            Neuzeichnen(*this);
+            UpdateFensterStatus();
+        } else {
+            const int32_t i = TabellenNaechsterPunkt(GetXFeld(-1), Punkte(), x);
+            if (i >= 0) SendMessageA(tabelle, WM_COMMAND, CM_TABELLE_ZEILE, MAKELPARAM(i, 0));
+        }
+        return;
+    }
     const int32_t s = AktuellerSlot();
     if ((KurvenFlags[s] & SLOT_FIT_ANSICHT) && ZeigeFunktion && Kombinieren) {
         Kombinieren = 0;

@@ -1,11 +1,12 @@
 # The platform-neutral file code of the spectra subsystem (the spectrum
-# files and the tables of the file commands), built natively for the
-# sanitizer tests and the fuzzer (the Windows build takes the same sources
-# through the korlan_app glob).
+# files, the tables of the file commands and the data table's arithmetic),
+# built natively for the sanitizer tests and the fuzzer (the Windows build
+# takes the same sources through the korlan_app glob).
 file(GLOB KORLAN_SPECTRA_FILE_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_CURRENT_LIST_DIR}/spectrum_file_core.cpp
      ${CMAKE_CURRENT_LIST_DIR}/ascii_file_core.cpp
-     ${CMAKE_CURRENT_LIST_DIR}/file_commands_core.cpp)
+     ${CMAKE_CURRENT_LIST_DIR}/file_commands_core.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/data_table_core.cpp)
 add_library(korlan_spectra_files STATIC ${KORLAN_SPECTRA_FILE_SOURCES})
 target_include_directories(korlan_spectra_files PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 

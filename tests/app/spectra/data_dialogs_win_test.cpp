@@ -8,6 +8,7 @@
 
 #include "dialog_fixture.h"
 #include "resource_ids.h"
+#include "shell/help_viewer.h"
 #include "spectra/data_dialogs.h"
 #include "spectra/data_dialogs_win.h"
 #include "spectra/spectra_globals.h"
@@ -82,17 +83,56 @@ TEST_F(DatenDialoge, EveryDialogOpensCentredAndCancelLeavesValues)
     EXPECT_TRUE(meldungen.empty());
 }
 
+// Each help button shows its dialog's topic of the shipped help file in the
+// help viewer and leaves HilfeThema as it was.
 TEST_F(DatenDialoge, HelpShowsTheDialogsTopicAndRestoresHilfeThema)
 {
     OeffneFenster(0, "a.mes", 0, 0);
     AktivesFenster = 0;
-    HilfeThema = 77;
-    const INT_PTR r = OeffneDialog("TAKEFELD", TakeFeldProc, {Klick(IDC_DLG_HELP), Klick(IDCANCEL)});
-    EXPECT_EQ(r, 0);
-    ASSERT_EQ(meldungen.size(), 1u);
-    EXPECT_EQ(meldungen[0].text, "No help available for topic 606.");
-    EXPECT_EQ(meldungen[0].hilfeThema, 606);
-    EXPECT_EQ(HilfeThema, 77);
+    char ordner[] = KORLAN_TEST_DIR "/../app/resources/program";
+    char* alterOrdner = HAUPTDATEN.ProgrammOrdner;
+    HAUPTDATEN.ProgrammOrdner = ordner;
+    const int32_t alteSprache = HAUPTDATEN.HilfeDeutsch;
+    HAUPTDATEN.HilfeDeutsch = 0;
+    struct Fall {
+        const char* name;
+        DLGPROC proc;
+    } faelle[] = {
+        {"COPYFELD", CopyFeldProc},
+        {"TAKEFELD", TakeFeldProc},
+        {"FUNCFELD", FuncFeldProc},
+        {"GET_FILE_INFORMATION", GetFileInformationProc},
+        {"SPEKTRENSHIFT", SpektrenShiftProc},
+        {"ABZISSENSHIFT", AbzissenShiftProc},
+        {"NOISEGENERATOR", NoiseGeneratorProc},
+        {"COMBINE_GRAFIK", CombineGrafikDlgProc},
+        {"USERSTYLE", UserStyleProc},
+        {"CLIPBOARDFORMAT", ClipboardFormatProc},
+    };
+    for (const Fall& f : faelle) {
+        HilfeThema = 77;
+        std::string gezeigt;
+        int32_t themaOffen = -1;
+        OeffneDialog(f.name, f.proc,
+                     {Klick(IDC_DLG_HELP), Pruefe([&](HWND hilfe) {
+                          gezeigt = TextVon(hilfe, IDC_HELP_TEXT);
+                          themaOffen = HilfeThema;
+                      }),
+                      Klick(IDOK), Klick(IDCANCEL)});
+        const int32_t thema = HilfeThemaVon(f.name);
+        EXPECT_EQ(themaOffen, thema) << f.name;
+        std::FILE* datei = std::fopen(KORLAN_TEST_DIR "/../app/resources/program/n_engl.hlp", "rt");
+        ASSERT_NE(datei, nullptr);
+        std::vector<char> text(COMMAND_TEXT_BYTES);
+        EXPECT_TRUE(HilfeThemaLesen(datei, thema, text.data(), text.size())) << f.name;
+        std::fclose(datei);
+        EXPECT_GT(gezeigt.size(), 40u) << f.name;
+        EXPECT_EQ(gezeigt, text.data()) << f.name;
+        EXPECT_EQ(HilfeThema, 77) << f.name;
+    }
+    EXPECT_TRUE(meldungen.empty());
+    HAUPTDATEN.ProgrammOrdner = alterOrdner;
+    HAUPTDATEN.HilfeDeutsch = alteSprache;
 }
 
 TEST_F(DatenDialoge, CopyOffersTheSlotsOfOpenWindows)
