@@ -545,6 +545,12 @@ bool ReferenzLaden(Lauf& l, const char* pfad)
             l.Fehler(107);
             return false;
         }
+        // A reference in eV is brought to keV as a raw file would be.
+        const double f = EnergieFaktor(d.x[0], ExafsOptionen.EnergieBereich);
+        double* x = SlotX(l);
+        if (f != 1.0)
+            for (int32_t i = 0; i < d.Punkte; ++i) x[i] *= f;
+        l.g.KurvenFlags[l.g.AktuellerSlot()] = 0;
         return true;
     }
     if (!Kopie(l)) return false;
