@@ -18,11 +18,6 @@ namespace {
 
 const int SPALTEN_LISTEN[4] = {IDC_CALC_E, IDC_CALC_I0, IDC_CALC_I1, IDC_CALC_I2};
 
-std::string ProgrammDatei(const char* name)
-{
-    return std::string(HAUPTDATEN.ProgrammOrdner ? HAUPTDATEN.ProgrammOrdner : "") + name;
-}
-
 grafik_fenster* Fenster()
 {
     return (AktivesFenster >= 0 && AktivesFenster < 4) ? &GrafikFenster[AktivesFenster] : nullptr;

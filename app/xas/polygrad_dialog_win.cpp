@@ -2,6 +2,7 @@
 // energies, k weights and the XRD wavelength, one mode per caller (chosen
 // by HilfeThema before it opens).
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,11 +27,6 @@ struct PolyZustand {
 PolyZustand Poly;
 
 double* DW() { return HAUPTDATEN.DialogWerte; }
-
-std::string ProgrammDatei(const char* name)
-{
-    return std::string(HAUPTDATEN.ProgrammOrdner ? HAUPTDATEN.ProgrammOrdner : "") + name;
-}
 
 void Zeige(HWND dlg, int id, const char* text = nullptr)
 {
@@ -109,7 +105,7 @@ void Oeffnen(HWND dlg)
         FitPolyDegree = g->PolyGrad;
     }
     switch (Poly.Modus) {
-    case 0: Setze(dlg, IDC_POLY_FELD, "%.0f", FitPolyDegree); break;
+    case 0: Setze(dlg, IDC_POLY_FELD, "%.0f", static_cast<double>(FitPolyDegree)); break;
     case 1:
         SetWindowTextA(dlg, "Energy calibration");
         SetDlgItemTextA(dlg, IDC_POLY_GRUPPE, "  edge energy  (in keV)");
@@ -132,9 +128,9 @@ void Oeffnen(HWND dlg)
         Zeige(dlg, IDC_POLY_FELD2);
         Zeige(dlg, IDC_POLY_FELD3);
         if (FitParameters) {
-            Setze(dlg, IDC_POLY_FELD, "%d", static_cast<int>(FitParameters[50]));
-            Setze(dlg, IDC_POLY_FELD2, "%d", static_cast<int>(FitParameters[51]));
-            Setze(dlg, IDC_POLY_FELD3, "%d", static_cast<int>(FitParameters[52]));
+            Setze(dlg, IDC_POLY_FELD, "%.0f", std::trunc(FitParameters[50]));
+            Setze(dlg, IDC_POLY_FELD2, "%.0f", std::trunc(FitParameters[51]));
+            Setze(dlg, IDC_POLY_FELD3, "%.0f", std::trunc(FitParameters[52]));
         }
         break;
     case 4:

@@ -143,7 +143,7 @@ bool Spalte(Lauf& l, int32_t spalte, std::vector<double>* y, std::vector<double>
 // The layout line of "favorite.ini" (at most 80 characters).
 std::string FavoritLayout()
 {
-    std::string pfad = std::string(HAUPTDATEN.ProgrammOrdner ? HAUPTDATEN.ProgrammOrdner : "") + "favorite.ini";
+    const std::string pfad = ProgrammDatei("favorite.ini");
     std::FILE* f = std::fopen(pfad.c_str(), "rb");
     if (!f) return STANDARD_LAYOUT;
     char zeile[81] = {};
@@ -189,6 +189,13 @@ bool AusSpalten(Lauf& l, int32_t e, int32_t a, int32_t b, bool fluoreszenz, int3
 
 }  // namespace
 
+std::string ProgrammDatei(const char* name)
+{
+    char pfad[2 * MAX_PATH];
+    ProgrammDatei(pfad, sizeof pfad, name);
+    return pfad;
+}
+
 // ---- the routines of the spectrum construction ----
 
 int32_t LadeReferenz(int32_t modus, grafik_fenster& g)
@@ -221,7 +228,8 @@ int32_t BerechneXAS(int32_t neuerSlot, grafik_fenster& g, bool vorbereitet)
         HilfeThema = 0;
         if (CalcXasDialogOeffnen(HAUPTDATEN.Hauptfenster) <= 0) return -1;
     }
-    Lauf lauf{&HAUPTDATEN, g, g.FensterNummer, nullptr, 843, LP_PREPARED, true, g.Grenzen[0], g.Grenzen[1]};
+    Lauf lauf{&HAUPTDATEN, g, g.FensterNummer, nullptr, 843, HAUPTDATEN.Meldungsblock.lParam, vorbereitet,
+              g.Grenzen[0], g.Grenzen[1]};
     const double* d = DW();
     const bool fluoreszenz = !(d[0] > 0.0);
     const int32_t e = static_cast<int32_t>(d[1]), i0 = static_cast<int32_t>(d[2]),

@@ -8,6 +8,7 @@
 #include <commdlg.h>
 
 #include <cstdint>
+#include <string>
 
 class grafik_fenster;
 
@@ -30,6 +31,9 @@ int32_t BerechneXAS(int32_t neuerSlot, grafik_fenster& g, bool vorbereitet);
 int32_t KonvertiereF15();
 // 852: the XAFS-in-one dialog; 1 when it ended with a nonzero result.
 int32_t OpenXafsInOne(int32_t);
+
+// A settings file of the program folder ("favorite.ini", "ini_2poly.par").
+std::string ProgrammDatei(const char* name);
 
 // GETPOLYGRAD in the mode of HilfeThema (0-9), owner the main window; the
 // dialog's result (0 = Cancel).
