@@ -552,3 +552,46 @@ TEST_F(XafsBefehle, F15ConversionKeepsBoundedLinesAndReportsAnUnreadableFile)
     XasDateiDialog = alt;
     EXPECT_EQ(boxen.size(), 1u);
 }
+
+TEST_F(XafsBefehle, CalibrationToTheMeasuredEdgeChangesNothing)
+{
+    Energien(400, 8.90, 0.0005, [](double e) { return std::atan((e - 8.9806) / 0.0015); });
+    HAUPTDATEN.Befehl(848, 0);
+    Prepared(808, {0.0, 8.979, 8.975, 8.985, 0.0, -1.0});
+    const double gemessen = HAUPTDATEN.DialogWerte[0];
+    Energien(400, 8.90, 0.0005, [](double e) { return std::atan((e - 8.9806) / 0.0015); });
+    Prepared(808, {0.0, gemessen, 8.975, 8.985, 0.0, -1.0});
+    ASSERT_EQ(FehlerCode, 0);
+    const Feld x0 = X(0, 0), x = X(0, Slot());
+    ASSERT_EQ(x.size(), x0.size());
+    for (size_t i = 0; i < x.size(); ++i) EXPECT_EQ(x[i], x0[i]);
+}
+
+TEST_F(PolyGrad, ReferenceEdgeTakesTheElementTypedIntoTheTabulatedField)
+{
+    Energien(20, 8.97, 0.001, [](double e) { return e; });
+    const Feld x0 = X(0, 0);
+    ASSERT_TRUE(MitDialogen({SetzeText(IDC_POLY_FELD, "8.9805"), SetzeText(IDC_POLY_FELD2, "Cu"), Druecke(IDOK),
+                             Druecke(IDOK)},
+                            [&] { HAUPTDATEN.Befehl(845, 0); }));
+    const Feld x = X(0, Slot());
+    ASSERT_EQ(Slot(), 1);
+    for (size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(x[i], x0[i] + 8.979 - 8.9805, 1e-12);
+    EXPECT_NE(Historie().find("Set reference E0 = 8.9805  new E0 = 8.979"), std::string::npos);
+}
+
+TEST_F(XafsBefehle, E0IsSavedWithTheSpectrumFile)
+{
+    TempOrdner daten;
+    Energien(20, 8.97, 0.001, [](double e) { return e; });
+    Prepared(818, {8.979});
+    const std::string pfad = daten.Datei("e0.mes");
+    ASSERT_EQ(GrafikFenster[0].SchreibeBinaer(pfad.c_str(), 0, 2, 0), SPEKTRUM_OK);
+    DateiInfo info;
+    DateiInfoLeeren(&info);
+    SpektrumDaten d;
+    int32_t fehler = 0;
+    ASSERT_EQ(LeseBinaerSpektrumDatei(pfad.c_str(), &info, &d, &fehler), 20);
+    // The file keeps E0 in whole eV.
+    EXPECT_NEAR(info.Koeffizienten[0], 8.979, 1e-9);
+}
