@@ -287,6 +287,40 @@ int32_t KonvertiereF15()
 
 int32_t OpenXafsInOne(int32_t) { return XafsInOneDialog() ? 1 : 0; }
 
+int32_t AbleitungsSpektrum(grafik_fenster& g)
+{
+    const int32_t s = g.AktuellerSlot();
+    const int32_t n = g.Punkte();
+    if (n < 3 || n > g.FeldGroesse() || !g.XFeld[s]) return 0;
+    double ymin = 0.0, ymax = 0.0;
+    g.GetMinMax(&ymin, &ymax, 0.0, 0.0, 0);
+    const double a = std::max(std::fabs(ymin), std::fabs(ymax));
+    std::vector<double> x, d1, d2;
+    GLAETTER glaetter = [](double* gx, double* gy, int32_t m, int32_t breite) {
+        Numerik.SetField(gx, gy);
+        Numerik.SetAnzahl(m, 0, 0);
+        Numerik.Smoothing(breite);
+    };
+    KantenKurven(g.XFeld[s], g.YFeld[s], n, HAUPTDATEN.DialogWerte[10], glaetter, &x, &d1, &d2);
+    const int32_t m = static_cast<int32_t>(x.size());
+    if (m > g.FeldGroesse() && g.ResizeFelder(m + 4) == 0) return 0;
+    for (std::vector<double>* d : {&d1, &d2}) {
+        double b = 0.0;
+        for (double v : *d) b = std::max(b, std::fabs(v));
+        const int32_t t = (g.KurvenZaehler + 1) & 3;
+        g.SetCurveSlots(g.KurvenZaehler + 1, g.KurvenZaehler + 1);
+        for (int32_t i = 0; i < m; ++i) {
+            g.XFeld[t][i] = x[i];
+            g.YFeld[t][i] = b > 0.0 ? (*d)[i] / b * a : 0.0;
+        }
+        g.DateiInfo.PunkteProKurve[t] = m;
+        g.KurvenFlags[t] = 0;
+        std::snprintf(g.XText[t], GRAFIK_TEXT, "%s", g.XText[s]);
+        std::snprintf(g.YText[t], GRAFIK_TEXT, "%s", d == &d1 ? "1. derivative" : "2. derivative");
+    }
+    return 1;
+}
+
 namespace {
 
 // ---- the inline steps ----
@@ -363,6 +397,26 @@ bool SucheKante(Lauf& l, int32_t s, double a, double b, double glaettung, double
                             wahl > 0.0, e0) == 1;
 }
 
+// The spectrum with its two derivatives while the section dialog in its
+// derivative mode asks for the search borders; 0 for Cancel.
+int32_t AbleitungsAnsicht(Lauf& l)
+{
+    grafik_fenster& g = l.g;
+    DW()[10] = -1.0;
+    const int32_t zaehler = g.KurvenZaehler, neuester = g.NeuesterZaehler;
+    if (!AbleitungsSpektrum(g)) return 0;
+    g.SetCurveSlots(zaehler, std::max(neuester, zaehler + 2));
+    g.MultiplotAnzahl = 3;
+    for (int k = 0; k < 3; ++k) g.MultiplotListe[k] = l.fenster * 10 + ((zaehler + k) & 3);
+    g.MultiplotAktiv = 1;
+    HilfeThema = 6;
+    const int32_t r = SektionsDialog(l.id);
+    HilfeThema = 0;
+    g.MultiplotAktiv = 0;
+    g.MultiplotAnzahl = 0;
+    return r;
+}
+
 void KeinWurzel(Lauf& l, const char* abschnitt)
 {
     if (l.vorbereitet) {
@@ -392,10 +446,7 @@ void E0Ableitung(Lauf& l)
     if (!EvWarnung(l, "Your spectrum seems to be versus eV.\r\n      Please change to keV.")) return;
     if (!l.vorbereitet) {
         // The borders come from the section dialog in its derivative mode.
-        HilfeThema = 6;
-        const int32_t r = SektionsDialog(811);
-        HilfeThema = 0;
-        if (!r) return;
+        if (!AbleitungsAnsicht(l)) return;
         const double a = DW()[0], b = DW()[1], wurzel = DW()[2], glatt = DW()[10];
         DW()[0] = wurzel, DW()[1] = a, DW()[2] = b, DW()[4] = glatt;
     }
@@ -590,22 +641,6 @@ void Kalibrierung(Lauf& l)
             if (!XasDateiDialog || !XasDateiDialog(&ofn)) return;
         }
     }
-    if (!l.vorbereitet) {
-        // Borders and root come from the section dialog in its derivative
-        // mode, the new E0 from GETPOLYGRAD.
-        HilfeThema = 6;
-        const int32_t r = SektionsDialog(808);
-        HilfeThema = 0;
-        if (!r) return;
-        const double a = DW()[0], b = DW()[1], wurzel = DW()[2], glatt = DW()[10];
-        DW()[2] = a, DW()[3] = b, DW()[0] = wurzel, DW()[4] = glatt;
-        if (!Polygrad(l, 1)) return;
-        DW()[0] = wurzel;
-        if (!MakroRunning && !(std::min(a, b) >= l.unten * (1 - 1e-4) && std::max(a, b) <= l.oben * (1 + 1e-4))) {
-            FehlerCode = FEHLER_BEREICH;
-            return;
-        }
-    }
     // The sample as it is now; the reference gets a slot of its own and the
     // shift goes to a copy of this curve.
     const int32_t probe = l.g.AktuellerSlot();
@@ -616,6 +651,27 @@ void Kalibrierung(Lauf& l)
     }
     const int32_t referenz = l.g.AktuellerSlot();
     l.g.SetFullBorder();
+    if (!l.vorbereitet) {
+        // Borders and root come from the section dialog in its derivative
+        // mode on the reference, the new E0 from GETPOLYGRAD.
+        const double oben = quelle == 1 ? l.g.Grenzen[0] : l.oben, unten = quelle == 1 ? l.g.Grenzen[1] : l.unten;
+        bool weiter = AbleitungsAnsicht(l) != 0;
+        const double a = DW()[0], b = DW()[1], wurzel = DW()[2], glatt = DW()[10];
+        if (weiter) {
+            DW()[2] = a, DW()[3] = b, DW()[0] = wurzel, DW()[4] = glatt;
+            weiter = Polygrad(l, 1);
+            DW()[0] = wurzel;
+        }
+        if (weiter && !MakroRunning &&
+            !(std::min(a, b) >= unten * (1 - 1e-4) && std::max(a, b) <= oben * (1 + 1e-4))) {
+            FehlerCode = FEHLER_BEREICH;
+            weiter = false;
+        }
+        if (!weiter) {
+            l.g.SetCurveSlots(alt, altNeu);
+            return;
+        }
+    }
     if (l.vorbereitet) {
         double e0 = 0.0;
         if (!SucheKante(l, referenz, DW()[2], DW()[3], DW()[4], DW()[5], &e0)) {

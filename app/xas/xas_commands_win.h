@@ -29,6 +29,11 @@ int32_t BerechneXAS(int32_t neuerSlot, grafik_fenster& g, bool vorbereitet);
 // 822: an ".F15" file chosen in the file dialog into its ".M15" text. 0 for
 // Cancel, else 1 (a file that cannot be read or written is reported).
 int32_t KonvertiereF15();
+// The first and the second derivative of g's current curve (on its real
+// spacing; smoothed on the smallest step when DialogWerte[10] > 1) into
+// the next two slots, each scaled to the curve's largest magnitude; the
+// counter stays on the second derivative. 1, or 0 without a curve.
+int32_t AbleitungsSpektrum(grafik_fenster& g);
 // 852: the XAFS-in-one dialog; 1 when it ended with a nonzero result.
 int32_t OpenXafsInOne(int32_t);
 

@@ -595,3 +595,34 @@ TEST_F(XafsBefehle, E0IsSavedWithTheSpectrumFile)
     // The file keeps E0 in whole eV.
     EXPECT_NEAR(info.Koeffizienten[0], 8.979, 1e-9);
 }
+
+TEST_F(XafsBefehle, DerivativeSpectrumAndTheInteractiveEdgeSteps)
+{
+    Energien(200, 8.95, 0.0005, [](double e) { return 2.0 + std::atan((e - 8.9806) / 0.0015); });
+    grafik_fenster& g = GrafikFenster[0];
+    HAUPTDATEN.DialogWerte[10] = -1.0;
+    ASSERT_EQ(AbleitungsSpektrum(g), 1);
+    EXPECT_EQ(Slot(), 2);
+    double a = 0.0;
+    for (double v : Y(0, 0)) a = std::max(a, std::fabs(v));
+    for (int s : {1, 2}) {
+        double b = 0.0;
+        for (double v : Y(0, s)) b = std::max(b, std::fabs(v));
+        EXPECT_NEAR(b, a, 1e-12) << s;
+    }
+    const Feld d1 = Y(0, 1);
+    const size_t spitze = std::max_element(d1.begin(), d1.end()) - d1.begin();
+    EXPECT_NEAR(X(0, 1)[spitze], 8.9806, 0.0005);
+
+    // Without the section dialog the interactive steps end with the
+    // spectrum current and the box that says why.
+    Energien(200, 8.95, 0.0005, [](double e) { return std::atan((e - 8.9806) / 0.0015); });
+    NichtVerfuegbarVergessen();
+    HAUPTDATEN.Befehl(811, 0);
+    EXPECT_EQ(Slot(), 0);
+    EXPECT_FALSE(g.MultiplotAktiv);
+    EXPECT_STRNE(NichtVerfuegbarText(), "");
+    HAUPTDATEN.Befehl(848, 0);
+    HAUPTDATEN.Befehl(808, 0);
+    EXPECT_EQ(Slot(), 0);
+}
