@@ -22,6 +22,7 @@
 #include "xas/xas_reduction.h"
 
 XAS_DATEIDIALOG XasDateiDialog = GetOpenFileNameA;
+XAS_SPALTENWAHL XasSpaltenWahl = CalcXasDialogOeffnen;
 
 namespace {
 
@@ -36,6 +37,20 @@ const char* const X_K = "k [\xC5~{-1}]";
 const char* const Y_NORM = "norm. absorption [a.u.]";
 
 double* DW() { return HAUPTDATEN.DialogWerte; }
+
+// Keeps the arrays and count that Numerik holds across a smoothing on
+// arrays of this file.
+struct NumerikSichern {
+    double* x = Numerik.xField;
+    double* y = Numerik.yField;
+    int32_t n = Numerik.anzahl;
+    ~NumerikSichern()
+    {
+        Numerik.SetField(x, y);
+        Numerik.anzahl = n;
+    }
+};
+
 
 // The run of one command on its target window.
 struct Lauf {
@@ -153,6 +168,16 @@ std::string FavoritLayout()
     return zeile;
 }
 
+// Energies of a file in eV are brought to keV (once, by a thousand).
+void KeV(Lauf& l)
+{
+    const int32_t n = SlotPunkte(l);
+    double* x = SlotX(l);
+    const double f = n > 0 ? EnergieFaktor(x[0], ExafsOptionen.EnergieBereich) : 1.0;
+    if (f != 1.0)
+        for (int32_t i = 0; i < n; ++i) x[i] *= f;
+}
+
 // Builds an absorption spectrum in the current slot from columns of the
 // window's file: transmission ln(y1 / y2), fluorescence y1 / y2 (y1 the sum
 // of the channels [von, bis) when a run is given); energies brought to keV.
@@ -167,7 +192,6 @@ bool AusSpalten(Lauf& l, int32_t e, int32_t a, int32_t b, bool fluoreszenz, int3
     const bool summe = fluoreszenz && von > 0 && von < bis && bis - 1 <= spalten;
     if (!SpaltenLaden(l, e, summe ? von : a)) return false;
     const int32_t n = SlotPunkte(l);
-    double* x = SlotX(l);
     double* y = SlotY(l);
     std::vector<double> zweite, kanal;
     if (summe)
@@ -180,9 +204,7 @@ bool AusSpalten(Lauf& l, int32_t e, int32_t a, int32_t b, bool fluoreszenz, int3
         if (fluoreszenz) y[i] = zweite[i] != 0.0 ? y[i] / zweite[i] : 0.0;
         else y[i] = (y[i] > 0.0 && zweite[i] > 0.0) ? std::log(y[i] / zweite[i]) : 0.0;
     }
-    const double f = n > 0 ? EnergieFaktor(x[0], ExafsOptionen.EnergieBereich) : 1.0;
-    if (f != 1.0)
-        for (int32_t i = 0; i < n; ++i) x[i] *= f;
+    KeV(l);
     l.g.SetFullBorder();
     return true;
 }
@@ -226,7 +248,7 @@ int32_t BerechneXAS(int32_t neuerSlot, grafik_fenster& g, bool vorbereitet)
 {
     if (!vorbereitet) {
         HilfeThema = 0;
-        if (CalcXasDialogOeffnen(HAUPTDATEN.Hauptfenster) <= 0) return -1;
+        if (!XasSpaltenWahl || XasSpaltenWahl(HAUPTDATEN.Hauptfenster) <= 0) return -1;
     }
     Lauf lauf{&HAUPTDATEN, g, g.FensterNummer, nullptr, 843, HAUPTDATEN.Meldungsblock.lParam, vorbereitet,
               g.Grenzen[0], g.Grenzen[1]};
@@ -301,7 +323,10 @@ int32_t AbleitungsSpektrum(grafik_fenster& g)
         Numerik.SetAnzahl(m, 0, 0);
         Numerik.Smoothing(breite);
     };
-    KantenKurven(g.XFeld[s], g.YFeld[s], n, HAUPTDATEN.DialogWerte[10], glaetter, &x, &d1, &d2);
+    {
+        NumerikSichern sichern;
+        KantenKurven(g.XFeld[s], g.YFeld[s], n, HAUPTDATEN.DialogWerte[10], glaetter, &x, &d1, &d2);
+    }
     const int32_t m = static_cast<int32_t>(x.size());
     if (m > g.FeldGroesse() && g.ResizeFelder(m + 4) == 0) return 0;
     for (std::vector<double>* d : {&d1, &d2}) {
@@ -392,7 +417,10 @@ bool SucheKante(Lauf& l, int32_t s, double a, double b, double glaettung, double
         Numerik.SetAnzahl(m, 0, 0);
         Numerik.Smoothing(breite);
     };
-    KantenKurven(l.g.XFeld[s], l.g.YFeld[s], n, glaettung, glaetter, &x, &d1, &d2);
+    {
+        NumerikSichern sichern;
+        KantenKurven(l.g.XFeld[s], l.g.YFeld[s], n, glaettung, glaetter, &x, &d1, &d2);
+    }
     return KantenNullstelle(x.data(), d1.data(), d2.data(), static_cast<int32_t>(x.size()), a, b,
                             wahl > 0.0, e0) == 1;
 }
@@ -604,29 +632,27 @@ bool ReferenzLaden(Lauf& l, const char* pfad)
             l.Fehler(107);
             return false;
         }
-        // A reference in eV is brought to keV as a raw file would be.
-        const double f = EnergieFaktor(d.x[0], ExafsOptionen.EnergieBereich);
-        double* x = SlotX(l);
-        if (f != 1.0)
-            for (int32_t i = 0; i < d.Punkte; ++i) x[i] *= f;
         l.g.KurvenFlags[l.g.AktuellerSlot()] = 0;
+        KeV(l);
         return true;
     }
     if (!Kopie(l)) return false;
     if (l.g.DateiInfo.Spalten > 3) return LadeReferenz(2, l.g) > 0;
-    return SpaltenLaden(l, 1, 3);
+    if (!SpaltenLaden(l, 1, 3)) return false;
+    KeV(l);
+    return true;
 }
 
 void Kalibrierung(Lauf& l)
 {
     if (!EvWarnung(l, "Your spectrum seems to be versus eV.\r\n    Don't forget to change to keV.")) return;
     const int32_t quelle = HAUPTDATEN.KalibrierReferenz;
-    if (quelle == 2 && l.g.DateiInfo.Spalten < 3 && ExafsOptionen.KalibrierQuelle == 0) {
+    if (quelle == 2 && l.g.DateiInfo.Spalten < 3 && ExafsOptionen.KalibrierQuelle != 1) {
         l.Fehler(FEHLER_KEINE_REFERENZ);
         return;
     }
     char pfad[MAX_PATH] = "";
-    if (quelle == 1 && ExafsOptionen.KalibrierQuelle == 0) {
+    if (quelle == 1 && ExafsOptionen.KalibrierQuelle != 1) {
         if (l.vorbereitet) {
             if (CommandText2) std::snprintf(pfad, sizeof pfad, "%s", CommandText2);
             pfad[std::strcspn(pfad, "\r\n")] = '\0';
@@ -752,7 +778,9 @@ void XafsBefehl(haupt_fenster* app)
     case 814: KGewichten(l); return;
     case 815:
         if (g.Punkte() > ExafsOptionen.KPunkte) {
-            if (!vorbereitet)
+            // A replay does not go on as if the transform had run.
+            if (vorbereitet) FehlerCode = FEHLER_MAKRO;
+            else
                 l.Frage("   Number of datapoints exceeds the\r\nchoosen number of points in k space.", "Caution !!",
                         MB_OK | MB_ICONEXCLAMATION);
             return;

@@ -47,5 +47,9 @@ INT_PTR CALLBACK GetPolyGradProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPara
 // CALCXAS on the active window's file; 1 after OK with DialogWerte[0..7]
 // filled, 0 for Cancel.
 INT_PTR CalcXasDialogOeffnen(HWND besitzer);
+// The column choice that 843 opens (CalcXasDialogOeffnen); tests that open
+// raw files answer it in place of the user.
+typedef INT_PTR (*XAS_SPALTENWAHL)(HWND besitzer);
+extern XAS_SPALTENWAHL XasSpaltenWahl;
 
 #endif
