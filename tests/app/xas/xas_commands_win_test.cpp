@@ -96,10 +96,15 @@ TEST_F(XafsBefehle, TheFrameRoutesOrRefuses)
     const int32_t kp = ExafsOptionen.KPunkte;
     ExafsOptionen.KPunkte = 4;
     HAUPTDATEN.Befehl(815, 0);
-    ExafsOptionen.KPunkte = kp;
     ASSERT_EQ(boxen.size(), 1u);
     EXPECT_NE(boxen[0].text.find("Number of datapoints exceeds"), std::string::npos);
     EXPECT_STREQ(NichtVerfuegbarText(), "");
+    // A replay stops there instead of going on without the transform.
+    Prepared(815, {});
+    ExafsOptionen.KPunkte = kp;
+    EXPECT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(FehlerCode, 1000);
+    FehlerCode = 0;
 
     // A command another part owns answers "not available"; 1000 in a replay.
     Prepared(816, {});
