@@ -203,6 +203,34 @@
 #define IDC_ASSIST_LIST 80
 #define IDC_ASSIST_NEXT 37
 
+// XAS input dialogs (app/xas/polygrad_dialog_win.cpp, calc_xas_win.cpp).
+// GETPOLYGRAD: the value edits, the group box and the four labels.
+#define IDC_POLY_FELD 201
+#define IDC_POLY_FELD2 100
+#define IDC_POLY_FELD3 110
+#define IDC_POLY_GRUPPE 50
+#define IDC_POLY_TEXT1 200
+#define IDC_POLY_TEXT2 210
+#define IDC_POLY_TEXT3 220
+#define IDC_POLY_SYMBOL 230
+// CALCXAS: the layouts, the four column lists, mode, channel run, preview
+// and the two counts of the raw file; the layouts of the string table.
+#define IDC_CALC_LAYOUT 505
+#define IDC_CALC_E 100
+#define IDC_CALC_I0 110
+#define IDC_CALC_I1 120
+#define IDC_CALC_I2 130
+#define IDC_CALC_TRANS 552
+#define IDC_CALC_FLUO 553
+#define IDC_CALC_MITTEL 554
+#define IDC_CALC_VON 475
+#define IDC_CALC_BIS 476
+#define IDC_CALC_VORSCHAU 301
+#define IDC_CALC_KOPF 58
+#define IDC_CALC_PUNKTE 59
+#define IDS_LAYOUT_ERSTE 350
+#define IDS_LAYOUT_LETZTE 355
+
 // Popup menu "PaintPopup" of the graphic windows (grafik_fenster_win.cpp):
 // the items carry the command numbers the window handles or forwards.
 #define IDM_PAINT_COMBINE 5

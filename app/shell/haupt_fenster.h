@@ -94,6 +94,9 @@ public:
     int32_t BildBreite = 400, BildHoehe = 440;
     int16_t ZeichenBreite = 0, ZeichenHoehe = 0;
     double DxasPolynom[3] = {};
+    // Source of the calibration reference of 808: 1 a separate file, 2 the
+    // third column of the sample's file, 3 the same spectrum (846-848).
+    int32_t KalibrierReferenz = 2;
     double SchraegWinkel = 45.0;
     double Roentgenwellenlaenge = 154.2;
     double XrdProfil[3] = {0.2, 0.2, 0.0};

@@ -107,7 +107,7 @@ struct MakroSatz {
 // What the command's layout carries beyond the four lines.
 bool MakroHatTabellen(int32_t befehl);          // 507, 807, 844
 bool MakroHatSplineTeil(const MakroSatz& s);    // 837
-bool MakroHatText(const MakroSatz& s);          // 905; 815 with Werte[10] > 0; 844; 807 without FEFF
+bool MakroHatText(const MakroSatz& s);          // 905; 815 with Werte[10] > 0; 808 with Werte[6] > 0; 844; 807 without FEFF
 bool MakroHatFeffTeil(const MakroSatz& s);      // 807 with FunktionsTypen[0] == 25
 
 // Checks a record against the capacities above and against texts that

@@ -177,6 +177,9 @@ bool MakroHatText(const MakroSatz& s)
         return true;
     case 815:
         return s.Werte.size() > 10 && s.Werte[10] > 0.0;
+    case 808:
+        // The energy calibration against a separate reference file.
+        return s.Werte.size() > 6 && s.Werte[6] > 0.0;
     case 807:
         return !MakroHatFeffTeil(s);
     default:

@@ -56,6 +56,7 @@ bool MakroSatzAnwenden(const MakroSatz& s, const MakroZiele& z, MakroSpielZustan
     switch (s.Befehl) {
     case 905:
     case 815:
+    case 808:
         // The consumers strip the line feed that the file line had.
         if (MakroHatText(s)) TextSetzen(z.Text2, MAKRO_TEXT_KAPAZITAET, s.Text, "\n");
         break;

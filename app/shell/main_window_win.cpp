@@ -173,7 +173,7 @@ LRESULT haupt_fenster::MainOnInitMenuPopup()
     for (HWND h : ModelessList)
         if (h) z.KindGelistet = true;
     z.ErgebnisSichtbar = KindFenster[KIND_ERGEBNIS] && IsWindowVisible(KindFenster[KIND_ERGEBNIS]);
-    z.KalibrierQuelle = ExafsOptionen.KalibrierQuelle;
+    z.KalibrierQuelle = KalibrierReferenz;
 
     MENUE_REGEL regeln[32];
     const int n = MenueRegeln(position, z, regeln);

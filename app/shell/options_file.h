@@ -14,7 +14,7 @@ struct EXAFS_OPTIONEN {
     double EnergieBereich;    // keV, "xas_E-range.ins"
     int32_t KPunkte;          // points of the k grid
     int32_t Einheiten;
-    int32_t KalibrierQuelle;  // calibration reference: 1 file, 2 third column, 3 same spectrum
+    int32_t KalibrierQuelle;  // calibration source word: 1 the same spectrum, 0 a reference
 };
 
 // What "numeric.opt" reads and writes; the pointers point into the

@@ -189,9 +189,16 @@ void CALLBACK DialogTimer(HWND, UINT, UINT_PTR, DWORD)
             return;
         }
     }
-    if (++dialogTicks < DIALOG_PATIENCE) return;
     char title[200] = "";
     GetWindowTextA(dlg, title, sizeof title);
+    // The column choice that the program offers after opening a raw
+    // multi-column file: the macro builds its spectrum with its own 843.
+    if (!playing && std::strcmp(title, "Calculate XAS spectrum") == 0) {
+        dialogs.push_back(title);
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    if (++dialogTicks < DIALOG_PATIENCE) return;
     dialogs.push_back(title);
     Fail(playing && tracker ? tracker->Current() : 0,
          playing && tracker ? tracker->Command(tracker->Current()) : 0,

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -383,6 +385,78 @@ TEST_F(RunMacro, DataCommandRecordsMatchTheGoldenMacro)
     MakroSpeichernDialog = GetSaveFileNameA;
     EXPECT_EQ(HAUPTDATEN.MakroAufnahme, 0);
     EXPECT_EQ(LiesDatei(aufnahmeZiel, true), LiesDatei(std::string(HIER) + "data_commands.MAK", true));
+}
+
+// ---- the edge energy and the calibration on a measured Cu foil ----
+
+// The window's E0 as the driver's state file gives it.
+double E0Aus(const std::string& aus)
+{
+    const std::string t = LiesDatei(aus + "\\state.txt");
+    const size_t p = t.find("Koeffizienten[0] = ");
+    return p == std::string::npos ? -1.0 : std::atof(t.c_str() + p + 19);
+}
+
+// ln(I0/I) of columns 1, 2, 3 in keV, then the edge search between 8.975
+// and 8.982 keV on the second derivative without smoothing.
+const char* const CU_MU = "843,1,1,2,3,0,-1,0,0";
+const char* const CU_E0 = "811,0,8.975,8.982,0,0,-1";
+
+TEST_F(RunMacro, EdgeOfTheCopperFoilAndItsCalibration)
+{
+    const std::string cu = std::string(XAS) + "cu_metal_rt.xdi";
+    Lauf l = Fahre(cu, Makro("e0.MAK", "Makro\n" + Satz(CU_MU) + Satz(CU_E0)), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    // The largest slope of the measured edge lies at 8.9805 keV; the
+    // tabulated K edge is 8.979 keV.
+    const double e0 = E0Aus(Pfad("aus"));
+    EXPECT_NEAR(e0, 8.9805, 0.0005);
+    EXPECT_NEAR(e0, 8.979, 0.002);
+    CopyFileA(Pfad("aus\\slot_2.txt").c_str(), Pfad("referenz.txt").c_str(), FALSE);
+    const auto probe = Zeilen(LiesDatei(Pfad("aus\\slot_2.txt")));
+
+    // Borders without an edge: E0 stays, the replay stops with 1000.
+    l = Fahre(cu, Makro("ohne.MAK", "Makro\n" + Satz(CU_MU) + Satz("818,8.5") + Satz("811,0,8.70,8.76,0,0,-1")),
+              Pfad("aus"));
+    EXPECT_EQ(l.code, static_cast<DWORD>(run_macro::EXIT_STEP_FAILED));
+    EXPECT_NE(l.fehler.find("FehlerCode 1000"), std::string::npos) << l.fehler;
+    EXPECT_DOUBLE_EQ(E0Aus(Pfad("aus")), 8.5);
+
+    // "Same Spectrum": the edge moves to 8.979 keV.
+    l = Fahre(cu, Makro("gleich.MAK", "Makro\n" + Satz(CU_MU) + Satz("848") +
+                                          Satz("808,0,8.979,8.975,8.982,0,-1") + Satz(CU_E0)),
+              Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    EXPECT_NEAR(E0Aus(Pfad("aus")), 8.979, 0.0005);
+
+    // "Separate File": the reference path is replayed from the record's
+    // text line; the curve that was current keeps its slot.
+    const std::string mitDatei = "Makro\n" + Satz(CU_MU) + Satz("846") +
+                                 Satz("808,0,8.979,8.975,8.982,0,-1,1") + Pfad("referenz.txt") + "\n" +
+                                 Satz(CU_E0);
+    l = Fahre(cu, Makro("datei.MAK", mitDatei), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    EXPECT_NEAR(E0Aus(Pfad("aus")), 8.979, 0.0005);
+    EXPECT_EQ(Zeilen(LiesDatei(Pfad("aus\\slot_2.txt"))), probe);
+    EXPECT_EQ(LiesDatei(Pfad("aus\\current.txt")), "4\n");
+
+    // A reference file that is gone stops the replay with 1000.
+    l = Fahre(cu, Makro("fehlt.MAK", "Makro\n" + Satz(CU_MU) + Satz("846") +
+                                         Satz("808,0,8.979,8.975,8.982,0,-1,1") + Pfad("weg.txt") + "\n"),
+              Pfad("aus"));
+    EXPECT_EQ(l.code, static_cast<DWORD>(run_macro::EXIT_STEP_FAILED));
+    EXPECT_NE(l.fehler.find("FehlerCode 1000"), std::string::npos) << l.fehler;
+}
+
+TEST_F(RunMacro, CopperRawFileWithoutCommentMarksGivesItsAbsorption)
+{
+    const Lauf l = Fahre(std::string(XAS) + "cu.012", Makro("cu012.MAK", "Makro\n" + Satz(CU_MU)), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const auto z = Zeilen(LiesDatei(Pfad("aus\\slot_2.txt")));
+    ASSERT_EQ(z.size(), 612u);
+    // First row of the file: 8786.204 eV, I0 393970, I 142967.
+    EXPECT_NEAR(std::atof(z[0][0].c_str()), 8.786204, 1e-9);
+    EXPECT_NEAR(std::atof(z[0][1].c_str()), std::log(393970.0 / 142967.0), 1e-9);
 }
 
 }  // namespace

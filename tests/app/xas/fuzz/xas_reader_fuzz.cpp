@@ -1,10 +1,12 @@
 // Fuzz target: the readers of the XAS data files on arbitrary bytes.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "xas/feff_path.h"
 #include "xas/mcmaster.h"
+#include "xas/xas_reduction.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -29,5 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     FeffGeometrie geometrie;
     for (int32_t pfad = 1; pfad <= 3; ++pfad) LesePathsDat(text, size, pfad, 3, &geometrie);
+
+    // Column layouts of "favorite.ini" and ".F15" files.
+    SpaltenLayout layout = LeseSpaltenLayout(text, size);
+    SchreibeSpaltenLayout(layout);
+    KonvertiereF15Text(std::string(text, size));
     return 0;
 }

@@ -1,0 +1,33 @@
+// Entry points of the XAFS menu's commands that other parts of the XAS,
+// DXAS and series subsystems own. XafsBefehl (xas_commands_win.cpp) calls
+// them with the command number; until its owner is built, each answers
+// through NichtVerfuegbar (with lParam 2: no box, FehlerCode 1000) and
+// returns 0. xas_entries_win.cpp holds those answers, one line each.
+#ifndef KORLAN_XAS_ENTRIES_H
+#define KORLAN_XAS_ENTRIES_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+int32_t XanesFit(int32_t befehl);                 // 802, 812
+int32_t VorkantenBefehl(int32_t befehl);          // 803, 804, 809, 841
+int32_t MueNullFit(int32_t befehl);               // 806, 828, 837
+int32_t ExafsFitVorbereiten(int32_t a, int32_t b);  // 807, 817
+int32_t ExafsOptionenDialog();                    // 813
+int32_t XasFourierTransform(int32_t befehl);      // 815
+int32_t PhasenAmplituden(int32_t befehl);         // 816
+int32_t DexSkalaDialog();                         // 819's foil dialog
+int32_t DexKonvertierDialog();                    // 821's dialog
+int32_t AutoMakroAnalyse(int32_t befehl);         // 824
+int32_t SerienBefehl(int32_t befehl);             // 825, 826, 827, 833, 890
+int32_t RatioMethode(int32_t befehl);             // 829
+int32_t DifferenzSpektrum(LPARAM lParam);         // 831
+int32_t FeffBefehl(int32_t befehl);               // 834, 849, 850
+int32_t QuickXas(int32_t befehl);                 // 835, 838, 839, 840
+int32_t McMasterDialog();                         // 842
+int32_t LcXanesVorbereiten(int32_t befehl);       // 844
+int32_t PcaBefehl(int32_t befehl);                // 851
+int32_t XafsInOneDialog();                        // 852's dialog
+
+#endif

@@ -1,0 +1,38 @@
+// The entry points of xas_entries.h whose owners are not built yet: each
+// answers "not available" for its command and returns 0.
+#include "xas/xas_entries.h"
+
+#include "shell/dispatcher.h"
+#include "shell/haupt_fenster.h"
+
+namespace {
+
+int32_t Fehlt(int32_t befehl, const char* teil = nullptr)
+{
+    NichtVerfuegbar(befehl, teil);
+    return 0;
+}
+
+int32_t Aktuell() { return HAUPTDATEN.Meldungsblock.Befehl; }
+
+}  // namespace
+
+int32_t XanesFit(int32_t befehl) { return Fehlt(befehl); }
+int32_t VorkantenBefehl(int32_t befehl) { return Fehlt(befehl); }
+int32_t MueNullFit(int32_t befehl) { return Fehlt(befehl); }
+int32_t ExafsFitVorbereiten(int32_t, int32_t) { return Fehlt(Aktuell()); }
+int32_t ExafsOptionenDialog() { return Fehlt(813); }
+int32_t XasFourierTransform(int32_t befehl) { return Fehlt(befehl); }
+int32_t PhasenAmplituden(int32_t befehl) { return Fehlt(befehl); }
+int32_t DexSkalaDialog() { return Fehlt(819, "The foil calibration dialog"); }
+int32_t DexKonvertierDialog() { return Fehlt(821, "The DXAS conversion dialog"); }
+int32_t AutoMakroAnalyse(int32_t befehl) { return Fehlt(befehl); }
+int32_t SerienBefehl(int32_t befehl) { return Fehlt(befehl); }
+int32_t RatioMethode(int32_t befehl) { return Fehlt(befehl); }
+int32_t DifferenzSpektrum(LPARAM) { return Fehlt(831); }
+int32_t FeffBefehl(int32_t befehl) { return Fehlt(befehl); }
+int32_t QuickXas(int32_t befehl) { return Fehlt(befehl); }
+int32_t McMasterDialog() { return Fehlt(842); }
+int32_t LcXanesVorbereiten(int32_t befehl) { return Fehlt(befehl); }
+int32_t PcaBefehl(int32_t befehl) { return Fehlt(befehl); }
+int32_t XafsInOneDialog() { return Fehlt(852, "The XAFS-in-one dialog"); }
