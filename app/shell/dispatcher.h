@@ -48,7 +48,7 @@ inline constexpr BEFEHLS_KARTE BEFEHLS_KARTEN[] = {
     {"Korlan", 60, 60, "DateiOeffnen (Open)", "spectra/file_commands_win.cpp"},
     {"Korlan", 70, 70, "NichtVerfuegbar (data table)", "shell/dispatcher_win.cpp"},
     {"Korlan", 77, 80, "haupt_fenster::MenueBefehl (window 1-4 on top)", "shell/dispatcher_win.cpp"},
-    {"Korlan", 90, 90, "NichtVerfuegbar", "shell/dispatcher_win.cpp"},
+    {"Korlan", 90, 90, "SplitAnkaFile (multi-scan splitter)", "spectra/foreign_files_win.cpp"},
     {"Korlan", 111, 111, "SpeichereDatei (Save)", "spectra/file_commands_win.cpp"},
     {"Korlan", 112, 113, "NichtVerfuegbar (graphic and print options)", "shell/dispatcher_win.cpp"},
     {"Korlan", 122, 122, "the window on top (print)", "shell/dispatcher_win.cpp"},

@@ -9,6 +9,7 @@
 #include "shell/child_windows.h"
 #include "shell/results_window.h"
 #include "spectra/file_commands_win.h"
+#include "spectra/foreign_files_win.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -343,7 +344,10 @@ LRESULT haupt_fenster::MenueBefehl()
         break;
     }
     // Commands that work on the data of a graphic window.
-    case 70: case 90:
+    case 90:
+        if (grafik) SplitAnkaFile(Hauptfenster);
+        break;
+    case 70:
     case 164: case 175: case 189:
         if (grafik) NichtVerfuegbar(id);
         break;

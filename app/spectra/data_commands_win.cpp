@@ -3,6 +3,7 @@
 // plain cores (data_arithmetic, data_commands), writes the history line,
 // records the step into a macro being recorded and asks for a redraw.
 #include "spectra/data_commands_win.h"
+#include "spectra/foreign_files_win.h"
 
 #include <algorithm>
 #include <cstdarg>
