@@ -7,6 +7,7 @@
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
+#include "shell/printing_win.h"
 #include "shell/results_window.h"
 #include "spectra/file_commands_win.h"
 #include "spectra/foreign_files_win.h"
@@ -296,7 +297,10 @@ LRESULT haupt_fenster::MenueBefehl()
         break;
     }
     // Commands whose dialogs or windows belong to parts not built yet.
-    case 112: case 113: case 133: case 135: case 136: case 140: case 161: case 169: case 172:
+    case 169:
+        DialogBoxParamA(Instanz, "PRINTERSETUP", Hauptfenster, PrinterSetupProc, 0);
+        break;
+    case 112: case 113: case 133: case 135: case 136: case 140: case 161: case 172:
     case 191: case 194: case 450:
         NichtVerfuegbar(id);
         break;
