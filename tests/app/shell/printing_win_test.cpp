@@ -133,10 +133,16 @@ TEST_F(Drucken, WithoutADefaultPrinterTheUserIsTold)
     WriteProfileStringA("windows", "device", "");
     boxen.clear();
     EXPECT_EQ(GetPrinterDC(), nullptr);
+    // The print command of a graphic window says so too, and prints nothing.
+    Kurve(0, 20, Sinus);
+    EXPECT_EQ(DruckeGrafikFenster(), 0);
     WriteProfileStringA("windows", "device", alt[0] ? alt : nullptr);
-    ASSERT_EQ(boxen.size(), 1u);
-    EXPECT_EQ(boxen[0].text, "No printer installed !");
-    EXPECT_EQ(boxen[0].titel, "Error !!");
+    ASSERT_EQ(boxen.size(), 2u);
+    for (const GezeigteBox& b : boxen) {
+        EXPECT_EQ(b.text, "No printer installed !");
+        EXPECT_EQ(b.titel, "Error !!");
+    }
+    EXPECT_TRUE(IsWindowEnabled(HAUPTDATEN.Hauptfenster));
 }
 
 // Run by scripts/test with KORLAN_PRINT_CHECK naming a folder: the graph
