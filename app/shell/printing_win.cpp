@@ -177,7 +177,12 @@ HDC GetPrinterDC()
         Meldung("No printer installed !", "Error !!", MB_OK | MB_ICONEXCLAMATION);
         return nullptr;
     }
-    return CreateDCA(teile[1].c_str(), teile[0].c_str(), teile[2].c_str(), nullptr);
+    HDC dc = CreateDCA(teile[1].c_str(), teile[0].c_str(), teile[2].c_str(), nullptr);
+    if (!dc) {
+        const std::string text = "The printer " + teile[0] + " could not be opened.";
+        Meldung(text.c_str(), "Error !!", MB_OK | MB_ICONEXCLAMATION);
+    }
+    return dc;
 }
 
 int32_t haupt_fenster::PrintGrafik(int32_t modus, HDC dc, int32_t seitenBreite, int32_t seitenHoehe,

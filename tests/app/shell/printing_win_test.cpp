@@ -7,11 +7,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/spectra/data_commands_fixture.h"
+#include "resource_ids.h"
+#include "shell/child_windows.h"
 #include "shell/printing.h"
 #include "shell/printing_win.h"
 #include "shell/shell_globals.h"
@@ -136,8 +139,11 @@ TEST_F(Drucken, WithoutADefaultPrinterTheUserIsTold)
     // The print command of a graphic window says so too, and prints nothing.
     Kurve(0, 20, Sinus);
     EXPECT_EQ(DruckeGrafikFenster(), 0);
+    // And so does the results window's, showing its text.
+    SendMessageA(HAUPTDATEN.KindFenster[KIND_ERGEBNIS], WM_COMMAND, 123, 0);
+    SendMessageA(HAUPTDATEN.KindFenster[KIND_ERGEBNIS], WM_COMMAND, 122, 0);
     WriteProfileStringA("windows", "device", alt[0] ? alt : nullptr);
-    ASSERT_EQ(boxen.size(), 2u);
+    ASSERT_EQ(boxen.size(), 3u);
     for (const GezeigteBox& b : boxen) {
         EXPECT_EQ(b.text, "No printer installed !");
         EXPECT_EQ(b.titel, "Error !!");
@@ -172,6 +178,28 @@ TEST_F(Drucken, ToTheDefaultPrinter)
     for (int i = 1; i <= 200; ++i) text += "result line " + std::to_string(i) + "\r\n";
     std::snprintf(GrafikFenster[0].DateiInfo.DateiName, sizeof GrafikFenster[0].DateiInfo.DateiName, "text");
     EXPECT_GT(DruckeErgebnisText(text.c_str()), 0);
+
+    // The set-up dialog lists the printer; choosing it and OK keeps it.
+    bool okFrei = false;
+    const bool zu = MitDialogen(
+        {[&](HWND d) {
+             HWND liste = GetDlgItem(d, IDC_DRUCKER_LISTE);
+             const int n = static_cast<int>(SendMessageA(liste, LB_GETCOUNT, 0, 0));
+             for (int i = 0; i < n; ++i) {
+                 char zeile[600] = "";
+                 SendMessageA(liste, LB_GETTEXT, i, reinterpret_cast<LPARAM>(zeile));
+                 if (std::strncmp(zeile, "KorlanPDF an ", 13) != 0) continue;
+                 SendMessageA(liste, LB_SETCURSEL, i, 0);
+                 SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_DRUCKER_LISTE, LBN_SELCHANGE),
+                              reinterpret_cast<LPARAM>(liste));
+             }
+             okFrei = IsWindowEnabled(GetDlgItem(d, IDOK)) != FALSE;
+         },
+         Druecke(IDOK)},
+        [] { HAUPTDATEN.Befehl(169, 0); });
+    EXPECT_TRUE(zu);
+    EXPECT_TRUE(okFrei);
+    EXPECT_EQ(std::string(GewaehlterDrucker()).rfind("KorlanPDF,", 0), 0u) << GewaehlterDrucker();
 
     const auto zeilen = DruckTextSeiten(text, lh, seiteH);
     const DruckFlaeche fl = BerechneDruckFlaeche(true, false, 2, 0, 0, seiteB, seiteH);
