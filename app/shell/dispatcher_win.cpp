@@ -10,8 +10,10 @@
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
 #include "shell/help_viewer_win.h"
+#include "shell/printing_win.h"
 #include "shell/results_window.h"
 #include "spectra/file_commands_win.h"
+#include "spectra/foreign_files_win.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -308,7 +310,10 @@ LRESULT haupt_fenster::MenueBefehl()
     case 191:
         AssistentOeffnen();
         break;
-    case 112: case 113: case 133: case 140: case 161: case 169: case 172:
+    case 169:
+        DialogBoxParamA(Instanz, "PRINTERSETUP", Hauptfenster, PrinterSetupProc, 0);
+        break;
+    case 112: case 113: case 133: case 140: case 161: case 172:
     case 194: case 450:
         NichtVerfuegbar(id);
         break;
@@ -360,6 +365,8 @@ LRESULT haupt_fenster::MenueBefehl()
         if (grafik) TabelleOeffnen(fenster);
         break;
     case 90:
+        if (grafik) SplitAnkaFile(Hauptfenster);
+        break;
     case 164: case 175: case 189:
         if (grafik) NichtVerfuegbar(id);
         break;

@@ -88,6 +88,7 @@ public:
     int32_t Schrifthoehen[4] = {16, 16, 16, 16};
     int32_t Schriftbreiten[4] = {7, 7, 7, 7};
     int32_t KopierBreite = 0, KopierHoehe = 0;
+    int32_t GanzeSeite = 0;            // print option "full page"
     int32_t AlsMetafile = 1;           // clipboard picture: 1 enhanced metafile, 0 bitmap
     int32_t AktivesProfil = 1;
     SCHRIFT_PROFIL SchriftProfile[2] = {};
@@ -186,6 +187,14 @@ public:
     // Schriftbreiten and SchraegWinkel; symbolName is the face of the four
     // symbol fonts ("Times New Roman" at start-up, "system" afterwards).
     void ErzeugeSchriften(const char* symbolName = "Times New Roman");
+    // Prints (interaktiv 1: a print job with the print options and the
+    // abort dialog) or draws into dc (0): modus 1 the active window's graph,
+    // 2 CommandText as lines, on a page of the given pixels with the
+    // device's character width and line height. Returns the result of
+    // ending the document of a job, -1 when the options were cancelled,
+    // else 0 (printing_win.cpp).
+    int32_t PrintGrafik(int32_t modus, HDC dc, int32_t seitenBreite, int32_t seitenHoehe,
+                        int32_t textBreite, int32_t zeilenHoehe, int32_t interaktiv);
 
 private:
     // Global-heap blocks of the program, freed at destruction.

@@ -7,9 +7,11 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
+#include "shell/printing_win.h"
 #include "shell/results_file.h"
 #include "spectra/spectra_globals.h"
 
@@ -403,7 +405,15 @@ void results_fenster::Befehl(int32_t id)
         if (!EditSichtbar(Edit)) PostMessageA(Fenster, WM_COMMAND, 124, 0);
         break;
     case 122:
-        NichtVerfuegbar(122, nullptr, Meldungsblock.lParam);
+        // The text shown is printed; what the fit-difference view should
+        // print is not settled yet.
+        if (EditSichtbar(Edit)) {
+            std::vector<char> text(50001, '\0');
+            GetWindowTextA(Edit, text.data(), static_cast<int>(text.size()));
+            DruckeErgebnisText(text.data());
+        } else if (Ansicht == 1) {
+            NichtVerfuegbar(0, "Printing the fit-difference view", Meldungsblock.lParam);
+        }
         break;
     case 807:
         NichtVerfuegbar(0, "The report \"Feff SS paths\"", Meldungsblock.lParam);

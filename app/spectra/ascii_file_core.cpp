@@ -1,6 +1,8 @@
 // Text spectrum files: identification, column parser, text table writer.
 #include "spectra/ascii_file.h"
 
+#include "spectra/raw_file.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -399,10 +401,14 @@ int32_t LeseSpektrum(DateiInfo* info, SpektrumDaten* daten, std::vector<double>*
         if (spalte4) spalte4->clear();
         return n;
     }
-    // Diffractometer files are read elsewhere.
-    if (inhalt.size() >= 4 && std::memcmp(inhalt.data(), "RAW_", 4) == 0) {
-        Melde(fehler, FEHLER_FORMAT);
-        return 0;
+    // Diffractometer files: their first range.
+    if (IstRawDatei(reinterpret_cast<const uint8_t*>(inhalt.data()), inhalt.size())) {
+        SpektrumDaten ohne;
+        const int32_t n = LoadRawFile(1, reinterpret_cast<const uint8_t*>(inhalt.data()),
+                                      inhalt.size(), info, daten ? daten : &ohne, fehler);
+        if (spalte3) spalte3->clear();
+        if (spalte4) spalte4->clear();
+        return n > 0 ? n : 0;
     }
     TextTabelle t;
     code = ParseTextTabelle(inhalt.data(), inhalt.size(), &t);
@@ -452,6 +458,17 @@ int32_t LeseSpalten(const DateiInfo& info, int32_t xSpalte, int32_t ySpalte,
     } else {
         std::vector<char> inhalt;
         int32_t code = LeseDatei(pfad, &inhalt);
+        // A diffractometer file gives its first range whatever the columns.
+        if (code == SPEKTRUM_OK &&
+            IstRawDatei(reinterpret_cast<const uint8_t*>(inhalt.data()), inhalt.size())) {
+            DateiInfo raw = info;
+            n = LoadRawFile(1, reinterpret_cast<const uint8_t*>(inhalt.data()), inhalt.size(),
+                            &raw, daten, fehler);
+            if (n <= 0) return 0;
+            daten->Punkte = n;
+            if (glitchProzent > 0.0) GlitchFilter(daten->y.data(), n, glitchProzent, glitchPunkte);
+            return n;
+        }
         TextTabelle t;
         if (code == SPEKTRUM_OK) code = ParseTextTabelle(inhalt.data(), inhalt.size(), &t);
         if (code == SPEKTRUM_OK &&

@@ -3,6 +3,7 @@
 // plain cores (data_arithmetic, data_commands), writes the history line,
 // records the step into a macro being recorded and asks for a redraw.
 #include "spectra/data_commands_win.h"
+#include "spectra/foreign_files_win.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -495,7 +496,7 @@ void Zwischenablage(haupt_fenster* app, grafik_fenster& g, int32_t id, bool vorb
         }
         HGDIOBJ alt = SelectObject(mem, bild);
         PatBlt(mem, 0, 0, b, h + lh, WHITENESS);
-        g.PaintGrafik(mem, 0, 0, b, h, cw, lh);
+        app->PrintGrafik(1, mem, b, h, cw, lh, 0);
         SelectObject(mem, alt);
         DeleteDC(mem);
         AufZwischenablage(app->Hauptfenster, CF_BITMAP, bild);
@@ -510,7 +511,7 @@ void Zwischenablage(haupt_fenster* app, grafik_fenster& g, int32_t id, bool vorb
     if (!mf) return;
     SetWindowExtEx(mf, b, h, nullptr);
     SetWindowOrgEx(mf, 0, 0, nullptr);
-    g.PaintGrafik(mf, 0, 0, b, h, cw, lh);
+    app->PrintGrafik(1, mf, b, h, cw, lh, 0);
     HENHMETAFILE emf = CloseEnhMetaFile(mf);
     if (emf) AufZwischenablage(app->Hauptfenster, CF_ENHMETAFILE, emf);
 }

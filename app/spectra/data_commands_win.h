@@ -50,8 +50,7 @@ extern EDIT_DRUCKER_DC EditDruckerDC;
 HDC StandardDruckerDC();
 
 // Entry points of other subsystems that some of the commands hand over to:
-// the series commands (app/series/series_commands_win.cpp), the ".fio"
-// import (file_commands_win.cpp), the section and polynomial dialogs of the
+// the series commands (app/series/series_commands_win.cpp), the section and polynomial dialogs of the
 // XAS subsystem (app/xas/xas_commands_win.cpp) and the fit's modeless
 // parameter dialog (app/fit/fit_commands_win.cpp). Until those are built,
 // each answers through NichtVerfuegbar (shell/dispatcher.h) and returns 0.
@@ -59,7 +58,6 @@ int32_t AddToMultiColumnFile(int32_t modus);          // 612
 int32_t AverageOrCreateMcFile(int32_t befehl);        // 623, 624
 int32_t McFileToAscii(int32_t modus);                 // 625
 int32_t ExtractMcFile(int32_t befehl);                // 626, 627
-int32_t ImportFio(int32_t modus);                     // 609, 615
 // The section dialog of the XAS subsystem (SET_BORDER): writes the
 // borders into DialogWerte, returns 0 for Cancel.
 int32_t SektionsDialog(int32_t befehl);

@@ -548,10 +548,3 @@ int32_t SpeichereDatei(haupt_fenster* app, int32_t modus, int32_t spalten, int32
     if (!ohneDialog) MerkeDatei(app, pfad);
     return 1;
 }
-
-// The ".fio" import (609, 615) is not built yet.
-int32_t ImportFio(int32_t)
-{
-    NichtVerfuegbar(HAUPTDATEN.Meldungsblock.Befehl);
-    return 0;
-}

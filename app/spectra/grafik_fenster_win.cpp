@@ -11,6 +11,7 @@
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
+#include "shell/printing_win.h"
 #include "spectra/data_arithmetic.h"
 #include "spectra/graphic_layout.h"
 #include "spectra/data_dialogs_win.h"
@@ -483,7 +484,12 @@ LRESULT Kommando(grafik_fenster& g, int32_t id, LPARAM lParam)
         PostMessageA(Haupt(), WM_COMMAND, id, 0);
         break;
     case 517: PostMessageA(Haupt(), WM_COMMAND, 911, 0); break;
-    case 122: NichtVerfuegbar(122, nullptr, lParam); break;
+    case 122: {
+        const int32_t w = HAUPTDATEN.GetFensterNummer(g.hWnd);
+        if (w >= 0) AktivesFenster = w;
+        DruckeGrafikFenster();
+        break;
+    }
     case 127:
     case 2004: NachVorn(g); break;
     case 607: MinMaxArithmetik(g, false); break;

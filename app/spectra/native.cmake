@@ -6,7 +6,11 @@ file(GLOB KORLAN_SPECTRA_FILE_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_CURRENT_LIST_DIR}/spectrum_file_core.cpp
      ${CMAKE_CURRENT_LIST_DIR}/ascii_file_core.cpp
      ${CMAKE_CURRENT_LIST_DIR}/file_commands_core.cpp
-     ${CMAKE_CURRENT_LIST_DIR}/data_table_core.cpp)
+     ${CMAKE_CURRENT_LIST_DIR}/data_table_core.cpp
+
+     ${CMAKE_CURRENT_LIST_DIR}/raw_file_core.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/fio_file_core.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/scan_split_core.cpp)
 add_library(korlan_spectra_files STATIC ${KORLAN_SPECTRA_FILE_SOURCES})
 target_include_directories(korlan_spectra_files PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 
@@ -16,8 +20,9 @@ if(KORLAN_FUZZ)
       -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
   # spectrum_reader_fuzz: the spectrum readers on bytes in memory;
   # column_reader_fuzz: the column, frame and binary-column readers on a
-  # file; macro_file_fuzz: the macro reader and the player's copying.
-  foreach(target spectrum_reader_fuzz column_reader_fuzz macro_file_fuzz)
+  # file; macro_file_fuzz: the macro reader and the player's copying;
+  # raw_reader_fuzz: the diffractometer reader on bytes in memory.
+  foreach(target spectrum_reader_fuzz column_reader_fuzz macro_file_fuzz raw_reader_fuzz)
     file(GLOB_RECURSE source ${CMAKE_SOURCE_DIR}/tests/app/*/fuzz/${target}.cpp)
     add_executable(${target} ${source})
     target_link_libraries(${target} PRIVATE korlan_spectra_files korlan_shell_files)

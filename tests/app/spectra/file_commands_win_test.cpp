@@ -648,10 +648,15 @@ TEST_F(DateiBefehle, StyleTogglesAndShowAll)
     g.ZeigeFunktion = 0;
     DestroyMenu(wurzel);
 
+    // Print without a default printer says so.
+    char drucker[400] = "";
+    GetProfileStringA("windows", "device", "", drucker, sizeof drucker);
+    WriteProfileStringA("windows", "device", "");
     boxen.clear();
     SendMessageA(h, WM_COMMAND, 122, 0);
+    WriteProfileStringA("windows", "device", drucker[0] ? drucker : nullptr);
     ASSERT_EQ(boxen.size(), 1u);
-    EXPECT_NE(boxen[0].text.find("not available"), std::string::npos);
+    EXPECT_EQ(boxen[0].text, "No printer installed !");
 }
 
 }  // namespace
