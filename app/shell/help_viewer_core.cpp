@@ -85,6 +85,8 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"USERSTYLE", 581},
     {"CLIPBOARDFORMAT", 610},
     {"ASSIST", 191},
+    {"GET_FUNCTION", 135},
+    {"FUNCBORDER", 155},
 };
 const std::size_t HILFE_DIALOGE_ANZAHL = sizeof HILFE_DIALOGE / sizeof HILFE_DIALOGE[0];
 
