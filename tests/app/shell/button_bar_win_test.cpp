@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/dialog_watcher.h"
 #include "plotting/plot_test_support.h"
 #include "resource_ids.h"
 #include "shell/child_windows.h"
@@ -41,13 +40,6 @@ LRESULT Zeuge(int i, HWND h, UINT m, WPARAM w, LPARAM l)
 }
 LRESULT CALLBACK GrafikZeuge(HWND h, UINT m, WPARAM w, LPARAM l) { return Zeuge(0, h, m, w, l); }
 LRESULT CALLBACK HauptZeuge(HWND h, UINT m, WPARAM w, LPARAM l) { return Zeuge(1, h, m, w, l); }
-
-// Cancels the dialog on top: the column choice that follows the opening of
-// a raw multi-column file.
-void CALLBACK Abbrechen(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (HWND d = dialog_waechter::ObersterDialog()) PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
-}
 
 std::string MakroPfad;
 BOOL WINAPI MakroDialog(LPOPENFILENAMEA ofn)
@@ -132,24 +124,11 @@ protected:
         LaufendesProgramm::TearDown();
     }
 
-    // Opens the Cu foil file through the Open command as the recovery of a
-    // backup does (no dialog).
     void OeffneCuFolie()
     {
-        ASSERT_TRUE(CopyFileA(KORLAN_TEST_DIR "/app/spectra/data/cu_metal_rt.xdi", Pfad("numsave0.mes").c_str(),
-                              FALSE));
-        dialog_waechter::Beginne();
-        const UINT_PTR uhr = SetTimer(nullptr, 0, 100, Abbrechen);
-        SendMessageA(hwnd, WM_COMMAND, CM_OPEN, LP_REOPEN_BACKUP0);
-        Pumpe();
-        KillTimer(nullptr, uhr);
-        dialog_waechter::Beende();
-        fenster = AktivesFenster;
+        fenster = OeffneOhneDialog(KORLAN_TEST_DIR "/app/spectra/data/cu_metal_rt.xdi");
         ASSERT_GE(fenster, 0);
-        ASSERT_NE(HAUPTDATEN.GrafikHandles[fenster], nullptr);
         ASSERT_EQ(GrafikFenster[fenster].Punkte(), 408);
-        BringWindowToTop(HAUPTDATEN.GrafikHandles[fenster]);
-        UpdateFensterStatus();
         Pumpe();
     }
 
