@@ -19,6 +19,8 @@ int MenueRegeln(int popup, const MENUE_ZUSTAND& z, MENUE_REGEL aus[32])
         break;
     case 1:  // Edit
         for (int32_t id : {607, 608, 606, 601}) regel(id, daten);
+        // "Open New window" sits in this popup; its rule is File's.
+        regel(602, daten);
         regel(603, funktion);
         regel(164, f && (z.SlotFlags & 4));
         regel(619, f && (z.SlotFlags & 4) && z.ImagGezeichnet);
