@@ -435,13 +435,46 @@ TEST_F(GrafikShell, MouseShowsDataCoordinatesAndZoomsInBothDirections)
     EXPECT_EQ(g.Zoom.Bereit, 0);
     EXPECT_EQ(g.Zoom.XUnten, 12345.0);
     EXPECT_TRUE(boxen.empty());
+}
 
-    // A click outside the plot asks for the axis scaling dialog, which is
-    // not built yet.
-    SendMessageA(f, WM_LBUTTONDOWN, MK_LBUTTON, Lp(1, 1));
-    SendMessageA(f, WM_LBUTTONUP, 0, Lp(1, 1));
-    ASSERT_EQ(boxen.size(), 1u);
-    EXPECT_NE(boxen[0].text.find("Change X/Y-graph scaling is not available"), std::string::npos);
+TEST_F(GrafikShell, AClickInTheFourCurveViewSelectsTheQuadrantsNewestCurve)
+{
+    HWND f = Oeffne(0, 10);
+    grafik_fenster& g = GrafikFenster[0];
+    // Every slot holds the curve.
+    for (int s = 1; s < 4; ++s) {
+        for (int k = 0; k < 10; ++k) {
+            g.GetXFeld(s)[k] = g.GetXFeld(0)[k];
+            g.GetYFeld(s)[k] = g.GetYFeld(0)[k] + s;
+        }
+        g.DateiInfo.PunkteProKurve[s] = 10;
+    }
+    Male(0);
+    const int w = g.ClientBreite, h = g.ClientHoehe;
+    // (newest counter, click point, counter selected): the largest counter
+    // not above the newest whose slot is the quadrant's.
+    struct Fall {
+        int32_t neuester;
+        POINT p;
+        int32_t zaehler;
+    };
+    const Fall faelle[] = {
+        {6, {w / 4, 3 * h / 4}, 6},     {5, {w / 4, 3 * h / 4}, 2},
+        {5, {3 * w / 4, h / 4}, 5},     {6, {w / 4, h / 4}, 4},
+        {7, {3 * w / 4, 3 * h / 4}, 7}, {1, {3 * w / 4, h / 2}, 1},
+    };
+    for (const Fall& c : faelle) {
+        g.NeuesterZaehler = c.neuester;
+        g.KurvenZaehler = c.neuester;
+        g.Multiplot = 1;
+        Male(0);
+        SendMessageA(f, WM_LBUTTONDOWN, MK_LBUTTON, Lp(c.p.x, c.p.y));
+        SendMessageA(f, WM_LBUTTONUP, 0, Lp(c.p.x, c.p.y));
+        EXPECT_EQ(g.KurvenZaehler, c.zaehler) << c.neuester << " " << c.p.x << "," << c.p.y;
+        // The slot is chosen and the four-curve view left.
+        EXPECT_EQ(g.Multiplot, 0) << c.neuester;
+    }
+    EXPECT_TRUE(boxen.empty());
 }
 
 TEST_F(GrafikShell, DraggingACurveOntoAnotherWindowCombinesIt)
