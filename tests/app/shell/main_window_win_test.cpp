@@ -1,7 +1,8 @@
 // The main window's handlers in the running program: the menu greying read
-// back with GetMenuState in each state of the program, the deferred error
-// box of timer 5, the autosave of timer 6 inside a modal dialog, and the
-// recovery of the backups after the program was killed.
+// back with GetMenuState in each state of the program, the autosave of
+// timer 6 inside a modal dialog, and the recovery of the backups after the
+// program was killed. (The deferred error box of timer 5 is tested with
+// the dispatcher.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -152,26 +153,6 @@ TEST_F(Hauptfenster, MenuGreyingFollowsTheStateOfTheProgram)
                                     {2, 45, true, 0},   {2, 605, false, -1}, {3, 515, false, -1},
                                     {8, 112, false, -1}, {0, 604, true, -1}};
     Pruefe(ohneDaten, "data hidden");
-}
-
-TEST_F(Hauptfenster, Timer5ShowsOnlyTheLastDeferredError)
-{
-    FehlerCode = 105;
-    FehlerCode = 112;
-    SendMessageA(hwnd, WM_TIMER, 5, 0);
-    ASSERT_EQ(boxen.size(), 1u);
-    EXPECT_EQ(boxen[0].text, "Number of max. graphic windows exceeded!");
-    EXPECT_EQ(boxen[0].titel, "Error !!");
-    EXPECT_TRUE(boxen[0].art & MB_ICONEXCLAMATION);
-    EXPECT_EQ(FehlerCode, 0);
-    // Shown once: the next tick has nothing to show.
-    SendMessageA(hwnd, WM_TIMER, 5, 0);
-    EXPECT_EQ(boxen.size(), 1u);
-    // The player's sign is no message.
-    FehlerCode = 1000;
-    SendMessageA(hwnd, WM_TIMER, 5, 0);
-    EXPECT_EQ(boxen.size(), 1u);
-    EXPECT_EQ(FehlerCode, 0);
 }
 
 namespace {
