@@ -284,6 +284,36 @@ TEST_F(DateiBefehle, LongTextFilesKeepEveryRowThroughOpenSaveReopenAndOriginal)
     }
 }
 
+TEST_F(DateiBefehle, AComplexCurveKeepsItsMarkAndE0ThroughTheTextSave)
+{
+    // A transform with its imaginary part, E0 = 8.979 keV, as the writer's
+    // own header names them.
+    std::string text = "40,4,8.979,0,0\n";
+    for (int i = 0; i < 40; ++i)
+        text += std::to_string(0.1 * i) + " " + std::to_string(std::cos(0.3 * i)) + " " +
+                std::to_string(-std::sin(0.3 * i)) + "\n";
+    Schreibe("ft.txt", text);
+    const int w = Wiederoeffnen(Pfad("ft.txt"), 0);
+    ASSERT_GE(w, 0);
+    grafik_fenster& g = GrafikFenster[w];
+    ASSERT_EQ(g.Punkte(), 40);
+    ASSERT_TRUE(g.KurvenFlags[g.AktuellerSlot()] & SLOT_KOMPLEX);
+    const std::vector<double> y(g.GetYFeld(-1), g.GetYFeld(-1) + 81);
+
+    HAUPTDATEN.BinaerSpeichern = 0;
+    Setze(Pfad("ft2.txt"));
+    ASSERT_EQ(SpeichereDatei(&HAUPTDATEN, 11), 1);
+    HAUPTDATEN.BinaerSpeichern = 1;
+    const int v = Wiederoeffnen(Pfad("ft2.txt"), 1);
+    ASSERT_GE(v, 0);
+    grafik_fenster& h = GrafikFenster[v];
+    ASSERT_EQ(h.Punkte(), 40);
+    EXPECT_TRUE(h.KurvenFlags[h.AktuellerSlot()] & SLOT_KOMPLEX);
+    EXPECT_DOUBLE_EQ(h.DateiInfo.Koeffizienten[0], 8.979);
+    for (int i = 0; i < 81; ++i) EXPECT_NEAR(h.GetYFeld(-1)[i], y[i], 1e-9) << i;
+    SchliesseAlle();
+}
+
 TEST_F(DateiBefehle, StatusFieldFollowsOpenAndTheLastClose)
 {
     auto status = [] {
