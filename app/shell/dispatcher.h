@@ -146,6 +146,11 @@ void NichtVerfuegbar(int32_t befehl, const char* teil, LPARAM lParam);
 const char* NichtVerfuegbarText();
 void NichtVerfuegbarVergessen();
 
+// Starts the outside programs of the Help and Options menus (web browser,
+// notepad); tests watch the calls in place of starting them.
+typedef UINT (WINAPI *PROGRAMM_START)(LPCSTR kommandozeile, UINT anzeige);
+extern PROGRAMM_START ProgrammStart;
+
 // Index of the next listed window after handle that exists and is not
 // minimised (after entry 5 comes entry 0; an unlisted handle starts the
 // search at entry 0); after eight entries without success the index reached.

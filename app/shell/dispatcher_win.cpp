@@ -56,6 +56,8 @@ HWND GrafikHandle(const haupt_fenster& app, int32_t fenster)
 
 }  // namespace
 
+PROGRAMM_START ProgrammStart = WinExec;
+
 BEFEHLS_ZIEL BefehlsZiel(int32_t id)
 {
     if (id >= 501 && id <= 599) return ZIEL_NUMERIK;
@@ -262,7 +264,7 @@ LRESULT haupt_fenster::MenueBefehl()
         char zeile[BROWSER_BYTES + ORDNER_BYTES + 64];
         std::snprintf(zeile, sizeof zeile, "%s %s\\%s", BrowserPfad ? BrowserPfad : "",
                       ProgrammOrdner ? ProgrammOrdner : ".", HANDBUCH);
-        if (WinExec(zeile, SW_SHOWNORMAL) < 32)
+        if (ProgrammStart(zeile, SW_SHOWNORMAL) < 32)
             MeldungsBox(Hauptfenster,
                         "Korlan could not find your Web Browser.\r\n      Please enter path in FILE-OPTIONS.",
                         "Error", MB_OK | MB_ICONQUESTION);
@@ -312,7 +314,7 @@ LRESULT haupt_fenster::MenueBefehl()
     case 192: {
         char zeile[ORDNER_BYTES + 64];
         std::snprintf(zeile, sizeof zeile, "notepad.exe %s\\numeric.ins", ProgrammOrdner ? ProgrammOrdner : ".");
-        UINT r = WinExec(zeile, SW_SHOWNORMAL);
+        UINT r = ProgrammStart(zeile, SW_SHOWNORMAL);
         if (r < 32) {
             char text[64];
             std::snprintf(text, sizeof text, "WinExec failed; error code = %u", r);

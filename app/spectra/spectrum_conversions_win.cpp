@@ -64,8 +64,12 @@ int32_t FtBetragZeigen(haupt_fenster* app, int32_t fenster, LPARAM lParam)
     grafik_fenster& g = GrafikFenster[fenster];
     const int32_t s = g.AktuellerSlot();
     const int32_t n = g.Punkte();
-    if (!(g.KurvenFlags[s] & SLOT_KOMPLEX) || n < 1 || 2 * static_cast<int64_t>(n) + 1 > g.FeldGroesse())
+    if (!(g.KurvenFlags[s] & SLOT_KOMPLEX) || n < 1 || 2 * static_cast<int64_t>(n) + 1 > g.FeldGroesse()) {
+        // A replay on a curve without a transform does not go on as if it
+        // had one.
+        if (lParam == LP_PREPARED) FehlerCode = 1000;
         return 0;
+    }
     if (app->MakroAufnahme) ButtonBar.MakroRecord(164, 1, 0);
     const uint32_t alteFlags = g.KurvenFlags[s];
     // The whole curve with its imaginary part: both parts are switched on

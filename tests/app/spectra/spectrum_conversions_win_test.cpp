@@ -73,11 +73,15 @@ TEST_F(Umwandlungen, FtMagnitudeOfATransformShowsItBesideTheTransform)
     EXPECT_EQ(g.KurvenFlags[1], SLOT_KOMPLEX | SLOT_K_GEWICHTET);
     EXPECT_EQ(g.KombiAnzahl, 0);
 
-    // A plain curve has no magnitude to show: nothing changes.
+    // A plain curve has no magnitude to show: nothing changes, and a
+    // replay stops there.
     Kurve(0, n, [](double x) { return x; });
+    FehlerCode = 0;
     HAUPTDATEN.Befehl(164, LP_PREPARED);
     EXPECT_EQ(g.AktuellerSlot(), 0);
     EXPECT_EQ(g.KurvenZaehler, 0);
+    EXPECT_EQ(FehlerCode, 1000);
+    FehlerCode = 0;
 }
 
 TEST_F(Umwandlungen, JcpFileBecomesOneCurveOfFiveTimesThePoints)
