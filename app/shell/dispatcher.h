@@ -53,20 +53,22 @@ inline constexpr BEFEHLS_KARTE BEFEHLS_KARTEN[] = {
     {"Korlan", 112, 113, "NichtVerfuegbar (graphic and print options)", "shell/dispatcher_win.cpp"},
     {"Korlan", 122, 122, "the window on top (print)", "shell/dispatcher_win.cpp"},
     {"Korlan", 125, 126, "Kommando of the graphic window (redraw), results_fenster::Befehl (history)", "shell/dispatcher_win.cpp"},
-    {"Korlan", 133, 133, "NichtVerfuegbar (about)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 133, 133, "haupt_fenster::MenueBefehl (ABOUT)", "shell/dispatcher_win.cpp"},
     {"Korlan", 135, 135, "FunktionWaehlen (GET_FUNCTION)", "fit/fit_choice_win.cpp"},
     {"Korlan", 136, 136, "ParameterTabelle (SET_ALL_PARAMETER)", "fit/parameter_dialogs_win.cpp"},
     {"Korlan", 140, 140, "NichtVerfuegbar (fit options)", "shell/dispatcher_win.cpp"},
     {"Korlan", 155, 155, "FunktionsGrenzen (FUNCBORDER)", "fit/fit_choice_win.cpp"},
     {"Korlan", 157, 157, "LadeMesDatei (Load)", "spectra/file_commands_win.cpp"},
-    {"Korlan", 159, 164, "haupt_fenster::MenueBefehl (popup, help, options file; 161 and 164 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 159, 163, "haupt_fenster::MenueBefehl (popup, help, options file; 161 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 164, 164, "FtBetragZeigen (FT magnitude)", "spectra/spectrum_conversions_win.cpp"},
     {"Korlan", 167, 170, "haupt_fenster::MenueBefehl (maximise, minimise, window closed; 169 PRINTERSETUP)", "shell/dispatcher_win.cpp"},
     {"Korlan", 171, 171, "SaveParameterFile", "fit/parameter_file_win.cpp"},
     {"Korlan", 172, 173, "haupt_fenster::MenueBefehl (172 NichtVerfuegbar, exit)", "shell/dispatcher_win.cpp"},
-    {"Korlan", 175, 183, "haupt_fenster::MenueBefehl (help; 175 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 175, 175, "JcpNachMes (*.jcp to *.mes)", "spectra/spectrum_conversions_win.cpp"},
+    {"Korlan", 176, 183, "haupt_fenster::MenueBefehl (help)", "shell/dispatcher_win.cpp"},
     {"Korlan", 187, 187, "LoadParameterFile", "fit/parameter_file_win.cpp"},
     {"Korlan", 188, 188, "KonvertiereBl8", "series/series_commands_win.cpp"},
-    {"Korlan", 189, 189, "NichtVerfuegbar", "shell/dispatcher_win.cpp"},
+    {"Korlan", 189, 189, "WinkelNachEnergie (energy from angles)", "spectra/spectrum_conversions_win.cpp"},
     {"Korlan", 191, 191, "AssistentOeffnen (assistant)", "shell/assistant_win.cpp"},
     {"Korlan", 192, 194, "haupt_fenster::MenueBefehl (settings file, font profile; 194 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
     {"Korlan", 450, 450, "NichtVerfuegbar (axis inscription)", "shell/dispatcher_win.cpp"},
@@ -143,6 +145,11 @@ void NichtVerfuegbar(int32_t befehl, const char* teil, LPARAM lParam);
 // NichtVerfuegbarVergessen.
 const char* NichtVerfuegbarText();
 void NichtVerfuegbarVergessen();
+
+// Starts the outside programs of the Help and Options menus (web browser,
+// notepad); tests watch the calls in place of starting them.
+typedef UINT (WINAPI *PROGRAMM_START)(LPCSTR kommandozeile, UINT anzeige);
+extern PROGRAMM_START ProgrammStart;
 
 // Index of the next listed window after handle that exists and is not
 // minimised (after entry 5 comes entry 0; an unlisted handle starts the

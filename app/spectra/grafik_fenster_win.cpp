@@ -356,19 +356,13 @@ void Kacheln(grafik_fenster& g)
     Blinke(oben);
     int32_t breite = 0, hoehe = 0;
     MaxGroesse(&breite, &hoehe);
-    const int32_t b = breite / 2;
-    const int32_t h = hoehe / ((anzahl + 1) / 2);
-    int32_t x = 0, y = Obenabstand();
-    for (int32_t i = 0; i < MODELESS_COUNT; ++i) {
-        HWND w = ModelessList[i];
+    // Places are counted over the windows tiled, not over the list's
+    // entries: an empty entry left by a closed window takes no place.
+    int32_t k = 0;
+    for (HWND w : ModelessList) {
         if (!(w && IsWindow(w) && !IsIconic(w) && IsWindowVisible(w))) continue;
-        MoveWindow(w, x, y, b, h, TRUE);
-        if ((i + 1) % 2 == 1) {
-            x = b;
-        } else {
-            x = 0;
-            y += h;
-        }
+        const FLAECHE f = KachelFlaeche(k++, anzahl, Obenabstand(), breite, hoehe);
+        MoveWindow(w, f.Links, f.Oben, f.Breite, f.Hoehe, TRUE);
     }
     NachOben(g.hWnd);
     AktivesFenster = g.FensterNummer;
