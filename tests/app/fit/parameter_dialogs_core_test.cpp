@@ -8,15 +8,19 @@ class ParameterDialogsCore : public ModelFixture {};
 
 TEST_F(ParameterDialogsCore, PagesReachEveryFunction)
 {
-    struct Fall { int32_t anzahl, seiten, letzteErste, letzteLetzte; };
-    for (const Fall& f : {Fall{1, 1, 1, 1}, Fall{4, 1, 1, 4}, Fall{5, 2, 5, 5}, Fall{101, 26, 101, 101},
-                          Fall{0, 1, 1, 0}}) {
-        EXPECT_EQ(SeitenAnzahl(f.anzahl), f.seiten) << f.anzahl;
-        int32_t a = 0, b = 0;
-        SeitenFunktionen(f.anzahl, f.seiten, a, b);
-        EXPECT_EQ(a, f.letzteErste) << f.anzahl;
-        EXPECT_EQ(b, f.letzteLetzte) << f.anzahl;
+    struct Fall { int32_t anzahl, zeilen, seiten, letzteErste, letzteLetzte; };
+    for (const Fall& f : {Fall{1, 4, 1, 1, 1}, Fall{4, 4, 1, 1, 4}, Fall{5, 4, 2, 5, 5}, Fall{101, 4, 26, 101, 101},
+                          Fall{101, 10, 11, 101, 101}, Fall{100, 10, 10, 91, 100}}) {
+        const TABELLEN_SEITEN s = TabellenSeiten(f.anzahl, f.zeilen, {});
+        ASSERT_EQ(static_cast<int32_t>(s.size()), f.seiten) << f.anzahl;
+        EXPECT_EQ(s.back().front(), f.letzteErste) << f.anzahl;
+        EXPECT_EQ(s.back().back(), f.letzteLetzte) << f.anzahl;
     }
+    EXPECT_EQ(TabellenSeiten(0, 4, {}).size(), 1u);
+    EXPECT_TRUE(TabellenSeiten(0, 4, {}).front().empty());
+    // Only the marked functions, in order, across the page break.
+    const TABELLEN_SEITEN s = TabellenSeiten(5, 2, {true, false, true, true, true});
+    EXPECT_EQ(s, (TABELLEN_SEITEN{{1, 3}, {4, 5}}));
 }
 
 TEST_F(ParameterDialogsCore, CaptionsAndConstraintDefaults)
