@@ -26,7 +26,7 @@ struct GRAFIK_ZUSTAND {
     int32_t Gesamt = 0;        // function count of the model
     int32_t Funktion = 1;      // the function shown
     int32_t Zeile = 0;         // the focused row
-    bool EditAktiv = false;
+    bool EditAktiv = false;    // an edit had the focus last
     bool ErsterPunkt = false;  // a two-click measurement is half done
     double X1 = 0.0, Y1 = 0.0;
     bool Offen = false;
@@ -66,6 +66,7 @@ void Zeigen(HWND dlg)
     SetDlgItemTextA(dlg, IDOK, G.Funktion >= G.Gesamt ? "OK" : "Next");
     EnableWindow(GetDlgItem(dlg, IDC_SP_BACK), G.Funktion > 1);
     G.Zeile = 0;
+    G.EditAktiv = true;  // the focus goes to the first edit
     G.ErsterPunkt = false;
 }
 
@@ -92,10 +93,26 @@ void NaechstesEdit(HWND dlg, int32_t c)
     }
 }
 
+// Whether a pick goes into an edit: the focus on one of the value edits
+// (which becomes the current row), or away from the dialog altogether
+// (the row that had it, to which the focus returns). Focus on any other
+// control of the dialog leaves no edit active.
+bool EditAktiv(HWND dlg)
+{
+    HWND f = GetFocus();
+    if (!f || !IsChild(dlg, f)) return G.EditAktiv;
+    const int id = GetDlgCtrlID(f);
+    G.EditAktiv = id >= IDC_SP_VALUE && id < IDC_SP_VALUE + Zeilen();
+    if (!G.EditAktiv) return false;
+    if (id - IDC_SP_VALUE != G.Zeile) G.ErsterPunkt = false;
+    G.Zeile = id - IDC_SP_VALUE;
+    return true;
+}
+
 // A left-button release at p (dialog client coordinates).
 void Pick(HWND dlg, POINT p)
 {
-    if (!G.EditAktiv) return;
+    if (!EditAktiv(dlg)) return;
     HWND vorschau = GetDlgItem(dlg, IDC_SP_PREVIEW);
     MapWindowPoints(dlg, vorschau, &p, 1);
     RECT r;
@@ -120,7 +137,8 @@ void Pick(HWND dlg, POINT p)
     Lesen(dlg);
     Vorschau(dlg);
     const int32_t m = Zeilen() < PICK_ZEILEN ? Zeilen() : PICK_ZEILEN;
-    SetFocus(GetDlgItem(dlg, IDC_SP_VALUE + (G.Zeile + 1) % (m > 0 ? m : 1)));
+    G.Zeile = (G.Zeile + 1) % (m > 0 ? m : 1);
+    SetFocus(GetDlgItem(dlg, IDC_SP_VALUE + G.Zeile));
 }
 
 void Festhalten(HWND dlg, int32_t c)
@@ -215,12 +233,11 @@ INT_PTR CALLBACK SetParameterProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPar
             const int32_t fl = ParameterFlags[ParameterIndex(G.Funktion, c)];
             FitFunctionCount = G.Funktion;
             if (HIWORD(wParam) == EN_SETFOCUS) {
+                if (c != G.Zeile) G.ErsterPunkt = false;
                 G.Zeile = c;
                 G.EditAktiv = true;
                 SendMessageA(e, EM_SETBKGNDCOLOR, 0, CYAN);
             } else if (HIWORD(wParam) == EN_KILLFOCUS) {
-                G.EditAktiv = false;
-                G.ErsterPunkt = false;
                 SendMessageA(e, EM_SETBKGNDCOLOR, 0, ParameterColour(fl));
             }
             return TRUE;

@@ -254,3 +254,21 @@ TEST_F(XafsTableWin, MultipleScatteringPreselectsTheMatchingPaths)
     EXPECT_TRUE(IsMsWord(words[R(3)]));
     EXPECT_EQ(WordMsFirst(words[R(3)]), R(2));
 }
+
+TEST_F(XafsTableWin, CorrelationListsFollowShowMsPaths)
+{
+    CuModell();
+    // SP: N of path 1.
+    std::string zahlen;
+    auto zaehle = [&](HWND d) {
+        zahlen += std::to_string(SendDlgItemMessageA(d, IDC_KO_FREE, LB_GETCOUNT, 0, 0)) + "/" +
+                  std::to_string(IsDlgButtonChecked(d, IDC_KO_SHOW_MS)) + " ";
+    };
+    EXPECT_EQ(Tabelle({Fokus(IDC_PT_VALUE + 10), Klick(IDC_PT_CORRELATION), zaehle, Umschalten(IDC_KO_SHOW_MS),
+                       zaehle, Umschalten(IDC_KO_SHOW_MS), zaehle, Sende(IDCANCEL), Sende(IDOK), Sende(IDOK)}),
+              1);
+    // The column at opening holds S0^2 too; the paths alone are the 13
+    // others, of single scattering only paths 2, 5 and 8.
+    EXPECT_EQ(zahlen, "14/1 3/0 13/1 ");
+    EXPECT_EQ(flags[1], 0);
+}
