@@ -73,6 +73,25 @@ void Fest(int32_t j)
     if (j >= 0 && !(ParameterFlags[j] & PF_FIXED)) XafsFestBefehl(j);
 }
 
+// The scattering potentials met so far in the current FEFF data set: a
+// single-scattering path is the first of its potential once per set.
+struct POTENTIALE {
+    std::vector<int32_t> Gesehen;
+    int32_t Satz = -1;
+    bool Erster(int32_t f)
+    {
+        if (Menge(f) != Satz) {
+            Satz = Menge(f);
+            Gesehen.clear();
+        }
+        if (!Einzel(f)) return false;
+        for (int32_t p : Gesehen)
+            if (p == Potential(f)) return false;
+        Gesehen.push_back(Potential(f));
+        return true;
+    }
+};
+
 }  // namespace
 
 bool IstXafsPfad(int32_t f)
@@ -239,16 +258,11 @@ void SigmaMittelAlle()
 void SigmaProPotential(const double* anfang)
 {
     PotentialModus = PotentialModus < 3 ? PotentialModus + 1 : 1;
-    // Scattering potentials already given a free sigma^2, per data set.
-    std::vector<int32_t> frei;
-    int32_t menge = -1;
+    POTENTIALE potentiale;
     for (int32_t f = 2; f <= FitFunctionCount; ++f) {
         const int32_t s = IstXafsPfad(f) ? Par(f, SPALTE_SIGMA2) : -1;
         if (s < 0) continue;
-        if (Menge(f) != menge) {
-            menge = Menge(f);
-            frei.clear();
-        }
+        const bool erster = potentiale.Erster(f);
         ParameterFlags[s] &= ~PF_TEMPERATURE_MODEL;
         if (PotentialModus == 0) {
             if (Lang(f)) ParameterFlags[s] |= PF_MS;
@@ -258,39 +272,29 @@ void SigmaProPotential(const double* anfang)
             }
             continue;
         }
-        ParameterFlags[s] |= PF_MS;
-        bool ersterDesPotentials = Einzel(f);
-        for (int32_t p : frei) ersterDesPotentials = ersterDesPotentials && p != Potential(f);
-        if (ersterDesPotentials) {
-            frei.push_back(Potential(f));
-            if (ParameterFlags[s] & PF_FIXED) XafsFestBefehl(s);
+        if (!erster) {
             ParameterFlags[s] |= PF_MS;
-            if (FitParameters[s] < 1.0) {
-                const double alt = anfang ? anfang[s] : 0.0;
-                FitParameters[s] = alt > 10.0 ? alt : DebyeTemperatur;
-            }
-        } else {
             Fest(s);
+            continue;
+        }
+        // Freeing clears the temperature bits: set after it.
+        if (ParameterFlags[s] & PF_FIXED) XafsFestBefehl(s);
+        ParameterFlags[s] |= PF_MS;
+        if (FitParameters[s] < 1.0) {
+            const double alt = anfang ? anfang[s] : 0.0;
+            FitParameters[s] = alt > 10.0 ? alt : DebyeTemperatur;
         }
     }
 }
 
 void E0ProPotential()
 {
-    std::vector<int32_t> frei;
-    int32_t menge = -1;
+    POTENTIALE potentiale;
     for (int32_t f = 2; f <= FitFunctionCount; ++f) {
         const int32_t e = IstXafsPfad(f) ? Par(f, SPALTE_E0) : -1;
         if (e < 0) continue;
-        if (Menge(f) != menge) {
-            menge = Menge(f);
-            frei.clear();
-        }
         ParameterFlags[e] ^= PF_E0_POTENTIAL;
-        bool ersterDesPotentials = Einzel(f);
-        for (int32_t p : frei) ersterDesPotentials = ersterDesPotentials && p != Potential(f);
-        if (ersterDesPotentials) frei.push_back(Potential(f));
-        else Fest(e);
+        if (!potentiale.Erster(f)) Fest(e);
     }
 }
 

@@ -100,11 +100,7 @@ TEST_F(GraphicParameterWin, LorentzianAlphaIsFixedAndCancelRestoresEverything)
               0);
     EXPECT_EQ(freiOffen, frei - 1);
     EXPECT_EQ(zustand, "Next|1|0|1|0|0|1|OK|0.000000|2");
-    const TABELLEN_STAND nachher = TabellenMerken();
-    EXPECT_EQ(nachher.Block, vorher.Block);
-    EXPECT_EQ(nachher.Flags, vorher.Flags);
-    EXPECT_EQ(nachher.Liste, vorher.Liste);
-    EXPECT_EQ(nachher.MaxFit, vorher.MaxFit);
+    GleicherStand(vorher, TabellenMerken());
     EXPECT_EQ(FitFunctionCount, 2);
 }
 
@@ -134,8 +130,7 @@ TEST_F(GraphicParameterWin, FlagsOpensTheTableWhoseGraphicComesBack)
     EXPECT_EQ(Grafisch({SetzeText(IDC_SP_VALUE, "9"), Klick(IDC_SP_FLAGS), Fokus(IDC_PT_VALUE),
                         Umschalten(IDC_PT_FIXED), Sende(IDCANCEL)}),
               0);
-    EXPECT_EQ(TabellenMerken().Block, vorher.Block);
-    EXPECT_EQ(TabellenMerken().Flags, vorher.Flags);
+    GleicherStand(vorher, TabellenMerken());
 }
 
 TEST_F(GraphicParameterWin, PreviewShowsTheCopperSpectrum)

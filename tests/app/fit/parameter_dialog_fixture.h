@@ -71,6 +71,18 @@ inline void Bild(HWND fenster, const char* datei)
     EXPECT_TRUE(cv.WritePng(ziel.c_str()));
 }
 
+// Every table and counter of b as in a.
+inline void GleicherStand(const TABELLEN_STAND& a, const TABELLEN_STAND& b)
+{
+    EXPECT_EQ(b.Block, a.Block);
+    EXPECT_EQ(b.Flags, a.Flags);
+    EXPECT_EQ(b.Worte, a.Worte);
+    EXPECT_EQ(b.Konstanten, a.Konstanten);
+    EXPECT_EQ(b.Liste, a.Liste);
+    EXPECT_EQ(b.MaxFit, a.MaxFit);
+    EXPECT_EQ(b.MaxPar, a.MaxPar);
+}
+
 }  // namespace parameter_test
 
 using namespace parameter_test;

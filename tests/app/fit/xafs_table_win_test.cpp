@@ -182,14 +182,7 @@ TEST_F(XafsTableWin, CancelRestoresEverything)
                        Sende(IDC_XT_FIX_ALL), Sende(IDC_XT_POT_E0), Sende(IDC_XT_MS_DISTANCE), Sende(IDOK),
                        Sende(IDCANCEL)}),
               0);
-    const TABELLEN_STAND nachher = TabellenMerken();
-    EXPECT_EQ(nachher.Block, vorher.Block);
-    EXPECT_EQ(nachher.Flags, vorher.Flags);
-    EXPECT_EQ(nachher.Worte, vorher.Worte);
-    EXPECT_EQ(nachher.Konstanten, vorher.Konstanten);
-    EXPECT_EQ(nachher.Liste, vorher.Liste);
-    EXPECT_EQ(nachher.MaxFit, vorher.MaxFit);
-    EXPECT_EQ(nachher.MaxPar, vorher.MaxPar);
+    GleicherStand(vorher, TabellenMerken());
     EXPECT_TRUE(Einstellungen() == e);
 }
 
