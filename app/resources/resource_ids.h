@@ -196,6 +196,68 @@
 #define IDC_KO_THIRD 505
 #define IDC_KO_ADD 37
 #define IDC_KO_SHOW_ALL 140
+#define IDC_KO_SHOW_MS 652
+
+// The graphic parameter entry SET_PARAMETER
+// (app/fit/graphic_parameter_win.cpp): value edit of parameter c =
+// IDC_SP_VALUE + c, its caption IDC_SP_CAPTION + c, its fix box
+// IDC_SP_FIX + c.
+#define IDC_SP_PREVIEW 30
+#define IDC_SP_FUNCTION 80
+#define IDC_SP_VALUE 40
+#define IDC_SP_CAPTION 50
+#define IDC_SP_FIX 100
+#define IDC_SP_BACK 38
+#define IDC_SP_SHOW 37
+#define IDC_SP_FLAGS 60
+
+// The multiple-scattering correlation SET_MSCORRELATION
+// (app/fit/correlation_win.cpp).
+#define IDC_MS_SP 100
+#define IDC_MS_FIRST 110
+#define IDC_MS_LAST 120
+#define IDC_MS_TRIPLE 552
+#define IDC_MS_QUADRUPLE 553
+#define IDC_MS_ANGLE 58
+
+// The XAFS parameter table SET_XAFS_PARAMETERS (app/fit/xafs_table_win.cpp;
+// its rows, flag boxes, scheme and paging controls are those of
+// SET_ALL_PARAMETER): "Fix all" of column c = IDC_XT_FIX_ALL + c.
+#define IDC_XT_FIX_ALL 300
+#define IDC_XT_CONSTRAIN_N 520
+#define IDC_XT_CONSTRAIN_R 557
+#define IDC_XT_CONSTRAIN_S2 537
+#define IDC_XT_FIX_WEIGHT 567
+#define IDC_XT_WEIGHT_LIMIT 566
+#define IDC_XT_COPY 561
+#define IDC_XT_MS_PATH 559
+#define IDC_XT_MS_DISTANCE 650
+#define IDC_XT_AVE_SIGMA 553
+#define IDC_XT_AVE_E0 651
+#define IDC_XT_POT_E0 554
+#define IDC_XT_POT_SIGMA 555
+#define IDC_XT_XYZ 552
+#define IDC_XT_EXIT 546
+#define IDC_XT_MULTIPLE 255
+#define IDC_XT_CLUSTER 256
+#define IDC_XT_MS_BOX 257
+#define IDC_XT_DELTA_R 260
+#define IDC_XT_FLAGS_ONLY 603
+#define IDC_XT_DEBYE 532
+#define IDC_XT_NONE 533
+#define IDC_XT_EINSTEIN 534
+#define IDC_XT_TEMP 58
+#define IDC_XT_DTEMP 59
+#define IDC_XT_CORR 37
+#define IDC_XT_CALC 558
+#define IDC_XT_RULE_MEAN 654
+#define IDC_XT_RULE_ROOT 655
+#define IDC_XT_RULE_NLEG 656
+#define IDC_XT_FREE_COUNT 821
+#define IDC_XT_INDEPENDENT 825
+#define IDC_XT_POLY_CORR 573
+#define IDC_XT_POLY_DEGREE 582
+#define IDC_XT_SHOW_MS 500
 
 // Help viewer NUMERIC_HELP and assistant ASSIST (help.rc).
 #define IDC_HELP_TEXT 301
