@@ -332,4 +332,18 @@
 #define IDC_DRUCKER_NUR_ANWENDUNG 3001
 #define IDC_DRUCKER_EINRICHTEN 3002
 
+// ---- axis-scaling dialog CHANGESCALE (app/spectra/change_scale_win.cpp) ----
+// Edits of the tick numbers, grid lines and axis distances of the X, Y and
+// Z axes; the scroll bar of each edit has the edit's id + 1.
+#define IDC_SCALE_X_NUMBERS 200
+#define IDC_SCALE_Y_NUMBERS 210
+#define IDC_SCALE_Z_NUMBERS 220
+#define IDC_SCALE_X_LINES 100
+#define IDC_SCALE_Y_LINES 110
+#define IDC_SCALE_Z_LINES 120
+#define IDC_SCALE_X_DISTANCE 300
+#define IDC_SCALE_Y_DISTANCE 310
+#define IDC_SCALE_Z_DISTANCE 320
+#define IDC_SCALE_SIGN 603
+
 #endif

@@ -102,9 +102,15 @@ inline constexpr BEFEHLS_KARTE BEFEHLS_KARTEN[] = {
     {"paint", 804, 804, "MinMaxArithmetik", "spectra/grafik_fenster_win.cpp"},
     {"paint", 1001, 1013, "Kommando (plot style; 1013 NichtVerfuegbar)", "spectra/grafik_fenster_win.cpp"},
     {"paint", 2004, 2004, "Kommando (to the front)", "spectra/grafik_fenster_win.cpp"},
-    // The button bar.
-    {"myButt", 2002, 2002, "button_leiste::OnCommand (button state)", "shell/macro_bar_win.cpp"},
-    {"myButt", 2004, 2004, "button_leiste::OnCommand (after a fit)", "shell/macro_bar_win.cpp"},
+    // The button bar: its buttons, boxes and what other parts send it.
+    {"myButt", 1, 10, "button_leiste::Knopfbefehl (to the window on top; 10 as 835 to the main window)", "shell/button_bar_win.cpp"},
+    {"myButt", 11, 12, "button_leiste::OnCommand (macro play, record)", "shell/macro_bar_win.cpp"},
+    {"myButt", 18, 18, "button_leiste::OnCommand (hide)", "shell/button_bar_win.cpp"},
+    {"myButt", 101, 106, "button_leiste::BoxGeaendert (columns, axis labels, font size)", "shell/button_bar_win.cpp"},
+    {"myButt", 201, 201, "button_leiste::SchriftWaehlen (Font)", "shell/button_bar_win.cpp"},
+    {"myButt", 1001, 1014, "button_leiste::Knopfbefehl (plot style to the window on top; 1014 as 614 to the main window)", "shell/button_bar_win.cpp"},
+    {"myButt", 2002, 2002, "button_leiste::OnCommand (button state)", "shell/button_bar_win.cpp"},
+    {"myButt", 2004, 2004, "button_leiste::OnCommand (after a fit)", "shell/button_bar_win.cpp"},
 };
 
 void NumerikBefehl(haupt_fenster* app);  // 501-599

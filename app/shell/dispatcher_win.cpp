@@ -598,6 +598,9 @@ void UpdateFensterStatus()
         an[7] = an[8] = kinder;
         for (int knopf = 1; knopf <= 10; ++knopf)
             SendMessageA(leiste, WM_COMMAND, 2002, knopf + (an[knopf] ? 65536 : 0));
+        // The view switches show the state of the window now on top.
+        for (int knopf : {5, 4, 6}) ButtonBar.KnopfZeichnen(knopf);
+        if (g) ButtonBar.FensterZeigen(fenster);
     }
     if (g && app.GrafikHandles[fenster]) {
         char titel[600];

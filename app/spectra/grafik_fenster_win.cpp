@@ -71,7 +71,8 @@ void NachOben(HWND h)
     Blinke(h);
 }
 
-int32_t Obenabstand() { return 2 * HAUPTDATEN.ZeichenHoehe + 6; }
+// Below the button bar, both its halves.
+int32_t Obenabstand() { return 2 * HAUPTDATEN.ButtonZeilenHoehe + 6; }
 
 int32_t UntenLeiste()
 {
@@ -136,10 +137,7 @@ void Pfeile(const grafik_fenster& g)
 
 void KnopfNeu(int32_t nummer)
 {
-    if (HWND l = HAUPTDATEN.KindFenster[KIND_BUTTONLEISTE]) {
-        (void)nummer;
-        InvalidateRect(l, nullptr, FALSE);
-    }
+    ButtonBar.KnopfZeichnen(nummer);
 }
 
 void Status400(const char* text)
