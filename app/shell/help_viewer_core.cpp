@@ -87,6 +87,10 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"ASSIST", 191},
     {"GET_FUNCTION", 135},
     {"FUNCBORDER", 155},
+    {"DEFAULTFONT", 194},
+    {"FITOPTIONEN", 140},
+    {"FILEOPTIONEN", 172},
+    {"OPTEXAFS", 813},
 };
 const std::size_t HILFE_DIALOGE_ANZAHL = sizeof HILFE_DIALOGE / sizeof HILFE_DIALOGE[0];
 
