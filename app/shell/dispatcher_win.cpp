@@ -10,7 +10,9 @@
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
 #include "shell/help_viewer_win.h"
+#include "shell/axis_dialog_win.h"
 #include "shell/option_dialogs_win.h"
+#include "shell/plot_dialogs_win.h"
 #include "shell/printing_win.h"
 #include "shell/results_window.h"
 #include "spectra/file_commands_win.h"
@@ -314,8 +316,19 @@ LRESULT haupt_fenster::MenueBefehl()
     case 169:
         DialogBoxParamA(Instanz, "PRINTERSETUP", Hauptfenster, PrinterSetupProc, 0);
         break;
-    case 112: case 113: case 133: case 161: case 450:
+    case 133: case 161:
         NichtVerfuegbar(id);
+        break;
+    // Plot options and the axis inscription (plot_dialogs_win.cpp,
+    // axis_dialog_win.cpp).
+    case 112:
+        GrafikOptionen();
+        break;
+    case 113:
+        DruckOptionen();
+        break;
+    case 450:
+        AchsenBeschriften();
         break;
     // Option dialogs and font profiles (option_dialogs_win.cpp).
     case 140:
