@@ -11,6 +11,7 @@
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
+#include "shell/plot_dialogs_win.h"
 #include "shell/printing_win.h"
 #include "spectra/data_arithmetic.h"
 #include "spectra/graphic_layout.h"
@@ -506,7 +507,10 @@ LRESULT Kommando(grafik_fenster& g, int32_t id, LPARAM lParam)
     case 1010: p.ShowYText = p.ShowYText ? 0 : 1; StilNeuzeichnen(g, true); break;
     case 1011: SchraegeSchriften(g, -10.0); StilNeuzeichnen(g, true); break;
     case 1012: SchraegeSchriften(g, 10.0); StilNeuzeichnen(g, true); break;
-    case 1013: NichtVerfuegbar(1013, "The colour dialog", lParam); Neuzeichnen(g); break;
+    case 1013:
+        FarbWahl();
+        Neuzeichnen(g);
+        break;
     default: break;
     }
     return 0;
