@@ -126,7 +126,6 @@ int32_t button_leiste::MakroRecord(int32_t befehl, int32_t anzahl, int32_t letzt
 
 int32_t button_leiste::MakroRun(int32_t aktivesFenster, int32_t spalte)
 {
-    (void)spalte;  // per-column coefficients belong to the EXAFS refinement's records
     HWND besitzer = Fenster;
     HWND haupt = HAUPTDATEN.Hauptfenster;
 
@@ -170,6 +169,11 @@ int32_t button_leiste::MakroRun(int32_t aktivesFenster, int32_t spalte)
     for (const MakroSatz& s : saetze) {
         ++schritt;
         MakroSatzAnwenden(s, z, zustand);
+        // A column of a series takes the set weights of its FEFF
+        // refinement from "mfeffcoeff.par" in the data folder.
+        if (MakroHatFeffTeil(s) && HAUPTDATEN.DatenOrdner)
+            MakroSpaltenKoeffizientenDatei(s, std::string(HAUPTDATEN.DatenOrdner) + "\\mfeffcoeff.par",
+                                           spalte > 0 ? spalte : w.DateiInfo.YSpalte, z, nullptr);
         w.AnzahlFunktionen = FitFunctionCount;
         w.PolyGrad = FitPolyDegree;
         const bool fit = MakroHatTabellen(s.Befehl);

@@ -18,6 +18,9 @@
 #include "spectra/data_commands_win.h"
 #include "spectra/spectra_globals.h"
 
+STANDARD_DATEIDIALOG OeffnenDateiDialog = GetOpenFileNameA;
+STANDARD_DATEIDIALOG SpeichernDateiDialog = GetSaveFileNameA;
+
 namespace {
 
 void KopiereInPuffer(char* ziel, size_t groesse, const std::string& text)
@@ -78,7 +81,7 @@ bool StandardDialog(haupt_fenster* app, bool oeffnen, const DateiFilterPaar* fil
     ofn.Flags = OFN_EXPLORER | zusatz |
                 (oeffnen ? OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY
                          : OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
-    const BOOL ok = oeffnen ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    const BOOL ok = oeffnen ? OeffnenDateiDialog(&ofn) : SpeichernDateiDialog(&ofn);
     if (!ok) return false;
     *pfad = name.data();
     return true;
