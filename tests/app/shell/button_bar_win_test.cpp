@@ -153,6 +153,13 @@ TEST_F(Leiste, PictureWithBothRowsAndTheColumnsOfAMultiColumnFile)
     EXPECT_EQ(Gewaehlt(Box(BOX_GROESSE)), " " + std::to_string(g.Paintinfo.AxisFontHeight));
     EXPECT_EQ(Gewaehlt(Box(BOX_X_TEXT)), g.XText[g.AktuellerSlot()]);
 
+    // The new window opens below both halves of the bar, not over its boxes.
+    RECT leiste, grafik;
+    GetWindowRect(ButtonBar.Fenster, &leiste);
+    GetWindowRect(HAUPTDATEN.GrafikHandles[fenster], &grafik);
+    EXPECT_GE(grafik.top, leiste.bottom);
+    EXPECT_EQ(leiste.bottom - leiste.top, 2 * HAUPTDATEN.ButtonZeilenHoehe + 6);
+
     // Every button is there and shown on the wide bar; each draws its own
     // image: the pixels of the play button are those of "PlayMak1".
     for (int k = 1; k <= ERSTE_REIHE_ANZAHL; ++k) {
