@@ -203,6 +203,35 @@ TEST_F(XafsBefehle, ConversionToKWeightingAndNormalisation)
     EXPECT_STREQ(g.XText[Slot()], "photoelectron energy (E-E@0) [eV]");
 }
 
+TEST_F(XafsBefehle, EachSlotKeepsItsOwnKWeight)
+{
+    Energien(40, 8.95, 0.005, [](double e) { return std::cos(e * 70.0); });
+    grafik_fenster& g = GrafikFenster[0];
+    Prepared(818, {8.979});
+    Prepared(810, {});
+    const Feld k = X(0, Slot()), chi = Y(0, Slot());
+    Prepared(814, {2.0});
+    const int k2 = Slot();
+    Prepared(814, {3.0});
+    // Back to the k^2 curve: the window's last weight is 3 now, but
+    // unweighting must take off the 2 this curve carries.
+    g.SetCurveSlots(g.KurvenZaehler - 1, g.NeuesterZaehler);
+    ASSERT_EQ(Slot(), k2);
+    Prepared(814, {0.0});
+    const Feld y = Y(0, Slot());
+    for (size_t i = 0; i < k.size(); ++i)
+        if (k[i] != 0.0) {
+            EXPECT_NEAR(y[i], chi[i], 1e-12) << k[i];
+        }
+    // A section of a weighted curve keeps its weight with it.
+    g.SetCurveSlots(g.KurvenZaehler - 1, g.NeuesterZaehler);
+    ASSERT_EQ(Slot(), k2);
+    ASSERT_GT(g.CutSection(0, 0.0, 0.0, 0), 0);
+    Prepared(814, {1.0});
+    const Feld z = Y(0, Slot());
+    for (size_t i = 0; i < k.size(); ++i) EXPECT_NEAR(z[i], chi[i] * std::fabs(k[i]), 1e-12) << k[i];
+}
+
 TEST_F(XafsBefehle, ReferenceEdgeShiftsAndShiftsBack)
 {
     Energien(50, 8.9, 0.0037, [](double e) { return e; });
@@ -520,6 +549,53 @@ TEST_F(CalcXas, LayoutsSelectTheirColumnsAndOkKeepsTheFavourite)
     Schreibe("favorite.ini", "|-1,2,3,0,5,8#");
     ASSERT_EQ(LadeReferenz(1, GrafikFenster[0]), 1);
     EXPECT_NEAR(Y(0, Slot())[2], (5.0 + 6.0 + 7.0) / 1002.0, 1e-12);
+}
+
+TEST_F(CalcXas, AColumnAbove99IsUsedButNotKeptAsTheFavourite)
+{
+    RohDatei();
+    GrafikFenster[0].DateiInfo.AlleSpalten[8] = 100;
+    Schreibe("favorite.ini", "| 1,2,3,4");
+    boxen.clear();
+    INT_PTR r = -1;
+    ASSERT_TRUE(MitDialogen({[](HWND d) {
+                                 const LRESULT i = SendDlgItemMessageA(d, IDC_CALC_I1, CB_FINDSTRINGEXACT,
+                                                                       static_cast<WPARAM>(-1),
+                                                                       reinterpret_cast<LPARAM>("100. column"));
+                                 SendDlgItemMessageA(d, IDC_CALC_I1, CB_SETCURSEL, i, 0);
+                             },
+                             Druecke(IDOK)},
+                            [&] { r = CalcXasDialogOeffnen(hwnd); }));
+    EXPECT_EQ(r, 1);
+    EXPECT_EQ(HAUPTDATEN.DialogWerte[3], 100.0);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("above 99"), std::string::npos) << boxen[0].text;
+    // The favourite stays as it was: a three-digit column would read back
+    // as two digits.
+    EXPECT_EQ(Lies("favorite.ini", true), "| 1,2,3,4");
+}
+
+TEST_F(CalcXas, ThePreviewStopsAtItsTextBlockWithWholeLines)
+{
+    RohDatei();
+    // 25 header lines of 2,900 characters: more than the text block holds.
+    std::string t;
+    for (int i = 0; i < 25; ++i) t += std::string(2899, static_cast<char>('a' + i % 26)) + "|\n";
+    for (int i = 0; i < 10; ++i) t += std::to_string(8950 + 10 * i) + " 1000 400 300 5 6 7 8\n";
+    SchreibeBytes(daten.Datei("raw.dat"), t);
+    GrafikFenster[0].DateiInfo.Kopfzeilen = 25;
+    std::string vorschau;
+    ASSERT_TRUE(MitDialogen({[&](HWND) { vorschau = CommandText; }, Druecke(IDCANCEL)},
+                            [&] { CalcXasDialogOeffnen(hwnd); }));
+    ASSERT_LT(vorschau.size(), static_cast<size_t>(COMMAND_TEXT_BYTES));
+    // As many whole lines of 2,902 bytes (with CR LF) as fit with the
+    // closing zero; fewer than the 25 the file offers.
+    const size_t passen = (COMMAND_TEXT_BYTES - 1) / 2902;
+    ASSERT_LT(passen, 25u);
+    EXPECT_EQ(vorschau.size(), passen * 2902u);
+    size_t zeilen = 0;
+    for (size_t p = 0; (p = vorschau.find("|\r\n", p)) != std::string::npos; p += 3) ++zeilen;
+    EXPECT_EQ(zeilen, passen);
 }
 
 TEST_F(CalcXas, PreparedValuesBuildTheSpectrumWithoutTheDialog)
