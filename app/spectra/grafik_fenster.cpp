@@ -100,6 +100,7 @@ void grafik_fenster::Reset()
     for (int i = 0; i < 4; ++i) {
         KurvenFlags[i] = 0;
         SlotKGewicht[i] = 0.0;
+        XasStufe[i] = 0;
         ZustandsWorte[i] = -1;
         Kopiere(XText[i], "X");
         Kopiere(YText[i], "Y");

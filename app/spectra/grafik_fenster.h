@@ -216,6 +216,9 @@ public:
     {
         return SlotKGewicht[slot & 3] > 0.0 ? SlotKGewicht[slot & 3] : KGewicht;
     }
+    // Reduction stage of each slot: -1 touched by an XAFS command, 1
+    // background corrected, 2 k weighted; 0 otherwise.
+    int32_t XasStufe[4];
     int32_t ZweiWorte[2];
     int32_t MultiplotAnzahl;
     int32_t MultiplotListe[16];

@@ -558,6 +558,7 @@ void KGewichten(Lauf& l)
     l.g.SetFullBorder();
     l.g.KGewicht = w;
     l.g.SlotKGewicht[s] = w > 0.0 ? w : 0.0;
+    l.g.XasStufe[s] = 2;
     if (w <= 0.0) {
         l.Texte(X_K, "^c(k)");
     } else {
@@ -752,6 +753,7 @@ void XafsBefehl(haupt_fenster* app)
         return;
     }
     grafik_fenster& g = GrafikFenster[fenster];
+    g.XasStufe[g.AktuellerSlot()] = -1;
     Lauf l{app, g, fenster, app->GrafikHandles[fenster], id, lParam, vorbereitet, g.Grenzen[0], g.Grenzen[1]};
     switch (id) {
     case 802:

@@ -120,6 +120,24 @@ TEST_F(XafsBefehle, TheFrameRoutesOrRefuses)
     HAUPTDATEN.GrafikHandles[1] = grafik[1];
 }
 
+TEST_F(XafsBefehle, AtomicBackgroundOnANarrowEnergyRangeAsksFirst)
+{
+    // 1 keV of data: narrower than the 2.0 the k-space fits expect.
+    Energien(200, 8.9, 0.005, [](double e) { return e; });
+    for (int id : {806, 828, 837}) {
+        boxen.clear();
+        NichtVerfuegbarVergessen();
+        antwort = IDCANCEL;
+        HAUPTDATEN.Befehl(id, 0);
+        ASSERT_EQ(boxen.size(), 1u) << id;
+        EXPECT_EQ(boxen[0].titel, "Caution !!");
+        EXPECT_NE(boxen[0].text.find("Atomic absorption fit should be carried out"), std::string::npos);
+        // Cancel ends the command before the fit is reached.
+        EXPECT_STREQ(NichtVerfuegbarText(), "") << id;
+        EXPECT_EQ(Slot(), 0);
+    }
+}
+
 TEST_F(XafsBefehle, CalibrationSourceAndTheOptionsWordAreTwoSettings)
 {
     const int cases[3][3] = {{846, 1, 0}, {847, 2, 0}, {848, 3, 1}};
@@ -178,6 +196,9 @@ TEST_F(XafsBefehle, ConversionToKWeightingAndNormalisation)
     EXPECT_STREQ(g.XText[ks], "k [\xC5~{-1}]");
 
     Prepared(814, {2.0});
+    // The frame marks the slot it found current; the weighting its own.
+    EXPECT_EQ(g.XasStufe[ks], -1);
+    EXPECT_EQ(g.XasStufe[Slot()], 2);
     Prepared(814, {3.0});
     Feld y = Y(0, Slot());
     for (size_t i = 0; i < k.size(); ++i) EXPECT_NEAR(y[i], chi[i] * std::pow(std::fabs(k[i]), 3.0), 1e-12);
