@@ -138,6 +138,46 @@ TEST_F(XafsBefehle, AtomicBackgroundOnANarrowEnergyRangeAsksFirst)
     }
 }
 
+TEST_F(XafsBefehle, EnergiesInEvAndAnE0OutsideTheDataAskBeforeAnything)
+{
+    Energien(50, 8900.0, 5.0, [](double e) { return e; });
+    HAUPTDATEN.Befehl(848, 0);
+    const struct {
+        int id;
+        const char* text;
+    } faelle[] = {
+        {808, "Your spectrum seems to be versus eV.\r\n    Don't forget to change to keV."},
+        {811, "Your spectrum seems to be versus eV.\r\n      Please change to keV."},
+        {810, "Your spectrum seems to be versus eV!\r\n      Please change to keV."},
+    };
+    for (const auto& f : faelle) {
+        boxen.clear();
+        NichtVerfuegbarVergessen();
+        antwort = IDCANCEL;
+        HAUPTDATEN.Befehl(f.id, 0);
+        ASSERT_EQ(boxen.size(), 1u) << f.id;
+        EXPECT_EQ(boxen[0].text, f.text);
+        EXPECT_EQ(boxen[0].titel, "Caution !!");
+        EXPECT_STREQ(NichtVerfuegbarText(), "") << f.id;
+        EXPECT_EQ(Slot(), 0) << f.id;
+    }
+    // In keV with E0 beyond the data: 810 asks, Cancel converts nothing.
+    Energien(50, 8.9, 0.005, [](double e) { return e; });
+    GrafikFenster[0].DateiInfo.Koeffizienten[0] = 9.5;
+    boxen.clear();
+    antwort = IDCANCEL;
+    HAUPTDATEN.Befehl(810, 0);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].text, "E0 (9.5 keV) exceeds the file range.\r\nShall the conversion be carried out ?");
+    EXPECT_EQ(Slot(), 0);
+    // OK converts, with points below E0 at negative k.
+    boxen.clear();
+    antwort = IDOK;
+    HAUPTDATEN.Befehl(810, 0);
+    ASSERT_EQ(Slot(), 1);
+    for (double k : X(0, 1)) EXPECT_LT(k, 0.0);
+}
+
 TEST_F(XafsBefehle, CalibrationSourceAndTheOptionsWordAreTwoSettings)
 {
     const int cases[3][3] = {{846, 1, 0}, {847, 2, 0}, {848, 3, 1}};
