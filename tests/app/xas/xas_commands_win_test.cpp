@@ -612,7 +612,36 @@ TEST_F(CalcXas, LayoutsSelectTheirColumnsAndOkKeepsTheFavourite)
     EXPECT_NEAR(Y(0, Slot())[2], (5.0 + 6.0 + 7.0) / 1002.0, 1e-12);
 }
 
-TEST_F(CalcXas, AColumnAbove99IsUsedButNotKeptAsTheFavourite)
+TEST_F(CalcXas, TheLayoutListOffersTheFilesThenTheStringTable)
+{
+    RohDatei();
+    std::remove(Pfad("favorite.ini").c_str());
+    std::remove(Pfad("calc_xas.ini").c_str());
+    std::vector<std::string> eintraege;
+    auto liste = [&](HWND d) {
+        eintraege.clear();
+        const LRESULT n = SendDlgItemMessageA(d, IDC_CALC_LAYOUT, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+            char t[100] = {};
+            SendDlgItemMessageA(d, IDC_CALC_LAYOUT, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(t));
+            eintraege.push_back(t);
+        }
+    };
+    ASSERT_TRUE(MitDialogen({liste, Druecke(IDCANCEL)}, [&] { CalcXasDialogOeffnen(hwnd); }));
+    ASSERT_EQ(eintraege.size(), 6u);
+    EXPECT_EQ(eintraege[0], "no format selected");
+    EXPECT_EQ(eintraege[5], "HASYLAB, X1.2, E4, QEXAFS   |1,3,4,5");
+    // The user's own layouts come first and "no format selected" goes.
+    Schreibe("calc_xas.ini", "mine one | 2,3,4,0\r\nmine two |-1,5,6,0\n");
+    ASSERT_TRUE(MitDialogen({liste, Druecke(IDCANCEL)}, [&] { CalcXasDialogOeffnen(hwnd); }));
+    ASSERT_EQ(eintraege.size(), 7u);
+    EXPECT_EQ(eintraege[0], "mine one | 2,3,4,0");
+    EXPECT_EQ(eintraege[1], "mine two |-1,5,6,0");
+    EXPECT_EQ(eintraege[2], "SSRL, BL 4-1                | 3,4,5,0");
+    std::remove(Pfad("calc_xas.ini").c_str());
+}
+
+TEST_F(CalcXas, OkWritesTheCountsBackAndKeepsNoColumnAbove99AsFavourite)
 {
     RohDatei();
     GrafikFenster[0].DateiInfo.AlleSpalten[8] = 100;
@@ -625,10 +654,12 @@ TEST_F(CalcXas, AColumnAbove99IsUsedButNotKeptAsTheFavourite)
                                                                        reinterpret_cast<LPARAM>("100. column"));
                                  SendDlgItemMessageA(d, IDC_CALC_I1, CB_SETCURSEL, i, 0);
                              },
-                             Druecke(IDOK)},
+                             SetzeText(IDC_CALC_KOPF, "4"), SetzeText(IDC_CALC_PUNKTE, "9"), Druecke(IDOK)},
                             [&] { r = CalcXasDialogOeffnen(hwnd); }));
     EXPECT_EQ(r, 1);
     EXPECT_EQ(HAUPTDATEN.DialogWerte[3], 100.0);
+    EXPECT_EQ(GrafikFenster[0].DateiInfo.Kopfzeilen, 4);
+    EXPECT_EQ(GrafikFenster[0].DateiInfo.Punkte, 9);
     ASSERT_EQ(boxen.size(), 1u);
     EXPECT_NE(boxen[0].text.find("above 99"), std::string::npos) << boxen[0].text;
     // The favourite stays as it was: a three-digit column would read back
