@@ -50,26 +50,30 @@ inline constexpr BEFEHLS_KARTE BEFEHLS_KARTEN[] = {
     {"Korlan", 77, 80, "haupt_fenster::MenueBefehl (window 1-4 on top)", "shell/dispatcher_win.cpp"},
     {"Korlan", 90, 90, "SplitAnkaFile (multi-scan splitter)", "spectra/foreign_files_win.cpp"},
     {"Korlan", 111, 111, "SpeichereDatei (Save)", "spectra/file_commands_win.cpp"},
-    {"Korlan", 112, 113, "NichtVerfuegbar (graphic and print options)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 112, 113, "GrafikOptionen, DruckOptionen (OPTIONEN_GRAFIK, PRINTOPT)", "shell/plot_dialogs_win.cpp"},
     {"Korlan", 122, 122, "the window on top (print)", "shell/dispatcher_win.cpp"},
     {"Korlan", 125, 126, "Kommando of the graphic window (redraw), results_fenster::Befehl (history)", "shell/dispatcher_win.cpp"},
-    {"Korlan", 133, 133, "NichtVerfuegbar (about)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 133, 133, "haupt_fenster::MenueBefehl (ABOUT)", "shell/dispatcher_win.cpp"},
     {"Korlan", 135, 135, "FunktionWaehlen (GET_FUNCTION)", "fit/fit_choice_win.cpp"},
     {"Korlan", 136, 136, "ParameterTabelle (SET_ALL_PARAMETER)", "fit/parameter_dialogs_win.cpp"},
-    {"Korlan", 140, 140, "NichtVerfuegbar (fit options)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 140, 140, "FitOptionen (FITOPTIONEN)", "shell/option_dialogs_win.cpp"},
     {"Korlan", 155, 155, "FunktionsGrenzen (FUNCBORDER)", "fit/fit_choice_win.cpp"},
     {"Korlan", 157, 157, "LadeMesDatei (Load)", "spectra/file_commands_win.cpp"},
-    {"Korlan", 159, 164, "haupt_fenster::MenueBefehl (popup, help, options file; 161 and 164 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 159, 163, "haupt_fenster::MenueBefehl (popup, help, options file; 161 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 164, 164, "FtBetragZeigen (FT magnitude)", "spectra/spectrum_conversions_win.cpp"},
     {"Korlan", 167, 170, "haupt_fenster::MenueBefehl (maximise, minimise, window closed; 169 PRINTERSETUP)", "shell/dispatcher_win.cpp"},
     {"Korlan", 171, 171, "SaveParameterFile", "fit/parameter_file_win.cpp"},
-    {"Korlan", 172, 173, "haupt_fenster::MenueBefehl (172 NichtVerfuegbar, exit)", "shell/dispatcher_win.cpp"},
-    {"Korlan", 175, 183, "haupt_fenster::MenueBefehl (help; 175 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 172, 172, "DateiOptionen (FILEOPTIONEN)", "shell/option_dialogs_win.cpp"},
+    {"Korlan", 173, 173, "haupt_fenster::MenueBefehl (exit)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 175, 175, "JcpNachMes (*.jcp to *.mes)", "spectra/spectrum_conversions_win.cpp"},
+    {"Korlan", 176, 183, "haupt_fenster::MenueBefehl (help)", "shell/dispatcher_win.cpp"},
     {"Korlan", 187, 187, "LoadParameterFile", "fit/parameter_file_win.cpp"},
     {"Korlan", 188, 188, "KonvertiereBl8", "series/series_commands_win.cpp"},
-    {"Korlan", 189, 189, "NichtVerfuegbar", "shell/dispatcher_win.cpp"},
+    {"Korlan", 189, 189, "WinkelNachEnergie (energy from angles)", "spectra/spectrum_conversions_win.cpp"},
     {"Korlan", 191, 191, "AssistentOeffnen (assistant)", "shell/assistant_win.cpp"},
-    {"Korlan", 192, 194, "haupt_fenster::MenueBefehl (settings file, font profile; 194 NichtVerfuegbar)", "shell/dispatcher_win.cpp"},
-    {"Korlan", 450, 450, "NichtVerfuegbar (axis inscription)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 192, 192, "haupt_fenster::MenueBefehl (edit the settings file)", "shell/dispatcher_win.cpp"},
+    {"Korlan", 193, 194, "SchriftWechseln, StandardSchriften (DEFAULTFONT)", "shell/option_dialogs_win.cpp"},
+    {"Korlan", 450, 450, "AchsenBeschriften (ACHSEN)", "shell/axis_dialog_win.cpp"},
     {"Korlan", 501, 599, "NumerikBefehl (Numeric menu, fit)", "fit/fit_commands_win.cpp"},
     {"Korlan", 601, 699, "EditBefehl (data commands; dialogs data_dialogs_win.cpp, computations data_commands_core.cpp, data_arithmetic_core.cpp)", "spectra/data_commands_win.cpp"},
     {"Korlan", 801, 899, "XafsBefehl (XAFS, DXAS, time-resolved menus)", "xas/xas_commands_win.cpp"},
@@ -98,11 +102,18 @@ inline constexpr BEFEHLS_KARTE BEFEHLS_KARTEN[] = {
     {"paint", 607, 607, "MinMaxArithmetik", "spectra/grafik_fenster_win.cpp"},
     {"paint", 616, 616, "the main window (zoom)", "spectra/grafik_fenster_win.cpp"},
     {"paint", 804, 804, "MinMaxArithmetik", "spectra/grafik_fenster_win.cpp"},
-    {"paint", 1001, 1013, "Kommando (plot style; 1013 NichtVerfuegbar)", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 1001, 1012, "Kommando (plot style)", "spectra/grafik_fenster_win.cpp"},
+    {"paint", 1013, 1013, "FarbWahl (CHOOSECOLOR)", "shell/plot_dialogs_win.cpp"},
     {"paint", 2004, 2004, "Kommando (to the front)", "spectra/grafik_fenster_win.cpp"},
-    // The button bar.
-    {"myButt", 2002, 2002, "button_leiste::OnCommand (button state)", "shell/macro_bar_win.cpp"},
-    {"myButt", 2004, 2004, "button_leiste::OnCommand (after a fit)", "shell/macro_bar_win.cpp"},
+    // The button bar: its buttons, boxes and what other parts send it.
+    {"myButt", 1, 10, "button_leiste::Knopfbefehl (to the window on top; 10 as 835 to the main window)", "shell/button_bar_win.cpp"},
+    {"myButt", 11, 12, "button_leiste::OnCommand (macro play, record)", "shell/macro_bar_win.cpp"},
+    {"myButt", 18, 18, "button_leiste::OnCommand (hide)", "shell/button_bar_win.cpp"},
+    {"myButt", 101, 106, "button_leiste::BoxGeaendert (columns, axis labels, font size)", "shell/button_bar_win.cpp"},
+    {"myButt", 201, 201, "button_leiste::SchriftWaehlen (Font)", "shell/button_bar_win.cpp"},
+    {"myButt", 1001, 1014, "button_leiste::Knopfbefehl (plot style to the window on top; 1014 as 614 to the main window)", "shell/button_bar_win.cpp"},
+    {"myButt", 2002, 2002, "button_leiste::OnCommand (button state)", "shell/button_bar_win.cpp"},
+    {"myButt", 2004, 2004, "button_leiste::OnCommand (after a fit)", "shell/button_bar_win.cpp"},
 };
 
 void NumerikBefehl(haupt_fenster* app);  // 501-599
@@ -143,6 +154,11 @@ void NichtVerfuegbar(int32_t befehl, const char* teil, LPARAM lParam);
 // NichtVerfuegbarVergessen.
 const char* NichtVerfuegbarText();
 void NichtVerfuegbarVergessen();
+
+// Starts the outside programs of the Help and Options menus (web browser,
+// notepad); tests watch the calls in place of starting them.
+typedef UINT (WINAPI *PROGRAMM_START)(LPCSTR kommandozeile, UINT anzeige);
+extern PROGRAMM_START ProgrammStart;
 
 // Index of the next listed window after handle that exists and is not
 // minimised (after entry 5 comes entry 0; an unlisted handle starts the

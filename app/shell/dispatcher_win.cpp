@@ -10,13 +10,19 @@
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
 #include "shell/help_viewer_win.h"
+#include "shell/axis_dialog_win.h"
+#include "shell/option_dialogs_win.h"
+#include "shell/plot_dialogs_win.h"
 #include "shell/printing_win.h"
 #include "shell/results_window.h"
 #include "spectra/file_commands_win.h"
 #include "spectra/foreign_files_win.h"
+#include "spectra/spectrum_conversions_win.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
+
+void KurvenStatus(haupt_fenster& app, grafik_fenster* g);
 
 // The manual's start page in the program folder.
 const char HANDBUCH[] = "manual\\index.htm";
@@ -26,6 +32,17 @@ OPTIONEN_ZIELE OptionenZiele(haupt_fenster& app)
     return OPTIONEN_ZIELE{&ExafsOptionen, app.FitErneuerung, app.FitZusatz, &app.KopierGroesse,
                           &app.BinaerSpeichern, app.DateiFilter, sizeof app.DateiFilter,
                           app.DatenOrdner, app.DatenOrdner ? static_cast<size_t>(ORDNER_BYTES) : 0};
+}
+
+// The About box: OK or Cancel closes it.
+INT_PTR CALLBACK AboutProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
+{
+    if (msg == WM_INITDIALOG) return TRUE;
+    if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(dlg, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
 }
 
 bool KindGelistet()
@@ -41,6 +58,8 @@ HWND GrafikHandle(const haupt_fenster& app, int32_t fenster)
 }
 
 }  // namespace
+
+PROGRAMM_START ProgrammStart = WinExec;
 
 BEFEHLS_ZIEL BefehlsZiel(int32_t id)
 {
@@ -248,7 +267,7 @@ LRESULT haupt_fenster::MenueBefehl()
         char zeile[BROWSER_BYTES + ORDNER_BYTES + 64];
         std::snprintf(zeile, sizeof zeile, "%s %s\\%s", BrowserPfad ? BrowserPfad : "",
                       ProgrammOrdner ? ProgrammOrdner : ".", HANDBUCH);
-        if (WinExec(zeile, SW_SHOWNORMAL) < 32)
+        if (ProgrammStart(zeile, SW_SHOWNORMAL) < 32)
             MeldungsBox(Hauptfenster,
                         "Korlan could not find your Web Browser.\r\n      Please enter path in FILE-OPTIONS.",
                         "Error", MB_OK | MB_ICONQUESTION);
@@ -298,7 +317,7 @@ LRESULT haupt_fenster::MenueBefehl()
     case 192: {
         char zeile[ORDNER_BYTES + 64];
         std::snprintf(zeile, sizeof zeile, "notepad.exe %s\\numeric.ins", ProgrammOrdner ? ProgrammOrdner : ".");
-        UINT r = WinExec(zeile, SW_SHOWNORMAL);
+        UINT r = ProgrammStart(zeile, SW_SHOWNORMAL);
         if (r < 32) {
             char text[64];
             std::snprintf(text, sizeof text, "WinExec failed; error code = %u", r);
@@ -313,9 +332,32 @@ LRESULT haupt_fenster::MenueBefehl()
     case 169:
         DialogBoxParamA(Instanz, "PRINTERSETUP", Hauptfenster, PrinterSetupProc, 0);
         break;
-    case 112: case 113: case 133: case 140: case 161: case 172:
-    case 194: case 450:
+    case 133:
+        DialogBoxParamA(Instanz, "ABOUT", Hauptfenster, AboutProc, 0);
+        break;
+    case 161:
         NichtVerfuegbar(id);
+        break;
+    // Plot options and the axis inscription (plot_dialogs_win.cpp,
+    // axis_dialog_win.cpp).
+    case 112:
+        GrafikOptionen();
+        break;
+    case 113:
+        DruckOptionen();
+        break;
+    case 450:
+        AchsenBeschriften();
+        break;
+    // Option dialogs and font profiles (option_dialogs_win.cpp).
+    case 140:
+        FitOptionen();
+        break;
+    case 172:
+        if (grafik) DateiOptionen();
+        break;
+    case 194:
+        StandardSchriften();
         break;
     case 19: {
         if (fenster < 0) break;
@@ -352,14 +394,9 @@ LRESULT haupt_fenster::MenueBefehl()
         if (MakroAufnahme) SendMessageA(KindFenster[KIND_BUTTONLEISTE], WM_COMMAND, 12, 0);
         break;
     }
-    case 193: {
-        if (fenster < 0) break;
-        const int32_t anderes = AktivesProfil == 1 ? 2 : 1;
-        GrafikFenster[fenster].SetFontInfo(SchriftProfile[anderes - 1].Wert);
-        AktivesProfil = anderes;
-        PostMessageA(grafik, WM_COMMAND, CM_REDRAW, 0);
+    case 193:
+        SchriftWechseln();
         break;
-    }
     // Commands that work on the data of a graphic window.
     case 70:
         if (grafik) TabelleOeffnen(fenster);
@@ -367,8 +404,14 @@ LRESULT haupt_fenster::MenueBefehl()
     case 90:
         if (grafik) SplitAnkaFile(Hauptfenster);
         break;
-    case 164: case 175: case 189:
-        if (grafik) NichtVerfuegbar(id);
+    case 164:
+        if (grafik) FtBetragZeigen(this, fenster, lParam);
+        break;
+    case 175:
+        if (grafik) JcpNachMes(this, fenster);
+        break;
+    case 189:
+        if (grafik) WinkelNachEnergie(this, fenster);
         break;
     case 171:
         if (grafik) SaveParameterFile();
@@ -415,6 +458,8 @@ void haupt_fenster::NachOeffnen(int32_t ergebnis, LPARAM lParam)
     if (KindFenster[KIND_ERGEBNIS]) SendMessageA(KindFenster[KIND_ERGEBNIS], WM_COMMAND, 2003, 0);
     ResetTitel();
     if (AendernDialog) SendMessageA(AendernDialog, WM_COMMAND, 2, 0);
+    // The new curve's ranges at once, not only after the next command.
+    KurvenStatus(*this, &g);
     if (!g.DateiInfo.Binaer && g.DateiInfo.Spalten > 2 && lParam != LP_FEFF_CHI)
         PostMessageA(Hauptfenster, WM_COMMAND, 843, 10);
 }
@@ -444,6 +489,8 @@ void haupt_fenster::FensterGeschlossen()
     InvalidateRect(Hauptfenster, nullptr, TRUE);
     UpdateWindow(Hauptfenster);
     UpdateFensterStatus();
+    // The closed curve's ranges go with it.
+    KurvenStatus(*this, nullptr);
 }
 
 void haupt_fenster::FitUnterbrechen()
@@ -517,6 +564,24 @@ void haupt_fenster::FitAbbrechen()
     }
 }
 
+namespace {
+
+// Status field 400: the ranges of g's current curve, or empty without one.
+void KurvenStatus(haupt_fenster& app, grafik_fenster* g)
+{
+    char text[200] = "";
+    if (g && g->GetXFeld(-1)) {
+        double ymin = 0.0, ymax = 0.0;
+        g->GetMinMax(&ymin, &ymax, 0.0, 0.0, 1);
+        StatusText400(text, sizeof text, g->XAusdehnung[0], g->XAusdehnung[1], ymin, ymax,
+                      g->Punkte());
+    }
+    app.StatusZeile(ID_STATUS_CURVE, text);
+    if (HWND feld = app.KindFenster[KIND_STATUS400]) UpdateWindow(feld);
+}
+
+}  // namespace
+
 void UpdateFensterStatus()
 {
     haupt_fenster& app = HAUPTDATEN;
@@ -530,13 +595,7 @@ void UpdateFensterStatus()
     if (g) {
         AktivesFenster = fenster;
         FitFunctionCount = g->AnzahlFunktionen;
-        double ymin = 0.0, ymax = 0.0;
-        g->GetMinMax(&ymin, &ymax, 0.0, 0.0, 1);
-        char text[200];
-        StatusText400(text, sizeof text, g->XAusdehnung[0], g->XAusdehnung[1], ymin, ymax,
-                      g->Punkte());
-        app.StatusZeile(ID_STATUS_CURVE, text);
-        if (HWND feld = app.KindFenster[KIND_STATUS400]) UpdateWindow(feld);
+        KurvenStatus(app, g);
     }
 
     HWND leiste = app.KindFenster[KIND_BUTTONLEISTE];
@@ -557,6 +616,9 @@ void UpdateFensterStatus()
         an[7] = an[8] = kinder;
         for (int knopf = 1; knopf <= 10; ++knopf)
             SendMessageA(leiste, WM_COMMAND, 2002, knopf + (an[knopf] ? 65536 : 0));
+        // The view switches show the state of the window now on top.
+        for (int knopf : {5, 4, 6}) ButtonBar.KnopfZeichnen(knopf);
+        if (g) ButtonBar.FensterZeigen(fenster);
     }
     if (g && app.GrafikHandles[fenster]) {
         char titel[600];

@@ -4,7 +4,10 @@
 #ifndef KORLAN_SHELL_MAKRO_KERN_H
 #define KORLAN_SHELL_MAKRO_KERN_H
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "shell/macro_file.h"
 
@@ -47,6 +50,27 @@ bool MakroSatzAnwenden(const MakroSatz& s, const MakroZiele& z, MakroSpielZustan
 
 // After the step: the command and the function count become "previous".
 void MakroSchrittGemerkt(const MakroSatz& s, int32_t funktionsAnzahl, MakroSpielZustand& zustand);
+
+// Per-column coefficients of a FEFF refinement (807 whose first model
+// function has type 25) replayed on one column of a series: when the
+// record has 2 to 5 sets and bit 0 of its first set flag word is set, the
+// line of "mfeffcoeff.par" (text of laenge bytes) whose leading integer
+// minus 1 equals spalte gives the set weights c1..cS ("k c1 ... cS"). They
+// replace the last S parameters of the model (FitParameter[MaxParameter -
+// S + j]) and go to *koeffizienten. Every parameter of a model function of
+// a set with c below 0.05 (counting functions from 0, the type-25 one,
+// path function k + 1 belongs to set Feff.SatzNummern[k]; as many
+// parameters as path function 1 has) that is
+// not fixed becomes fixed and, unless it is correlated with a word of 0 or
+// more, toggles bit 0x8000 and leaves the free-parameter list (its last
+// free entry takes the place, MaxFitParameter goes down by one). Returns
+// S, or 0 when the record, the file or its line gives no coefficients
+// (then nothing changes).
+int32_t MakroSpaltenKoeffizienten(const MakroSatz& s, const char* text, size_t laenge, int32_t spalte,
+                                  const MakroZiele& z, std::vector<double>* koeffizienten);
+// The same on the file at pfad; 0 when it cannot be read.
+int32_t MakroSpaltenKoeffizientenDatei(const MakroSatz& s, const std::string& pfad, int32_t spalte,
+                                       const MakroZiele& z, std::vector<double>* koeffizienten);
 
 // What the recorder reads. Pointers to tables may be null only when the
 // command does not need them.

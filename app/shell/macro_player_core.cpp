@@ -1,6 +1,11 @@
 #include "shell/macro_player.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "fit/fit_model.h"
 
 namespace {
 
@@ -112,4 +117,92 @@ int32_t MakroSatzAufnehmen(MakroSatz& s, int32_t befehl, int32_t n, int32_t letz
         s.Text = t;
     }
     return MAKRO_SATZ;
+}
+
+namespace {
+
+// The values of the line [a, e) that starts with the column's number
+// (leading integer - 1 == spalte): number and S coefficients, or false.
+bool SpaltenZeile(const char* a, const char* e, int32_t spalte, int32_t saetze, std::vector<double>* c)
+{
+    const std::string zeile(a, e);
+    const char* p = zeile.c_str();
+    char* ende = nullptr;
+    const long nummer = std::strtol(p, &ende, 10);
+    if (ende == p || nummer - 1 != spalte) return false;
+    // The number is read again as the first value of the line.
+    c->clear();
+    for (int32_t k = 0; k <= saetze; ++k) {
+        const double v = std::strtod(p, &ende);
+        if (ende == p) return false;
+        if (k > 0) c->push_back(v);
+        p = ende;
+    }
+    return true;
+}
+
+}  // namespace
+
+int32_t MakroSpaltenKoeffizienten(const MakroSatz& s, const char* text, size_t laenge, int32_t spalte,
+                                  const MakroZiele& z, std::vector<double>* koeffizienten)
+{
+    if (!MakroHatFeffTeil(s) || !text) return 0;
+    const MakroFeffTeil& f = s.Feff;
+    const int32_t saetze = f.SatzAnzahl;
+    if (saetze < 2 || saetze > 5 || f.SatzFlags.empty() || !(f.SatzFlags[0] & 1)) return 0;
+    std::vector<double> c;
+    bool gefunden = false;
+    const char* ende = text + laenge;
+    for (const char* a = text; a < ende && !gefunden;) {
+        const char* e = static_cast<const char*>(std::memchr(a, '\n', ende - a));
+        if (!e) e = ende;
+        gefunden = SpaltenZeile(a, e, spalte, saetze, &c);
+        a = e < ende ? e + 1 : ende;
+    }
+    if (!gefunden) return 0;
+    // The set weights are the model's last parameters.
+    const int32_t erster = *z.MaxParameter - saetze + 1;
+    if (erster < 0 || *z.MaxParameter >= MAKRO_PARAMETER_BLOCK) return 0;
+    for (int32_t j = 0; j < saetze; ++j) z.FitParameter[erster + j] = c[j];
+    if (koeffizienten) *koeffizienten = c;
+
+    // Paths of a negligible set stay where they are.
+    const int32_t anzahl = *z.FunktionsAnzahl;
+    if (anzahl < 2) return saetze;
+    // Functions counted from 0 (the type-25 function): the paths are 1 ..
+    // anzahl - 1, each with as many parameters as path function 1.
+    const int32_t proFunktion = FunctionParameterCount(z.FunktionsTypen[1], *z.PolynomGrad, 0);
+    int32_t start = FunctionParameterCount(z.FunktionsTypen[0], *z.PolynomGrad, 0);
+    for (size_t k = 0; k < f.SatzNummern.size() && static_cast<int32_t>(k) + 1 < anzahl; ++k) {
+        const int32_t funktion = static_cast<int32_t>(k) + 1;
+        const int32_t satz = f.SatzNummern[k];
+        const int32_t eigene = FunctionParameterCount(z.FunktionsTypen[funktion], *z.PolynomGrad, 0);
+        if (satz >= 1 && satz <= saetze && c[satz - 1] < 0.05) {
+            for (int32_t i = 0; i < proFunktion; ++i) {
+                const int32_t q = start + i;
+                if (q < 0 || q >= MAKRO_MAX_PARAMETER || (z.Flags[q] & 1)) continue;
+                z.Flags[q] |= 1;
+                if ((z.Flags[q] & 4) && z.KorrelationsWorte[q] >= 0) continue;
+                z.Flags[q] ^= 0x8000;
+                for (int32_t pos = 0; pos <= *z.MaxFitParameter && pos < MAKRO_MAX_PARAMETER; ++pos)
+                    if (z.FreieParameter[pos] == q) {
+                        z.FreieParameter[pos] = z.FreieParameter[*z.MaxFitParameter];
+                        --*z.MaxFitParameter;
+                        break;
+                    }
+            }
+        }
+        start += eigene;
+    }
+    return saetze;
+}
+
+int32_t MakroSpaltenKoeffizientenDatei(const MakroSatz& s, const std::string& pfad, int32_t spalte,
+                                       const MakroZiele& z, std::vector<double>* koeffizienten)
+{
+    if (!MakroHatFeffTeil(s)) return 0;
+    std::ifstream datei(pfad, std::ios::binary);
+    if (!datei) return 0;
+    const std::string text((std::istreambuf_iterator<char>(datei)), std::istreambuf_iterator<char>());
+    return MakroSpaltenKoeffizienten(s, text.data(), text.size(), spalte, z, koeffizienten);
 }

@@ -50,6 +50,8 @@ int MenueRegeln(int popup, const MENUE_ZUSTAND& z, MENUE_REGEL aus[32])
         regel(847, true, z.KalibrierQuelle == 2 ? 1 : 0);
         regel(848, true, z.KalibrierQuelle == 3 ? 1 : 0);
         regel(843, f && !z.Rohdaten && z.Spalten >= 3);
+        // The XAFS popup's copy of Show FT Magnitude follows the Edit one.
+        regel(164, f && (z.SlotFlags & 4));
         regel(849, f && z.Typ == 25);
         break;
     case 5:  // DXAS

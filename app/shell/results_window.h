@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "shell/results_text.h"
@@ -74,11 +75,12 @@ private:
 
 extern results_fenster ResultsWindow;
 
+// The most of the shown text that Save writes into a ".ERG" file.
+const size_t ERGEBNIS_SPEICHERN_MAX = 30000;
+
 // y range of a residual of n points, widened by 5 % (a flat one by 5 % of
 // its value, or 1 at 0). false for no points or values that are not finite.
 bool ResidualBereich(const double* r, int32_t n, double* lo, double* hi);
 
-// The save dialog of the results ("Ergebnisse (*.ERG)"); tests answer it.
-extern DATEIDIALOG ErgebnisSpeichernDialog;
 
 #endif

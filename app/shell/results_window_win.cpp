@@ -12,10 +12,9 @@
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/printing_win.h"
-#include "shell/results_file.h"
+#include "spectra/file_commands_win.h"
 #include "spectra/spectra_globals.h"
 
-DATEIDIALOG ErgebnisSpeichernDialog = GetSaveFileNameA;
 
 namespace {
 
@@ -320,22 +319,9 @@ void results_fenster::Speichern()
     GetWindowTextA(Edit, &text[0], static_cast<int>(text.size()));
     BegrenztKopieren(CommandText, COMMAND_TEXT_BYTES, text.c_str(), ERGEBNIS_SPEICHERN_MAX);
 
-    char datei[ERGEBNIS_DATEINAME_BYTES] = "*.ERG";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = Fenster;
-    ofn.lpstrFilter = "Ergebnisse (*.ERG)\0*.ERG\0";
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = datei;
-    ofn.nMaxFile = sizeof datei;
-    ofn.lpstrDefExt = "ERG";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    if (!ErgebnisSpeichernDialog(&ofn)) return;
-    if (!ErgebnisseSpeichern(datei, CommandText)) {
-        char meldung[ERGEBNIS_DATEINAME_BYTES + 64];
-        std::snprintf(meldung, sizeof meldung, "The file %s could not be written.", datei);
-        MeldungsBox(Fenster, meldung, "Error !!", MB_OK | MB_ICONEXCLAMATION);
-    }
+    // The one path of ".ERG" files: the save command's mode 2 writes
+    // CommandText as it stands.
+    SpeichereDatei(&HAUPTDATEN, 2);
 }
 
 void results_fenster::Befehl(int32_t id)

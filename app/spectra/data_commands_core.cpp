@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "spectra/data_arithmetic.h"
+#include "zelva.h"
 
 bool IndexBereichFeld(const double* x, int32_t n, double x1, double x2, int32_t* first,
                       int32_t* last)
@@ -84,49 +85,6 @@ int32_t PasteFeld(const double* srcX, const double* srcY, int32_t srcN, int32_t 
     return DATEN_OK;
 }
 
-// Weighted least-squares polynomial of degree g through (x, y, w), by
-// Forsythe's orthogonal polynomials; writes its values at the same x to fit.
-// A polynomial that vanishes on the weighted points (the points cannot
-// carry that degree) ends the recurrence.
-static void OrthogonalPolynom(const std::vector<double>& x, const std::vector<double>& y,
-                              const std::vector<double>& w, int32_t g, std::vector<double>& fit)
-{
-    const size_t m = x.size();
-    // pAlt = p(j-2), pAkt = p(j-1), pNeu = p(j)
-    std::vector<double> pAlt(m, 0.0), pAkt(m, 1.0), pNeu(m, 0.0);
-    fit.assign(m, 0.0);
-    double s1 = 0.0, s2 = 0.0, s3 = 0.0;
-    for (size_t i = 0; i < m; ++i) {
-        s1 += w[i];
-        s2 += w[i] * y[i];
-        s3 += w[i] * x[i];
-    }
-    if (!(s1 > 0.0)) return;
-    for (size_t i = 0; i < m; ++i) fit[i] = s2 / s1;
-    double alpha = s3 / s1, beta = 0.0;
-    for (int32_t j = 1; j <= g; ++j) {
-        const double s1Vorher = s1;
-        double groesse = 0.0;
-        s1 = s2 = s3 = 0.0;
-        for (size_t i = 0; i < m; ++i) {
-            pNeu[i] = (x[i] - alpha) * pAkt[i] - beta * pAlt[i];
-            const double q = w[i] * pNeu[i] * pNeu[i];
-            const double t = std::fabs(x[i] - alpha) * std::fabs(pAkt[i]) + std::fabs(beta * pAlt[i]);
-            groesse += w[i] * t * t;
-            s1 += q;
-            s2 += w[i] * y[i] * pNeu[i];
-            s3 += x[i] * q;
-        }
-        if (!(s1 > 1e-20 * groesse)) break;
-        const double a = s2 / s1;
-        for (size_t i = 0; i < m; ++i) fit[i] += a * pNeu[i];
-        alpha = s3 / s1;
-        beta = s1 / s1Vorher;
-        pAlt.swap(pAkt);
-        pAkt.swap(pNeu);
-    }
-}
-
 int32_t DeglitchFeld(const double* x, double* y, int32_t n, double glitchFrom, double glitchTo,
                      int32_t mode, double fitFrom, double fitTo, int32_t grad)
 {
@@ -141,12 +99,18 @@ int32_t DeglitchFeld(const double* x, double* y, int32_t n, double glitchFrom, d
     if (!(g0 > k0 + 2 && g1 < k1 - 2) || g1 < g0) return DATEN_NICHTS;
 
     const int32_t m = k1 - k0 + 1;
-    std::vector<double> xs(x + k0, x + k1 + 1), ys(y + k0, y + k1 + 1), w(m, 1.0), fit;
+    std::vector<double> xs(x + k0, x + k1 + 1), ys(y + k0, y + k1 + 1), w(m, 1.0);
     for (int32_t i = g0; i <= g1; ++i) w[i - k0] = 0.0;
     const int32_t gewichtet = m - (g1 - g0 + 1);
     const int32_t g = std::max(0, std::min({grad, DEGLITCH_MAX_GRAD, gewichtet - 1}));
-    OrthogonalPolynom(xs, ys, w, g, fit);
-    for (int32_t i = g0; i <= g1; ++i) y[i] = fit[i - k0];
+    // The library's weighted least-squares polynomial (one section)
+    // replaces ys by its values at the same x.
+    def_zelva numerik;
+    numerik.SetField(xs.data(), ys.data());
+    numerik.SetAnzahl(m, -1, -1);
+    int32_t grade[1] = {g};
+    if (numerik.Ausgleichspolynome(m, 1, grade, 1.0, 1.0, w.data(), m) != m) return DATEN_NICHTS;
+    for (int32_t i = g0; i <= g1; ++i) y[i] = ys[i - k0];
     return DATEN_OK;
 }
 

@@ -370,7 +370,12 @@ bool Einfuegen(haupt_fenster* app, grafik_fenster& g, bool vorbereitet)
         const int32_t slot = ziel == 10 ? 0 : ziel;
         int32_t z = g.KurvenZaehler;
         while ((z & 3) != slot && z > 0) --z;
-        if ((z & 3) != slot) return false;
+        if ((z & 3) != slot) {
+            // A slot the ring never reached holds no curve to paste into:
+            // said, not skipped (a replay stops at this step).
+            FehlerCode = vorbereitet ? FEHLER_MAKRO : FEHLER_BEREICH;
+            return false;
+        }
         g.SetCurveSlots(z, g.NeuesterZaehler);
     }
     const int32_t zs = g.AktuellerSlot();
@@ -458,17 +463,20 @@ void Referenz(int32_t* zeichenBreite, int32_t* zeilenHoehe, int32_t* aufloesung)
 
 void AufZwischenablage(HWND besitzer, UINT format, HANDLE daten)
 {
-    if (!OpenClipboard(besitzer)) {
-        if (format == CF_ENHMETAFILE) DeleteEnhMetaFile(static_cast<HENHMETAFILE>(daten));
-        else DeleteObject(daten);
-        return;
+    bool ok = false;
+    if (OpenClipboard(besitzer)) {
+        EmptyClipboard();
+        ok = SetClipboardData(format, daten) != nullptr;
+        CloseClipboard();
     }
-    EmptyClipboard();
-    if (!SetClipboardData(format, daten)) {
-        if (format == CF_ENHMETAFILE) DeleteEnhMetaFile(static_cast<HENHMETAFILE>(daten));
-        else DeleteObject(daten);
-    }
-    CloseClipboard();
+    if (ok) return;
+    if (format == CF_ENHMETAFILE) DeleteEnhMetaFile(static_cast<HENHMETAFILE>(daten));
+    else DeleteObject(daten);
+    // Another program may hold the clipboard: the user is told, the
+    // picture is not silently lost.
+    MeldungsBox(HAUPTDATEN.Hauptfenster, "The picture could not be put on the clipboard.\r\n"
+                "Another program may be using it; please try again.",
+                "Error !!", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void Zwischenablage(haupt_fenster* app, grafik_fenster& g, int32_t id, bool vorbereitet)
@@ -631,19 +639,17 @@ bool Rauschen(haupt_fenster* app, grafik_fenster& g, bool vorbereitet)
 }
 
 // The text table of the current curve into a file (622), or appended to
-// one (621), through the file commands' writer; the name comes from this
-// command's own dialog.
+// an existing one (621), through the save command's own modes: its file
+// dialog, the k-weighting question and the warnings of both.
 void TextExport(haupt_fenster* app, int32_t id)
 {
-    char pfad[MAX_PATH] = "";
-    if (!DateiFrage(app, pfad, sizeof pfad, "*.dat", "ASCII (*.dat)\0*.dat\0All files (*.*)\0*.*\0",
-                    "dat", id == 621 ? "Append to ascii file" : "Save ASCII file", id == 622))
+    if (id == 621) {
+        SpeichereDatei(app, 3);
         return;
-    if (!CommandText) return;
-    std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", pfad);
+    }
     const int32_t binaer = app->BinaerSpeichern;
     app->BinaerSpeichern = 0;
-    if (!SpeichereDatei(app, id == 622 ? 11 : 13)) FehlerCode = 105;
+    SpeichereDatei(app, 1);
     app->BinaerSpeichern = binaer;
 }
 

@@ -18,6 +18,9 @@
 #include "spectra/data_commands_win.h"
 #include "spectra/spectra_globals.h"
 
+STANDARD_DATEIDIALOG OeffnenDateiDialog = GetOpenFileNameA;
+STANDARD_DATEIDIALOG SpeichernDateiDialog = GetSaveFileNameA;
+
 namespace {
 
 void KopiereInPuffer(char* ziel, size_t groesse, const std::string& text)
@@ -78,7 +81,7 @@ bool StandardDialog(haupt_fenster* app, bool oeffnen, const DateiFilterPaar* fil
     ofn.Flags = OFN_EXPLORER | zusatz |
                 (oeffnen ? OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY
                          : OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
-    const BOOL ok = oeffnen ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    const BOOL ok = oeffnen ? OeffnenDateiDialog(&ofn) : SpeichernDateiDialog(&ofn);
     if (!ok) return false;
     *pfad = name.data();
     return true;
@@ -188,7 +191,7 @@ int32_t NeuesGrafikFenster(haupt_fenster* app)
     const DWORD stil = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
     // The record index travels with the creation so that the creation
     // handler can set up the record before the handle is known.
-    HWND h = CreateWindowA("paint", "Grafik", stil, 0, 2 * app->ZeichenHoehe + 6, 400, 300,
+    HWND h = CreateWindowA("paint", "Grafik", stil, 0, 2 * app->ButtonZeilenHoehe + 6, 400, 300,
                            app->Hauptfenster, nullptr, app->Instanz,
                            reinterpret_cast<LPVOID>(static_cast<INT_PTR>(frei + 1)));
     if (!h) {

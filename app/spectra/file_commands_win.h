@@ -41,6 +41,12 @@ int32_t SpeichereDatei(haupt_fenster* app, int32_t modus, int32_t spalten = 0, i
                        int32_t asciiWahl = 0, const double* x = nullptr,
                        const double* y = nullptr, int32_t punkte = 0);
 
+// The platform's open and save dialogs of Open, Load and SpeichereDatei;
+// tests answer them in place of the user.
+typedef BOOL (WINAPI *STANDARD_DATEIDIALOG)(LPOPENFILENAMEA);
+extern STANDARD_DATEIDIALOG OeffnenDateiDialog;
+extern STANDARD_DATEIDIALOG SpeichernDateiDialog;
+
 // Opens a graphic window on the first free record. Returns the record's
 // index + 1, or 0 with FehlerCode 112 when four windows are open.
 int32_t NeuesGrafikFenster(haupt_fenster* app);

@@ -32,6 +32,11 @@ FLAECHE AllePanel(int32_t anzahl, int32_t i, int32_t links, int32_t oben, int32_
 // Half i (0 left, 1 right) of an area: the two-panel EXAFS fit view.
 FLAECHE HalbPanel(int32_t i, int32_t links, int32_t oben, int32_t breite, int32_t hoehe);
 
+// Place k (0-based, counting only the windows that are tiled) of `anzahl`
+// tiled windows in an area of breite x hoehe starting at (0, oben): two
+// columns, left first, rows of height hoehe / ((anzahl + 1) / 2).
+FLAECHE KachelFlaeche(int32_t k, int32_t anzahl, int32_t oben, int32_t breite, int32_t hoehe);
+
 // Offset step between the frames of a series view. Mode 10: |yOben - yUnten|
 // / (anzahl - 1); 20: three times that; 30: six times; 40: `schritt`; other
 // modes and fewer than two frames (10-30): 0.

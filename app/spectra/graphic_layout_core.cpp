@@ -32,6 +32,13 @@ FLAECHE HalbPanel(int32_t i, int32_t links, int32_t oben, int32_t breite, int32_
     return FLAECHE{links + (i ? b : 0), oben, b, hoehe};
 }
 
+FLAECHE KachelFlaeche(int32_t k, int32_t anzahl, int32_t oben, int32_t breite, int32_t hoehe)
+{
+    const int32_t zeilen = anzahl > 0 ? (anzahl + 1) / 2 : 1;
+    const int32_t b = breite / 2, h = hoehe / zeilen;
+    return FLAECHE{(k % 2) * b, oben + (k / 2) * h, b, h};
+}
+
 namespace {
 
 double Vielfaches(int32_t modus)

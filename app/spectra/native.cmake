@@ -10,7 +10,8 @@ file(GLOB KORLAN_SPECTRA_FILE_SOURCES CONFIGURE_DEPENDS
 
      ${CMAKE_CURRENT_LIST_DIR}/raw_file_core.cpp
      ${CMAKE_CURRENT_LIST_DIR}/fio_file_core.cpp
-     ${CMAKE_CURRENT_LIST_DIR}/scan_split_core.cpp)
+     ${CMAKE_CURRENT_LIST_DIR}/scan_split_core.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/spectrum_conversions_core.cpp)
 add_library(korlan_spectra_files STATIC ${KORLAN_SPECTRA_FILE_SOURCES})
 target_include_directories(korlan_spectra_files PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 

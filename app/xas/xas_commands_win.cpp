@@ -794,6 +794,7 @@ void XafsBefehl(haupt_fenster* app)
     case 816: PhasenAmplituden(id); return;
     case 818: E0Setzen(l); return;
     case 819: case 821: Dxas(l); return;
+    case 820: NichtVerfuegbar(id); return;  // DXAS calibration by points
     case 822: KonvertiereF15(); return;
     case 823: OddEven(l); return;
     case 824: AutoMakroAnalyse(id); return;

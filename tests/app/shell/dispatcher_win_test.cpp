@@ -116,7 +116,6 @@ TEST_F(Dispatcher, CommandsNotBuiltYetNameTheirMenuItemAndStopAReplay)
     const struct { int32_t id; const char* text; } faelle[] = {
         {507, "\"Least-Squares Fit\" is not available in this version of Korlan."},
         {915, "\"XRD Structure Fit\" is not available in this version of Korlan."},
-        {133, "\"About\" is not available in this version of Korlan."},
     };
     for (const auto& f : faelle) {
         boxen.clear();

@@ -3,6 +3,7 @@
 // the format, and the round trip recorder -> file -> player.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -211,4 +212,102 @@ TEST(MakroRecorder, TextsAreOneLineAndMissingBlocksRefuseTheRecord)
     EXPECT_EQ(MakroSatzAufnehmen(s, 19, 0, -1, ohne), MAKRO_SATZ);
     EXPECT_EQ(MakroSatzText(s, text), MAKRO_SATZ);
     EXPECT_EQ(text.substr(0, 3), "19\n");
+}
+
+TEST(MakroPlayerRules, PerColumnCoefficientsWeighTheSetsAndFixNegligiblePaths)
+{
+    // A FEFF refinement of one S0 function and three paths of four
+    // parameters: parameter 0 is S0, paths 1..4, 5..8, 9..12; the set
+    // weights are the last parameters, 13 and 14. Paths 1 and 2 belong to
+    // set 2, path 3 to set 1.
+    auto satz = [](int32_t saetze, int32_t flag) {
+        MakroSatz s;
+        s.Befehl = 807;
+        s.FunktionsTypen = {25, 21, 21, 21};
+        s.Feff.SatzAnzahl = saetze;
+        s.Feff.SatzFlags.assign(saetze, 0);
+        s.Feff.SatzFlags[0] = flag;
+        s.Feff.SatzNummern = {2, 2, 1};
+        return s;
+    };
+    const std::string datei = "1  0.5  0.5\n3  0.97  0.03\n4  0.01  0.99\n5  0.7\n";
+    struct Fall {
+        const char* name;
+        int32_t saetze, flag, spalte;
+        int32_t erwartet;
+        double c1, c2;
+    };
+    const Fall faelle[] = {
+        {"column 2 reads line 3: set 2 negligible", 2, 1, 2, 2, 0.97, 0.03},
+        {"column 3 reads line 4: set 1 negligible", 2, 1, 3, 2, 0.01, 0.99},
+        {"column 0 reads line 1: both sets count", 2, 1, 0, 2, 0.5, 0.5},
+        {"no line for the column", 2, 1, 7, 0, 0, 0},
+        {"line with too few values", 2, 1, 4, 0, 0, 0},
+        {"one set takes no coefficients", 1, 1, 2, 0, 0, 0},
+        {"six sets take none either", 6, 1, 2, 0, 0, 0},
+        {"bit 0 of the first set flag word clear", 2, 2, 2, 0, 0, 0},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        Globale g;
+        g.anzahl = 4;
+        g.grad = 0;
+        for (int32_t i = 0; i < 4; ++i) g.typen[i] = i == 0 ? 25 : 21;
+        g.maxPar = 14;
+        g.maxFit = 14;
+        for (int32_t i = 0; i < 15; ++i) {
+            g.freie[i] = i;
+            g.flags[i] = 0;
+            g.worte[i] = 0;
+        }
+        g.flags[6] = 1;                 // already fixed
+        g.flags[7] = 4;                 // correlated to parameter 3
+        g.worte[7] = 0x100 | 3;
+        g.flags[11] = 4;                // correlated through a negative word
+        g.worte[11] = -1;
+        g.freie[6] = 14;                // 6 has left the list, 14 took its place
+        g.maxFit = 13;
+        MakroZiele z = g.Ziele();
+        const std::vector<int32_t> freieVorher(g.freie.begin(), g.freie.begin() + 15);
+        const std::vector<int32_t> flagsVorher(g.flags.begin(), g.flags.begin() + 15);
+        std::vector<double> c;
+        ASSERT_EQ(MakroSpaltenKoeffizienten(satz(f.saetze, f.flag), datei.data(), datei.size(), f.spalte, z, &c),
+                  f.erwartet);
+        if (f.erwartet == 0) {
+            EXPECT_EQ(g.parameter[13], -3.0);
+            EXPECT_EQ(g.maxFit, 13);
+            EXPECT_EQ(std::vector<int32_t>(g.flags.begin(), g.flags.begin() + 15), flagsVorher);
+            EXPECT_EQ(std::vector<int32_t>(g.freie.begin(), g.freie.begin() + 15), freieVorher);
+            continue;
+        }
+        EXPECT_EQ(g.parameter[13], f.c1);
+        EXPECT_EQ(g.parameter[14], f.c2);
+        EXPECT_EQ(c, (std::vector<double>{f.c1, f.c2}));
+        // Which paths were fixed: those of a set below 0.05.
+        std::vector<int32_t> fixiert;
+        if (f.c2 < 0.05) fixiert = {1, 2, 3, 4, 5, 6, 7, 8};
+        if (f.c1 < 0.05) fixiert = {9, 10, 11, 12};
+        for (int32_t q = 0; q < 15; ++q) {
+            const bool soll = std::find(fixiert.begin(), fixiert.end(), q) != fixiert.end();
+            if (!soll) {
+                EXPECT_EQ(g.flags[q], flagsVorher[q]) << q;
+                continue;
+            }
+            EXPECT_TRUE(g.flags[q] & 1) << q;
+            // Bit 0x8000 marks those that left the list; the one already
+            // fixed and the correlated one keep their flags otherwise.
+            const bool bleibt = q == 6 || q == 7;
+            EXPECT_EQ((g.flags[q] & 0x8000) != 0, !bleibt) << q;
+        }
+        // The free list: exactly the free ones minus those taken out, each once.
+        std::vector<int32_t> liste(g.freie.begin(), g.freie.begin() + g.maxFit + 1);
+        std::sort(liste.begin(), liste.end());
+        std::vector<int32_t> soll;
+        for (int32_t q = 0; q < 15; ++q) {
+            const bool raus = q == 6 ||
+                              (std::find(fixiert.begin(), fixiert.end(), q) != fixiert.end() && q != 7);
+            if (!raus) soll.push_back(q);
+        }
+        EXPECT_EQ(liste, soll);
+    }
 }

@@ -11,6 +11,7 @@
 #include "app/shell/shell_fixture.h"
 #include "resource_ids.h"
 #include "shell/child_windows.h"
+#include "spectra/file_commands_win.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -48,12 +49,12 @@ protected:
         RedrawPerMessage = 1;
         DialogPfad.clear();
         DialogAufrufe = 0;
-        ErgebnisSpeichernDialog = SpeichernDialog;
+        SpeichernDateiDialog = SpeichernDialog;
         kopf = Lies("results.dat");
     }
     void TearDown() override
     {
-        ErgebnisSpeichernDialog = GetSaveFileNameA;
+        SpeichernDateiDialog = GetSaveFileNameA;
         RedrawPerMessage = 1;
         LaufendesProgramm::TearDown();
     }
@@ -235,7 +236,7 @@ TEST_F(ResultsFenster, SavingWritesTheShownTextAsItStands)
     DialogPfad = Pfad("fehlt\\x.ERG");
     Befehl(111);
     ASSERT_EQ(boxen.size(), 1u);
-    EXPECT_EQ(boxen[0].titel, "Error !!");
+    EXPECT_EQ(boxen[0].titel, "ERROR !!");
 }
 
 TEST_F(ResultsFenster, CopyPutsTheSelectionOnTheClipboard)

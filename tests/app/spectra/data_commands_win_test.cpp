@@ -152,6 +152,7 @@ TEST_F(EditBefehle, RefusedValuesChangeNothing)
     const Fall faelle[] = {
         {"section with crossed borders", 605, {6, 2, 0}, 102},
         {"paste with crossed borders", 606, {0, 6, 3}, 102},
+        {"paste into a slot the ring never reached", 606, {3, 2, 6}, 1000},
         {"noise of level 0", 620, {0}, 0},
         {"noise of a negative level", 620, {-0.01}, 0},
         {"extract imaginary part of a real curve", 619, {}, 0},
@@ -370,6 +371,29 @@ TEST(KopierBild, SizeClassesCustomSizesAndDialogValues)
     }
 }
 
+TEST_F(EditBefehle, AClipboardHeldElsewhereIsReportedNotIgnored)
+{
+    EditDruckerDC = KeinDrucker;
+    Kurve(0, 50, Quadrat);
+    HAUPTDATEN.AlsMetafile = 1;
+    HAUPTDATEN.KopierGroesse = 0;
+    // Another window holds the clipboard open.
+    ASSERT_TRUE(OpenClipboard(grafik[1]));
+    boxen.clear();
+    Prepared(610, {0, 0});
+    CloseClipboard();
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].titel, "Error !!");
+    EXPECT_NE(boxen[0].text.find("clipboard"), std::string::npos);
+    // Free again: the copy goes through without a message.
+    boxen.clear();
+    Prepared(610, {0, 0});
+    EXPECT_TRUE(boxen.empty());
+    ASSERT_TRUE(OpenClipboard(hwnd));
+    EXPECT_NE(GetClipboardData(CF_ENHMETAFILE), nullptr);
+    CloseClipboard();
+}
+
 TEST_F(EditBefehle, ColumnsOfTheFileComeIntoTheNextSlot)
 {
     Schreibe("drei.dat", "# x a b\n1 10 100\n2 20 200\n3 30 300\n4 40 400\n");
@@ -523,27 +547,6 @@ TEST_F(EditBefehle, DialogsOpenedByTheCommandsAreAnswered)
     Kurve(0, 11, Quadrat);
     EXPECT_TRUE(MitDialogen({SetzeText(58, "6"), Druecke(IDOK)}, [] { HAUPTDATEN.Befehl(603, 0); }));
     Gleich(X(0, 1), {0, 2, 4, 6, 8, 10}, "grid");
-}
-
-TEST_F(EditBefehle, TextExportWritesAndAppendsTheCurve)
-{
-    Kurve(0, 3, Quadrat);
-    EditDateiDialog = Speichern;
-    gespeichert = Pfad("kurve.txt");
-    HAUPTDATEN.Befehl(622, 0);
-    const std::string einmal = Lies("kurve.txt");
-    EXPECT_NE(einmal.find("4"), std::string::npos);
-    EXPECT_EQ(HAUPTDATEN.BinaerSpeichern, 1);
-    HAUPTDATEN.Befehl(621, 0);
-    // The curve's rows follow the table.
-    const std::string zweimal = Lies("kurve.txt");
-    ASSERT_GT(zweimal.size(), einmal.size());
-    EXPECT_EQ(zweimal.compare(0, einmal.size(), einmal), 0);
-    EXPECT_NE(zweimal.find("4", einmal.size()), std::string::npos);
-    gespeichert.clear();
-    HAUPTDATEN.Befehl(622, 0);  // cancelled
-    EXPECT_EQ(Lies("kurve.txt"), zweimal);
-    EditDateiDialog = GetSaveFileNameA;
 }
 
 TEST_F(EditBefehle, SeriesCommandsSayTheyAreNotAvailable)

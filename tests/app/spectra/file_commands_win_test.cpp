@@ -284,6 +284,54 @@ TEST_F(DateiBefehle, LongTextFilesKeepEveryRowThroughOpenSaveReopenAndOriginal)
     }
 }
 
+TEST_F(DateiBefehle, AComplexCurveKeepsItsMarkAndE0ThroughTheTextSave)
+{
+    // A transform with its imaginary part, E0 = 8.979 keV, as the writer's
+    // own header names them.
+    std::string text = "40,4,8.979,0,0\n";
+    for (int i = 0; i < 40; ++i)
+        text += std::to_string(0.1 * i) + " " + std::to_string(std::cos(0.3 * i)) + " " +
+                std::to_string(-std::sin(0.3 * i)) + "\n";
+    Schreibe("ft.txt", text);
+    const int w = Wiederoeffnen(Pfad("ft.txt"), 0);
+    ASSERT_GE(w, 0);
+    grafik_fenster& g = GrafikFenster[w];
+    ASSERT_EQ(g.Punkte(), 40);
+    ASSERT_TRUE(g.KurvenFlags[g.AktuellerSlot()] & SLOT_KOMPLEX);
+    const std::vector<double> y(g.GetYFeld(-1), g.GetYFeld(-1) + 81);
+
+    HAUPTDATEN.BinaerSpeichern = 0;
+    Setze(Pfad("ft2.txt"));
+    ASSERT_EQ(SpeichereDatei(&HAUPTDATEN, 11), 1);
+    HAUPTDATEN.BinaerSpeichern = 1;
+    const int v = Wiederoeffnen(Pfad("ft2.txt"), 1);
+    ASSERT_GE(v, 0);
+    grafik_fenster& h = GrafikFenster[v];
+    ASSERT_EQ(h.Punkte(), 40);
+    EXPECT_TRUE(h.KurvenFlags[h.AktuellerSlot()] & SLOT_KOMPLEX);
+    EXPECT_DOUBLE_EQ(h.DateiInfo.Koeffizienten[0], 8.979);
+    for (int i = 0; i < 81; ++i) EXPECT_NEAR(h.GetYFeld(-1)[i], y[i], 1e-9) << i;
+    SchliesseAlle();
+}
+
+TEST_F(DateiBefehle, StatusFieldFollowsOpenAndTheLastClose)
+{
+    auto status = [] {
+        char t[300] = "";
+        GetWindowTextA(HAUPTDATEN.KindFenster[KIND_STATUS400], t, sizeof t);
+        return std::string(t);
+    };
+    Schreibe("drei.txt", "# x y\n1 5\n2 -4\n3 7\n");
+    const int w = Wiederoeffnen(Pfad("drei.txt"), 0);
+    ASSERT_GE(w, 0);
+    // Shown at once after Open, before any other command.
+    EXPECT_EQ(status(), "   X :  1  to  3  |  Y :  -4  to  7  |  No :  3");
+    DestroyWindow(HAUPTDATEN.GrafikHandles[w]);
+    Pumpe(3);
+    EXPECT_EQ(AnzahlFenster, 0);
+    EXPECT_EQ(status(), "");
+}
+
 TEST_F(DateiBefehle, MultiColumnFileIsWrittenByThreeSaveCalls)
 {
     const int n = 50;
@@ -520,6 +568,53 @@ TEST_F(DateiBefehle, SaveDialogsAskAboutTheWeightingAndAppendAfterTheWarning)
     Beantworte(Dateiname(Pfad("fit.ERG")));
     ASSERT_EQ(SpeichereDatei(&HAUPTDATEN, 2), 1);
     EXPECT_TRUE(Lies("fit.ERG", true) == "Results\r\n  a = 1\r\n");
+}
+
+TEST_F(DateiBefehle, AsciiSaveAndAppendGoThroughTheSaveCommandsQuestions)
+{
+    const int w = Wiederoeffnen(std::string(DATEN) + "Copper.chik", 0);
+    ASSERT_GE(w, 0);
+    BringWindowToTop(HAUPTDATEN.GrafikHandles[w]);
+    grafik_fenster& g = GrafikFenster[w];
+    const int32_t s = g.AktuellerSlot();
+    g.KurvenFlags[s] |= SLOT_K_GEWICHTET;
+    g.KGewicht = 2.0;
+    const Kurve gewichtet = Fensterkurve(w);
+
+    // 622: the weighting question (No keeps it), then a text file even
+    // though binary saving is on, which stays on.
+    HAUPTDATEN.BinaerSpeichern = 1;
+    antwort = IDNO;
+    boxen.clear();
+    Beantworte(Dateiname(Pfad("ascii.chi")));
+    HAUPTDATEN.Befehl(622, 0);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].titel, "k weighting not saved with file!");
+    EXPECT_EQ(HAUPTDATEN.BinaerSpeichern, 1);
+    ASSERT_TRUE(Existiert("ascii.chi"));
+    EXPECT_NE(Lies("ascii.chi", true).substr(0, 2), std::string("\x0a\x1a", 2));  // not binary (6666)
+    EXPECT_TRUE(Gleich(LiesDatei(Pfad("ascii.chi")), gewichtet, 1e-10));
+    g.KurvenFlags[s] &= ~SLOT_K_GEWICHTET;
+    g.KurvenFlags[s] |= SLOT_NICHT_SPEICHERBAR;
+
+    // 621 on a curve a file cannot hold: appends to an existing file after
+    // the caution box and the warning; Cancel at the caution box writes
+    // nothing.
+    Schreibe("anhang.txt", "");
+    antwort = IDCANCEL;
+    boxen.clear();
+    Beantworte(Dateiname(Pfad("anhang.txt")));
+    HAUPTDATEN.Befehl(621, 0);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].titel, "Caution !!");
+    EXPECT_EQ(Lies("anhang.txt"), "");
+    antwort = IDOK;
+    boxen.clear();
+    Beantworte(Dateiname(Pfad("anhang.txt")));
+    HAUPTDATEN.Befehl(621, 0);
+    ASSERT_EQ(boxen.size(), 2u);
+    EXPECT_EQ(boxen[1].titel, "Attention !!");
+    EXPECT_TRUE(Gleich(LiesDatei(Pfad("anhang.txt")), gewichtet, 1e-14));
 }
 
 TEST_F(DateiBefehle, FeffChiFileAndFeffFolder)

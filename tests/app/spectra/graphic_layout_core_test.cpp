@@ -91,3 +91,22 @@ TEST(GrafikLayout, CombineOffsetsFollowTheListAndTheAxis)
     EXPECT_DOUBLE_EQ(TiefenPosition(0.0, 10.0, 5, 2), 5.0);
     EXPECT_DOUBLE_EQ(TiefenPosition(1.0, 10.0, 1, 0), 1.0);
 }
+
+TEST(GraphicLayout, TilesFillTheAreaByTheNumberOfWindowsTiled)
+{
+    // Area 800 x 600 from y = 40: two columns, rows by the count.
+    const struct { int32_t k, anzahl; FLAECHE f; } faelle[] = {
+        {0, 2, {0, 40, 400, 600}},   {1, 2, {400, 40, 400, 600}},
+        {0, 3, {0, 40, 400, 300}},   {1, 3, {400, 40, 400, 300}},  {2, 3, {0, 340, 400, 300}},
+        {3, 4, {400, 340, 400, 300}}, {4, 5, {0, 440, 400, 200}},
+    };
+    for (const auto& c : faelle) {
+        const FLAECHE f = KachelFlaeche(c.k, c.anzahl, 40, 800, 600);
+        EXPECT_EQ(f.Links, c.f.Links) << c.k << "/" << c.anzahl;
+        EXPECT_EQ(f.Oben, c.f.Oben) << c.k << "/" << c.anzahl;
+        EXPECT_EQ(f.Breite, c.f.Breite) << c.k << "/" << c.anzahl;
+        EXPECT_EQ(f.Hoehe, c.f.Hoehe) << c.k << "/" << c.anzahl;
+        // Every tile lies inside the area.
+        EXPECT_LE(f.Oben + f.Hoehe, 40 + 600);
+    }
+}
