@@ -69,10 +69,21 @@ TEST_F(XafsBefehle, TheFrameRoutesOrRefuses)
     Kurve(0, 8, [](double x) { return x * x; });
     GrafikFenster[0].DateiInfo.Spalten = 2;
 
-    // A number without a case does nothing.
-    Prepared(820, {});
+    // A number without a case and without a menu item does nothing.
+    NichtVerfuegbarVergessen();
+    Prepared(853, {});
     EXPECT_EQ(FehlerCode, 0);
     EXPECT_EQ(Slot(), 0);
+    EXPECT_STREQ(NichtVerfuegbarText(), "");
+    // "Set Points..." of the DXAS calibration is a menu item that is not
+    // built: it says so (and stops a replay) instead of doing nothing.
+    HAUPTDATEN.Befehl(820, 0);
+    EXPECT_NE(std::string(NichtVerfuegbarText()).find("Set Points"), std::string::npos) << NichtVerfuegbarText();
+    EXPECT_EQ(Slot(), 0);
+    Prepared(820, {});
+    EXPECT_EQ(FehlerCode, 1000);
+    FehlerCode = 0;
+    boxen.clear();
 
     // 802 with "Third Column" on a two-column file.
     HAUPTDATEN.Befehl(847, 0);
