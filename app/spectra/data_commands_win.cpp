@@ -679,7 +679,10 @@ int32_t NeuesFenster(haupt_fenster* app, int32_t quelle)
     const int32_t m = komplex ? 2 * n + 1 : n;
     std::copy(q.XFeld[qs], q.XFeld[qs] + m, z.XFeld[zs]);
     std::copy(q.YFeld[qs], q.YFeld[qs] + m, z.YFeld[zs]);
-    if (q.KurvenFlags[qs] & SLOT_K_GEWICHTET) z.KGewicht = q.KGewicht;
+    if (q.KurvenFlags[qs] & SLOT_K_GEWICHTET) {
+        z.KGewicht = q.KGewichtVon(qs);
+        z.SlotKGewicht[zs] = z.KGewicht;
+    }
     z.Grenzen[0] = q.Grenzen[0];
     z.Grenzen[1] = q.Grenzen[1];
     z.DateiInfo.PunkteProKurve[zs] = n;

@@ -471,7 +471,7 @@ int32_t SpeichereDatei(haupt_fenster* app, int32_t modus, int32_t spalten, int32
                 const int a = MeldungsBox(app->Hauptfenster, "Shall the k weighting be removed prior to saving?",
                                           "k weighting not saved with file!", MB_YESNO | MB_ICONQUESTION);
                 if (a == IDYES) {
-                    EntferneKGewichtung(g->GetXFeld(-1), g->GetYFeld(-1), kn, g->KGewicht,
+                    EntferneKGewichtung(g->GetXFeld(-1), g->GetYFeld(-1), kn, g->KGewichtVon(s),
                                         (g->KurvenFlags[s] & SLOT_KOMPLEX) != 0);
                     g->KGewicht = 0.0;
                     g->KurvenFlags[s] &= ~SLOT_K_GEWICHTET;

@@ -99,6 +99,8 @@ void grafik_fenster::Reset()
     NeuesterZaehler = 0;
     for (int i = 0; i < 4; ++i) {
         KurvenFlags[i] = 0;
+        SlotKGewicht[i] = 0.0;
+        XasStufe[i] = 0;
         ZustandsWorte[i] = -1;
         Kopiere(XText[i], "X");
         Kopiere(YText[i], "Y");
@@ -286,6 +288,7 @@ int32_t grafik_fenster::CutSection(int32_t useBorders, double lower, double uppe
     // The mark of a third column stays only where one was copied.
     flags = neuKomplex ? (flags | SLOT_KOMPLEX) : (flags & ~SLOT_KOMPLEX);
     KurvenFlags[t] = flags;
+    SlotKGewicht[t] = (flags & SLOT_K_GEWICHTET) ? SlotKGewicht[s] : 0.0;
 
     VollerBereich(xt[0], xt[m - 1]);
     Grenzen[1] = xt[0];

@@ -208,6 +208,17 @@ public:
     char LegendenText[LEGENDE_BYTES];        // lines separated by '\n'
     int32_t SerienFrames;
     double KGewicht;
+    // The exponent w of each slot whose curve is weighted by |k|^w (flag
+    // SLOT_K_GEWICHTET); 0 where the step that set the flag gave none, and
+    // then the window's last weight KGewicht stands for it.
+    double SlotKGewicht[4];
+    double KGewichtVon(int32_t slot) const
+    {
+        return SlotKGewicht[slot & 3] > 0.0 ? SlotKGewicht[slot & 3] : KGewicht;
+    }
+    // Reduction stage of each slot: -1 touched by an XAFS command, 1
+    // background corrected, 2 k weighted; 0 otherwise.
+    int32_t XasStufe[4];
     int32_t ZweiWorte[2];
     int32_t MultiplotAnzahl;
     int32_t MultiplotListe[16];

@@ -116,7 +116,7 @@ void Oeffnen(HWND dlg)
         SetWindowTextA(dlg, "k - Weighting");
         SetDlgItemTextA(dlg, IDC_POLY_GRUPPE, " Spectrum weighted with k^x");
         const bool gewichtet = g && (g->KurvenFlags[g->AktuellerSlot()] & SLOT_K_GEWICHTET);
-        Setze(dlg, IDC_POLY_FELD, "%G", gewichtet ? g->KGewicht : 0.0);
+        Setze(dlg, IDC_POLY_FELD, "%G", gewichtet ? g->KGewichtVon(g->AktuellerSlot()) : 0.0);
         break;
     }
     case 3:

@@ -550,12 +550,15 @@ void KGewichten(Lauf& l)
     const double w = DW()[0];
     const int32_t alt = l.g.AktuellerSlot();
     const bool gewichtet = (l.g.KurvenFlags[alt] & SLOT_K_GEWICHTET) != 0;
-    const double altW = l.g.KGewicht;
+    // The weight the curve carries is its slot's, not the window's last one.
+    const double altW = l.g.KGewichtVon(alt);
     if (!Kopie(l)) return;
     const int32_t s = l.g.AktuellerSlot();
     KGewichtung(SlotX(l), SlotY(l), SlotPunkte(l), gewichtet, altW, w);
     l.g.SetFullBorder();
     l.g.KGewicht = w;
+    l.g.SlotKGewicht[s] = w > 0.0 ? w : 0.0;
+    l.g.XasStufe[s] = 2;
     if (w <= 0.0) {
         l.Texte(X_K, "^c(k)");
     } else {
@@ -750,6 +753,7 @@ void XafsBefehl(haupt_fenster* app)
         return;
     }
     grafik_fenster& g = GrafikFenster[fenster];
+    g.XasStufe[g.AktuellerSlot()] = -1;
     Lauf l{app, g, fenster, app->GrafikHandles[fenster], id, lParam, vorbereitet, g.Grenzen[0], g.Grenzen[1]};
     switch (id) {
     case 802:

@@ -448,6 +448,53 @@ TEST_F(RunMacro, EdgeOfTheCopperFoilAndItsCalibration)
     EXPECT_NE(l.fehler.find("FehlerCode 1000"), std::string::npos) << l.fehler;
 }
 
+// Column c of the rows of a slot file as numbers.
+std::vector<double> Spalte(const std::vector<std::vector<std::string>>& z, size_t c)
+{
+    std::vector<double> v;
+    for (const auto& zeile : z) v.push_back(zeile.size() > c ? std::atof(zeile[c].c_str()) : NAN);
+    return v;
+}
+
+TEST_F(RunMacro, CopperFoilCalibratedToItsOwnEdgeOrThereAndBackKeepsItsEnergies)
+{
+    const std::string cu = std::string(XAS) + "cu_metal_rt.xdi";
+    Lauf l = Fahre(cu, Makro("e0.MAK", "Makro\n" + Satz(CU_MU) + Satz(CU_E0)), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    char gemessen[40];
+    std::snprintf(gemessen, sizeof gemessen, "%.10E", E0Aus(Pfad("aus")));
+
+    // "Same Spectrum" with the new E0 equal to the measured one: the
+    // shifted copy (slot 4) has the energies of the spectrum (slot 2).
+    l = Fahre(cu, Makro("gleich.MAK", "Makro\n" + Satz(CU_MU) + Satz("848") +
+                                          Satz(std::string("808,0,") + gemessen + ",8.975,8.982,0,-1")),
+              Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    auto mu = Zeilen(LiesDatei(Pfad("aus\\slot_2.txt")));
+    auto kopie = Zeilen(LiesDatei(Pfad("aus\\slot_4.txt")));
+    ASSERT_GT(mu.size(), 100u);
+    ASSERT_EQ(kopie.size(), mu.size());
+    const std::vector<double> e = Spalte(mu, 0), ek = Spalte(kopie, 0);
+    for (size_t i = 0; i < e.size(); ++i) ASSERT_NEAR(ek[i], e[i], 1e-9) << i;
+    EXPECT_EQ(Spalte(kopie, 1), Spalte(mu, 1));
+
+    // 845 from 8.9805 to the tabulated 8.979 and back.
+    l = Fahre(cu, Makro("hin.MAK", "Makro\n" + Satz(CU_MU) + Satz("845,8.9805,8.979") + Satz("845,8.979,8.9805")),
+              Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    mu = Zeilen(LiesDatei(Pfad("aus\\slot_2.txt")));
+    const std::vector<double> hin = Spalte(Zeilen(LiesDatei(Pfad("aus\\slot_3.txt"))), 0);
+    const std::vector<double> zurueck = Spalte(Zeilen(LiesDatei(Pfad("aus\\slot_4.txt"))), 0);
+    const std::vector<double> e2 = Spalte(mu, 0);
+    ASSERT_EQ(hin.size(), e2.size());
+    ASSERT_EQ(zurueck.size(), e2.size());
+    for (size_t i = 0; i < e2.size(); ++i) {
+        ASSERT_NEAR(hin[i], e2[i] + 8.979 - 8.9805, 1e-9) << i;
+        ASSERT_NEAR(zurueck[i], e2[i], 1e-9) << i;
+    }
+    EXPECT_EQ(LiesDatei(Pfad("aus\\current.txt")), "4\n");
+}
+
 TEST_F(RunMacro, CopperRawFileWithoutCommentMarksGivesItsAbsorption)
 {
     const Lauf l = Fahre(std::string(XAS) + "cu.012", Makro("cu012.MAK", "Makro\n" + Satz(CU_MU)), Pfad("aus"));

@@ -520,7 +520,9 @@ TEST_F(DateiBefehle, SaveDialogsAskAboutTheWeightingAndAppendAfterTheWarning)
     grafik_fenster& g = GrafikFenster[w];
     const int32_t s = g.AktuellerSlot();
     g.KurvenFlags[s] |= SLOT_K_GEWICHTET;
-    g.KGewicht = 2.0;
+    // The slot carries k^2; the window's last weight, another slot's, is 3.
+    g.SlotKGewicht[s] = 2.0;
+    g.KGewicht = 3.0;
     const Kurve gewichtet = Fensterkurve(w);
     HAUPTDATEN.BinaerSpeichern = 0;
 

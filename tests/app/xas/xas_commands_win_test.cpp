@@ -69,10 +69,21 @@ TEST_F(XafsBefehle, TheFrameRoutesOrRefuses)
     Kurve(0, 8, [](double x) { return x * x; });
     GrafikFenster[0].DateiInfo.Spalten = 2;
 
-    // A number without a case does nothing.
-    Prepared(820, {});
+    // A number without a case and without a menu item does nothing.
+    NichtVerfuegbarVergessen();
+    Prepared(853, {});
     EXPECT_EQ(FehlerCode, 0);
     EXPECT_EQ(Slot(), 0);
+    EXPECT_STREQ(NichtVerfuegbarText(), "");
+    // "Set Points..." of the DXAS calibration is a menu item that is not
+    // built: it says so (and stops a replay) instead of doing nothing.
+    HAUPTDATEN.Befehl(820, 0);
+    EXPECT_NE(std::string(NichtVerfuegbarText()).find("Set Points"), std::string::npos) << NichtVerfuegbarText();
+    EXPECT_EQ(Slot(), 0);
+    Prepared(820, {});
+    EXPECT_EQ(FehlerCode, 1000);
+    FehlerCode = 0;
+    boxen.clear();
 
     // 802 with "Third Column" on a two-column file.
     HAUPTDATEN.Befehl(847, 0);
@@ -118,6 +129,64 @@ TEST_F(XafsBefehle, TheFrameRoutesOrRefuses)
     EXPECT_EQ(FehlerCode, 111);
     HAUPTDATEN.GrafikHandles[0] = grafik[0];
     HAUPTDATEN.GrafikHandles[1] = grafik[1];
+}
+
+TEST_F(XafsBefehle, AtomicBackgroundOnANarrowEnergyRangeAsksFirst)
+{
+    // 1 keV of data: narrower than the 2.0 the k-space fits expect.
+    Energien(200, 8.9, 0.005, [](double e) { return e; });
+    for (int id : {806, 828, 837}) {
+        boxen.clear();
+        NichtVerfuegbarVergessen();
+        antwort = IDCANCEL;
+        HAUPTDATEN.Befehl(id, 0);
+        ASSERT_EQ(boxen.size(), 1u) << id;
+        EXPECT_EQ(boxen[0].titel, "Caution !!");
+        EXPECT_NE(boxen[0].text.find("Atomic absorption fit should be carried out"), std::string::npos);
+        // Cancel ends the command before the fit is reached.
+        EXPECT_STREQ(NichtVerfuegbarText(), "") << id;
+        EXPECT_EQ(Slot(), 0);
+    }
+}
+
+TEST_F(XafsBefehle, EnergiesInEvAndAnE0OutsideTheDataAskBeforeAnything)
+{
+    Energien(50, 8900.0, 5.0, [](double e) { return e; });
+    HAUPTDATEN.Befehl(848, 0);
+    const struct {
+        int id;
+        const char* text;
+    } faelle[] = {
+        {808, "Your spectrum seems to be versus eV.\r\n    Don't forget to change to keV."},
+        {811, "Your spectrum seems to be versus eV.\r\n      Please change to keV."},
+        {810, "Your spectrum seems to be versus eV!\r\n      Please change to keV."},
+    };
+    for (const auto& f : faelle) {
+        boxen.clear();
+        NichtVerfuegbarVergessen();
+        antwort = IDCANCEL;
+        HAUPTDATEN.Befehl(f.id, 0);
+        ASSERT_EQ(boxen.size(), 1u) << f.id;
+        EXPECT_EQ(boxen[0].text, f.text);
+        EXPECT_EQ(boxen[0].titel, "Caution !!");
+        EXPECT_STREQ(NichtVerfuegbarText(), "") << f.id;
+        EXPECT_EQ(Slot(), 0) << f.id;
+    }
+    // In keV with E0 beyond the data: 810 asks, Cancel converts nothing.
+    Energien(50, 8.9, 0.005, [](double e) { return e; });
+    GrafikFenster[0].DateiInfo.Koeffizienten[0] = 9.5;
+    boxen.clear();
+    antwort = IDCANCEL;
+    HAUPTDATEN.Befehl(810, 0);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].text, "E0 (9.5 keV) exceeds the file range.\r\nShall the conversion be carried out ?");
+    EXPECT_EQ(Slot(), 0);
+    // OK converts, with points below E0 at negative k.
+    boxen.clear();
+    antwort = IDOK;
+    HAUPTDATEN.Befehl(810, 0);
+    ASSERT_EQ(Slot(), 1);
+    for (double k : X(0, 1)) EXPECT_LT(k, 0.0);
 }
 
 TEST_F(XafsBefehle, CalibrationSourceAndTheOptionsWordAreTwoSettings)
@@ -178,6 +247,9 @@ TEST_F(XafsBefehle, ConversionToKWeightingAndNormalisation)
     EXPECT_STREQ(g.XText[ks], "k [\xC5~{-1}]");
 
     Prepared(814, {2.0});
+    // The frame marks the slot it found current; the weighting its own.
+    EXPECT_EQ(g.XasStufe[ks], -1);
+    EXPECT_EQ(g.XasStufe[Slot()], 2);
     Prepared(814, {3.0});
     Feld y = Y(0, Slot());
     for (size_t i = 0; i < k.size(); ++i) EXPECT_NEAR(y[i], chi[i] * std::pow(std::fabs(k[i]), 3.0), 1e-12);
@@ -201,6 +273,35 @@ TEST_F(XafsBefehle, ConversionToKWeightingAndNormalisation)
     EXPECT_NEAR(X(0, Slot())[1], 0.0, 1e-9);
     EXPECT_NEAR(X(0, Slot())[2], 2.0, 1e-9);
     EXPECT_STREQ(g.XText[Slot()], "photoelectron energy (E-E@0) [eV]");
+}
+
+TEST_F(XafsBefehle, EachSlotKeepsItsOwnKWeight)
+{
+    Energien(40, 8.95, 0.005, [](double e) { return std::cos(e * 70.0); });
+    grafik_fenster& g = GrafikFenster[0];
+    Prepared(818, {8.979});
+    Prepared(810, {});
+    const Feld k = X(0, Slot()), chi = Y(0, Slot());
+    Prepared(814, {2.0});
+    const int k2 = Slot();
+    Prepared(814, {3.0});
+    // Back to the k^2 curve: the window's last weight is 3 now, but
+    // unweighting must take off the 2 this curve carries.
+    g.SetCurveSlots(g.KurvenZaehler - 1, g.NeuesterZaehler);
+    ASSERT_EQ(Slot(), k2);
+    Prepared(814, {0.0});
+    const Feld y = Y(0, Slot());
+    for (size_t i = 0; i < k.size(); ++i)
+        if (k[i] != 0.0) {
+            EXPECT_NEAR(y[i], chi[i], 1e-12) << k[i];
+        }
+    // A section of a weighted curve keeps its weight with it.
+    g.SetCurveSlots(g.KurvenZaehler - 1, g.NeuesterZaehler);
+    ASSERT_EQ(Slot(), k2);
+    ASSERT_GT(g.CutSection(0, 0.0, 0.0, 0), 0);
+    Prepared(814, {1.0});
+    const Feld z = Y(0, Slot());
+    for (size_t i = 0; i < k.size(); ++i) EXPECT_NEAR(z[i], chi[i] * std::fabs(k[i]), 1e-12) << k[i];
 }
 
 TEST_F(XafsBefehle, ReferenceEdgeShiftsAndShiftsBack)
@@ -520,6 +621,84 @@ TEST_F(CalcXas, LayoutsSelectTheirColumnsAndOkKeepsTheFavourite)
     Schreibe("favorite.ini", "|-1,2,3,0,5,8#");
     ASSERT_EQ(LadeReferenz(1, GrafikFenster[0]), 1);
     EXPECT_NEAR(Y(0, Slot())[2], (5.0 + 6.0 + 7.0) / 1002.0, 1e-12);
+}
+
+TEST_F(CalcXas, TheLayoutListOffersTheFilesThenTheStringTable)
+{
+    RohDatei();
+    std::remove(Pfad("favorite.ini").c_str());
+    std::remove(Pfad("calc_xas.ini").c_str());
+    std::vector<std::string> eintraege;
+    auto liste = [&](HWND d) {
+        eintraege.clear();
+        const LRESULT n = SendDlgItemMessageA(d, IDC_CALC_LAYOUT, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+            char t[100] = {};
+            SendDlgItemMessageA(d, IDC_CALC_LAYOUT, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(t));
+            eintraege.push_back(t);
+        }
+    };
+    ASSERT_TRUE(MitDialogen({liste, Druecke(IDCANCEL)}, [&] { CalcXasDialogOeffnen(hwnd); }));
+    ASSERT_EQ(eintraege.size(), 6u);
+    EXPECT_EQ(eintraege[0], "no format selected");
+    EXPECT_EQ(eintraege[5], "HASYLAB, X1.2, E4, QEXAFS   |1,3,4,5");
+    // The user's own layouts come first and "no format selected" goes.
+    Schreibe("calc_xas.ini", "mine one | 2,3,4,0\r\nmine two |-1,5,6,0\n");
+    ASSERT_TRUE(MitDialogen({liste, Druecke(IDCANCEL)}, [&] { CalcXasDialogOeffnen(hwnd); }));
+    ASSERT_EQ(eintraege.size(), 7u);
+    EXPECT_EQ(eintraege[0], "mine one | 2,3,4,0");
+    EXPECT_EQ(eintraege[1], "mine two |-1,5,6,0");
+    EXPECT_EQ(eintraege[2], "SSRL, BL 4-1                | 3,4,5,0");
+    std::remove(Pfad("calc_xas.ini").c_str());
+}
+
+TEST_F(CalcXas, OkWritesTheCountsBackAndKeepsNoColumnAbove99AsFavourite)
+{
+    RohDatei();
+    GrafikFenster[0].DateiInfo.AlleSpalten[8] = 100;
+    Schreibe("favorite.ini", "| 1,2,3,4");
+    boxen.clear();
+    INT_PTR r = -1;
+    ASSERT_TRUE(MitDialogen({[](HWND d) {
+                                 const LRESULT i = SendDlgItemMessageA(d, IDC_CALC_I1, CB_FINDSTRINGEXACT,
+                                                                       static_cast<WPARAM>(-1),
+                                                                       reinterpret_cast<LPARAM>("100. column"));
+                                 SendDlgItemMessageA(d, IDC_CALC_I1, CB_SETCURSEL, i, 0);
+                             },
+                             SetzeText(IDC_CALC_KOPF, "4"), SetzeText(IDC_CALC_PUNKTE, "9"), Druecke(IDOK)},
+                            [&] { r = CalcXasDialogOeffnen(hwnd); }));
+    EXPECT_EQ(r, 1);
+    EXPECT_EQ(HAUPTDATEN.DialogWerte[3], 100.0);
+    EXPECT_EQ(GrafikFenster[0].DateiInfo.Kopfzeilen, 4);
+    EXPECT_EQ(GrafikFenster[0].DateiInfo.Punkte, 9);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("above 99"), std::string::npos) << boxen[0].text;
+    // The favourite stays as it was: a three-digit column would read back
+    // as two digits.
+    EXPECT_EQ(Lies("favorite.ini", true), "| 1,2,3,4");
+}
+
+TEST_F(CalcXas, ThePreviewStopsAtItsTextBlockWithWholeLines)
+{
+    RohDatei();
+    // 25 header lines of 2,900 characters: more than the text block holds.
+    std::string t;
+    for (int i = 0; i < 25; ++i) t += std::string(2899, static_cast<char>('a' + i % 26)) + "|\n";
+    for (int i = 0; i < 10; ++i) t += std::to_string(8950 + 10 * i) + " 1000 400 300 5 6 7 8\n";
+    SchreibeBytes(daten.Datei("raw.dat"), t);
+    GrafikFenster[0].DateiInfo.Kopfzeilen = 25;
+    std::string vorschau;
+    ASSERT_TRUE(MitDialogen({[&](HWND) { vorschau = CommandText; }, Druecke(IDCANCEL)},
+                            [&] { CalcXasDialogOeffnen(hwnd); }));
+    ASSERT_LT(vorschau.size(), static_cast<size_t>(COMMAND_TEXT_BYTES));
+    // As many whole lines of 2,902 bytes (with CR LF) as fit with the
+    // closing zero; fewer than the 25 the file offers.
+    const size_t passen = (COMMAND_TEXT_BYTES - 1) / 2902;
+    ASSERT_LT(passen, 25u);
+    EXPECT_EQ(vorschau.size(), passen * 2902u);
+    size_t zeilen = 0;
+    for (size_t p = 0; (p = vorschau.find("|\r\n", p)) != std::string::npos; p += 3) ++zeilen;
+    EXPECT_EQ(zeilen, passen);
 }
 
 TEST_F(CalcXas, PreparedValuesBuildTheSpectrumWithoutTheDialog)
