@@ -22,7 +22,22 @@ double chisqAlt;
 int32_t kleineAenderungen;
 // Point count the running fit's sigma block and abscissa copy were made for.
 int32_t fitPunkte;
+// alpha and beta were made with one-sided derivatives although four-point
+// ones are asked for (see KLARER_ABSTIEG).
+bool grob;
+// The last trial was rejected.
+bool verworfen;
 }  // namespace fit_state
+
+// With four-point derivatives asked for, a kept step whose chi-square fell
+// by at least this share (and by at least the stop threshold) is still far
+// from the minimum: the curvature for the next step is then made with
+// one-sided differences, which lead towards the minimum as well for a
+// quarter of the model calls. Near the minimum every curvature and gradient
+// is four-point, so a fit that runs to its minimum ends where the
+// four-point fit ends (within the rounding of chi-square) and its
+// covariance is the four-point one.
+const double KLARER_ABSTIEG = 1e-6;
 
 // Largest point count whose blocks (2 n + 5 doubles) a size_t can express.
 // Smallest lambda of an iterating fit; the covariance step has |lambda|
@@ -216,24 +231,56 @@ bool SetUpComplete(const def_zelva& z)
 
 }  // namespace
 
-int32_t def_zelva::initmarquardt(double* trial, double* alpha, double* beta, double& chisq,
-                                 int32_t useTrial)
+namespace {
+
+// How a step evaluates: as the object is set (the callback, or the own loop
+// with the chosen rule), or the own loop with one-sided derivatives.
+enum class Regel { Eingestellt, Steuernd };
+
+// initmarquardt with the evaluation rule of the step.
+void Auswerten(def_zelva& z, const double* trial, double* alpha, double* beta, double& chisq,
+               bool useTrial, Regel regel)
 {
-    const int32_t n = maxFitParameter + 1;
+    const int32_t n = z.maxFitParameter + 1;
     for (int32_t j = 0; j < n; ++j) {
         for (int32_t k = 0; k <= j; ++k) alpha[j * W + k] = 0.0;
         beta[j] = 0.0;
     }
-    chisq = 0.0;
-    double saved[MATRIX_WIDTH];
+    double saved[def_zelva::MATRIX_WIDTH];
     for (int32_t j = 0; j < n; ++j) {
-        saved[j] = parameter[fitListe[j]];
-        if (useTrial) parameter[fitListe[j]] = trial[j];
+        saved[j] = z.parameter[z.fitListe[j]];
+        if (useTrial) z.parameter[z.fitListe[j]] = trial[j];
     }
-    chisq = CalcDeviation(alpha, beta);
-    for (int32_t j = 0; j < n; ++j) parameter[fitListe[j]] = saved[j];
+    chisq = regel == Regel::Eingestellt ? z.CalcDeviation(alpha, beta)
+                                        : zelva_detail::SteeringDeviation(z, alpha, beta);
+    for (int32_t j = 0; j < n; ++j) z.parameter[z.fitListe[j]] = saved[j];
     for (int32_t j = 1; j < n; ++j)
         for (int32_t k = 0; k < j; ++k) alpha[k * W + j] = alpha[j * W + k];
+}
+
+// Replaces a one-sided curvature and gradient of the current parameters by
+// the four-point ones; the chi-square is the one already known.
+void Verfeinern(def_zelva& z)
+{
+    double chi = 0.0;
+    Auswerten(z, nullptr, z.alpha, fit_state::beta, chi, false, Regel::Eingestellt);
+    fit_state::grob = false;
+}
+
+// Change of chi-square that counts as close to nothing for the choice of
+// the derivative rule: below the stop threshold or the share above.
+double Schwelle(const def_zelva& z, double chi)
+{
+    const double relativ = KLARER_ABSTIEG * std::fabs(chi);
+    return z.abbruch > relativ ? z.abbruch : relativ;
+}
+
+}  // namespace
+
+int32_t def_zelva::initmarquardt(double* trial, double* alpha, double* beta, double& chisq,
+                                 int32_t useTrial)
+{
+    Auswerten(*this, trial, alpha, beta, chisq, useTrial != 0, Regel::Eingestellt);
     return 1;
 }
 
@@ -242,14 +289,27 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
     using fit_state::atry;
     using fit_state::beta;
     const int32_t n = maxFitParameter + 1;
+    // With the library's own loop a trial is first judged by its
+    // chi-square alone (one model call per point); its curvature and
+    // gradient (m, 2 m or 4 m more calls per point) are only worked out for
+    // a trial that is kept. A chi-square callback gives all three at once.
+    const bool ownLoop = !(useFitProcedure && fitProcedure);
+    const bool steuernErlaubt = ownLoop && ableitung != 2;
 
     if (lambda < 0.0) {
         if (!CompleteListe(*this)) return 101;
         lambda = 0.001;
-        initmarquardt(atry, alpha, beta, chisq, 0);
+        Auswerten(*this, atry, alpha, beta, chisq, false,
+                  steuernErlaubt ? Regel::Steuernd : Regel::Eingestellt);
+        fit_state::grob = steuernErlaubt;
+        fit_state::verworfen = false;
         ochisq = chisq;
         for (int32_t j = 0; j < n; ++j) atry[j] = parameter[fitListe[j]];
     }
+
+    // The covariance is always that of the rule the object is set to.
+    const bool kovarianz = std::fabs(lambda) <= 1e-20;
+    if (kovarianz && fit_state::grob) Verfeinern(*this);
 
     // The right-hand side, then the step.
     double da[MATRIX_WIDTH];
@@ -261,24 +321,31 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
     if (!GaussJordan(covar, n, da)) return 101;
 
     // Final step: covar now holds the inverse of the curvature matrix.
-    if (std::fabs(lambda) <= 1e-20) return 1;
+    if (kovarianz) return 1;
 
     for (int32_t j = 0; j < n; ++j) atry[j] = parameter[fitListe[j]] + da[j];
     ClampFitted(*this, atry, true);
     for (int32_t q = 0; q <= maxParameter; ++q) EvaluateCorrelation(q, parameter, atry, false);
     MS_Correlation(parameter, atry, true, 0);
-    // With the library's own loop a trial is first judged by its
-    // chi-square alone (one model call per point); its curvature and
-    // gradient (4 m more calls per point) are only worked out for a trial
-    // that is kept. A chi-square callback gives all three at once.
-    const bool ownLoop = !(useFitProcedure && fitProcedure);
-    if (ownLoop && !(ochisq > zelva_detail::TrialChiSquare(*this, atry))) {
-        lambda *= 10.0;
-        chisq = ochisq;
-        ApplyCorrelations(*this);
-        return 1;
+    Regel regel = Regel::Eingestellt;
+    if (ownLoop) {
+        const double trialChi = zelva_detail::TrialChiSquare(*this, atry);
+        if (!(ochisq > trialChi)) {
+            lambda *= 10.0;
+            chisq = ochisq;
+            ApplyCorrelations(*this);
+            // A one-sided curvature is kept only past a single overshoot far
+            // from the minimum; close to it the four-point one decides.
+            const bool nahe = trialChi - ochisq < Schwelle(*this, ochisq);
+            if (fit_state::grob && (nahe || fit_state::verworfen)) Verfeinern(*this);
+            fit_state::verworfen = true;
+            return 1;
+        }
+        fit_state::verworfen = false;
+        if (steuernErlaubt)
+            regel = ochisq - trialChi >= Schwelle(*this, ochisq) ? Regel::Steuernd : Regel::Eingestellt;
     }
-    initmarquardt(atry, covar, da, chisq, 1);
+    Auswerten(*this, atry, covar, da, chisq, true, regel);
 
     if (ochisq > chisq) {
         // Lambda never decays into the range that marks the covariance step;
@@ -290,6 +357,7 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
             beta[j] = da[j];
             parameter[fitListe[j]] = atry[j];
         }
+        fit_state::grob = regel == Regel::Steuernd;
         ClampFitted(*this, parameter, false);
     } else {
         lambda *= 10.0;

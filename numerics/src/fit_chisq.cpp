@@ -66,6 +66,21 @@ inline double DerivativeZwei(def_zelva& z, double x, int32_t index)
     return (fp - fm) / (2.0 * h);
 }
 
+// One-sided difference from the model value m at the parameter's own value:
+// one call instead of two or four, for steering a fit that is still far
+// from its minimum.
+inline double DerivativeVorwaerts(def_zelva& z, double x, int32_t index, double m)
+{
+    double* parameter = z.parameter;
+    const double h = z.ableitungsSchritt;
+    if (h == 0.0) return 0.0;
+    const double a = parameter[index];
+    parameter[index] = a + h;
+    const double fp = z.function(x, static_cast<double>(z.fitIndex), nullptr, nullptr, 0);
+    parameter[index] = a;
+    return (fp - m) / h;
+}
+
 // Weight of point i: 1 / sigma^2 (1 where sigma is 0, and without a sigma
 // block outside a fit), times the registered weight.
 inline double PointWeight(const def_zelva& z, int32_t i)
@@ -91,8 +106,9 @@ double def_zelva::ErstePartielleAbleitungZwei(double x, int32_t index)
 
 namespace {
 
-// CalcDeviation's own loop; Vier selects the four-point derivatives.
-template <bool Vier>
+// CalcDeviation's own loop with the derivative rule Regel: 4 four-point,
+// 2 two-point, 1 one-sided.
+template <int Regel>
 double Accumulate(def_zelva& z, double* alpha, double* beta)
 {
     const int32_t n = z.maxFitParameter + 1;
@@ -111,7 +127,10 @@ double Accumulate(def_zelva& z, double* alpha, double* beta)
         const double m = z.function(x, static_cast<double>(i), nullptr, nullptr, 0);
         for (int32_t j = 0; j < n; ++j) {
             const int32_t p = index[j];
-            dyda[j] = p < 0 ? 0.0 : Vier ? DerivativeVier(z, x, p) : DerivativeZwei(z, x, p);
+            dyda[j] = p < 0                ? 0.0
+                      : Regel == 4 ? DerivativeVier(z, x, p)
+                      : Regel == 2 ? DerivativeZwei(z, x, p)
+                                   : DerivativeVorwaerts(z, x, p, m);
         }
         const double w = PointWeight(z, i);
         const double dy = z.yField[i] - m;
@@ -134,7 +153,12 @@ double def_zelva::CalcDeviation(double* alpha, double* beta)
         return fitProcedure(anzahl, maxFitParameter, xField, yField, parameter, alpha, beta, sigma);
     if (!function || !xField || !yField || !parameter || !fitListe || !alpha || !beta) return 0.0;
     if (maxFitParameter < 0 || maxFitParameter >= MATRIX_WIDTH) return 0.0;
-    return ableitung == 2 ? Accumulate<false>(*this, alpha, beta) : Accumulate<true>(*this, alpha, beta);
+    return ableitung == 2 ? Accumulate<2>(*this, alpha, beta) : Accumulate<4>(*this, alpha, beta);
+}
+
+double zelva_detail::SteeringDeviation(def_zelva& z, double* alpha, double* beta)
+{
+    return Accumulate<1>(z, alpha, beta);
 }
 
 double zelva_detail::TrialChiSquare(def_zelva& z, const double* trial)

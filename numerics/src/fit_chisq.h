@@ -1,4 +1,5 @@
-// Chi-square of the fit step without its curvature and gradient.
+// Chi-square of the fit step without its curvature and gradient, and with
+// cheaper derivatives for the steps far from the minimum.
 #ifndef ZELVA_FIT_CHISQ_H
 #define ZELVA_FIT_CHISQ_H
 
@@ -10,6 +11,12 @@ namespace zelva_detail {
 // same order, one model call per point) with the trial values by list
 // position in place; the fitted parameters are restored afterwards.
 double TrialChiSquare(def_zelva& z, const double* trial);
+
+// CalcDeviation's own loop with one-sided derivatives (one model call per
+// point and fitted parameter) instead of the rule the object is set to:
+// the curvature of a step that only has to lead towards the minimum. The
+// caller has checked the set-up.
+double SteeringDeviation(def_zelva& z, double* alpha, double* beta);
 
 }  // namespace zelva_detail
 
