@@ -204,7 +204,7 @@ public:
     // least 1e-6 of it (and by at least abbruch) is still far from the
     // minimum: the curvature for the next step then takes one-sided
     // differences (m calls per point). Near the minimum, after a rejected
-    // trial that came close or a second rejection in a row, and for the
+    // trial that came close or a third rejection in a row, and for the
     // covariance, it is the four-point one, so a fit run to its minimum
     // ends on the four-point minimum with the four-point covariance.
     int32_t LeastSquareFit(double& rFactor, double& chisq, int32_t& iteration);

@@ -25,8 +25,8 @@ int32_t fitPunkte;
 // alpha and beta were made with one-sided derivatives although four-point
 // ones are asked for (see KLARER_ABSTIEG).
 bool grob;
-// The last trial was rejected.
-bool verworfen;
+// Trials rejected in a row since the last kept one.
+int32_t verworfen;
 }  // namespace fit_state
 
 // With four-point derivatives asked for, a kept step whose chi-square fell
@@ -38,6 +38,8 @@ bool verworfen;
 // four-point fit ends (within the rounding of chi-square) and its
 // covariance is the four-point one.
 const double KLARER_ABSTIEG = 1e-6;
+// Rejections in a row after which a one-sided curvature is replaced.
+const int32_t VERWORFEN_GRENZE = 3;
 
 // Largest point count whose blocks (2 n + 5 doubles) a size_t can express.
 // Smallest lambda of an iterating fit; the covariance step has |lambda|
@@ -302,7 +304,7 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
         Auswerten(*this, atry, alpha, beta, chisq, false,
                   steuernErlaubt ? Regel::Steuernd : Regel::Eingestellt);
         fit_state::grob = steuernErlaubt;
-        fit_state::verworfen = false;
+        fit_state::verworfen = 0;
         ochisq = chisq;
         for (int32_t j = 0; j < n; ++j) atry[j] = parameter[fitListe[j]];
     }
@@ -334,14 +336,15 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
             lambda *= 10.0;
             chisq = ochisq;
             ApplyCorrelations(*this);
-            // A one-sided curvature is kept only past a single overshoot far
-            // from the minimum; close to it the four-point one decides.
+            // A one-sided curvature is kept past overshoots far from the
+            // minimum, but not past a trial that came close nor past a third
+            // rejection in a row: then the four-point one decides.
             const bool nahe = trialChi - ochisq < Schwelle(*this, ochisq);
-            if (fit_state::grob && (nahe || fit_state::verworfen)) Verfeinern(*this);
-            fit_state::verworfen = true;
+            ++fit_state::verworfen;
+            if (fit_state::grob && (nahe || fit_state::verworfen >= VERWORFEN_GRENZE)) Verfeinern(*this);
             return 1;
         }
-        fit_state::verworfen = false;
+        fit_state::verworfen = 0;
         if (steuernErlaubt)
             regel = ochisq - trialChi >= Schwelle(*this, ochisq) ? Regel::Steuernd : Regel::Eingestellt;
     }
