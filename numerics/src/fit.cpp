@@ -27,6 +27,10 @@ int32_t fitPunkte;
 bool grob;
 // Trials rejected in a row since the last kept one.
 int32_t verworfen;
+// The four-point derivatives of every point are kept (KeepingDeviation),
+// taken at these fitted values (by list position).
+bool ableitungenBehalten;
+double ableitungsStelle[def_zelva::MATRIX_WIDTH];
 }  // namespace fit_state
 
 // With four-point derivatives asked for, a kept step whose chi-square fell
@@ -40,6 +44,12 @@ int32_t verworfen;
 const double KLARER_ABSTIEG = 1e-6;
 // Rejections in a row after which a one-sided curvature is replaced.
 const int32_t VERWORFEN_GRENZE = 3;
+// A kept step that moves no fitted value by more than this share of it
+// (rounding-level steps at the minimum) keeps the four-point curvature of
+// the point it left and takes the new gradient from that point's
+// derivatives: they differ from those of the new point by less than their
+// own rounding.
+const double WINZIGER_SCHRITT = 1e-12;
 
 // Largest point count whose blocks (2 n + 5 doubles) a size_t can express.
 // Smallest lambda of an iterating fit; the covariance step has |lambda|
@@ -236,8 +246,9 @@ bool SetUpComplete(const def_zelva& z)
 namespace {
 
 // How a step evaluates: as the object is set (the callback, or the own loop
-// with the chosen rule), or the own loop with one-sided derivatives.
-enum class Regel { Eingestellt, Steuernd };
+// with the chosen rule), the own loop with the chosen rule keeping its
+// derivatives, or the own loop with one-sided derivatives.
+enum class Regel { Eingestellt, Behaltend, Steuernd };
 
 // initmarquardt with the evaluation rule of the step.
 void Auswerten(def_zelva& z, const double* trial, double* alpha, double* beta, double& chisq,
@@ -254,6 +265,7 @@ void Auswerten(def_zelva& z, const double* trial, double* alpha, double* beta, d
         if (useTrial) z.parameter[z.fitListe[j]] = trial[j];
     }
     chisq = regel == Regel::Eingestellt ? z.CalcDeviation(alpha, beta)
+            : regel == Regel::Behaltend ? zelva_detail::KeepingDeviation(z, alpha, beta)
                                         : zelva_detail::SteeringDeviation(z, alpha, beta);
     for (int32_t j = 0; j < n; ++j) z.parameter[z.fitListe[j]] = saved[j];
     for (int32_t j = 1; j < n; ++j)
@@ -265,8 +277,23 @@ void Auswerten(def_zelva& z, const double* trial, double* alpha, double* beta, d
 void Verfeinern(def_zelva& z)
 {
     double chi = 0.0;
-    Auswerten(z, nullptr, z.alpha, fit_state::beta, chi, false, Regel::Eingestellt);
+    Auswerten(z, nullptr, z.alpha, fit_state::beta, chi, false, Regel::Behaltend);
     fit_state::grob = false;
+    fit_state::ableitungenBehalten = true;
+    for (int32_t j = 0; j <= z.maxFitParameter; ++j)
+        fit_state::ableitungsStelle[j] = z.parameter[z.fitListe[j]];
+}
+
+// True when no trial value lies farther than WINZIGER_SCHRITT of it from
+// the values the kept derivatives were taken at.
+bool Winzig(const def_zelva& z, const double* trial)
+{
+    if (!fit_state::ableitungenBehalten) return false;
+    for (int32_t j = 0; j <= z.maxFitParameter; ++j) {
+        const double a = fit_state::ableitungsStelle[j];
+        if (!(std::fabs(trial[j] - a) <= WINZIGER_SCHRITT * std::fabs(a))) return false;
+    }
+    return true;
 }
 
 // Change of chi-square that counts as close to nothing for the choice of
@@ -305,6 +332,7 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
                   steuernErlaubt ? Regel::Steuernd : Regel::Eingestellt);
         fit_state::grob = steuernErlaubt;
         fit_state::verworfen = 0;
+        fit_state::ableitungenBehalten = false;
         ochisq = chisq;
         for (int32_t j = 0; j < n; ++j) atry[j] = parameter[fitListe[j]];
     }
@@ -330,6 +358,7 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
     for (int32_t q = 0; q <= maxParameter; ++q) EvaluateCorrelation(q, parameter, atry, false);
     MS_Correlation(parameter, atry, true, 0);
     Regel regel = Regel::Eingestellt;
+    bool behalten = false;
     if (ownLoop) {
         const double trialChi = zelva_detail::TrialChiSquare(*this, atry);
         if (!(ochisq > trialChi)) {
@@ -345,10 +374,14 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
             return 1;
         }
         fit_state::verworfen = 0;
-        if (steuernErlaubt)
-            regel = ochisq - trialChi >= Schwelle(*this, ochisq) ? Regel::Steuernd : Regel::Eingestellt;
+        if (steuernErlaubt) {
+            regel = ochisq - trialChi >= Schwelle(*this, ochisq) ? Regel::Steuernd : Regel::Behaltend;
+            behalten = regel == Regel::Behaltend && !fit_state::grob && Winzig(*this, atry) &&
+                       zelva_detail::GradientFromKept(*this, da);
+            if (behalten) chisq = trialChi;
+        }
     }
-    Auswerten(*this, atry, covar, da, chisq, true, regel);
+    if (!behalten) Auswerten(*this, atry, covar, da, chisq, true, regel);
 
     if (ochisq > chisq) {
         // Lambda never decays into the range that marks the covariance step;
@@ -356,15 +389,22 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
         lambda = lambda * 0.1 > LAMBDA_FLOOR ? lambda * 0.1 : LAMBDA_FLOOR;
         ochisq = chisq;
         for (int32_t j = 0; j < n; ++j) {
-            for (int32_t k = 0; k < n; ++k) alpha[j * W + k] = covar[j * W + k];
+            if (!behalten)
+                for (int32_t k = 0; k < n; ++k) alpha[j * W + k] = covar[j * W + k];
             beta[j] = da[j];
             parameter[fitListe[j]] = atry[j];
         }
         fit_state::grob = regel == Regel::Steuernd;
+        if (!behalten) {
+            fit_state::ableitungenBehalten = regel == Regel::Behaltend;
+            for (int32_t j = 0; j < n; ++j) fit_state::ableitungsStelle[j] = atry[j];
+        }
         ClampFitted(*this, parameter, false);
     } else {
         lambda *= 10.0;
         chisq = ochisq;
+        // The derivatives just kept belong to the rejected trial.
+        if (regel == Regel::Behaltend) fit_state::ableitungenBehalten = false;
     }
 
     ApplyCorrelations(*this);
@@ -385,6 +425,7 @@ int32_t def_zelva::LeastSquareFit(double& rFactor, double& chisq, int32_t& itera
 
     auto failure = [&]() -> int32_t {
         FreeSigma(*this);
+        zelva_detail::ReleaseFitBlocks();
         weightFunction = nullptr;
         useFitProcedure = 0;
         return 101;
@@ -428,6 +469,7 @@ int32_t def_zelva::LeastSquareFit(double& rFactor, double& chisq, int32_t& itera
     chisq = fit_state::chisq;
     rFactor = EvaluateDifference(*this);
     FreeSigma(*this);
+    zelva_detail::ReleaseFitBlocks();
     useFitProcedure = 0;
     ApplyCorrelations(*this);
     return -1;

@@ -1,6 +1,9 @@
 // Chi-square accumulation of the fit step: weighting, the library's own loop
 // over the points and the numerical parameter derivatives it uses.
 #include <cmath>
+#include <cstddef>
+#include <new>
+#include <vector>
 
 #include "zelva.h"
 #include "fit_chisq.h"
@@ -106,10 +109,32 @@ double def_zelva::ErstePartielleAbleitungZwei(double x, int32_t index)
 
 namespace {
 
+// Blocks of the running fit, kept from step to step and released at its
+// end: the derivatives of the last evaluation that kept them (anzahl rows
+// of maxFitParameter + 1) and the residuals of the last trial.
+std::vector<double> g_ableitungen;
+std::vector<double> g_residuen;
+bool g_ableitungenBehalten = false;
+// Largest derivative block kept (16 MB); a larger fit evaluates anew.
+const std::size_t MAX_ABLEITUNGEN = std::size_t(1) << 21;
+
+// Makes v hold count doubles; false when the memory is not there.
+bool Reserve(std::vector<double>& v, std::size_t count)
+{
+    if (v.size() >= count) return true;
+    try {
+        v.resize(count);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
 // CalcDeviation's own loop with the derivative rule Regel: 4 four-point,
-// 2 two-point, 1 one-sided.
+// 2 two-point, 1 one-sided. With jac the derivatives of point i go to row
+// i (maxFitParameter + 1 values).
 template <int Regel>
-double Accumulate(def_zelva& z, double* alpha, double* beta)
+double Accumulate(def_zelva& z, double* alpha, double* beta, double* jac = nullptr)
 {
     const int32_t n = z.maxFitParameter + 1;
     // The parameter indexes once; an entry that is not a parameter of the
@@ -132,6 +157,8 @@ double Accumulate(def_zelva& z, double* alpha, double* beta)
                       : Regel == 2 ? DerivativeZwei(z, x, p)
                                    : DerivativeVorwaerts(z, x, p, m);
         }
+        if (jac)
+            for (int32_t j = 0; j < n; ++j) jac[static_cast<std::size_t>(i) * n + j] = dyda[j];
         const double w = PointWeight(z, i);
         const double dy = z.yField[i] - m;
         for (int32_t j = 0; j < n; ++j) {
@@ -158,7 +185,39 @@ double def_zelva::CalcDeviation(double* alpha, double* beta)
 
 double zelva_detail::SteeringDeviation(def_zelva& z, double* alpha, double* beta)
 {
+    g_ableitungenBehalten = false;
     return Accumulate<1>(z, alpha, beta);
+}
+
+double zelva_detail::KeepingDeviation(def_zelva& z, double* alpha, double* beta)
+{
+    const std::size_t count =
+        static_cast<std::size_t>(z.anzahl) * static_cast<std::size_t>(z.maxFitParameter + 1);
+    g_ableitungenBehalten = count <= MAX_ABLEITUNGEN && Reserve(g_ableitungen, count);
+    double* jac = g_ableitungenBehalten ? g_ableitungen.data() : nullptr;
+    return z.ableitung == 2 ? Accumulate<2>(z, alpha, beta, jac) : Accumulate<4>(z, alpha, beta, jac);
+}
+
+bool zelva_detail::GradientFromKept(const def_zelva& z, double* beta)
+{
+    if (!g_ableitungenBehalten || g_residuen.size() < static_cast<std::size_t>(z.anzahl)) return false;
+    const int32_t n = z.maxFitParameter + 1;
+    for (int32_t j = 0; j < n; ++j) beta[j] = 0.0;
+    const double* jac = g_ableitungen.data();
+    for (int32_t i = 0; i < z.anzahl; ++i) {
+        const double w = PointWeight(z, i);
+        const double dy = g_residuen[i];
+        const double* row = jac + static_cast<std::size_t>(i) * n;
+        for (int32_t j = 0; j < n; ++j) beta[j] += dy * (row[j] * w);
+    }
+    return true;
+}
+
+void zelva_detail::ReleaseFitBlocks()
+{
+    std::vector<double>().swap(g_ableitungen);
+    std::vector<double>().swap(g_residuen);
+    g_ableitungenBehalten = false;
 }
 
 double zelva_detail::TrialChiSquare(def_zelva& z, const double* trial)
@@ -169,12 +228,16 @@ double zelva_detail::TrialChiSquare(def_zelva& z, const double* trial)
         saved[j] = z.parameter[z.fitListe[j]];
         z.parameter[z.fitListe[j]] = trial[j];
     }
+    double* residuen =
+        Reserve(g_residuen, static_cast<std::size_t>(z.anzahl)) ? g_residuen.data() : nullptr;
+    if (!residuen) g_residuen.clear();
     double chi = 0.0;
     for (int32_t i = 0; i < z.anzahl; ++i) {
         z.fitIndex = i;
         const double m = z.function(z.xField[i], static_cast<double>(i), nullptr, nullptr, 0);
         const double w = PointWeight(z, i);
         const double dy = z.yField[i] - m;
+        if (residuen) residuen[i] = dy;
         chi += dy * dy * w;
     }
     for (int32_t j = 0; j < n; ++j) z.parameter[z.fitListe[j]] = saved[j];

@@ -9,7 +9,8 @@ namespace zelva_detail {
 
 // The chi-square that CalcDeviation's own loop gives (the same sum in the
 // same order, one model call per point) with the trial values by list
-// position in place; the fitted parameters are restored afterwards.
+// position in place; the fitted parameters are restored afterwards. The
+// residuals are kept for GradientFromKept.
 double TrialChiSquare(def_zelva& z, const double* trial);
 
 // CalcDeviation's own loop with one-sided derivatives (one model call per
@@ -17,6 +18,19 @@ double TrialChiSquare(def_zelva& z, const double* trial);
 // the curvature of a step that only has to lead towards the minimum. The
 // caller has checked the set-up.
 double SteeringDeviation(def_zelva& z, double* alpha, double* beta);
+
+// CalcDeviation's own loop with the rule the object is set to, which also
+// keeps the derivatives of every point for GradientFromKept (up to 2^21
+// values; a larger fit keeps none). The caller has checked the set-up.
+double KeepingDeviation(def_zelva& z, double* alpha, double* beta);
+
+// The gradient (beta, by list position) from the derivatives the last
+// KeepingDeviation kept and the residuals of the last TrialChiSquare, in
+// the order and form of CalcDeviation's loop. False when none are kept.
+bool GradientFromKept(const def_zelva& z, double* beta);
+
+// Frees the blocks of the two functions above at the end of a fit.
+void ReleaseFitBlocks();
 
 }  // namespace zelva_detail
 
