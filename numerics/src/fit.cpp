@@ -252,7 +252,7 @@ enum class Regel { Eingestellt, Behaltend, Steuernd };
 
 // initmarquardt with the evaluation rule of the step.
 void Auswerten(def_zelva& z, const double* trial, double* alpha, double* beta, double& chisq,
-               bool useTrial, Regel regel)
+               bool useTrial, Regel regel, bool modellBekannt = false)
 {
     const int32_t n = z.maxFitParameter + 1;
     for (int32_t j = 0; j < n; ++j) {
@@ -266,7 +266,7 @@ void Auswerten(def_zelva& z, const double* trial, double* alpha, double* beta, d
     }
     chisq = regel == Regel::Eingestellt ? z.CalcDeviation(alpha, beta)
             : regel == Regel::Behaltend ? zelva_detail::KeepingDeviation(z, alpha, beta)
-                                        : zelva_detail::SteeringDeviation(z, alpha, beta);
+                                        : zelva_detail::SteeringDeviation(z, alpha, beta, modellBekannt);
     for (int32_t j = 0; j < n; ++j) z.parameter[z.fitListe[j]] = saved[j];
     for (int32_t j = 1; j < n; ++j)
         for (int32_t k = 0; k < j; ++k) alpha[k * W + j] = alpha[j * W + k];
@@ -381,7 +381,8 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
             if (behalten) chisq = trialChi;
         }
     }
-    if (!behalten) Auswerten(*this, atry, covar, da, chisq, true, regel);
+    // A kept trial's model values are those TrialChiSquare just made.
+    if (!behalten) Auswerten(*this, atry, covar, da, chisq, true, regel, ownLoop);
 
     if (ochisq > chisq) {
         // Lambda never decays into the range that marks the covariance step;
