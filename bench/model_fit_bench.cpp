@@ -8,15 +8,13 @@
 // per point, as the library's loop calls it), which separates the count of
 // model values from the evaluator's cost per call.
 #include <benchmark/benchmark.h>
-#include <gsl/gsl_multifit_nlinear.h>
-#include <gsl/gsl_vector.h>
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "fit/fit_model.h"
 #include "fit/model_function.h"
+#include "gsl_reference.h"
 #include "zelva.h"
 
 namespace {
@@ -137,32 +135,19 @@ void GslModelFit(benchmark::State& state, int (*residuals)(const gsl_vector*, vo
 {
     static def_zelva z;
     MakeData(z);
-    gsl_multifit_nlinear_parameters params = gsl_multifit_nlinear_default_parameters();
-    params.trs = gsl_multifit_nlinear_trs_lm;
-    gsl_multifit_nlinear_fdf fdf{};
-    fdf.f = residuals;
-    fdf.df = nullptr;  // finite-difference Jacobian
-    fdf.fvv = nullptr;
-    fdf.n = N;
-    fdf.p = P;
-    gsl_multifit_nlinear_workspace* w = gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &params, N, P);
-    double start[P];
-    int status = 0, info = 0;
+    GslReferenceFit gsl(residuals, N, P);
+    int status = 0;
     g_values = 0;
     for (auto _ : state) {
         InstallModel(z, kStart);
-        std::memcpy(start, kStart, sizeof kStart);
-        gsl_vector_view x0 = gsl_vector_view_array(start, P);
-        gsl_multifit_nlinear_init(&x0.vector, &fdf, w);
-        status = gsl_multifit_nlinear_driver(200, 1e-10, 1e-10, 1e-10, nullptr, nullptr, &info, w);
-        benchmark::DoNotOptimize(w);
+        status = gsl.Run(kStart);
+        benchmark::DoNotOptimize(gsl.Workspace());
     }
     double found[P];
-    for (int j = 0; j < P; ++j) found[j] = gsl_vector_get(gsl_multifit_nlinear_position(w), j);
-    state.counters["iterations"] = static_cast<double>(gsl_multifit_nlinear_niter(w));
+    for (int j = 0; j < P; ++j) found[j] = gsl_vector_get(gsl.Position(), j);
+    state.counters["iterations"] = static_cast<double>(gsl.Iterations());
     state.counters["model_per_point"] = static_cast<double>(g_values) / state.iterations() / N;
     state.counters["ok"] = status == GSL_SUCCESS && Recovered(found);
-    gsl_multifit_nlinear_free(w);
 }
 
 void BM_GslModelFit(benchmark::State& state) { GslModelFit(state, GslResiduals); }
