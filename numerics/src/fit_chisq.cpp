@@ -1,5 +1,6 @@
 // Chi-square accumulation of the fit step: weighting, the library's own loop
-// over the points and the numerical parameter derivatives it uses.
+// over the points, the numerical parameter derivatives it uses, and the
+// blocks a running fit keeps from step to step.
 #include <cmath>
 #include <cstddef>
 #include <new>
