@@ -2,14 +2,13 @@
 // against GSL's nonlinear least squares (trust region, Levenberg-Marquardt,
 // finite-difference Jacobian), from the same start.
 #include <benchmark/benchmark.h>
-#include <gsl/gsl_multifit_nlinear.h>
-#include <gsl/gsl_vector.h>
 
 #include <cmath>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "gsl_reference.h"
 #include "zelva.h"
 
 namespace {
@@ -98,34 +97,20 @@ int GslResiduals(const gsl_vector* p, void*, gsl_vector* f)
 void BM_GslNlinearFit(benchmark::State& state)
 {
     MakeData();
-    gsl_multifit_nlinear_parameters params = gsl_multifit_nlinear_default_parameters();
-    params.trs = gsl_multifit_nlinear_trs_lm;
-    gsl_multifit_nlinear_fdf fdf{};
-    fdf.f = GslResiduals;
-    fdf.df = nullptr;  // finite-difference Jacobian, as the library's own loop
-    fdf.fvv = nullptr;
-    fdf.n = N;
-    fdf.p = P;
-    gsl_multifit_nlinear_workspace* w = gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &params, N, P);
-    double start[P];
-    int status = 0, info = 0;
+    GslReferenceFit gsl(GslResiduals, N, P);
+    int status = 0;
     g_values = 0;
     for (auto _ : state) {
-        std::memcpy(start, kStart, sizeof kStart);
-        gsl_vector_view x0 = gsl_vector_view_array(start, P);
-        gsl_multifit_nlinear_init(&x0.vector, &fdf, w);
-        status = gsl_multifit_nlinear_driver(200, 1e-10, 1e-10, 1e-10, nullptr, nullptr, &info, w);
-        benchmark::DoNotOptimize(w);
+        status = gsl.Run(kStart);
+        benchmark::DoNotOptimize(gsl.Workspace());
     }
-    const gsl_vector* f = gsl_multifit_nlinear_residual(w);
+    const gsl_vector* f = gsl.Residual();
     double chisq = 0.0;
     for (int i = 0; i < N; ++i) chisq += gsl_vector_get(f, i) * gsl_vector_get(f, i);
     state.counters["chisq"] = chisq;
     state.counters["model_per_point"] = static_cast<double>(g_values) / state.iterations() / N;
-    state.counters["iterations"] = static_cast<double>(gsl_multifit_nlinear_niter(w));
-    state.counters["ok"] = status == GSL_SUCCESS &&
-                           std::fabs(gsl_vector_get(gsl_multifit_nlinear_position(w), 7) - kTruth[7]) < 0.01;
-    gsl_multifit_nlinear_free(w);
+    state.counters["iterations"] = static_cast<double>(gsl.Iterations());
+    state.counters["ok"] = status == GSL_SUCCESS && std::fabs(gsl_vector_get(gsl.Position(), 7) - kTruth[7]) < 0.01;
 }
 
 }  // namespace

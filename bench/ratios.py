@@ -12,6 +12,8 @@ PAIRS = [  # (ours, reference, what)
     ("BM_DoCommonFFTForward", "BM_FFTW", "DoCommonFFT mode -1 (real chi(k)) / FFTW complex"),
     ("BM_ZelvaFitFourPoint", "BM_GslNlinearFit", "LeastSquareFit four-point / GSL"),
     ("BM_ZelvaFitTwoPoint", "BM_GslNlinearFit", "LeastSquareFit two-point / GSL"),
+    ("BM_ModelFit", "BM_GslModelFit", "program's model, LeastSquareFit / GSL (array mode)"),
+    ("BM_ModelFit", "BM_GslModelFitByPoint", "program's model, LeastSquareFit / GSL (point mode)"),
 ]
 
 best = {}

@@ -200,6 +200,17 @@ public:
     // chi-square alone (one model call per point); the 2 m or 4 m
     // derivative calls per point are made only for a step that is kept. The
     // model must therefore give the same value for the same parameters.
+    // With four-point derivatives, a kept step that lowered chi-square by at
+    // least 1e-6 of it (and by at least abbruch) is still far from the
+    // minimum: the curvature for the next step then takes one-sided
+    // differences, from one array call per fitted parameter when the
+    // model's array mode gives its point-mode values to the bit, else from
+    // m point calls per point. Near the minimum, after a rejected trial
+    // that came close or a third rejection in a row, and for the
+    // covariance, it is the four-point one, so a fit run to its minimum ends
+    // on the four-point minimum with the four-point covariance. A kept step
+    // that moves no value by more than 1e-12 of it keeps the four-point
+    // curvature of the point it left (one call per point).
     int32_t LeastSquareFit(double& rFactor, double& chisq, int32_t& iteration);
     // Chi-square of the current parameter values; adds curvature terms into
     // the lower triangle of alpha (rows of 400) and gradient terms into beta,

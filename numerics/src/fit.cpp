@@ -22,7 +22,34 @@ double chisqAlt;
 int32_t kleineAenderungen;
 // Point count the running fit's sigma block and abscissa copy were made for.
 int32_t fitPunkte;
+// alpha and beta were made with one-sided derivatives although four-point
+// ones are asked for (see KLARER_ABSTIEG).
+bool grob;
+// Trials rejected in a row since the last kept one.
+int32_t verworfen;
+// The four-point derivatives of every point are kept (KeepingDeviation),
+// taken at these fitted values (by list position).
+bool ableitungenBehalten;
+double ableitungsStelle[def_zelva::MATRIX_WIDTH];
 }  // namespace fit_state
+
+// With four-point derivatives asked for, a kept step whose chi-square fell
+// by at least this share (and by at least the stop threshold) is still far
+// from the minimum: the curvature for the next step is then made with
+// one-sided differences, which lead towards the minimum as well for a
+// quarter of the model calls. Near the minimum every curvature and gradient
+// is four-point, so a fit that runs to its minimum ends where the
+// four-point fit ends (within the rounding of chi-square) and its
+// covariance is the four-point one.
+const double KLARER_ABSTIEG = 1e-6;
+// Rejections in a row after which a one-sided curvature is replaced.
+const int32_t VERWORFEN_GRENZE = 3;
+// A kept step that moves no fitted value by more than this share of it
+// (rounding-level steps at the minimum) keeps the four-point curvature of
+// the point it left and takes the new gradient from that point's
+// derivatives: they differ from those of the new point by less than their
+// own rounding.
+const double WINZIGER_SCHRITT = 1e-12;
 
 // Largest point count whose blocks (2 n + 5 doubles) a size_t can express.
 // Smallest lambda of an iterating fit; the covariance step has |lambda|
@@ -216,24 +243,73 @@ bool SetUpComplete(const def_zelva& z)
 
 }  // namespace
 
-int32_t def_zelva::initmarquardt(double* trial, double* alpha, double* beta, double& chisq,
-                                 int32_t useTrial)
+namespace {
+
+// How a step evaluates: as the object is set (the callback, or the own loop
+// with the chosen rule), the own loop with the chosen rule keeping its
+// derivatives, or the own loop with one-sided derivatives.
+enum class Regel { Eingestellt, Behaltend, Steuernd };
+
+// initmarquardt with the evaluation rule of the step.
+void Auswerten(def_zelva& z, const double* trial, double* alpha, double* beta, double& chisq,
+               bool useTrial, Regel regel, bool modellBekannt = false)
 {
-    const int32_t n = maxFitParameter + 1;
+    const int32_t n = z.maxFitParameter + 1;
     for (int32_t j = 0; j < n; ++j) {
         for (int32_t k = 0; k <= j; ++k) alpha[j * W + k] = 0.0;
         beta[j] = 0.0;
     }
-    chisq = 0.0;
-    double saved[MATRIX_WIDTH];
+    double saved[def_zelva::MATRIX_WIDTH];
     for (int32_t j = 0; j < n; ++j) {
-        saved[j] = parameter[fitListe[j]];
-        if (useTrial) parameter[fitListe[j]] = trial[j];
+        saved[j] = z.parameter[z.fitListe[j]];
+        if (useTrial) z.parameter[z.fitListe[j]] = trial[j];
     }
-    chisq = CalcDeviation(alpha, beta);
-    for (int32_t j = 0; j < n; ++j) parameter[fitListe[j]] = saved[j];
+    chisq = regel == Regel::Eingestellt ? z.CalcDeviation(alpha, beta)
+            : regel == Regel::Behaltend ? zelva_detail::KeepingDeviation(z, alpha, beta)
+                                        : zelva_detail::SteeringDeviation(z, alpha, beta, modellBekannt);
+    for (int32_t j = 0; j < n; ++j) z.parameter[z.fitListe[j]] = saved[j];
     for (int32_t j = 1; j < n; ++j)
         for (int32_t k = 0; k < j; ++k) alpha[k * W + j] = alpha[j * W + k];
+}
+
+// Replaces a one-sided curvature and gradient of the current parameters by
+// the four-point ones; the chi-square is the one already known.
+void Verfeinern(def_zelva& z)
+{
+    double chi = 0.0;
+    Auswerten(z, nullptr, z.alpha, fit_state::beta, chi, false, Regel::Behaltend);
+    fit_state::grob = false;
+    fit_state::ableitungenBehalten = true;
+    for (int32_t j = 0; j <= z.maxFitParameter; ++j)
+        fit_state::ableitungsStelle[j] = z.parameter[z.fitListe[j]];
+}
+
+// True when no trial value lies farther than WINZIGER_SCHRITT of it from
+// the values the kept derivatives were taken at.
+bool Winzig(const def_zelva& z, const double* trial)
+{
+    if (!fit_state::ableitungenBehalten) return false;
+    for (int32_t j = 0; j <= z.maxFitParameter; ++j) {
+        const double a = fit_state::ableitungsStelle[j];
+        if (!(std::fabs(trial[j] - a) <= WINZIGER_SCHRITT * std::fabs(a))) return false;
+    }
+    return true;
+}
+
+// Change of chi-square that counts as close to nothing for the choice of
+// the derivative rule: below the stop threshold or the share above.
+double Schwelle(const def_zelva& z, double chi)
+{
+    const double relativ = KLARER_ABSTIEG * std::fabs(chi);
+    return z.abbruch > relativ ? z.abbruch : relativ;
+}
+
+}  // namespace
+
+int32_t def_zelva::initmarquardt(double* trial, double* alpha, double* beta, double& chisq,
+                                 int32_t useTrial)
+{
+    Auswerten(*this, trial, alpha, beta, chisq, useTrial != 0, Regel::Eingestellt);
     return 1;
 }
 
@@ -242,14 +318,28 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
     using fit_state::atry;
     using fit_state::beta;
     const int32_t n = maxFitParameter + 1;
+    // With the library's own loop a trial is first judged by its
+    // chi-square alone (one model call per point); its curvature and
+    // gradient (m, 2 m or 4 m more calls per point) are only worked out for
+    // a trial that is kept. A chi-square callback gives all three at once.
+    const bool ownLoop = !(useFitProcedure && fitProcedure);
+    const bool steuernErlaubt = ownLoop && ableitung != 2;
 
     if (lambda < 0.0) {
         if (!CompleteListe(*this)) return 101;
         lambda = 0.001;
-        initmarquardt(atry, alpha, beta, chisq, 0);
+        Auswerten(*this, atry, alpha, beta, chisq, false,
+                  steuernErlaubt ? Regel::Steuernd : Regel::Eingestellt);
+        fit_state::grob = steuernErlaubt;
+        fit_state::verworfen = 0;
+        fit_state::ableitungenBehalten = false;
         ochisq = chisq;
         for (int32_t j = 0; j < n; ++j) atry[j] = parameter[fitListe[j]];
     }
+
+    // The covariance is always that of the rule the object is set to.
+    const bool kovarianz = std::fabs(lambda) <= 1e-20;
+    if (kovarianz && fit_state::grob) Verfeinern(*this);
 
     // The right-hand side, then the step.
     double da[MATRIX_WIDTH];
@@ -261,24 +351,38 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
     if (!GaussJordan(covar, n, da)) return 101;
 
     // Final step: covar now holds the inverse of the curvature matrix.
-    if (std::fabs(lambda) <= 1e-20) return 1;
+    if (kovarianz) return 1;
 
     for (int32_t j = 0; j < n; ++j) atry[j] = parameter[fitListe[j]] + da[j];
     ClampFitted(*this, atry, true);
     for (int32_t q = 0; q <= maxParameter; ++q) EvaluateCorrelation(q, parameter, atry, false);
     MS_Correlation(parameter, atry, true, 0);
-    // With the library's own loop a trial is first judged by its
-    // chi-square alone (one model call per point); its curvature and
-    // gradient (4 m more calls per point) are only worked out for a trial
-    // that is kept. A chi-square callback gives all three at once.
-    const bool ownLoop = !(useFitProcedure && fitProcedure);
-    if (ownLoop && !(ochisq > zelva_detail::TrialChiSquare(*this, atry))) {
-        lambda *= 10.0;
-        chisq = ochisq;
-        ApplyCorrelations(*this);
-        return 1;
+    Regel regel = Regel::Eingestellt;
+    bool behalten = false;
+    if (ownLoop) {
+        const double trialChi = zelva_detail::TrialChiSquare(*this, atry);
+        if (!(ochisq > trialChi)) {
+            lambda *= 10.0;
+            chisq = ochisq;
+            ApplyCorrelations(*this);
+            // A one-sided curvature is kept past overshoots far from the
+            // minimum, but not past a trial that came close nor past a third
+            // rejection in a row: then the four-point one decides.
+            const bool nahe = trialChi - ochisq < Schwelle(*this, ochisq);
+            ++fit_state::verworfen;
+            if (fit_state::grob && (nahe || fit_state::verworfen >= VERWORFEN_GRENZE)) Verfeinern(*this);
+            return 1;
+        }
+        fit_state::verworfen = 0;
+        if (steuernErlaubt) {
+            regel = ochisq - trialChi >= Schwelle(*this, ochisq) ? Regel::Steuernd : Regel::Behaltend;
+            behalten = regel == Regel::Behaltend && !fit_state::grob && Winzig(*this, atry) &&
+                       zelva_detail::GradientFromKept(*this, da);
+            if (behalten) chisq = trialChi;
+        }
     }
-    initmarquardt(atry, covar, da, chisq, 1);
+    // A kept trial's model values are those TrialChiSquare just made.
+    if (!behalten) Auswerten(*this, atry, covar, da, chisq, true, regel, ownLoop);
 
     if (ochisq > chisq) {
         // Lambda never decays into the range that marks the covariance step;
@@ -286,14 +390,22 @@ int32_t def_zelva::levenberg_marquardt(double& chisq)
         lambda = lambda * 0.1 > LAMBDA_FLOOR ? lambda * 0.1 : LAMBDA_FLOOR;
         ochisq = chisq;
         for (int32_t j = 0; j < n; ++j) {
-            for (int32_t k = 0; k < n; ++k) alpha[j * W + k] = covar[j * W + k];
+            if (!behalten)
+                for (int32_t k = 0; k < n; ++k) alpha[j * W + k] = covar[j * W + k];
             beta[j] = da[j];
             parameter[fitListe[j]] = atry[j];
+        }
+        fit_state::grob = regel == Regel::Steuernd;
+        if (!behalten) {
+            fit_state::ableitungenBehalten = regel == Regel::Behaltend;
+            for (int32_t j = 0; j < n; ++j) fit_state::ableitungsStelle[j] = atry[j];
         }
         ClampFitted(*this, parameter, false);
     } else {
         lambda *= 10.0;
         chisq = ochisq;
+        // The derivatives just kept belong to the rejected trial.
+        if (regel == Regel::Behaltend) fit_state::ableitungenBehalten = false;
     }
 
     ApplyCorrelations(*this);
@@ -314,6 +426,7 @@ int32_t def_zelva::LeastSquareFit(double& rFactor, double& chisq, int32_t& itera
 
     auto failure = [&]() -> int32_t {
         FreeSigma(*this);
+        zelva_detail::ReleaseFitBlocks();
         weightFunction = nullptr;
         useFitProcedure = 0;
         return 101;
@@ -357,6 +470,7 @@ int32_t def_zelva::LeastSquareFit(double& rFactor, double& chisq, int32_t& itera
     chisq = fit_state::chisq;
     rFactor = EvaluateDifference(*this);
     FreeSigma(*this);
+    zelva_detail::ReleaseFitBlocks();
     useFitProcedure = 0;
     ApplyCorrelations(*this);
     return -1;

@@ -98,7 +98,8 @@ TEST(FitStop, FirstCallMakesTwoSteps)
 }
 
 // A trial is judged by its chi-square (one model call per point); only a
-// kept trial costs the 4 m derivative calls per point of its curvature.
+// kept trial costs the 2 m derivative calls per point of its curvature
+// (two-point rule: every curvature of the fit is made by it).
 TEST(FitStop, RejectedTrialCostsOneCallPerPoint)
 {
     static long calls = 0;
@@ -109,6 +110,7 @@ TEST(FitStop, RejectedTrialCostsOneCallPerPoint)
     const int n = 50, m = 4;
     const Curve c = GaussCurve(n);
     FitSetup f(counted, c.x, c.y, {2.0, 0.0, 1.0, 0.0}, {0, 1, 2, 3});
+    f.z.SetAbleitung(2);
     f.z.SetAbbruch(1e-12, 1e-5, 60);
     calls = 0;
     long trials = 0, kept = 0;
@@ -125,7 +127,110 @@ TEST(FitStop, RejectedTrialCostsOneCallPerPoint)
     }
     ASSERT_EQ(rc, -1);
     EXPECT_GT(trials - kept, 5);  // the stop rule needs rejected steps
-    EXPECT_EQ(calls, n * ((1 + 4 * m) * (1 + kept) + trials));
+    EXPECT_EQ(calls, n * ((1 + 2 * m) * (1 + kept) + trials));
+}
+
+namespace {
+
+// Solves a x = b (n x n, rows of 400) by elimination with partial pivoting
+// and returns the inverse of a in inv (rows of n).
+void SolveAndInvert(const std::vector<double>& a, int n, const double* b, double* x,
+                    std::vector<double>& inv)
+{
+    std::vector<double> m(n * (2 * n + 1));
+    const int w = 2 * n + 1;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) m[i * w + j] = a[i * 400 + j];
+        for (int j = 0; j < n; ++j) m[i * w + n + j] = i == j ? 1.0 : 0.0;
+        m[i * w + 2 * n] = b[i];
+    }
+    for (int col = 0; col < n; ++col) {
+        int piv = col;
+        for (int r = col + 1; r < n; ++r)
+            if (std::fabs(m[r * w + col]) > std::fabs(m[piv * w + col])) piv = r;
+        for (int j = 0; j < w; ++j) std::swap(m[col * w + j], m[piv * w + j]);
+        const double d = m[col * w + col];
+        for (int j = 0; j < w; ++j) m[col * w + j] /= d;
+        for (int r = 0; r < n; ++r) {
+            if (r == col) continue;
+            const double q = m[r * w + col];
+            for (int j = 0; j < w; ++j) m[r * w + j] -= q * m[col * w + j];
+        }
+    }
+    inv.assign(n * n, 0.0);
+    for (int i = 0; i < n; ++i) {
+        x[i] = m[i * w + 2 * n];
+        for (int j = 0; j < n; ++j) inv[i * n + j] = m[i * w + n + j];
+    }
+}
+
+}  // namespace
+
+// With four-point derivatives, steps far from the minimum are steered by
+// one-sided derivatives (one model value per point and parameter for a kept
+// step; from one array call per parameter when the array mode gives the
+// point mode's values, else point by point), but the fit still ends where
+// the four-point fit ends and reports its covariance: at the final values
+// the four-point Gauss-Newton step is negligible against the errors, and
+// covar is the inverse of the four-point curvature there. A large
+// derivative step makes the one-sided minimum lie visibly apart.
+TEST(FitStop, FarStepsSteeredEndOnTheFourPointMinimum)
+{
+    static long pointCalls = 0, arrayCalls = 0;
+    static bool arraysAgree = true;
+    auto counted = [](double x, double i, double* xs, double* ys, int32_t n) {
+        if (!xs) {
+            ++pointCalls;
+            return Gauss(x, i, xs, ys, n);
+        }
+        ++arrayCalls;
+        Gauss(x, i, xs, ys, n);
+        if (!arraysAgree)
+            for (int32_t k = 0; k < n; ++k) ys[k] += 1e-9;
+        return 0.0;
+    };
+    const int n = 60, m = 4;
+    const Curve c = GaussCurve(n);
+    struct Case { double h; bool agree; };
+    for (const Case k : {Case{1e-5, true}, Case{3e-2, true}, Case{1e-5, false}}) {
+        SCOPED_TRACE(testing::Message() << "h " << k.h << (k.agree ? "" : ", array mode differs"));
+        arraysAgree = k.agree;
+        FitSetup f(counted, c.x, c.y, {1.6, -0.5, 0.7, 0.3}, {0, 1, 2, 3});
+        f.z.SetAbbruch(1e-14, k.h, 200);
+        int32_t rc = 1;
+        bool steered = false;
+        while (rc == 1) {
+            pointCalls = arrayCalls = 0;
+            const bool first = f.iteration == 0;
+            rc = f.z.LeastSquareFit(f.rFactor, f.chisq, f.iteration);
+            if (first || rc != 1) continue;
+            // One trial and the difference array, then nothing more
+            // (rejected, or kept at rounding level), a steered curvature,
+            // or a four-point one (kept, or after a rejection).
+            ASSERT_EQ(pointCalls % n, 0);
+            const long per = pointCalls / n;
+            // (The steered curvature first compares one array call.)
+            const bool steer = k.agree ? per == 1 && arrayCalls == 2 + m : per == 2 + m && arrayCalls == 2;
+            EXPECT_TRUE(steer || (per == 1 && arrayCalls == 1) || (per == 2 + 4 * m && arrayCalls == 1))
+                << per << " " << arrayCalls;
+            steered = steered || steer;
+        }
+        ASSERT_EQ(rc, -1);
+        EXPECT_TRUE(steered);
+
+        std::vector<double> alpha(400 * 401, 0.0), inv;
+        double beta[400] = {}, step[4], chi = 0.0;
+        f.z.initmarquardt(nullptr, alpha.data(), beta, chi, 0);
+        EXPECT_NEAR(chi, f.chisq, 1e-12 * f.chisq);
+        SolveAndInvert(alpha, m, beta, step, inv);
+        double err[4];
+        ASSERT_EQ(f.z.GetError(err), m);
+        for (int j = 0; j < m; ++j) {
+            EXPECT_LT(std::fabs(step[j]), 1e-7 * err[j]) << j;
+            for (int q = 0; q < m; ++q)
+                EXPECT_NEAR(f.z.covar[j * 400 + q], inv[j * m + q], 1e-9 * err[j] * err[q]) << j << q;
+        }
+    }
 }
 
 // With no change counted as small the limit ends the fit; the call that
