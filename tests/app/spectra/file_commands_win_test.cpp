@@ -195,6 +195,17 @@ protected:
                 boxen.erase(boxen.begin() + i);
     }
     void Setze(const std::string& s) { std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", s.c_str()); }
+    // Copper chi(k) reopened in window 0, marked as weighted with k^2; its
+    // window index.
+    int GewichtetesChi()
+    {
+        const int w = Wiederoeffnen(std::string(DATEN) + "Copper.chik", 0);
+        if (w < 0) return w;
+        grafik_fenster& g = GrafikFenster[w];
+        g.KurvenFlags[g.AktuellerSlot()] |= SLOT_K_GEWICHTET;
+        g.KGewicht = 2.0;
+        return w;
+    }
 };
 
 TEST_F(DateiBefehle, RealSpectraReopenedAndSavedInEveryModeReadBackUnchanged)
@@ -515,12 +526,10 @@ TEST_F(DateiBefehle, TheRealDialogsOpenAndSave)
 
 TEST_F(DateiBefehle, SaveDialogsAskAboutTheWeightingAndAppendAfterTheWarning)
 {
-    const int w = Wiederoeffnen(std::string(DATEN) + "Copper.chik", 0);
+    const int w = GewichtetesChi();
     ASSERT_GE(w, 0);
     grafik_fenster& g = GrafikFenster[w];
     const int32_t s = g.AktuellerSlot();
-    g.KurvenFlags[s] |= SLOT_K_GEWICHTET;
-    g.KGewicht = 2.0;
     const Kurve gewichtet = Fensterkurve(w);
     HAUPTDATEN.BinaerSpeichern = 0;
 
@@ -570,13 +579,11 @@ TEST_F(DateiBefehle, SaveDialogsAskAboutTheWeightingAndAppendAfterTheWarning)
 
 TEST_F(DateiBefehle, AsciiSaveAndAppendGoThroughTheSaveCommandsQuestions)
 {
-    const int w = Wiederoeffnen(std::string(DATEN) + "Copper.chik", 0);
+    const int w = GewichtetesChi();
     ASSERT_GE(w, 0);
     BringWindowToTop(HAUPTDATEN.GrafikHandles[w]);
     grafik_fenster& g = GrafikFenster[w];
     const int32_t s = g.AktuellerSlot();
-    g.KurvenFlags[s] |= SLOT_K_GEWICHTET;
-    g.KGewicht = 2.0;
     const Kurve gewichtet = Fensterkurve(w);
 
     // 622: the weighting question (No keeps it), then a text file even
