@@ -32,6 +32,11 @@ FONT = {
     "R": ["XXXX.", "X...X", "X...X", "XXXX.", "X.X..", "X..X.", "X...X"],
     "D": ["XXXX.", "X...X", "X...X", "X...X", "X...X", "X...X", "XXXX."],
     "/": ["....X", "...X.", "...X.", "..X..", ".X...", ".X...", "X...."],
+    "T": ["XXXXX", "..X..", "..X..", "..X..", "..X..", "..X..", "..X.."],
+    "Y": ["X...X", "X...X", ".X.X.", "..X..", "..X..", "..X..", "..X.."],
+    "i": ["..X..", ".....", ".XX..", "..X..", "..X..", "..X..", ".XXX."],
+    "m": [".....", ".....", "XX.X.", "X.X.X", "X.X.X", "X.X.X", "X.X.X"],
+    "1": ["..X..", ".XX..", "..X..", "..X..", "..X..", "..X..", ".XXX."],
     " ": ["....."] * 7,
 }
 
@@ -184,9 +189,279 @@ def graphic_icon():
     return p
 
 
+# ---- the buttons of the button bar ----
+# Each glyph draws into a picture at an offset with a colour map, so that
+# one drawing gives the normal, the pressed (moved by one pixel) and the
+# disabled (grey, embossed) image.
+
+class Shifted:
+    """A picture seen through an offset and a colour map."""
+    def __init__(self, pic, dx, dy, cmap):
+        self.pic, self.dx, self.dy, self.cmap = pic, dx, dy, cmap
+
+    def set(self, x, y, c):
+        self.pic.set(x + self.dx, y + self.dy, self.cmap(c))
+
+    rect = Picture.rect
+    frame = Picture.frame
+    line = Picture.line
+    text = Picture.text
+    curve = Picture.curve
+
+    def disc(self, cx, cy, r, c):
+        for y in range(cy - r, cy + r + 1):
+            for x in range(cx - r, cx + r + 1):
+                if (x - cx) ** 2 + (y - cy) ** 2 <= r * r + r * 0.8:
+                    self.set(x, y, c)
+
+    def ring(self, cx, cy, r, c):
+        for y in range(cy - r - 1, cy + r + 2):
+            for x in range(cx - r - 1, cx + r + 2):
+                d = math.sqrt((x - cx) ** 2 + (y - cy) ** 2)
+                if abs(d - r) < 0.6:
+                    self.set(x, y, c)
+
+    def triangle(self, pts, c):
+        (x0, y0), (x1, y1), (x2, y2) = pts
+        def side(ax, ay, bx, by, px, py):
+            return (bx - ax) * (py - ay) - (by - ay) * (px - ax)
+        for y in range(min(y0, y1, y2), max(y0, y1, y2) + 1):
+            for x in range(min(x0, x1, x2), max(x0, x1, x2) + 1):
+                a = side(x0, y0, x1, y1, x, y)
+                b = side(x1, y1, x2, y2, x, y)
+                d = side(x2, y2, x0, y0, x, y)
+                if (a >= 0 and b >= 0 and d >= 0) or (a <= 0 and b <= 0 and d <= 0):
+                    self.set(x, y, c)
+
+    def arc(self, cx, cy, r, a0, a1, c, t=1):
+        n = max(8, int(abs(a1 - a0) * r / 2))
+        pts = [(round(cx + r * math.cos(math.radians(a0 + (a1 - a0) * i / n))),
+                round(cy - r * math.sin(math.radians(a0 + (a1 - a0) * i / n)))) for i in range(n + 1)]
+        for (xa, ya), (xb, yb) in zip(pts, pts[1:]):
+            self.line(xa, ya, xb, yb, c, t)
+
+
+def axes(g, x0, y0, x1, y1):
+    g.line(x0, y1, x1, y1, BLACK)
+    g.line(x0, y0, x0, y1, BLACK)
+
+
+def g_next(g):
+    g.rect(7, 12, 19, 15, NAVY)
+    g.triangle([(18, 6), (18, 20), (25, 13)], NAVY)
+
+
+def g_prev(g):
+    g.rect(13, 12, 25, 15, NAVY)
+    g.triangle([(14, 6), (14, 20), (7, 13)], NAVY)
+
+
+def g_first(g):
+    g.rect(7, 6, 9, 21, DGREEN)
+    g.triangle([(17, 6), (17, 20), (10, 13)], DGREEN)
+    g.triangle([(25, 6), (25, 20), (18, 13)], DGREEN)
+
+
+def g_alle(g):
+    for px, py in ((5, 4), (17, 4), (5, 14), (17, 14)):
+        g.rect(px, py, px + 10, py + 9, WHITE)
+        g.frame(px, py, px + 10, py + 9, GREY)
+        g.curve(px + 1, px + 9, lambda x, px=px, py=py: round(py + 6 - 3 * math.sin((x - px) / 1.4)), RED, 1)
+
+
+def g_combi(g):
+    axes(g, 6, 4, 26, 22)
+    g.curve(7, 26, lambda x: absorption(x, 7, 26, 20, 13), RED, 1)
+    g.curve(7, 26, lambda x: round(18 - 5 * math.exp(-((x - 16) / 4.0) ** 2) * 2), BLUE, 1)
+
+
+def g_efunc(g):
+    axes(g, 6, 4, 26, 22)
+    g.curve(7, 26, lambda x: round(20 - 7 * math.exp(-((x - 12) / 2.5) ** 2) - 10 * math.exp(-((x - 19) / 2.5) ** 2)),
+            BLACK, 1)
+    g.curve(7, 26, lambda x: round(20 - 7 * math.exp(-((x - 12) / 2.5) ** 2)), DGREEN, 1)
+    g.curve(7, 26, lambda x: round(20 - 10 * math.exp(-((x - 19) / 2.5) ** 2)), DGREEN, 1)
+
+
+def g_win21(g):
+    for px, py in ((5, 4), (14, 11)):
+        g.rect(px, py, px + 13, py + 11, WHITE)
+        g.rect(px, py, px + 13, py + 3, NAVY)
+        g.frame(px, py, px + 13, py + 11, BLACK)
+
+
+def g_print(g):
+    g.rect(10, 4, 22, 12, WHITE)
+    g.frame(10, 4, 22, 12, BLACK)
+    g.line(12, 7, 19, 7, GREY)
+    g.line(12, 9, 19, 9, GREY)
+    g.rect(6, 12, 26, 20, GREY)
+    g.frame(6, 12, 26, 20, BLACK)
+    g.rect(22, 14, 24, 16, GREEN)
+    g.rect(10, 20, 22, 23, WHITE)
+    g.frame(10, 19, 22, 23, BLACK)
+
+
+def g_ncol(g):
+    g.rect(6, 4, 26, 22, WHITE)
+    g.frame(6, 4, 26, 22, BLACK)
+    g.rect(19, 5, 25, 21, CYAN)
+    for x in (12, 19):
+        g.line(x, 4, x, 21, BLACK)
+    for y in (9, 14, 18):
+        g.line(6, y, 25, y, GREY)
+    g.rect(6, 4, 26, 7, TEAL)
+
+
+def g_quick(g):
+    g.triangle([(18, 3), (9, 15), (16, 15)], YELLOW)
+    g.triangle([(16, 12), (23, 12), (12, 24)], YELLOW)
+    g.line(18, 3, 9, 15, OLIVE)
+    g.line(23, 12, 12, 24, OLIVE)
+
+
+def g_play(g):
+    g.triangle([(10, 5), (10, 21), (23, 13)], DGREEN)
+
+
+def g_rec(g):
+    g.disc(16, 13, 7, RED)
+
+
+def g_text(g):
+    g.text(3, 3, "A", NAVY, 1)
+    g.line(3, 12, 14, 12, BLACK)
+    g.text(10, 5, "a", BLUE, 1)
+
+
+def g_kreis(g):
+    for cx, cy in ((5, 11), (9, 6), (14, 9)):
+        g.ring(cx, cy, 2, BLUE)
+
+
+def g_bar(g):
+    for x, top in ((3, 9), (7, 4), (11, 7)):
+        g.rect(x, top, x + 3, 14, TEAL)
+        g.frame(x, top, x + 3, 14, BLACK)
+
+
+def g_punkt(g):
+    for x, y in ((3, 12), (5, 10), (7, 7), (9, 5), (11, 6), (13, 9), (15, 12)):
+        g.rect(x, y, x + 2, y + 2, BLACK)
+
+
+def g_fett(g):
+    g.line(3, 13, 15, 4, RED, 3)
+
+
+def g_afett(g):
+    g.rect(3, 3, 6, 15, BLACK)
+    g.rect(3, 12, 16, 15, BLACK)
+
+
+def g_imagi(g):
+    g.text(2, 3, "i", PURPLE, 1)
+    for x in range(8, 17, 2):
+        g.set(x, round(9 - 4 * math.sin((x - 8) / 1.5)), PURPLE)
+
+
+def g_grid(g):
+    g.frame(3, 3, 16, 15, BLACK)
+    for x in (7, 11):
+        g.line(x, 3, x, 14, GREY)
+    for y in (7, 11):
+        g.line(3, y, 15, y, GREY)
+
+
+def g_xscal(g):
+    g.text(7, 2, "X", NAVY, 1)
+    g.line(3, 13, 15, 13, BLACK)
+    g.triangle([(3, 13), (5, 11), (5, 15)], BLACK)
+    g.triangle([(15, 13), (13, 11), (13, 15)], BLACK)
+
+
+def g_yscal(g):
+    g.text(8, 5, "Y", NAVY, 1)
+    g.line(4, 3, 4, 15, BLACK)
+    g.triangle([(4, 3), (2, 5), (6, 5)], BLACK)
+    g.triangle([(4, 15), (2, 13), (6, 13)], BLACK)
+
+
+def g_cwrot(g):
+    # clockwise from the left through the top to the bottom, head pointing left
+    g.arc(9, 8, 5, 180, -70, BLUE)
+    g.triangle([(5, 13), (9, 10), (9, 16)], BLUE)
+
+
+def g_ccwrot(g):
+    # counter-clockwise from the right through the top to the bottom, head pointing right
+    g.arc(9, 8, 5, 0, 250, BLUE)
+    g.triangle([(13, 13), (9, 10), (9, 16)], BLUE)
+
+
+def g_color(g):
+    for (x, y), c in zip(((3, 3), (9, 3), (3, 9), (9, 9)), (RED, GREEN, BLUE, YELLOW)):
+        g.rect(x, y, x + 6, y + 6, c)
+        g.frame(x, y, x + 6, y + 6, BLACK)
+
+
+def g_ftfit(g):
+    g.text(2, 2, "F", DRED, 1)
+    g.text(8, 2, "T", DRED, 1)
+    g.curve(2, 17, lambda x: round(14 - 4 * math.exp(-((x - 9) / 2.5) ** 2)), BLUE, 1)
+
+
+FIRST_ROW = [("Next", g_next), ("Prev", g_prev), ("First", g_first), ("Alle", g_alle),
+             ("Combi", g_combi), ("Efunc", g_efunc), ("win21", g_win21), ("print", g_print),
+             ("ncol", g_ncol), ("quick", g_quick), ("PlayMak", g_play), ("RecMak", g_rec)]
+SECOND_ROW = [("Text", g_text), ("Kreis", g_kreis), ("Bar", g_bar), ("Punkt", g_punkt),
+              ("Fett", g_fett), ("Afett", g_afett), ("Imagi", g_imagi), ("grid", g_grid),
+              ("Xscal", g_xscal), ("Yscal", g_yscal), ("CWrot", g_cwrot), ("CCWrot", g_ccwrot),
+              ("Color", g_color), ("FTFit", g_ftfit)]
+
+
+def button(w, h, glyph, state):
+    """state: "up", "down" or "off"."""
+    p = Picture(w, h, SILVER)
+    if state == "down":
+        p.rect(0, 0, w, 1, BLACK)
+        p.rect(0, 0, 1, h, BLACK)
+        p.rect(1, 1, w - 1, 2, GREY)
+        p.rect(1, 1, 2, h - 1, GREY)
+        p.rect(0, h - 1, w, h, WHITE)
+        p.rect(w - 1, 0, w, h, WHITE)
+        glyph(Shifted(p, 1, 1, lambda c: c))
+    else:
+        p.rect(0, 0, w, 1, WHITE)
+        p.rect(0, 0, 1, h, WHITE)
+        p.rect(0, h - 1, w, h, BLACK)
+        p.rect(w - 1, 0, w, h, BLACK)
+        p.rect(1, h - 2, w - 1, h - 1, GREY)
+        p.rect(w - 2, 1, w - 1, h - 1, GREY)
+        if state == "off":
+            # embossed grey: light colours vanish into the face, dark ones
+            # become grey with a white shadow
+            light = (WHITE, SILVER, YELLOW, CYAN, GREEN)
+            glyph(Shifted(p, 1, 1, lambda c: SILVER if c in light else WHITE))
+            glyph(Shifted(p, 0, 0, lambda c: SILVER if c in light else GREY))
+        else:
+            glyph(Shifted(p, 0, 0, lambda c: c))
+    return p
+
+
+def buttons():
+    for row, (w, h) in ((FIRST_ROW, (32, 27)), (SECOND_ROW, (19, 18))):
+        for i, (name, glyph) in enumerate(row):
+            normal = "2" if row is SECOND_ROW and i == 0 else "1"
+            write_bmp(name + normal + ".bmp", button(w, h, glyph, "up"))
+            write_bmp(name + "d.bmp", button(w, h, glyph, "down"))
+            write_bmp(name + "no.bmp", button(w, h, glyph, "off"))
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     write_bmp("main3.bmp", welcome())
     write_bmp("assist2.bmp", assistant())
     write_ico("numeric.ico", numeric_icon())
     write_ico("wgrafik.ico", graphic_icon())
+    buttons()

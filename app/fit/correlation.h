@@ -38,4 +38,31 @@ void KorrelationenAnfuegen(int32_t sp, const std::vector<int32_t>& gewaehlt, KOR
 // SP becomes the master. Returns the number of entries stored.
 int32_t KorrelationenSpeichern(int32_t sp, const std::vector<KORRELATIONS_EINTRAG>& liste);
 
+// Function (1-based) and position inside it of parameter j of the working
+// model; false outside the model.
+bool ParameterLage(int32_t j, int32_t& f, int32_t& c);
+
+// The parameters a list of the correlation dialogs offers for SP: those in
+// SP's column (every column with `alleSpalten`), SP itself left out. With
+// `nurPfade` only those of FEFF paths after the first function, of two
+// legs or (with `mehrBeine`) more. `frei` leaves out the correlated
+// parameters, `unfixiert` also the fixed ones.
+std::vector<int32_t> KorrelationsKandidaten(int32_t sp, bool alleSpalten, bool nurPfade, bool mehrBeine,
+                                            bool frei, bool unfixiert);
+
+// Preselection of the multiple-scattering dialog for SP, when SP belongs
+// to a FEFF path after the first function that has three or more legs:
+// for each leg from the first to the second-to-last, the parameter in SP's
+// column of the single-scattering paths whose effective length matches
+// the leg's (both in hundredths of an Angstrom, rounded up); the legs
+// before the second-to-last go to Erste, that one to Letzte. The angle is
+// |sum of the legs' scattering angles - 180|, 0 and 360 read as 180; 20
+// without a preselection.
+struct MS_VORAUSWAHL {
+    std::vector<int32_t> Erste;
+    int32_t Letzte = -1;
+    double Winkel = 20.0;
+};
+MS_VORAUSWAHL MsVorauswahl(int32_t sp);
+
 #endif

@@ -1,16 +1,16 @@
 // Words, constants and texts of the correlation dialog.
 #include "fit/correlation.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "fit/fit_model.h"
 #include "fit/model_function.h"
 #include "fit/parameter_dialogs.h"
+#include "xas/debye_waller.h"
+#include "xas/feff_path.h"
 
-namespace {
-
-// Function (1-based) and position of parameter j; false outside the model.
-bool Lage(int32_t j, int32_t& f, int32_t& c)
+bool ParameterLage(int32_t j, int32_t& f, int32_t& c)
 {
     int32_t q = 0;
     for (int32_t k = 0; k < FitFunctionCount && FitFunctionTypes; ++k) {
@@ -25,12 +25,10 @@ bool Lage(int32_t j, int32_t& f, int32_t& c)
     return false;
 }
 
-}  // namespace
-
 std::string ParameterZeile(int32_t j)
 {
     int32_t f = 0, c = 0;
-    if (j < 0 || !Lage(j, f, c)) return "";
+    if (j < 0 || !ParameterLage(j, f, c)) return "";
     int32_t typ = FitFunctionTypes[f - 1];
     if (typ > 100) typ -= 100;
     const char* name = typ >= 0 && typ < CATALOG_CODES ? FitFunctionCatalog[typ].Name : "";
@@ -86,4 +84,65 @@ int32_t KorrelationenSpeichern(int32_t sp, const std::vector<KORRELATIONS_EINTRA
         ++n;
     }
     return n;
+}
+
+namespace {
+
+bool FeffFunktion(int32_t f)
+{
+    int32_t t = FitFunctionTypes[f - 1];
+    if (t > 100) t -= 100;
+    return t >= 21 && t <= 24;
+}
+
+int32_t Beine(int32_t f) { return f >= 1 && f - 1 < FEFF_PFADE ? FeffPfade[f - 1].Beine : 0; }
+
+int32_t Hundertstel(double laenge) { return static_cast<int32_t>(std::ceil(laenge * 100.0)); }
+
+}  // namespace
+
+std::vector<int32_t> KorrelationsKandidaten(int32_t sp, bool alleSpalten, bool nurPfade, bool mehrBeine,
+                                            bool frei, bool unfixiert)
+{
+    std::vector<int32_t> k;
+    int32_t fs = 0, cs = 0;
+    if (!ParameterLage(sp, fs, cs)) return k;
+    for (int32_t j = 0; j <= MaxParameter; ++j) {
+        int32_t f = 0, c = 0;
+        if (j == sp || !ParameterLage(j, f, c) || (!alleSpalten && c != cs)) continue;
+        if (nurPfade && (f < 2 || !FeffFunktion(f) || (mehrBeine ? Beine(f) < 2 : Beine(f) != 2))) continue;
+        if (frei && (ParameterFlags[j] & PF_CORRELATED)) continue;
+        if (unfixiert && (ParameterFlags[j] & PF_FIXED)) continue;
+        k.push_back(j);
+    }
+    return k;
+}
+
+MS_VORAUSWAHL MsVorauswahl(int32_t sp)
+{
+    MS_VORAUSWAHL v;
+    int32_t fs = 0, cs = 0;
+    if (!ParameterLage(sp, fs, cs) || fs < 2 || !FeffFunktion(fs) || Beine(fs) < 3) return v;
+    const FeffPfad& s = FeffPfade[fs - 1];
+    const int32_t n = s.Beine;
+    double summe = 0.0;
+    bool gefunden = false;
+    for (int32_t bein = 0; bein <= n - 2; ++bein) {
+        // Leg 0 starts at the absorber, which sits at position slot n - 1.
+        const double laenge = AtomAbstand(s, bein == 0 ? n - 1 : bein - 1, bein);
+        for (int32_t f = 2; f <= FitFunctionCount; ++f) {
+            if (f == fs || !FeffFunktion(f) || Beine(f) != 2) continue;
+            if (Hundertstel(FeffPfade[f - 1].Reff) != Hundertstel(laenge)) continue;
+            const int32_t j = ParameterIndex(f, cs);
+            if (bein < n - 2) v.Erste.push_back(j);
+            else v.Letzte = j;
+            gefunden = true;
+        }
+        if (bein < FEFF_MAX_BEINE) summe += s.StreuWinkel[bein];
+    }
+    if (!gefunden) return v;
+    double w = std::fabs(summe - 180.0);
+    if (w == 0.0 || w == 360.0) w = 180.0;
+    v.Winkel = w;
+    return v;
 }

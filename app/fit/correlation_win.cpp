@@ -1,6 +1,7 @@
 // The correlation dialog SET_CORRELATION.
 #include "fit/correlation_win.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -62,6 +63,25 @@ void Fuellen(HWND dlg, bool alle)
     SendDlgItemMessageA(dlg, IDC_KO_THIRD, CB_SETCURSEL, 0, 0);
 }
 
+// " Show MS paths": list 110 and the combo from the FEFF paths after the
+// first function only, in SP's column; the box on admits paths of two or
+// more legs, off only single scattering.
+void PfadeFuellen(HWND dlg, bool mehrBeine)
+{
+    SendDlgItemMessageA(dlg, IDC_KO_FREE, LB_RESETCONTENT, 0, 0);
+    SendDlgItemMessageA(dlg, IDC_KO_THIRD, CB_RESETCONTENT, 0, 0);
+    SendDlgItemMessageA(dlg, IDC_KO_THIRD, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("none"));
+    SendDlgItemMessageA(dlg, IDC_KO_THIRD, CB_SETITEMDATA, 0, static_cast<LPARAM>(-1));
+    for (int32_t j : KorrelationsKandidaten(K.Sp, false, true, mehrBeine, true, false)) {
+        bool schonDa = false;
+        for (const KORRELATIONS_EINTRAG& e : K.Liste) schonDa = schonDa || e.Parameter == j;
+        if (!schonDa) Eintrag(dlg, IDC_KO_FREE, j, false);
+    }
+    for (int32_t j : KorrelationsKandidaten(K.Sp, false, true, mehrBeine, false, false))
+        Eintrag(dlg, IDC_KO_THIRD, j, true);
+    SendDlgItemMessageA(dlg, IDC_KO_THIRD, CB_SETCURSEL, 0, 0);
+}
+
 bool Gecheckt(HWND dlg, int id) { return IsDlgButtonChecked(dlg, id) == BST_CHECKED; }
 void Zeige(HWND dlg, int id, bool an) { ShowWindow(GetDlgItem(dlg, id), an ? SW_SHOW : SW_HIDE); }
 
@@ -112,6 +132,11 @@ INT_PTR CALLBACK SetCorrelationProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lP
         SetDlgItemTextA(dlg, IDC_KO_SP, ParameterZeile(K.Sp).c_str());
         Fuellen(dlg, false);
         EnableWindow(GetDlgItem(dlg, IDOK), FALSE);
+        {
+            const bool xafs = FitFunctionCount > 0 && FitFunctionTypes[0] == 25;
+            ShowWindow(GetDlgItem(dlg, IDC_KO_SHOW_MS), xafs ? SW_SHOW : SW_HIDE);
+            CheckDlgButton(dlg, IDC_KO_SHOW_MS, xafs ? BST_CHECKED : BST_UNCHECKED);
+        }
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -142,10 +167,100 @@ INT_PTR CALLBACK SetCorrelationProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lP
         case IDC_KO_SHOW_ALL:
             Fuellen(dlg, true);
             return TRUE;
+        case IDC_KO_SHOW_MS:
+            PfadeFuellen(dlg, Gecheckt(dlg, IDC_KO_SHOW_MS));
+            return TRUE;
         case IDOK:
             KorrelationenSpeichern(K.Sp, K.Liste);
             EndDialog(dlg, 1);
             return TRUE;
+        case IDCANCEL:
+            EndDialog(dlg, 0);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    default:
+        return FALSE;
+    }
+}
+
+namespace {
+
+struct MS_ZUSTAND {
+    int32_t Sp = -1;
+};
+MS_ZUSTAND M;
+
+int32_t Gewaehlt(HWND dlg, bool erste)
+{
+    HWND liste = GetDlgItem(dlg, erste ? IDC_MS_FIRST : IDC_MS_LAST);
+    int pos = -1;
+    if (erste) {
+        if (SendMessageA(liste, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&pos)) != 1) return -1;
+    } else {
+        pos = static_cast<int>(SendMessageA(liste, LB_GETCURSEL, 0, 0));
+    }
+    if (pos < 0) return -1;
+    return static_cast<int32_t>(SendMessageA(liste, LB_GETITEMDATA, static_cast<WPARAM>(pos), 0));
+}
+
+// OK only once both lists have a choice.
+void OkZustand(HWND dlg)
+{
+    EnableWindow(GetDlgItem(dlg, IDOK), Gewaehlt(dlg, true) >= 0 && Gewaehlt(dlg, false) >= 0);
+}
+
+void Waehlen(HWND dlg, int id, int32_t j)
+{
+    HWND liste = GetDlgItem(dlg, id);
+    const LRESULT n = SendMessageA(liste, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        if (SendMessageA(liste, LB_GETITEMDATA, static_cast<WPARAM>(i), 0) != j) continue;
+        if (id == IDC_MS_FIRST) SendMessageA(liste, LB_SETSEL, TRUE, i);
+        else SendMessageA(liste, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK SetMsCorrelationProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_INITDIALOG: {
+        CenterDialog(dlg);
+        M = MS_ZUSTAND{};
+        M.Sp = static_cast<int32_t>(lParam);
+        CheckDlgButton(dlg, IDC_MS_TRIPLE, BST_CHECKED);
+        SetDlgItemTextA(dlg, IDC_MS_SP, ParameterZeile(M.Sp).c_str());
+        for (int32_t j : KorrelationsKandidaten(M.Sp, false, false, false, false, false)) {
+            Eintrag(dlg, IDC_MS_FIRST, j, false);
+            Eintrag(dlg, IDC_MS_LAST, j, false);
+        }
+        const MS_VORAUSWAHL v = MsVorauswahl(M.Sp);
+        for (int32_t j : v.Erste) Waehlen(dlg, IDC_MS_FIRST, j);
+        if (v.Letzte >= 0) Waehlen(dlg, IDC_MS_LAST, v.Letzte);
+        char text[40];
+        std::snprintf(text, sizeof text, "%G", v.Winkel);
+        SetDlgItemTextA(dlg, IDC_MS_ANGLE, text);
+        OkZustand(dlg);
+        return TRUE;
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_MS_FIRST:
+        case IDC_MS_LAST:
+            if (HIWORD(wParam) == LBN_SELCHANGE) OkZustand(dlg);
+            return TRUE;
+        case IDOK: {
+            const int32_t b = Gewaehlt(dlg, true), e = Gewaehlt(dlg, false);
+            if (b < 0 || e < 0) return TRUE;
+            char text[21] = "";
+            GetDlgItemTextA(dlg, IDC_MS_ANGLE, text, sizeof text);
+            SetCorrelation(M.Sp, MsCorrelationWord(b, e), std::atof(text));
+            EndDialog(dlg, 1);
+            return TRUE;
+        }
         case IDCANCEL:
             EndDialog(dlg, 0);
             return TRUE;

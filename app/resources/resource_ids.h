@@ -196,6 +196,68 @@
 #define IDC_KO_THIRD 505
 #define IDC_KO_ADD 37
 #define IDC_KO_SHOW_ALL 140
+#define IDC_KO_SHOW_MS 652
+
+// The graphic parameter entry SET_PARAMETER
+// (app/fit/graphic_parameter_win.cpp): value edit of parameter c =
+// IDC_SP_VALUE + c, its caption IDC_SP_CAPTION + c, its fix box
+// IDC_SP_FIX + c.
+#define IDC_SP_PREVIEW 30
+#define IDC_SP_FUNCTION 80
+#define IDC_SP_VALUE 40
+#define IDC_SP_CAPTION 50
+#define IDC_SP_FIX 100
+#define IDC_SP_BACK 38
+#define IDC_SP_SHOW 37
+#define IDC_SP_FLAGS 60
+
+// The multiple-scattering correlation SET_MSCORRELATION
+// (app/fit/correlation_win.cpp).
+#define IDC_MS_SP 100
+#define IDC_MS_FIRST 110
+#define IDC_MS_LAST 120
+#define IDC_MS_TRIPLE 552
+#define IDC_MS_QUADRUPLE 553
+#define IDC_MS_ANGLE 58
+
+// The XAFS parameter table SET_XAFS_PARAMETERS (app/fit/xafs_table_win.cpp;
+// its rows, flag boxes, scheme and paging controls are those of
+// SET_ALL_PARAMETER): "Fix all" of column c = IDC_XT_FIX_ALL + c.
+#define IDC_XT_FIX_ALL 300
+#define IDC_XT_CONSTRAIN_N 520
+#define IDC_XT_CONSTRAIN_R 557
+#define IDC_XT_CONSTRAIN_S2 537
+#define IDC_XT_FIX_WEIGHT 567
+#define IDC_XT_WEIGHT_LIMIT 566
+#define IDC_XT_COPY 561
+#define IDC_XT_MS_PATH 559
+#define IDC_XT_MS_DISTANCE 650
+#define IDC_XT_AVE_SIGMA 553
+#define IDC_XT_AVE_E0 651
+#define IDC_XT_POT_E0 554
+#define IDC_XT_POT_SIGMA 555
+#define IDC_XT_XYZ 552
+#define IDC_XT_EXIT 546
+#define IDC_XT_MULTIPLE 255
+#define IDC_XT_CLUSTER 256
+#define IDC_XT_MS_BOX 257
+#define IDC_XT_DELTA_R 260
+#define IDC_XT_FLAGS_ONLY 603
+#define IDC_XT_DEBYE 532
+#define IDC_XT_NONE 533
+#define IDC_XT_EINSTEIN 534
+#define IDC_XT_TEMP 58
+#define IDC_XT_DTEMP 59
+#define IDC_XT_CORR 37
+#define IDC_XT_CALC 558
+#define IDC_XT_RULE_MEAN 654
+#define IDC_XT_RULE_ROOT 655
+#define IDC_XT_RULE_NLEG 656
+#define IDC_XT_FREE_COUNT 821
+#define IDC_XT_INDEPENDENT 825
+#define IDC_XT_POLY_CORR 573
+#define IDC_XT_POLY_DEGREE 582
+#define IDC_XT_SHOW_MS 500
 
 // Help viewer NUMERIC_HELP and assistant ASSIST (help.rc).
 #define IDC_HELP_TEXT 301
@@ -269,5 +331,142 @@
 #define IDC_DRUCKER_LISTE 3000
 #define IDC_DRUCKER_NUR_ANWENDUNG 3001
 #define IDC_DRUCKER_EINRICHTEN 3002
+
+// ---- axis-scaling dialog CHANGESCALE (app/spectra/change_scale_win.cpp) ----
+// Edits of the tick numbers, grid lines and axis distances of the X, Y and
+// Z axes; the scroll bar of each edit has the edit's id + 1.
+#define IDC_SCALE_X_NUMBERS 200
+#define IDC_SCALE_Y_NUMBERS 210
+#define IDC_SCALE_Z_NUMBERS 220
+#define IDC_SCALE_X_LINES 100
+#define IDC_SCALE_Y_LINES 110
+#define IDC_SCALE_Z_LINES 120
+#define IDC_SCALE_X_DISTANCE 300
+#define IDC_SCALE_Y_DISTANCE 310
+#define IDC_SCALE_Z_DISTANCE 320
+#define IDC_SCALE_SIGN 603
+// ---- settings and option dialogs (app/shell/option_dialogs_win.cpp,
+// axis_dialog_win.cpp, plot_dialogs_win.cpp; templates in
+// app/resources/option_dialogs.rc and plot_dialogs.rc) ----
+// DEFAULTFONT (194): profile 1 in 100-107 and box 108, profile 2 in
+// 130-137 and box 138.
+#define IDC_PROFIL1_ERSTES 100
+#define IDC_PROFIL1_RAHMEN 108
+#define IDC_PROFIL2_ERSTES 130
+#define IDC_PROFIL2_RAHMEN 138
+// FITOPTIONEN (140)
+#define IDC_FITOPT_WICHTUNG 19
+#define IDC_FITOPT_ABBRUCH 35
+#define IDC_FITOPT_DELTA 210
+#define IDC_FITOPT_ITERATIONEN 220
+#define IDC_FITOPT_KONFIDENZ 230
+#define IDC_FITOPT_KEIN_NEU 552
+#define IDC_FITOPT_AUTO_NEU 553
+#define IDC_FITOPT_STOPP 554
+// FILEOPTIONEN (172)
+#define IDC_FILEOPT_GLITCH 80
+#define IDC_FILEOPT_PROZENT 533
+#define IDC_FILEOPT_PUNKTE 201
+#define IDC_FILEOPT_BINAER 552
+#define IDC_FILEOPT_ASCII 553
+#define IDC_FILEOPT_LOG 230
+#define IDC_FILEOPT_SICHERUNG 554
+#define IDC_FILEOPT_PERIODE 555
+#define IDC_FILEOPT_BROWSER 210
+// OPTEXAFS (813)
+#define IDC_EXOPT_MAXR 35
+#define IDC_EXOPT_K512 201
+#define IDC_EXOPT_K1024 202
+#define IDC_EXOPT_K2048 203
+#define IDC_EXOPT_RSCHRITT 58
+#define IDC_EXOPT_ANGSTROEM 552
+#define IDC_EXOPT_PM 553
+#define IDC_EXOPT_DRITTE 200
+#define IDC_EXOPT_GLEICHES 210
+#define IDC_EXOPT_FT_CHI 656
+#define IDC_EXOPT_BIS 110
+#define IDC_EXOPT_VON 100
+// ACHSEN (450)
+#define IDC_ACHSEN_VORSCHAU 30
+#define IDC_ACHSEN_LEGENDE 50
+#define IDC_ACHSEN_X 450
+#define IDC_ACHSEN_Y 451
+#define IDC_ACHSEN_TITEL 452
+#define IDC_ACHSEN_DRITTE 577
+#define IDC_ACHSEN_X_LINKS 400      // 400-402 left, center, right
+#define IDC_ACHSEN_Y_LINKS 410
+#define IDC_ACHSEN_TITEL_LINKS 420
+#define IDC_ACHSEN_BUENDIG 101
+#define IDC_ACHSEN_LOESCHEN 38
+#define IDC_ACHSEN_FONTS 37
+#define IDC_ACHSEN_ANWENDEN 130
+// OPTIONEN_GRAFIK (112)
+#define IDC_GRAF_FUNC_CONNECT 27    // 27-30 function, 37-40 data array
+#define IDC_GRAF_PLOT_CONNECT 37
+#define IDC_GRAF_KREIS 300
+#define IDC_GRAF_KREIS_SPIN 301
+#define IDC_GRAF_DREIECK 302
+#define IDC_GRAF_DREIECK_SPIN 303
+#define IDC_GRAF_FUNC_LINIE 24
+#define IDC_GRAF_FUNC_GESTRICHELT 26
+#define IDC_GRAF_PLOT_LINIE 34
+#define IDC_GRAF_PLOT_GESTRICHELT 36
+#define IDC_GRAF_DOT_L 601
+#define IDC_GRAF_DOT_M 600
+#define IDC_GRAF_DOT_S 602
+#define IDC_GRAF_XNUM 450
+#define IDC_GRAF_YNUM 451
+#define IDC_GRAF_ZNUM 561
+#define IDC_GRAF_RAHMEN_BREITE 35
+#define IDC_GRAF_ACHSE_BREITE 510
+#define IDC_GRAF_PLOT_BREITE 552
+#define IDC_GRAF_FUNC_BREITE 533
+#define IDC_GRAF_PLOT_FARBE 311
+#define IDC_GRAF_FUNC_FARBE 310
+#define IDC_GRAF_HINTERGRUND 576
+#define IDC_GRAF_GITTER 520
+#define IDC_GRAF_RAHMEN 560
+#define IDC_GRAF_NUR_PUNKTE 50
+#define IDC_GRAF_KEIN_XTEXT 579
+#define IDC_GRAF_KEIN_YTEXT 580
+#define IDC_GRAF_IMAG 553
+#define IDC_GRAF_REAL 554
+#define IDC_GRAF_BALKEN 653
+#define IDC_GRAF_BALKEN_AUTO 603
+#define IDC_GRAF_EINZELN 470
+#define IDC_GRAF_WINKEL 562
+#define IDC_GRAF_VERH2 650          // 650-652 ratio 2, 3, 4
+#define IDC_GRAF_BEREICH 472
+#define IDC_GRAF_YMIN 475
+#define IDC_GRAF_YMAX 476
+#define IDC_GRAF_XMIN 657
+#define IDC_GRAF_XMAX 658
+#define IDC_GRAF_DRUCK 122
+// SETBARSTYLE: hatches 100-104, box 552
+#define IDC_BALKEN_HORIZONTAL 100
+#define IDC_BALKEN_ERWEITERT 552
+// FONTS (501): height edits 567, 569, 571, 573; weights 808-819 (three per
+// row); italic 820-823, underline 824-827
+#define IDC_FONTS_SKALA 567
+#define IDC_FONTS_ACHSE 569
+#define IDC_FONTS_BESCHRIFTUNG 571
+#define IDC_FONTS_TITEL 573
+#define IDC_FONTS_GEWICHT 808
+#define IDC_FONTS_KURSIV 820
+#define IDC_FONTS_UNTERSTRICHEN 824
+// CHOOSECOLOR: names 310, picks 311, "---->" 37
+#define IDC_FARBE_NAMEN 310
+#define IDC_FARBE_WAHL 311
+#define IDC_FARBE_NEHMEN 37
+// PRINTOPT (113)
+#define IDC_PRINTOPT_SEITE 58
+#define IDC_PRINTOPT_KLEIN 552      // 552-555 small, medium, large, others
+#define IDC_PRINTOPT_ANDERE 555
+#define IDC_PRINTOPT_X 200
+#define IDC_PRINTOPT_Y 210
+#define IDC_PRINTOPT_WEISS 220
+#define IDC_PRINTOPT_FARBIG 230
+#define IDC_PRINTOPT_XMAX 475
+#define IDC_PRINTOPT_YMAX 476
 
 #endif

@@ -19,4 +19,18 @@ void ZeigeHilfe(int32_t thema);
 // topic `thema` with HilfeThema set to it and restores HilfeThema.
 void DialogHilfe(int32_t thema);
 
+// Reading and showing the values of option dialogs. A number is read with
+// the usual decimal conversion; text that is no number reads as 0.
+double DialogZahl(HWND dlg, int id);
+int32_t DialogGanzzahl(HWND dlg, int id);
+// Shows a number with a printf format ("%G", "%.8G", "%d" for whole ones).
+void ZeigeDialogZahl(HWND dlg, int id, double wert, const char* format = "%G");
+bool DialogKreuz(HWND dlg, int id);
+void SetzeDialogKreuz(HWND dlg, int id, bool an);
+// An "Error !!" box about a field whose value was refused; the field gets
+// the focus with its text selected, so that the user corrects it.
+void DialogFeldFehler(HWND dlg, int id, const char* text);
+// The module whose resources the dialogs use.
+HINSTANCE ProgrammModul();
+
 #endif

@@ -1,7 +1,9 @@
 #include "shell/dialog_helpers.h"
 
 #include <cstdio>
+#include <cstdlib>
 
+#include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
 
 void CenterDialog(HWND fenster)
@@ -27,4 +29,55 @@ void DialogHilfe(int32_t thema)
     HilfeThema = thema;
     ZeigeHilfe(HilfeThema);
     HilfeThema = alt;
+}
+
+double DialogZahl(HWND dlg, int id)
+{
+    char text[64] = "";
+    GetDlgItemTextA(dlg, id, text, sizeof text);
+    return std::strtod(text, nullptr);
+}
+
+int32_t DialogGanzzahl(HWND dlg, int id)
+{
+    char text[64] = "";
+    GetDlgItemTextA(dlg, id, text, sizeof text);
+    const long v = std::strtol(text, nullptr, 10);
+    if (v > INT32_MAX) return INT32_MAX;
+    if (v < INT32_MIN) return INT32_MIN;
+    return static_cast<int32_t>(v);
+}
+
+void ZeigeDialogZahl(HWND dlg, int id, double wert, const char* format)
+{
+    char text[64];
+    if (format[0] == '%' && format[1] == 'd')
+        std::snprintf(text, sizeof text, format, static_cast<int>(wert));
+    else
+        std::snprintf(text, sizeof text, format, wert);
+    SetDlgItemTextA(dlg, id, text);
+}
+
+bool DialogKreuz(HWND dlg, int id)
+{
+    return IsDlgButtonChecked(dlg, id) == BST_CHECKED;
+}
+
+void SetzeDialogKreuz(HWND dlg, int id, bool an)
+{
+    CheckDlgButton(dlg, id, an ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void DialogFeldFehler(HWND dlg, int id, const char* text)
+{
+    MeldungsBox(dlg, text, "Error !!", MB_OK | MB_ICONEXCLAMATION);
+    if (HWND feld = GetDlgItem(dlg, id)) {
+        SetFocus(feld);
+        SendMessageA(feld, EM_SETSEL, 0, -1);
+    }
+}
+
+HINSTANCE ProgrammModul()
+{
+    return HAUPTDATEN.Instanz ? HAUPTDATEN.Instanz : GetModuleHandleA(nullptr);
 }

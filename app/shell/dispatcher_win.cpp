@@ -10,6 +10,9 @@
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
 #include "shell/help_viewer_win.h"
+#include "shell/axis_dialog_win.h"
+#include "shell/option_dialogs_win.h"
+#include "shell/plot_dialogs_win.h"
 #include "shell/printing_win.h"
 #include "shell/results_window.h"
 #include "spectra/file_commands_win.h"
@@ -332,9 +335,29 @@ LRESULT haupt_fenster::MenueBefehl()
     case 133:
         DialogBoxParamA(Instanz, "ABOUT", Hauptfenster, AboutProc, 0);
         break;
-    case 112: case 113: case 140: case 161: case 172:
-    case 194: case 450:
+    case 161:
         NichtVerfuegbar(id);
+        break;
+    // Plot options and the axis inscription (plot_dialogs_win.cpp,
+    // axis_dialog_win.cpp).
+    case 112:
+        GrafikOptionen();
+        break;
+    case 113:
+        DruckOptionen();
+        break;
+    case 450:
+        AchsenBeschriften();
+        break;
+    // Option dialogs and font profiles (option_dialogs_win.cpp).
+    case 140:
+        FitOptionen();
+        break;
+    case 172:
+        if (grafik) DateiOptionen();
+        break;
+    case 194:
+        StandardSchriften();
         break;
     case 19: {
         if (fenster < 0) break;
@@ -371,14 +394,9 @@ LRESULT haupt_fenster::MenueBefehl()
         if (MakroAufnahme) SendMessageA(KindFenster[KIND_BUTTONLEISTE], WM_COMMAND, 12, 0);
         break;
     }
-    case 193: {
-        if (fenster < 0) break;
-        const int32_t anderes = AktivesProfil == 1 ? 2 : 1;
-        GrafikFenster[fenster].SetFontInfo(SchriftProfile[anderes - 1].Wert);
-        AktivesProfil = anderes;
-        PostMessageA(grafik, WM_COMMAND, CM_REDRAW, 0);
+    case 193:
+        SchriftWechseln();
         break;
-    }
     // Commands that work on the data of a graphic window.
     case 70:
         if (grafik) TabelleOeffnen(fenster);
@@ -598,6 +616,9 @@ void UpdateFensterStatus()
         an[7] = an[8] = kinder;
         for (int knopf = 1; knopf <= 10; ++knopf)
             SendMessageA(leiste, WM_COMMAND, 2002, knopf + (an[knopf] ? 65536 : 0));
+        // The view switches show the state of the window now on top.
+        for (int knopf : {5, 4, 6}) ButtonBar.KnopfZeichnen(knopf);
+        if (g) ButtonBar.FensterZeigen(fenster);
     }
     if (g && app.GrafikHandles[fenster]) {
         char titel[600];

@@ -128,6 +128,7 @@ public:
     int32_t IterationsZaehler = 0;     // handed to LeastSquareFit; command 22 adds 10,000
     double LetztesChiQuadrat = 0.0;    // command 21 sets it to 1e30
     double KonfidenzNiveau = 0.95;
+    int32_t ZeigeFtChi = 0;            // EXAFS option "Show FT + chi(k)"
     int32_t ClientBreite = 0, ClientHoehe = 0;
     HWND Hauptfenster = nullptr;
     HFONT StatusSchrift = nullptr;

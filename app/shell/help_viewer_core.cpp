@@ -87,6 +87,15 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"ASSIST", 191},
     {"GET_FUNCTION", 135},
     {"FUNCBORDER", 155},
+    {"SET_PARAMETER", 56},
+    {"DEFAULTFONT", 194},
+    {"FITOPTIONEN", 140},
+    {"FILEOPTIONEN", 172},
+    {"OPTEXAFS", 813},
+    {"OPTIONEN_GRAFIK", 112},
+    {"PRINTOPT", 113},
+    {"FONTS", 501},
+    {"ACHSEN", 450},
 };
 const std::size_t HILFE_DIALOGE_ANZAHL = sizeof HILFE_DIALOGE / sizeof HILFE_DIALOGE[0];
 

@@ -1,6 +1,6 @@
-// The button bar's object: the macro recorder and player with their file,
-// and the record and play buttons. The other buttons and boxes of the bar
-// come with the graphic window's commands.
+// The button bar's object: the macro recorder and player with their file
+// (macro_bar_win.cpp), and the bar window with its two rows of bitmap
+// buttons, the "Font" button and its six combo boxes (button_bar_win.cpp).
 #ifndef KORLAN_SHELL_MAKRO_LEISTE_H
 #define KORLAN_SHELL_MAKRO_LEISTE_H
 
@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "shell/button_bar.h"
 #include "shell/window_object.h"
 
 const int32_t MAKRO_PFAD_BYTES = 400;
@@ -45,12 +46,33 @@ public:
 
     LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+    // Shows graphic window `fenster` (or none, -1) in the boxes: its file's
+    // x and y columns in 101 and 102, the current slot's axis texts in
+    // 103-105 (a text missing from the x or y list is added to it).
+    void FensterZeigen(int32_t fenster);
+    // Repaints first-row button 1-12 at once.
+    void KnopfZeichnen(int32_t nummer);
+
     std::FILE* MakroDatei = nullptr;
     char MakroPfad[MAX_PATH > MAKRO_PFAD_BYTES ? MAX_PATH : MAKRO_PFAD_BYTES] = "";
     HWND RecKnopf = nullptr;
     HWND PlayKnopf = nullptr;
+    // A button of the bar: its window, its normal, disabled and pressed
+    // images, its enabled state.
+    struct LEISTEN_KNOPF {
+        HWND Fenster;
+        HBITMAP Bild[3];
+        int32_t An;
+    };
+    LEISTEN_KNOPF Erste[ERSTE_REIHE_ANZAHL + 1] = {};
+    LEISTEN_KNOPF Zweite[ZWEITE_REIHE_ANZAHL + 1] = {};
     // Enabled state of first-row buttons 1-12 (command 2002).
     int32_t KnopfAn[13] = {};
+    // Combo boxes 101-106 by id - 101, the "Font" button, their font.
+    HWND Boxen[6] = {};
+    HWND SchriftKnopf = nullptr;
+    HFONT BoxSchrift = nullptr;
+    int32_t Breite = 0, Hoehe = 0;
     int32_t Beschaeftigt = 0;
 
 private:
@@ -60,6 +82,15 @@ private:
     LRESULT OnDrawItem();
     LRESULT OnCommand();
     void Abspielen();
+    void Zerstoert();
+    bool Knopfbefehl(int32_t id);
+    void BoxGeaendert(int32_t id);
+    void SchriftWaehlen();
+    // The graphic window on top: its index, -1 when none.
+    int32_t ObererGrafik() const;
+    // After a change of the window's look: borders reset, redraw posted,
+    // status refreshed.
+    void NachAenderung(int32_t fenster);
 };
 
 extern button_leiste ButtonBar;
@@ -76,9 +107,15 @@ typedef void (*MAKRO_SCHRITT)(int32_t befehl, LPARAM lParam);
 extern MAKRO_SCHRITT MakroSchritt;
 void MakroSchrittDispatcher(int32_t befehl, LPARAM lParam);
 
-// Whether the record button shows its pressed image: on a full redraw
-// while recording, on a selection change (the click about to switch it)
-// while recording is still off, and whenever the button is held down.
-bool RecKnopfGedrueckt(int32_t aufnahme, UINT aktion, UINT zustand);
+// The font dialog of the "Font" button; tests answer it.
+typedef BOOL (WINAPI *SCHRIFTDIALOG)(LPCHOOSEFONTA);
+extern SCHRIFTDIALOG SchriftDialog;
+
+// Empties a combo box, adds `erster`, then each non-empty field of the
+// "#"-separated list, and selects position 0.
+void FillComboFromList(HWND combo, const char* liste, const char* erster);
+
+// Copies a bitmap at its full size to (x, y) of a device context.
+void DrawBitmap(HDC dc, HBITMAP bild, int32_t x, int32_t y);
 
 #endif

@@ -1,4 +1,5 @@
-// The button bar's macro buttons, the recorder and the player.
+// The macro recorder and player of the button bar, and its play and record
+// switch.
 #include "shell/macro_bar.h"
 
 #include <cstdio>
@@ -17,9 +18,6 @@ MAKRO_SCHRITT MakroSchritt = MakroSchrittDispatcher;
 
 namespace {
 
-const int32_t KNOPF_PLAY = 11;
-const int32_t KNOPF_REC = 12;
-const int KNOPF_BREITE = 32, KNOPF_HOEHE = 27;
 const char* const KEINE_MAKRODATEI = "No NUMERIC makro file !";
 const char* const NICHT_ANWENDBAR = "Makro is not applicable to this file !!";
 const char* const FEHLER_TITEL = "Error !!";
@@ -112,14 +110,6 @@ void FitZuEnde(HWND haupt)
 void MakroSchrittDispatcher(int32_t befehl, LPARAM lParam)
 {
     HAUPTDATEN.Befehl(befehl, lParam);
-}
-
-bool RecKnopfGedrueckt(int32_t aufnahme, UINT aktion, UINT zustand)
-{
-    if (zustand & ODS_SELECTED) return true;
-    if (aktion & ODA_DRAWENTIRE) return aufnahme != 0;
-    if (aktion & ODA_SELECT) return aufnahme == 0;
-    return false;
 }
 
 int32_t button_leiste::MakroRecord(int32_t befehl, int32_t anzahl, int32_t letzter)
@@ -310,115 +300,4 @@ void button_leiste::Abspielen()
         PostMessageA(HAUPTDATEN.GrafikHandles[AktivesFenster], WM_COMMAND, CM_REDRAW, 0);
     }
     UpdateFensterStatus();
-}
-
-LRESULT button_leiste::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    SetzeMeldung(Meldungsblock, hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY && Fenster == hwnd) {
-        Fenster = RecKnopf = PlayKnopf = nullptr;
-        MakroClose();
-    }
-    if (Beschaeftigt) return 0;
-    switch (msg) {
-    case WM_CREATE: Fenster = hwnd; return OnCreate();
-    case WM_SIZE: return OnSize();
-    case WM_PAINT: return OnPaint();
-    case WM_DRAWITEM: return OnDrawItem();
-    case WM_COMMAND: return OnCommand();
-    default: return 0;
-    }
-}
-
-LRESULT button_leiste::OnCreate()
-{
-    HINSTANCE instanz = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Fenster, GWLP_HINSTANCE));
-    const DWORD stil = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
-    RecKnopf = CreateWindowA("button", "RecMak", stil, 2, 2, KNOPF_BREITE, KNOPF_HOEHE, Fenster,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(KNOPF_REC)), instanz, nullptr);
-    PlayKnopf = CreateWindowA("button", "PlayMak", stil, 35, 2, KNOPF_BREITE, KNOPF_HOEHE, Fenster,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(KNOPF_PLAY)), instanz, nullptr);
-    KnopfAn[KNOPF_PLAY] = KnopfAn[KNOPF_REC] = 1;
-    return 0;
-}
-
-LRESULT button_leiste::OnSize()
-{
-    if (RecKnopf) MoveWindow(RecKnopf, 2, 2, KNOPF_BREITE, KNOPF_HOEHE, TRUE);
-    if (PlayKnopf) MoveWindow(PlayKnopf, 35, 2, KNOPF_BREITE, KNOPF_HOEHE, TRUE);
-    return 0;
-}
-
-LRESULT button_leiste::OnPaint()
-{
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Fenster, &ps);
-    RECT r;
-    GetClientRect(Fenster, &r);
-    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-    MoveToEx(dc, 0, r.bottom / 2, nullptr);
-    LineTo(dc, r.right, r.bottom / 2);
-    EndPaint(Fenster, &ps);
-    return 1;
-}
-
-LRESULT button_leiste::OnDrawItem()
-{
-    const DRAWITEMSTRUCT* d = reinterpret_cast<const DRAWITEMSTRUCT*>(Meldungsblock.lParam);
-    if (!d || !(d->itemAction & (ODA_DRAWENTIRE | ODA_SELECT))) return 0;
-    const bool rec = d->CtlID == static_cast<UINT>(KNOPF_REC);
-    const bool gedrueckt = rec ? RecKnopfGedrueckt(HAUPTDATEN.MakroAufnahme, d->itemAction, d->itemState)
-                               : (d->itemState & ODS_SELECTED) != 0;
-    RECT r = d->rcItem;
-    DrawFrameControl(d->hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (gedrueckt ? DFCS_PUSHED : 0));
-    // The images: a red dot records, a green triangle plays.
-    const int cx = (r.left + r.right) / 2 + (gedrueckt ? 1 : 0);
-    const int cy = (r.top + r.bottom) / 2 + (gedrueckt ? 1 : 0);
-    HBRUSH pinsel = CreateSolidBrush(rec ? RGB(200, 0, 0) : RGB(0, 128, 0));
-    HGDIOBJ alterPinsel = SelectObject(d->hDC, pinsel);
-    HGDIOBJ alterStift = SelectObject(d->hDC, GetStockObject(NULL_PEN));
-    if (rec) {
-        Ellipse(d->hDC, cx - 6, cy - 6, cx + 7, cy + 7);
-    } else {
-        POINT p[3] = {{cx - 5, cy - 7}, {cx - 5, cy + 7}, {cx + 7, cy}};
-        Polygon(d->hDC, p, 3);
-    }
-    SelectObject(d->hDC, alterStift);
-    SelectObject(d->hDC, alterPinsel);
-    DeleteObject(pinsel);
-    return 1;
-}
-
-LRESULT button_leiste::OnCommand()
-{
-    const int32_t id = Meldungsblock.Befehl;
-    switch (id) {
-    case KNOPF_PLAY:
-        Abspielen();
-        break;
-    case KNOPF_REC:
-        MakroSaveAs();
-        break;
-    case 18:
-        ShowWindow(Fenster, SW_HIDE);
-        break;
-    case 2002: {
-        const int32_t knopf = LOWORD(Meldungsblock.lParam);
-        if (knopf >= 1 && knopf <= 12) KnopfAn[knopf] = HIWORD(Meldungsblock.lParam) ? 1 : 0;
-        break;
-    }
-    case 2004: {
-        RECT r{};
-        if (HAUPTDATEN.Hauptfenster) GetClientRect(HAUPTDATEN.Hauptfenster, &r);
-        MoveWindow(Fenster, 0, 0, r.right, 2 * HAUPTDATEN.ButtonZeilenHoehe + 6, TRUE);
-        ShowWindow(Fenster, SW_SHOW);
-        InvalidateRect(Fenster, nullptr, TRUE);
-        break;
-    }
-    default:
-        // The navigation, view and style buttons come with the graphic
-        // window's commands.
-        break;
-    }
-    return 1;
 }

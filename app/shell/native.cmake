@@ -8,7 +8,8 @@ add_library(korlan_shell_files STATIC
     ${CMAKE_CURRENT_LIST_DIR}/settings_core.cpp
     ${CMAKE_CURRENT_LIST_DIR}/options_file_core.cpp
     ${CMAKE_CURRENT_LIST_DIR}/help_viewer_core.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/assistant_core.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/assistant_core.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/button_bar_core.cpp)
 target_include_directories(korlan_shell_files PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 # The macro reader checks a fit model record against the model catalogue.
 target_link_libraries(korlan_shell_files PUBLIC korlan_fit_core)

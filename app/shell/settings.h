@@ -38,6 +38,21 @@ void SchriftProfilVorgaben(SCHRIFT_PROFIL profile[2]);
 // Writes "numeric.ins".
 void SchreibeNumericIns(std::FILE* datei, const char* xListe, const char* yListe,
                         const char* titelListe, const SCHRIFT_PROFIL profile[2]);
+// The text of "numeric.ins": the three lists, each ended by a line feed,
+// then the thirty profile values as "%d," and a line feed.
+std::string NumericInsText(const char* xListe, const char* yListe, const char* titelListe,
+                           const SCHRIFT_PROFIL profile[2]);
+// The text of "xas_E-range.ins": the range in keV as "%G", no line end.
+std::string XasERangeText(double keV);
+// Font heights (indexes 1-4) a profile may hold: the reader keeps a profile
+// only when its sizes lie in this range.
+const int32_t SCHRIFT_HOEHE_MIN = 1, SCHRIFT_HOEHE_MAX = 59;
+
+// Replaces the file at pfad by inhalt: the text goes to pfad + ".tmp"
+// first, which then takes the old file's place, so that a failed write
+// leaves the old file whole. False when the file could not be written
+// (settings_win.cpp).
+bool ErsetzeDatei(const char* pfad, const std::string& inhalt);
 
 // "browser.dat": the browser path from the first line, cut to fit pfad.
 // Missing or empty file: pfad stays.

@@ -89,15 +89,38 @@ void LeseNumericIns(std::FILE* datei, char* xListe, char* yListe, char* titelLis
     }
     *aktivesProfil = 1;
     int32_t a = profile[0].Wert[1], b = profile[1].Wert[2];
-    if (a < 1 || a > 59 || b < 1 || b > 59) SchriftProfilVorgaben(profile);
+    if (a < SCHRIFT_HOEHE_MIN || a > SCHRIFT_HOEHE_MAX || b < SCHRIFT_HOEHE_MIN || b > SCHRIFT_HOEHE_MAX)
+        SchriftProfilVorgaben(profile);
+}
+
+std::string NumericInsText(const char* xListe, const char* yListe, const char* titelListe,
+                           const SCHRIFT_PROFIL profile[2])
+{
+    std::string text;
+    for (const char* liste : {xListe, yListe, titelListe}) {
+        if (liste) text += liste;
+        text += '\n';
+    }
+    char zahl[16];
+    for (int k = 0; k < 30; ++k) {
+        std::snprintf(zahl, sizeof zahl, "%d,", static_cast<int>(profile[k / 15].Wert[k % 15]));
+        text += zahl;
+    }
+    text += '\n';
+    return text;
 }
 
 void SchreibeNumericIns(std::FILE* datei, const char* xListe, const char* yListe,
                         const char* titelListe, const SCHRIFT_PROFIL profile[2])
 {
-    std::fprintf(datei, "%s\n%s\n%s\n", xListe, yListe, titelListe);
-    for (int k = 0; k < 30; ++k) std::fprintf(datei, "%d,", static_cast<int>(profile[k / 15].Wert[k % 15]));
-    std::fputc('\n', datei);
+    std::fputs(NumericInsText(xListe, yListe, titelListe, profile).c_str(), datei);
+}
+
+std::string XasERangeText(double keV)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%G", keV);
+    return text;
 }
 
 void LeseBrowserDat(std::FILE* datei, char* pfad, std::size_t groesse)

@@ -191,7 +191,7 @@ int32_t NeuesGrafikFenster(haupt_fenster* app)
     const DWORD stil = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
     // The record index travels with the creation so that the creation
     // handler can set up the record before the handle is known.
-    HWND h = CreateWindowA("paint", "Grafik", stil, 0, 2 * app->ZeichenHoehe + 6, 400, 300,
+    HWND h = CreateWindowA("paint", "Grafik", stil, 0, 2 * app->ButtonZeilenHoehe + 6, 400, 300,
                            app->Hauptfenster, nullptr, app->Instanz,
                            reinterpret_cast<LPVOID>(static_cast<INT_PTR>(frei + 1)));
     if (!h) {

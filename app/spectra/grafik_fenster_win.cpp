@@ -11,6 +11,7 @@
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
+#include "shell/plot_dialogs_win.h"
 #include "shell/printing_win.h"
 #include "spectra/data_arithmetic.h"
 #include "spectra/graphic_layout.h"
@@ -71,7 +72,8 @@ void NachOben(HWND h)
     Blinke(h);
 }
 
-int32_t Obenabstand() { return 2 * HAUPTDATEN.ZeichenHoehe + 6; }
+// Below the button bar, both its halves.
+int32_t Obenabstand() { return 2 * HAUPTDATEN.ButtonZeilenHoehe + 6; }
 
 int32_t UntenLeiste()
 {
@@ -136,10 +138,7 @@ void Pfeile(const grafik_fenster& g)
 
 void KnopfNeu(int32_t nummer)
 {
-    if (HWND l = HAUPTDATEN.KindFenster[KIND_BUTTONLEISTE]) {
-        (void)nummer;
-        InvalidateRect(l, nullptr, FALSE);
-    }
+    ButtonBar.KnopfZeichnen(nummer);
 }
 
 void Status400(const char* text)
@@ -508,7 +507,10 @@ LRESULT Kommando(grafik_fenster& g, int32_t id, LPARAM lParam)
     case 1010: p.ShowYText = p.ShowYText ? 0 : 1; StilNeuzeichnen(g, true); break;
     case 1011: SchraegeSchriften(g, -10.0); StilNeuzeichnen(g, true); break;
     case 1012: SchraegeSchriften(g, 10.0); StilNeuzeichnen(g, true); break;
-    case 1013: NichtVerfuegbar(1013, "The colour dialog", lParam); Neuzeichnen(g); break;
+    case 1013:
+        FarbWahl();
+        Neuzeichnen(g);
+        break;
     default: break;
     }
     return 0;

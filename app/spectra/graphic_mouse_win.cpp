@@ -8,6 +8,7 @@
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
+#include "spectra/change_scale_win.h"
 #include "spectra/data_table.h"
 #include "spectra/data_table_win.h"
 #include "spectra/graphic_mouse.h"
@@ -283,7 +284,7 @@ void grafik_fenster::OnLButtonUp()
         double x, y;
         const bool drin = Daten(*this, p, &x, &y);
         if (NeuesterZaehler >= 1 && drin) Multiplot = 1;
-        if (!drin) NichtVerfuegbar(0, "Change X/Y-graph scaling", 0);
+        if (!drin) SkalenDialog(FensterNummer);
     }
     Neuzeichnen(*this);
     UpdateFensterStatus();

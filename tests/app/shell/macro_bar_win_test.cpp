@@ -355,11 +355,11 @@ TEST_F(Makro, RecordingIsOnOnlyWithAFileThatTakesTheRecords)
     EXPECT_EQ(HAUPTDATEN.MakroAufnahme, 1);
     EXPECT_EQ(Lies("alt.MAK"), "Makro\n");
     // The record button looks pressed exactly while recording is on.
-    EXPECT_TRUE(RecKnopfGedrueckt(HAUPTDATEN.MakroAufnahme, ODA_DRAWENTIRE, 0));
-    EXPECT_FALSE(RecKnopfGedrueckt(0, ODA_DRAWENTIRE, 0));
-    EXPECT_TRUE(RecKnopfGedrueckt(0, ODA_SELECT, 0));  // the click about to switch it on
-    EXPECT_TRUE(RecKnopfGedrueckt(0, ODA_DRAWENTIRE, ODS_SELECTED));
+    EXPECT_EQ(KnopfBild(false, true, true, HAUPTDATEN.MakroAufnahme != 0, true), BILD_GEDRUECKT);
+    EXPECT_EQ(KnopfBild(false, true, true, false, true), BILD_NORMAL);
+    EXPECT_EQ(KnopfBild(false, true, true, false, false), BILD_GEDRUECKT);  // the click about to switch it on
+    EXPECT_EQ(KnopfBild(true, true, true, false, true), BILD_GEDRUECKT);
     Knopf(12);
     EXPECT_EQ(HAUPTDATEN.MakroAufnahme, 0);
-    EXPECT_FALSE(RecKnopfGedrueckt(HAUPTDATEN.MakroAufnahme, ODA_DRAWENTIRE, 0));
+    EXPECT_EQ(KnopfBild(false, true, true, HAUPTDATEN.MakroAufnahme != 0, true), BILD_NORMAL);
 }

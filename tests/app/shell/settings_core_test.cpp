@@ -197,3 +197,24 @@ TEST_F(NumericIns, WriterAndReaderAgree)
     EXPECT_STREQ(c, "");
     EXPECT_EQ(std::memcmp(p, q, sizeof p), 0);
 }
+
+TEST(XasERangeFile, WriterTextReadsBackAsTheSameRange)
+{
+    const struct { double keV; const char* text; } faelle[] = {
+        {0.6, "0.6"}, {40.0, "40"}, {45.0, "45"}, {12.25, "12.25"}, {1234567.0, "1.23457E+06"},
+    };
+    for (const auto& f : faelle) {
+        EXPECT_EQ(XasERangeText(f.keV), f.text);
+        Datei d(f.text);
+        EXPECT_NEAR(LeseXasERange(d.f), f.keV, f.keV * 1e-5) << f.text;
+    }
+}
+
+TEST_F(NumericIns, WrittenTextHasTheFourLinesOfTheFormat)
+{
+    SchriftProfilVorgaben(p);
+    for (int k = 10; k < 15; ++k) p[0].Wert[k] = p[1].Wert[k] = 0;
+    EXPECT_EQ(NumericInsText("E [keV]", "mu(E)#chi(k)", "", p),
+              "E [keV]\nmu(E)#chi(k)\n\n"
+              "0,14,14,14,14,1,1,1,1,1,0,0,0,0,0,0,30,30,30,30,2,2,1,1,0,0,0,0,0,0,\n");
+}

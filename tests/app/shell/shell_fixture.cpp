@@ -5,6 +5,19 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/dialog_watcher.h"
+#include "resource_ids.h"
+#include "spectra/spectra_globals.h"
+
+namespace {
+
+void CALLBACK DialogAbbrechen(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (HWND d = dialog_waechter::ObersterDialog()) PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+}
+
+}  // namespace
+
 std::vector<GezeigteBox> ShellFixture::boxen;
 int ShellFixture::antwort = IDYES;
 
@@ -112,4 +125,28 @@ void LaufendesProgramm::TearDown()
 {
     Beende();
     ShellFixture::TearDown();
+}
+
+int32_t LaufendesProgramm::OeffneOhneDialog(const char* datei)
+{
+    if (!CopyFileA(datei, Pfad("numsave0.mes").c_str(), FALSE)) return -1;
+    dialog_waechter::Beginne();
+    const UINT_PTR uhr = SetTimer(nullptr, 0, 100, DialogAbbrechen);
+    AktivesFenster = -1;
+    SendMessageA(hwnd, WM_COMMAND, CM_OPEN, LP_REOPEN_BACKUP0);
+    MSG m;
+    for (int runde = 0; runde < 5; ++runde) {
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+        Sleep(5);
+    }
+    KillTimer(nullptr, uhr);
+    dialog_waechter::Beende();
+    const int32_t f = AktivesFenster;
+    if (f < 0 || f > 3 || !HAUPTDATEN.GrafikHandles[f]) return -1;
+    BringWindowToTop(HAUPTDATEN.GrafikHandles[f]);
+    UpdateFensterStatus();
+    return f;
 }

@@ -54,6 +54,12 @@ protected:
     void TearDown() override;
     // The closing part of TearDown, for fixtures that restore more after it.
     void Beende();
+    // Opens a spectrum file (a path as Windows takes it) through the Open
+    // command's backup route, which reads it as Open does without the file
+    // dialog; a column dialog that follows is cancelled. The copy stays as
+    // the window's file (its columns are read from it). The new window is
+    // brought to the top; its index, -1 when none opened.
+    int32_t OeffneOhneDialog(const char* datei);
 };
 
 #endif

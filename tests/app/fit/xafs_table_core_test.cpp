@@ -1,0 +1,190 @@
+// Column commands of the XAFS table on a model of hand-made path records:
+// two scattering potentials, single and multiple scattering.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "fit/exafs_terms.h"
+#include "fit/xafs_table.h"
+#include "model_fixture.h"
+#include "xas/feff_path.h"
+
+namespace {
+
+struct PFAD {
+    int32_t beine, potential;
+    double reff, gewicht;
+};
+// Functions 2-7: Cu 2.55, O 2.0, Cu 3.61, a triangle, O 2.05, Cu 2.60.
+const PFAD PFADE[6] = {{2, 1, 2.55, 100.0}, {2, 2, 2.00, 40.0}, {2, 1, 3.61, 20.0},
+                       {3, 1, 3.83, 3.0},   {2, 2, 2.05, 30.0}, {2, 1, 2.60, 4.0}};
+
+}  // namespace
+
+class XafsTableCore : public ModelFixture {
+protected:
+    int32_t altDeltaR = 0, altPot = 0, altDw = 0;
+    double altT = 0.0, altTheta = 0.0;
+    void SetUp() override
+    {
+        ModelFixture::SetUp();
+        altDeltaR = DeltaRModus;
+        altPot = PotentialModus;
+        altDw = DebyeWallerModell;
+        altT = MessTemperatur;
+        altTheta = DebyeTemperatur;
+        DeltaRModus = -1;
+        DebyeWallerModell = 1;
+        MessTemperatur = 300.0;
+        DebyeTemperatur = 400.0;
+        Model({25, 21, 21, 21, 21, 21, 21});
+        block[0] = 0.9;
+        for (int32_t k = 0; k < 6; ++k) {
+            FeffPfad& s = FeffPfade[k + 1];
+            s.Beine = PFADE[k].beine;
+            s.Potentiale[1] = static_cast<int16_t>(PFADE[k].potential);
+            s.Reff = PFADE[k].reff;
+            s.AmplitudenVerhaeltnis = PFADE[k].gewicht;
+            s.SatzNummer = 1;
+            s.ReduzierteMasse = 5.2756e-26;  // Cu-Cu
+            block[N(k + 2)] = 6.0;
+            block[R(k + 2)] = PFADE[k].reff;
+            block[S(k + 2)] = 0.003;
+            block[E(k + 2)] = 1.0;
+        }
+    }
+    void TearDown() override
+    {
+        FeffPfadeLeeren();
+        DeltaRModus = altDeltaR;
+        PotentialModus = altPot;
+        DebyeWallerModell = altDw;
+        MessTemperatur = altT;
+        DebyeTemperatur = altTheta;
+        ModelFixture::TearDown();
+    }
+    static int32_t N(int32_t f) { return 1 + 4 * (f - 2); }
+    static int32_t R(int32_t f) { return N(f) + 1; }
+    static int32_t S(int32_t f) { return N(f) + 2; }
+    static int32_t E(int32_t f) { return N(f) + 3; }
+    bool Fest(int32_t j) const { return (flags[j] & PF_FIXED) != 0; }
+};
+
+// Einstein model, closed form: hbar^2 / (2 mu k theta) coth(theta / 2T).
+TEST_F(XafsTableCore, EinsteinSigma2AndTheOpeningReplacements)
+{
+    const double hbar = 1.054571817e-34, k = 1.380649e-23, mu = 5.2756e-26;
+    const double erwartet = hbar * hbar / (2.0 * mu * k * 300.0) / std::tanh(300.0 / 600.0) * 1e20;
+    EXPECT_NEAR(ModellSigma2(2, 300.0, 300.0), erwartet, 1e-4 * erwartet);
+
+    block[S(3)] = 300.0;   // a temperature: turned into sigma^2
+    block[S(4)] = 300.0;
+    flags[S(4)] = PF_MS;   // held as a temperature on purpose
+    block[R(5)] = 0.02;    // a shift: made absolute from Reff
+    block[R(6)] = 0.01;
+    std::vector<double> gespeichert(6000, 0.0);
+    gespeichert[5000 + 5] = 2.07;  // the stored distance of function 6
+    XafsOeffnen(gespeichert.data());
+    EXPECT_NEAR(block[S(3)], erwartet, 1e-4 * erwartet);
+    EXPECT_EQ(block[S(4)], 300.0);
+    EXPECT_EQ(block[R(5)], 3.83);
+    EXPECT_EQ(block[R(6)], 2.07);
+}
+
+TEST_F(XafsTableCore, DeltaRShiftsAndAddsBackBelowOne)
+{
+    block[R(7)] = 0.3;  // below 1.0 already
+    DeltaRUmschalten(true, nullptr);
+    EXPECT_EQ(DeltaRModus, 1);
+    EXPECT_NEAR(block[R(2)], 0.0, 1e-15);
+    EXPECT_EQ(block[R(7)], 0.3);
+    block[R(3)] = -0.05;
+    block[R(4)] = 3.7;
+    DeltaRUmschalten(false, nullptr);
+    EXPECT_EQ(DeltaRModus, -1);
+    EXPECT_NEAR(block[R(3)], 1.95, 1e-12);
+    EXPECT_EQ(block[R(4)], 3.7);
+    EXPECT_NEAR(block[R(7)], 2.9, 1e-12);
+}
+
+TEST_F(XafsTableCore, ColumnConstraintsWeightsAndCopies)
+{
+    FixParameter(N(3));
+    flags[N(4)] |= PF_CONSTRAINED;
+    EXPECT_FALSE(SpalteEinschraenken(SPALTE_N, 5.0, 1.0));
+    EXPECT_TRUE(SpalteEinschraenken(SPALTE_N, 0.0, 9999.0));  // "CN": each its own value
+    EXPECT_EQ(flags[N(2)], PF_CONSTRAINED);
+    EXPECT_EQ(block[UpperBoundIndex(N(2))], 6.0);
+    EXPECT_EQ(flags[N(3)], PF_FIXED);
+    EXPECT_EQ(block[UpperBoundIndex(N(4))], 0.0);  // was constrained already
+
+    SetCorrelation(E(7), CorrelationWord(E(2), CW_TIMES), 1.0);
+    const int32_t frei = MaxFitParameter;
+    NachGewichtFesthalten(5.0);  // functions 5 (3 %) and 7 (4 %)
+    for (int32_t c = 0; c < 4; ++c) EXPECT_TRUE(Fest(N(5) + c)) << c;
+    EXPECT_TRUE(Fest(N(7)) && Fest(R(7)) && Fest(S(7)));
+    EXPECT_FALSE(Fest(E(7)));  // correlated
+    EXPECT_EQ(MaxFitParameter, frei - 7);
+
+    SpalteKopieren(SPALTE_SIGMA2, 0.0042);
+    for (int32_t f = 2; f <= 7; ++f) EXPECT_EQ(block[S(f)], 0.0042) << f;
+    EXPECT_EQ(block[0], 0.9);
+}
+
+TEST_F(XafsTableCore, MultipleScatteringColumns)
+{
+    MsPfadeMarkieren();
+    for (int32_t f = 2; f <= 7; ++f) EXPECT_EQ((flags[N(f)] & PF_MS_PATH) != 0, f == 5) << f;
+    block[R(3)] = 0.1;
+    MsAbstaendeAbleiten();
+    EXPECT_EQ(block[R(3)], 2.0);  // absolute again
+    EXPECT_EQ(flags[R(5)], PF_MS_DISTANCE | PF_FIXED);
+    EXPECT_EQ(flags[R(2)], 0);
+}
+
+TEST_F(XafsTableCore, PotentialGroupsOfSigma2AndE0)
+{
+    // "POT" from mode 1: every sigma^2 holds a temperature (0x0020); the
+    // first single-scattering path of each potential stays free.
+    PotentialModus = 1;
+    SigmaProPotential(nullptr);
+    EXPECT_EQ(PotentialModus, 2);
+    for (int32_t f = 2; f <= 7; ++f) EXPECT_TRUE(flags[S(f)] & PF_MS) << f;
+    EXPECT_FALSE(Fest(S(2)));
+    EXPECT_FALSE(Fest(S(3)));
+    EXPECT_EQ(block[S(2)], 400.0);
+    for (int32_t f : {4, 5, 6, 7}) EXPECT_TRUE(Fest(S(f))) << f;
+
+    // "AVE" first: mode 0 ties the longer paths and the near neighbours
+    // of a single-scattering path of the same potential.
+    Model({25, 21, 21, 21, 21, 21, 21});
+    for (int32_t f = 2; f <= 7; ++f) {
+        block[R(f)] = PFADE[f - 2].reff;
+        block[S(f)] = f == 7 ? 250.0 : 0.003;
+    }
+    SigmaMittelAlle();
+    EXPECT_LT(block[S(7)], 0.01);
+    SigmaProPotential(nullptr);
+    EXPECT_EQ(PotentialModus, 0);
+    EXPECT_TRUE(flags[S(5)] & PF_MS);
+    EXPECT_FALSE(Fest(S(5)));
+    EXPECT_TRUE(Fest(S(6)));   // O at 2.05, below 1.05 x 2.00
+    EXPECT_TRUE(Fest(S(7)));   // Cu at 2.60, inside 1.05 x an earlier Cu path
+    EXPECT_FALSE(Fest(S(4)));  // Cu at 3.61
+
+    Model({25, 21, 21, 21, 21, 21, 21});
+    for (int32_t f = 2; f <= 7; ++f) block[R(f)] = PFADE[f - 2].reff;
+    E0ProPotential();
+    for (int32_t f = 2; f <= 7; ++f) EXPECT_TRUE(flags[E(f)] & PF_E0_POTENTIAL) << f;
+    EXPECT_FALSE(Fest(E(2)));
+    EXPECT_FALSE(Fest(E(3)));
+    for (int32_t f : {4, 5, 6, 7}) EXPECT_TRUE(Fest(E(f))) << f;
+
+    Model({25, 21, 21, 21, 21, 21, 21});
+    for (int32_t f = 2; f <= 7; ++f) block[R(f)] = PFADE[f - 2].reff;
+    E0Mitteln();
+    EXPECT_EQ(flags[E(5)], PF_E0_TIED | PF_FIXED);
+    EXPECT_EQ(flags[E(6)], PF_E0_TIED | PF_FIXED);
+    EXPECT_EQ(flags[E(7)], PF_E0_TIED | PF_FIXED);
+    EXPECT_EQ(flags[E(3)], 0);
+}
