@@ -69,10 +69,16 @@ TEST_F(XafsBefehle, TheFrameRoutesOrRefuses)
     Kurve(0, 8, [](double x) { return x * x; });
     GrafikFenster[0].DateiInfo.Spalten = 2;
 
-    // A number without a case does nothing.
-    Prepared(820, {});
+    // A number that no menu item carries does nothing.
+    Prepared(899, {});
     EXPECT_EQ(FehlerCode, 0);
     EXPECT_EQ(Slot(), 0);
+    // "Set Points..." is an item of the DXAS menu: it says it is not there
+    // (a replay stops at it).
+    Prepared(820, {});
+    EXPECT_EQ(FehlerCode, 1000);
+    EXPECT_EQ(Slot(), 0);
+    FehlerCode = 0;
 
     // 802 with "Third Column" on a two-column file.
     HAUPTDATEN.Befehl(847, 0);
