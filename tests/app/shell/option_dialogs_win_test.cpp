@@ -351,3 +351,45 @@ TEST_F(OptionenDialoge, FlipFontTwiceReturnsToTheFirstProfile)
     SchriftWechseln();
     EXPECT_EQ(HAUPTDATEN.AktivesProfil, 1);
 }
+
+// The commands open their dialogs; 140 and 172 leave the result in the
+// first dialog value, 194 applies profile 1 and writes "numeric.ins".
+TEST_F(OptionenDialoge, CommandsOpenTheirDialogsAndKeepTheResult)
+{
+    HWND alterHaupt = HAUPTDATEN.Hauptfenster;
+    HAUPTDATEN.Hauptfenster = nullptr;
+    const struct { const char* titel; int32_t (*befehl)(); bool wert; } faelle[] = {
+        {"Fit Options", FitOptionen, true},
+        {"File Options", DateiOptionen, true},
+        {"EXAFS Options", ExafsOptionenDialog, false},
+        {"Default Fonts", StandardSchriften, false},
+    };
+    for (const auto& f : faelle) {
+        MarkiereWerte();
+        std::string titel;
+        const INT_PTR r = MitDialogen(f.titel, [&] { return static_cast<INT_PTR>(f.befehl()); }, {
+            Pruefe([&](HWND dlg) {
+                char t[80] = "";
+                GetWindowTextA(dlg, t, sizeof t);
+                titel = t;
+            }),
+            Klick(IDCANCEL),
+        });
+        EXPECT_EQ(r, 0) << f.titel;
+        EXPECT_EQ(titel, f.titel);
+        if (f.wert) {
+            EXPECT_EQ(HAUPTDATEN.DialogWerte[0], 0.0) << f.titel;
+        } else {
+            EXPECT_TRUE(WerteUnveraendert()) << f.titel;
+        }
+    }
+    HAUPTDATEN.AktivesProfil = 2;
+    GrafikFenster[0].Paintinfo.AxisFontHeight = 30;
+    EXPECT_EQ(MitDialogen("Default Fonts", [] { return static_cast<INT_PTR>(StandardSchriften()); },
+                          {Text(IDC_PROFIL1_ERSTES, "20"), Klick(IDOK)}),
+              1);
+    EXPECT_EQ(GrafikFenster[0].Paintinfo.AxisFontHeight, 20);
+    EXPECT_EQ(HAUPTDATEN.AktivesProfil, 1);
+    EXPECT_EQ(Inhalt(ordner.Datei("numeric.ins")).substr(0, 6), "\r\n\r\n\r\n");
+    HAUPTDATEN.Hauptfenster = alterHaupt;
+}

@@ -344,3 +344,37 @@ TEST_F(PlotDialoge, FontsAndColoursChangeTheNextDrawing)
     EXPECT_GT(nachher, vorher + 8);
     Bild("grafik_nachher.png");
 }
+
+// Each command opens its dialog on the active window; the window is
+// redrawn after the plot options whatever the answer.
+TEST_F(PlotDialoge, CommandsOpenTheirDialogs)
+{
+    DruckerSeite = SeiteA4;
+    HWND alterHaupt = HAUPTDATEN.Hauptfenster;
+    HAUPTDATEN.Hauptfenster = nullptr;
+    const struct { const char* titel; int32_t (*befehl)(); int steuerung; } faelle[] = {
+        {"Change Plot Options", GrafikOptionen, IDC_GRAF_BEREICH},
+        {"Printer Options", DruckOptionen, IDC_PRINTOPT_SEITE},
+        {"Colours of the curves", FarbWahl, IDC_FARBE_NEHMEN},
+    };
+    for (const auto& f : faelle) {
+        std::string titel;
+        bool steuerung = false;
+        const INT_PTR r = MitDialogen(f.titel, [&] { return static_cast<INT_PTR>(f.befehl()); }, {
+            Pruefe([&](HWND dlg) {
+                char t[80] = "";
+                GetWindowTextA(dlg, t, sizeof t);
+                titel = t;
+                steuerung = GetDlgItem(dlg, f.steuerung) != nullptr;
+            }),
+            Klick(IDCANCEL),
+        });
+        EXPECT_EQ(r, 0) << f.titel;
+        EXPECT_EQ(titel, f.titel);
+        EXPECT_TRUE(steuerung) << f.titel;
+    }
+    // Without an open window the plot options do not open.
+    AktivesFenster = -1;
+    EXPECT_EQ(GrafikOptionen(), 0);
+    HAUPTDATEN.Hauptfenster = alterHaupt;
+}
