@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "plot_window_fixture.h"
+#include "shell_fixture.h"
+#include "shell/printing_win.h"
 #include "resource_ids.h"
 #include "shell/plot_dialogs.h"
 #include "shell/plot_dialogs_win.h"
@@ -377,4 +379,33 @@ TEST_F(PlotDialoge, CommandsOpenTheirDialogs)
     AktivesFenster = -1;
     EXPECT_EQ(GrafikOptionen(), 0);
     HAUPTDATEN.Hauptfenster = alterHaupt;
+}
+
+// The running program asks for the print options before an interactive
+// print; Cancel there prints nothing.
+class DruckStart : public LaufendesProgramm {};
+
+TEST_F(DruckStart, AnInteractivePrintOpensThePrintOptionsFirst)
+{
+    ASSERT_EQ(DruckOptionenDialog, DruckOptionenVorDruck);
+    DRUCKER_SEITE alteSeite = DruckerSeite;
+    DruckerSeite = SeiteA4;
+    HDC ref = GetDC(nullptr);
+    HDC mf = CreateEnhMetaFileA(ref, nullptr, nullptr, nullptr);
+    ReleaseDC(nullptr, ref);
+    std::string titel;
+    const INT_PTR r = MitDialogen("PRINTOPT", [&] { return static_cast<INT_PTR>(HAUPTDATEN.PrintGrafik(1, mf, 1200, 895, 8, 16, 1)); }, {
+        Pruefe([&](HWND dlg) {
+            char t[80] = "";
+            GetWindowTextA(dlg, t, sizeof t);
+            titel = t;
+            EXPECT_EQ(GetParent(dlg), HAUPTDATEN.Hauptfenster);
+        }),
+        Klick(IDCANCEL),
+    });
+    EXPECT_EQ(r, -1);
+    EXPECT_EQ(titel, "Printer Options");
+    DeleteEnhMetaFile(CloseEnhMetaFile(mf));
+    DruckerSeite = alteSeite;
+    DruckOptionenDialog = nullptr;
 }
