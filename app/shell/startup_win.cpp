@@ -8,6 +8,8 @@
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
 #include "shell/options_file.h"
+#include "shell/plot_dialogs_win.h"
+#include "shell/printing_win.h"
 #include "xas/feff_path.h"
 
 namespace {
@@ -37,6 +39,8 @@ LRESULT haupt_fenster::MainOnCreate()
 {
     HWND hwnd = Meldungsblock.Fenster;
     Hauptfenster = hwnd;
+    // An interactive print asks for its options first.
+    DruckOptionenDialog = DruckOptionenVorDruck;
     // 1.
     AnzahlFenster = 0;
     AktivesFenster = -1;
