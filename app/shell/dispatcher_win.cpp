@@ -462,7 +462,8 @@ void haupt_fenster::FitUnterbrechen()
     if (StatusText) SetWindowTextA(FitPanel[FIT_TEXT], StatusText);
     if (HWND g = GrafikHandle(*this, AktivesFenster)) SendMessageA(g, WM_COMMAND, CM_REDRAW, 0);
     for (HWND h : FitPanel) UpdateWindow(h);
-    LetztesChiQuadrat = 1e30;
+    FitChi2 = 1e30;
+    PostMessageA(Hauptfenster, WM_COMMAND, 507, LP_CONTINUE_FIT);
 }
 
 void haupt_fenster::FitModusBeenden()
@@ -481,7 +482,7 @@ void haupt_fenster::FitAbbrechen()
 {
     if (FitZustand != -1) {
         // Still iterating: the next iteration ends the fit.
-        IterationsZaehler += 10000;
+        FitIterationen += 10000;
         return;
     }
     Numerik.fitProcedure = nullptr;

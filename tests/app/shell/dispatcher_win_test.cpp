@@ -202,9 +202,9 @@ TEST_F(Dispatcher, ClosingGraphicWindowsMovesTheActiveOneDownAndEndsAtNone)
 TEST_F(Dispatcher, FitEndsOnlyWhenFinishedAndLeavesFitMode)
 {
     HAUPTDATEN.FitZustand = 1;
-    HAUPTDATEN.IterationsZaehler = 3;
+    HAUPTDATEN.FitIterationen = 3;
     HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
-    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 10003);
+    EXPECT_EQ(HAUPTDATEN.FitIterationen, 10003);
     EXPECT_EQ(HAUPTDATEN.FitZustand, 1);
 
     // Fit mode as the fit run sets it up.
@@ -307,14 +307,14 @@ TEST_F(Dispatcher, KeysDuringAFitAndTheAssistantSpot)
 {
     // Upper-case C ends an iterating fit as command 22 does; lower case not.
     HAUPTDATEN.FitZustand = 1;
-    HAUPTDATEN.IterationsZaehler = 0;
+    HAUPTDATEN.FitIterationen = 0;
     SendMessageA(hwnd, WM_CHAR, 'c', 0);
-    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 0);
+    EXPECT_EQ(HAUPTDATEN.FitIterationen, 0);
     SendMessageA(hwnd, WM_CHAR, 'C', 0);
-    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 10000);
+    EXPECT_EQ(HAUPTDATEN.FitIterationen, 10000);
     HAUPTDATEN.FitZustand = 0;
     SendMessageA(hwnd, WM_CHAR, 'C', 0);
-    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 10000);
+    EXPECT_EQ(HAUPTDATEN.FitIterationen, 10000);
 
     // In a main window of 800 x 600 the spot lies near the centre.
     SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 600));

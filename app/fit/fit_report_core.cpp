@@ -1,0 +1,295 @@
+// The fit report: the status text of the finished fit completed by the
+// errors, statistics, areas, breadths and the correlation matrix.
+#include "fit/fit_report.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "fit/fit_model.h"
+#include "fit/model_function.h"
+#include "fit/report_text.h"
+
+namespace {
+
+const double PI = 3.14159265358979323846;
+const double RAD = PI / 180.0;
+const std::size_t STATUS_LESEN = 25000;
+
+struct Texte {
+    std::string& kurz;
+    std::string& lang;
+    void Beide(const std::string& t) { kurz += t; lang += t; }
+    bool Frei() const { return lang.size() < FIT_TEXT_GRENZE; }
+    void LangBegrenzt(const std::string& t) { if (Frei()) lang += t; }
+};
+
+int32_t Typ(int32_t i)
+{
+    const int32_t t = FitFunctionTypes[i];
+    return t > 100 ? t - 100 : t;
+}
+
+std::string Ohne2(std::string z)
+{
+    z.resize(z.size() >= 2 ? z.size() - 2 : 0);
+    return z;
+}
+
+std::string Auffuellen(std::string z, std::size_t breite)
+{
+    if (z.size() < breite) z.append(breite - z.size(), ' ');
+    return z;
+}
+
+// The words of the fit text for the flags of parameter p.
+std::string FlagWorte(int32_t p, bool polynom)
+{
+    const int32_t f = ParameterFlags[p];
+    const int32_t w = CorrelationWords[p];
+    const double c = CorrelationConstants[p];
+    std::string t;
+    if (!polynom && (f & PF_DW_POLYNOMIAL)) t += "   DW polynomial";
+    if (f & PF_FIXED) t += "   FIXED";
+    if (!polynom) {
+        if (f & PF_CLUSTER) t += "  xyz lattice correlated";
+        if (f & PF_MS) t += "  correlated to SS DW";
+        if (f & PF_MS_DISTANCE) t += "  correlated to SS R";
+        if (f & PF_E0_POTENTIAL) t += "  correlated to unique pot. E0";
+        if (f & PF_E0_TIED) t += "  correlated to SS E0";
+    }
+    if ((f & PF_CORRELATED) && w > 0) {
+        if (!polynom && (w & CW_MULTIPLE_SCATTERING)) {
+            t += Format("   MS Path #%d + #%d, > %.4G Deg.", static_cast<int>(WordMsFirst(w) + 1),
+                        static_cast<int>(WordMsSecond(w) + 1), c);
+        } else {
+            t += Format("   CORRELATED to #%i", static_cast<int>(WordMaster(w) + 1));
+            if (!polynom) {
+                if (w & (CW_TIMES | CW_DIVIDE))
+                    t += Format(" * %G", (w & CW_DIVIDE) && c != 0.0 ? 1.0 / c : c);
+                else if (w & (CW_PLUS | CW_MINUS))
+                    t += Format(" + %G", (w & CW_MINUS) && c != 0.0 ? -c : c);
+            }
+        }
+    }
+    if (f & PF_CONSTRAINED)
+        t += Format("   CONSTRAIN from : %.8G to : %.8G", FitParameters[LowerBoundIndex(p)],
+                    FitParameters[UpperBoundIndex(p)]);
+    return t;
+}
+
+// Model value of the working model (as restricted) at every x.
+void ModellWerte(const BERICHT_EINGABE& e, std::vector<double>& y)
+{
+    y.assign(static_cast<std::size_t>(e.Punkte), 0.0);
+    for (int32_t i = 0; i < e.Punkte; ++i)
+        y[static_cast<std::size_t>(i)] = e.Numerik->function(e.X[i], static_cast<double>(i), nullptr, nullptr, 0);
+}
+
+void Breiten(const BERICHT_EINGABE& e, Texte& t, const std::string& punkte)
+{
+    double* a = e.Ergebnisse;
+    int32_t p = 0;
+    for (int32_t i = 0; i < FitFunctionCount; ++i) {
+        const int32_t typ = Typ(i);
+        const int32_t f = i + 1;
+        const int32_t anzahl = FunctionParameterCount(typ, FitPolyDegree, SplineKnotCount);
+        const double flaeche = FitFunctionCount == 1 ? a[1000] : a[1000 + f];
+        const double lambda = e.Wellenlaenge;
+        if (typ == 12 && e.X && e.Punkte > 3) {
+            SetFunktionFlag(f, 1);
+            std::vector<double> y;
+            ModellWerte(e, y);
+            SetFunktionFlag(0, 0);
+            double h = -1e50;
+            int32_t i0 = 0;
+            for (int32_t k = 0; k < e.Punkte; ++k)
+                if (y[static_cast<std::size_t>(k)] > h) { h = y[static_cast<std::size_t>(k)]; i0 = k; }
+            // A side that never falls below half height ends at the last
+            // point of its walk.
+            int32_t links = i0, rechts = i0;
+            while (links > 3 && !(y[static_cast<std::size_t>(links)] < h / 2.0)) --links;
+            while (rechts < e.Punkte - 1 && !(y[static_cast<std::size_t>(rechts)] < h / 2.0)) ++rechts;
+            const double fwhm = e.X[rechts] - e.X[links];
+            const double b = flaeche / h;
+            const double bl = PI / 2.0 * FitParameters[p + 2];
+            const double bg = FitParameters[p + 3] / (2.0 * std::sqrt(std::log(2.0) / PI));
+            const double cbl = bl - e.InstrumentL;
+            const double cbg = std::sqrt(std::fabs(bg * bg - e.InstrumentG * e.InstrumentG));
+            const double theta = FitParameters[p + 1] / 2.0;
+            const double groesse = 0.01 * lambda / (std::cos(theta * RAD) * cbl * RAD);
+            const double dehnung = cbg * RAD / (4.0 * std::tan(theta * RAD));
+            a[2799 + f] = groesse;
+            a[2699 + f] = dehnung;
+            const int n = static_cast<int>(f);
+            std::string z;
+            z += Format("#%d  Voigt Height           : %.8G\r\n", n, h);
+            z += Format("#%d  FWHM                   : %.8G\r\n", n, fwhm);
+            z += Format("#%d  Integral Breadth       : %.8G\r\n", n, b);
+            z += Format("#%d  Shape factor           : %.8G\r\n", n, fwhm / b);
+            z += Format("#%d  Lorentz  Breadth [b(L)]: %.8G\r\n", n, bl);
+            z += Format("#%d  Gaussian Breadth [b(G)]: %.8G\r\n\r\n", n, bg);
+            z += Format("#%d  Deconv. Lorentz [cb(L)]: %.8G  (Lorentzian instrum. broadening: %G)\r\n", n, cbl,
+                        e.InstrumentL);
+            z += Format("#%d  Deconv. Gaussian[cb(G)]: %.8G  (Gaussian   instrum. broadening: %G)\r\n", n, cbg,
+                        e.InstrumentG);
+            z += Format("    XRD wavelength  [l]    : %.8G pm\r\n", lambda);
+            z += Format("#%d  Bragg angle     [T]    : %.8G \xB0\r\n\r\n", n, theta);
+            z += Format("#%d  Size   [l/cb(L)cos(T)] : %.8G \xC5\r\n", n, groesse);
+            z += Format("#%d  Strain [cb(G)/4tan(T)] : %.8G %% \r\n", n, 100.0 * dehnung);
+            t.Beide(z);
+        } else if (typ < 14 && typ != 7 && typ != 12) {
+            const double b = flaeche / FitParameters[p];
+            const double theta = FitParameters[p + 1] / 2.0;
+            const double cb = b - e.InstrumentB;
+            const double groesse = 0.01 * lambda / (std::cos(theta * RAD) * cb * RAD);
+            a[2699 + f] = b;
+            a[2799 + f] = groesse;
+            const int n = static_cast<int>(f);
+            std::string z;
+            z += Format("\r\n#%d  Integral Breadth  [B]    : %.8G\r\n", n, b);
+            z += Format("    XRD wavelength    [l]    : %.8G pm\r\n", lambda);
+            z += Format("#%d  Bragg angle       [T]    : %.8G \xB0\r\n", n, theta);
+            z += Format("#%d  Corr. Breadth     [cB]   : %.8G  (Instrumental broadening: %G) \r\n\r\n", n, cb,
+                        e.InstrumentB);
+            z += Format("#%d  Domain size [l/cB*cos(T)]: %.8G \xC5\r\n\r\n", n, groesse);
+            t.Beide(z);
+        }
+        p += anzahl;
+    }
+    t.Beide(punkte);
+}
+
+}  // namespace
+
+std::string ReduziertesChi2(double chi2, int32_t punkte, int32_t freieParameter)
+{
+    const int32_t frei = punkte - freieParameter;
+    if (frei <= 0) return Format("%-15s%s\r\n", "reduced chi2:", "undefined");
+    return Format("%-15s%.8G\r\n", "reduced chi2:", chi2 / frei);
+}
+
+BERICHT FitBericht(const BERICHT_EINGABE& e)
+{
+    BERICHT b;
+    Texte t{b.Kurz, b.Lang};
+    if (!FitFunctionTypes || !FitParameters || !ParameterFlags || !FreeParameterList || !e.Numerik ||
+        !e.Ergebnisse)
+        return b;
+    const std::string punkte = RegelZeile(e.Punktlinie.c_str(), BERICHT_REGEL_ZEICHEN);
+    const std::string striche = RegelZeile(e.Strichlinie.c_str(), BERICHT_REGEL_ZEICHEN);
+    def_zelva& z = *e.Numerik;
+    double* a = e.Ergebnisse;
+    const int32_t erster = FitFunctionCount > 0 ? Typ(0) : 0;
+
+    if (e.Fehlschlag) t.Beide(" FIT FAILED: " + e.FehlerText + "\r\n");
+    t.Beide(Format("--LEAST-SQUARES FIT     ( active : %d )\r\n", static_cast<int>(e.Slot)));
+    t.Beide("-- FILE :  " + e.Datei + "\r\n\r\n");
+
+    const std::size_t m = static_cast<std::size_t>(MaxParameter) + 10;
+    std::vector<double> fehler(m, 0.0), matrix(m * m, 0.0);
+    z.GetError(fehler.data());
+    z.GetCorrelation(matrix.data());
+
+    std::size_t pos = 0;
+    auto zeile = [&]() { return NaechsteZeile(e.Status, pos, STATUS_LESEN); };
+    for (int k = 0; k < 4; ++k) t.Beide(zeile());
+
+    double rFaktor = 0.0, summe = 0.0;
+    z.GetResidual(rFaktor, summe);
+    b.Lang += Format("%-15s%.3E\r\n", "Exp.Error:", z.expError);
+    b.Lang += Format("%-15s%.8G\r\n", "chi2 w/o err:", summe);
+    b.Lang += ReduziertesChi2(e.Chi2, e.Punkte, MaxFitParameter + 1);
+    t.Beide(Format("%-15s%d\r\n", "data points:", static_cast<int>(e.Punkte)));
+    b.Lang += Format("%-15s%.8G\r\n", "Lambda:", z.lambdaEnd);
+    b.Lang += Format("%-15s%.8G\r\n", "termination:", z.abbruch);
+    b.Lang += Format("%-15s%.8G\r\n", "Delta(part.):", z.ableitungsSchritt);
+
+    const std::string titel = zeile();
+    b.Kurz += titel;
+    b.Lang += Ohne2(titel) + "                  initial parameter\r\n";
+
+    int32_t p = 0;
+    for (int32_t i = 0; i < FitFunctionCount; ++i) {
+        const int32_t typ = Typ(i);
+        const bool polynom = typ == 7;
+        const int32_t anzahl = FunctionParameterCount(typ, FitPolyDegree, SplineKnotCount);
+        t.Beide(zeile());
+        t.Beide(zeile());
+        for (int32_t j = 0; j < anzahl; ++j, ++p) {
+            std::string l = Ohne2(zeile());
+            const int32_t f = ParameterFlags[p];
+            const bool fest = (f & PF_FIXED) || ((f & PF_CORRELATED) && CorrelationWords[p] > 0);
+            const int32_t stelle = FreeListPosition(p);
+            const double err = fest || stelle < 0 ? 0.0 : fehler[static_cast<std::size_t>(stelle)];
+            const double wert = FitParameters[p];
+            if (std::fabs(0.75 * wert) > std::fabs(err))
+                l += Format(" +- %.6G", err);
+            else if (!fest)
+                l += polynom ? "   CHECK Exp.Error! " : "   CHECK Error or Correl.! ";
+            b.Kurz += l + "\r\n";
+            std::string start = Format("%-6.7G", a[p]);
+            if (!polynom) start = start.substr(0, 7);
+            const std::string lang = Auffuellen(l, 55) + start + FlagWorte(p, polynom) + "\r\n";
+            if (polynom) b.Lang += lang;
+            else t.LangBegrenzt(lang);
+        }
+        t.Beide(zeile());
+    }
+
+    const bool profil = erster < 14 || erster > 28;
+    if (profil && e.Numerik) {
+        t.Beide("\r\n");
+        t.Beide(" area under profile functions   :\r\n");
+        b.Lang += punkte;
+        if (t.Frei() && e.Modell) z.SetFunction(e.Modell);
+        const double gesamt = z.FuncIntegralSimps(e.Untergrenze, e.Obergrenze, 300);
+        a[1000] = gesamt;
+        b.Kurz += punkte;
+        t.Beide(Format("%-15s%.8G\r\n", " total:    ", gesamt));
+        if (FitFunctionCount > 1) {
+            for (int32_t f = 1; f <= FitFunctionCount; ++f) {
+                SetFunktionFlag(f, 1);
+                const double fl = z.FuncIntegralSimps(e.Untergrenze, e.Obergrenze, 300);
+                a[1000 + f] = fl;
+                const std::string name = std::string(KatalogName(Typ(f - 1))) + ":";
+                t.Beide(Format("%-15s%.8G\r\n", name.c_str(), fl));
+            }
+            SetFunktionFlag(0, 0);
+        }
+        t.Beide(punkte);
+        Breiten(e, t, punkte);
+    }
+
+    static const char* const GEWICHTE[7] = {"", "  1", "  1 / sqrt ( N )", "  1 / N", "  sqrt ( N )",
+                                            "  N\xB2", "  N\xB3"};
+    b.Lang += "\r\n weight  :";
+    if (z.wichtung >= 1 && z.wichtung <= 6) b.Lang += GEWICHTE[z.wichtung];
+    b.Lang += "\r\n";
+
+    if (FitFunctionCount < 25 && t.Frei()) {
+        b.Lang += "\r\n- Correlation matrix  :\r\n";
+        b.Lang += striche;
+        std::vector<int32_t> gezeigt;
+        for (int32_t q = 0; q <= MaxParameter; ++q)
+            if (!(ParameterFlags[q] & (PF_FIXED | PF_CORRELATED))) gezeigt.push_back(q);
+        std::string kopf(12, ' ');
+        for (int32_t c : gezeigt) kopf += Format("%d", static_cast<int>(c + 1)) + std::string(10, ' ');
+        t.LangBegrenzt(kopf + "\r\n\r\n");
+        const std::size_t breite = static_cast<std::size_t>(MaxParameter) + 1;
+        for (int32_t r : gezeigt) {
+            std::string zeileR = Format(" %d   ", static_cast<int>(r + 1));
+            const int32_t pr = FreeListPosition(r);
+            for (int32_t c : gezeigt) {
+                const int32_t pc = FreeListPosition(c);
+                const double k = pr >= 0 && pc >= 0
+                    ? matrix[static_cast<std::size_t>(pr) * breite + static_cast<std::size_t>(pc)] : 0.0;
+                zeileR += Auffuellen(Format("%.4G", k), 12);
+            }
+            t.LangBegrenzt(zeileR + "\r\n");
+        }
+    }
+
+    for (int32_t q = 0; q <= MaxParameter; ++q) a[q] = FitParameters[q];
+    return b;
+}
