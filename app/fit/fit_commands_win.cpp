@@ -14,20 +14,16 @@ void NumerikBefehl(haupt_fenster* app)
     const int32_t befehl = app->Meldungsblock.Befehl;
     const LPARAM lParam = app->Meldungsblock.lParam;
     const int32_t fenster = BefehlsFenster(app, false);
+    if (befehl != 507) {
+        NichtVerfuegbar(befehl);
+        return;
+    }
     if (fenster < 0) {
         FehlerCode = 111;
         return;
     }
-    grafik_fenster& g = GrafikFenster[fenster];
-    FitModellArt = g.ModellArt;
-    switch (befehl) {
-    case 507:
-        FitBefehl(app, fenster, lParam);
-        return;
-    default:
-        NichtVerfuegbar(befehl);
-        return;
-    }
+    FitModellArt = GrafikFenster[fenster].ModellArt;
+    FitBefehl(app, fenster, lParam);
 }
 
 int32_t ParameterDialog(haupt_fenster* app) { return ParameterTabelle(app); }

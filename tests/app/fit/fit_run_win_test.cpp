@@ -14,6 +14,7 @@
 #include "fit/fit_run_win.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
+#include "shell/macro_bar.h"
 #include "shell/haupt_fenster.h"
 #include "shell/results_window.h"
 #include "shell/shell_globals.h"
@@ -229,4 +230,39 @@ TEST_F(FitRunWin, ContinueAfterTheEndDoesNothing)
     HAUPTDATEN.Befehl(507, LP_CONTINUE_FIT);
     EXPECT_EQ(HAUPTDATEN.FitZustand, 0);
     EXPECT_EQ(GetMenu(hwnd), HAUPTDATEN.Hauptmenue);
+}
+
+// A hand-written macro: a 507 step recorded after a peak search, with
+// both Gaussians started at the same place, from which no fit separates
+// them. The replay searches on the curve and reaches the true values.
+// (The library's peak search finds the two narrow peaks of the synthetic
+// spectrum only, so this curve holds those two.)
+TEST_F(FitRunWin, ReplayedStepWithPeakSearch)
+{
+    const double wahr[7] = {5, 20, 7, 4, 60, 5.9, 0.5};
+    grafik_fenster& g = GrafikFenster[0];
+    for (int i = 0; i <= 1000; ++i) {
+        const double x = i / 10.0;
+        double y = wahr[6];
+        for (int k = 0; k < 2; ++k) {
+            const double u = (x - wahr[3 * k + 1]) / wahr[3 * k + 2];
+            y += wahr[3 * k] * std::exp(-GAUSS * u * u);
+        }
+        g.GetYFeld(0)[i] = y;
+    }
+    std::string mak = "Makro\n507,1,0,!,1,50,10,1,50,10,0\n6\n6\n3,1,1,7,0\n";
+    mak += "0,1,2,3,4,5,6\n0,0,0,0,0,0,0\n0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\n"
+           "0,0,0,0,0,0,0\n0,0,0,0,0,0,0\n";
+    Schreibe("suche.MAK", mak);
+    ButtonBar.MakroDatei = std::fopen(Pfad("suche.MAK").c_str(), "r");
+    ASSERT_NE(ButtonBar.MakroDatei, nullptr);
+    boxen.clear();
+    EXPECT_EQ(ButtonBar.MakroRun(1, -1), 1);
+    ButtonBar.MakroClose();
+    for (const GezeigteBox& b : boxen) EXPECT_EQ(b.text.find("stopped"), std::string::npos) << b.text;
+    EXPECT_EQ(HAUPTDATEN.FitZustand, 0);
+    EXPECT_EQ(MakroFitMitSuche, 0);
+    for (int p = 0; p < 7; ++p) EXPECT_NEAR(g.Parameter[p], wahr[p], 1e-6) << p << StatusText;
+    // The report of the end of the fit reached the history.
+    EXPECT_NE(std::string(ResultsWindow.HistorieText).find("--LEAST-SQUARES FIT"), std::string::npos);
 }
