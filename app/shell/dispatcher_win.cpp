@@ -502,7 +502,9 @@ void haupt_fenster::FitAbbrechen()
     }
     if (FitParameters && !(FitFunctionTypes && FitFunctionCount > 0 && FitFunctionTypes[0] == 25))
         for (int i = 200; i < 300; ++i) FitParameters[i] = 0.0;
-    if (KonfidenzFrage > 0) {
+    // A replayed fit goes on with the macro's next step: the question is
+    // for a fit the user ran.
+    if (KonfidenzFrage > 0 && !MakroRunning) {
         int antwort = MeldungsBox(Hauptfenster,
             "Calculate confidence limits and automated F tests for the last refinement?\r\n"
             "              (Note that this may take considerable time.) \r\n"
