@@ -19,9 +19,9 @@
 
 namespace {
 
-int32_t ParameterEingabeFehlt(haupt_fenster* app)
+int32_t ParameterEingabeFehlt(haupt_fenster*)
 {
-    NichtVerfuegbar(app->Meldungsblock.Befehl, "The parameter dialog");
+    NichtVerfuegbar(507, "The parameter dialog");
     return 0;
 }
 

@@ -12,6 +12,7 @@
 #include "fit/fit_model.h"
 #include "fit/fit_run.h"
 #include "fit/fit_run_win.h"
+#include "plotting/plot_test_support.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/macro_bar.h"
@@ -265,4 +266,178 @@ TEST_F(FitRunWin, ReplayedStepWithPeakSearch)
     for (int p = 0; p < 7; ++p) EXPECT_NEAR(g.Parameter[p], wahr[p], 1e-6) << p << StatusText;
     // The report of the end of the fit reached the history.
     EXPECT_NE(std::string(ResultsWindow.HistorieText).find("--LEAST-SQUARES FIT"), std::string::npos);
+}
+
+// ---- the interactive fit under the fit panel ----
+
+namespace {
+
+int32_t ParameterOk(haupt_fenster*) { return 1; }
+
+void Bildschirmfoto(HWND fenster, const char* datei)
+{
+    RECT r;
+    GetWindowRect(fenster, &r);
+    plot_test::Canvas cv(r.right - r.left, r.bottom - r.top);
+    HDC quelle = GetWindowDC(fenster);
+    BitBlt(cv.dc, 0, 0, cv.w, cv.h, quelle, 0, 0, SRCCOPY);
+    ReleaseDC(fenster, quelle);
+    char pfad[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, pfad, MAX_PATH);
+    std::string ziel = pfad;
+    ziel = ziel.substr(0, ziel.find_last_of("\\/") + 1) + datei;
+    EXPECT_TRUE(cv.WritePng(ziel.c_str()));
+}
+
+// Runs the messages that are queued now (the fit's own posts among them).
+void Nachrichten()
+{
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+}  // namespace
+
+class FitRunInteraktiv : public FitRunWin {
+protected:
+    void SetUp() override
+    {
+        FitRunWin::SetUp();
+        FitParameterEingabe = ParameterOk;
+        // "iteration stop": every step waits for Continue.
+        HAUPTDATEN.FitErneuerung[0] = 0;
+        HAUPTDATEN.FitErneuerung[1] = 0;
+        ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+        UpdateWindow(hwnd);
+    }
+    void TearDown() override
+    {
+        Numerik.SetAbbruch(1e-5, 1e-5, 50);
+        FitParameterEingabe = altEingabe;
+        FitRunWin::TearDown();
+    }
+    FIT_PARAMETER_EINGABE altEingabe = FitParameterEingabe;
+    // 507 from the menu: the model choice keeps the model and its flags,
+    // the parameter entry is answered with OK.
+    void Starten()
+    {
+        ASSERT_TRUE(MitDialogen({Waehle(IDC_GF_KEEP_FLAGS), Druecke(IDOK)},
+                                [&] { HAUPTDATEN.Befehl(507, 0); }));
+    }
+    int32_t Iterationen() const { return HAUPTDATEN.FitIterationen; }
+};
+
+TEST_F(FitRunInteraktiv, FitModeStepsOncePerContinue)
+{
+    Starten();
+    ASSERT_EQ(HAUPTDATEN.FitZustand, 1);
+    EXPECT_EQ(GetMenu(hwnd), nullptr);
+    for (int i : {FIT_TEXT, FIT_CONTINUE, FIT_INTERRUPT, FIT_CANCEL})
+        EXPECT_TRUE(IsWindowVisible(HAUPTDATEN.FitPanel[i])) << i;
+    EXPECT_FALSE(IsWindowVisible(grafik[1]));
+    EXPECT_TRUE(IsWindowVisible(grafik[0]));
+    EXPECT_EQ(TextVon(HAUPTDATEN.FitPanel[FIT_CONTINUE]), "Con&tinue");
+    EXPECT_EQ(TextVon(HAUPTDATEN.FitPanel[FIT_CANCEL]), "&Cancel");
+    // The panel stands at the right edge, the graph left of it.
+    RECT haupt, panel, bild;
+    GetClientRect(hwnd, &haupt);
+    GetWindowRect(HAUPTDATEN.FitPanel[FIT_TEXT], &panel);
+    GetWindowRect(grafik[0], &bild);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&panel), 2);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&bild), 2);
+    EXPECT_EQ(panel.right, haupt.right);
+    EXPECT_LE(bild.right, panel.left);
+    EXPECT_EQ(TextVon(HAUPTDATEN.FitPanel[FIT_TEXT]).substr(0, 11), "Iterations:");
+    Bildschirmfoto(hwnd, "fit_mode.png");
+
+    // Nothing was posted: each Continue runs one iteration.
+    const int32_t n = Iterationen();
+    Nachrichten();
+    EXPECT_EQ(Iterationen(), n);
+    for (int k = 1; k <= 3; ++k) {
+        HAUPTDATEN.Befehl(CM_FIT_CONTINUE, 0);
+        Nachrichten();
+        EXPECT_EQ(Iterationen(), n + k);
+    }
+
+    // Interrupt opens the parameter table (two pages: Next, then OK); OK
+    // goes on from a chi2 of 1e30.
+    ASSERT_TRUE(MitDialogen({Druecke(IDOK), Druecke(IDOK)}, [&] { HAUPTDATEN.Befehl(CM_FIT_INTERRUPT, 0); }));
+    EXPECT_EQ(HAUPTDATEN.FitChi2, 1e30);
+    Nachrichten();
+    EXPECT_EQ(Iterationen(), n + 4);
+    EXPECT_LT(HAUPTDATEN.FitChi2, 1e30);
+
+    // "I" typed during an iteration interrupts as the button does; "S"
+    // only redraws.
+    PostMessageA(hwnd, WM_CHAR, 'S', 0);
+    HAUPTDATEN.Befehl(CM_FIT_CONTINUE, 0);
+    Nachrichten();
+    EXPECT_EQ(HAUPTDATEN.FitZustand, 1);
+
+    // Cancel while iterating: the next iteration ends the fit and reports
+    // the abort.
+    HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
+    EXPECT_EQ(HAUPTDATEN.FitZustand, 1);
+    HAUPTDATEN.Befehl(CM_FIT_CONTINUE, 0);
+    Nachrichten();
+    EXPECT_EQ(HAUPTDATEN.FitZustand, -1);
+    const std::string status = TextVon(HAUPTDATEN.FitPanel[FIT_TEXT]);
+    char erwartet[80];
+    std::snprintf(erwartet, sizeof erwartet, "Iterations:       aborted after %d iterations",
+                  static_cast<int>(Iterationen() - 10000));
+    EXPECT_EQ(status.substr(0, status.find("\r\n")), erwartet);
+    EXPECT_LT(Iterationen() - 10000, 10000);
+    EXPECT_EQ(TextVon(HAUPTDATEN.FitPanel[FIT_CANCEL]), "OK");
+    EXPECT_FALSE(IsWindowEnabled(HAUPTDATEN.FitPanel[FIT_CONTINUE]));
+    EXPECT_FALSE(IsWindowEnabled(HAUPTDATEN.FitPanel[FIT_INTERRUPT]));
+    // A late Continue changes nothing; OK ends the fit.
+    HAUPTDATEN.Befehl(CM_FIT_CONTINUE, 0);
+    Nachrichten();
+    EXPECT_EQ(HAUPTDATEN.FitZustand, -1);
+    HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
+    EXPECT_EQ(HAUPTDATEN.FitZustand, 0);
+    EXPECT_EQ(GetMenu(hwnd), HAUPTDATEN.Hauptmenue);
+    EXPECT_TRUE(IsWindowVisible(grafik[1]));
+}
+
+TEST_F(FitRunInteraktiv, KeyCEndsTheFit)
+{
+    Starten();
+    ASSERT_EQ(HAUPTDATEN.FitZustand, 1);
+    PostMessageA(hwnd, WM_CHAR, 'C', 0);
+    HAUPTDATEN.Befehl(CM_FIT_CONTINUE, 0);
+    Nachrichten();
+    // The key asked for the end; the next step finishes.
+    EXPECT_GT(Iterationen(), 10000);
+    HAUPTDATEN.Befehl(CM_FIT_CONTINUE, 0);
+    Nachrichten();
+    EXPECT_EQ(HAUPTDATEN.FitZustand, -1);
+}
+
+TEST_F(FitRunInteraktiv, FirstIterationAlreadyFinished)
+{
+    Numerik.SetAbbruch(1e-5, 1e-5, 1);
+    Starten();
+    ASSERT_EQ(HAUPTDATEN.FitZustand, -1);
+    EXPECT_EQ(TextVon(HAUPTDATEN.FitPanel[FIT_CANCEL]), "&Cancel");
+    HAUPTDATEN.Befehl(CM_FIT_CONTINUE, 0);
+    Nachrichten();
+    EXPECT_EQ(HAUPTDATEN.FitZustand, -1);
+    EXPECT_EQ(TextVon(HAUPTDATEN.FitPanel[FIT_CANCEL]), "OK");
+    HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
+    EXPECT_EQ(HAUPTDATEN.FitZustand, 0);
+}
+
+TEST_F(FitRunInteraktiv, ParameterEntryNotBuiltStopsBeforeTheRun)
+{
+    FitParameterEingabe = altEingabe;
+    boxen.clear();
+    Starten();
+    EXPECT_EQ(HAUPTDATEN.FitZustand, 0);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("The parameter dialog of \"Least-Squares Fit\""), std::string::npos) << boxen[0].text;
 }
