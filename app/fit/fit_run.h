@@ -54,12 +54,6 @@ inline int32_t FitSignaturVon(int32_t maxParameter, int32_t funktionen, int32_t 
     return maxParameter + 10 * (funktionen + punkte);
 }
 
-// Residual vector of a complex slot: difference[i] * weight[i] for i < n,
-// 0 at n, (imaginary data - imaginary model) * weight at n + 1 + i.
-// out takes 2n + 1 values; a missing weight array counts as 1.
-void KomplexeResiduen(const double* differenz, const double* gewicht, const double* imDaten,
-                      const double* imModell, int32_t n, double* out);
-
 // Two-sided F test of two residual variances with d degrees of freedom on
 // each side: F = larger / smaller, p = 2 I(d/2, d/2, d / (d + d F)),
 // mirrored above 1; p below 0.001 is 0. Equal variances (also both 0) give

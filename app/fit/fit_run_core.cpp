@@ -72,17 +72,6 @@ int32_t ModellGrenzenSetzen(bool* voigt)
     return n;
 }
 
-void KomplexeResiduen(const double* differenz, const double* gewicht, const double* imDaten,
-                      const double* imModell, int32_t n, double* out)
-{
-    for (int32_t i = 0; i < n; ++i) {
-        const double w = gewicht ? gewicht[i] : 1.0;
-        out[i] = differenz[i] * w;
-        out[n + 1 + i] = (imDaten[i] - imModell[i]) * w;
-    }
-    out[n] = 0.0;
-}
-
 double FTestWahrscheinlichkeit(def_zelva& numerik, double varianzAlt, double varianzNeu, int32_t d)
 {
     const double gross = std::fmax(varianzAlt, varianzNeu);

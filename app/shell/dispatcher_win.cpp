@@ -6,6 +6,7 @@
 #include "resource_ids.h"
 #include "fit/fit_choice_win.h"
 #include "fit/parameter_file_win.h"
+#include "fit/fit_run.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
@@ -14,6 +15,7 @@
 #include "shell/results_window.h"
 #include "spectra/file_commands_win.h"
 #include "spectra/foreign_files_win.h"
+#include "spectra/graphic_drawing.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -487,6 +489,8 @@ void haupt_fenster::FitAbbrechen()
     }
     Numerik.fitProcedure = nullptr;
     Numerik.useFitProcedure = 0;
+    ExafsProzedurModus = -1;
+    ExafsFitAnsicht.Anzeige = -1;
     FitModusBeenden();
     if (CommandText) WriteResultsReport(CommandText, 507, FitZustand, 0, 0);
     // Fit mode is over: the layout and the drawing no longer show the panel.

@@ -204,3 +204,106 @@ TEST(ReducedChi2, DividesByTheDegreesOfFreedom)
     EXPECT_EQ(ReduziertesChi2(18.0, 3, 3), "reduced chi2:  undefined\r\n");
     EXPECT_EQ(ReduziertesChi2(18.0, 2, 3), "reduced chi2:  undefined\r\n");
 }
+
+namespace {
+
+// The report of the working model as it stands (no fit run: every error is
+// 0), on 201 points over 0 ... 20.
+struct OhneFit {
+    std::vector<double> x = std::vector<double>(201);
+    BERICHT_EINGABE e;
+    char status[20000];
+    OhneFit(def_zelva& z, ModellCallback modell, double* ergebnisse)
+    {
+        for (int i = 0; i <= 200; ++i) x[i] = i / 10.0;
+        FIT_STATUS s;
+        s.Strichlinie = DASHES.c_str();
+        s.Punktlinie = DOTS.c_str();
+        FitStatusTextKern(status, sizeof status, s);
+        z.SetFunction(modell);
+        e.Punkte = 201;
+        e.X = x.data();
+        e.Obergrenze = 20.0;
+        e.Status = status;
+        e.Numerik = &z;
+        e.Modell = modell;
+        e.Ergebnisse = ergebnisse;
+        e.Strichlinie = DASHES;
+        e.Punktlinie = DOTS;
+        e.Wellenlaenge = 154.06;
+        e.InstrumentB = 0.02;
+        e.InstrumentL = 0.01;
+        e.InstrumentG = 0.03;
+    }
+};
+
+double Wert(const std::string& text, const std::string& marke)
+{
+    const std::size_t a = text.find(marke);
+    return a == std::string::npos ? -1e300 : std::atof(text.c_str() + a + marke.size());
+}
+
+}  // namespace
+
+TEST_F(FitRunCore, FixedAndZeroParametersAndTheMatrix)
+{
+    // A Gaussian with its width fixed and a zero-valued free background.
+    Model({1, 7}, {2.0, 10.0, 3.0, 0.0});
+    FixParameter(2);
+    for (int p = 0; p < 4; ++p) results[p] = block[p];
+    OhneFit o(zelva, Callback, results.data());
+    const BERICHT b = FitBericht(o.e);
+    const std::string fest = Zeile(b.Lang, "#3 ");
+    EXPECT_EQ(fest.substr(fest.size() - 8), "   FIXED") << fest;
+    EXPECT_EQ(Zeile(b.Kurz, "#3 ").find("CHECK"), std::string::npos);
+    // Errors of 0 on nonzero free values print " +- 0"; the zero-valued
+    // free coefficient gets the hint.
+    EXPECT_NE(Zeile(b.Kurz, "#1 ").find(" +- 0"), std::string::npos);
+    EXPECT_NE(Zeile(b.Kurz, "#4 ").find("   CHECK Exp.Error! "), std::string::npos);
+    // Matrix: columns 1, 2 and 4, no row for 3.
+    const std::size_t m = b.Lang.find("- Correlation matrix  :\r\n");
+    ASSERT_NE(m, std::string::npos);
+    const std::string kopf = std::string(12, ' ') + "1" + std::string(10, ' ') + "2" + std::string(10, ' ') + "4" +
+                             std::string(10, ' ') + "\r\n\r\n";
+    EXPECT_EQ(b.Lang.substr(m + 25 + 51, kopf.size()), kopf);
+    EXPECT_EQ(b.Lang.find("\r\n 3   "), std::string::npos);
+    EXPECT_NE(b.Lang.find("\r\n 4   0           0           0           \r\n"), std::string::npos);
+
+    // 25 functions: no matrix.
+    std::vector<double> werte;
+    for (int k = 0; k < 25; ++k) werte.insert(werte.end(), {1.0, 0.8 * k, 0.5});
+    FitFunctionCount = 25;
+    for (int k = 0; k < 25; ++k) types[k] = 1;
+    for (std::size_t i = 0; i < werte.size(); ++i) block[i] = werte[i];
+    ASSERT_EQ(ResetModelTables(), 75);
+    OhneFit o25(zelva, Callback, results.data());
+    EXPECT_EQ(FitBericht(o25.e).Lang.find("Correlation matrix"), std::string::npos);
+}
+
+TEST_F(FitRunCore, VoigtBreadths)
+{
+    // Voigt: area 3, position (2 theta) 10, Lorentz 0.4, Gauss 0.6.
+    Model({12}, {3.0, 10.0, 0.4, 0.6});
+    OhneFit o(zelva, Callback, results.data());
+    const BERICHT b = FitBericht(o.e);
+    const double pi = 3.14159265358979;
+    const double bl = pi / 2.0 * 0.4, bg = 0.6 / (2.0 * std::sqrt(std::log(2.0) / pi));
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Lorentz  Breadth [b(L)]: "), bl, 1e-7);
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Gaussian Breadth [b(G)]: "), bg, 1e-7);
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Deconv. Lorentz [cb(L)]: "), bl - 0.01, 1e-7);
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Deconv. Gaussian[cb(G)]: "), std::sqrt(bg * bg - 0.03 * 0.03), 1e-7);
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Bragg angle     [T]    : "), 5.0, 1e-12);
+    // The height is the largest model value at the points, the integral
+    // breadth the area over it.
+    double h = 0;
+    for (double xi : o.x) h = std::max(h, At(xi));
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Voigt Height           : "), h, 1e-7 * h);
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Integral Breadth       : "), results[1000] / h, 1e-6);
+    const double rad = pi / 180.0, t = 5.0 * rad;
+    EXPECT_NEAR(results[2800], 0.01 * 154.06 / (std::cos(t) * (bl - 0.01) * rad), 1e-6);
+    EXPECT_NEAR(results[2700], std::sqrt(bg * bg - 0.03 * 0.03) * rad / (4.0 * std::tan(t)), 1e-9);
+    // One function: the total area and no per-function lines.
+    EXPECT_NE(b.Kurz.find(" total:    "), std::string::npos);
+    EXPECT_EQ(b.Kurz.find(" Voigt :"), std::string::npos);
+    EXPECT_NEAR(results[1000], 3.0, 0.05);  // most of the area lies within 0 ... 20
+}

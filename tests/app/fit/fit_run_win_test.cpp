@@ -226,6 +226,18 @@ TEST_F(FitRunWin, PreparedFitOutsideAReplayKeepsItsStartValues)
     for (int p = 0; p < 13; ++p) EXPECT_EQ(CommandArgs[p], start[p]) << p;
 }
 
+TEST_F(FitRunWin, SeriesAnalysisTakesTheLongReport)
+{
+    Lauf();
+    RedrawPerMessage = 0;
+    HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
+    RedrawPerMessage = 1;
+    const std::string lang = ResultsWindow.FitText;
+    EXPECT_EQ(std::string(CommandText), lang);
+    EXPECT_NE(lang.find("reduced chi2:"), std::string::npos);
+    EXPECT_NE(lang.find("initial parameter"), std::string::npos);
+}
+
 TEST_F(FitRunWin, ContinueAfterTheEndDoesNothing)
 {
     HAUPTDATEN.Befehl(507, LP_CONTINUE_FIT);
