@@ -3,7 +3,9 @@
 // checked against the closed-form least-squares errors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 

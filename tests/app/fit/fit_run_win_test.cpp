@@ -12,7 +12,6 @@
 #include "fit/fit_model.h"
 #include "fit/fit_run.h"
 #include "fit/fit_run_win.h"
-#include "plotting/plot_test_support.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/macro_bar.h"
@@ -286,21 +285,6 @@ namespace {
 
 int32_t ParameterOk(haupt_fenster*) { return 1; }
 
-void Bildschirmfoto(HWND fenster, const char* datei)
-{
-    RECT r;
-    GetWindowRect(fenster, &r);
-    plot_test::Canvas cv(r.right - r.left, r.bottom - r.top);
-    HDC quelle = GetWindowDC(fenster);
-    BitBlt(cv.dc, 0, 0, cv.w, cv.h, quelle, 0, 0, SRCCOPY);
-    ReleaseDC(fenster, quelle);
-    char pfad[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, pfad, MAX_PATH);
-    std::string ziel = pfad;
-    ziel = ziel.substr(0, ziel.find_last_of("\\/") + 1) + datei;
-    EXPECT_TRUE(cv.WritePng(ziel.c_str()));
-}
-
 // Runs the messages that are queued now (the fit's own posts among them).
 void Nachrichten()
 {
@@ -363,7 +347,7 @@ TEST_F(FitRunInteraktiv, FitModeStepsOncePerContinue)
     EXPECT_EQ(panel.right, haupt.right);
     EXPECT_LE(bild.right, panel.left);
     EXPECT_EQ(TextVon(HAUPTDATEN.FitPanel[FIT_TEXT]).substr(0, 11), "Iterations:");
-    Bildschirmfoto(hwnd, "fit_mode.png");
+    EXPECT_TRUE(FensterFoto(hwnd, "fit_mode.png"));
 
     // Nothing was posted: each Continue runs one iteration.
     const int32_t n = Iterationen();
