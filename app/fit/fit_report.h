@@ -15,6 +15,13 @@ const std::size_t FIT_TEXT_GRENZE = 26000;
 // The rules of the report: the string-table rules cut to this width.
 const int32_t BERICHT_REGEL_ZEICHEN = 49;
 
+// Areas of the FEFF path functions of the last report by function number
+// f (1-based, the paths from 2), apart from CommandArgs, whose cells
+// 1000-1004 keep the EXAFS set-up's numbers; read by the series tables
+// and the change dialog.
+const int32_t FEFF_FLAECHEN = 101;
+extern double FeffPfadFlaechen[FEFF_FLAECHEN];
+
 struct BERICHT_EINGABE {
     std::string Datei;             // the window's file name
     int32_t Slot = 1;              // 1-4, as "active" prints it
@@ -33,6 +40,11 @@ struct BERICHT_EINGABE {
     double InstrumentG = 0.0;
     std::string Strichlinie;       // string-table rules 20 and 21
     std::string Punktlinie;
+    int32_t FeffSaetze = 0;        // FEFF data sets fitted together
+    // k range of the transform an R-space fit ran on (not printed when
+    // unknown).
+    bool KBereichBekannt = false;
+    double KBereich[2] = {};
     int32_t Fehlschlag = 0;        // failed macro fit: its state
     std::string FehlerText;        // and its message
 };

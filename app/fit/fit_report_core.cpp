@@ -9,6 +9,9 @@
 #include "fit/fit_model.h"
 #include "fit/model_function.h"
 #include "fit/report_text.h"
+#include "xas/feff_path.h"
+
+double FeffPfadFlaechen[FEFF_FLAECHEN] = {};
 
 namespace {
 
@@ -160,6 +163,40 @@ void Breiten(const BERICHT_EINGABE& e, Texte& t, const std::string& punkte)
     t.Beide(punkte);
 }
 
+// Areas of the path functions 2 .. count: each one's contribution over the
+// curve's x, integrated between the second and the third-last point.
+void PfadFlaechen(const BERICHT_EINGABE& e, Texte& t)
+{
+    for (double& f : FeffPfadFlaechen) f = 0.0;
+    if (FitFunctionCount < 2 || !e.X || e.Punkte < 4) return;
+    def_zelva& z = *e.Numerik;
+    std::vector<double> x(e.X, e.X + e.Punkte), y;
+    double* altX = z.GetXField();
+    double* altY = z.GetYField();
+    const int32_t altN = z.GetAnzahl();
+    double groesste = -1e30;
+    const int32_t letzte = FitFunctionCount < FEFF_FLAECHEN ? FitFunctionCount : FEFF_FLAECHEN - 1;
+    for (int32_t f = 2; f <= letzte; ++f) {
+        SetFunktionFlag(f, 1);
+        ModellWerte(e, y);
+        z.SetField(x.data(), y.data());
+        z.SetAnzahl(e.Punkte, -1, -1);
+        FeffPfadFlaechen[f] = z.FeldIntegralSimps(x[1], x[static_cast<std::size_t>(e.Punkte - 3)]);
+        z.SetField(altX, altY);
+        z.SetAnzahl(altN, -1, -1);
+        if (FeffPfadFlaechen[f] > groesste) groesste = FeffPfadFlaechen[f];
+    }
+    SetFunktionFlag(0, 0);
+    for (int32_t f = 2; f <= letzte; ++f) {
+        const int32_t r = f - 1;
+        const double prozent = groesste > 0.0 ? 100.0 * FeffPfadFlaechen[f] / groesste : 0.0;
+        const std::string marke = std::string(KatalogName(Typ(f - 1))) + ", " + PfadName(r) + " : ";
+        std::string z1 = Format("%-20s%5.4G %%  (%.3E)", marke.c_str(), prozent, FeffPfadFlaechen[f]);
+        z1 += PfadZusatz(r) + (r < FEFF_PFADE && FeffPfade[r].Beine <= 2 ? " \r\n" : "\r\n");
+        if (t.Frei()) t.Beide(z1);
+    }
+}
+
 }  // namespace
 
 std::string ReduziertesChi2(double chi2, int32_t punkte, int32_t freieParameter)
@@ -205,6 +242,37 @@ BERICHT FitBericht(const BERICHT_EINGABE& e)
     b.Lang += Format("%-15s%.8G\r\n", "termination:", z.abbruch);
     b.Lang += Format("%-15s%.8G\r\n", "Delta(part.):", z.ableitungsSchritt);
 
+    const bool feff = erster == 25;
+    if (((erster >= 13 && erster <= 18) || feff) && a[1000] > 1.0) {
+        if (a[1004] > 0.0) {
+            b.Lang += "\r\nFit carried out in k space.\r\n";
+            b.Lang += Format("   k range from %.5G  to %.5G\r\n", e.Untergrenze, e.Obergrenze);
+        } else {
+            b.Lang += "\r\nFit carried out in R space.\r\n";
+            b.Lang += Format("   Bottom border: %.6G\r\n", a[1002]);
+            b.Lang += Format("   Top border:    %.6G\r\n", a[1003]);
+            if (e.KBereichBekannt)
+                b.Lang += Format("   k range from   %.5G  to  %.5G\r\n", e.KBereich[0], e.KBereich[1]);
+        }
+        b.Lang += Format("Number of independent parameters   :  %.3G\r\n", a[1000]);
+        b.Lang += Format("Number of free running parameters  :  %d\r\n\r\n", static_cast<int>(MaxFitParameter + 1));
+        int32_t einfach = 0, mehrfach = 0;
+        for (int32_t i = 1; i < FitFunctionCount && i < FEFF_PFADE; ++i) {
+            if (FeffPfade[i].Beine == 2) ++einfach;
+            else ++mehrfach;
+        }
+        b.Lang += Format("Number of single scattering paths  :  %d\r\n", static_cast<int>(einfach));
+        b.Lang += Format("Number of multiple scattering paths:  %d\r\n\r\n", static_cast<int>(mehrfach));
+        if (a[1001] > a[1000]) b.Lang += "  CAUTION :  !! parameters will be strongly correlated  !!\r\n\r\n";
+    }
+    if (feff) {
+        for (int32_t i = 1; i <= e.FeffSaetze; ++i) {
+            const int32_t q = MaxParameter - e.FeffSaetze + i;
+            b.Lang += Format("  Weight for FEFF file No. %d :  %G\r\n", static_cast<int>(i), q >= 0 ? FitParameters[q] : 0.0);
+        }
+        b.Lang += "\r\n";
+    }
+
     const std::string titel = zeile();
     b.Kurz += titel;
     b.Lang += Ohne2(titel) + "                  initial parameter\r\n";
@@ -228,7 +296,8 @@ BERICHT FitBericht(const BERICHT_EINGABE& e)
             else if (!fest)
                 l += polynom ? "   CHECK Exp.Error! " : "   CHECK Error or Correl.! ";
             b.Kurz += l + "\r\n";
-            std::string start = Format("%-6.7G", a[p]);
+            const double anfang = feff && i > 0 && j == 1 && i < FEFF_PFADE ? FeffPfade[i].Reff : a[p];
+            std::string start = Format("%-6.7G", anfang);
             if (!polynom) start = start.substr(0, 7);
             const std::string lang = Auffuellen(l, 55) + start + FlagWorte(p, polynom) + "\r\n";
             if (polynom) b.Lang += lang;
@@ -238,11 +307,13 @@ BERICHT FitBericht(const BERICHT_EINGABE& e)
     }
 
     const bool profil = erster < 14 || erster > 28;
-    if (profil && e.Numerik) {
+    if (profil || feff) {
         t.Beide("\r\n");
-        t.Beide(" area under profile functions   :\r\n");
+        t.Beide(feff ? " area under XAFS paths:\r\n" : " area under profile functions   :\r\n");
         b.Lang += punkte;
         if (t.Frei() && e.Modell) z.SetFunction(e.Modell);
+    }
+    if (profil) {
         const double gesamt = z.FuncIntegralSimps(e.Untergrenze, e.Obergrenze, 300);
         a[1000] = gesamt;
         b.Kurz += punkte;
@@ -259,6 +330,9 @@ BERICHT FitBericht(const BERICHT_EINGABE& e)
         }
         t.Beide(punkte);
         Breiten(e, t, punkte);
+    } else if (feff) {
+        PfadFlaechen(e, t);
+        t.Beide(punkte);
     }
 
     static const char* const GEWICHTE[7] = {"", "  1", "  1 / sqrt ( N )", "  1 / N", "  sqrt ( N )",

@@ -87,6 +87,7 @@ void WriteResultsReport(char* text, int32_t befehl, int32_t modus, int32_t anzah
         e.InstrumentG = app.XrdProfil[2];
         e.Strichlinie = striche;
         e.Punktlinie = punkte;
+        e.FeffSaetze = app.FeffSatzAnzahl;
         e.Fehlschlag = FitFehlgeschlagen;
         if (FitFehlgeschlagen)
             e.FehlerText = StringTabelle(FitFehlgeschlagen == FIT_OHNE_AUFBAU ? IDS_FIT_SETUP_ERROR

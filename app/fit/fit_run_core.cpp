@@ -107,6 +107,11 @@ void FitStatusTextKern(char* text, std::size_t groesse, const FIT_STATUS& s)
         const int32_t typ = FitFunctionTypes[i] > 100 ? FitFunctionTypes[i] - 100 : FitFunctionTypes[i];
         const int32_t anzahl = FunctionParameterCount(typ, FitPolyDegree, SplineKnotCount);
         t += KatalogName(typ);
+        if (typ >= 21 && typ <= 24 && i > 0 && i < 101) {
+            t += " - ";
+            t += PfadName(i);
+            t += PfadZusatz(i);
+        }
         t += "\r\n";
         t += punkte;
         for (int32_t j = 0; j < anzahl; ++j, ++p) {

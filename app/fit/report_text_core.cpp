@@ -2,11 +2,14 @@
 // blocks.
 #include "fit/report_text.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "fit/model_function.h"
+#include "xas/feff_path.h"
 
 std::string Format(const char* format, ...)
 {
@@ -58,3 +61,34 @@ std::string NaechsteZeile(const std::string& text, std::size_t& pos, std::size_t
     pos = bis;
     return z;
 }
+
+namespace {
+
+std::string Symbol(const FeffPfad& p, int32_t j)
+{
+    return std::string(p.AtomSymbole[j], strnlen(p.AtomSymbole[j], sizeof p.AtomSymbole[j]));
+}
+
+}  // namespace
+
+std::string PfadName(int32_t record)
+{
+    if (record < 1 || record >= FEFF_PFADE) return std::string();
+    const FeffPfad& p = FeffPfade[record];
+    return std::string(p.Dateiname, strnlen(p.Dateiname, sizeof p.Dateiname));
+}
+
+std::string PfadZusatz(int32_t record)
+{
+    if (record < 1 || record >= FEFF_PFADE) return std::string();
+    const FeffPfad& p = FeffPfade[record];
+    if (p.Beine <= 2) return Format(", %-2s - %-2s", Symbol(p, 0).c_str(), Symbol(p, 1).c_str());
+    double winkel = p.AbsorberWinkel;
+    if (p.Beine > 3) {
+        double summe = 0.0;
+        for (int32_t j = 0; j < p.Beine - 1 && j < 9; ++j) summe += p.StreuWinkel[j];
+        winkel = std::fabs(summe - 180.0);
+    }
+    return Format(", MS(%d) [< %.4G]", static_cast<int>(p.Beine), winkel);
+}
+

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "app/fit/model_fixture.h"
 #include "fit/fit_report.h"
 #include "fit/fit_run.h"
+#include "xas/feff_path.h"
 
 namespace {
 
@@ -308,4 +310,69 @@ TEST_F(FitRunCore, VoigtBreadths)
     EXPECT_NE(b.Kurz.find(" total:    "), std::string::npos);
     EXPECT_EQ(b.Kurz.find(" Voigt :"), std::string::npos);
     EXPECT_NEAR(results[1000], 3.0, 0.05);  // most of the area lies within 0 ... 20
+}
+
+// A FEFF model filled by hand: the amplitude term, a single-scattering
+// path and a three-leg path, fitted in R space with two data sets.
+TEST_F(FitRunCore, FeffModelReport)
+{
+    struct Pfade {
+        Pfade()
+        {
+            FeffPfad& a = FeffPfade[1];
+            a = FeffPfad{};
+            a.Beine = 2;
+            a.Reff = 1.95;
+            std::snprintf(a.Dateiname, sizeof a.Dateiname, "feff0001.dat");
+            std::snprintf(a.AtomSymbole[0], 4, "Cu");
+            std::snprintf(a.AtomSymbole[1], 4, "O");
+            FeffPfad& b = FeffPfade[2];
+            b = FeffPfad{};
+            b.Beine = 3;
+            b.Reff = 3.6;
+            b.AbsorberWinkel = 60.0;
+            std::snprintf(b.Dateiname, sizeof b.Dateiname, "feff0005.dat");
+        }
+        ~Pfade() { FeffPfade[1] = FeffPfad{}; FeffPfade[2] = FeffPfad{}; }
+    } pfade;
+    Model({25, 21, 21}, {0.9, 6, 0.05, 0.003, 1.5, 2, 0.1, 0.8, 0.2});
+    results[1000] = 7.5;
+    results[1001] = 9.0;
+    results[1002] = 1.0;
+    results[1003] = 3.0;
+    results[1004] = -1.0;
+    OhneFit o(zelva, Callback, results.data());
+    o.e.FeffSaetze = 2;
+    const std::string status = o.status;
+    EXPECT_NE(status.find(" feff-Fit  - feff0001.dat, Cu - O \r\n"), std::string::npos) << status;
+    EXPECT_NE(status.find(" feff-Fit  - feff0005.dat, MS(3) [< 60]\r\n"), std::string::npos) << status;
+
+    for (int runde = 0; runde < 2; ++runde) {
+        SCOPED_TRACE(runde);
+        const BERICHT b = FitBericht(o.e);
+        const std::string erwartet =
+            "\r\nFit carried out in R space.\r\n"
+            "   Bottom border: 1\r\n"
+            "   Top border:    3\r\n"
+            "Number of independent parameters   :  7.5\r\n"
+            "Number of free running parameters  :  9\r\n\r\n"
+            "Number of single scattering paths  :  1\r\n"
+            "Number of multiple scattering paths:  1\r\n\r\n"
+            "  CAUTION :  !! parameters will be strongly correlated  !!\r\n\r\n"
+            "  Weight for FEFF file No. 1 :  0.8\r\n"
+            "  Weight for FEFF file No. 2 :  0.2\r\n\r\n";
+        EXPECT_NE(b.Lang.find(erwartet), std::string::npos) << b.Lang;
+        EXPECT_NE(b.Kurz.find(" MS(3) [< 60]\r\n"), std::string::npos);
+        EXPECT_NE(b.Kurz.find(" area under XAFS paths:\r\n"), std::string::npos);
+        EXPECT_EQ(b.Kurz.find(" total:"), std::string::npos);
+        // The path's distance starts from its reff.
+        const std::string r = Zeile(b.Lang, "#3 ");
+        ASSERT_GE(r.size(), 56u);
+        EXPECT_EQ(r.substr(55, 4), "1.95");
+        // The areas have an array of their own: the set-up's cells stay.
+        EXPECT_EQ(results[1002], 1.0);
+        EXPECT_EQ(results[1003], 3.0);
+        EXPECT_EQ(results[1004], -1.0);
+        EXPECT_EQ(results[1000], 7.5);
+    }
 }
