@@ -437,3 +437,30 @@ TEST_F(FitRunInteraktiv, ParameterEntryNotBuiltStopsBeforeTheRun)
     ASSERT_EQ(boxen.size(), 1u);
     EXPECT_NE(boxen[0].text.find("The parameter dialog of \"Least-Squares Fit\""), std::string::npos) << boxen[0].text;
 }
+
+namespace {
+int ParameterAufrufe = 0;
+int32_t ParameterZaehlen(haupt_fenster*)
+{
+    ++ParameterAufrufe;
+    return 1;
+}
+}  // namespace
+
+TEST_F(FitRunInteraktiv, RetryKeepsTheTablesAndCtrlFSteps)
+{
+    // "try again" (999): no bound reset, no parameter entry.
+    FitParameterEingabe = ParameterZaehlen;
+    ParameterAufrufe = 0;
+    ASSERT_EQ(FixParameter(2), 1);
+    const int32_t frei = MaxFitParameter;
+    ASSERT_TRUE(MitDialogen({Waehle(IDC_GF_TRY_AGAIN), Druecke(IDOK)}, [&] { HAUPTDATEN.Befehl(507, 0); }));
+    EXPECT_EQ(ParameterAufrufe, 0);
+    ASSERT_EQ(HAUPTDATEN.FitZustand, 1);
+    EXPECT_EQ(ParameterFlags[2], PF_FIXED);
+    EXPECT_EQ(MaxFitParameter, frei);
+    // 507 from its accelerator while the fit runs: no dialog, one step.
+    const int32_t n = Iterationen();
+    ASSERT_TRUE(MitDialogen({}, [&] { HAUPTDATEN.Befehl(507, 0); }));
+    EXPECT_EQ(Iterationen(), n + 1);
+}
