@@ -2,6 +2,7 @@
 // errors, statistics, areas, breadths and the correlation matrix.
 #include "fit/fit_report.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -85,6 +86,7 @@ std::string FlagWorte(int32_t p, bool polynom)
 void ModellWerte(const BERICHT_EINGABE& e, std::vector<double>& y)
 {
     y.assign(static_cast<std::size_t>(e.Punkte), 0.0);
+    if (!e.Numerik->function) return;
     for (int32_t i = 0; i < e.Punkte; ++i)
         y[static_cast<std::size_t>(i)] = e.Numerik->function(e.X[i], static_cast<double>(i), nullptr, nullptr, 0);
 }
@@ -223,7 +225,11 @@ BERICHT FitBericht(const BERICHT_EINGABE& e)
     t.Beide(Format("--LEAST-SQUARES FIT     ( active : %d )\r\n", static_cast<int>(e.Slot)));
     t.Beide("-- FILE :  " + e.Datei + "\r\n\r\n");
 
-    const std::size_t m = static_cast<std::size_t>(MaxParameter) + 10;
+    // The library writes by its own counts, which a model changed since the
+    // fit may exceed.
+    const int32_t groesste = std::max({MaxParameter, z.maxParameter, z.maxFitParameter, 0});
+    const std::size_t m = static_cast<std::size_t>(groesste) + 10;
+    const std::size_t breite = static_cast<std::size_t>(std::max(z.maxParameter, 0)) + 1;
     std::vector<double> fehler(m, 0.0), matrix(m * m, 0.0);
     z.GetError(fehler.data());
     z.GetCorrelation(matrix.data());
@@ -289,7 +295,8 @@ BERICHT FitBericht(const BERICHT_EINGABE& e)
             const int32_t f = ParameterFlags[p];
             const bool fest = (f & PF_FIXED) || ((f & PF_CORRELATED) && CorrelationWords[p] > 0);
             const int32_t stelle = FreeListPosition(p);
-            const double err = fest || stelle < 0 ? 0.0 : fehler[static_cast<std::size_t>(stelle)];
+            const double err = fest || stelle < 0 || static_cast<std::size_t>(stelle) >= m
+                ? 0.0 : fehler[static_cast<std::size_t>(stelle)];
             const double wert = FitParameters[p];
             if (std::fabs(0.75 * wert) > std::fabs(err))
                 l += Format(" +- %.6G", err);
@@ -313,7 +320,7 @@ BERICHT FitBericht(const BERICHT_EINGABE& e)
         b.Lang += punkte;
         if (t.Frei() && e.Modell) z.SetFunction(e.Modell);
     }
-    if (profil) {
+    if (profil && z.function) {
         const double gesamt = z.FuncIntegralSimps(e.Untergrenze, e.Obergrenze, 300);
         a[1000] = gesamt;
         b.Kurz += punkte;
@@ -350,14 +357,14 @@ BERICHT FitBericht(const BERICHT_EINGABE& e)
         std::string kopf(12, ' ');
         for (int32_t c : gezeigt) kopf += Format("%d", static_cast<int>(c + 1)) + std::string(10, ' ');
         t.LangBegrenzt(kopf + "\r\n\r\n");
-        const std::size_t breite = static_cast<std::size_t>(MaxParameter) + 1;
         for (int32_t r : gezeigt) {
             std::string zeileR = Format(" %d   ", static_cast<int>(r + 1));
             const int32_t pr = FreeListPosition(r);
             for (int32_t c : gezeigt) {
                 const int32_t pc = FreeListPosition(c);
-                const double k = pr >= 0 && pc >= 0
-                    ? matrix[static_cast<std::size_t>(pr) * breite + static_cast<std::size_t>(pc)] : 0.0;
+                const bool da = pr >= 0 && pc >= 0 && static_cast<std::size_t>(pr) < breite &&
+                                static_cast<std::size_t>(pc) < breite;
+                const double k = da ? matrix[static_cast<std::size_t>(pr) * breite + static_cast<std::size_t>(pc)] : 0.0;
                 zeileR += Auffuellen(Format("%.4G", k), 12);
             }
             t.LangBegrenzt(zeileR + "\r\n");

@@ -376,3 +376,15 @@ TEST_F(FitRunCore, FeffModelReport)
         EXPECT_EQ(results[1000], 7.5);
     }
 }
+
+// The library's counts still from a larger model: the report reads only
+// what it allocated (the sanitizers watch).
+TEST_F(FitRunCore, ReportAfterTheModelShrank)
+{
+    Model({1}, {2.0, 10.0, 3.0});
+    zelva.SetAnzahl(201, 60, 60);
+    OhneFit o(zelva, Callback, results.data());
+    const BERICHT b = FitBericht(o.e);
+    EXPECT_NE(b.Kurz.find("#3 "), std::string::npos);
+    EXPECT_NE(b.Lang.find("- Correlation matrix  :"), std::string::npos);
+}
