@@ -277,6 +277,9 @@ BERICHT FitBericht(const BERICHT_EINGABE& e)
             b.Lang += Format("  Weight for FEFF file No. %d :  %G\r\n", static_cast<int>(i), q >= 0 ? FitParameters[q] : 0.0);
         }
         b.Lang += "\r\n";
+        // The temperature block of the status text.
+        if (MaxParameter >= 3 && (ParameterFlags[3] & PF_TEMPERATURE_MODEL))
+            for (int k = 0; k < 4; ++k) t.Beide(zeile());
     }
 
     const std::string titel = zeile();

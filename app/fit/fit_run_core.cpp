@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "fit/exafs_terms.h"
 #include "fit/fit_model.h"
 #include "fit/model_function.h"
 #include "fit/report_text.h"
@@ -101,6 +102,14 @@ void FitStatusTextKern(char* text, std::size_t groesse, const FIT_STATUS& s)
     t += Format("%-15s%.8G\r\n", s.ResiduumText, s.RFaktor);
     t += s.MitFTest ? Format("F-Test:        %.5G\r\n", s.FTest) : std::string("No F-Test!\r\n");
     t += strich;
+
+    // One common Debye or Einstein temperature of a FEFF model.
+    if (FitFunctionCount > 0 && FitFunctionTypes && FitParameters && ParameterFlags && FitFunctionTypes[0] == 25 &&
+        MaxParameter >= 3 && (ParameterFlags[3] & PF_TEMPERATURE_MODEL)) {
+        t += DebyeWallerModell < 0 ? "\r\n   Debye Temperature:  " : "\r\n   Einstein Temperature:  ";
+        t += Format(" %.8G K\r\n\r\n", FitParameters[3]);
+        t += punkte;
+    }
 
     int32_t p = 0;
     for (int32_t i = 0; i < FitFunctionCount && FitFunctionTypes && FitParameters; ++i) {

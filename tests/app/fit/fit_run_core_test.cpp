@@ -375,6 +375,24 @@ TEST_F(FitRunCore, FeffModelReport)
         EXPECT_EQ(results[1004], -1.0);
         EXPECT_EQ(results[1000], 7.5);
     }
+
+    // A common Debye temperature: its block follows the counters in the
+    // status text; the report copies it with the rule before it, and the
+    // rule after it becomes the title line.
+    ParameterFlags[3] |= PF_TEMPERATURE_MODEL;
+    const int32_t altesModell = DebyeWallerModell;
+    DebyeWallerModell = -1;
+    OhneFit mitT(zelva, Callback, results.data());
+    DebyeWallerModell = altesModell;
+    const std::string temperatur = "\r\n   Debye Temperature:   0.003 K\r\n\r\n";
+    const std::string block = temperatur + std::string(29, '.') + "\r\n";
+    EXPECT_NE(std::string(mitT.status).find("No F-Test!\r\n" + std::string(29, '-') + "\r\n" + block),
+              std::string::npos) << mitT.status;
+    const BERICHT b = FitBericht(mitT.e);
+    const std::string vor = "data points:   201\r\n" + std::string(29, '-') + "\r\n" + temperatur;
+    EXPECT_NE(b.Kurz.find(vor + std::string(29, '.') + "\r\n feff-S0 \r\n"), std::string::npos) << b.Kurz;
+    EXPECT_NE(b.Lang.find(temperatur + std::string(29, '.') + "                  initial parameter\r\n feff-S0 \r\n"),
+              std::string::npos) << b.Lang;
 }
 
 // The library's counts still from a larger model: the report reads only
