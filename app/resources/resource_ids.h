@@ -468,5 +468,11 @@
 #define IDC_PRINTOPT_FARBIG 230
 #define IDC_PRINTOPT_XMAX 475
 #define IDC_PRINTOPT_YMAX 476
+// The fit run (fit_run.rc): the labels of the fit panel's status text and
+// the message of a fit that lacks its set-up.
+#define IDS_ITERATIONS 22
+#define IDS_RESIDUAL 23
+#define IDS_CHI2 24
+#define IDS_FIT_SETUP_ERROR 119
 
 #endif

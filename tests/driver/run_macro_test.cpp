@@ -507,3 +507,23 @@ TEST_F(RunMacro, CopperRawFileWithoutCommentMarksGivesItsAbsorption)
 }
 
 }  // namespace
+
+// A section around the LaB6 (100) reflection of a synchrotron pattern (2
+// theta in centidegrees), then a fit of a pseudo-Voigt on a straight line
+// started by the peak search: the position lies at the Bragg angle of the
+// reflection, 5.6966 degrees, within the step of the pattern (the data
+// maximum is at 5.6960 degrees).
+TEST_F(RunMacro, LanthanumHexaborideReflectionFit)
+{
+    const Lauf l = Fahre(std::string(HIER) + "data/lab6_100_excerpt.fxye", std::string(HIER) + "lab6_peak.MAK",
+                         Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const std::string zustand = LiesDatei(Pfad("aus\\state.txt"));
+    const size_t p = zustand.find("FitParameters[1] = ");
+    ASSERT_NE(p, std::string::npos) << zustand;
+    EXPECT_NEAR(std::atof(zustand.c_str() + p + 19), 569.60, 0.05);
+    const std::string ergebnis = LiesDatei(Pfad("aus\\results.txt"));
+    EXPECT_NE(ergebnis.find("--LEAST-SQUARES FIT"), std::string::npos);
+    EXPECT_NE(ergebnis.find(" Pseudo Voigt "), std::string::npos);
+}
+
