@@ -182,28 +182,39 @@ bool Kopie(Lauf& l, int32_t lo = 0, int32_t hi = -1)
 double* SlotX(Lauf& l) { return l.g.XFeld[l.g.AktuellerSlot()]; }
 double* SlotY(Lauf& l) { return l.g.YFeld[l.g.AktuellerSlot()]; }
 
-// The steepest rise of the smoothed current curve (841's edge search).
+// 841's edge search, the one of the derivative steps: the largest first
+// derivative of the curve smoothed over 3 points of its smallest step (an
+// uneven energy grid is resampled first), refined to the root of the second
+// derivative within 2 eV of it when there is one. A wider smoothing moves
+// the maximum of a sharp edge with a white line by several eV.
 bool AutomatischesE0(Lauf& l, double* e0)
 {
     const int32_t n = l.g.Punkte();
     if (n < 5) return false;
-    std::vector<double> x(SlotX(l), SlotX(l) + n), y(SlotY(l), SlotY(l) + n), d1(n);
+    std::vector<double> x, d1, d2;
+    GLAETTER glaetter = [](double* gx, double* gy, int32_t m, int32_t breite) {
+        Numerik.SetField(gx, gy);
+        Numerik.SetAnzahl(m, 0, 0);
+        Numerik.Smoothing(breite);
+    };
     double* altX = Numerik.xField;
     double* altY = Numerik.yField;
     const int32_t altN = Numerik.anzahl;
-    Numerik.SetField(x.data(), y.data());
-    Numerik.anzahl = n;
-    Numerik.Smoothing(15);
+    KantenKurven(SlotX(l), SlotY(l), n, 3.0, glaetter, &x, &d1, &d2);
     Numerik.SetField(altX, altY);
     Numerik.anzahl = altN;
-    Ableitungen(x.data(), y.data(), n, d1.data(), nullptr);
     double best = -1e30;
-    for (int32_t i = 0; i < n; ++i)
+    for (size_t i = 0; i < x.size(); ++i)
         if (d1[i] > best) {
             best = d1[i];
             *e0 = x[i];
         }
-    return best > -1e30;
+    if (!(best > -1e30)) return false;
+    double wurzel = 0.0;
+    if (KantenNullstelle(x.data(), d1.data(), d2.data(), static_cast<int32_t>(x.size()), *e0 - 0.002, *e0 + 0.002,
+                         false, &wurzel) == 1)
+        *e0 = wurzel;
+    return true;
 }
 
 // ---- pre-edge background and normalisation ----
