@@ -1,0 +1,79 @@
+#include "spectra/dialog_plot_win.h"
+
+#include "shell/haupt_fenster.h"
+#include "shell/shell_globals.h"
+#include "spectra/grafik_fenster.h"
+#include "spectra/spectra_globals.h"
+
+namespace {
+ModellCallback Modell()
+{
+    return HAUPTDATEN.ModellCallback ? HAUPTDATEN.ModellCallback : ModellFunktion;
+}
+}  // namespace
+
+bool DialogPane(int32_t pane, int32_t width, int32_t height, RECT* r)
+{
+    const int32_t hb = width / 2, hh = height / 2;
+    switch (pane) {
+    case PANE_GANZ: *r = {0, 0, width, height}; return true;
+    case PANE_UNTEN: *r = {0, hh, width, height}; return true;
+    case PANE_OBEN_LINKS: *r = {0, 0, hb, hh}; return true;
+    case PANE_OBEN_RECHTS: *r = {hb, 0, hb + hb, hh}; return true;
+    case PANE_UNTEN_LINKS: *r = {0, hh, hb, hh + hh}; return true;
+    case PANE_UNTEN_RECHTS: *r = {hb, hh, hb + hb, hh + hh}; return true;
+    default: return false;
+    }
+}
+
+bool PlotIntoDialog(HWND control, double xUpper, double xLower, int32_t withFunction,
+                    int32_t pane)
+{
+    if (!control || AktivesFenster < 0 || AktivesFenster > 3) return false;
+    grafik_fenster& g = GrafikFenster[AktivesFenster];
+    double* x = g.GetXFeld(-1);
+    double* y = g.GetYFeld(-1);
+    const int32_t n = g.Punkte();
+    RECT client, r;
+    if (!x || !y || n < 1 || !GetClientRect(control, &client) ||
+        !DialogPane(pane, client.right, client.bottom, &r))
+        return false;
+
+    InvalidateRect(control, nullptr, TRUE);
+    UpdateWindow(control);
+    HDC dc = GetDC(control);
+    if (!dc) return false;
+    HGDIOBJ alterPinsel = SelectObject(dc, GetStockObject(LTGRAY_BRUSH));
+    Rectangle(dc, r.left, r.top, r.right, r.bottom);
+
+    const int32_t breite = r.right - r.left, hoehe = r.bottom - r.top;
+    const int32_t cw = HAUPTDATEN.Schriftbreiten[0], ch = HAUPTDATEN.Schrifthoehen[0];
+    Plotter.GraphDimension(r.left, r.top, breite, hoehe, cw, ch);
+    Plotter.SetFieldFunction(x, y, Modell(), nullptr, n);
+    if (g.Kombinieren)
+        g.DrawGrafik(dc, r.left, r.top, breite, hoehe, cw, ch);
+    else
+        g.DrawFitView(dc, xUpper, xLower, withFunction, 1);
+
+    SelectObject(dc, alterPinsel);
+    ReleaseDC(control, dc);
+    return true;
+}
+
+bool DialogToScreenSize(HWND dialog)
+{
+    const int32_t sb = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    if (!dialog || sb <= 640 || (AssistentDialog && IsWindow(AssistentDialog))) return false;
+    RECT d;
+    if (!GetWindowRect(dialog, &d)) return false;
+    const int32_t db = sb - (d.right - d.left), dh = sh - (d.bottom - d.top);
+    SetWindowPos(dialog, nullptr, 0, 0, sb, sh, SWP_NOMOVE | SWP_NOZORDER);
+    if (HWND c = GetDlgItem(dialog, 30)) {
+        RECT cr;
+        GetWindowRect(c, &cr);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&cr), 2);
+        SetWindowPos(c, nullptr, 0, 0, cr.right - cr.left + db, cr.bottom - cr.top + dh,
+                     SWP_NOMOVE | SWP_NOZORDER);
+    }
+    return true;
+}
