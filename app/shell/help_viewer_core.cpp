@@ -87,6 +87,7 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"ASSIST", 191},
     {"GET_FUNCTION", 135},
     {"FUNCBORDER", 155},
+    {"SET_BORDER", 605},
 };
 const std::size_t HILFE_DIALOGE_ANZAHL = sizeof HILFE_DIALOGE / sizeof HILFE_DIALOGE[0];
 
