@@ -56,11 +56,11 @@ double* DW() { return HAUPTDATEN.DialogWerte; }
 // back when a command is cancelled or its fit fails.
 struct ModellSicherung {
     grafik_fenster& g;
-    int32_t anzahl, typ0, grad, art;
+    int32_t anzahl, typ0, grad, art, knoten;
     std::vector<double> block;
     explicit ModellSicherung(grafik_fenster& w)
         : g(w), anzahl(w.AnzahlFunktionen), typ0(w.FunktionsTypen ? w.FunktionsTypen[0] : 0), grad(w.PolyGrad),
-          art(w.ModellArt)
+          art(w.ModellArt), knoten(SplineKnotCount)
     {
         if (g.Parameter) block.assign(g.Parameter, g.Parameter + 1100);
     }
@@ -74,6 +74,7 @@ struct ModellSicherung {
         FitFunctionCount = anzahl;
         FitPolyDegree = grad;
         FitModellArt = art;
+        SplineKnotCount = knoten;
     }
 };
 
@@ -493,6 +494,19 @@ void MueNull(Lauf& l)
         }
     } else {
         DW()[2] = 1.0;
+    }
+    if (spline && !l.vorbereitet) {
+        // The dialog's spline count (parameters, Auto-Spline) must fit the
+        // engine as well.
+        n = static_cast<int32_t>(DW()[3]);
+        SplineAbschnitte a;
+        if (id == 837) n = Layout(p, &a) ? LayoutKnoten(a) : 0;
+        if (n < MIN_KNOTEN || n > MAX_KNOTEN) {
+            l.Frage("The number of splines must lie between 3 and 40.\r\nNothing was changed.",
+                    MB_OK | MB_ICONEXCLAMATION);
+            abbruch();
+            return;
+        }
     }
     const double von = DW()[0], bis = DW()[1], w = DW()[5];
     if (!MakroRunning && !l.vorbereitet && !l.Innen(von, bis)) {
