@@ -17,6 +17,115 @@ const int32_t MAX_KNOTEN = 40;
 
 bool Endlich(double v) { return std::isfinite(v); }
 
+// x^e, by multiplication for the small integer exponents of the weights and
+// the Victoreen terms (the same value as pow to rounding, several times
+// faster).
+double Potenz(double x, double e)
+{
+    if (e == std::floor(e) && std::fabs(e) <= 16.0) {
+        int32_t k = static_cast<int32_t>(std::fabs(e));
+        double r = 1.0, b = x;
+        while (k) {
+            if (k & 1) r *= b;
+            b *= b;
+            k >>= 1;
+        }
+        return e < 0.0 ? 1.0 / r : r;
+    }
+    return std::pow(x, e);
+}
+
+// Weighted least squares by the normal equations (Cholesky, columns
+// equilibrated): for the well-conditioned spline basis, whose many grid
+// rows make the QR route the slowest step of a spectrum's reduction.
+// Returns 1, or 0 when the matrix is not positive definite.
+int32_t NormalGleichungen(const std::vector<double>& a, int32_t m, int32_t p, const double* y, const double* w,
+                          double* c)
+{
+    // Column by column: the weighted column times each column, with four
+    // partial sums so that the additions do not wait on each other.
+    auto skalar = [m](const double* u, const double* v) {
+        double s0 = 0.0, s1 = 0.0, s2 = 0.0, s3 = 0.0;
+        int32_t i = 0;
+        for (; i + 3 < m; i += 4) {
+            s0 += u[i] * v[i];
+            s1 += u[i + 1] * v[i + 1];
+            s2 += u[i + 2] * v[i + 2];
+            s3 += u[i + 3] * v[i + 3];
+        }
+        for (; i < m; ++i) s0 += u[i] * v[i];
+        return (s0 + s1) + (s2 + s3);
+    };
+    for (int32_t i = 0; i < m; ++i) {
+        const double wi = w ? w[i] : 1.0;
+        if (!(wi >= 0.0) || !std::isfinite(wi) || !std::isfinite(y[i])) return 0;
+    }
+    std::vector<double> n(static_cast<size_t>(p) * p, 0.0), r(p, 0.0), wa(static_cast<size_t>(m));
+    for (int32_t j = 0; j < p; ++j) {
+        const double* aj = &a[static_cast<size_t>(j) * m];
+        for (int32_t i = 0; i < m; ++i) wa[i] = (w ? w[i] : 1.0) * aj[i];
+        r[j] = skalar(wa.data(), y);
+        for (int32_t l = 0; l <= j; ++l) n[static_cast<size_t>(j) * p + l] = skalar(wa.data(), &a[static_cast<size_t>(l) * m]);
+    }
+    std::vector<double> d(p);
+    for (int32_t j = 0; j < p; ++j) {
+        const double v = n[static_cast<size_t>(j) * p + j];
+        if (!(v > 0.0)) return 0;
+        d[j] = 1.0 / std::sqrt(v);
+    }
+    for (int32_t j = 0; j < p; ++j) {
+        for (int32_t l = 0; l <= j; ++l) n[static_cast<size_t>(j) * p + l] *= d[j] * d[l];
+        r[j] *= d[j];
+    }
+    // Cholesky in the lower triangle.
+    for (int32_t j = 0; j < p; ++j) {
+        double* nj = &n[static_cast<size_t>(j) * p];
+        for (int32_t l = 0; l < j; ++l) {
+            const double* nl = &n[static_cast<size_t>(l) * p];
+            double s = nj[l];
+            for (int32_t q = 0; q < l; ++q) s -= nj[q] * nl[q];
+            nj[l] = s / nl[l];
+        }
+        double s = nj[j];
+        for (int32_t q = 0; q < j; ++q) s -= nj[q] * nj[q];
+        if (!(s > 1e-12)) return 0;
+        nj[j] = std::sqrt(s);
+    }
+    for (int32_t j = 0; j < p; ++j) {
+        double s = r[j];
+        for (int32_t q = 0; q < j; ++q) s -= n[static_cast<size_t>(j) * p + q] * r[q];
+        r[j] = s / n[static_cast<size_t>(j) * p + j];
+    }
+    for (int32_t j = p - 1; j >= 0; --j) {
+        double s = r[j];
+        for (int32_t q = j + 1; q < p; ++q) s -= n[static_cast<size_t>(q) * p + j] * r[q];
+        r[j] = s / n[static_cast<size_t>(j) * p + j];
+    }
+    for (int32_t j = 0; j < p; ++j)
+        if (!std::isfinite(r[j] * d[j])) return 0;
+    for (int32_t j = 0; j < p; ++j) c[j] = r[j] * d[j];
+    return 1;
+}
+
+// Second derivatives of the natural spline through (kx, ky) into y2 (k
+// entries; u is scratch of k entries).
+void ZweiteAbleitungen(const double* kx, const double* ky, int32_t k, double* y2, double* u)
+{
+    y2[0] = 0.0;
+    u[0] = 0.0;
+    for (int32_t i = 1; i <= k - 2; ++i) {
+        const double sig = (kx[i] - kx[i - 1]) / (kx[i + 1] - kx[i - 1]);
+        const double p = sig * y2[i - 1] + 2.0;
+        y2[i] = (sig - 1.0) / p;
+        u[i] = (6.0 * ((ky[i + 1] - ky[i]) / (kx[i + 1] - kx[i]) - (ky[i] - ky[i - 1]) / (kx[i] - kx[i - 1])) /
+                    (kx[i + 1] - kx[i - 1]) -
+                sig * u[i - 1]) /
+               p;
+    }
+    y2[k - 1] = 0.0;
+    for (int32_t i = k - 2; i >= 0; --i) y2[i] = y2[i] * y2[i + 1] + u[i];
+}
+
 // Fit of the columns built by `spalte` over the section; the shared part of
 // the pre-edge fits.
 template <class SPALTE>
@@ -127,22 +236,22 @@ int32_t PolynomFit(const double* x, const double* y, int32_t n, double von, doub
     std::vector<double> w;
     if (kGewicht != 0.0) {
         w.resize(n);
-        for (int32_t i = 0; i < n; ++i) w[i] = std::pow(std::fabs(x[i]), kGewicht);
+        for (int32_t i = 0; i < n; ++i) w[i] = Potenz(std::fabs(x[i]), kGewicht);
     }
     return SektionsFit(x, y, n, von, bis, grad + 1, w.empty() ? nullptr : w.data(),
-                       [](int32_t j, double v) { return std::pow(v, j); }, c);
+                       [](int32_t j, double v) { return Potenz(v, j); }, c);
 }
 
 double VictoreenWert(const double* c, const double* e, double x)
 {
-    return c[0] * std::pow(x, e[0]) + c[1] * std::pow(x, e[1]) + c[2] * std::pow(x, e[2]);
+    return c[0] * Potenz(x, e[0]) + c[1] * Potenz(x, e[1]) + c[2] * Potenz(x, e[2]);
 }
 
 int32_t VictoreenFit(const double* x, const double* y, int32_t n, double von, double bis, const double* e,
                      double* c)
 {
     if (!x || !y || !e) return 0;
-    return SektionsFit(x, y, n, von, bis, 3, nullptr, [e](int32_t j, double v) { return std::pow(v, e[j]); },
+    return SektionsFit(x, y, n, von, bis, 3, nullptr, [e](int32_t j, double v) { return Potenz(v, e[j]); },
                        c);
 }
 
@@ -201,17 +310,7 @@ void NatuerlicherSpline(const double* kx, const double* ky, int32_t k, const dou
         return;
     }
     std::vector<double> y2(k, 0.0), u(k, 0.0);
-    for (int32_t i = 1; i <= k - 2; ++i) {
-        const double sig = (kx[i] - kx[i - 1]) / (kx[i + 1] - kx[i - 1]);
-        const double p = sig * y2[i - 1] + 2.0;
-        y2[i] = (sig - 1.0) / p;
-        u[i] = (6.0 * ((ky[i + 1] - ky[i]) / (kx[i + 1] - kx[i]) - (ky[i] - ky[i - 1]) / (kx[i] - kx[i - 1])) /
-                    (kx[i + 1] - kx[i - 1]) -
-                sig * u[i - 1]) /
-               p;
-    }
-    y2[k - 1] = 0.0;
-    for (int32_t i = k - 2; i >= 0; --i) y2[i] = y2[i] * y2[i + 1] + u[i];
+    ZweiteAbleitungen(kx, ky, k, y2.data(), u.data());
     int32_t a = 0;
     for (int32_t i = 0; i < m; ++i) {
         const double v = xs[i];
@@ -254,19 +353,35 @@ int32_t SplineMu0(const double* x, const double* y, int32_t n, double von, doubl
                 while (a < s - 1 && gx[j] > gx[0] + (a + 1) * breite) ++a;
                 e = a < static_cast<int32_t>(abschnitte->Exponenten.size()) ? abschnitte->Exponenten[a] : 0.0;
             }
-            gew[j] = std::pow(std::fabs(gx[j]), e);
+            gew[j] = Potenz(std::fabs(gx[j]), e);
         }
     }
-    // The spline is linear in its knot heights: column k is the spline
-    // through the k-th unit vector.
-    std::vector<double> a(static_cast<size_t>(gitter) * k), einheit(k, 0.0);
+    // The spline is linear in its knot heights: with y2 = M h (M from the
+    // unit vectors), each grid value is A h_a + B h_a+1 + C (M h)_a + D (M
+    // h)_a+1 of its interval a.
+    std::vector<double> mm(static_cast<size_t>(k) * k), einheit(k, 0.0), y2(k), u(k);
     for (int32_t c = 0; c < k; ++c) {
         einheit[c] = 1.0;
-        NatuerlicherSpline(kx.data(), einheit.data(), k, gx.data(), &a[static_cast<size_t>(c) * gitter], gitter);
+        ZweiteAbleitungen(kx.data(), einheit.data(), k, y2.data(), u.data());
+        for (int32_t r = 0; r < k; ++r) mm[static_cast<size_t>(r) * k + c] = y2[r];
         einheit[c] = 0.0;
     }
+    std::vector<double> a(static_cast<size_t>(gitter) * k, 0.0);
+    int32_t iv = 0;
+    for (int32_t j = 0; j < gitter; ++j) {
+        const double v = gx[j];
+        while (iv < k - 2 && v > kx[iv + 1]) ++iv;
+        const double h = kx[iv + 1] - kx[iv];
+        const double A = (kx[iv + 1] - v) / h, B = (v - kx[iv]) / h;
+        const double C = (A * A * A - A) * h * h / 6.0, D = (B * B * B - B) * h * h / 6.0;
+        for (int32_t c = 0; c < k; ++c)
+            a[static_cast<size_t>(c) * gitter + j] =
+                C * mm[static_cast<size_t>(iv) * k + c] + D * mm[static_cast<size_t>(iv + 1) * k + c];
+        a[static_cast<size_t>(iv) * gitter + j] += A;
+        a[static_cast<size_t>(iv + 1) * gitter + j] += B;
+    }
     std::vector<double> ky(k);
-    if (!LineareAusgleichung(a, gitter, k, gy.data(), gew.empty() ? nullptr : gew.data(), ky.data())) return 0;
+    if (!NormalGleichungen(a, gitter, k, gy.data(), gew.empty() ? nullptr : gew.data(), ky.data())) return 0;
     erg->Lo = lo;
     erg->Hi = hi;
     erg->KnotenX = kx;
