@@ -93,11 +93,39 @@ void Indizes(double lo, double hi, int32_t* a, int32_t* b)
     *b = j;
 }
 
+void Kurve(double* x, double* y, int32_t n, COLORREF farbe);
+void MarkerZeichnen(int x);
+
+// The derivative steps: both derivatives over the spectrum (green the
+// first, blue the second) and the marker line at the E0 of edit 20.
+void Ableitungsbild(double oben, double unten)
+{
+    grafik_fenster& g = G();
+    for (int d = 1; d <= 2; ++d) {
+        const int32_t s = (g.KurvenZaehler + d) & 3;
+        const int32_t n = g.DateiInfo.PunkteProKurve[s];
+        if (n < 2 || !g.XFeld[s]) continue;
+        int32_t a = 0, b = n - 1;
+        while (a < n - 1 && g.XFeld[s][a] < unten) ++a;
+        while (b > a && g.XFeld[s][b] > oben) --b;
+        if (b - a >= 1) Kurve(g.XFeld[s] + a, g.YFeld[s] + a, b - a + 1, d == 1 ? 0x008000 : 0xFF0000);
+    }
+    char t[60] = "";
+    GetDlgItemTextA(Z->dlg, 20, t, sizeof t);
+    int px = 0, py = 0;
+    if (Plotter.GetScreen(std::atof(t), 0.0, px, py)) {
+        MarkerZeichnen(px);
+        Z->marker = true;
+        Z->markerX = px;
+    }
+}
+
 // The picture: the curve over [unten, oben], with the model when wanted.
 void Bild(double oben, double unten, bool mitFunktion)
 {
     Z->marker = false;
     PlotIntoDialog(Z->vorschau, oben, unten, mitFunktion ? 1 : 0, PANE_GANZ);
+    if (Z->modus == 6) Ableitungsbild(oben, unten);
 }
 
 // The current picture again (paint, activation).
@@ -227,7 +255,21 @@ void Oeffnen(HWND dlg)
     Zeige(IDC_SB_SPINTEXT, false);
     Zeige(IDC_SB_SCHRITT, false);
     CheckRadioButton(dlg, IDC_SB_RADIO1, IDC_SB_RADIO2, IDC_SB_RADIO1);
-    DialogToScreenSize(dlg);
+    // Grown to the screen, the preview takes the extra height; the other
+    // controls move down with the dialog's lower edge.
+    RECT vor{}, nach{};
+    GetWindowRect(Z->vorschau, &vor);
+    if (DialogToScreenSize(dlg)) {
+        GetWindowRect(Z->vorschau, &nach);
+        const int dh = (nach.bottom - nach.top) - (vor.bottom - vor.top);
+        for (HWND c = GetWindow(dlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            if (c == Z->vorschau) continue;
+            RECT r;
+            GetWindowRect(c, &r);
+            MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
+            SetWindowPos(c, nullptr, r.left, r.top + dh, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        }
+    }
     for (int id : {IDC_SB_TEXT1, IDC_SB_WERT1, IDC_SB_TEXT2, IDC_SB_WERT2, IDC_SB_FEFF, IDC_SB_AUTOSPLINE, IDC_SB_RRAUM,
                    IDC_SB_RWERT, IDC_SB_ERGEBNISSE, IDC_SB_ERGEBNIS})
         Zeige(id, false);

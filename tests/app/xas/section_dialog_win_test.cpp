@@ -22,6 +22,7 @@
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "spectra/data_commands_win.h"
+#include "spectra/dialog_plot_win.h"
 #include "xas/section_dialog_win.h"
 #include "xas/xas_background_win.h"
 #include "xas/xas_commands_win.h"
@@ -75,6 +76,7 @@ int BlauePunkte(HWND dlg, int32_t pane)
 
 void Bild(HWND fenster, const char* datei)
 {
+    RedrawWindow(fenster, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r;
     GetWindowRect(fenster, &r);
     plot_test::Canvas cv(r.right - r.left, r.bottom - r.top);
