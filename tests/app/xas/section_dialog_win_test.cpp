@@ -250,6 +250,15 @@ TEST_F(SektionsDialogTest, DeglitchingAndStepRemoval)
     Feld jetzt = Y(0, 0);
     for (int i = 0; i < 100; ++i) EXPECT_NEAR(jetzt[i], y[i], 1e-9) << i;
 
+    // The deglitching command: the new slot holds the repaired curve, the
+    // old one keeps the glitch.
+    Setze0(x, glitch);
+    EXPECT_TRUE(MitDialogen({Druecke(IDOK)}, [] { HAUPTDATEN.Befehl(613, 0); }));
+    ASSERT_EQ(Slot(), 1);
+    EXPECT_EQ(Y(0, 0), glitch);
+    jetzt = Y(0, 1);
+    for (int i = 0; i < 100; ++i) EXPECT_NEAR(jetzt[i], y[i], 1e-9) << i;
+
     // A step of 2 at x = 60 is removed; a section within 2 points of the
     // end changes nothing.
     Feld stufe = y;
