@@ -193,15 +193,10 @@ bool AutomatischesE0(Lauf& l, double* e0)
     const int32_t n = l.g.Punkte();
     if (n < 5) return false;
     std::vector<double> x, d1, d2;
-    GLAETTER glaetter = [](double* gx, double* gy, int32_t m, int32_t breite) {
-        Numerik.SetField(gx, gy);
-        Numerik.SetAnzahl(m, 0, 0);
-        Numerik.Smoothing(breite);
-    };
     double* altX = Numerik.xField;
     double* altY = Numerik.yField;
     const int32_t altN = Numerik.anzahl;
-    KantenKurven(SlotX(l), SlotY(l), n, 3.0, glaetter, &x, &d1, &d2);
+    KantenKurven(SlotX(l), SlotY(l), n, 3.0, NumerikGlaetten, &x, &d1, &d2);
     Numerik.SetField(altX, altY);
     Numerik.anzahl = altN;
     double best = -1e30;

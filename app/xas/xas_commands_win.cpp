@@ -309,17 +309,20 @@ int32_t KonvertiereF15()
 
 int32_t OpenXafsInOne(int32_t) { return XafsInOneDialog() ? 1 : 0; }
 
+void NumerikGlaetten(double* x, double* y, int32_t n, int32_t breite)
+{
+    Numerik.SetField(x, y);
+    Numerik.SetAnzahl(n, 0, 0);
+    Numerik.Smoothing(breite);
+}
+
 int32_t KantenSuche(grafik_fenster& g, int32_t s, double a, double b, double glaettung, bool ersteAbleitung,
                     double* e0)
 {
     const int32_t n = g.DateiInfo.PunkteProKurve[s];
     if (n < 5 || n > g.FeldGroesse()) return 0;
     std::vector<double> x, d1, d2;
-    GLAETTER glaetter = [](double* gx, double* gy, int32_t m, int32_t breite) {
-        Numerik.SetField(gx, gy);
-        Numerik.SetAnzahl(m, 0, 0);
-        Numerik.Smoothing(breite);
-    };
+    GLAETTER glaetter = NumerikGlaetten;
     {
         NumerikSichern sichern;
         KantenKurven(g.XFeld[s], g.YFeld[s], n, glaettung, glaetter, &x, &d1, &d2);
@@ -337,11 +340,7 @@ int32_t AbleitungsSpektrum(grafik_fenster& g)
     g.GetMinMax(&ymin, &ymax, 0.0, 0.0, 0);
     const double a = std::max(std::fabs(ymin), std::fabs(ymax));
     std::vector<double> x, d1, d2;
-    GLAETTER glaetter = [](double* gx, double* gy, int32_t m, int32_t breite) {
-        Numerik.SetField(gx, gy);
-        Numerik.SetAnzahl(m, 0, 0);
-        Numerik.Smoothing(breite);
-    };
+    GLAETTER glaetter = NumerikGlaetten;
     {
         NumerikSichern sichern;
         KantenKurven(g.XFeld[s], g.YFeld[s], n, HAUPTDATEN.DialogWerte[10], glaetter, &x, &d1, &d2);

@@ -17,7 +17,7 @@
 
 #include "app/spectra/data_commands_fixture.h"
 #include "fit/fit_model.h"
-#include "plotting/plot_test_support.h"
+#include "app/window_picture.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
@@ -77,17 +77,7 @@ int BlauePunkte(HWND dlg, int32_t pane)
 void Bild(HWND fenster, const char* datei)
 {
     RedrawWindow(fenster, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT r;
-    GetWindowRect(fenster, &r);
-    plot_test::Canvas cv(r.right - r.left, r.bottom - r.top);
-    HDC quelle = GetWindowDC(fenster);
-    BitBlt(cv.dc, 0, 0, cv.w, cv.h, quelle, 0, 0, SRCCOPY);
-    ReleaseDC(fenster, quelle);
-    char pfad[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, pfad, MAX_PATH);
-    std::string ziel = pfad;
-    ziel = ziel.substr(0, ziel.find_last_of("\\/") + 1) + datei;
-    EXPECT_TRUE(cv.WritePng(ziel.c_str()));
+    FensterBild(fenster, datei);
 }
 
 }  // namespace
