@@ -349,3 +349,52 @@ TEST(Preview, TransformOfOneShellPeaksAtItsDistance)
     EXPECT_NEAR(r[best], 2.2, r[1]);
     EXPECT_EQ(VorschauTransform(z, k.data(), chi.data(), 400, 3.0, 14.0, 2.0, 1000, 0.04, 7.0, &r, &b), 0);
 }
+
+// The spline background is linear in its knot heights and solved directly;
+// the library's least-squares loop on the same grid, weights and knots
+// reaches the same background on the copper foil in k.
+namespace {
+std::vector<double> SplineKnotenX;
+double SplineModell(double x, double, double* xs, double* ys, int32_t n)
+{
+    const int32_t k = static_cast<int32_t>(SplineKnotenX.size());
+    if (xs) {
+        NatuerlicherSpline(SplineKnotenX.data(), fit_test::g_par, k, xs, ys, n);
+        return 0.0;
+    }
+    double y = 0.0;
+    NatuerlicherSpline(SplineKnotenX.data(), fit_test::g_par, k, &x, &y, 1);
+    return y;
+}
+}  // namespace
+
+TEST(AtomicBackground, DirectSplineAgreesWithTheLeastSquaresLoopOnTheCopperFoil)
+{
+    Feld e, mu;
+    KupferFolie(&e, &mu);
+    Feld k;
+    for (double v : e) k.push_back(KAusEnergie(v, 8.9805));
+    SplineHintergrund h;
+    const int32_t n = static_cast<int32_t>(k.size());
+    ASSERT_GT(SplineMu0(k.data(), mu.data(), n, 0.5, 17.4, 11, 2.0, nullptr, 600, &h), 100);
+    SplineKnotenX = h.KnotenX;
+    // The grid, data and weights the direct route uses.
+    const double xlo = k[h.Lo], xhi = k[h.Hi];
+    Feld gx(600), gy(600), w(600);
+    for (int j = 0; j < 600; ++j) gx[j] = xlo + j * (xhi - xlo) / 599;
+    gx[599] = xhi;
+    NatuerlicherSpline(k.data() + h.Lo, mu.data() + h.Lo, h.Hi - h.Lo + 1, gx.data(), gy.data(), 600);
+    for (int j = 0; j < 600; ++j) w[j] = gx[j] * gx[j];
+    Feld start = h.KnotenY;
+    for (double& v : start) v *= 1.02;
+    std::vector<int32_t> frei;
+    for (int i = 0; i < 11; ++i) frei.push_back(i);
+    fit_test::FitSetup fit(SplineModell, gx, gy, start, frei);
+    fit.z.SetWeightFunction(w.data());
+    fit.z.SetAbbruch(1e-12, 1e-6, 500);
+    ASSERT_EQ(fit.Run(), -1);
+    for (size_t i = 0; i < h.Mu0.size(); i += 7) {
+        const double x = k[h.Lo + i];
+        EXPECT_NEAR(SplineModell(x, 0.0, nullptr, nullptr, 0), h.Mu0[i], 1e-6 * std::fabs(h.Mu0[i])) << x;
+    }
+}
