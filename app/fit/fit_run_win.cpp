@@ -12,18 +12,13 @@
 #include "fit/model_function.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
+#include "fit/parameter_dialogs_win.h"
 #include "shell/haupt_fenster.h"
 #include "shell/macro_bar.h"
 #include "spectra/graphic_drawing.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
-
-int32_t ParameterEingabeFehlt(haupt_fenster*)
-{
-    NichtVerfuegbar(507, "The parameter dialog");
-    return 0;
-}
 
 // FitDifferenzen takes n + 2 values; a curve longer than the shared block
 // gets a block of its own.
@@ -119,7 +114,7 @@ bool ImPanel(const haupt_fenster& app, HWND h)
 
 }  // namespace
 
-FIT_PARAMETER_EINGABE FitParameterEingabe = ParameterEingabeFehlt;
+FIT_PARAMETER_EINGABE FitParameterEingabe = GrafischeParameter;
 
 void FitStatusText(char* text)
 {

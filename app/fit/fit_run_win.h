@@ -19,8 +19,8 @@ void FitBefehl(haupt_fenster* app, int32_t fenster, LPARAM lParam);
 void FitStatusText(char* text);
 
 // The parameter entry that the fit command opens after the model choice
-// (1 OK, 0 Cancel). Until the parameter dialog is built it answers through
-// NichtVerfuegbar and returns 0; tests put their own answer here.
+// (1 OK, 0 Cancel): the graphic parameter entry SET_PARAMETER; tests put
+// their own answer here.
 typedef int32_t (*FIT_PARAMETER_EINGABE)(haupt_fenster* app);
 extern FIT_PARAMETER_EINGABE FitParameterEingabe;
 
