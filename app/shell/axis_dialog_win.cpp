@@ -12,6 +12,7 @@
 #include "shell/axis_dialog.h"
 #include "shell/dialog_helpers.h"
 #include "shell/haupt_fenster.h"
+#include "shell/macro_bar.h"
 #include "shell/option_dialogs_win.h"
 #include "shell/plot_dialogs_win.h"
 #include "spectra/spectra_globals.h"
@@ -449,6 +450,7 @@ INT_PTR CALLBACK AchsenProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case IDOK:
         Ok(dlg);
+        ButtonBar.TexteNeu();
         HAUPTDATEN.BearbeitetePaintinfo = nullptr;
         A.Fenster = -1;
         EndDialog(dlg, 1);

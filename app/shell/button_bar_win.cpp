@@ -439,6 +439,15 @@ void button_leiste::KnopfZeichnen(int32_t nummer)
     UpdateWindow(Erste[nummer].Fenster);
 }
 
+void button_leiste::TexteNeu()
+{
+    if (!Fenster) return;
+    FillComboFromList(Boxen[BOX_X_TEXT - 101], HAUPTDATEN.XTextListe, "X");
+    FillComboFromList(Boxen[BOX_Y_TEXT - 101], HAUPTDATEN.YTextListe, "Y");
+    FillComboFromList(Boxen[BOX_Z_TEXT - 101], HAUPTDATEN.YTextListe, "Z");
+    FensterZeigen(AktivesFenster);
+}
+
 void button_leiste::FensterZeigen(int32_t fenster)
 {
     if (!Fenster || fenster < 0 || fenster > 3 || !HAUPTDATEN.GrafikHandles[fenster]) return;

@@ -50,6 +50,9 @@ public:
     // x and y columns in 101 and 102, the current slot's axis texts in
     // 103-105 (a text missing from the x or y list is added to it).
     void FensterZeigen(int32_t fenster);
+    // Refills the three axis-text boxes from the text lists (after the axis
+    // dialog changed them) and shows the active window's texts.
+    void TexteNeu();
     // Repaints first-row button 1-12 at once.
     void KnopfZeichnen(int32_t nummer);
 

@@ -284,6 +284,14 @@ TEST_F(Leiste, BoxesChooseColumnsLabelsAndFontSize)
     EXPECT_EQ(Gewaehlt(Box(BOX_X_TEXT)), "E [eV] of Cu");
     EXPECT_NE(std::strstr(HAUPTDATEN.XTextListe, "E [eV] of Cu#"), nullptr);
 
+    // Texts the axis dialog put into the lists reach the boxes.
+    std::strcat(HAUPTDATEN.YTextListe, "chi(k)*k^2#");
+    ButtonBar.TexteNeu();
+    EXPECT_NE(SendMessageA(Box(BOX_Y_TEXT), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>("chi(k)*k^2")),
+              CB_ERR);
+    EXPECT_EQ(Gewaehlt(Box(BOX_X_TEXT)), "E [eV] of Cu");
+
     // Size 20: label font 20 high, 9 wide.
     Waehle(Box(BOX_GROESSE), BOX_GROESSE, GroessenPosition(20));
     EXPECT_EQ(g.Paintinfo.AxisFontHeight, 20);
