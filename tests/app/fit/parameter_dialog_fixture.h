@@ -16,7 +16,6 @@
 #include "fit/fit_model.h"
 #include "fit/parameter_dialogs.h"
 #include "fit/parameter_dialogs_win.h"
-#include "plotting/plot_test_support.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
@@ -56,20 +55,7 @@ inline DialogSchritt Klick(int id)
     };
 }
 
-inline void Bild(HWND fenster, const char* datei)
-{
-    RECT r;
-    GetWindowRect(fenster, &r);
-    plot_test::Canvas cv(r.right - r.left, r.bottom - r.top);
-    HDC quelle = GetWindowDC(fenster);
-    BitBlt(cv.dc, 0, 0, cv.w, cv.h, quelle, 0, 0, SRCCOPY);
-    ReleaseDC(fenster, quelle);
-    char pfad[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, pfad, MAX_PATH);
-    std::string ziel = pfad;
-    ziel = ziel.substr(0, ziel.find_last_of("\\/") + 1) + datei;
-    EXPECT_TRUE(cv.WritePng(ziel.c_str()));
-}
+inline void Bild(HWND fenster, const char* datei) { EXPECT_TRUE(FensterFoto(fenster, datei)); }
 
 // Every table and counter of b as in a.
 inline void GleicherStand(const TABELLEN_STAND& a, const TABELLEN_STAND& b)

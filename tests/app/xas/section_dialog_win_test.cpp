@@ -17,7 +17,6 @@
 
 #include "app/spectra/data_commands_fixture.h"
 #include "fit/fit_model.h"
-#include "app/window_picture.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
@@ -77,7 +76,7 @@ int BlauePunkte(HWND dlg, int32_t pane)
 void Bild(HWND fenster, const char* datei)
 {
     RedrawWindow(fenster, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    FensterBild(fenster, datei);
+    EXPECT_TRUE(FensterFoto(fenster, datei));
 }
 
 }  // namespace
