@@ -2,6 +2,7 @@
 // switching of functions and the model's range.
 #include "fit/model_function.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <vector>
@@ -200,12 +201,26 @@ double ProfilWert(const MODELL_LAUF& l, int32_t c, const double* p, double x)
     }
 }
 
-// Model 54 at its first point: the spline through the knots (abscissae from
-// block entry 600, values the last SplineKnotCount parameters) at the
-// abscissae TabellenX into TabellenFaktor.
+// The knots (abscissae, then values) TabellenFaktor was last computed from.
+double TabellenKnoten[2 * MAX_MODEL_PARAMETERS_SMALL];
+int32_t TabellenKnotenZahl = -1;
+const double* TabellenKnotenFuer = nullptr;
+
+// Model 54: the spline through the knots (abscissae from block entry 600,
+// values the last SplineKnotCount parameters) at the abscissae TabellenX
+// into TabellenFaktor, at the first point and whenever a knot changed since
+// (a derivative step moves one knot value at a later point).
 void TabellenFaktorBerechnen(const MODELL_LAUF& l)
 {
     const int32_t k = SplineKnotCount;
+    if (l.j0 != 0 && k == TabellenKnotenZahl && TabellenKnotenFuer == TabellenFaktor && k >= 2 &&
+        k <= MAX_MODEL_PARAMETERS_SMALL && MaxParameter - k + 1 >= 0) {
+        bool gleich = true;
+        for (int32_t i = 0; gleich && i < k; ++i)
+            gleich = TabellenKnoten[i] == l.p[SPLINE_KNOT_INDEX + i] &&
+                     TabellenKnoten[k + i] == l.p[MaxParameter - k + 1 + i];
+        if (gleich) return;
+    }
     def_zelva* z = l.u->Numerik;
     if (!z || k < 2 || k > MAX_MODEL_PARAMETERS_SMALL || MaxParameter - k + 1 < 0 || !TabellenX ||
         !TabellenFaktor || TabellenPunkte < 1)
@@ -224,6 +239,10 @@ void TabellenFaktorBerechnen(const MODELL_LAUF& l)
     z->Splint(TabellenPunkte, TabellenX, TabellenFaktor);
     z->SetField(altX, altY);
     z->anzahl = altN;
+    std::copy(knotenX, knotenX + k, TabellenKnoten);
+    std::copy(knotenY, knotenY + k, TabellenKnoten + k);
+    TabellenKnotenZahl = k;
+    TabellenKnotenFuer = TabellenFaktor;
 }
 
 double TabellenFaktorBei(int32_t j, double wert)
@@ -312,7 +331,7 @@ double ModellAuswerten(const MODELL_UMFELD& u, double x, double index, double* x
         if (c == 25) S0Quadrat = p[0];
         else if (c == 27) DebyeTemperatur = p[0];
         else if (c == 54) {
-            if (l.j0 == 0) TabellenFaktorBerechnen(l);
+            TabellenFaktorBerechnen(l);
             if (punkt) summe = TabellenFaktorBei(l.j0, summe);
             else
                 for (int32_t j = 0; j < l.n; ++j) ys[j] = TabellenFaktorBei(l.j0 + j, ys[j]);

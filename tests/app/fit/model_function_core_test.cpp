@@ -224,6 +224,11 @@ TEST_F(Evaluator, TabulatedModelScalesTheModelBeforeIt)
     }
     EXPECT_EQ(zelva.xField, keepX);
     EXPECT_EQ(zelva.anzahl, 17);
+    // A derivative step moves one knot value and evaluates a later point
+    // alone: the table follows the knot (its value at x = 2, 3, becomes 4).
+    block[MaxParameter - 1] = 4.0;
+    const double u = (tx[20] - 1.0) / 0.5;
+    EXPECT_NEAR(At(tx[20], 20), (2.0 * std::exp(-2.772589 * u * u) + 1.0) * 4.0, 1e-12);
     TabellenX = TabellenFaktor = nullptr;
     TabellenPunkte = 0;
 }
