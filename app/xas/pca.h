@@ -126,3 +126,51 @@ std::string PcaBericht(const PcaBerichtDaten& d);
 // file lines come first while the report of a full analysis is pending.
 std::string PcaTestBericht(bool berichtOffen, const std::string& name, int32_t punkte,
                            double anfang, double ende, double rWert);
+
+// ---- the result files in the data folder ----
+
+// What a full analysis or a reconstruction hands back to the dialog.
+struct PcaLauf {
+    int32_t Signifikant = 0;
+    std::vector<double> Residuen;   // R-value in percent per input
+    std::vector<double> Indikator;  // IND * 100,000 per component count
+    std::string Bericht;            // report of a full analysis
+};
+
+// Result codes of the file steps (a positive result is the input count).
+constexpr int32_t PCA_ZU_WENIG = 0;        // fewer than two inputs: nothing written
+constexpr int32_t PCA_ZU_VIELE = -1;       // more than 99 inputs: nothing written
+constexpr int32_t PCA_SCHREIBFEHLER = -4;  // a result file could not be written
+constexpr int32_t PCA_KEINE_ANALYSE = -5;  // the files of a full analysis are missing or unusable
+constexpr int32_t PCA_NUMERIK = -6;        // the decomposition did not converge
+
+// Full analysis of inputs whose Gitterspektrum holds the grid values:
+// decomposition, significance (stored in each entry's Gewicht), and every
+// result file with "temp.txt" written anew. ordner ends with a separator.
+int32_t PcaVollanalyse(const std::string& ordner, std::vector<PcaEingabe>& eingaben,
+                       const std::vector<double>& gitter, bool spaltenmodus,
+                       const std::string& dateiName, PcaZustand& zustand, PcaLauf& lauf);
+
+// Writes "new_weights.dat" (1 for a component in use, 0 otherwise).
+bool PcaSchreibeFlags(const std::string& ordner, const std::vector<int32_t>& flags);
+
+// Reconstruction with the components flagged in "new_weights.dat"; rewrites
+// "A_PCA_recon_data.dat" and "residuals.dat" and fills lauf.Residuen.
+int32_t PcaNeuRekonstruktion(const std::string& ordner, const std::vector<PcaEingabe>& eingaben,
+                             const PcaZustand& zustand, PcaLauf& lauf);
+
+// Target transformation of the curve (x rising, n points) named `name`
+// with the leading run of flagged components: the test files, and the
+// report lines appended to "temp.txt" (returned in bericht). rWert gets
+// the R-value in percent. Result: the input count or an error code.
+int32_t PcaZieltransformation(const std::string& ordner, const std::vector<PcaEingabe>& eingaben,
+                              PcaZustand& zustand, const double* x, const double* y, int32_t n,
+                              const std::string& name, double& rWert, std::string& bericht);
+
+// Concentrations of the accepted target factors "factor_1.pca" ..
+// "factor_m.pca" in the reconstructions of "A_PCA_recon_data.dat", written
+// as "realweight_%d.pca". Result: PCA_KONZ_OK, or PCA_KONZ_FEHLT (fehler =
+// the missing factor), PCA_KONZ_RANG, PCA_KONZ_GROESSE, PCA_KEINE_ANALYSE,
+// PCA_SCHREIBFEHLER; on an error no "realweight" file is written.
+int32_t PcaTargetReconstruction(const std::string& ordner, int32_t eingaben, int32_t faktoren,
+                                int32_t& fehler);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <numeric>
 
+#include "spectra/spectrum_file.h"
 #include "zelva.h"
 
 namespace {
@@ -361,4 +362,288 @@ std::string PcaTestBericht(bool berichtOffen, const std::string& name, int32_t p
               name.c_str(), punkte, anfang, ende);
     Anhaengen(s, "  Target Transformation R-value:  % -8.6G %%\r\n----------------------\r\n", rWert);
     return s;
+}
+
+// ---- the result files ----
+
+namespace {
+
+std::string Pfad(const std::string& ordner, const std::string& name) { return ordner + name; }
+
+// A multi-column binary file: header, x with the first y, further y columns.
+bool SchreibeMehrspaltig(const std::string& pfad, const std::vector<double>& x,
+                         const std::vector<std::vector<double>>& ys)
+{
+    if (ys.empty()) return false;
+    BinaerAuftrag a;
+    a.Spalten = static_cast<int32_t>(ys.size()) + 1;
+    a.Punkte = static_cast<int32_t>(x.size());
+    a.Teil = 1;
+    if (SchreibeBinaerSpektrum(pfad.c_str(), a) != SPEKTRUM_OK) return false;
+    a.Anhaengen = 100;
+    for (size_t j = 0; j < ys.size(); ++j) {
+        if (ys[j].size() != x.size()) return false;
+        a.Teil = j == 0 ? 0 : 10;
+        a.x = x.data();
+        a.y = ys[j].data();
+        if (SchreibeBinaerSpektrum(pfad.c_str(), a) != SPEKTRUM_OK) return false;
+    }
+    return true;
+}
+
+bool SchreibeText(const std::string& pfad, const std::string& text, const char* modus = "w")
+{
+    std::FILE* f = std::fopen(pfad.c_str(), modus);
+    if (!f) return false;
+    bool ok = text.empty() || std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    ok = std::fclose(f) == 0 && ok;
+    return ok;
+}
+
+std::string PaareText(const std::vector<double>& x, const std::vector<double>& y)
+{
+    std::string s;
+    for (size_t k = 0; k < x.size() && k < y.size(); ++k)
+        Anhaengen(s, "%.10E   %.10E\n", x[k], y[k]);
+    return s;
+}
+
+// Numbers of a text file, one a line (the first number of each line).
+bool LeseZahlen(const std::string& pfad, std::vector<double>& werte)
+{
+    werte.clear();
+    std::FILE* f = std::fopen(pfad.c_str(), "r");
+    if (!f) return false;
+    char zeile[200];
+    while (std::fgets(zeile, sizeof zeile, f)) {
+        double v;
+        if (std::sscanf(zeile, "%lf", &v) == 1) werte.push_back(v);
+    }
+    std::fclose(f);
+    return true;
+}
+
+// Columns 2..c+1 of a multi-column file as vectors, x in column 1.
+bool LeseMehrspaltig(const std::string& pfad, int32_t spalten, std::vector<double>& x,
+                     std::vector<std::vector<double>>& ys)
+{
+    ys.clear();
+    for (int32_t j = 0; j < spalten; ++j) {
+        std::vector<double> xs, y;
+        int32_t fehler = 0;
+        if (LeseBinaerSpalten(pfad.c_str(), 1, j + 2, -1, &xs, &y, &fehler) <= 0) return false;
+        if (j == 0) x = xs;
+        if (y.size() != x.size()) return false;
+        ys.push_back(y);
+    }
+    return true;
+}
+
+// The decomposition of the last full analysis, read back from its files.
+int32_t LeseZerlegung(const std::string& ordner, const std::vector<PcaEingabe>& eingaben,
+                      const PcaZustand& zustand, std::vector<double>& gitter, PcaZerlegung& z,
+                      std::vector<int32_t>& flags)
+{
+    const int32_t c = zustand.Anzahl;
+    if (c < 2 || c > PCA_MAX_EINGABEN || static_cast<int32_t>(eingaben.size()) < c)
+        return PCA_KEINE_ANALYSE;
+    std::vector<std::vector<double>> u;
+    if (!LeseMehrspaltig(Pfad(ordner, "A_PCA_components.dat"), c, gitter, u) ||
+        static_cast<int32_t>(gitter.size()) != PCA_GITTERPUNKTE)
+        return PCA_KEINE_ANALYSE;
+    std::vector<double> f, v;
+    if (!LeseZahlen(Pfad(ordner, "new_weights.dat"), f) || !LeseZahlen(Pfad(ordner, "mix_coeff.dat"), v) ||
+        static_cast<int32_t>(v.size()) != c * c)
+        return PCA_KEINE_ANALYSE;
+    flags.assign(static_cast<size_t>(c), 0);
+    for (int32_t m = 0; m < c && m < static_cast<int32_t>(f.size()); ++m)
+        flags[m] = static_cast<int32_t>(f[m]);
+    z.Zeilen = PCA_GITTERPUNKTE;
+    z.Spalten = c;
+    z.U.assign(static_cast<size_t>(PCA_GITTERPUNKTE) * c, 0.0);
+    for (int32_t k = 0; k < PCA_GITTERPUNKTE; ++k)
+        for (int32_t m = 0; m < c; ++m) z.U[static_cast<size_t>(k) * c + m] = u[m][k];
+    z.V = v;
+    z.w.assign(static_cast<size_t>(c), 0.0);
+    for (int32_t m = 0; m < c; ++m) z.w[m] = flags[m] > 0 ? eingaben[m].Gewicht : 0.0;
+    return c;
+}
+
+// Reconstructions of all inputs with the given weights, their R-values,
+// and the two files that hold them.
+bool SchreibeRekonstruktion(const std::string& ordner, const std::vector<PcaEingabe>& eingaben,
+                            const PcaZerlegung& z, const std::vector<double>& gitter,
+                            std::vector<double>& residuen)
+{
+    std::vector<std::vector<double>> rekon;
+    residuen.assign(static_cast<size_t>(z.Spalten), 0.0);
+    std::string text = "residuals\n";
+    for (int32_t i = 0; i < z.Spalten; ++i) {
+        rekon.push_back(PcaRekonstruiere(z, z.w, i));
+        residuen[i] = PcaRWert(eingaben[i].Gitterspektrum, rekon.back());
+        Anhaengen(text, "%d  %G\n", i + 1, residuen[i]);
+    }
+    return SchreibeMehrspaltig(Pfad(ordner, "A_PCA_recon_data.dat"), gitter, rekon) &&
+           SchreibeText(Pfad(ordner, "residuals.dat"), text);
+}
+
+}  // namespace
+
+bool PcaSchreibeFlags(const std::string& ordner, const std::vector<int32_t>& flags)
+{
+    std::string text;
+    for (int32_t f : flags) Anhaengen(text, "%d\n", f > 0 ? 1 : 0);
+    return SchreibeText(Pfad(ordner, "new_weights.dat"), text);
+}
+
+int32_t PcaVollanalyse(const std::string& ordner, std::vector<PcaEingabe>& eingaben,
+                       const std::vector<double>& gitter, bool spaltenmodus,
+                       const std::string& dateiName, PcaZustand& zustand, PcaLauf& lauf)
+{
+    const int32_t c = static_cast<int32_t>(eingaben.size());
+    if (c > PCA_MAX_EINGABEN) return PCA_ZU_VIELE;
+    if (c < 2) return PCA_ZU_WENIG;
+    if (static_cast<int32_t>(gitter.size()) != PCA_GITTERPUNKTE) return PCA_KEINE_ANALYSE;
+    std::vector<std::vector<double>> spektren;
+    for (const PcaEingabe& e : eingaben) {
+        if (static_cast<int32_t>(e.Gitterspektrum.size()) < PCA_GITTERPUNKTE) return PCA_KEINE_ANALYSE;
+        spektren.emplace_back(e.Gitterspektrum.begin(), e.Gitterspektrum.begin() + PCA_GITTERPUNKTE);
+    }
+    PcaZerlegung z;
+    if (PcaZerlege(spektren, z) != 1) return PCA_NUMERIK;
+
+    std::string text;
+    for (int32_t r = 0; r < c; ++r)
+        for (int32_t m = 0; m < c; ++m) Anhaengen(text, "%G\n", z.v(r, m));
+    bool ok = SchreibeText(Pfad(ordner, "mix_coeff.dat"), text);
+    std::vector<std::vector<double>> u(static_cast<size_t>(c), std::vector<double>(PCA_GITTERPUNKTE));
+    for (int32_t m = 0; m < c; ++m)
+        for (int32_t k = 0; k < PCA_GITTERPUNKTE; ++k) u[m][k] = z.u(k, m);
+    ok = ok && SchreibeMehrspaltig(Pfad(ordner, "A_PCA_components.dat"), gitter, u);
+    ok = ok && SchreibeMehrspaltig(Pfad(ordner, "A_PCA_origl_data.dat"), gitter, spektren);
+
+    std::vector<double> re;
+    PcaIndikator(z.w, PCA_GITTERPUNKTE, re, lauf.Indikator);
+    for (double& v : lauf.Indikator) v *= 100000.0;
+    const int32_t nsig = PcaSignifikanz(z.w);
+    lauf.Signifikant = nsig;
+    std::vector<int32_t> flags(static_cast<size_t>(c), 0);
+    std::fill(flags.begin(), flags.begin() + nsig, 1);
+    ok = ok && PcaSchreibeFlags(ordner, flags);
+
+    std::vector<double> nummern(static_cast<size_t>(c));
+    for (int32_t i = 0; i < c; ++i) nummern[i] = i + 1;
+    std::vector<std::vector<double>> konz(static_cast<size_t>(nsig), std::vector<double>(c));
+    for (int32_t m = 0; m < nsig; ++m)
+        for (int32_t i = 0; i < c; ++i) konz[m][i] = z.v(i, m);
+    ok = ok && SchreibeMehrspaltig(Pfad(ordner, "A_PCA_weights.dat"), nummern, konz);
+
+    for (int32_t i = 0; i < c; ++i) eingaben[i].Gewicht = z.w[i];
+    ok = ok && SchreibeRekonstruktion(ordner, eingaben, z, gitter, lauf.Residuen);
+
+    std::vector<double> gx, gy;
+    PcaGruppenPlot(z, gx, gy);
+    ok = ok && SchreibeMehrspaltig(Pfad(ordner, "A_PCA_Group_Plot.dat"), gx, {gy});
+
+    PcaBerichtDaten d;
+    d.Spaltenmodus = spaltenmodus;
+    d.DateiName = dateiName;
+    for (const PcaEingabe& e : eingaben) d.Eingaben.push_back(&e);
+    d.Signifikant = nsig;
+    d.w = z.w;
+    d.Zerlegung = &z;
+    d.Residuen = PcaResiduenMatrix(spektren, z);
+    d.Indikator = lauf.Indikator;
+    d.RealError = re;
+    lauf.Bericht = PcaBericht(d);
+    ok = ok && SchreibeText(Pfad(ordner, "temp.txt"), lauf.Bericht, "wb+");
+
+    zustand.Anzahl = c;
+    zustand.Gitterpunkte = PCA_GITTERPUNKTE;
+    zustand.Spaltenmodus = spaltenmodus;
+    zustand.BerichtOffen = true;
+    return ok ? c : PCA_SCHREIBFEHLER;
+}
+
+int32_t PcaNeuRekonstruktion(const std::string& ordner, const std::vector<PcaEingabe>& eingaben,
+                             const PcaZustand& zustand, PcaLauf& lauf)
+{
+    std::vector<double> gitter;
+    PcaZerlegung z;
+    std::vector<int32_t> flags;
+    const int32_t c = LeseZerlegung(ordner, eingaben, zustand, gitter, z, flags);
+    if (c < 0) return c;
+    lauf.Signifikant = PcaFuehrendeKomponenten(flags);
+    return SchreibeRekonstruktion(ordner, eingaben, z, gitter, lauf.Residuen) ? c : PCA_SCHREIBFEHLER;
+}
+
+int32_t PcaZieltransformation(const std::string& ordner, const std::vector<PcaEingabe>& eingaben,
+                              PcaZustand& zustand, const double* x, const double* y, int32_t n,
+                              const std::string& name, double& rWert, std::string& bericht)
+{
+    std::vector<double> gitter;
+    PcaZerlegung z;
+    std::vector<int32_t> flags;
+    const int32_t c = LeseZerlegung(ordner, eingaben, zustand, gitter, z, flags);
+    if (c < 0) return c;
+    std::vector<double> t, tStrich;
+    if (!PcaResample(x, y, n, gitter, t)) return PCA_ZU_WENIG;
+    zustand.TestAnfang = x[0];
+    zustand.TestEnde = x[n - 1];
+    zustand.TestPunkte = n;
+    rWert = PcaTargetTransformation(z, PcaFuehrendeKomponenten(flags), t, tStrich);
+    bool ok = SchreibeText(Pfad(ordner, "A_PCA_Test_Prime.pca"), PaareText(gitter, tStrich));
+    ok = SchreibeMehrspaltig(Pfad(ordner, "A_PCA_Test_Prime.dat"), gitter, {tStrich}) && ok;
+    ok = SchreibeText(Pfad(ordner, "A_PCA_Test.dat"), PaareText(gitter, t)) && ok;
+    bericht = PcaTestBericht(zustand.BerichtOffen, name, n, x[0], x[n - 1], rWert);
+    zustand.BerichtOffen = false;
+    ok = SchreibeText(Pfad(ordner, "temp.txt"), bericht, "ab+") && ok;
+    return ok ? c : PCA_SCHREIBFEHLER;
+}
+
+int32_t PcaTargetReconstruction(const std::string& ordner, int32_t eingaben, int32_t faktoren,
+                                int32_t& fehler)
+{
+    fehler = 0;
+    if (eingaben < 1 || eingaben > PCA_MAX_EINGABEN || faktoren < 1 || faktoren > PCA_MAX_EINGABEN)
+        return PCA_KONZ_GROESSE;
+    std::vector<std::vector<double>> y;
+    for (int32_t t = 1; t <= faktoren; ++t) {
+        char name[40];
+        std::snprintf(name, sizeof name, "factor_%d.pca", t);
+        std::vector<double> spalte;
+        std::FILE* f = std::fopen(Pfad(ordner, name).c_str(), "r");
+        if (f) {
+            char zeile[200];
+            double a, b;
+            while (std::fgets(zeile, sizeof zeile, f) && spalte.size() < PCA_GITTERPUNKTE)
+                if (std::sscanf(zeile, "%lf %lf", &a, &b) == 2) spalte.push_back(b);
+            std::fclose(f);
+        }
+        // A short or missing factor has no usable curve.
+        if (static_cast<int32_t>(spalte.size()) != PCA_GITTERPUNKTE) spalte.clear();
+        y.push_back(spalte);
+    }
+    std::vector<double> gitter;
+    std::vector<std::vector<double>> rekon;
+    for (int32_t t = 0; t < faktoren; ++t)
+        if (y[t].empty()) {
+            fehler = t + 1;
+            return PCA_KONZ_FEHLT;
+        }
+    if (!LeseMehrspaltig(Pfad(ordner, "A_PCA_recon_data.dat"), eingaben, gitter, rekon) ||
+        static_cast<int32_t>(gitter.size()) != PCA_GITTERPUNKTE)
+        return PCA_KEINE_ANALYSE;
+    std::vector<std::vector<double>> k;
+    const int32_t r = PcaKonzentrationen(y, rekon, k, fehler);
+    if (r != PCA_KONZ_OK) return r;
+    bool ok = true;
+    for (int32_t t = 0; t < faktoren; ++t) {
+        std::string text;
+        for (int32_t i = 0; i < eingaben; ++i) Anhaengen(text, "%.10E   %.10E\n", double(i + 1), k[t][i]);
+        char name[40];
+        std::snprintf(name, sizeof name, "realweight_%d.pca", t + 1);
+        ok = SchreibeText(Pfad(ordner, name), text) && ok;
+    }
+    return ok ? PCA_KONZ_OK : PCA_SCHREIBFEHLER;
 }

@@ -5,11 +5,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "app/temp_folder.h"
+#include "spectra/spectrum_file.h"
 #include "xas/pca.h"
 
 namespace {
@@ -395,6 +401,146 @@ TEST(PcaBericht, FullAnalysisAndTargetTextsInTheirFormats)
               "  Target Transformation R-value:   0.38125 %\r\n----------------------\r\n");
     EXPECT_EQ(PcaTestBericht(false, "s3.dat", 5, 1, 2, 0).substr(0, 31),
               "\r\n  Target Transformation of   ");
+}
+
+// ---- the result files ----
+
+std::string LiesDatei(const std::string& pfad)
+{
+    std::ifstream f(pfad, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+std::vector<PcaEingabe> Eingaben(const AufGitter& a)
+{
+    std::vector<PcaEingabe> e(a.spektren.size());
+    for (size_t i = 0; i < e.size(); ++i) {
+        std::snprintf(e[i].Name, sizeof e[i].Name, "mix%02d.dat", static_cast<int>(i + 1));
+        e[i].Anfang = a.gitter.front();
+        e[i].Ende = a.gitter.back();
+        e[i].Punkte = 400;
+        e[i].Gitterspektrum = a.spektren[i];
+    }
+    return e;
+}
+
+std::vector<double> Spalte(const std::string& pfad, int32_t spalte, std::vector<double>* x = nullptr)
+{
+    std::vector<double> xs, y;
+    int32_t fehler = 0;
+    EXPECT_GT(LeseBinaerSpalten(pfad.c_str(), 1, spalte, -1, &xs, &y, &fehler), 0) << pfad;
+    if (x) *x = xs;
+    return y;
+}
+
+TEST(PcaDateien, FullAnalysisReconstructionTargetsAndConcentrations)
+{
+    TempOrdner t;
+    const std::string ordner = t.Ordner() + "/";
+    const Mischungen m = Baue(10, 0.002, 17u);
+    const AufGitter a = Resample(m);
+    std::vector<PcaEingabe> e = Eingaben(a);
+    PcaZustand zustand;
+    PcaLauf lauf;
+    ASSERT_EQ(PcaVollanalyse(ordner, e, a.gitter, false, "", zustand, lauf), 10);
+    EXPECT_EQ(zustand.Anzahl, 10);
+    EXPECT_TRUE(zustand.BerichtOffen);
+    EXPECT_EQ(lauf.Signifikant, 10);
+    EXPECT_EQ(LiesDatei(t.Datei("temp.txt")), lauf.Bericht);
+    EXPECT_EQ(LiesDatei(t.Datei("new_weights.dat")), "1\n1\n1\n1\n1\n1\n1\n1\n1\n1\n");
+    EXPECT_EQ(MinimumBei(lauf.Indikator), 3);
+    for (int32_t i = 1; i < 10; ++i) EXPECT_GE(e[i - 1].Gewicht, e[i].Gewicht);
+
+    // The files of the table, with their sizes and the grid as x.
+    std::vector<double> x;
+    const std::vector<double> orig = Spalte(t.Datei("A_PCA_origl_data.dat"), 4, &x);
+    ASSERT_EQ(x.size(), 300u);
+    EXPECT_NEAR(x[299], a.gitter[299], 1e-3);
+    for (int32_t k = 0; k < 300; k += 50) EXPECT_NEAR(orig[k], a.spektren[2][k], 1e-6);
+    const std::vector<double> u1 = Spalte(t.Datei("A_PCA_components.dat"), 2);
+    double norm = 0.0;
+    for (double v : u1) norm += v * v;
+    EXPECT_NEAR(norm, 1.0, 1e-5);
+    std::vector<double> nummern;
+    EXPECT_EQ(Spalte(t.Datei("A_PCA_weights.dat"), 11, &nummern).size(), 10u);
+    EXPECT_EQ(nummern.front(), 1.0);
+    EXPECT_EQ(nummern.back(), 10.0);
+    std::vector<double> gx;
+    Spalte(t.Datei("A_PCA_Group_Plot.dat"), 2, &gx);
+    EXPECT_TRUE(std::is_sorted(gx.begin(), gx.end()));
+    const std::string mix = LiesDatei(t.Datei("mix_coeff.dat"));
+    EXPECT_EQ(std::count(mix.begin(), mix.end(), '\n'), 100);
+    const std::string res = LiesDatei(t.Datei("residuals.dat"));
+    EXPECT_EQ(res.substr(0, 10), "residuals\n");
+    EXPECT_NE(res.find("\n10  "), std::string::npos);
+
+    // Components 1-3: every mixture within the noise.
+    ASSERT_TRUE(PcaSchreibeFlags(ordner, {1, 1, 1, 0, 0, 0, 0, 0, 0, 0}));
+    ASSERT_EQ(PcaNeuRekonstruktion(ordner, e, zustand, lauf), 10);
+    EXPECT_EQ(lauf.Signifikant, 3);
+    for (int32_t i = 0; i < 10; ++i) EXPECT_LT(lauf.Residuen[i], 0.5);
+    const std::vector<double> rekon = Spalte(t.Datei("A_PCA_recon_data.dat"), 2);
+    EXPECT_NEAR(PcaRWert(a.spektren[0], rekon), lauf.Residuen[0], 1e-4);
+
+    // Each pure component as a target: R small, the first report adds the
+    // two file lines; the transformed curve becomes an accepted factor.
+    for (int32_t k = 0; k < 3; ++k) {
+        double r = -1.0;
+        std::string bericht;
+        ASSERT_EQ(PcaZieltransformation(ordner, e, zustand, m.e.data(), m.rein[k].data(), 400,
+                                        "pure.dat", r, bericht), 10);
+        EXPECT_LE(r, 0.5);
+        EXPECT_EQ(bericht.find("A_PCA_TEST_PRIME.DAT") != std::string::npos, k == 0);
+        std::filesystem::copy_file(t.Datei("A_PCA_Test_Prime.pca"),
+                                   t.Datei("factor_" + std::to_string(k + 1) + ".pca"));
+    }
+    EXPECT_FALSE(zustand.BerichtOffen);
+    const std::string temp = LiesDatei(t.Datei("temp.txt"));
+    EXPECT_EQ(temp.substr(0, lauf.Bericht.size()), lauf.Bericht);
+    EXPECT_NE(temp.find("Target Transformation of   pure.dat  - ndp:  400"), std::string::npos);
+
+    int32_t fehler = 0;
+    ASSERT_EQ(PcaTargetReconstruction(ordner, 10, 3, fehler), PCA_KONZ_OK);
+    for (int32_t f = 0; f < 3; ++f) {
+        std::ifstream in(t.Datei("realweight_" + std::to_string(f + 1) + ".pca"));
+        double nr, konz;
+        for (int32_t i = 0; i < 10; ++i) {
+            ASSERT_TRUE(in >> nr >> konz);
+            EXPECT_EQ(nr, i + 1);
+            EXPECT_NEAR(konz, m.anteile[i][f], 0.005);
+        }
+    }
+
+    // A fourth factor that is missing: refused, and no file for any factor.
+    for (int32_t f = 1; f <= 3; ++f)
+        std::filesystem::remove(t.Datei("realweight_" + std::to_string(f) + ".pca"));
+    EXPECT_EQ(PcaTargetReconstruction(ordner, 10, 4, fehler), PCA_KONZ_FEHLT);
+    EXPECT_EQ(fehler, 4);
+    // Two identical factors: refused as well.
+    std::filesystem::copy_file(t.Datei("factor_1.pca"), t.Datei("factor_4.pca"));
+    EXPECT_EQ(PcaTargetReconstruction(ordner, 10, 4, fehler), PCA_KONZ_RANG);
+    for (int32_t f = 1; f <= 4; ++f)
+        EXPECT_FALSE(std::filesystem::exists(t.Datei("realweight_" + std::to_string(f) + ".pca")));
+}
+
+TEST(PcaDateien, TooFewOrTooManyInputsWriteNothing)
+{
+    TempOrdner t;
+    const std::string ordner = t.Ordner() + "/";
+    const AufGitter a = Resample(Baue(2, 0.002, 2u));
+    std::vector<PcaEingabe> e = Eingaben(a);
+    PcaZustand zustand;
+    PcaLauf lauf;
+    std::vector<PcaEingabe> eine(e.begin(), e.begin() + 1);
+    EXPECT_EQ(PcaVollanalyse(ordner, eine, a.gitter, false, "", zustand, lauf), PCA_ZU_WENIG);
+    std::vector<PcaEingabe> hundert(100, e[0]);
+    EXPECT_EQ(PcaVollanalyse(ordner, hundert, a.gitter, false, "", zustand, lauf), PCA_ZU_VIELE);
+    EXPECT_TRUE(std::filesystem::is_empty(t.Ordner()));
+    // Reconstruction and targets need a full analysis first.
+    EXPECT_EQ(PcaNeuRekonstruktion(ordner, e, zustand, lauf), PCA_KEINE_ANALYSE);
+    int32_t fehler = 0;
+    EXPECT_EQ(PcaTargetReconstruction(ordner, 2, 1, fehler), PCA_KONZ_FEHLT);
+    EXPECT_TRUE(std::filesystem::is_empty(t.Ordner()));
 }
 
 }  // namespace
