@@ -451,6 +451,14 @@ int32_t LeseZerlegung(const std::string& ordner, const std::vector<PcaEingabe>& 
     if (!LeseMehrspaltig(Pfad(ordner, "A_PCA_components.dat"), c, gitter, u) ||
         static_cast<int32_t>(gitter.size()) != PCA_GITTERPUNKTE)
         return PCA_KEINE_ANALYSE;
+    // The file keeps the grid in single precision, a thousandth of an eV off
+    // at 12 keV: on an edge that shifts a target against the inputs. The grid
+    // is rebuilt from the first input's range, which defined it.
+    const std::vector<double> genau = PcaGitter(eingaben[0].Anfang, eingaben[0].Ende);
+    for (int32_t k = 0; k < PCA_GITTERPUNKTE; ++k)
+        if (std::fabs(genau[k] - gitter[k]) > 1e-6 * std::fabs(genau[k]) + 1e-12)
+            return PCA_KEINE_ANALYSE;
+    gitter = genau;
     std::vector<double> f, v;
     if (!LeseZahlen(Pfad(ordner, "new_weights.dat"), f) || !LeseZahlen(Pfad(ordner, "mix_coeff.dat"), v) ||
         static_cast<int32_t>(v.size()) != c * c)
