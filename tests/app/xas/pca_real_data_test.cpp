@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/temp_folder.h"
+#include "spectra/spectrum_file.h"
 #include "xas/pca.h"
 
 namespace {
@@ -127,6 +128,143 @@ TEST(PcaMessdaten, GoldReferencesAndTheUnknown)
     ASSERT_TRUE(PcaSchreibeFlags(ordner, {1, 1, 1, 1, 1, 1}));
     EXPECT_LE(transformiere(Lies("s3.dat"), "s3.dat"), 1e-4);
     EXPECT_GE(transformiere(Lies("s2.dat", 11870.0 - 8.0, 12030.0 - 8.0 + 1e-9, 8.0), "s2.dat"), 5.0);
+}
+
+}  // namespace
+
+namespace {
+
+// Least-squares polynomial of the given order through the points in [von, bis].
+std::vector<double> Polynom(const std::vector<double>& x, const std::vector<double>& y, double von,
+                            double bis, int32_t ordnung, double e0)
+{
+    const int32_t n = ordnung + 1;
+    double a[3][4] = {};
+    for (size_t i = 0; i < x.size(); ++i) {
+        if (x[i] < von || x[i] > bis) continue;
+        double p[3] = {1.0, x[i] - e0, (x[i] - e0) * (x[i] - e0)};
+        for (int32_t r = 0; r < n; ++r) {
+            for (int32_t c = 0; c < n; ++c) a[r][c] += p[r] * p[c];
+            a[r][3] += p[r] * y[i];
+        }
+    }
+    for (int32_t r = 0; r < n; ++r) {  // Gauss elimination, small and well posed
+        for (int32_t q = r + 1; q < n; ++q) {
+            const double f = a[q][r] / a[r][r];
+            for (int32_t c = r; c < 4; ++c) a[q][c] -= f * a[r][c];
+        }
+    }
+    std::vector<double> k(3, 0.0);
+    for (int32_t r = n - 1; r >= 0; --r) {
+        double s = a[r][3];
+        for (int32_t c = r + 1; c < n; ++c) s -= a[r][c] * k[c];
+        k[r] = s / a[r][r];
+    }
+    return k;
+}
+
+double Wert(const std::vector<double>& k, double d) { return k[0] + k[1] * d + k[2] * d * d; }
+
+// A series file normalised with the E0 and ranges of its line 2, in the window.
+Kurve Normiert(const std::string& name)
+{
+    std::ifstream f(std::string(KORLAN_TEST_DIR) + "/app/xas/data/au_cyano_series/" + name);
+    std::string zeile;
+    double e0 = 0, pre1 = 0, pre2 = 0, nor1 = 0, nor2 = 0;
+    std::vector<double> x, y;
+    while (std::getline(f, zeile)) {
+        if (zeile.find("bkg_e0=") != std::string::npos) {
+            auto zahl = [&](const char* schluessel) {
+                return std::stod(zeile.substr(zeile.find(schluessel) + std::string(schluessel).size()));
+            };
+            e0 = zahl("bkg_e0=");
+            pre1 = zahl("bkg_pre1=");
+            pre2 = zahl("bkg_pre2=");
+            nor1 = zahl("bkg_nor1=");
+            nor2 = zahl("bkg_nor2=");
+        }
+        if (zeile.empty() || zeile[0] == '#') continue;
+        std::istringstream z(zeile);
+        double e, mu;
+        if (z >> e >> mu) {
+            x.push_back(e);
+            y.push_back(mu);
+        }
+    }
+    EXPECT_GT(e0, 11000.0) << name;
+    const std::vector<double> vor = Polynom(x, y, e0 + pre1, e0 + pre2, 1, e0);
+    const std::vector<double> nach = Polynom(x, y, e0 + nor1, e0 + nor2, 2, e0);
+    const double stufe = Wert(nach, 0.0) - Wert(vor, 0.0);
+    Kurve k;
+    for (size_t i = 0; i < x.size(); ++i) {
+        if (x[i] < 11870.0 || x[i] > 12030.0) continue;
+        k.x.push_back(x[i]);
+        k.y.push_back((y[i] - Wert(vor, x[i] - e0)) / stufe);
+    }
+    EXPECT_GT(k.x.size(), 50u) << name;
+    return k;
+}
+
+std::vector<double> BinaerSpalte(const std::string& pfad, int32_t spalte)
+{
+    std::vector<double> x, y;
+    int32_t fehler = 0;
+    EXPECT_GT(LeseBinaerSpalten(pfad.c_str(), 1, spalte, -1, &x, &y, &fehler), 0) << pfad;
+    return y;
+}
+
+TEST(PcaMessdaten, TimeSeriesNeedsThreeComponents)
+{
+    TempOrdner t;
+    const std::string ordner = t.Ordner() + "/";
+    // The first input defines the grid: the one whose window ends first, so
+    // that every other time point covers it (the others would get 0 at the
+    // grid points beyond their last energy).
+    const char* namen[] = {"series_t2.42.dat", "series_t0.12.dat", "series_t4.73.dat",
+                           "series_t7.03.dat", "series_t9.33.dat", "series_t20.dat",
+                           "series_t33.dat",   "series_t720.dat"};
+    std::vector<PcaEingabe> e(8);
+    std::vector<double> gitter, rauschen;
+    for (int32_t i = 0; i < 8; ++i) {
+        const Kurve k = Normiert(namen[i]);
+        if (i == 0) gitter = PcaGitter(k.x.front(), k.x.back());
+        std::snprintf(e[i].Name, sizeof e[i].Name, "%s", namen[i]);
+        e[i].Anfang = k.x.front();
+        e[i].Ende = k.x.back();
+        e[i].Punkte = static_cast<double>(k.x.size());
+        ASSERT_TRUE(PcaResample(k.x.data(), k.y.data(), static_cast<int32_t>(k.x.size()), gitter,
+                                e[i].Gitterspektrum));
+        rauschen.push_back(Rauschen(k.y));
+    }
+    PcaZustand zustand;
+    PcaLauf lauf;
+    ASSERT_EQ(PcaVollanalyse(ordner, e, gitter, false, "", zustand, lauf), 8);
+    const double verhaeltnis = e[0].Gewicht / e[1].Gewicht;
+    EXPECT_GT(verhaeltnis, 50.0);
+    EXPECT_LT(verhaeltnis, 100.0);
+    const auto minimum =
+        std::min_element(lauf.Indikator.begin(), lauf.Indikator.end() - 1) - lauf.Indikator.begin() + 1;
+    EXPECT_TRUE(minimum == 3 || minimum == 4) << minimum;
+    EXPECT_GT(lauf.Indikator[1], lauf.Indikator[2]);
+
+    // Misfit of each time point with n components, in units of its noise.
+    auto misfit = [&](int32_t n) {
+        std::vector<int32_t> flags(8, 0);
+        std::fill(flags.begin(), flags.begin() + n, 1);
+        EXPECT_TRUE(PcaSchreibeFlags(ordner, flags));
+        EXPECT_EQ(PcaNeuRekonstruktion(ordner, e, zustand, lauf), 8);
+        std::vector<double> q;
+        for (int32_t i = 0; i < 8; ++i)
+            q.push_back(RmsDifferenz(BinaerSpalte(t.Datei("A_PCA_origl_data.dat"), i + 2),
+                                     BinaerSpalte(t.Datei("A_PCA_recon_data.dat"), i + 2)) /
+                        rauschen[i]);
+        return q;
+    };
+    const std::vector<double> drei = misfit(3);
+    for (int32_t i = 0; i < 8; ++i) EXPECT_LE(drei[i], 2.2) << namen[i];
+    EXPECT_GT(misfit(2)[6], 3.0);
+    const std::vector<double> eins = misfit(1);
+    EXPECT_GT(*std::max_element(eins.begin(), eins.end()), 10.0);
 }
 
 }  // namespace
