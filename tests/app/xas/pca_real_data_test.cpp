@@ -76,6 +76,18 @@ double RmsDifferenz(const std::vector<double>& a, const std::vector<double>& b)
     return std::sqrt(s / a.size());
 }
 
+// One input of the analysis from a curve; the first one defines the grid.
+void Aufnehmen(const Kurve& k, const char* name, std::vector<double>& gitter, PcaEingabe& e)
+{
+    if (gitter.empty()) gitter = PcaGitter(k.x.front(), k.x.back());
+    std::snprintf(e.Name, sizeof e.Name, "%s", name);
+    e.Anfang = k.x.front();
+    e.Ende = k.x.back();
+    e.Punkte = static_cast<double>(k.x.size());
+    EXPECT_TRUE(PcaResample(k.x.data(), k.y.data(), static_cast<int32_t>(k.x.size()), gitter,
+                            e.Gitterspektrum));
+}
+
 TEST(PcaMessdaten, GoldReferencesAndTheUnknown)
 {
     TempOrdner t;
@@ -83,16 +95,7 @@ TEST(PcaMessdaten, GoldReferencesAndTheUnknown)
     const char* namen[] = {"s1.dat", "s2.dat", "s3.dat", "s4.dat", "s5.dat", "s6.dat"};
     std::vector<PcaEingabe> e(6);
     std::vector<double> gitter;
-    for (int32_t i = 0; i < 6; ++i) {
-        const Kurve k = Lies(namen[i]);
-        if (i == 0) gitter = PcaGitter(k.x.front(), k.x.back());
-        std::snprintf(e[i].Name, sizeof e[i].Name, "%s", namen[i]);
-        e[i].Anfang = k.x.front();
-        e[i].Ende = k.x.back();
-        e[i].Punkte = static_cast<double>(k.x.size());
-        ASSERT_TRUE(PcaResample(k.x.data(), k.y.data(), static_cast<int32_t>(k.x.size()), gitter,
-                                e[i].Gitterspektrum));
-    }
+    for (int32_t i = 0; i < 6; ++i) Aufnehmen(Lies(namen[i]), namen[i], gitter, e[i]);
     PcaZustand zustand;
     PcaLauf lauf;
     ASSERT_EQ(PcaVollanalyse(ordner, e, gitter, false, "", zustand, lauf), 6);
@@ -227,13 +230,7 @@ TEST(PcaMessdaten, TimeSeriesNeedsThreeComponents)
     std::vector<double> gitter, rauschen;
     for (int32_t i = 0; i < 8; ++i) {
         const Kurve k = Normiert(namen[i]);
-        if (i == 0) gitter = PcaGitter(k.x.front(), k.x.back());
-        std::snprintf(e[i].Name, sizeof e[i].Name, "%s", namen[i]);
-        e[i].Anfang = k.x.front();
-        e[i].Ende = k.x.back();
-        e[i].Punkte = static_cast<double>(k.x.size());
-        ASSERT_TRUE(PcaResample(k.x.data(), k.y.data(), static_cast<int32_t>(k.x.size()), gitter,
-                                e[i].Gitterspektrum));
+        Aufnehmen(k, namen[i], gitter, e[i]);
         rauschen.push_back(Rauschen(k.y));
     }
     PcaZustand zustand;
