@@ -174,3 +174,17 @@ int32_t PcaZieltransformation(const std::string& ordner, const std::vector<PcaEi
 // PCA_SCHREIBFEHLER; on an error no "realweight" file is written.
 int32_t PcaTargetReconstruction(const std::string& ordner, int32_t eingaben, int32_t faktoren,
                                 int32_t& fehler);
+
+// ---- the choice of inputs ----
+
+// Full paths of a multiple file selection: the folder (with its separator)
+// and the names joined by ","; at most 99 names are taken.
+std::vector<std::string> PcaEingabePfade(const std::string& ordner, const std::string& namen);
+
+// Takes a curve (x rising, n points) as input `e` named `name`: its range
+// and point count, and its values on the grid, which the first input
+// (gitter empty at entry) defines. Returns false when the curve does not
+// cover the grid (the user is cautioned; the input is taken all the same)
+// or has fewer than two points.
+bool PcaNimmAuf(const double* x, const double* y, int32_t n, const char* name,
+                std::vector<double>& gitter, PcaEingabe& e);

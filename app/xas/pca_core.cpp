@@ -655,3 +655,32 @@ int32_t PcaTargetReconstruction(const std::string& ordner, int32_t eingaben, int
     }
     return ok ? PCA_KONZ_OK : PCA_SCHREIBFEHLER;
 }
+
+std::vector<std::string> PcaEingabePfade(const std::string& ordner, const std::string& namen)
+{
+    std::vector<std::string> pfade;
+    size_t anfang = 0;
+    while (anfang <= namen.size() && static_cast<int32_t>(pfade.size()) < PCA_MAX_EINGABEN) {
+        size_t ende = namen.find(',', anfang);
+        if (ende == std::string::npos) ende = namen.size();
+        if (ende > anfang) pfade.push_back(ordner + namen.substr(anfang, ende - anfang));
+        anfang = ende + 1;
+    }
+    return pfade;
+}
+
+bool PcaNimmAuf(const double* x, const double* y, int32_t n, const char* name,
+                std::vector<double>& gitter, PcaEingabe& e)
+{
+    std::snprintf(e.Name, sizeof e.Name, "%s", name ? name : "");
+    e.Punkte = n;
+    if (!x || !y || n < 2) {
+        e.Gitterspektrum.assign(static_cast<size_t>(PCA_GITTERPUNKTE), 0.0);
+        return false;
+    }
+    e.Anfang = x[0];
+    e.Ende = x[n - 1];
+    if (gitter.empty()) gitter = PcaGitter(x[0], x[n - 1]);
+    const bool passt = PcaBereichPasst(x[0], x[n - 1], gitter);
+    return PcaResample(x, y, n, gitter, e.Gitterspektrum) && passt;
+}

@@ -286,6 +286,36 @@ TEST(PcaResample, LongInputsAndRangesOutsideTheGrid)
     EXPECT_EQ(out, std::vector<double>(300, 0.0));
 }
 
+TEST(PcaEingaben, PathsOfASelectionAndTheGridOfTheFirstInput)
+{
+    EXPECT_EQ(PcaEingabePfade("C:\\data\\", "a.dat,b.dat,,c.dat"),
+              (std::vector<std::string>{"C:\\data\\a.dat", "C:\\data\\b.dat", "C:\\data\\c.dat"}));
+    EXPECT_TRUE(PcaEingabePfade("C:\\", "").empty());
+    std::string viele;
+    for (int32_t i = 0; i < 120; ++i) viele += "f" + std::to_string(i) + ".dat,";
+    const std::vector<std::string> p = PcaEingabePfade("", viele);
+    ASSERT_EQ(p.size(), 99u);
+    EXPECT_EQ(p.back(), "f98.dat");
+
+    std::vector<double> x = {10, 11, 12, 13, 14}, y = {0, 1, 4, 9, 16};
+    std::vector<double> gitter;
+    PcaEingabe e1, e2, e3;
+    EXPECT_TRUE(PcaNimmAuf(x.data(), y.data(), 5, "one.dat", gitter, e1));
+    ASSERT_EQ(gitter.size(), 300u);
+    EXPECT_EQ(gitter.front(), 10.0);
+    EXPECT_EQ(gitter.back(), 14.0);
+    EXPECT_STREQ(e1.Name, "one.dat");
+    EXPECT_EQ(e1.Punkte, 5.0);
+    EXPECT_EQ(e1.Gitterspektrum.back(), 16.0);
+    // A shorter second input keeps the grid, is cautioned and gets 0 beyond its end.
+    EXPECT_FALSE(PcaNimmAuf(x.data(), y.data(), 3, "two.dat", gitter, e2));
+    EXPECT_EQ(gitter.back(), 14.0);
+    EXPECT_EQ(e2.Ende, 12.0);
+    EXPECT_EQ(e2.Gitterspektrum.back(), 0.0);
+    EXPECT_FALSE(PcaNimmAuf(x.data(), y.data(), 1, "three.dat", gitter, e3));
+    EXPECT_EQ(e3.Gitterspektrum.size(), 300u);
+}
+
 TEST(PcaKonzentrationen, RefusesMissingAndDependentFactors)
 {
     const AufGitter a = Resample(Baue(4, 0.002, 5u));

@@ -79,13 +79,8 @@ double RmsDifferenz(const std::vector<double>& a, const std::vector<double>& b)
 // One input of the analysis from a curve; the first one defines the grid.
 void Aufnehmen(const Kurve& k, const char* name, std::vector<double>& gitter, PcaEingabe& e)
 {
-    if (gitter.empty()) gitter = PcaGitter(k.x.front(), k.x.back());
-    std::snprintf(e.Name, sizeof e.Name, "%s", name);
-    e.Anfang = k.x.front();
-    e.Ende = k.x.back();
-    e.Punkte = static_cast<double>(k.x.size());
-    EXPECT_TRUE(PcaResample(k.x.data(), k.y.data(), static_cast<int32_t>(k.x.size()), gitter,
-                            e.Gitterspektrum));
+    EXPECT_TRUE(PcaNimmAuf(k.x.data(), k.y.data(), static_cast<int32_t>(k.x.size()), name, gitter, e))
+        << name;
 }
 
 TEST(PcaMessdaten, GoldReferencesAndTheUnknown)
