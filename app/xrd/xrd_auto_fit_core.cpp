@@ -2,26 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <vector>
 
 #include "fit/fit_model.h"
+#include "fit/report_text.h"
 #include "xrd/xrd_peak_search.h"
 
 namespace {
 
 const int32_t GESICHERT = 1000;  // parameter values and flags kept aside
-
-std::string Format(const char* format, ...)
-{
-    char puffer[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(puffer, sizeof puffer, format, args);
-    va_end(args);
-    return puffer;
-}
 
 // The library's registration, put back after the fit.
 struct NumerikZustand {
