@@ -11,7 +11,7 @@
 #include "fit/fit_model.h"
 #include "zelva.h"
 
-struct XRD_PHASE;
+struct XrdPhase;
 
 // ---- catalogue ----
 const int32_t CATALOG_CODES = 34;     // codes 0-33; 1-32 filled
@@ -48,7 +48,7 @@ struct MODELL_UMFELD {
     double Wellenlaenge;        // X-ray wavelength in pm
     int32_t FeffSaetze;         // FEFF path sets of a multiple-set fit (0: none)
     double* Ergebnisse;         // CommandArgs (35,000 doubles) or null
-    XRD_PHASE* XrdPhasen;       // the five XRD phase records or null
+    XrdPhase* XrdPhasen;       // the five XRD phase records or null
 };
 
 // The evaluator. Point mode (ys null): the model value at x, tabulated terms

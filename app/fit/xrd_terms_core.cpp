@@ -16,10 +16,10 @@ bool IstAn(const MODELL_LAUF& l, int32_t i) { return i < l.anzahl && l.typen[i] 
 // Gives the peaks that follow function `start` (parameters from r) their
 // positions from the cell (when `zelle`) and their widths from the UVW law
 // (when `uvw`); each peak's K-alpha2 partner follows it when doublets are on.
-void PeaksSetzen(MODELL_LAUF& l, const XRD_PHASE& rec, int32_t start, int32_t r, bool zelle, bool uvw)
+void PeaksSetzen(MODELL_LAUF& l, const XrdPhase& rec, int32_t start, int32_t r, bool zelle, bool uvw)
 {
     double* p = l.p;
-    const XRD_PHASE& satz0 = XrdPhaseTable[0];
+    const XrdPhase& satz0 = XrdPhaseTable[0];
     const double* g = rec.Gitter;
     auto winkel = [&](double lambda, int32_t m) {
         return BraggWinkel(lambda, g[0], g[1], g[2], g[3], g[4], g[5], rec.H[m], rec.K[m], rec.L[m], 1);
@@ -54,7 +54,7 @@ void PeaksSetzen(MODELL_LAUF& l, const XRD_PHASE& rec, int32_t start, int32_t r,
 
 bool XrdAbschneidenPrueft(const MODELL_LAUF& l, int32_t q, double x)
 {
-    const XRD_PHASE& satz0 = XrdPhaseTable[0];
+    const XrdPhase& satz0 = XrdPhaseTable[0];
     const int32_t erste = Grundcode(l.typen[0]);
     if (!satz0.Abschneiden || (erste != 29 && erste != 30)) return true;
     const double mitte = l.p[q + 1] + l.nullpunkt;
@@ -78,7 +78,7 @@ void XrdVorbereiten(MODELL_LAUF& l, int32_t i, int32_t q, int32_t code)
     if (!aktiv) return;
     const int32_t k = l.phase < 0 ? 0 : l.phase;
     if (k >= XRD_PHASE_RECORDS) return;
-    XRD_PHASE& rec = XrdPhaseTable[k];
+    XrdPhase& rec = XrdPhaseTable[k];
     if (code == 31) {
         for (int32_t j = 0; j < 3; ++j) rec.UVW[j] = p[j];
         PeaksSetzen(l, rec, i + 1, q + 3, false, true);

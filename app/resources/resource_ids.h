@@ -510,4 +510,12 @@
 #define IDC_AS_WICHTUNG 350          // 350-354 weight edits, spin bars 300-304
 #define IDC_AS_WICHTUNG_SPIN 300
 
+
+// XRD options dialog (XRD_OPTIONS)
+#define IDC_XRDO_QUELLE 552          // combo box of the X-ray sources
+#define IDC_XRDO_WELLENLAENGE 533
+#define IDC_XRDO_BREITE 475
+#define IDC_XRDO_LORENTZ 58
+#define IDC_XRDO_GAUSS 59
+
 #endif

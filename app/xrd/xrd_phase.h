@@ -10,7 +10,7 @@
 const int32_t XRD_PHASE_RECORDS = 5;
 const int32_t XRD_REFLECTIONS = 50;
 
-struct XRD_PHASE {
+struct XrdPhase {
     int32_t Kristallsystem;          // 0 cubic, 1 tetragonal, 2 hexagonal, 3 orthorhombic,
                                      // 4 monoclinic, 5 triclinic
     int32_t Reflexe;                 // reflections read from the hkl file, -1 none yet
@@ -32,9 +32,10 @@ struct XRD_PHASE {
     int32_t Abschneiden;             // cut lines off far from x (record 0)
 };
 
-extern XRD_PHASE XrdPhaseTable[XRD_PHASE_RECORDS];
+extern XrdPhase XrdPhaseTable[XRD_PHASE_RECORDS];
 
-// Gives records 0-3 their defaults; record 4 is left as it is.
+// Gives all five records their start-up defaults (record 4 too: a
+// zero-filled record would hold a cell of no volume).
 void XrdPhasenVorgaben();
 
 #endif

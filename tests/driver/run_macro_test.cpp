@@ -686,3 +686,33 @@ TEST_F(RunMacro, LanthanumHexaborideReflectionFit)
     EXPECT_NE(ergebnis.find(" Pseudo Voigt "), std::string::npos);
 }
 
+
+#ifdef KORLAN_SHARED_DATA
+// The measured LaB6 pattern (NIST SRM 660a, 11-BM, 41.3128 pm): x from
+// centidegrees to degrees, then the peak search with prepared values
+// (pseudo-Voigt, limit 10 %). The first ten lines of the cell a = 4.15692 A.
+TEST_F(RunMacro, PeakSearchOnTheMeasuredLaB6Pattern)
+{
+    const std::string lab6 = std::string(KORLAN_SHARED_DATA) + "xrd/11bmb_3844.fxye";
+    const Lauf l = Fahre(lab6, Makro("lab6.MAK", "Makro\n" + Satz("608,220,0.01,0,0,0") +
+                                                     Satz("904,41.3128,10,0,0,0,1")),
+                         Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const std::string t = LiesDatei(Pfad("aus\\results.txt"));
+    ASSERT_NE(t.find("-- X-RAY DIFFRACTION : PEAK SEARCH"), std::string::npos);
+    const double soll[10] = {5.6966, 8.0595, 9.8749, 11.4073, 12.7591, 13.9827, 16.1593, 17.1466, 18.0817, 18.9722};
+    size_t p = t.find('\n', t.find("-------"));
+    for (int i = 0; i < 10; ++i) {
+        int nummer = 0, gelesen = 0;
+        double zweiTheta = 0, theta = 0, d = 0;
+        ASSERT_EQ(std::sscanf(t.c_str() + p, " %d %lf %lf %lf%n", &nummer, &zweiTheta, &theta, &d, &gelesen), 4) << i;
+        p = t.find('\n', p + gelesen);
+        EXPECT_EQ(nummer, i + 1);
+        EXPECT_NEAR(zweiTheta, soll[i], 0.002) << i;
+        // The listed d to its five digits: lambda / (2 sin theta).
+        EXPECT_NEAR(d, 41.3128 / (2.0 * std::sin(zweiTheta / 2.0 * 3.14159265358979323846 / 180.0)), 0.0005 * d) << i;
+    }
+    // 310 and 311 lie beyond point 35,000: the whole pattern was kept.
+    EXPECT_NE(t.find("data points : 132992"), std::string::npos);
+}
+#endif
