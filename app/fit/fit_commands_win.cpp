@@ -1,21 +1,30 @@
-// The commands of the Numeric menu (501-599), the fit's dialogs and the
-// model callback: answered through NichtVerfuegbar until the fitting
-// subsystem is built here. The model switches and the model's range below
-// are its plain services that the graphic windows use already.
+// The commands of the Numeric menu (501-599): the frame of the handler and
+// the fit command; the curve tools still answer through NichtVerfuegbar.
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
+#include "fit/fit_run_win.h"
 #include "fit/parameter_dialogs_win.h"
 #include "spectra/data_commands_win.h"
+#include "spectra/spectra_globals.h"
 
 // Each handler begins with the common prologue; the Numeric one keeps
-// DialogWerte.
+// DialogWerte, which the commands that post a prepared fit leave there.
 void NumerikBefehl(haupt_fenster* app)
 {
-    BefehlsFenster(app, false);
-    NichtVerfuegbar(app->Meldungsblock.Befehl);
+    const int32_t befehl = app->Meldungsblock.Befehl;
+    const LPARAM lParam = app->Meldungsblock.lParam;
+    const int32_t fenster = BefehlsFenster(app, false);
+    if (befehl != 507) {
+        NichtVerfuegbar(befehl);
+        return;
+    }
+    if (fenster < 0) {
+        FehlerCode = 111;
+        return;
+    }
+    FitModellArt = GrafikFenster[fenster].ModellArt;
+    FitBefehl(app, fenster, lParam);
 }
-
-void WriteResultsReport(char*, int32_t, int32_t, int32_t, int32_t) {}
 
 int32_t ParameterDialog(haupt_fenster* app) { return ParameterTabelle(app); }
 

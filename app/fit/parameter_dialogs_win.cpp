@@ -115,8 +115,8 @@ void SeiteLesen(HWND dlg)
     FitFunctionCount = T.Gesamt;
 }
 
-// The experimental error, and the measurement temperature where the
-// layout has its edit (the profile layout has none).
+// The experimental error, and the two temperatures where the layout has
+// their edits (the profile layout has none).
 void FehlerLesen(HWND dlg)
 {
     char text[40] = "";
@@ -126,6 +126,8 @@ void FehlerLesen(HWND dlg)
     if (GetDlgItem(dlg, IDC_XT_TEMP)) {
         GetDlgItemTextA(dlg, IDC_XT_TEMP, text, sizeof text);
         MessTemperatur = std::atof(text);
+        GetDlgItemTextA(dlg, IDC_XT_DTEMP, text, sizeof text);
+        DebyeTemperatur = std::atof(text);
     }
 }
 

@@ -468,6 +468,47 @@
 #define IDC_PRINTOPT_FARBIG 230
 #define IDC_PRINTOPT_XMAX 475
 #define IDC_PRINTOPT_YMAX 476
+// The fit run (fit_run.rc): the labels of the fit panel's status text and
+// the message of a fit that lacks its set-up.
+#define IDS_ITERATIONS 22
+#define IDS_RESIDUAL 23
+#define IDS_CHI2 24
+#define IDS_FIT_SETUP_ERROR 119
+// The section dialog SET_BORDER (app/xas/section_dialog_win.cpp) and the
+// spline dialogs SPLINE_FIT and AD_SPLINE_FIT (spline_dialogs_win.cpp).
+#define IDC_SB_VORSCHAU 30
+#define IDC_SB_OBEN 35
+#define IDC_SB_UNTEN 36
+#define IDC_SB_ZEIGEN 37
+#define IDC_SB_ZURUECK 38
+#define IDC_SB_X 58
+#define IDC_SB_Y 59
+#define IDC_SB_FIT 55
+#define IDC_SB_PARAMETER 56
+#define IDC_SB_RADIO1 552
+#define IDC_SB_RADIO2 553
+#define IDC_SB_TEXT1 17
+#define IDC_SB_WERT1 18
+#define IDC_SB_TEXT2 19
+#define IDC_SB_WERT2 20
+#define IDC_SB_SPIN 301
+#define IDC_SB_SCHRITT 302
+#define IDC_SB_SPINTEXT 104
+#define IDC_SB_FEFF 472
+#define IDC_SB_ERGEBNIS 140
+#define IDC_SB_ERGEBNISSE 150
+#define IDC_SB_AUTOSPLINE 651
+#define IDC_SB_RRAUM 652
+#define IDC_SB_RWERT 650
+#define CM_SB_ANGEBOT 999
+#define IDC_SF_ANZAHL 201
+#define IDC_SF_GEWICHT 100
+#define IDC_AS_ABSCHNITT 200         // 200-204: the five section boxes
+#define IDC_AS_GEWICHT 58
+#define IDC_AS_GRAD 150              // 150-154 degree edits, spin bars 100-104
+#define IDC_AS_GRAD_SPIN 100
+#define IDC_AS_WICHTUNG 350          // 350-354 weight edits, spin bars 300-304
+#define IDC_AS_WICHTUNG_SPIN 300
 
 // Series dialogs (app/series/series_dialogs_win.cpp): SHOWHEADER (826),
 // DEXFOIL (890), AVERAGE (827).

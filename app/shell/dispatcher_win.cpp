@@ -6,6 +6,7 @@
 #include "resource_ids.h"
 #include "fit/fit_choice_win.h"
 #include "fit/parameter_file_win.h"
+#include "fit/fit_run.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
@@ -18,6 +19,7 @@
 #include "spectra/file_commands_win.h"
 #include "spectra/foreign_files_win.h"
 #include "spectra/spectrum_conversions_win.h"
+#include "spectra/graphic_drawing.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -509,7 +511,8 @@ void haupt_fenster::FitUnterbrechen()
     if (StatusText) SetWindowTextA(FitPanel[FIT_TEXT], StatusText);
     if (HWND g = GrafikHandle(*this, AktivesFenster)) SendMessageA(g, WM_COMMAND, CM_REDRAW, 0);
     for (HWND h : FitPanel) UpdateWindow(h);
-    LetztesChiQuadrat = 1e30;
+    FitChi2 = 1e30;
+    PostMessageA(Hauptfenster, WM_COMMAND, 507, LP_CONTINUE_FIT);
 }
 
 void haupt_fenster::FitModusBeenden()
@@ -528,11 +531,13 @@ void haupt_fenster::FitAbbrechen()
 {
     if (FitZustand != -1) {
         // Still iterating: the next iteration ends the fit.
-        IterationsZaehler += 10000;
+        FitIterationen += 10000;
         return;
     }
     Numerik.fitProcedure = nullptr;
     Numerik.useFitProcedure = 0;
+    ExafsProzedurModus = -1;
+    ExafsFitAnsicht.Anzeige = -1;
     FitModusBeenden();
     if (CommandText) WriteResultsReport(CommandText, 507, FitZustand, 0, 0);
     // Fit mode is over: the layout and the drawing no longer show the panel.
@@ -548,7 +553,9 @@ void haupt_fenster::FitAbbrechen()
     }
     if (FitParameters && !(FitFunctionTypes && FitFunctionCount > 0 && FitFunctionTypes[0] == 25))
         for (int i = 200; i < 300; ++i) FitParameters[i] = 0.0;
-    if (KonfidenzFrage > 0) {
+    // A replayed fit goes on with the macro's next step: the question is
+    // for a fit the user ran.
+    if (KonfidenzFrage > 0 && !MakroRunning) {
         int antwort = MeldungsBox(Hauptfenster,
             "Calculate confidence limits and automated F tests for the last refinement?\r\n"
             "              (Note that this may take considerable time.) \r\n"

@@ -39,8 +39,8 @@ double* McMasterTable = nullptr;
 
 double* FitStartWerte = nullptr;
 double* FitArbeitsFeld = nullptr;
-double* GewichteteResiduen = nullptr;
-double* DifferenzFeld = nullptr;
+double* FitResiduen = nullptr;
+double* FitDifferenzen = nullptr;
 double* BefehlsFelder[2] = {};
 double* ArbeitsFelder[9] = {};
 double* ArbeitsSatz1[4] = {};

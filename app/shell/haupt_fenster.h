@@ -125,8 +125,9 @@ public:
     LPSTR Kommandozeile = nullptr;
 
     // Further words of the fit run and the options that later commands read.
-    int32_t IterationsZaehler = 0;     // handed to LeastSquareFit; command 22 adds 10,000
-    double LetztesChiQuadrat = 0.0;    // command 21 sets it to 1e30
+    int32_t FitIterationen = 0;     // handed to LeastSquareFit; command 22 adds 10,000
+    double FitChi2 = 0.0;    // command 21 sets it to 1e30
+    double FitRFaktor = 0.0;           // R factor of the last fit step, percent
     double KonfidenzNiveau = 0.95;
     int32_t ZeigeFtChi = 0;            // EXAFS option "Show FT + chi(k)"
     int32_t ClientBreite = 0, ClientHoehe = 0;
@@ -174,6 +175,10 @@ public:
     // Runs command id with lParam on the same stack, as the macro player and
     // internal callers do.
     void Befehl(int32_t id, LPARAM lParam);
+    // One step of the fit run on the active graphic window (command 507,
+    // fit/fit_run_win.cpp): 1 while the fit goes on or when it has
+    // finished normally, 0 after a failure or when no fit was started.
+    int32_t FitStarten();
 
     // ---- helpers ----
     // Index 0-3 of the graphic window with this handle, -1 when none.

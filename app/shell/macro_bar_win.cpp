@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "resource_ids.h"
+#include "fit/fit_run.h"
 #include "shell/dispatcher.h"
 #include "shell/macro_player.h"
 #include "spectra/spectra_globals.h"
@@ -186,6 +187,9 @@ int32_t button_leiste::MakroRun(int32_t aktivesFenster, int32_t spalte)
             HAUPTDATEN.FitErneuerung[0] = 1;
             HAUPTDATEN.FitErneuerung[1] = 0;
         }
+        // A fit recorded after an automatic peak search searches again on
+        // this curve; no other caller of a prepared fit does.
+        MakroFitMitSuche = s.Befehl == 507 && HAUPTDATEN.DialogWerte[0] == 1.0 ? 1 : 0;
 
         MakroRunning = 1;
         HAUPTDATEN.MakroSchrittAktiv = 1;
@@ -213,6 +217,7 @@ int32_t button_leiste::MakroRun(int32_t aktivesFenster, int32_t spalte)
         MakroSchrittGemerkt(s, FitFunctionCount, zustand);
 
         if (fit && haupt) FitZuEnde(haupt);
+        MakroFitMitSuche = 0;
         HAUPTDATEN.MakroSchrittAktiv = 0;
     }
     MakroRunning = 0;

@@ -557,3 +557,8 @@ int32_t FarbWahl()
 {
     return Modal("CHOOSECOLOR", ChooseColorProc);
 }
+
+INT_PTR DruckOptionenVorDruck(HWND besitzer)
+{
+    return Modal("PRINTOPT", PrintOptProc, besitzer) == 1 ? IDOK : IDCANCEL;
+}

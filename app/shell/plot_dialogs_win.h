@@ -26,5 +26,8 @@ extern DRUCKER_SEITE DruckerSeite;
 int32_t GrafikOptionen();
 int32_t DruckOptionen();
 int32_t FarbWahl();
+// PRINTOPT owned by besitzer before an interactive print: IDOK or IDCANCEL
+// (the print runs with the options stored, or not at all).
+INT_PTR DruckOptionenVorDruck(HWND besitzer);
 
 #endif

@@ -47,7 +47,7 @@ public:
     static void LogPfad(char* ziel, size_t groesse);
     // Enables the popup's items as the state asks (fit text, EXAFS model).
     void PopupEinstellen(HMENU popup) const;
-    // The fit-difference view: the last fit's residual (DifferenzFeld)
+    // The fit-difference view: the last fit's residual (FitDifferenzen)
     // against the x values of the active window's current curve, through
     // Plotter, whose settings are put back afterwards.
     void FitDifferenzZeichnen(HDC dc, int breite, int hoehe);

@@ -414,14 +414,14 @@ void results_fenster::FitDifferenzZeichnen(HDC dc, int breite, int hoehe)
     RECT r{0, 0, breite, hoehe};
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (AktivesFenster < 0 || AktivesFenster > 3 || !DifferenzFeld) return;
+    if (AktivesFenster < 0 || AktivesFenster > 3 || !FitDifferenzen) return;
     grafik_fenster& g = GrafikFenster[AktivesFenster];
     double* x = g.GetXFeld(g.AktuellerSlot());
     int32_t n = g.Punkte();
     if (!x || n < 2) return;
     if (n > WORK_DOUBLES) n = WORK_DOUBLES;
     double lo, hi;
-    if (!ResidualBereich(DifferenzFeld, n, &lo, &hi)) return;
+    if (!ResidualBereich(FitDifferenzen, n, &lo, &hi)) return;
 
     // The plot settings of the graphic windows are put back afterwards.
     PAINTINFO gemerkt;
@@ -441,7 +441,7 @@ void results_fenster::FitDifferenzZeichnen(HDC dc, int breite, int hoehe)
     GetTextMetricsA(dc, &tm);
     Plotter.SetPaintinfo(&g.Paintinfo);
     Plotter.GraphDimension(0, 0, breite, hoehe, tm.tmAveCharWidth, tm.tmHeight);
-    Plotter.SetFieldFunction(x, DifferenzFeld, nullptr, nullptr, n);
+    Plotter.SetFieldFunction(x, FitDifferenzen, nullptr, nullptr, n);
     Plotter.SetBorder(x[0], x[n - 1]);
     Plotter.SetMinMax(lo, hi);
     Plotter.SetX(g.XText[g.AktuellerSlot()]);

@@ -57,8 +57,8 @@ const double MCMASTER_NOT_LOADED = 6666.0;
 // said), allocated zero-filled at start-up.
 extern double* FitStartWerte;
 extern double* FitArbeitsFeld;
-extern double* GewichteteResiduen;
-extern double* DifferenzFeld;
+extern double* FitResiduen;
+extern double* FitDifferenzen;
 extern double* BefehlsFelder[2];
 extern double* ArbeitsFelder[9];
 extern double* ArbeitsSatz1[4];

@@ -8,6 +8,8 @@
 #include "shell/haupt_fenster.h"
 #include "shell/child_windows.h"
 #include "shell/options_file.h"
+#include "shell/plot_dialogs_win.h"
+#include "shell/printing_win.h"
 #include "xas/feff_path.h"
 
 namespace {
@@ -37,6 +39,8 @@ LRESULT haupt_fenster::MainOnCreate()
 {
     HWND hwnd = Meldungsblock.Fenster;
     Hauptfenster = hwnd;
+    // An interactive print asks for its options first.
+    DruckOptionenDialog = DruckOptionenVorDruck;
     // 1.
     AnzahlFenster = 0;
     AktivesFenster = -1;
@@ -58,8 +62,8 @@ LRESULT haupt_fenster::MainOnCreate()
     CorrelationWords = static_cast<int32_t*>(Block(I));
     CorrelationConstants = static_cast<double*>(Block(D));
     FreeParameterList = static_cast<int32_t*>(Block(sizeof(int32_t) * 5000));
-    GewichteteResiduen = static_cast<double*>(Block(D));
-    DifferenzFeld = static_cast<double*>(Block(D));
+    FitResiduen = static_cast<double*>(Block(D));
+    FitDifferenzen = static_cast<double*>(Block(D));
     CommandArgs = static_cast<double*>(Block(D));
     for (double*& f : BefehlsFelder) f = static_cast<double*>(Block(D));
     McMasterTable = static_cast<double*>(Block(D));
@@ -270,7 +274,7 @@ LRESULT haupt_fenster::MainOnDestroy()
     XTextListe = YTextListe = TitelListe = nullptr;
     ProgrammOrdner = CommandText2 = DatenOrdner = FeffOrdner = nullptr;
     FitStartWerte = FitArbeitsFeld = CorrelationConstants = nullptr;
-    GewichteteResiduen = DifferenzFeld = CommandArgs = McMasterTable = nullptr;
+    FitResiduen = FitDifferenzen = CommandArgs = McMasterTable = nullptr;
     ParameterFlags = CorrelationWords = FreeParameterList = nullptr;
     for (double*& f : BefehlsFelder) f = nullptr;
     for (double*& f : ArbeitsFelder) f = nullptr;

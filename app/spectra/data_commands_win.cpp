@@ -556,7 +556,14 @@ bool Deglitch(haupt_fenster* app, grafik_fenster& g, bool vorbereitet)
         }
     }
     int32_t modus = DwInt(DW()[2]);
-    if (modus == 10) DW()[2] = 0.0;
+    // Deglitched inside the dialog: the result goes to the new slot, the
+    // curve it came from gets its values back.
+    std::vector<double> imDialog;
+    if (modus == 10) {
+        imDialog.assign(g.YFeld[s], g.YFeld[s] + n);
+        std::copy(kopie.begin(), kopie.end(), g.YFeld[s]);
+        DW()[2] = 0.0;
+    }
     if (modus != 10) {
         if (!GrenzenPruefen(g, DW()[3], DW()[4], vorbereitet)) return false;
         if (PruefeSektionsReihenfolge(DW()[0], DW()[1]) != DATEN_OK) {
@@ -567,7 +574,8 @@ bool Deglitch(haupt_fenster* app, grafik_fenster& g, bool vorbereitet)
     const int32_t marke = g.ZustandsWorte[s];
     if (g.CutSection(0, 0.0, 0.0, 1) <= 0) return false;
     const int32_t t = g.AktuellerSlot();
-    std::copy(kopie.begin(), kopie.end(), g.YFeld[t]);
+    if (modus == 10) std::copy(imDialog.begin(), imDialog.end(), g.YFeld[t]);
+    else std::copy(kopie.begin(), kopie.end(), g.YFeld[t]);
     g.SetFullBorder();
     g.ZustandsWorte[t] = marke;
     if (modus != 10) {

@@ -287,9 +287,9 @@ void DifferenzPanel(grafik_fenster& g, HDC dc, int32_t left, int32_t top, int32_
         d = HalbPanel(1, d.Links, d.Oben, d.Breite, d.Hoehe);
         if (n > 0) Plotter.SetBorder(x[0], x[n - 1]);
     }
-    if (!DifferenzFeld || n < 1) return;
+    if (!FitDifferenzen || n < 1) return;
     Plotter.GraphDimension(d.Links, d.Oben, d.Breite, d.Hoehe, cw, ch);
-    Plotter.SetFieldFunction(x, DifferenzFeld, Modell(), nullptr, n);
+    Plotter.SetFieldFunction(x, FitDifferenzen, Modell(), nullptr, n);
     Plotter.SetMinMax(0.0, 0.0, 0.0, 0.0);
     Plotter.SetXYBeschriftung(g.XText[s], "Difference", g.FensterText, p.BeschriftungFlags, g.ZText[s]);
     if (rahmen(zweiPanels ? 1 : 0)) Plotter.PlotFieldFunction(dc, g.ZeigeDaten, 0, 0, 0);

@@ -56,6 +56,20 @@ bool InNeuenSlot(grafik_fenster& g, const std::vector<double>& x, const std::vec
     return true;
 }
 
+// After a new curve: borders, history line with its point count, status
+// and redraw.
+void Abschluss(haupt_fenster* app, int32_t fenster, const char* was)
+{
+    grafik_fenster& g = GrafikFenster[fenster];
+    g.SetFullBorder();
+    char zeile[160];
+    std::snprintf(zeile, sizeof zeile, "%s  %d points   - ( active : %d )\r\n", was,
+                  static_cast<int>(g.Punkte()), g.AktuellerSlot() + 1);
+    Historie(app, g, zeile);
+    UpdateFensterStatus();
+    Neuzeichnen(app, fenster);
+}
+
 }  // namespace
 
 int32_t FtBetragZeigen(haupt_fenster* app, int32_t fenster, LPARAM lParam)
@@ -133,13 +147,7 @@ int32_t JcpNachMes(haupt_fenster* app, int32_t fenster)
         return 0;
     }
     if (!InNeuenSlot(g, xAus, yAus)) return 0;
-    g.SetFullBorder();
-    char zeile[120];
-    std::snprintf(zeile, sizeof zeile, " --JCP -> MES  %d points   - ( active : %d )\r\n",
-                  static_cast<int>(xAus.size()), g.AktuellerSlot() + 1);
-    Historie(app, g, zeile);
-    UpdateFensterStatus();
-    Neuzeichnen(app, fenster);
+    Abschluss(app, fenster, " --JCP -> MES");
     return 1;
 }
 
@@ -162,12 +170,6 @@ int32_t WinkelNachEnergie(haupt_fenster* app, int32_t fenster)
     }
     if (!InNeuenSlot(g, x, y)) return 0;
     g.SetGrafikTexte("energy [keV]", "ln(I0/I1)", nullptr, nullptr);
-    g.SetFullBorder();
-    char zeile[120];
-    std::snprintf(zeile, sizeof zeile, " --ENERGY FROM ANGLES  %d points   - ( active : %d )\r\n",
-                  static_cast<int>(x.size()), g.AktuellerSlot() + 1);
-    Historie(app, g, zeile);
-    UpdateFensterStatus();
-    Neuzeichnen(app, fenster);
+    Abschluss(app, fenster, " --ENERGY FROM ANGLES");
     return 1;
 }

@@ -309,6 +309,28 @@ int32_t KonvertiereF15()
 
 int32_t OpenXafsInOne(int32_t) { return XafsInOneDialog() ? 1 : 0; }
 
+void NumerikGlaetten(double* x, double* y, int32_t n, int32_t breite)
+{
+    Numerik.SetField(x, y);
+    Numerik.SetAnzahl(n, 0, 0);
+    Numerik.Smoothing(breite);
+}
+
+int32_t KantenSuche(grafik_fenster& g, int32_t s, double a, double b, double glaettung, bool ersteAbleitung,
+                    double* e0)
+{
+    const int32_t n = g.DateiInfo.PunkteProKurve[s];
+    if (n < 5 || n > g.FeldGroesse()) return 0;
+    std::vector<double> x, d1, d2;
+    GLAETTER glaetter = NumerikGlaetten;
+    {
+        NumerikSichern sichern;
+        KantenKurven(g.XFeld[s], g.YFeld[s], n, glaettung, glaetter, &x, &d1, &d2);
+    }
+    return KantenNullstelle(x.data(), d1.data(), d2.data(), static_cast<int32_t>(x.size()), a, b, ersteAbleitung,
+                            e0);
+}
+
 int32_t AbleitungsSpektrum(grafik_fenster& g)
 {
     const int32_t s = g.AktuellerSlot();
@@ -318,11 +340,7 @@ int32_t AbleitungsSpektrum(grafik_fenster& g)
     g.GetMinMax(&ymin, &ymax, 0.0, 0.0, 0);
     const double a = std::max(std::fabs(ymin), std::fabs(ymax));
     std::vector<double> x, d1, d2;
-    GLAETTER glaetter = [](double* gx, double* gy, int32_t m, int32_t breite) {
-        Numerik.SetField(gx, gy);
-        Numerik.SetAnzahl(m, 0, 0);
-        Numerik.Smoothing(breite);
-    };
+    GLAETTER glaetter = NumerikGlaetten;
     {
         NumerikSichern sichern;
         KantenKurven(g.XFeld[s], g.YFeld[s], n, HAUPTDATEN.DialogWerte[10], glaetter, &x, &d1, &d2);
@@ -409,20 +427,7 @@ void Berechne(Lauf& l)
 // second derivative (wahl <= 0) or of the first in [a, b].
 bool SucheKante(Lauf& l, int32_t s, double a, double b, double glaettung, double wahl, double* e0)
 {
-    const int32_t n = l.g.DateiInfo.PunkteProKurve[s];
-    if (n < 5 || n > l.g.FeldGroesse()) return false;
-    std::vector<double> x, d1, d2;
-    GLAETTER glaetter = [](double* gx, double* gy, int32_t m, int32_t breite) {
-        Numerik.SetField(gx, gy);
-        Numerik.SetAnzahl(m, 0, 0);
-        Numerik.Smoothing(breite);
-    };
-    {
-        NumerikSichern sichern;
-        KantenKurven(l.g.XFeld[s], l.g.YFeld[s], n, glaettung, glaetter, &x, &d1, &d2);
-    }
-    return KantenNullstelle(x.data(), d1.data(), d2.data(), static_cast<int32_t>(x.size()), a, b,
-                            wahl > 0.0, e0) == 1;
+    return KantenSuche(l.g, s, a, b, glaettung, wahl > 0.0, e0) == 1;
 }
 
 // The spectrum with its two derivatives while the section dialog in its
@@ -827,8 +832,3 @@ double ExafsFitProzedur(int32_t, int32_t, double*, double*, double*, double*, do
     return 0.0;
 }
 
-int32_t SektionsDialog(int32_t befehl)
-{
-    NichtVerfuegbar(befehl, "The section dialog");
-    return 0;
-}

@@ -34,6 +34,15 @@ int32_t KonvertiereF15();
 // the next two slots, each scaled to the curve's largest magnitude; the
 // counter stays on the second derivative. 1, or 0 without a curve.
 int32_t AbleitungsSpektrum(grafik_fenster& g);
+// The Fourier smoothing of the edge searches on Numerik (which keeps x, y
+// and n registered; callers put back what was registered before).
+void NumerikGlaetten(double* x, double* y, int32_t n, int32_t breite);
+// The edge search of the derivative steps on slot s of g: the root of the
+// second derivative (or, ersteAbleitung, of the first) in [a, b] of the
+// curve smoothed as AbleitungsSpektrum smooths it (glaettung > 1). 1 and
+// the root, 0 when the interval holds none.
+int32_t KantenSuche(grafik_fenster& g, int32_t s, double a, double b, double glaettung, bool ersteAbleitung,
+                    double* e0);
 // 852: the XAFS-in-one dialog; 1 when it ended with a nonzero result.
 int32_t OpenXafsInOne(int32_t);
 

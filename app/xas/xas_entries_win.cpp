@@ -18,8 +18,6 @@ int32_t Aktuell() { return HAUPTDATEN.Meldungsblock.Befehl; }
 }  // namespace
 
 int32_t XanesFit(int32_t befehl) { return Fehlt(befehl); }
-int32_t VorkantenBefehl(int32_t befehl) { return Fehlt(befehl); }
-int32_t MueNullFit(int32_t befehl) { return Fehlt(befehl); }
 int32_t ExafsFitVorbereiten(int32_t, int32_t) { return Fehlt(Aktuell()); }
 int32_t XasFourierTransform(int32_t befehl) { return Fehlt(befehl); }
 int32_t PhasenAmplituden(int32_t befehl) { return Fehlt(befehl); }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +20,8 @@
 #include "shell/macro_file.h"
 #include "shell/macro_bar.h"
 #include "spectra/spectra_globals.h"
+#include "shell/shell_globals.h"
+#include "zelva.h"
 
 namespace {
 
@@ -506,4 +509,180 @@ TEST_F(RunMacro, CopperRawFileWithoutCommentMarksGivesItsAbsorption)
     EXPECT_NEAR(std::atof(z[0][1].c_str()), std::log(393970.0 / 142967.0), 1e-9);
 }
 
+// ---- background removal on the copper foils ----
+
+// Columns of a slot file as numbers.
+void Spalten(const std::string& datei, std::vector<double>* x, std::vector<double>* y)
+{
+    for (const auto& z : Zeilen(LiesDatei(datei)))
+        if (z.size() >= 2) {
+            x->push_back(std::atof(z[0].c_str()));
+            y->push_back(std::atof(z[1].c_str()));
+        }
+}
+
+std::string AktuellerSlot(const std::string& aus)
+{
+    std::string n = LiesDatei(aus + "\\current.txt");
+    while (!n.empty() && (n.back() == '\n' || n.back() == '\r')) n.pop_back();
+    return aus + "\\slot_" + n + ".txt";
+}
+
+// R of the first peak of |FT(chi k^2)| over k 3-14 (Kaiser-Bessel, shape 4)
+// on the k grid of the EXAFS options, by the numerics library; the R step
+// in *schritt.
+double ErsterPeak(const std::vector<double>& k, const std::vector<double>& chik2, double* schritt)
+{
+    const int32_t nk = ExafsOptionen.KPunkte;
+    const double dk = (3.14159265358979323846 / ExafsOptionen.RSchritt) / (nk - 1);
+    std::vector<double> gx(nk + 5), gy(nk + 5, 0.0), im(nk + 5, 0.0);
+    def_zelva z;
+    std::vector<double> kx = k, ky = chik2;
+    z.SetField(kx.data(), ky.data());
+    z.anzahl = static_cast<int32_t>(kx.size());
+    for (int32_t j = 0; j < nk; ++j) gx[j] = j * dk;
+    z.Splint(nk, gx.data(), gy.data());
+    z.SetField(gx.data(), gy.data());
+    z.anzahl = nk;
+    FTWINDOW w{4, 14.0, 3.0, 4.0, 0.0};
+    *schritt = 3.14159265358979323846 / (dk * nk);
+    const int32_t m = z.DoCommonFFT(im.data(), -1, &w, nullptr, 0.0, *schritt);
+    std::vector<double> b(m);
+    double groesst = 0.0;
+    for (int32_t j = 0; j < m; ++j) {
+        b[j] = std::hypot(gy[j], im[j]);
+        if (gx[j] < 6.0) groesst = std::max(groesst, b[j]);
+    }
+    // The first local maximum above a third of the largest one.
+    for (int32_t j = 1; j + 1 < m; ++j)
+        if (b[j] > groesst / 3 && b[j] >= b[j - 1] && b[j] >= b[j + 1]) return gx[j];
+    return -1.0;
+}
+
+// 843, E0 from the second derivative, Victoreen pre-edge, normalisation,
+// conversion to k, spline mu0 (11 knots, k^2) and k^2.
+std::string KupferKette(const char* e0)
+{
+    return "Makro\n" + Satz(CU_MU) + Satz(e0) + Satz("803,8.779,8.950,0,0,0,0,0,0") + Satz("804,9.100,10.100") +
+           Satz("810,0") + Satz("828,0.5,17.4,0,11,0,2") + Satz("814,2");
+}
+
+TEST_F(RunMacro, BackgroundChainOnTheCopperFoilGivesItsFirstShell)
+{
+    // A copy of the foil in the test's folder: the background file goes to
+    // the data folder, the spectrum's own.
+    const std::string cu = Pfad("cu_metal_rt.xdi");
+    ASSERT_TRUE(CopyFileA((std::string(XAS) + "cu_metal_rt.xdi").c_str(), cu.c_str(), FALSE));
+    const std::string kette = KupferKette(CU_E0);
+    // Up to the normalisation: the pre-edge lies at 0 within 0.5 % of the step.
+    const std::string bisNorm = kette.substr(0, kette.find("810,"));
+    Lauf l = Fahre(cu, Makro("norm.MAK", bisNorm), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    std::vector<double> e, y;
+    Spalten(AktuellerSlot(Pfad("aus")), &e, &y);
+    double vor = 0.0, nach = 0.0;
+    int nv = 0, nn = 0;
+    for (size_t i = 0; i < e.size(); ++i) {
+        if (e[i] >= 8.779 && e[i] <= 8.950) vor += y[i], ++nv;
+        if (e[i] >= 9.100 && e[i] <= 10.100) nach += y[i], ++nn;
+    }
+    ASSERT_GT(nv, 5);
+    ASSERT_GT(nn, 5);
+    vor /= nv, nach /= nn;
+    EXPECT_NEAR(nach, 1.0, 1e-9);
+    EXPECT_NEAR(vor, 0.0, 0.005 * (nach - vor));
+    std::string ergebnisse = LiesDatei(Pfad("aus\\results.txt"));
+    ergebnisse.erase(std::remove(ergebnisse.begin(), ergebnisse.end(), '\r'), ergebnisse.end());
+    EXPECT_NE(ergebnisse.find("  Victoreen  (Coeff. 0, -3, -4) "), std::string::npos);
+    EXPECT_NE(ergebnisse.find("--XAS-NORMALIZATION -\n      - range from 9.1  to  10.1  - zero order = "),
+              std::string::npos)
+        << ergebnisse;
+
+    // The whole chain, twice: the same slots bit for bit.
+    l = Fahre(cu, Makro("kette.MAK", kette), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    // The slot files without their first line (the time of writing).
+    auto slot = [&](int s) {
+        const std::string t = LiesDatei(Pfad("aus") + "\\slot_" + std::to_string(s) + ".txt");
+        return t.substr(t.find('\n') + 1);
+    };
+    std::vector<std::string> erste;
+    for (int s = 1; s <= 4; ++s) erste.push_back(slot(s));
+    std::vector<double> k, chik2;
+    Spalten(AktuellerSlot(Pfad("aus")), &k, &chik2);
+    ASSERT_GT(k.size(), 100u);
+    double schritt = 0.0;
+    EXPECT_NEAR(ErsterPeak(k, chik2, &schritt), 2.2, 0.15);
+    // The background file: named after the file, x, mu0 and chi k^2 of the
+    // section.
+    const auto mue = Zeilen(LiesDatei(Pfad("cu_metal_rt-xdi.mue")));
+    ASSERT_GT(mue.size(), 100u);
+    for (const auto& z : mue) ASSERT_EQ(z.size(), 3u);
+    EXPECT_NEAR(std::atof(mue.front()[0].c_str()), 0.5, 0.1);
+    EXPECT_LE(std::atof(mue.back()[0].c_str()), 17.4 + 0.2);
+    l = Fahre(cu, Makro("kette.MAK", kette), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    for (int s = 1; s <= 4; ++s)
+        EXPECT_EQ(slot(s), erste[s - 1]) << s;
+
+    // Two polynomials on the raw spectrum, E0 searched on the replay: finite
+    // everywhere, the edge at the steepest rise.
+    l = Fahre(cu, Makro("zwei.MAK", "Makro\n" + Satz(CU_MU) + Satz("841,8.779,8.950,0,1,2,0,9.100,10.100")),
+              Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    e.clear(), y.clear();
+    Spalten(AktuellerSlot(Pfad("aus")), &e, &y);
+    ASSERT_EQ(e.size(), 408u);
+    for (double v : y) ASSERT_TRUE(std::isfinite(v));
+    EXPECT_NEAR(E0Aus(Pfad("aus")), 8.9805, 0.0005);
+    std::string zwei = LiesDatei(Pfad("aus\\results.txt"));
+    zwei.erase(std::remove(zwei.begin(), zwei.end(), '\r'), zwei.end());
+    EXPECT_NE(zwei.find("    Two Polynomial Fit:\n      pre-edge:  1 from    8.779 to     8.95\n"
+                        "      post-edge: 2 from      9.1 to     10.1\n      Edge Jump: mue*x = "),
+              std::string::npos)
+        << zwei;
+}
+
+TEST_F(RunMacro, CopperAt10KMatchesThePeersChi)
+{
+    const std::string cu = Pfad("cu.012");
+    ASSERT_TRUE(CopyFileA((std::string(XAS) + "cu.012").c_str(), cu.c_str(), FALSE));
+    const Lauf l = Fahre(cu, Makro("kette.MAK", KupferKette("811,0,8.975,8.985,0,0,-1")), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    std::vector<double> k, chik2;
+    Spalten(AktuellerSlot(Pfad("aus")), &k, &chik2);
+    // The peer's chi k^2 (fourth column).
+    std::vector<double> pk, pchik2;
+    for (const auto& z : Zeilen(LiesDatei(std::string(XAS) + "Copper.chik")))
+        if (z.size() >= 4) {
+            pk.push_back(std::atof(z[0].c_str()));
+            pchik2.push_back(std::atof(z[3].c_str()));
+        }
+    ASSERT_GT(pk.size(), 400u);
+    double schritt = 0.0;
+    const double r = ErsterPeak(k, chik2, &schritt), rPeer = ErsterPeak(pk, pchik2, &schritt);
+    EXPECT_GT(rPeer, 2.0);
+    EXPECT_LE(std::fabs(r - rPeer), schritt + 1e-9) << r << " " << rPeer;
+}
+
 }  // namespace
+
+// A section around the LaB6 (100) reflection of a synchrotron pattern (2
+// theta in centidegrees), then a fit of a pseudo-Voigt on a straight line
+// started by the peak search: the position lies at the Bragg angle of the
+// reflection, 5.6966 degrees, within the step of the pattern (the data
+// maximum is at 5.6960 degrees).
+TEST_F(RunMacro, LanthanumHexaborideReflectionFit)
+{
+    const Lauf l = Fahre(std::string(HIER) + "data/lab6_100_excerpt.fxye", std::string(HIER) + "lab6_peak.MAK",
+                         Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const std::string zustand = LiesDatei(Pfad("aus\\state.txt"));
+    const size_t p = zustand.find("FitParameters[1] = ");
+    ASSERT_NE(p, std::string::npos) << zustand;
+    EXPECT_NEAR(std::atof(zustand.c_str() + p + 19), 569.60, 0.05);
+    const std::string ergebnis = LiesDatei(Pfad("aus\\results.txt"));
+    EXPECT_NE(ergebnis.find("--LEAST-SQUARES FIT"), std::string::npos);
+    EXPECT_NE(ergebnis.find(" Pseudo Voigt "), std::string::npos);
+}
+

@@ -12,7 +12,6 @@
 #include "fit/fit_choice_win.h"
 #include "fit/fit_model.h"
 #include "fit/parameter_file_win.h"
-#include "plotting/plot_test_support.h"
 #include "resource_ids.h"
 #include "shell/haupt_fenster.h"
 #include "shell/dispatcher.h"
@@ -36,21 +35,7 @@ BOOL WINAPI DateiAntwort(LPOPENFILENAMEA ofn)
     return TRUE;
 }
 
-void Bild(HWND fenster, const char* datei)
-{
-    RECT r;
-    GetWindowRect(fenster, &r);
-    plot_test::Canvas cv(r.right - r.left, r.bottom - r.top);
-    HDC quelle = GetWindowDC(fenster);
-    BitBlt(cv.dc, 0, 0, cv.w, cv.h, quelle, 0, 0, SRCCOPY);
-    ReleaseDC(fenster, quelle);
-    // Beside the test program: the program's start changes the folder.
-    char pfad[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, pfad, MAX_PATH);
-    std::string ziel = pfad;
-    ziel = ziel.substr(0, ziel.find_last_of("\\/") + 1) + datei;
-    EXPECT_TRUE(cv.WritePng(ziel.c_str()));
-}
+void Bild(HWND fenster, const char* datei) { EXPECT_TRUE(FensterFoto(fenster, datei)); }
 
 }  // namespace
 

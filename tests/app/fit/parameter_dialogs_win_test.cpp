@@ -69,13 +69,7 @@ TEST_F(ParameterTableWin, CancelLeavesEveryTableAsItWas)
                        SetzeText(IDC_PT_VALUE, "8"), Sende(IDCANCEL)}),
               0);
     EXPECT_EQ(seite, " Gaussian |OK|6");
-    const TABELLEN_STAND nachher = TabellenMerken();
-    EXPECT_EQ(nachher.Block, vorher.Block);
-    EXPECT_EQ(nachher.Flags, vorher.Flags);
-    EXPECT_EQ(nachher.Worte, vorher.Worte);
-    EXPECT_EQ(nachher.Konstanten, vorher.Konstanten);
-    EXPECT_EQ(nachher.Liste, vorher.Liste);
-    EXPECT_EQ(nachher.MaxFit, vorher.MaxFit);
+    GleicherStand(vorher, TabellenMerken());
     EXPECT_EQ(FitFunctionCount, 6);
 }
 

@@ -114,7 +114,7 @@ TEST_F(Dispatcher, CommandsNotBuiltYetNameTheirMenuItemAndStopAReplay)
     // names the menu item; prepared values (macro replay) open no box but
     // raise the player's stop sign 1000 and keep the text for the player.
     const struct { int32_t id; const char* text; } faelle[] = {
-        {507, "\"Least-Squares Fit\" is not available in this version of Korlan."},
+        {501, "\"Fourier\" is not available in this version of Korlan."},
         {915, "\"XRD Structure Fit\" is not available in this version of Korlan."},
     };
     for (const auto& f : faelle) {
@@ -201,9 +201,9 @@ TEST_F(Dispatcher, ClosingGraphicWindowsMovesTheActiveOneDownAndEndsAtNone)
 TEST_F(Dispatcher, FitEndsOnlyWhenFinishedAndLeavesFitMode)
 {
     HAUPTDATEN.FitZustand = 1;
-    HAUPTDATEN.IterationsZaehler = 3;
+    HAUPTDATEN.FitIterationen = 3;
     HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
-    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 10003);
+    EXPECT_EQ(HAUPTDATEN.FitIterationen, 10003);
     EXPECT_EQ(HAUPTDATEN.FitZustand, 1);
 
     // Fit mode as the fit run sets it up.
@@ -306,14 +306,14 @@ TEST_F(Dispatcher, KeysDuringAFitAndTheAssistantSpot)
 {
     // Upper-case C ends an iterating fit as command 22 does; lower case not.
     HAUPTDATEN.FitZustand = 1;
-    HAUPTDATEN.IterationsZaehler = 0;
+    HAUPTDATEN.FitIterationen = 0;
     SendMessageA(hwnd, WM_CHAR, 'c', 0);
-    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 0);
+    EXPECT_EQ(HAUPTDATEN.FitIterationen, 0);
     SendMessageA(hwnd, WM_CHAR, 'C', 0);
-    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 10000);
+    EXPECT_EQ(HAUPTDATEN.FitIterationen, 10000);
     HAUPTDATEN.FitZustand = 0;
     SendMessageA(hwnd, WM_CHAR, 'C', 0);
-    EXPECT_EQ(HAUPTDATEN.IterationsZaehler, 10000);
+    EXPECT_EQ(HAUPTDATEN.FitIterationen, 10000);
 
     // In a main window of 800 x 600 the spot lies near the centre.
     SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 600));

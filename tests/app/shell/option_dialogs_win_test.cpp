@@ -6,8 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/spectra/dialog_fixture.h"
-#include "app/temp_folder.h"
+#include "plot_window_fixture.h"
 #include "resource_ids.h"
 #include "shell/option_dialogs_win.h"
 #include "shell/results_window.h"
@@ -27,37 +26,23 @@ std::string Inhalt(const std::string& pfad)
 
 }  // namespace
 
-class OptionenDialoge : public DialogFixture {
+class OptionenDialoge : public PlotFensterFixture {
 protected:
-    TempOrdner ordner;
-    std::string ordnerText;
-    char* alterOrdner = nullptr;
     char* alterBrowser = nullptr;
     char browser[BROWSER_BYTES] = "C:\\test.exe";
-    char* alteListen[3] = {};
-    char listen[3][TEXTLISTE_BYTES] = {};
     double alteNumerik[2] = {};
     int32_t alteNumerikWorte[2] = {};
     double alteKonfidenz = 0;
     int32_t alteErneuerung[2] = {}, altesProfil = 1, alteWorte[6] = {};
     double alterGlitch = 0;
-    SCHRIFT_PROFIL alteProfile[2] = {};
     EXAFS_OPTIONEN alteExafs = {};
 
     void SetUp() override
     {
-        DialogFixture::SetUp();
+        PlotFensterFixture::SetUp();
         haupt_fenster& a = HAUPTDATEN;
-        ordnerText = ordner.Ordner();
-        alterOrdner = a.ProgrammOrdner;
-        a.ProgrammOrdner = ordnerText.data();
         alterBrowser = a.BrowserPfad;
         a.BrowserPfad = browser;
-        char** ziele[3] = {&a.XTextListe, &a.YTextListe, &a.TitelListe};
-        for (int i = 0; i < 3; ++i) {
-            alteListen[i] = *ziele[i];
-            *ziele[i] = listen[i];
-        }
         alteNumerik[0] = Numerik.abbruch;
         alteNumerik[1] = Numerik.ableitungsSchritt;
         alteNumerikWorte[0] = Numerik.wichtung;
@@ -65,22 +50,16 @@ protected:
         alteKonfidenz = a.KonfidenzNiveau;
         std::memcpy(alteErneuerung, a.FitErneuerung, sizeof alteErneuerung);
         altesProfil = a.AktivesProfil;
-        std::memcpy(alteProfile, a.SchriftProfile, sizeof alteProfile);
         alteExafs = ExafsOptionen;
         const int32_t worte[6] = {a.GlitchKorrektur, a.GlitchPunkte, a.BinaerSpeichern,
                                   a.SicherungAn, a.SicherungsIntervall, ResultsWindow.ErgebnisLog};
         std::memcpy(alteWorte, worte, sizeof worte);
         alterGlitch = a.GlitchProzent;
-        SchriftProfilVorgaben(a.SchriftProfile);
     }
     void TearDown() override
     {
         haupt_fenster& a = HAUPTDATEN;
-        a.ProgrammOrdner = alterOrdner;
         a.BrowserPfad = alterBrowser;
-        a.XTextListe = alteListen[0];
-        a.YTextListe = alteListen[1];
-        a.TitelListe = alteListen[2];
         Numerik.abbruch = alteNumerik[0];
         Numerik.ableitungsSchritt = alteNumerik[1];
         Numerik.wichtung = alteNumerikWorte[0];
@@ -88,7 +67,6 @@ protected:
         a.KonfidenzNiveau = alteKonfidenz;
         std::memcpy(a.FitErneuerung, alteErneuerung, sizeof alteErneuerung);
         a.AktivesProfil = altesProfil;
-        std::memcpy(a.SchriftProfile, alteProfile, sizeof alteProfile);
         ExafsOptionen = alteExafs;
         a.GlitchKorrektur = alteWorte[0];
         a.GlitchPunkte = alteWorte[1];
@@ -97,7 +75,7 @@ protected:
         a.SicherungsIntervall = alteWorte[4];
         ResultsWindow.ErgebnisLog = alteWorte[5];
         a.GlitchProzent = alterGlitch;
-        DialogFixture::TearDown();
+        PlotFensterFixture::TearDown();
     }
 };
 
@@ -148,6 +126,7 @@ TEST_F(OptionenDialoge, CancelLeavesEveryOptionAsItWas)
     Numerik.abbruch = 1e-5;
     const EXAFS_OPTIONEN vorher = ExafsOptionen;
     const SCHRIFT_PROFIL p0 = HAUPTDATEN.SchriftProfile[0];
+    const int32_t alteErneuerung0 = HAUPTDATEN.FitErneuerung[0];
     struct Fall { const char* name; DLGPROC proc; int feld; } faelle[] = {
         {"FITOPTIONEN", FitOptionenProc, IDC_FITOPT_KONFIDENZ},
         {"FILEOPTIONEN", FileOptionenProc, IDC_FILEOPT_BROWSER},
@@ -170,7 +149,7 @@ TEST_F(OptionenDialoge, CancelLeavesEveryOptionAsItWas)
     }
     EXPECT_DOUBLE_EQ(HAUPTDATEN.KonfidenzNiveau, 0.9);
     EXPECT_DOUBLE_EQ(Numerik.abbruch, 1e-5);
-    EXPECT_EQ(HAUPTDATEN.FitErneuerung[0], alteErneuerung[0]);
+    EXPECT_EQ(HAUPTDATEN.FitErneuerung[0], alteErneuerung0);
     EXPECT_STREQ(HAUPTDATEN.BrowserPfad, "C:\\test.exe");
     EXPECT_EQ(std::memcmp(&ExafsOptionen, &vorher, sizeof vorher), 0);
     EXPECT_EQ(std::memcmp(&HAUPTDATEN.SchriftProfile[0], &p0, sizeof p0), 0);
@@ -354,8 +333,6 @@ TEST_F(OptionenDialoge, AFailedWriteLeavesTheOldFileWhole)
 
 TEST_F(OptionenDialoge, FlipFontTwiceReturnsToTheFirstProfile)
 {
-    OeffneFenster(0, "a.mes", 0, 0);
-    AktivesFenster = 0;
     HAUPTDATEN.AktivesProfil = 1;
     PAINTINFO& pi = GrafikFenster[0].Paintinfo;
     GrafikFenster[0].SetFontInfo(HAUPTDATEN.SchriftProfile[0].Wert);
@@ -373,4 +350,46 @@ TEST_F(OptionenDialoge, FlipFontTwiceReturnsToTheFirstProfile)
     AktivesFenster = -1;
     SchriftWechseln();
     EXPECT_EQ(HAUPTDATEN.AktivesProfil, 1);
+}
+
+// The commands open their dialogs; 140 and 172 leave the result in the
+// first dialog value, 194 applies profile 1 and writes "numeric.ins".
+TEST_F(OptionenDialoge, CommandsOpenTheirDialogsAndKeepTheResult)
+{
+    HWND alterHaupt = HAUPTDATEN.Hauptfenster;
+    HAUPTDATEN.Hauptfenster = nullptr;
+    const struct { const char* titel; int32_t (*befehl)(); bool wert; } faelle[] = {
+        {"Fit Options", FitOptionen, true},
+        {"File Options", DateiOptionen, true},
+        {"EXAFS Options", ExafsOptionenDialog, false},
+        {"Default Fonts", StandardSchriften, false},
+    };
+    for (const auto& f : faelle) {
+        MarkiereWerte();
+        std::string titel;
+        const INT_PTR r = MitDialogen(f.titel, [&] { return static_cast<INT_PTR>(f.befehl()); }, {
+            Pruefe([&](HWND dlg) {
+                char t[80] = "";
+                GetWindowTextA(dlg, t, sizeof t);
+                titel = t;
+            }),
+            Klick(IDCANCEL),
+        });
+        EXPECT_EQ(r, 0) << f.titel;
+        EXPECT_EQ(titel, f.titel);
+        if (f.wert) {
+            EXPECT_EQ(HAUPTDATEN.DialogWerte[0], 0.0) << f.titel;
+        } else {
+            EXPECT_TRUE(WerteUnveraendert()) << f.titel;
+        }
+    }
+    HAUPTDATEN.AktivesProfil = 2;
+    GrafikFenster[0].Paintinfo.AxisFontHeight = 30;
+    EXPECT_EQ(MitDialogen("Default Fonts", [] { return static_cast<INT_PTR>(StandardSchriften()); },
+                          {Text(IDC_PROFIL1_ERSTES, "20"), Klick(IDOK)}),
+              1);
+    EXPECT_EQ(GrafikFenster[0].Paintinfo.AxisFontHeight, 20);
+    EXPECT_EQ(HAUPTDATEN.AktivesProfil, 1);
+    EXPECT_EQ(Inhalt(ordner.Datei("numeric.ins")).substr(0, 6), "\r\n\r\n\r\n");
+    HAUPTDATEN.Hauptfenster = alterHaupt;
 }

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "plot_window_fixture.h"
+#include "shell_fixture.h"
+#include "shell/printing_win.h"
 #include "resource_ids.h"
 #include "shell/plot_dialogs.h"
 #include "shell/plot_dialogs_win.h"
@@ -343,4 +345,67 @@ TEST_F(PlotDialoge, FontsAndColoursChangeTheNextDrawing)
     const int nachher = hoehe(Zeichnung(), "Energy [eV]");
     EXPECT_GT(nachher, vorher + 8);
     Bild("grafik_nachher.png");
+}
+
+// Each command opens its dialog on the active window; the window is
+// redrawn after the plot options whatever the answer.
+TEST_F(PlotDialoge, CommandsOpenTheirDialogs)
+{
+    DruckerSeite = SeiteA4;
+    HWND alterHaupt = HAUPTDATEN.Hauptfenster;
+    HAUPTDATEN.Hauptfenster = nullptr;
+    const struct { const char* titel; int32_t (*befehl)(); int steuerung; } faelle[] = {
+        {"Change Plot Options", GrafikOptionen, IDC_GRAF_BEREICH},
+        {"Printer Options", DruckOptionen, IDC_PRINTOPT_SEITE},
+        {"Colours of the curves", FarbWahl, IDC_FARBE_NEHMEN},
+    };
+    for (const auto& f : faelle) {
+        std::string titel;
+        bool steuerung = false;
+        const INT_PTR r = MitDialogen(f.titel, [&] { return static_cast<INT_PTR>(f.befehl()); }, {
+            Pruefe([&](HWND dlg) {
+                char t[80] = "";
+                GetWindowTextA(dlg, t, sizeof t);
+                titel = t;
+                steuerung = GetDlgItem(dlg, f.steuerung) != nullptr;
+            }),
+            Klick(IDCANCEL),
+        });
+        EXPECT_EQ(r, 0) << f.titel;
+        EXPECT_EQ(titel, f.titel);
+        EXPECT_TRUE(steuerung) << f.titel;
+    }
+    // Without an open window the plot options do not open.
+    AktivesFenster = -1;
+    EXPECT_EQ(GrafikOptionen(), 0);
+    HAUPTDATEN.Hauptfenster = alterHaupt;
+}
+
+// The running program asks for the print options before an interactive
+// print; Cancel there prints nothing.
+class DruckStart : public LaufendesProgramm {};
+
+TEST_F(DruckStart, AnInteractivePrintOpensThePrintOptionsFirst)
+{
+    ASSERT_EQ(DruckOptionenDialog, DruckOptionenVorDruck);
+    DRUCKER_SEITE alteSeite = DruckerSeite;
+    DruckerSeite = SeiteA4;
+    HDC ref = GetDC(nullptr);
+    HDC mf = CreateEnhMetaFileA(ref, nullptr, nullptr, nullptr);
+    ReleaseDC(nullptr, ref);
+    std::string titel;
+    const INT_PTR r = MitDialogen("PRINTOPT", [&] { return static_cast<INT_PTR>(HAUPTDATEN.PrintGrafik(1, mf, 1200, 895, 8, 16, 1)); }, {
+        Pruefe([&](HWND dlg) {
+            char t[80] = "";
+            GetWindowTextA(dlg, t, sizeof t);
+            titel = t;
+            EXPECT_EQ(GetParent(dlg), HAUPTDATEN.Hauptfenster);
+        }),
+        Klick(IDCANCEL),
+    });
+    EXPECT_EQ(r, -1);
+    EXPECT_EQ(titel, "Printer Options");
+    DeleteEnhMetaFile(CloseEnhMetaFile(mf));
+    DruckerSeite = alteSeite;
+    DruckOptionenDialog = nullptr;
 }

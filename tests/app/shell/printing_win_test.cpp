@@ -167,6 +167,8 @@ TEST_F(Drucken, ToTheDefaultPrinter)
     const int lh = tm.tmHeight + tm.tmExternalLeading;
     DeleteDC(dc);
 
+    // The print runs with the options set here, without asking for them.
+    DruckOptionenDialog = nullptr;
     Kurve(0, 200, Sinus);
     AktivesFenster = 0;
     std::snprintf(GrafikFenster[0].DateiInfo.DateiName, sizeof GrafikFenster[0].DateiInfo.DateiName, "graph");

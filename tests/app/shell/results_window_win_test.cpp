@@ -325,7 +325,7 @@ TEST_F(ResultsFenster, TheFitDifferenceViewDrawsTheResidualInGreenAndLeavesPlott
     double* x = g.GetXFeld(g.AktuellerSlot());
     for (int32_t i = 0; i < n; ++i) {
         x[i] = 8900.0 + i;
-        DifferenzFeld[i] = std::sin(i / 10.0);
+        FitDifferenzen[i] = std::sin(i / 10.0);
     }
     g.DateiInfo.PunkteProKurve[g.AktuellerSlot()] = n;
     AktivesFenster = 0;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/dialog_watcher.h"
+#include "plotting/plot_test_support.h"
 #include "resource_ids.h"
 #include "shell/results_window.h"
 
@@ -174,3 +175,19 @@ std::string EditFixture::Historie() const
 {
     return ResultsWindow.HistorieText;
 }
+
+bool FensterFoto(HWND fenster, const char* datei)
+{
+    RECT r;
+    GetWindowRect(fenster, &r);
+    plot_test::Canvas cv(r.right - r.left, r.bottom - r.top);
+    HDC quelle = GetWindowDC(fenster);
+    BitBlt(cv.dc, 0, 0, cv.w, cv.h, quelle, 0, 0, SRCCOPY);
+    ReleaseDC(fenster, quelle);
+    char pfad[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, pfad, MAX_PATH);
+    std::string ziel = pfad;
+    ziel = ziel.substr(0, ziel.find_last_of("\\/") + 1) + datei;
+    return cv.WritePng(ziel.c_str());
+}
+

@@ -21,6 +21,11 @@ DialogSchritt SetzeText(int id, const char* text);
 DialogSchritt Druecke(int id);
 DialogSchritt Waehle(int id);  // radio button or check box, as a click would
 
+// A picture of a window as the screen shows it, written as a PNG beside
+// the test program (the program's start changes the folder); false when
+// it could not be written.
+bool FensterFoto(HWND fenster, const char* datei);
+
 class EditFixture : public LaufendesProgramm {
 protected:
     HWND grafik[2] = {};

@@ -28,18 +28,24 @@ void CALLBACK Takt(HWND, UINT, UINT_PTR, DWORD)
 
 }  // namespace
 
-INT_PTR OeffneDialog(const char* name, DLGPROC proc, std::vector<Schritt> schritte)
+INT_PTR MitDialogen(const char* name, const std::function<INT_PTR()>& oeffnen, std::vector<Schritt> schritte)
 {
     offeneSchritte = std::move(schritte);
     naechster = 0;
     leerlauf = 0;
     dialog_waechter::Beginne();
     const UINT_PTR uhr = SetTimer(nullptr, 0, 15, Takt);
-    const INT_PTR r = DialogBoxParamA(GetModuleHandleA(nullptr), name, nullptr, proc, 0);
+    const INT_PTR r = oeffnen();
     KillTimer(nullptr, uhr);
     dialog_waechter::Beende();
     EXPECT_EQ(naechster, offeneSchritte.size()) << name << ": not every step ran";
     return r;
+}
+
+INT_PTR OeffneDialog(const char* name, DLGPROC proc, std::vector<Schritt> schritte)
+{
+    return MitDialogen(name, [&] { return DialogBoxParamA(GetModuleHandleA(nullptr), name, nullptr, proc, 0); },
+                       std::move(schritte));
 }
 
 Schritt Text(int id, const char* text)

@@ -22,6 +22,9 @@ const INT_PTR HAENGT = -4242;
 
 // Runs template `name` with `proc` modally; the steps run one per tick.
 INT_PTR OeffneDialog(const char* name, DLGPROC proc, std::vector<Schritt> schritte);
+// Runs oeffnen (a command that opens dialogs of its own), answering the
+// dialog on top with the steps; name names the case in failures.
+INT_PTR MitDialogen(const char* name, const std::function<INT_PTR()>& oeffnen, std::vector<Schritt> schritte);
 
 // Step helpers. Klick posts the button's click; Kreuze sets a check box or
 // radio button and posts its click, as a mouse click would.

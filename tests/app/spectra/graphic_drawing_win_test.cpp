@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         for (grafik_fenster& g : GrafikFenster) g.Reset();
-        differenzAlt = DifferenzFeld;
+        differenzAlt = FitDifferenzen;
     }
     void TearDown() override
     {
@@ -40,7 +40,7 @@ protected:
             HAUPTDATEN.GrafikHandles[i] = nullptr;
         }
         HAUPTDATEN.FitZustand = 0;
-        DifferenzFeld = differenzAlt;
+        FitDifferenzen = differenzAlt;
     }
     // Window w with a curve in `slot`: n points from x0 to x1, y = f(x).
     grafik_fenster& Kurve(int w, int slot, int n, double x0, double x1, double (*f)(double),
@@ -139,7 +139,7 @@ TEST_F(Zeichnen, WhileAFitRunsThePlotTakesThreeQuartersAndTheDifferenceTheRest)
     std::snprintf(g.YText[0], GRAFIK_TEXT, "Absorption");
     std::vector<double> differenz(100);
     for (int i = 0; i < 100; ++i) differenz[i] = std::sin(i * 0.3);
-    DifferenzFeld = differenz.data();
+    FitDifferenzen = differenz.data();
 
     // Without a fit the plot fills the height.
     Metafile ohne;
@@ -338,7 +338,7 @@ TEST_F(Zeichnen, ExafsFitViewWithoutFourierWeightsShowsKSpaceWithNoFit)
     ExafsFitAnsicht.KExperiment = exp.data();
     ExafsFitAnsicht.KTheorie = theo.data();
     ExafsFitAnsicht.KDifferenz = kDiff.data();
-    DifferenzFeld = differenz.data();
+    FitDifferenzen = differenz.data();
     HAUPTDATEN.FitZustand = 1;
     char xVorher[GRAFIK_TEXT];
     std::strcpy(xVorher, g.XText[0]);
@@ -405,7 +405,7 @@ TEST_F(Zeichnen, DifferencePanelSharesTheXAxisOfThePlotAndKeepsItsTextsApart)
     g.Paintinfo.PlotColor = RGB(255, 0, 0);
     std::vector<double> differenz(300);
     for (int i = 0; i < 300; ++i) differenz[i] = 0.0015 * std::sin(i * 0.2);
-    DifferenzFeld = differenz.data();
+    FitDifferenzen = differenz.data();
     HAUPTDATEN.FitZustand = 1;
 
     Canvas cv(W, H);
@@ -478,7 +478,7 @@ TEST_F(Zeichnen, ExafsPanelDrawsTheFitArraysAsRealCurves)
     ExafsFitAnsicht.KExperiment = exp.data();
     ExafsFitAnsicht.KTheorie = theo.data();
     ExafsFitAnsicht.KDifferenz = kDiff.data();
-    DifferenzFeld = differenz.data();
+    FitDifferenzen = differenz.data();
     HAUPTDATEN.FitZustand = 1;
     Metafile mf;
     g.PaintGrafik(mf.dc, 0, 0, W, H, 7, 16);

@@ -25,6 +25,17 @@ protected:
         info.XSpalte = 1;
         info.YSpalte = 2;
     }
+    // A file the command cannot use: message 105, the slot stays.
+    void Verweigert(int32_t id, const char* name, const char* inhalt, int32_t spalten)
+    {
+        Datei(name, inhalt, spalten);
+        const int32_t slot = GrafikFenster[0].AktuellerSlot();
+        FehlerCode = 0;
+        HAUPTDATEN.Befehl(id, 0);
+        EXPECT_EQ(FehlerCode, 105) << name;
+        EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), slot) << name;
+        FehlerCode = 0;
+    }
     // Slot 0 of window 0 as the transform of n points: modulus 1 + x,
     // phase x.
     void Transformation(int32_t n, uint32_t flags)
@@ -111,13 +122,8 @@ TEST_F(Umwandlungen, JcpFileBecomesOneCurveOfFiveTimesThePoints)
     EXPECT_DOUBLE_EQ(g.Grenzen[1], 100.0);
     EXPECT_DOUBLE_EQ(g.Grenzen[0], 100.0 + 5 * (n - 1) + 4);
 
-    // A file with fewer than six columns is refused with its message number.
-    Datei("kurz.jcp", "1 2 3\n2 3 4\n3 4 5\n", 3);
-    FehlerCode = 0;
-    HAUPTDATEN.Befehl(175, 0);
-    EXPECT_EQ(FehlerCode, 105);
-    EXPECT_EQ(g.AktuellerSlot(), 1);
-    FehlerCode = 0;
+    // A file with fewer than six columns.
+    Verweigert(175, "kurz.jcp", "1 2 3\n2 3 4\n3 4 5\n", 3);
 }
 
 TEST_F(Umwandlungen, AngleScanBecomesAnEnergySpectrum)
@@ -144,12 +150,7 @@ TEST_F(Umwandlungen, AngleScanBecomesAnEnergySpectrum)
     EXPECT_NEAR(g.GetYFeld(1)[n - 1], std::log((2000.0 + n - 1) / 1000.0), 1e-12);
 
     // A file without the spacing line.
-    Datei("leer.dat", "nothing here\n", 1);
-    FehlerCode = 0;
-    HAUPTDATEN.Befehl(189, 0);
-    EXPECT_EQ(FehlerCode, 105);
-    EXPECT_EQ(g.AktuellerSlot(), 1);
-    FehlerCode = 0;
+    Verweigert(189, "leer.dat", "nothing here\n", 1);
 }
 
 TEST_F(Umwandlungen, AboutBoxOpensAndClosesWithOk)

@@ -18,6 +18,7 @@
 #include "shell/dispatcher.h"
 #include "spectra/data_commands_win.h"
 #include "xas/xas_commands_win.h"
+#include "xas/section_dialog_win.h"
 #include "xas/xas_reduction.h"
 
 namespace {
@@ -798,15 +799,41 @@ TEST_F(XafsBefehle, DerivativeSpectrumAndTheInteractiveEdgeSteps)
     const size_t spitze = std::max_element(d1.begin(), d1.end()) - d1.begin();
     EXPECT_NEAR(X(0, 1)[spitze], 8.9806, 0.0005);
 
-    // Without the section dialog the interactive steps end with the
-    // spectrum current and the box that says why.
-    Energien(200, 8.95, 0.0005, [](double e) { return std::atan((e - 8.9806) / 0.0015); });
-    NichtVerfuegbarVergessen();
+    // Driven through the section dialog (OK on its proposal), 811 and 808
+    // find the E0 that their replays find (to the 8 digits the dialog
+    // shows).
+    Energien(400, 8.90, 0.0005, [](double e) { return std::atan((e - 8.9806) / 0.0015); });
+    SektionsAntwort = [](HWND dlg, int32_t modus) -> INT_PTR {
+        EXPECT_EQ(modus, 6);
+        SendMessageA(dlg, WM_COMMAND, IDOK, 0);
+        return 0;
+    };
+    antwort = IDCANCEL;  // no conversion to k afterwards
     HAUPTDATEN.Befehl(811, 0);
+    const double interaktiv = g.DateiInfo.Koeffizienten[0];
+    const std::vector<double> satz(HAUPTDATEN.DialogWerte, HAUPTDATEN.DialogWerte + 6);
     EXPECT_EQ(Slot(), 0);
     EXPECT_FALSE(g.MultiplotAktiv);
-    EXPECT_STRNE(NichtVerfuegbarText(), "");
+    EXPECT_NEAR(interaktiv, 8.9806, 0.0005);
+    g.DateiInfo.Koeffizienten[0] = 0.0;
+    Prepared(811, {satz[0], satz[1], satz[2], satz[3], satz[4], satz[5]});
+    EXPECT_EQ(FehlerCode, 0);
+    EXPECT_NEAR(g.DateiInfo.Koeffizienten[0], interaktiv, 1e-7);
+    // 808 on the same spectrum as its reference: no shift, E0 to the
+    // tabulated value the GETPOLYGRAD step proposes.
+    SektionsAntwort = nullptr;
+    antwort = IDOK;
     HAUPTDATEN.Befehl(848, 0);
-    HAUPTDATEN.Befehl(808, 0);
-    EXPECT_EQ(Slot(), 0);
+    g.DateiInfo.Koeffizienten[0] = interaktiv;
+    const bool kalibriert = MitDialogen({Druecke(IDOK), Druecke(IDOK)}, [] { HAUPTDATEN.Befehl(808, 0); });
+    EXPECT_TRUE(kalibriert);
+    const std::vector<double> satz808(HAUPTDATEN.DialogWerte, HAUPTDATEN.DialogWerte + 6);
+    EXPECT_NEAR(satz808[0], interaktiv, 1e-9);
+    const int nach808 = Slot();
+    Energien(400, 8.90, 0.0005, [](double e) { return std::atan((e - 8.9806) / 0.0015); });
+    Prepared(808, {satz808[0], satz808[1], satz808[2], satz808[3], satz808[4], satz808[5]});
+    EXPECT_EQ(FehlerCode, 0);
+    EXPECT_EQ(Slot(), nach808);
+    EXPECT_NEAR(HAUPTDATEN.DialogWerte[0], satz808[0], 1e-7);
+    HAUPTDATEN.Befehl(846, 0);
 }

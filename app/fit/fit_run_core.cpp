@@ -1,0 +1,135 @@
+// Bounds of a new model, the F test and the status text of the fit run.
+#include "fit/fit_run.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "fit/exafs_terms.h"
+#include "fit/fit_model.h"
+#include "fit/model_function.h"
+#include "fit/report_text.h"
+
+int32_t FitGestartet = 0;
+int32_t FitSignatur = 0;
+double FitVarianzAlt = 0.0;
+double FitVarianzNeu = 0.0;
+double FTestWert = 0.0;
+int32_t ExafsProzedurModus = -1;
+int32_t MakroFitMitSuche = 0;
+int32_t FitFehlgeschlagen = 0;
+
+namespace {
+
+void Begrenzen(int32_t j, double unten, double oben)
+{
+    FitParameters[LowerBoundIndex(j)] = unten;
+    FitParameters[UpperBoundIndex(j)] = oben;
+    ParameterFlags[j] |= PF_CONSTRAINED;
+}
+
+}  // namespace
+
+int32_t ModellGrenzenSetzen(bool* voigt)
+{
+    if (voigt) *voigt = false;
+    if (!FitParameters || !FitFunctionTypes) return -1;
+    const int32_t n = ResetModelTables();
+    if (n < 0) return -1;
+    int32_t p = 0;
+    for (int32_t i = 0; i < FitFunctionCount; ++i) {
+        const int32_t typ = FitFunctionTypes[i] > 100 ? FitFunctionTypes[i] - 100 : FitFunctionTypes[i];
+        const int32_t anzahl = FunctionParameterCount(typ, FitPolyDegree, SplineKnotCount);
+        switch (typ) {
+        case 7:
+            for (int32_t j = 0; j <= FitPolyDegree; ++j) FitParameters[p + j] = 0.0;
+            break;
+        case 3:
+            Begrenzen(p + 3, 0.0, 1.0);
+            break;
+        case 6:
+            Begrenzen(p + 4, 0.0, 1.0);
+            break;
+        case 12:
+            if (voigt) *voigt = true;
+            if (FitParameters[p] == 0.0) FitParameters[p] = 1.0;
+            for (int32_t j : {p + 2, p + 3}) {
+                Begrenzen(j, 0.001, 1000.0);
+                if (FitParameters[j] < 0.01) FitParameters[j] = 0.5;
+            }
+            break;
+        case 13:
+            for (int32_t j : {p + 3, p + 5}) {
+                Begrenzen(j, 0.0, 100.0);
+                if (FitParameters[j] == 0.0) FitParameters[j] = 1.0;
+            }
+            break;
+        default:
+            break;
+        }
+        p += anzahl;
+    }
+    return n;
+}
+
+double FTestWahrscheinlichkeit(def_zelva& numerik, double varianzAlt, double varianzNeu, int32_t d)
+{
+    const double gross = std::fmax(varianzAlt, varianzNeu);
+    const double klein = std::fmin(varianzAlt, varianzNeu);
+    if (gross == klein) return 1.0;
+    if (klein <= 0.0 || d < 1) return 0.0;
+    const double f = gross / klein;
+    const double dd = d;
+    double p = 2.0 * numerik.betai(dd / 2.0, dd / 2.0, dd / (dd + dd * f));
+    if (p > 1.0) p = 2.0 - p;
+    if (p < 0.001) p = 0.0;
+    return p;
+}
+
+void FitStatusTextKern(char* text, std::size_t groesse, const FIT_STATUS& s)
+{
+    if (!text || groesse == 0) return;
+    const std::string strich = RegelZeile(s.Strichlinie, STATUS_REGEL_ZEICHEN);
+    const std::string punkte = RegelZeile(s.Punktlinie, STATUS_REGEL_ZEICHEN);
+    std::string t;
+    if (s.Iterationen > FIT_ABBRUCH_ZUSATZ)
+        t += Format("%-15s   aborted after %d iterations\r\n", s.IterationenText,
+                    static_cast<int>(s.Iterationen - FIT_ABBRUCH_ZUSATZ));
+    else
+        t += Format("%-15s%d\r\n", s.IterationenText, static_cast<int>(s.Iterationen));
+    t += Format("%-15s%.8G\r\n", s.Chi2Text, s.Chi2);
+    t += Format("%-15s%.8G\r\n", s.ResiduumText, s.RFaktor);
+    t += s.MitFTest ? Format("F-Test:        %.5G\r\n", s.FTest) : std::string("No F-Test!\r\n");
+    t += strich;
+
+    // One common Debye or Einstein temperature of a FEFF model.
+    if (FitFunctionCount > 0 && FitFunctionTypes && FitParameters && ParameterFlags && FitFunctionTypes[0] == 25 &&
+        MaxParameter >= 3 && (ParameterFlags[3] & PF_TEMPERATURE_MODEL)) {
+        t += DebyeWallerModell < 0 ? "\r\n   Debye Temperature:  " : "\r\n   Einstein Temperature:  ";
+        t += Format(" %.8G K\r\n\r\n", FitParameters[3]);
+        t += punkte;
+    }
+
+    int32_t p = 0;
+    for (int32_t i = 0; i < FitFunctionCount && FitFunctionTypes && FitParameters; ++i) {
+        const int32_t typ = FitFunctionTypes[i] > 100 ? FitFunctionTypes[i] - 100 : FitFunctionTypes[i];
+        const int32_t anzahl = FunctionParameterCount(typ, FitPolyDegree, SplineKnotCount);
+        t += KatalogName(typ);
+        if (typ >= 21 && typ <= 24 && i > 0 && i < 101) {
+            t += " - ";
+            t += PfadName(i);
+            t += PfadZusatz(i);
+        }
+        t += "\r\n";
+        t += punkte;
+        for (int32_t j = 0; j < anzahl; ++j, ++p) {
+            std::string titel = typ == 7 ? Format("%d. coeff.: ", static_cast<int>(j + 1))
+                                         : std::string(KatalogTitel(typ, j));
+            std::string wert = Format("% -14.7G", FitParameters[p]).substr(0, 14);
+            t += Format("#%-2d %-13s%-14s\r\n", static_cast<int>(p + 1), titel.c_str(), wert.c_str());
+        }
+        t += strich;
+    }
+    std::snprintf(text, groesse, "%s", t.c_str());
+}

@@ -1,0 +1,408 @@
+// The plain parts of the fit run and its report: the start bounds of a new
+// model, the F test, the status text and the report of a straight-line fit
+// checked against the closed-form least-squares errors.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/fit/model_fixture.h"
+#include "fit/fit_report.h"
+#include "fit/fit_run.h"
+#include "xas/feff_path.h"
+
+namespace {
+
+const std::string DASHES(63, '-');
+const std::string DOTS(63, '.');
+
+std::string Zeile(const std::string& text, const std::string& anfang)
+{
+    const std::size_t a = text.find(anfang);
+    if (a == std::string::npos) return "";
+    return text.substr(a, text.find("\r\n", a) - a);
+}
+
+}  // namespace
+
+class FitRunCore : public ModelFixture {};
+
+TEST_F(FitRunCore, NewModelBoundsPerType)
+{
+    // Pseudo-Voigt, Voigt with a zero height and tiny widths, Pearson VII
+    // with zero exponents, polynomial of degree 2.
+    FitPolyDegree = 2;
+    Model({3, 12, 13, 7}, {1, 2, 3, 0.4, 0, 5, 0.001, 0.002, 1, 2, 3, 0, 5, 0, 9, 9, 9});
+    ParameterFlags[16] = PF_FIXED;
+    bool voigt = false;
+    ASSERT_EQ(ModellGrenzenSetzen(&voigt), 17);
+    EXPECT_TRUE(voigt);
+    EXPECT_EQ(MaxParameter, 16);
+    EXPECT_EQ(MaxFitParameter, 16);
+    EXPECT_EQ(ParameterFlags[16], 0);  // the tables start afresh
+    struct Fall { int32_t p; double unten, oben, wert; };
+    const Fall faelle[] = {{3, 0, 1, 0.4}, {6, 0.001, 1000, 0.5}, {7, 0.001, 1000, 0.5},
+                           {11, 0, 100, 1.0}, {13, 0, 100, 1.0}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.p);
+        EXPECT_EQ(ParameterFlags[f.p], PF_CONSTRAINED);
+        EXPECT_EQ(block[LowerBoundIndex(f.p)], f.unten);
+        EXPECT_EQ(block[UpperBoundIndex(f.p)], f.oben);
+        EXPECT_EQ(block[f.p], f.wert);
+    }
+    EXPECT_EQ(block[4], 1.0);                          // Voigt height was 0
+    for (int p = 14; p <= 16; ++p) EXPECT_EQ(block[p], 0.0);  // polynomial
+    for (int p : {0, 1, 2, 5, 8, 9, 10, 12}) EXPECT_EQ(ParameterFlags[p], 0) << p;
+
+    Model({1});
+    EXPECT_EQ(ModellGrenzenSetzen(&voigt), 3);
+    EXPECT_FALSE(voigt);
+}
+
+TEST_F(FitRunCore, FTestProbability)
+{
+    // With d = 2 the incomplete beta I_x(1, 1) is x: p = 2 / (1 + F).
+    EXPECT_NEAR(FTestWahrscheinlichkeit(zelva, 3.0, 1.0, 2), 0.5, 1e-6);
+    EXPECT_NEAR(FTestWahrscheinlichkeit(zelva, 1.0, 3.0, 2), 0.5, 1e-6);
+    EXPECT_EQ(FTestWahrscheinlichkeit(zelva, 2.0, 2.0, 100), 1.0);
+    EXPECT_EQ(FTestWahrscheinlichkeit(zelva, 0.0, 0.0, 100), 1.0);
+    EXPECT_EQ(FTestWahrscheinlichkeit(zelva, 0.0, 1.0, 100), 0.0);
+    // Far apart on many points: below 0.001, shown as 0.
+    EXPECT_EQ(FTestWahrscheinlichkeit(zelva, 1.0, 2.0, 1000), 0.0);
+    EXPECT_EQ(FitSignaturVon(12, 5, 1001), 12 + 10 * 1006);
+}
+
+TEST_F(FitRunCore, StatusTextLines)
+{
+    Model({1, 7}, {5, 20, 7, 0.5});
+    FIT_STATUS s;
+    s.Iterationen = 3;
+    s.Chi2 = 1.5;
+    s.RFaktor = 0.25;
+    s.Strichlinie = DASHES.c_str();
+    s.Punktlinie = DOTS.c_str();
+    char text[2000];
+    FitStatusTextKern(text, sizeof text, s);
+    const std::string d29 = std::string(29, '-') + "\r\n", p29 = std::string(29, '.') + "\r\n";
+    const std::string erwartet =
+        "Iterations:    3\r\n"
+        "(CHI)'2:       1.5\r\n"
+        "Residual:      0.25\r\n"
+        "No F-Test!\r\n" + d29 +
+        " Gaussian \r\n" + p29 +
+        "#1  Height:       5            \r\n"
+        "#2  Position:     20           \r\n"
+        "#3  fwhm:         7            \r\n" + d29 +
+        " Polynomial \r\n" + p29 +
+        "#4  1. coeff.:    0.5          \r\n" + d29;
+    EXPECT_EQ(std::string(text), erwartet);
+
+    s.Iterationen = 10000 + 42;
+    s.MitFTest = true;
+    s.FTest = 0.123456;
+    block[1] = 20.123456789012;
+    FitStatusTextKern(text, sizeof text, s);
+    const std::string t = text;
+    EXPECT_EQ(t.substr(0, t.find("\r\n")), "Iterations:       aborted after 42 iterations");
+    EXPECT_NE(t.find("F-Test:        0.12346\r\n"), std::string::npos);
+    // The value is cut to 14 characters.
+    EXPECT_NE(t.find("#2  Position:     20.12346     \r\n"), std::string::npos);
+
+    // A short buffer takes what fits, ended.
+    char klein[10];
+    FitStatusTextKern(klein, sizeof klein, s);
+    EXPECT_EQ(std::string(klein), "Iteration");
+}
+
+// Straight line on 11 points with the experimental error as sigma: the
+// errors are sqrt(diag(sigma^2 (X^T X)^-1)) and the reduced chi2 is
+// chi2 / (11 - 2).
+TEST_F(FitRunCore, StraightLineReport)
+{
+    FitPolyDegree = 1;
+    Model({7}, {1.0, 1.0});
+    std::vector<double> x(11), y(11), diff(13);
+    const double rauschen[11] = {0.03, -0.05, 0.02, 0.08, -0.04, -0.07, 0.01, 0.06, -0.02, 0.05, -0.06};
+    for (int i = 0; i < 11; ++i) {
+        x[i] = i;
+        y[i] = 2.0 + 0.5 * i + rauschen[i];
+    }
+    results[0] = 1.0;
+    results[1] = 1.0;
+    const double sigma = 0.05;
+    zelva.SetExpError(sigma);
+    zelva.SetWichtung(1);
+    zelva.SetFunction(Callback);
+    zelva.SetField(x.data(), y.data());
+    zelva.SetParameterDifference(FitParameters, diff.data(), ParameterFlags, FreeParameterList);
+    zelva.SetParameterCorrelation(CorrelationWords, CorrelationConstants);
+    zelva.SetAnzahl(11, MaxParameter, MaxFitParameter);
+    double r = 0, chi2 = 0;
+    int32_t it = 0, z = 1;
+    for (int k = 0; k < 1000 && z == 1; ++k) z = zelva.LeastSquareFit(r, chi2, it);
+    ASSERT_EQ(z, -1);
+
+    // Closed form: X^T X = [[n, Sx], [Sx, Sxx]].
+    const double n = 11, sx = 55, sxx = 385, det = n * sxx - sx * sx;
+    const double e0 = sigma * std::sqrt(sxx / det), e1 = sigma * std::sqrt(n / det);
+    double sy = 0, sxy = 0;
+    for (int i = 0; i < 11; ++i) { sy += y[i]; sxy += x[i] * y[i]; }
+    const double b = (n * sxy - sx * sy) / det, a = (sy - b * sx) / n;
+    EXPECT_NEAR(block[0], a, 1e-7);
+    EXPECT_NEAR(block[1], b, 1e-8);
+
+    FIT_STATUS s;
+    s.Iterationen = it;
+    s.Chi2 = chi2;
+    s.RFaktor = r;
+    s.Strichlinie = DASHES.c_str();
+    s.Punktlinie = DOTS.c_str();
+    char status[4000];
+    FitStatusTextKern(status, sizeof status, s);
+
+    BERICHT_EINGABE e;
+    e.Datei = "line.txt";
+    e.Slot = 2;
+    e.Punkte = 11;
+    e.X = x.data();
+    e.Untergrenze = 0;
+    e.Obergrenze = 10;
+    e.Status = status;
+    e.Chi2 = chi2;
+    e.Numerik = &zelva;
+    e.Modell = Callback;
+    e.Ergebnisse = results.data();
+    e.Strichlinie = DASHES;
+    e.Punktlinie = DOTS;
+    const BERICHT ber = FitBericht(e);
+
+    EXPECT_EQ(ber.Kurz.substr(0, ber.Kurz.find("Iterations")),
+              "--LEAST-SQUARES FIT     ( active : 2 )\r\n-- FILE :  line.txt\r\n\r\n");
+    const std::string z0 = Zeile(ber.Kurz, "#1 "), z1 = Zeile(ber.Kurz, "#2 ");
+    ASSERT_NE(z0.find(" +- "), std::string::npos) << z0;
+    EXPECT_NEAR(std::atof(z0.c_str() + z0.find(" +- ") + 4), e0, 1e-6 * e0);
+    EXPECT_NEAR(std::atof(z1.c_str() + z1.find(" +- ") + 4), e1, 1e-6 * e1);
+    const std::string red = Zeile(ber.Lang, "reduced chi2:");
+    EXPECT_NEAR(std::atof(red.c_str() + 15), chi2 / 9.0, 1e-7 * chi2);
+    EXPECT_EQ(Zeile(ber.Kurz, "data points:"), "data points:   11");
+    // The fit text: the initial value at column 55, the area of the line.
+    const std::string l0 = Zeile(ber.Lang, "#1 ");
+    ASSERT_GE(l0.size(), 56u);
+    EXPECT_EQ(l0.substr(55), "1     ");  // "%-6.7G", not cut for a coefficient
+    EXPECT_NE(ber.Lang.find(" initial parameter"), std::string::npos);
+    EXPECT_NEAR(results[1000], 10 * a + 50 * b, 1e-6);
+    EXPECT_NE(ber.Lang.find(" weight  :  1\r\n"), std::string::npos);
+    EXPECT_NE(ber.Lang.find("- Correlation matrix  :"), std::string::npos);
+    // Afterwards the fitted values stand where the start values stood.
+    EXPECT_EQ(results[0], block[0]);
+    EXPECT_EQ(results[1], block[1]);
+}
+
+TEST(ReducedChi2, DividesByTheDegreesOfFreedom)
+{
+    EXPECT_EQ(ReduziertesChi2(18.0, 11, 2), "reduced chi2:  2\r\n");
+    EXPECT_EQ(ReduziertesChi2(18.0, 3, 3), "reduced chi2:  undefined\r\n");
+    EXPECT_EQ(ReduziertesChi2(18.0, 2, 3), "reduced chi2:  undefined\r\n");
+}
+
+namespace {
+
+// The report of the working model as it stands (no fit run: every error is
+// 0), on 201 points over 0 ... 20.
+struct OhneFit {
+    std::vector<double> x = std::vector<double>(201);
+    BERICHT_EINGABE e;
+    char status[20000];
+    OhneFit(def_zelva& z, ModellCallback modell, double* ergebnisse)
+    {
+        for (int i = 0; i <= 200; ++i) x[i] = i / 10.0;
+        FIT_STATUS s;
+        s.Strichlinie = DASHES.c_str();
+        s.Punktlinie = DOTS.c_str();
+        FitStatusTextKern(status, sizeof status, s);
+        z.SetFunction(modell);
+        e.Punkte = 201;
+        e.X = x.data();
+        e.Obergrenze = 20.0;
+        e.Status = status;
+        e.Numerik = &z;
+        e.Modell = modell;
+        e.Ergebnisse = ergebnisse;
+        e.Strichlinie = DASHES;
+        e.Punktlinie = DOTS;
+        e.Wellenlaenge = 154.06;
+        e.InstrumentB = 0.02;
+        e.InstrumentL = 0.01;
+        e.InstrumentG = 0.03;
+    }
+};
+
+double Wert(const std::string& text, const std::string& marke)
+{
+    const std::size_t a = text.find(marke);
+    return a == std::string::npos ? -1e300 : std::atof(text.c_str() + a + marke.size());
+}
+
+}  // namespace
+
+TEST_F(FitRunCore, FixedAndZeroParametersAndTheMatrix)
+{
+    // A Gaussian with its width fixed and a zero-valued free background.
+    Model({1, 7}, {2.0, 10.0, 3.0, 0.0});
+    FixParameter(2);
+    for (int p = 0; p < 4; ++p) results[p] = block[p];
+    OhneFit o(zelva, Callback, results.data());
+    const BERICHT b = FitBericht(o.e);
+    const std::string fest = Zeile(b.Lang, "#3 ");
+    EXPECT_EQ(fest.substr(fest.size() - 8), "   FIXED") << fest;
+    EXPECT_EQ(Zeile(b.Kurz, "#3 ").find("CHECK"), std::string::npos);
+    // Errors of 0 on nonzero free values print " +- 0"; the zero-valued
+    // free coefficient gets the hint.
+    EXPECT_NE(Zeile(b.Kurz, "#1 ").find(" +- 0"), std::string::npos);
+    EXPECT_NE(Zeile(b.Kurz, "#4 ").find("   CHECK Exp.Error! "), std::string::npos);
+    // Matrix: columns 1, 2 and 4, no row for 3.
+    const std::size_t m = b.Lang.find("- Correlation matrix  :\r\n");
+    ASSERT_NE(m, std::string::npos);
+    const std::string kopf = std::string(12, ' ') + "1" + std::string(10, ' ') + "2" + std::string(10, ' ') + "4" +
+                             std::string(10, ' ') + "\r\n\r\n";
+    EXPECT_EQ(b.Lang.substr(m + 25 + 51, kopf.size()), kopf);
+    EXPECT_EQ(b.Lang.find("\r\n 3   "), std::string::npos);
+    EXPECT_NE(b.Lang.find("\r\n 4   0           0           0           \r\n"), std::string::npos);
+
+    // 25 functions: no matrix.
+    std::vector<double> werte;
+    for (int k = 0; k < 25; ++k) werte.insert(werte.end(), {1.0, 0.8 * k, 0.5});
+    FitFunctionCount = 25;
+    for (int k = 0; k < 25; ++k) types[k] = 1;
+    for (std::size_t i = 0; i < werte.size(); ++i) block[i] = werte[i];
+    ASSERT_EQ(ResetModelTables(), 75);
+    OhneFit o25(zelva, Callback, results.data());
+    EXPECT_EQ(FitBericht(o25.e).Lang.find("Correlation matrix"), std::string::npos);
+}
+
+TEST_F(FitRunCore, VoigtBreadths)
+{
+    // Voigt: area 3, position (2 theta) 10, Lorentz 0.4, Gauss 0.6.
+    Model({12}, {3.0, 10.0, 0.4, 0.6});
+    OhneFit o(zelva, Callback, results.data());
+    const BERICHT b = FitBericht(o.e);
+    const double pi = 3.14159265358979;
+    const double bl = pi / 2.0 * 0.4, bg = 0.6 / (2.0 * std::sqrt(std::log(2.0) / pi));
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Lorentz  Breadth [b(L)]: "), bl, 1e-7);
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Gaussian Breadth [b(G)]: "), bg, 1e-7);
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Deconv. Lorentz [cb(L)]: "), bl - 0.01, 1e-7);
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Deconv. Gaussian[cb(G)]: "), std::sqrt(bg * bg - 0.03 * 0.03), 1e-7);
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Bragg angle     [T]    : "), 5.0, 1e-12);
+    // The height is the largest model value at the points, the integral
+    // breadth the area over it.
+    double h = 0;
+    for (double xi : o.x) h = std::max(h, At(xi));
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Voigt Height           : "), h, 1e-7 * h);
+    EXPECT_NEAR(Wert(b.Kurz, "#1  Integral Breadth       : "), results[1000] / h, 1e-6);
+    const double rad = pi / 180.0, t = 5.0 * rad;
+    EXPECT_NEAR(results[2800], 0.01 * 154.06 / (std::cos(t) * (bl - 0.01) * rad), 1e-6);
+    EXPECT_NEAR(results[2700], std::sqrt(bg * bg - 0.03 * 0.03) * rad / (4.0 * std::tan(t)), 1e-9);
+    // One function: the total area and no per-function lines.
+    EXPECT_NE(b.Kurz.find(" total:    "), std::string::npos);
+    EXPECT_EQ(b.Kurz.find(" Voigt :"), std::string::npos);
+    EXPECT_NEAR(results[1000], 3.0, 0.05);  // most of the area lies within 0 ... 20
+}
+
+// A FEFF model filled by hand: the amplitude term, a single-scattering
+// path and a three-leg path, fitted in R space with two data sets.
+TEST_F(FitRunCore, FeffModelReport)
+{
+    struct Pfade {
+        Pfade()
+        {
+            FeffPfad& a = FeffPfade[1];
+            a = FeffPfad{};
+            a.Beine = 2;
+            a.Reff = 1.95;
+            std::snprintf(a.Dateiname, sizeof a.Dateiname, "feff0001.dat");
+            std::snprintf(a.AtomSymbole[0], 4, "Cu");
+            std::snprintf(a.AtomSymbole[1], 4, "O");
+            FeffPfad& b = FeffPfade[2];
+            b = FeffPfad{};
+            b.Beine = 3;
+            b.Reff = 3.6;
+            b.AbsorberWinkel = 60.0;
+            std::snprintf(b.Dateiname, sizeof b.Dateiname, "feff0005.dat");
+        }
+        ~Pfade() { FeffPfade[1] = FeffPfad{}; FeffPfade[2] = FeffPfad{}; }
+    } pfade;
+    Model({25, 21, 21}, {0.9, 6, 0.05, 0.003, 1.5, 2, 0.1, 0.8, 0.2});
+    results[1000] = 7.5;
+    results[1001] = 9.0;
+    results[1002] = 1.0;
+    results[1003] = 3.0;
+    results[1004] = -1.0;
+    OhneFit o(zelva, Callback, results.data());
+    o.e.FeffSaetze = 2;
+    const std::string status = o.status;
+    EXPECT_NE(status.find(" feff-Fit  - feff0001.dat, Cu - O \r\n"), std::string::npos) << status;
+    EXPECT_NE(status.find(" feff-Fit  - feff0005.dat, MS(3) [< 60]\r\n"), std::string::npos) << status;
+
+    for (int runde = 0; runde < 2; ++runde) {
+        SCOPED_TRACE(runde);
+        const BERICHT b = FitBericht(o.e);
+        const std::string erwartet =
+            "\r\nFit carried out in R space.\r\n"
+            "   Bottom border: 1\r\n"
+            "   Top border:    3\r\n"
+            "Number of independent parameters   :  7.5\r\n"
+            "Number of free running parameters  :  9\r\n\r\n"
+            "Number of single scattering paths  :  1\r\n"
+            "Number of multiple scattering paths:  1\r\n\r\n"
+            "  CAUTION :  !! parameters will be strongly correlated  !!\r\n\r\n"
+            "  Weight for FEFF file No. 1 :  0.8\r\n"
+            "  Weight for FEFF file No. 2 :  0.2\r\n\r\n";
+        EXPECT_NE(b.Lang.find(erwartet), std::string::npos) << b.Lang;
+        EXPECT_NE(b.Kurz.find(" MS(3) [< 60]\r\n"), std::string::npos);
+        EXPECT_NE(b.Kurz.find(" area under XAFS paths:\r\n"), std::string::npos);
+        EXPECT_EQ(b.Kurz.find(" total:"), std::string::npos);
+        // The path's distance starts from its reff.
+        const std::string r = Zeile(b.Lang, "#3 ");
+        ASSERT_GE(r.size(), 56u);
+        EXPECT_EQ(r.substr(55, 4), "1.95");
+        // The areas have an array of their own: the set-up's cells stay.
+        EXPECT_EQ(results[1002], 1.0);
+        EXPECT_EQ(results[1003], 3.0);
+        EXPECT_EQ(results[1004], -1.0);
+        EXPECT_EQ(results[1000], 7.5);
+    }
+
+    // A common Debye temperature: its block follows the counters in the
+    // status text; the report copies it with the rule before it, and the
+    // rule after it becomes the title line.
+    ParameterFlags[3] |= PF_TEMPERATURE_MODEL;
+    const int32_t altesModell = DebyeWallerModell;
+    DebyeWallerModell = -1;
+    OhneFit mitT(zelva, Callback, results.data());
+    DebyeWallerModell = altesModell;
+    const std::string temperatur = "\r\n   Debye Temperature:   0.003 K\r\n\r\n";
+    const std::string block = temperatur + std::string(29, '.') + "\r\n";
+    EXPECT_NE(std::string(mitT.status).find("No F-Test!\r\n" + std::string(29, '-') + "\r\n" + block),
+              std::string::npos) << mitT.status;
+    const BERICHT b = FitBericht(mitT.e);
+    const std::string vor = "data points:   201\r\n" + std::string(29, '-') + "\r\n" + temperatur;
+    EXPECT_NE(b.Kurz.find(vor + std::string(29, '.') + "\r\n feff-S0 \r\n"), std::string::npos) << b.Kurz;
+    EXPECT_NE(b.Lang.find(temperatur + std::string(29, '.') + "                  initial parameter\r\n feff-S0 \r\n"),
+              std::string::npos) << b.Lang;
+}
+
+// The library's counts still from a larger model: the report reads only
+// what it allocated (the sanitizers watch).
+TEST_F(FitRunCore, ReportAfterTheModelShrank)
+{
+    Model({1}, {2.0, 10.0, 3.0});
+    zelva.SetAnzahl(201, 60, 60);
+    OhneFit o(zelva, Callback, results.data());
+    const BERICHT b = FitBericht(o.e);
+    EXPECT_NE(b.Kurz.find("#3 "), std::string::npos);
+    EXPECT_NE(b.Lang.find("- Correlation matrix  :"), std::string::npos);
+}

@@ -1,0 +1,400 @@
+// Background removal on arrays: pre-edge fits against closed forms and
+// against the library's least-squares loop on the measured copper foil,
+// the two-polynomial flattening, the spline mu0 on a synthetic mu0 (1 +
+// chi), the knot layouts, the Fourier grid, the file name and the preview
+// transform of a single shell.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "numerics/fit_test_support.h"
+#include "xas/xas_background.h"
+#include "xas/xas_reduction.h"
+#include "zelva.h"
+
+namespace {
+
+using Feld = std::vector<double>;
+const double PI = 3.14159265358979323846;
+
+// Energy (keV) and ln(i0 / itrans) of the room-temperature copper foil.
+void KupferFolie(Feld* e, Feld* mu)
+{
+    std::ifstream f(KORLAN_TEST_DIR "/app/spectra/data/cu_metal_rt.xdi");
+    ASSERT_TRUE(f.good());
+    std::string zeile;
+    while (std::getline(f, zeile)) {
+        if (zeile.empty() || zeile[0] == '#') continue;
+        std::istringstream s(zeile);
+        double ev, i0, it;
+        if (s >> ev >> i0 >> it) {
+            e->push_back(ev / 1000.0);
+            mu->push_back(std::log(i0 / it));
+        }
+    }
+    ASSERT_EQ(e->size(), 408u);
+}
+
+bool AllesEndlich(const Feld& v)
+{
+    for (double d : v)
+        if (!std::isfinite(d)) return false;
+    return true;
+}
+
+// A k grid with an EXAFS-like background and one shell (the amplitude of a
+// copper foil's first shell near k = 10; a least-squares spline of 11 knots
+// takes up some 8 % of a shell at 2.55 Angstrom, so the amplitude sets the
+// error).
+struct Synthetisch {
+    Feld k, mu, mu0, chi;
+    explicit Synthetisch(int n, double k0 = 0.5, double k1 = 17.4)
+    {
+        for (int i = 0; i < n; ++i) {
+            const double x = k0 + (k1 - k0) * i / (n - 1);
+            const double m0 = 2.0 - 0.045 * x + 0.0011 * x * x;
+            const double c = 0.01 * std::sin(2.0 * 2.55 * x + 0.4) * std::exp(-0.006 * x * x) / (1.0 + 0.1 * x);
+            k.push_back(x);
+            mu0.push_back(m0);
+            chi.push_back(c);
+            mu.push_back(m0 * (1.0 + c));
+        }
+    }
+};
+
+}  // namespace
+
+TEST(BackgroundSection, IndicesFollowTheMidpointRuleAndNeedThreePoints)
+{
+    const Feld x = {0.0, 1.0, 2.0, 3.0, 4.0, 5.0};
+    struct Fall {
+        double von, bis;
+        int32_t n, lo, hi;
+    } faelle[] = {
+        {1.0, 3.0, 3, 1, 3},   // exactly on points
+        {0.4, 3.6, 5, 0, 4},   // below both midpoints: one more point each side
+        {0.6, 3.4, 3, 1, 3},   // above the lower midpoint, below the upper one
+        {3.0, 1.0, 3, 1, 3},   // swapped borders
+        {1.0, 2.0, 0, 0, 0},   // two points are no section
+        {7.0, 9.0, 0, 0, 0},   // outside
+    };
+    for (const Fall& f : faelle) {
+        int32_t lo = -1, hi = -1;
+        EXPECT_EQ(SektionsIndizes(x.data(), 6, f.von, f.bis, &lo, &hi), f.n) << f.von << " " << f.bis;
+        if (f.n) {
+            EXPECT_EQ(lo, f.lo);
+            EXPECT_EQ(hi, f.hi);
+        }
+    }
+    // A 3-point section fits a parabola exactly; 2 points give nothing.
+    const Feld y = {9.0, 1.0 + 2.0 - 0.5, 1.0 + 4.0 - 2.0, 1.0 + 6.0 - 4.5, 0.0, 0.0};
+    double c[3] = {7, 7, 7};
+    ASSERT_EQ(PolynomFit(x.data(), y.data(), 6, 1.0, 3.0, 2, 0.0, c), 1);
+    EXPECT_NEAR(c[0], 1.0, 1e-10);
+    EXPECT_NEAR(c[1], 2.0, 1e-10);
+    EXPECT_NEAR(c[2], -0.5, 1e-10);
+    c[0] = 7;
+    EXPECT_EQ(PolynomFit(x.data(), y.data(), 6, 1.0, 2.0, 1, 0.0, c), 0);
+    EXPECT_EQ(c[0], 7);
+    SplineHintergrund s;
+    EXPECT_EQ(SplineMu0(x.data(), y.data(), 6, 1.0, 2.0, 3, 0.0, nullptr, 600, &s), 0);
+    EXPECT_EQ(SplineMu0(x.data(), y.data(), 6, 1.0, 3.0, 3, 0.0, nullptr, 600, &s), 3);
+}
+
+TEST(PreEdge, VictoreenRecoversItsCoefficients)
+{
+    const double e[3] = {0.0, -3.0, -4.0};
+    const double wahr[3] = {-1.25, 830.0, -2100.0};
+    Feld x, y;
+    for (int i = 0; i < 120; ++i) {
+        x.push_back(8.70 + 0.002 * i);
+        y.push_back(VictoreenWert(wahr, e, x.back()));
+    }
+    double c[3];
+    ASSERT_EQ(VictoreenFit(x.data(), y.data(), 120, 8.72, 8.90, e, c), 1);
+    for (int j = 0; j < 3; ++j) EXPECT_NEAR(c[j], wahr[j], 1e-6 * std::fabs(wahr[j])) << j;
+}
+
+// The fits are linear in their coefficients and solved directly; the
+// library's Levenberg-Marquardt loop must reach the same coefficients on
+// the measured foil.
+double PolyModell(double x, double, double* xs, double* ys, int32_t n)
+{
+    auto f = [](double t) { return fit_test::g_par[0] + t * (fit_test::g_par[1] + t * fit_test::g_par[2]); };
+    if (xs) {
+        for (int32_t i = 0; i < n; ++i) ys[i] = f(xs[i]);
+        return 0.0;
+    }
+    return f(x);
+}
+double VictoreenModell(double x, double, double* xs, double* ys, int32_t n)
+{
+    static const double e[3] = {0.0, -3.0, -4.0};
+    if (xs) {
+        for (int32_t i = 0; i < n; ++i) ys[i] = VictoreenWert(fit_test::g_par, e, xs[i]);
+        return 0.0;
+    }
+    return VictoreenWert(fit_test::g_par, e, x);
+}
+
+TEST(PreEdge, DirectSolutionAgreesWithTheLeastSquaresLoopOnTheCopperFoil)
+{
+    Feld e, mu;
+    KupferFolie(&e, &mu);
+    const double e3[3] = {0.0, -3.0, -4.0};
+    struct Fall {
+        ModellCallback modell;
+        double von, bis;
+    } faelle[] = {{PolyModell, 8.779, 8.950}, {VictoreenModell, 8.779, 8.950}, {PolyModell, 9.100, 10.100}};
+    for (const Fall& f : faelle) {
+        double direkt[3];
+        if (f.modell == PolyModell) ASSERT_EQ(PolynomFit(e.data(), mu.data(), 408, f.von, f.bis, 2, 0.0, direkt), 1);
+        else ASSERT_EQ(VictoreenFit(e.data(), mu.data(), 408, f.von, f.bis, e3, direkt), 1);
+        int32_t lo, hi;
+        ASSERT_GT(SektionsIndizes(e.data(), 408, f.von, f.bis, &lo, &hi), 0);
+        const Feld x(e.begin() + lo, e.begin() + hi + 1), y(mu.begin() + lo, mu.begin() + hi + 1);
+        // Start a little off the solution, as the engine's start values are.
+        fit_test::FitSetup fit(f.modell, x, y, {direkt[0] * 1.01, direkt[1] * 0.99, direkt[2] * 1.02}, {0, 1, 2});
+        fit.z.SetAbbruch(1e-12, 1e-5, 500);
+        fit.z.maxIterationen = 500;
+        ASSERT_EQ(fit.Run(), -1);
+        // Compared where it matters: the background the two give.
+        for (double xe : {x.front(), x[x.size() / 2], x.back()}) {
+            const double a = f.modell == PolyModell ? PolynomWert(direkt, 2, xe) : VictoreenWert(direkt, e3, xe);
+            const double b = f.modell(xe, 0.0, nullptr, nullptr, 0);
+            EXPECT_NEAR(a, b, 1e-6 * std::fabs(b)) << xe;
+        }
+    }
+}
+
+TEST(Normalisation, TwoPolynomialsFlattenASyntheticEdgeWithoutInfOrNaN)
+{
+    // Pre-edge line 0.1 - 0.01 E, post-edge 1.6 - 0.05 E, edge at 8.98.
+    const double pre[2] = {0.1, -0.01}, post[2] = {1.6, -0.05};
+    Feld x, y;
+    for (int i = 0; i < 400; ++i) {
+        const double en = 8.7 + 0.004 * i;
+        x.push_back(en);
+        const double p = PolynomWert(pre, 1, en), q = PolynomWert(post, 1, en);
+        y.push_back(p + (q - p) / (1.0 + std::exp(-(en - 8.98) / 0.002)));
+    }
+    Feld n = y;
+    double j = 0.0;
+    ASSERT_EQ(ZweiPolynomNormierung(x.data(), n.data(), 400, pre, 1, post, 1, 8.98, &j), ZP_OK);
+    EXPECT_TRUE(AllesEndlich(n));
+    int e = 0;
+    while (x[e] < 8.98) ++e;
+    EXPECT_NEAR(j, PolynomWert(post, 1, x[e]) - PolynomWert(pre, 1, x[e]), 1e-12);
+    EXPECT_NEAR(n.front(), 0.0, 1e-9);
+    EXPECT_NEAR(n.back(), 1.0, 1e-9);
+    // Below E0 the divisor is the jump, at and above it Q - P: the two
+    // agree at E0.
+    EXPECT_NEAR(n[e - 1], (y[e - 1] - PolynomWert(pre, 1, x[e - 1])) / j, 1e-12);
+    EXPECT_NEAR(n[e], (y[e] - PolynomWert(pre, 1, x[e])) / j, 1e-12);
+
+    // Far below the edge the two lines cross (Q - P = 0 at E = 1.5/0.04 =
+    // 37.5 is beyond, so move the post-edge line): still finite below E0.
+    const double kreuzt[2] = {-2.1, 0.25};  // meets the pre-edge line at 8.4
+    n = y;
+    ASSERT_EQ(ZweiPolynomNormierung(x.data(), n.data(), 400, pre, 1, kreuzt, 1, 8.98, &j), ZP_OK);
+    EXPECT_TRUE(AllesEndlich(n));
+
+    // E0 beyond the last point has no jump; equal lines have a jump of 0;
+    // lines that cross above E0 would divide by 0 there. y stays as it was.
+    struct Fall {
+        const double* q;
+        double e0;
+        int32_t code;
+    } faelle[] = {{post, 10.5, ZP_E0_JENSEITS}, {pre, 8.98, ZP_SPRUNG_NULL}};
+    for (const Fall& f : faelle) {
+        n = y;
+        EXPECT_EQ(ZweiPolynomNormierung(x.data(), n.data(), 400, pre, 1, f.q, 1, f.e0, &j), f.code);
+        EXPECT_EQ(n, y);
+    }
+    const double faellt[2] = {3.0, -0.3};  // meets the pre-edge line at 10.0
+    n = y;
+    EXPECT_EQ(ZweiPolynomNormierung(x.data(), n.data(), 400, pre, 1, faellt, 1, 8.98, &j), ZP_NENNER_NULL);
+    EXPECT_EQ(n, y);
+}
+
+TEST(AtomicBackground, SplineGivesChiBackFromMu0TimesOnePlusChi)
+{
+    for (int n : {400, 20000}) {  // also far above the old 8,000-point blocks
+        SCOPED_TRACE(n);
+        Synthetisch s(n);
+        SplineHintergrund h;
+        ASSERT_EQ(SplineMu0(s.k.data(), s.mu.data(), n, 0.5, 17.4, 11, 0.0, nullptr, 600, &h), n);
+        ASSERT_EQ(h.KnotenX.size(), 11u);
+        EXPECT_DOUBLE_EQ(h.KnotenX.front(), 0.5);
+        EXPECT_DOUBLE_EQ(h.KnotenX.back(), 17.4);
+        Feld chi = s.mu;
+        ChiAusMu(s.k.data(), chi.data(), h.Mu0.data(), n, 0.0);
+        double fehler = 0.0;
+        for (int i = 0; i < n; ++i)
+            if (s.k[i] > 2.0 && s.k[i] < 16.0) fehler = std::max(fehler, std::fabs(chi[i] - s.chi[i]));
+        EXPECT_LT(fehler, 1e-3);
+        // Weighted with k^2: the same chi, times k^2.
+        Feld chi2 = s.mu;
+        ChiAusMu(s.k.data(), chi2.data(), h.Mu0.data(), n, 2.0);
+        EXPECT_NEAR(chi2[n / 2], chi[n / 2] * s.k[n / 2] * s.k[n / 2], 1e-12);
+    }
+}
+
+TEST(AtomicBackground, PolynomialMu0AndZeroMu0)
+{
+    Synthetisch s(300);
+    double c[4];
+    ASSERT_EQ(PolynomFit(s.k.data(), s.mu.data(), 300, 0.5, 17.4, 2, 0.0, c), 1);
+    Feld mu0(300), chi = s.mu;
+    for (int i = 0; i < 300; ++i) mu0[i] = PolynomWert(c, 2, s.k[i]);
+    mu0[10] = 0.0;  // a zero background gives chi 0 there
+    ChiAusMu(s.k.data(), chi.data(), mu0.data(), 300, 0.0);
+    EXPECT_EQ(chi[10], 0.0);
+    double fehler = 0.0;
+    for (int i = 40; i < 260; ++i) fehler = std::max(fehler, std::fabs(chi[i] - s.chi[i]));
+    EXPECT_LT(fehler, 5e-3);
+}
+
+TEST(AtomicBackground, KnotsSectionBySection)
+{
+    // Sections of 3, 1, 0 and 2 knots over [0, 8]: width 2.
+    SplineAbschnitte a;
+    a.Knoten = {3, 1, 0, 2};
+    a.Exponenten = {1, 2, 2, 3};
+    const Feld k = SplineKnoten(0.0, 8.0, 0, &a);
+    const Feld erwartet = {0.0, 2.0 / 3.0, 4.0 / 3.0, 2.0, 4.0, 6.0, 7.0, 8.0};
+    ASSERT_EQ(k.size(), erwartet.size());
+    for (size_t i = 0; i < k.size(); ++i) EXPECT_NEAR(k[i], erwartet[i], 1e-12) << i;
+    // Equidistant without a layout.
+    EXPECT_EQ(SplineKnoten(1.0, 3.0, 5, nullptr), (Feld{1.0, 1.5, 2.0, 2.5, 3.0}));
+    EXPECT_TRUE(SplineKnoten(1.0, 3.0, 1, nullptr).empty());
+
+    // The layout fit recovers chi too, and refuses knot counts outside 3-40.
+    Synthetisch s(500);
+    SplineAbschnitte drei;
+    drei.Knoten = {4, 4, 4};
+    drei.Exponenten = {2, 2, 2};
+    SplineHintergrund h;
+    ASSERT_EQ(SplineMu0(s.k.data(), s.mu.data(), 500, 0.5, 17.4, 0, 0.0, &drei, 600, &h), 500);
+    EXPECT_EQ(h.KnotenX.size(), 13u);
+    Feld chi = s.mu;
+    ChiAusMu(s.k.data(), chi.data(), h.Mu0.data(), 500, 0.0);
+    for (int i = 60; i < 460; i += 50) EXPECT_NEAR(chi[i], s.chi[i], 2e-3) << s.k[i];
+    EXPECT_EQ(SplineMu0(s.k.data(), s.mu.data(), 500, 0.5, 17.4, 2, 0.0, nullptr, 600, &h), 0);
+    EXPECT_EQ(SplineMu0(s.k.data(), s.mu.data(), 500, 0.5, 17.4, 41, 0.0, nullptr, 600, &h), 0);
+    SplineAbschnitte leer;
+    leer.Knoten = {0};
+    EXPECT_EQ(SplineMu0(s.k.data(), s.mu.data(), 500, 0.5, 17.4, 1, 0.0, &leer, 600, &h), 0);
+}
+
+TEST(AtomicBackground, SplineAgreesWithTheLibrarySpline)
+{
+    const Feld kx = {0.0, 1.0, 2.5, 3.0, 5.0}, ky = {1.0, -2.0, 0.5, 4.0, 3.0};
+    Feld xs, ys(50), zs(50);
+    for (int i = 0; i < 50; ++i) xs.push_back(5.0 * i / 49.0);
+    NatuerlicherSpline(kx.data(), ky.data(), 5, xs.data(), ys.data(), 50);
+    def_zelva z;
+    Feld kxx = kx, kyy = ky;
+    z.SetField(kxx.data(), kyy.data());
+    z.anzahl = 5;
+    z.Splint(50, xs.data(), zs.data());
+    for (int i = 0; i < 50; ++i) EXPECT_NEAR(ys[i], zs[i], 1e-12) << xs[i];
+}
+
+TEST(AtomicBackground, Mu0OnTheFourierGridAndTheFileName)
+{
+    Feld x, m;
+    for (int i = 0; i < 100; ++i) {
+        x.push_back(1.0 + 0.1 * i);
+        m.push_back(2.0 + 0.5 * x.back());
+    }
+    Feld kx, ky;
+    Mu0AufFourierGitter(x.data(), m.data(), 100, 0.04, 1024, &kx, &ky);
+    const double schritt = (PI / 0.04) / 1023.0;
+    ASSERT_EQ(kx.size(), static_cast<size_t>(std::ceil((x.back() - 1.0) / schritt)));
+    EXPECT_LT(kx.back(), x.back());
+    for (size_t j = 0; j < kx.size(); j += 17) {
+        EXPECT_NEAR(kx[j], 1.0 + j * schritt, 1e-12);
+        EXPECT_NEAR(ky[j], 2.0 + 0.5 * kx[j], 1e-12);  // a line stays a line
+    }
+    EXPECT_EQ(MueDateiName("Cu_foil.dat"), "Cu_foil-dat.mue");
+    EXPECT_EQ(MueDateiName("C:\\daten.v2\\cu"), "cu.mue");
+    EXPECT_EQ(MueDateiName("a.b.xdi"), "a.b-xdi.mue");
+    const double a[1] = {1.5}, b[1] = {2.0}, c[1] = {-0.25};
+    EXPECT_EQ(MueDateiText(a, b, c, 1), "1.5000000000E+00   2.0000000000E+00   -2.5000000000E-01\n");
+}
+
+TEST(Preview, TransformOfOneShellPeaksAtItsDistance)
+{
+    def_zelva z;
+    Feld k, chi;
+    for (int i = 0; i < 400; ++i) {
+        k.push_back(0.5 + 0.04 * i);
+        chi.push_back(std::sin(2.0 * 2.2 * k.back()) * k.back() * k.back());
+    }
+    double* altX = z.xField;
+    Feld r, b;
+    ASSERT_GT(VorschauTransform(z, k.data(), chi.data(), 400, 3.0, 14.0, 2.0, 1024, 0.04, 7.0, &r, &b), 10);
+    EXPECT_EQ(z.xField, altX);  // the library's curve is given back
+    EXPECT_LE(r.back(), 0.8 * 7.0 + 0.05);
+    EXPECT_GT(r.back(), 0.8 * 7.0);
+    size_t best = 0;
+    for (size_t i = 0; i < b.size(); ++i)
+        if (b[i] > b[best]) best = i;
+    EXPECT_NEAR(r[best], 2.2, r[1]);
+    EXPECT_EQ(VorschauTransform(z, k.data(), chi.data(), 400, 3.0, 14.0, 2.0, 1000, 0.04, 7.0, &r, &b), 0);
+}
+
+// The spline background is linear in its knot heights and solved directly;
+// the library's least-squares loop on the same grid, weights and knots
+// reaches the same background on the copper foil in k.
+namespace {
+std::vector<double> SplineKnotenX;
+double SplineModell(double x, double, double* xs, double* ys, int32_t n)
+{
+    const int32_t k = static_cast<int32_t>(SplineKnotenX.size());
+    if (xs) {
+        NatuerlicherSpline(SplineKnotenX.data(), fit_test::g_par, k, xs, ys, n);
+        return 0.0;
+    }
+    double y = 0.0;
+    NatuerlicherSpline(SplineKnotenX.data(), fit_test::g_par, k, &x, &y, 1);
+    return y;
+}
+}  // namespace
+
+TEST(AtomicBackground, DirectSplineAgreesWithTheLeastSquaresLoopOnTheCopperFoil)
+{
+    Feld e, mu;
+    KupferFolie(&e, &mu);
+    Feld k;
+    for (double v : e) k.push_back(KAusEnergie(v, 8.9805));
+    SplineHintergrund h;
+    const int32_t n = static_cast<int32_t>(k.size());
+    ASSERT_GT(SplineMu0(k.data(), mu.data(), n, 0.5, 17.4, 11, 2.0, nullptr, 600, &h), 100);
+    SplineKnotenX = h.KnotenX;
+    // The grid, data and weights the direct route uses.
+    const double xlo = k[h.Lo], xhi = k[h.Hi];
+    Feld gx(600), gy(600), w(600);
+    for (int j = 0; j < 600; ++j) gx[j] = xlo + j * (xhi - xlo) / 599;
+    gx[599] = xhi;
+    NatuerlicherSpline(k.data() + h.Lo, mu.data() + h.Lo, h.Hi - h.Lo + 1, gx.data(), gy.data(), 600);
+    for (int j = 0; j < 600; ++j) w[j] = gx[j] * gx[j];
+    Feld start = h.KnotenY;
+    for (double& v : start) v *= 1.02;
+    std::vector<int32_t> frei;
+    for (int i = 0; i < 11; ++i) frei.push_back(i);
+    fit_test::FitSetup fit(SplineModell, gx, gy, start, frei);
+    fit.z.SetWeightFunction(w.data());
+    fit.z.SetAbbruch(1e-12, 1e-6, 500);
+    ASSERT_EQ(fit.Run(), -1);
+    for (size_t i = 0; i < h.Mu0.size(); i += 7) {
+        const double x = k[h.Lo + i];
+        EXPECT_NEAR(SplineModell(x, 0.0, nullptr, nullptr, 0), h.Mu0[i], 1e-6 * std::fabs(h.Mu0[i])) << x;
+    }
+}
