@@ -517,5 +517,15 @@
 #define IDC_XRDO_BREITE 475
 #define IDC_XRDO_LORENTZ 58
 #define IDC_XRDO_GAUSS 59
+// Series dialogs (app/series/series_dialogs_win.cpp): SHOWHEADER (826),
+// DEXFOIL (890), AVERAGE (827).
+#define IDC_KOPF_ZEIT 200
+#define IDC_KOPF_TEMPERATUR 201
+#define IDC_KOPF_NUMMER 80
+#define IDC_FOLIE_NAME 80
+#define IDC_MITTEL_DATEI 80
+#define IDC_MITTEL_SPALTEN 201
+#define IDC_MITTEL_LISTE 63
+#define IDC_MITTEL_DXAS 200
 
 #endif

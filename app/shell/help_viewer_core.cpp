@@ -96,6 +96,9 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"PRINTOPT", 113},
     {"FONTS", 501},
     {"ACHSEN", 450},
+    {"SHOWHEADER", 826},
+    {"AVERAGE", 827},
+    {"DEXFOIL", 890},
     {"SET_BORDER", 605},
 };
 const std::size_t HILFE_DIALOGE_ANZAHL = sizeof HILFE_DIALOGE / sizeof HILFE_DIALOGE[0];
