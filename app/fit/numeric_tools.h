@@ -1,0 +1,72 @@
+// The curve tools of the Numeric menu as plain functions on arrays: each
+// takes the current curve (x rising, n points) and returns the new curve or
+// the numbers the handler reports. None of them knows a window.
+#ifndef KORLAN_NUMERIC_TOOLS_H
+#define KORLAN_NUMERIC_TOOLS_H
+
+#include <cstdint>
+#include <vector>
+
+#include "zelva.h"
+
+struct KurvenDaten {
+    std::vector<double> x, y;
+    int32_t Punkte() const { return static_cast<int32_t>(x.size()); }
+};
+
+// Smallest power of two, at least 2, not below n.
+int32_t ZweierPotenz(int64_t n);
+
+// Fourier low-pass with a window of `intervall` points. false (curve
+// unchanged) for an interval below 1 or fewer than 2 points.
+bool FourierGlaettung(KurvenDaten& k, int32_t intervall);
+
+// Natural cubic spline through the curve at m equally spaced abscissae from
+// `unten` to `oben`. Refused (false, out untouched) for m below 2, fewer
+// than 2 points or an empty range.
+bool SplineNeu(const KurvenDaten& k, int32_t m, double unten, double oben, KurvenDaten& out);
+
+// Neville interpolation onto m points (see def_zelva::Polint). false for
+// m below 1 or a curve the library refuses.
+bool PolynomNeu(const KurvenDaten& k, int32_t m, KurvenDaten& out);
+
+// Smallest spacing of neighbouring abscissae (0 with fewer than 2 points).
+double KleinsterAbstand(const KurvenDaten& k);
+
+// First (erste) or second derivative of the curve, taken with the step
+// `schritt` on the points as they stand. false with fewer than 5 points or
+// a step that is not positive.
+bool FeldAbleitung(const KurvenDaten& k, bool erste, double schritt, KurvenDaten& out);
+
+// The curve resampled by its cubic spline from `unten` in steps of
+// `schritt` (at most `kapazitaet` points), then differentiated. false for a
+// step that is not positive or fewer than 5 resulting points.
+bool SplineAbleitung(const KurvenDaten& k, bool erste, double schritt, double unten, double oben,
+                     int32_t kapazitaet, KurvenDaten& out);
+
+// Derivative of the model callback at `anzahl` abscissae from `unten` in
+// steps of (oben - unten) / anzahl while x <= oben, difference step h.
+// false for fewer than 3 points, no model or an empty range.
+bool FunktionsAbleitung(ModellCallback modell, bool erste, double h, double unten, double oben,
+                        int32_t anzahl, KurvenDaten& out);
+
+struct Regression {
+    double Achsenabschnitt = 0.0, Steigung = 0.0, Standardabweichung = 0.0, Korrelation = 0.0;
+};
+// Least-squares line through the curve; false with fewer than 3 points or
+// all abscissae equal.
+bool LineareRegressionKurve(const KurvenDaten& k, Regression& r);
+
+struct Extremum {
+    double X = 0.0, Y = 0.0;
+    bool Maximum = false;
+};
+// Minima (art 0), maxima (art 1) or both (art -1) of the curve, found as
+// roots of its derivative; with glaetten > 1 the curve is Fourier smoothed
+// by that interval before. nurExtremstes keeps only the highest maximum
+// (art 1) or the lowest minimum. Y is the ordinate interpolated on the
+// unsmoothed curve.
+std::vector<Extremum> SucheExtrema(const KurvenDaten& k, int32_t art, int32_t glaetten,
+                                   bool nurExtremstes);
+
+#endif
