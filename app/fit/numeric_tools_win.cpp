@@ -1,0 +1,282 @@
+// The curve tools of the Numeric menu: the handler part of each reads
+// DialogWerte, hands the current curve to its plain function
+// (numeric_tools_core.cpp), stores the result in the next curve slot and
+// writes the history line, the macro record and the redraw.
+#include "fit/numeric_tools_win.h"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "fit/numeric_tools.h"
+#include "resource_ids.h"
+#include "shell/dispatcher.h"
+#include "shell/haupt_fenster.h"
+#include "shell/macro_bar.h"
+#include "shell/shell_globals.h"
+#include "spectra/data_dialogs.h"
+#include "spectra/spectra_globals.h"
+
+namespace {
+
+const int32_t CM_HISTORIE = 2003;
+const int32_t CM_ERGEBNIS = 2001;
+const UINT MENUE_DATEN = 45, MENUE_FUNKTION = 19;
+const int32_t POLYNOM_CODE = 7;
+// The most points a tool writes into a slot.
+const int32_t TOOL_MAX_PUNKTE = FUNKTION_MAX_PUNKTE;
+
+double* DW() { return HAUPTDATEN.DialogWerte; }
+
+int32_t Ganz(double v) { return static_cast<int32_t>(std::floor(v + 0.2)); }
+
+// "--: " + the window's file name + the tool's text.
+std::string Zeile(const grafik_fenster& g, const std::string& text)
+{
+    return std::string("--: ") + g.DateiInfo.DateiName + text;
+}
+
+std::string Format(const char* format, ...)
+{
+    char puffer[600];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(puffer, sizeof puffer, format, args);
+    va_end(args);
+    return puffer;
+}
+
+// The line into CommandText, to the results window while the redraw mode
+// is on (2003 history, 2001 results).
+void Melden(haupt_fenster* app, const std::string& zeile, int32_t befehl)
+{
+    if (!CommandText) return;
+    std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", zeile.c_str());
+    HWND ergebnis = app->KindFenster[KIND_ERGEBNIS];
+    if (RedrawPerMessage == 1 && ergebnis) SendMessageA(ergebnis, WM_COMMAND, befehl, 0);
+}
+
+void Aufnehmen(haupt_fenster* app, int32_t befehl, int32_t anzahl)
+{
+    if (app->MakroAufnahme) ButtonBar.MakroRecord(befehl, anzahl, 0);
+}
+
+void Neuzeichnen(grafik_fenster& g, LPARAM lParam)
+{
+    if (lParam == LP_PREPARED) return;
+    if (g.hWnd) PostMessageA(g.hWnd, WM_COMMAND, CM_REDRAW, 0);
+    UpdateFensterStatus();
+}
+
+KurvenDaten Aktuelle(const grafik_fenster& g)
+{
+    KurvenDaten k;
+    const int32_t s = g.AktuellerSlot();
+    const int32_t n = g.Punkte();
+    if (n > 0 && g.XFeld[s] && g.YFeld[s]) {
+        k.x.assign(g.XFeld[s], g.XFeld[s] + n);
+        k.y.assign(g.YFeld[s], g.YFeld[s] + n);
+    }
+    return k;
+}
+
+// The new curve into the next slot, which becomes current; the slot keeps
+// only the k-weight flag when nurGewicht is set. false (nothing changed)
+// when the arrays cannot grow.
+bool InNeuenSlot(grafik_fenster& g, const KurvenDaten& neu, bool nurGewicht)
+{
+    const int32_t m = neu.Punkte();
+    if (m < 1 || m > TOOL_MAX_PUNKTE) return false;
+    if (m + 5 > g.FeldGroesse() && g.ResizeFelder(m + 5) == 0) {
+        FehlerCode = 107;
+        return false;
+    }
+    const uint32_t flags = g.KurvenFlags[g.AktuellerSlot()];
+    if (g.CutSection(0, 0.0, 0.0, 1) <= 0) return false;
+    const int32_t t = g.AktuellerSlot();
+    std::memcpy(g.XFeld[t], neu.x.data(), sizeof(double) * m);
+    std::memcpy(g.YFeld[t], neu.y.data(), sizeof(double) * m);
+    g.DateiInfo.PunkteProKurve[t] = m;
+    g.KurvenFlags[t] = nurGewicht ? (flags & SLOT_K_GEWICHTET) : flags;
+    g.SetFullBorder();
+    return true;
+}
+
+bool Glaetten(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
+{
+    const int32_t intervall = Ganz(DW()[0]);
+    KurvenDaten k = Aktuelle(g);
+    if (intervall < 1 || !FourierGlaettung(k, intervall)) return false;
+    Aufnehmen(app, 501, 1);
+    if (!InNeuenSlot(g, k, true)) return false;
+    Neuzeichnen(g, lParam);
+    Melden(app, Zeile(g, Format(" --SMOOTHING (Fourier)  Interval : %.8G  - ( active : %d )\r\n",
+                                 static_cast<double>(intervall), g.AktuellerSlot() + 1)),
+           CM_HISTORIE);
+    return true;
+}
+
+bool Spline(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
+{
+    const int32_t m = Ganz(DW()[0]);
+    KurvenDaten neu;
+    // At least two points: one would make the step range / 0.
+    if (m < 2 || m > TOOL_MAX_PUNKTE) {
+        FehlerCode = 108;
+        return false;
+    }
+    if (!SplineNeu(Aktuelle(g), m, g.Grenzen[1], g.Grenzen[0], neu)) {
+        FehlerCode = 108;
+        return false;
+    }
+    Aufnehmen(app, 503, 1);
+    if (!InNeuenSlot(g, neu, true)) return false;
+    Neuzeichnen(g, lParam);
+    Melden(app, Zeile(g, Format(" --SPLINE-INTERPOLATION   - points : %.8G  - ( active : %d )\r\n",
+                                 static_cast<double>(m), g.AktuellerSlot() + 1)),
+           CM_HISTORIE);
+    return true;
+}
+
+bool Polint(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
+{
+    const int32_t m = Ganz(DW()[0]);
+    KurvenDaten neu;
+    if (m < 1 || m > TOOL_MAX_PUNKTE || !PolynomNeu(Aktuelle(g), m, neu)) return false;
+    Aufnehmen(app, 509, 1);
+    if (!InNeuenSlot(g, neu, true)) return false;
+    Neuzeichnen(g, lParam);
+    Melden(app, Zeile(g, Format(" --POLYNOM-INTERPOLATION   - points : %.8G  - ( active : %d )\r\n",
+                                 static_cast<double>(m), g.AktuellerSlot() + 1)),
+           CM_HISTORIE);
+    return true;
+}
+
+bool Differenzieren(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
+{
+    const int32_t modus = Ganz(DW()[0]);
+    if (modus <= 0) return false;
+    const bool erste = (modus & 4) != 0;
+    const double schritt = DW()[1];
+    const KurvenDaten k = Aktuelle(g);
+    const char* ableitung = erste ? " 1. derivative " : " 2. derivative ";
+    std::string text = " --DIFFERENTIATION - ";
+    KurvenDaten neu;
+    if (modus & 1) {
+        // The count comes with the values; without one, the curve's own.
+        int32_t anzahl = Ganz(DW()[2]);
+        if (anzahl <= 2) anzahl = k.Punkte();
+        if (anzahl <= 2 || anzahl > TOOL_MAX_PUNKTE) return false;
+        if (!FunktionsAbleitung(HAUPTDATEN.ModellCallback ? HAUPTDATEN.ModellCallback : ModellFunktion,
+                                erste, schritt, g.Grenzen[1], g.Grenzen[0], anzahl, neu))
+            return false;
+        text += std::string(ableitung) + "of function - points : " + Format("%d", neu.Punkte()) + "  -";
+    } else if (modus & 8) {
+        if (!SplineAbleitung(k, erste, schritt, g.Grenzen[1], g.Grenzen[0], TOOL_MAX_PUNKTE, neu))
+            return false;
+        text += std::string("of data array") + ableitung + "- points : " + Format("%d", neu.Punkte()) +
+                "  -";
+    } else {
+        if (!FeldAbleitung(k, erste, schritt, neu)) return false;
+        text += std::string("of data array") + ableitung;
+    }
+    Aufnehmen(app, 505, 3);
+    if (!InNeuenSlot(g, neu, false)) return false;
+    if (!g.ZeigeDaten && lParam != LP_PREPARED) {
+        CheckMenuItem(app->Hauptmenue, MENUE_FUNKTION, MF_BYCOMMAND | MF_UNCHECKED);
+        if (app->Hauptfenster) SendMessageA(app->Hauptfenster, WM_COMMAND, MENUE_DATEN, 0);
+    } else {
+        Neuzeichnen(g, lParam);
+    }
+    Melden(app, Zeile(g, text + Format("   (active : %d )\r\n", g.AktuellerSlot() + 1)), CM_HISTORIE);
+    return true;
+}
+
+bool Regressieren(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
+{
+    Regression r;
+    if (!LineareRegressionKurve(Aktuelle(g), r)) return false;
+    if (!g.FunktionsTypen || !g.Parameter) return false;
+    Aufnehmen(app, 515, 0);
+    g.AnzahlFunktionen = 1;
+    g.FunktionsTypen[0] = POLYNOM_CODE;
+    g.PolyGrad = 1;
+    g.Parameter[0] = r.Achsenabschnitt;
+    g.Parameter[1] = r.Steigung;
+    FitFunctionCount = 1;
+    FitPolyDegree = 1;
+    g.ZeigeDaten = 1;
+    g.ZeigeFunktion = 1;
+    CheckMenuItem(app->Hauptmenue, MENUE_FUNKTION, MF_BYCOMMAND | MF_CHECKED);
+    Neuzeichnen(g, lParam);
+    Melden(app,
+           Zeile(g, Format(" --LINEAR REGRESSION - ( active : %d )\r\n", g.AktuellerSlot() + 1)) +
+               Format("      -  (Ax+B=y) :  A = %.8G, B = %.8G  - \r\n      - Correlation r factor: "
+                      "%.5G ; Standard deviation : %.8G\r\n",
+                      r.Steigung, r.Achsenabschnitt, r.Korrelation, r.Standardabweichung),
+           CM_ERGEBNIS);
+    return true;
+}
+
+bool MinMax(haupt_fenster* app, grafik_fenster& g)
+{
+    const int32_t art = DW()[0] < 0.0 ? -1 : (DW()[0] > 0.0 ? 1 : 0);
+    const bool ordinaten = DW()[1] > 0.0;
+    const bool glaetten = DW()[2] > 0.0;
+    const bool nurExtremstes = DW()[4] > 0.0;
+    const KurvenDaten k = Aktuelle(g);
+    const int32_t intervall = Ganz(DW()[3]);
+    if (glaetten && (intervall < 2 || intervall > k.Punkte() / 2)) return false;
+    const auto liste = SucheExtrema(k, art, glaetten ? intervall : 0, nurExtremstes);
+    Aufnehmen(app, 517, 4);
+    int32_t zelle = 0;
+    std::string text = Zeile(g, Format(" --MIN-MAX SEARCH  :  -   (active : %d )\r\n", g.AktuellerSlot() + 1));
+    for (size_t i = 0; i < liste.size(); ++i) {
+        if (CommandArgs && zelle + 2 <= MIN_FELD_PUNKTE) {
+            CommandArgs[zelle++] = liste[i].X;
+            if (ordinaten) CommandArgs[zelle++] = liste[i].Y;
+        }
+        text += ordinaten ? Format("      %d. Max/Min\t    X =  %.8G ,\t  Y =  %.8G\r\n",
+                                   static_cast<int>(i + 1), liste[i].X, liste[i].Y)
+                          : Format("      %d. Max/Min\t    X =  %.8G\r\n", static_cast<int>(i + 1),
+                                   liste[i].X);
+    }
+    text += "\r\n";
+    Melden(app, text, CM_ERGEBNIS);
+    return true;
+}
+
+}  // namespace
+
+bool NumerikWerkzeugGebaut(int32_t befehl)
+{
+    switch (befehl) {
+    case 501: case 503: case 505: case 509: case 515: case 517: return true;
+    default: return false;
+    }
+}
+
+bool NumerikWerkzeug(haupt_fenster* app, int32_t befehl, int32_t fenster, LPARAM lParam)
+{
+    if (!NumerikWerkzeugGebaut(befehl)) return false;
+    // The dialogs of these tools are not built yet: from the menu they
+    // answer "not available"; the macro player's prepared values run them.
+    if (lParam != LP_PREPARED && befehl != 515) {
+        NichtVerfuegbar(befehl);
+        return true;
+    }
+    grafik_fenster& g = GrafikFenster[fenster];
+    HCURSOR alt = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    switch (befehl) {
+    case 501: Glaetten(app, g, lParam); break;
+    case 503: Spline(app, g, lParam); break;
+    case 505: Differenzieren(app, g, lParam); break;
+    case 509: Polint(app, g, lParam); break;
+    case 515: Regressieren(app, g, lParam); break;
+    case 517: MinMax(app, g); break;
+    }
+    SetCursor(alt);
+    return true;
+}

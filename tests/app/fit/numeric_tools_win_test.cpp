@@ -1,0 +1,168 @@
+// The curve tools of the Numeric menu in-process, as the macro player runs
+// them (lParam 2): the new slot against closed forms, the history lines
+// byte for byte, refusals that change nothing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/spectra/data_commands_fixture.h"
+#include "fit/fit_model.h"
+#include "resource_ids.h"
+#include "shell/dispatcher.h"
+#include "shell/haupt_fenster.h"
+#include "shell/results_window.h"
+#include "shell/shell_globals.h"
+
+namespace {
+
+const double PI = 3.14159265358979323846;
+
+}  // namespace
+
+class NumerikWerkzeuge : public EditFixture {
+protected:
+    // Window 0's slot 0: n points of f on a ... b.
+    void Gitter(int n, double a, double b, double (*f)(double))
+    {
+        grafik_fenster& g = GrafikFenster[0];
+        for (int i = 0; i < n; ++i) {
+            const double x = a + (b - a) * i / (n - 1);
+            g.GetXFeld(0)[i] = x;
+            g.GetYFeld(0)[i] = f(x);
+        }
+        for (int s = 0; s < 4; ++s) {
+            g.DateiInfo.PunkteProKurve[s] = s == 0 ? n : 0;
+            g.KurvenFlags[s] = 0;
+        }
+        g.KurvenZaehler = 0;
+        g.NeuesterZaehler = 0;
+        g.SetFullBorder();
+    }
+    std::string Zeile() const { return CommandText ? CommandText : ""; }
+};
+
+TEST_F(NumerikWerkzeuge, PreparedToolsWriteTheNextSlotAndTheirHistoryLine)
+{
+    // Spline: 100 points of sin on 0 ... 2 pi respaced to 1,000.
+    Gitter(100, 0.0, 2 * PI, [](double x) { return std::sin(x); });
+    Prepared(503, {1000});
+    grafik_fenster& g = GrafikFenster[0];
+    ASSERT_EQ(g.AktuellerSlot(), 1);
+    std::vector<double> x = X(0, 1), y = Y(0, 1);
+    ASSERT_EQ(x.size(), 1000u);
+    EXPECT_DOUBLE_EQ(x.back(), 2 * PI);
+    for (int i = 100; i < 900; ++i) EXPECT_NEAR(y[i], std::sin(x[i]), 1e-6) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat --SPLINE-INTERPOLATION   - points : 1000  - ( active : 2 )\r\n");
+    EXPECT_NE(Historie().find(Zeile()), std::string::npos);
+
+    // First derivative of the respaced sine, on its own spacing.
+    Prepared(505, {2 + 4, 2 * PI / 999});
+    ASSERT_EQ(g.AktuellerSlot(), 2);
+    x = X(0, 2);
+    y = Y(0, 2);
+    ASSERT_EQ(x.size(), 1000u);
+    for (int i = 100; i < 900; ++i) EXPECT_NEAR(y[i], std::cos(x[i]), 1e-4) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat --DIFFERENTIATION - of data array 1. derivative    (active : 3 )\r\n");
+
+    // Fourier smoothing keeps the cosine.
+    Prepared(501, {10});
+    ASSERT_EQ(g.AktuellerSlot(), 3);
+    EXPECT_EQ(Zeile(), "--: kurve.dat --SMOOTHING (Fourier)  Interval : 10  - ( active : 4 )\r\n");
+    y = Y(0, 3);
+    for (int i = 200; i < 800; ++i) EXPECT_NEAR(y[i], std::cos(x[i]), 2e-3) << i;
+
+    // Polynomial interpolation of a cubic from 7 points to 50.
+    Gitter(7, 0.0, 6.0, [](double x) { return 0.5 * x * x * x - 2 * x * x + x - 3; });
+    Prepared(509, {50});
+    x = X(0, 1);
+    y = Y(0, 1);
+    ASSERT_EQ(x.size(), 50u);
+    for (int i = 0; i < 50; ++i) EXPECT_NEAR(y[i], 0.5 * x[i] * x[i] * x[i] - 2 * x[i] * x[i] + x[i] - 3, 1e-9);
+    EXPECT_EQ(Zeile(), "--: kurve.dat --POLYNOM-INTERPOLATION   - points : 50  - ( active : 2 )\r\n");
+}
+
+TEST_F(NumerikWerkzeuge, DerivativeOfTheModelTakesItsCountFromTheValues)
+{
+    Gitter(101, 0.0, 10.0, [](double x) { return x; });
+    grafik_fenster& g = GrafikFenster[0];
+    // The model: one polynomial 1 + 2x + 3x^2, derivative 2 + 6x.
+    HAUPTDATEN.ModellCallback = ModellFunktion;
+    g.AnzahlFunktionen = 1;
+    g.FunktionsTypen[0] = 7;
+    g.PolyGrad = 2;
+    g.Parameter[0] = 1;
+    g.Parameter[1] = 2;
+    g.Parameter[2] = 3;
+    Prepared(505, {1 + 2 + 4, 0.001, 40});
+    std::vector<double> x = X(0, 1), y = Y(0, 1);
+    ASSERT_EQ(x.size(), 41u);
+    for (size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(y[i], 2 + 6 * x[i], 1e-6) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat --DIFFERENTIATION -  1. derivative of function - points : 41  -   (active : 2 )\r\n");
+}
+
+TEST_F(NumerikWerkzeuge, RefusalsAndCancelChangeNothing)
+{
+    Gitter(100, 0.0, 2 * PI, [](double x) { return std::sin(x); });
+    grafik_fenster& g = GrafikFenster[0];
+    const struct { int32_t id; std::vector<double> dw; int32_t fehler; } faelle[] = {
+        {503, {1}, 108},   // one point: the step would be range / 0
+        {503, {0}, 108},
+        {501, {0}, 0},     // end code 0: Cancel
+        {505, {0, 0.1}, 0},
+        {505, {2 + 4, -0.1}, 0},
+        {509, {0}, 0},
+    };
+    for (const auto& f : faelle) {
+        FehlerCode = 0;
+        if (CommandText) CommandText[0] = 0;
+        Prepared(f.id, f.dw);
+        EXPECT_EQ(g.AktuellerSlot(), 0) << f.id;
+        EXPECT_EQ(FehlerCode, f.fehler) << f.id;
+        EXPECT_EQ(Zeile(), "") << f.id;
+    }
+    FehlerCode = 0;
+}
+
+TEST_F(NumerikWerkzeuge, RegressionMakesTheModelTheLine)
+{
+    Gitter(6, 0.0, 5.0, [](double x) { return 2.5 * x - 1.0 + ((int(x + 0.5) % 2) ? 0.1 : -0.1); });
+    grafik_fenster& g = GrafikFenster[0];
+    HAUPTDATEN.Befehl(515, LP_PREPARED);
+    EXPECT_EQ(g.AktuellerSlot(), 0);
+    EXPECT_EQ(g.AnzahlFunktionen, 1);
+    EXPECT_EQ(g.FunktionsTypen[0], 7);
+    EXPECT_EQ(g.PolyGrad, 1);
+    // The closed form of the least-squares line.
+    const std::vector<double> x = X(0, 0), y = Y(0, 0);
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (size_t i = 0; i < x.size(); ++i) {
+        sx += x[i]; sy += y[i]; sxx += x[i] * x[i]; sxy += x[i] * y[i];
+    }
+    const double n = 6, b = (n * sxy - sx * sy) / (n * sxx - sx * sx);
+    EXPECT_NEAR(g.Parameter[1], b, 1e-12);
+    EXPECT_NEAR(g.Parameter[0], (sy - b * sx) / n, 1e-12);
+    EXPECT_EQ(Zeile().substr(0, 60), "--: kurve.dat --LINEAR REGRESSION - ( active : 1 )\r\n      - ");
+}
+
+TEST_F(NumerikWerkzeuge, MinMaxOfACosineWithOrdinatesAndHighestOnly)
+{
+    Gitter(2001, -PI, 3 * PI, [](double x) { return std::cos(x); });
+    Prepared(517, {-1, 1, -1, 3, -1});
+    ASSERT_NE(CommandArgs, nullptr);
+    EXPECT_NEAR(CommandArgs[0], 0.0, 1e-4);
+    EXPECT_NEAR(CommandArgs[1], 1.0, 1e-4);
+    EXPECT_NEAR(CommandArgs[2], PI, 1e-4);
+    EXPECT_NEAR(CommandArgs[3], -1.0, 1e-4);
+    EXPECT_NEAR(CommandArgs[4], 2 * PI, 1e-4);
+    const std::string z = Zeile();
+    EXPECT_EQ(z.substr(0, z.find("\r\n") + 2), "--: kurve.dat --MIN-MAX SEARCH  :  -   (active : 1 )\r\n");
+    EXPECT_NE(z.find("      2. Max/Min\t    X =  3.14159"), std::string::npos);
+    EXPECT_NE(z.find("      3. Max/Min"), std::string::npos);
+    Prepared(517, {1, 1, -1, 3, 1});
+    const std::string h = Zeile();
+    EXPECT_NE(h.find("      1. Max/Min"), std::string::npos);
+    EXPECT_EQ(h.find("      2. Max/Min"), std::string::npos);
+    EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 0);
+}
