@@ -30,6 +30,22 @@ bool SplineNeu(const KurvenDaten& k, int32_t m, double unten, double oben, Kurve
 // m below 1 or a curve the library refuses.
 bool PolynomNeu(const KurvenDaten& k, int32_t m, KurvenDaten& out);
 
+// Golay-Savitzky smoothing (degree class 1-3 over `intervall` points,
+// `durchlaeufe` passes); the curve loses its edge points. false (curve
+// unchanged) when interval + 10 is not below the point count or the
+// library refuses.
+bool GolaySavitzky(KurvenDaten& k, int32_t durchlaeufe, int32_t gradKlasse, int32_t intervall);
+
+// Smoothing spline onto m points (gewicht the data weight, ergebnis 0 the
+// spline, 1-3 its derivatives). false for m below 6, a weight that is not
+// positive or a curve the library refuses.
+bool AusgleichsSplineNeu(const KurvenDaten& k, int32_t m, double gewicht, int32_t ergebnis,
+                         KurvenDaten& out);
+
+// B-spline of the given degree onto m points. false for m below 2 or a
+// degree outside 2 .. n - 4.
+bool BSplineNeu(const KurvenDaten& k, int32_t m, int32_t grad, KurvenDaten& out);
+
 // Smallest spacing of neighbouring abscissae (0 with fewer than 2 points).
 double KleinsterAbstand(const KurvenDaten& k);
 

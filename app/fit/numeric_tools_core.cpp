@@ -68,6 +68,41 @@ bool PolynomNeu(const KurvenDaten& k, int32_t m, KurvenDaten& out)
     return true;
 }
 
+bool GolaySavitzky(KurvenDaten& k, int32_t durchlaeufe, int32_t gradKlasse, int32_t intervall)
+{
+    const int32_t n = k.Punkte();
+    if (durchlaeufe < 1 || intervall < 1 || intervall + 10 >= n) return false;
+    Arbeit a(k);
+    const int32_t neu = a.z.GolaySavitzkySmooth(durchlaeufe, gradKlasse, intervall);
+    if (neu < 1) return false;
+    k.x.assign(a.x.begin(), a.x.begin() + neu);
+    k.y.assign(a.y.begin(), a.y.begin() + neu);
+    return true;
+}
+
+bool AusgleichsSplineNeu(const KurvenDaten& k, int32_t m, double gewicht, int32_t ergebnis,
+                         KurvenDaten& out)
+{
+    if (m < 6 || !(gewicht > 0.0) || ergebnis < 0 || ergebnis > 3) return false;
+    Arbeit a(k, static_cast<size_t>(m) + 2);
+    const int32_t neu = a.z.Ausgleichsspline(m, gewicht, ergebnis, nullptr, static_cast<int32_t>(a.x.size()));
+    if (neu < 1) return false;
+    out.x.assign(a.x.begin(), a.x.begin() + neu);
+    out.y.assign(a.y.begin(), a.y.begin() + neu);
+    return true;
+}
+
+bool BSplineNeu(const KurvenDaten& k, int32_t m, int32_t grad, KurvenDaten& out)
+{
+    if (m < 2 || grad < 2 || grad > k.Punkte() - 4) return false;
+    Arbeit a(k, static_cast<size_t>(m) + 2);
+    const int32_t neu = a.z.BSpline(m, grad, static_cast<int32_t>(a.x.size()));
+    if (neu < 1) return false;
+    out.x.assign(a.x.begin(), a.x.begin() + neu);
+    out.y.assign(a.y.begin(), a.y.begin() + neu);
+    return true;
+}
+
 double KleinsterAbstand(const KurvenDaten& k)
 {
     double d = 0.0;

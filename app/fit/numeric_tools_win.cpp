@@ -154,6 +154,67 @@ bool Polint(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
     return true;
 }
 
+bool Golay(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
+{
+    const int32_t durchlaeufe = Ganz(std::fabs(DW()[0]));
+    const int32_t klasse = Ganz(DW()[1]);
+    const int32_t intervall = Ganz(std::fabs(DW()[2]));
+    KurvenDaten k = Aktuelle(g);
+    if (durchlaeufe < 1 || !GolaySavitzky(k, durchlaeufe, klasse, intervall)) return false;
+    Aufnehmen(app, 508, 3);
+    if (!InNeuenSlot(g, k, true)) return false;
+    Neuzeichnen(g, lParam);
+    Melden(app,
+           Zeile(g, Format(" --GOLAY-SAVITZKY-SMOOTH   - points : %.8G  - iterations : %.8G  degree of "
+                           "polynom : %.8G  - (active : %d )\r\n",
+                           static_cast<double>(intervall), static_cast<double>(durchlaeufe),
+                           2.0 * klasse, g.AktuellerSlot() + 1)),
+           CM_HISTORIE);
+    return true;
+}
+
+bool AusgleichsSpline(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
+{
+    const int32_t m = Ganz(DW()[0]);
+    const int32_t ergebnis = Ganz(DW()[2]);
+    KurvenDaten neu;
+    if (m == 0) return false;
+    if (m < 6 || m > TOOL_MAX_PUNKTE || !(DW()[1] > 0.0) ||
+        !AusgleichsSplineNeu(Aktuelle(g), m, DW()[1], ergebnis, neu)) {
+        FehlerCode = 108;
+        return false;
+    }
+    Aufnehmen(app, 510, 3);
+    if (!InNeuenSlot(g, neu, true)) return false;
+    Neuzeichnen(g, lParam);
+    std::string text = Format(" --LEVEL-OUTSPLINE  - points : %.8G  - weight : %.8G  -",
+                              static_cast<double>(m), DW()[1]);
+    if (DW()[2] > 0.0) text += Format(" derivative : %.8G  -", DW()[2]);
+    text += Format(" ( active : %d )\r\n", g.AktuellerSlot() + 1);
+    Melden(app, Zeile(g, text), CM_HISTORIE);
+    return true;
+}
+
+bool BSplineWerkzeug(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
+{
+    const int32_t m = Ganz(DW()[0]);
+    const int32_t grad = Ganz(DW()[1]);
+    KurvenDaten neu;
+    if (m == 0) return false;
+    if (m < 2 || m > TOOL_MAX_PUNKTE || !BSplineNeu(Aktuelle(g), m, grad, neu)) {
+        FehlerCode = 108;
+        return false;
+    }
+    Aufnehmen(app, 511, 2);
+    if (!InNeuenSlot(g, neu, true)) return false;
+    Neuzeichnen(g, lParam);
+    Melden(app,
+           Zeile(g, Format(" -- BSPLINE  - points : %.8G  - degree of polynom : %.8G  - ( active : %d )\r\n",
+                           static_cast<double>(m), static_cast<double>(grad), g.AktuellerSlot() + 1)),
+           CM_HISTORIE);
+    return true;
+}
+
 bool Differenzieren(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
 {
     const int32_t modus = Ganz(DW()[0]);
@@ -253,7 +314,8 @@ bool MinMax(haupt_fenster* app, grafik_fenster& g)
 bool NumerikWerkzeugGebaut(int32_t befehl)
 {
     switch (befehl) {
-    case 501: case 503: case 505: case 509: case 515: case 517: return true;
+    case 501: case 503: case 505: case 508: case 509: case 510: case 511: case 515: case 517:
+        return true;
     default: return false;
     }
 }
@@ -273,7 +335,10 @@ bool NumerikWerkzeug(haupt_fenster* app, int32_t befehl, int32_t fenster, LPARAM
     case 501: Glaetten(app, g, lParam); break;
     case 503: Spline(app, g, lParam); break;
     case 505: Differenzieren(app, g, lParam); break;
+    case 508: Golay(app, g, lParam); break;
     case 509: Polint(app, g, lParam); break;
+    case 510: AusgleichsSpline(app, g, lParam); break;
+    case 511: BSplineWerkzeug(app, g, lParam); break;
     case 515: Regressieren(app, g, lParam); break;
     case 517: MinMax(app, g); break;
     }

@@ -166,3 +166,37 @@ TEST(NumericTools, ExtremaOfACosineIncludingTheOneAtZero)
     const auto hoechstes = SucheExtrema(k, 1, 0, true);
     EXPECT_EQ(hoechstes.size(), 1u);
 }
+
+TEST(NumericTools, GolaySavitzkyKeepsAQuadraticAndDropsTheEdges)
+{
+    KurvenDaten k = Gitter(101, 0.0, 10.0, [](double x) { return 0.3 * x * x - x + 2.0; });
+    ASSERT_TRUE(GolaySavitzky(k, 1, 2, 7));
+    ASSERT_GT(k.Punkte(), 80);
+    ASSERT_LT(k.Punkte(), 101);
+    for (int i = 0; i < k.Punkte(); ++i) EXPECT_NEAR(k.y[i], 0.3 * k.x[i] * k.x[i] - k.x[i] + 2.0, 1e-9) << i;
+    KurvenDaten kurz = Gitter(17, 0.0, 1.0, [](double x) { return x; });
+    EXPECT_FALSE(GolaySavitzky(kurz, 1, 2, 7));
+    EXPECT_EQ(kurz.Punkte(), 17);
+}
+
+TEST(NumericTools, SmoothingSplineInterpolatesWithALargeWeight)
+{
+    const KurvenDaten k = Gitter(60, 0.0, 3.0, [](double x) { return std::sin(x); });
+    KurvenDaten out;
+    ASSERT_TRUE(AusgleichsSplineNeu(k, 60, 1000.0 * 100, 0, out));
+    ASSERT_EQ(out.Punkte(), 60);
+    for (int i = 0; i < 60; ++i) EXPECT_NEAR(out.y[i], std::sin(out.x[i]), 1e-4) << i;
+    EXPECT_FALSE(AusgleichsSplineNeu(k, 5, 100.0, 0, out));
+    EXPECT_FALSE(AusgleichsSplineNeu(k, 60, 0.0, 0, out));
+}
+
+TEST(NumericTools, BSplineOfAStraightLineStaysOnIt)
+{
+    const KurvenDaten k = Gitter(20, 0.0, 19.0, [](double x) { return 2.0 * x + 1.0; });
+    KurvenDaten out;
+    ASSERT_TRUE(BSplineNeu(k, 40, 3, out));
+    ASSERT_EQ(out.Punkte(), 40);
+    for (int i = 0; i < 40; ++i) EXPECT_NEAR(out.y[i], 2.0 * out.x[i] + 1.0, 1e-9) << i;
+    EXPECT_FALSE(BSplineNeu(k, 40, 17, out));  // degree above n - 4
+    EXPECT_FALSE(BSplineNeu(k, 1, 3, out));
+}

@@ -113,6 +113,11 @@ TEST_F(NumerikWerkzeuge, RefusalsAndCancelChangeNothing)
         {505, {0, 0.1}, 0},
         {505, {2 + 4, -0.1}, 0},
         {509, {0}, 0},
+        {510, {5, 100, 0}, 108},   // fewer than 6 points
+        {510, {100, 0, 0}, 108},   // no weight
+        {511, {50, 97}, 108},      // degree above n - 4
+        {511, {1, 3}, 108},
+        {508, {2, 2, 95}, 0},      // interval + 10 not below n: nothing
     };
     for (const auto& f : faelle) {
         FehlerCode = 0;
@@ -165,4 +170,36 @@ TEST_F(NumerikWerkzeuge, MinMaxOfACosineWithOrdinatesAndHighestOnly)
     EXPECT_NE(h.find("      1. Max/Min"), std::string::npos);
     EXPECT_EQ(h.find("      2. Max/Min"), std::string::npos);
     EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 0);
+}
+
+TEST_F(NumerikWerkzeuge, SmoothingAndSplineFamilyKeepAQuadratic)
+{
+    auto quadrat = [](double x) { return 0.3 * x * x - x + 2.0; };
+    Gitter(101, 0.0, 10.0, quadrat);
+    // Golay-Savitzky, degree class 2, interval 7, two passes.
+    Prepared(508, {2, 2, 7});
+    std::vector<double> x = X(0, 1), y = Y(0, 1);
+    ASSERT_GT(x.size(), 70u);
+    ASSERT_LT(x.size(), 101u);
+    for (size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(y[i], quadrat(x[i]), 1e-9) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat --GOLAY-SAVITZKY-SMOOTH   - points : 7  - iterations : 2  degree of "
+                       "polynom : 4  - (active : 2 )\r\n");
+
+    // Level-off spline, "interpolate": within 1e-4 of the curve.
+    Gitter(101, 0.0, 10.0, quadrat);
+    Prepared(510, {101, 1000.0 * 100, 0});
+    x = X(0, 1);
+    y = Y(0, 1);
+    ASSERT_EQ(x.size(), 101u);
+    for (size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(y[i], quadrat(x[i]), 1e-4) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat --LEVEL-OUTSPLINE  - points : 101  - weight : 100000  - ( active : 2 )\r\n");
+
+    // B-spline of a straight line stays on it.
+    Gitter(20, 0.0, 19.0, [](double x) { return 2.0 * x + 1.0; });
+    Prepared(511, {40, 3});
+    x = X(0, 1);
+    y = Y(0, 1);
+    ASSERT_EQ(x.size(), 40u);
+    for (size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(y[i], 2.0 * x[i] + 1.0, 1e-9) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat -- BSPLINE  - points : 40  - degree of polynom : 3  - ( active : 2 )\r\n");
 }
