@@ -66,6 +66,20 @@ bool SplineAbleitung(const KurvenDaten& k, bool erste, double schritt, double un
 bool FunktionsAbleitung(ModellCallback modell, bool erste, double h, double unten, double oben,
                         int32_t anzahl, KurvenDaten& out);
 
+// Simpson integral of the model over [a, b] (300 double intervals); with
+// more than one function of the working model each function's own
+// integral follows (functions are switched on again afterwards).
+std::vector<double> ModellIntegrale(ModellCallback modell, double a, double b, int32_t funktionen);
+// Integral of the curve's spline over [a, b].
+double DatenIntegral(const KurvenDaten& k, double a, double b);
+
+// Roots of the curve (modell null) or of the model in [a, b]: the first
+// only (alle false; gefunden tells whether it converged) or all sign
+// changes, the model's scanned with `schritt`. At most `hoechstens` roots.
+std::vector<double> Nullstellen(const KurvenDaten& k, ModellCallback modell, double a, double b,
+                                double toleranz, double schritt, bool alle, bool spline,
+                                int32_t hoechstens, bool& gefunden);
+
 struct Regression {
     double Achsenabschnitt = 0.0, Steigung = 0.0, Standardabweichung = 0.0, Korrelation = 0.0;
 };

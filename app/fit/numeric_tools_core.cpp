@@ -1,5 +1,6 @@
 // The curve tools of the Numeric menu on plain arrays.
 #include "fit/numeric_tools.h"
+#include "fit/model_function.h"
 
 #include <algorithm>
 #include <cmath>
@@ -154,6 +155,60 @@ bool FunktionsAbleitung(ModellCallback modell, bool erste, double h, double unte
     }
     out = std::move(r);
     return true;
+}
+
+std::vector<double> ModellIntegrale(ModellCallback modell, double a, double b, int32_t funktionen)
+{
+    std::vector<double> r;
+    if (!modell) return r;
+    def_zelva z;
+    z.SetFunction(modell);
+    r.push_back(z.FuncIntegralSimps(a, b, 300));
+    if (funktionen > 1) {
+        for (int32_t i = 1; i <= funktionen; ++i) {
+            SetFunktionFlag(i, 1);
+            r.push_back(z.FuncIntegralSimps(a, b, 300));
+        }
+        SetFunktionFlag(0, 0);
+    }
+    return r;
+}
+
+double DatenIntegral(const KurvenDaten& k, double a, double b)
+{
+    Arbeit w(k);
+    return w.z.FeldIntegralSimps(a, b);
+}
+
+std::vector<double> Nullstellen(const KurvenDaten& k, ModellCallback modell, double a, double b,
+                                double toleranz, double schritt, bool alle, bool spline,
+                                int32_t hoechstens, bool& gefunden)
+{
+    std::vector<double> r;
+    gefunden = false;
+    Arbeit w(k, static_cast<size_t>(std::max(hoechstens, 1)));
+    if (modell) w.z.SetFunction(modell);
+    const int32_t platz = std::max(hoechstens, 1);
+    std::vector<double> liste(static_cast<size_t>(platz) + 5, 0.0);
+    w.z.SetArrayCapacity(platz);
+    if (!alle) {
+        double wurzel = 0.0;
+        gefunden = w.z.BrentNullstelle(a, b, toleranz, wurzel, modell ? 1 : 0, spline ? 1 : 0) != 0;
+        r.push_back(wurzel);
+        return r;
+    }
+    int32_t anzahl = 0;
+    double tol = toleranz;
+    if (modell) {
+        if (!(schritt > 0.0)) return r;
+        w.z.BrentAlleNullstellenFunc(a, b, schritt, tol, anzahl, liste.data());
+    } else {
+        w.z.BrentAlleNullstellenFeld(a, b, tol, anzahl, liste.data(), spline ? 1 : 0, platz);
+    }
+    anzahl = std::min(anzahl, platz);
+    r.assign(liste.begin(), liste.begin() + std::max(anzahl, 0));
+    gefunden = !r.empty();
+    return r;
 }
 
 bool LineareRegressionKurve(const KurvenDaten& k, Regression& r)

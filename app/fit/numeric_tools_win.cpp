@@ -16,6 +16,7 @@
 #include "shell/haupt_fenster.h"
 #include "shell/macro_bar.h"
 #include "shell/shell_globals.h"
+#include "spectra/data_commands.h"
 #include "spectra/data_dialogs.h"
 #include "spectra/spectra_globals.h"
 
@@ -215,6 +216,56 @@ bool BSplineWerkzeug(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
     return true;
 }
 
+ModellCallback Modell()
+{
+    return HAUPTDATEN.ModellCallback ? HAUPTDATEN.ModellCallback : ModellFunktion;
+}
+
+// The interval [a, b] within the section; not checked for prepared values.
+bool ImAbschnitt(const grafik_fenster& g, double a, double b, LPARAM lParam)
+{
+    if (lParam == LP_PREPARED || MakroRunning) return true;
+    if (PruefeSektionsGrenzen(a, b, g.Grenzen[1], g.Grenzen[0]) == DATEN_OK) return true;
+    FehlerCode = 102;
+    return false;
+}
+
+bool Integrieren(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
+{
+    const int32_t quelle = Ganz(DW()[0]);
+    const double a = DW()[1], b = DW()[2];
+    if ((quelle != 1 && quelle != 2) || !CommandArgs) return false;
+    if (!ImAbschnitt(g, a, b, lParam)) return false;
+    Aufnehmen(app, 504, 3);
+    if (quelle == 1) {
+        const std::vector<double> werte = ModellIntegrale(Modell(), a, b, g.AnzahlFunktionen);
+        if (werte.empty()) return false;
+        for (size_t i = 0; i < werte.size() && i < MIN_FELD_PUNKTE; ++i) CommandArgs[i] = werte[i];
+    } else {
+        CommandArgs[0] = DatenIntegral(Aktuelle(g), a, b);
+    }
+    WriteResultsReport(CommandText, 504, quelle == 1 ? MENUE_FUNKTION : MENUE_DATEN, 0, 0);
+    return true;
+}
+
+bool Wurzeln(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
+{
+    const int32_t modus = Ganz(DW()[0]);
+    if (modus <= 0 || !CommandArgs) return false;
+    const double a = DW()[3], b = DW()[4];
+    if (!ImAbschnitt(g, a, b, lParam)) return false;
+    Aufnehmen(app, 502, 6);
+    const bool funktion = (modus & 1) != 0;
+    const bool alle = (modus & 4) == 0;
+    bool gefunden = false;
+    const std::vector<double> r = Nullstellen(Aktuelle(g), funktion ? Modell() : nullptr, a, b, DW()[2],
+                                              DW()[1], alle, DW()[5] > 0.0, MIN_FELD_PUNKTE, gefunden);
+    for (size_t i = 0; i < r.size(); ++i) CommandArgs[i] = r[i];
+    WriteResultsReport(CommandText, 502, funktion ? MENUE_FUNKTION : MENUE_DATEN,
+                       alle ? static_cast<int32_t>(r.size()) : -1, gefunden ? 1 : 0);
+    return true;
+}
+
 bool Differenzieren(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
 {
     const int32_t modus = Ganz(DW()[0]);
@@ -314,7 +365,7 @@ bool MinMax(haupt_fenster* app, grafik_fenster& g)
 bool NumerikWerkzeugGebaut(int32_t befehl)
 {
     switch (befehl) {
-    case 501: case 503: case 505: case 508: case 509: case 510: case 511: case 515: case 517:
+    case 501: case 502: case 503: case 504: case 505: case 508: case 509: case 510: case 511: case 515: case 517:
         return true;
     default: return false;
     }
@@ -333,7 +384,9 @@ bool NumerikWerkzeug(haupt_fenster* app, int32_t befehl, int32_t fenster, LPARAM
     HCURSOR alt = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     switch (befehl) {
     case 501: Glaetten(app, g, lParam); break;
+    case 502: Wurzeln(app, g, lParam); break;
     case 503: Spline(app, g, lParam); break;
+    case 504: Integrieren(app, g, lParam); break;
     case 505: Differenzieren(app, g, lParam); break;
     case 508: Golay(app, g, lParam); break;
     case 509: Polint(app, g, lParam); break;

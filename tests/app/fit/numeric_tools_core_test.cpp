@@ -200,3 +200,27 @@ TEST(NumericTools, BSplineOfAStraightLineStaysOnIt)
     EXPECT_FALSE(BSplineNeu(k, 40, 17, out));  // degree above n - 4
     EXPECT_FALSE(BSplineNeu(k, 1, 3, out));
 }
+
+TEST(NumericTools, RootsOfACubicForDataAndModel)
+{
+    auto f = [](double x) { return (x - 1) * (x - 2) * (x - 3); };
+    const KurvenDaten k = Gitter(401, 0.0, 4.0, f);
+    bool gefunden = false;
+    auto r = Nullstellen(k, nullptr, 0.503, 3.5, 1e-10, 0.01, true, true, 100, gefunden);
+    ASSERT_EQ(r.size(), 3u);
+    // The scan of all roots closes each bracket to about 1e-8.
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(r[i], i + 1.0, 1e-7);
+    ModellCallback m = [](double x, double, double*, double*, int32_t) { return (x - 1) * (x - 2) * (x - 3); };
+    r = Nullstellen(k, m, 0.503, 3.5, 1e-10, 0.01, true, false, 100, gefunden);
+    ASSERT_EQ(r.size(), 3u);
+    // The scan of all roots closes each bracket to about 1e-8.
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(r[i], i + 1.0, 1e-7);
+    r = Nullstellen(k, m, 1.5, 2.5, 1e-10, 0.01, false, false, 100, gefunden);
+    EXPECT_TRUE(gefunden);
+    EXPECT_NEAR(r[0], 2.0, 1e-9);
+    Nullstellen(k, m, 3.5, 3.9, 1e-10, 0.01, false, false, 100, gefunden);
+    EXPECT_FALSE(gefunden);
+    // The list never outgrows what it was given.
+    r = Nullstellen(k, nullptr, 0.5, 3.5, 1e-10, 0.01, true, true, 2, gefunden);
+    EXPECT_LE(r.size(), 2u);
+}

@@ -203,3 +203,62 @@ TEST_F(NumerikWerkzeuge, SmoothingAndSplineFamilyKeepAQuadratic)
     for (size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(y[i], 2.0 * x[i] + 1.0, 1e-9) << i;
     EXPECT_EQ(Zeile(), "--: kurve.dat -- BSPLINE  - points : 40  - degree of polynom : 3  - ( active : 2 )\r\n");
 }
+
+TEST_F(NumerikWerkzeuge, IntegralOfAGaussianModelAndOfEachFunction)
+{
+    Gitter(101, -20.0, 30.0, [](double x) { return x; });
+    grafik_fenster& g = GrafikFenster[0];
+    HAUPTDATEN.ModellCallback = ModellFunktion;
+    g.AnzahlFunktionen = 1;
+    g.FunktionsTypen[0] = 1;
+    g.Parameter[0] = 3.0;
+    g.Parameter[1] = 5.0;
+    g.Parameter[2] = 1.5;
+    Prepared(504, {1, -20, 30});
+    // The evaluator's 4 ln 2 is 2.772589.
+    const double flaeche = 3.0 * 1.5 * std::sqrt(PI / 2.772589);
+    EXPECT_NEAR(CommandArgs[0], flaeche, 1e-8);
+    EXPECT_EQ(g.AktuellerSlot(), 0);
+    std::string z = Zeile();
+    EXPECT_EQ(z.substr(0, z.find("\r\n") + 2), "--INTEGRATION of function from -20  to 30  - ( active : 1 )\r\n");
+    // Three functions: the whole model and each alone.
+    g.AnzahlFunktionen = 3;
+    g.FunktionsTypen[1] = 1;
+    g.FunktionsTypen[2] = 1;
+    const double p[9] = {3.0, 5.0, 1.5, 1.0, -3.0, 2.0, 0.5, 12.0, 4.0};
+    for (int i = 0; i < 9; ++i) g.Parameter[i] = p[i];
+    for (int i = 0; i < 4; ++i) CommandArgs[i] = -1.0;
+    Prepared(504, {1, -20, 30});
+    for (int f = 0; f < 3; ++f)
+        EXPECT_NEAR(CommandArgs[f + 1], p[3 * f] * p[3 * f + 2] * std::sqrt(PI / 2.772589), 1e-8) << f;
+    EXPECT_NEAR(CommandArgs[0], CommandArgs[1] + CommandArgs[2] + CommandArgs[3], 1e-8);
+    EXPECT_EQ(g.FunktionsTypen[0], 1);  // every function on again
+    EXPECT_EQ(g.FunktionsTypen[2], 1);
+    z = Zeile();
+    size_t zeilen = 0;
+    for (size_t p0 = z.find(" Gaussian "); p0 != std::string::npos; p0 = z.find(" Gaussian ", p0 + 1)) ++zeilen;
+    EXPECT_EQ(zeilen, 3u);
+}
+
+TEST_F(NumerikWerkzeuge, RootsOfACubicInTheResults)
+{
+    Gitter(401, 0.0, 4.0, [](double x) { return (x - 1) * (x - 2) * (x - 3); });
+    Prepared(502, {8, 0.01, 1e-10, 0.503, 3.5, 1});
+    EXPECT_NEAR(CommandArgs[0], 1.0, 1e-7);
+    EXPECT_NEAR(CommandArgs[1], 2.0, 1e-7);
+    EXPECT_NEAR(CommandArgs[2], 3.0, 1e-7);
+    const std::string z = Zeile();
+    EXPECT_EQ(z.substr(0, z.find("\r\n") + 2), "--ROOTS of data array  from  0.503  to 3.5  - ( active : 1 )\r\n");
+    EXPECT_NE(z.find("  3. root    x(3) =  3"), std::string::npos) << z;
+    // One root of the model, to 1e-9.
+    HAUPTDATEN.ModellCallback = ModellFunktion;
+    grafik_fenster& g = GrafikFenster[0];
+    g.AnzahlFunktionen = 1;
+    g.FunktionsTypen[0] = 7;
+    g.PolyGrad = 3;
+    const double c[4] = {-6, 11, -6, 1};
+    for (int i = 0; i < 4; ++i) g.Parameter[i] = c[i];
+    Prepared(502, {1 + 4, 0.01, 1e-12, 1.5, 2.5, -1});
+    EXPECT_NEAR(CommandArgs[0], 2.0, 1e-9);
+    EXPECT_NE(Zeile().find("  root    x =  2"), std::string::npos) << Zeile();
+}
