@@ -80,6 +80,13 @@ std::vector<double> Nullstellen(const KurvenDaten& k, ModellCallback modell, dou
                                 double toleranz, double schritt, bool alle, bool spline,
                                 int32_t hoechstens, bool& gefunden);
 
+// Convolution (modus 1) or deconvolution (-1) of the curve with the
+// response `modell` sampled on the curve's mean spacing h: entry i holds
+// model(i h) and entry m - i model(-i h) (m the smallest power of two not
+// below n), each up to n / 2 steps. false with fewer than 2 points or no
+// model.
+bool Falten(KurvenDaten& k, ModellCallback modell, int32_t modus);
+
 struct Regression {
     double Achsenabschnitt = 0.0, Steigung = 0.0, Standardabweichung = 0.0, Korrelation = 0.0;
 };

@@ -211,6 +211,23 @@ std::vector<double> Nullstellen(const KurvenDaten& k, ModellCallback modell, dou
     return r;
 }
 
+bool Falten(KurvenDaten& k, ModellCallback modell, int32_t modus)
+{
+    const int32_t n = k.Punkte();
+    if (n < 2 || !modell) return false;
+    const int32_t m = ZweierPotenz(n);
+    const double h = std::fabs(k.x[n - 1] - k.x[0]) / (n - 1);
+    std::vector<double> antwort(static_cast<size_t>(m) + 5, 0.0);
+    for (int32_t i = 0; i <= m / 2 && i < n / 2; ++i) antwort[i] = modell(i * h, 0.0, nullptr, nullptr, 0);
+    // Negative lags from the end backwards, so that a response that is not
+    // symmetric keeps its own shape.
+    for (int32_t i = 1; i < m / 2 && i < n / 2; ++i) antwort[m - i] = modell(-i * h, 0.0, nullptr, nullptr, 0);
+    Arbeit a(k, 2 * static_cast<size_t>(m) + 5);
+    if (a.z.Convolution(antwort.data(), modus) < 1) return false;
+    std::copy(a.y.begin(), a.y.begin() + n, k.y.begin());
+    return true;
+}
+
 bool LineareRegressionKurve(const KurvenDaten& k, Regression& r)
 {
     Arbeit a(k);

@@ -266,6 +266,19 @@ bool Wurzeln(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
     return true;
 }
 
+// 514 and 518 with the window's model as the response.
+bool Faltung(haupt_fenster* app, grafik_fenster& g, int32_t befehl, LPARAM lParam)
+{
+    KurvenDaten k = Aktuelle(g);
+    if (!Falten(k, Modell(), befehl == 514 ? 1 : -1)) return false;
+    Aufnehmen(app, befehl, 0);
+    if (!InNeuenSlot(g, k, false)) return false;
+    Neuzeichnen(g, lParam);
+    Melden(app, Zeile(g, Format(" --CONVOLUTION  : %d -   (active : %d )\r\n", Ganz(DW()[0]), g.AktuellerSlot() + 1)),
+           CM_HISTORIE);
+    return true;
+}
+
 bool Differenzieren(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
 {
     const int32_t modus = Ganz(DW()[0]);
@@ -365,7 +378,8 @@ bool MinMax(haupt_fenster* app, grafik_fenster& g)
 bool NumerikWerkzeugGebaut(int32_t befehl)
 {
     switch (befehl) {
-    case 501: case 502: case 503: case 504: case 505: case 508: case 509: case 510: case 511: case 515: case 517:
+    case 501: case 502: case 503: case 504: case 505: case 508: case 509: case 510: case 511:
+    case 514: case 515: case 517: case 518:
         return true;
     default: return false;
     }
@@ -392,6 +406,7 @@ bool NumerikWerkzeug(haupt_fenster* app, int32_t befehl, int32_t fenster, LPARAM
     case 509: Polint(app, g, lParam); break;
     case 510: AusgleichsSpline(app, g, lParam); break;
     case 511: BSplineWerkzeug(app, g, lParam); break;
+    case 514: case 518: Faltung(app, g, befehl, lParam); break;
     case 515: Regressieren(app, g, lParam); break;
     case 517: MinMax(app, g); break;
     }

@@ -224,3 +224,77 @@ TEST(NumericTools, RootsOfACubicForDataAndModel)
     r = Nullstellen(k, nullptr, 0.5, 3.5, 1e-10, 0.01, true, true, 2, gefunden);
     EXPECT_LE(r.size(), 2u);
 }
+
+namespace {
+
+double Gauss(double x, double mitte, double fwhm)
+{
+    const double u = (x - mitte) / fwhm;
+    return std::exp(-4.0 * std::log(2.0) * u * u);
+}
+
+double Halbwertsbreite(const KurvenDaten& k)
+{
+    size_t top = 0;
+    for (size_t i = 1; i < k.y.size(); ++i)
+        if (k.y[i] > k.y[top]) top = i;
+    const double halb = k.y[top] / 2;
+    size_t l = top, r = top;
+    while (l > 0 && k.y[l] > halb) --l;
+    while (r + 1 < k.y.size() && k.y[r] > halb) ++r;
+    const double xl = k.x[l] + (halb - k.y[l]) / (k.y[l + 1] - k.y[l]) * (k.x[l + 1] - k.x[l]);
+    const double xr = k.x[r - 1] + (halb - k.y[r - 1]) / (k.y[r] - k.y[r - 1]) * (k.x[r] - k.x[r - 1]);
+    return xr - xl;
+}
+
+double Schwerpunkt(const KurvenDaten& k)
+{
+    double s = 0, sx = 0;
+    for (size_t i = 0; i < k.y.size(); ++i) {
+        s += k.y[i];
+        sx += k.x[i] * k.y[i];
+    }
+    return sx / s;
+}
+
+}  // namespace
+
+TEST(NumericTools, ConvolutionOfTwoGaussiansAndItsInverse)
+{
+    KurvenDaten k = Gitter(401, -20.0, 20.0, [](double x) { return Gauss(x, 0.5, 2.0); });
+    const KurvenDaten vorher = k;
+    ModellCallback antwort = [](double x, double, double*, double*, int32_t) { return Gauss(x, 0.0, 3.0); };
+    ASSERT_TRUE(Falten(k, antwort, 1));
+    EXPECT_NEAR(Halbwertsbreite(k), std::sqrt(13.0), 0.01 * std::sqrt(13.0));
+    EXPECT_NEAR(Schwerpunkt(k), 0.5, 0.1);
+    // The way back: a wide Gaussian leaves frequencies of weight 1e-30
+    // that no division brings back, so the round trip uses a narrow one.
+    k = vorher;
+    ModellCallback schmal = [](double x, double, double*, double*, int32_t) { return Gauss(x, 0.0, 0.5); };
+    ASSERT_TRUE(Falten(k, schmal, 1));
+    ASSERT_TRUE(Falten(k, schmal, -1));
+    double hoch = 0, fehler = 0;
+    for (size_t i = 0; i < k.y.size(); ++i) {
+        hoch = std::max(hoch, vorher.y[i]);
+        fehler = std::max(fehler, std::fabs(k.y[i] - vorher.y[i]));
+    }
+    EXPECT_LT(fehler, 0.02 * hoch);
+}
+
+TEST(NumericTools, AnAsymmetricResponseShiftsTheCentroidByItsOwn)
+{
+    KurvenDaten k = Gitter(401, -20.0, 20.0, [](double x) { return Gauss(x, 0.0, 2.0); });
+    const double vorher = Schwerpunkt(k);
+    // Weight only on the positive side: an exponential tail of mean 1.5.
+    ModellCallback antwort = [](double x, double, double*, double*, int32_t) {
+        return x < 0.0 ? 0.0 : std::exp(-x / 1.5);
+    };
+    ASSERT_TRUE(Falten(k, antwort, 1));
+    // The sampled response's own centroid.
+    double s = 0, sx = 0;
+    for (int i = 0; i < 200; ++i) {
+        s += std::exp(-i * 0.1 / 1.5);
+        sx += i * 0.1 * std::exp(-i * 0.1 / 1.5);
+    }
+    EXPECT_NEAR(Schwerpunkt(k) - vorher, sx / s, 0.02);
+}

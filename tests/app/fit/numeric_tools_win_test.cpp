@@ -262,3 +262,29 @@ TEST_F(NumerikWerkzeuge, RootsOfACubicInTheResults)
     EXPECT_NEAR(CommandArgs[0], 2.0, 1e-9);
     EXPECT_NE(Zeile().find("  root    x =  2"), std::string::npos) << Zeile();
 }
+
+TEST_F(NumerikWerkzeuge, ConvolutionWithTheWindowsModelAsResponse)
+{
+    Gitter(401, -20.0, 20.0, [](double x) { return std::exp(-2.772588722 * (x / 2.0) * (x / 2.0)); });
+    grafik_fenster& g = GrafikFenster[0];
+    HAUPTDATEN.ModellCallback = ModellFunktion;
+    g.AnzahlFunktionen = 1;
+    g.FunktionsTypen[0] = 1;
+    g.Parameter[0] = 1.0;
+    g.Parameter[1] = 0.0;
+    g.Parameter[2] = 3.0;
+    Prepared(514, {0});
+    ASSERT_EQ(g.AktuellerSlot(), 1);
+    const std::vector<double> x = X(0, 1), y = Y(0, 1);
+    size_t top = 0;
+    for (size_t i = 1; i < y.size(); ++i)
+        if (y[i] > y[top]) top = i;
+    EXPECT_NEAR(x[top], 0.0, 0.1);  // within one step
+    size_t l = top, r = top;
+    while (y[l] > y[top] / 2) --l;
+    while (y[r] > y[top] / 2) ++r;
+    const double h = y[top] / 2;
+    const double breite = (x[r - 1] + (h - y[r - 1]) / (y[r] - y[r - 1]) * 0.1) - (x[l] + (h - y[l]) / (y[l + 1] - y[l]) * 0.1);
+    EXPECT_NEAR(breite, std::sqrt(13.0), 0.01 * std::sqrt(13.0));
+    EXPECT_EQ(Zeile(), "--: kurve.dat --CONVOLUTION  : 0 -   (active : 2 )\r\n");
+}
