@@ -46,6 +46,13 @@ bool AusgleichsSplineNeu(const KurvenDaten& k, int32_t m, double gewicht, int32_
 // degree outside 2 .. n - 4.
 bool BSplineNeu(const KurvenDaten& k, int32_t m, int32_t grad, KurvenDaten& out);
 
+// Level-off polynomials: one least-squares polynomial per section of the
+// curve (grade holds their degrees), points outside a section weighted by
+// gewicht (0 .. 1), onto m points. false for m below 2, no polynomial,
+// more polynomials than n - 4, a negative degree or a weight outside 0 .. 1.
+bool AusgleichsPolynomeNeu(const KurvenDaten& k, int32_t m, const std::vector<int32_t>& grade,
+                           double gewicht, KurvenDaten& out);
+
 // Smallest spacing of neighbouring abscissae (0 with fewer than 2 points).
 double KleinsterAbstand(const KurvenDaten& k);
 

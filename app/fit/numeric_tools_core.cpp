@@ -104,6 +104,23 @@ bool BSplineNeu(const KurvenDaten& k, int32_t m, int32_t grad, KurvenDaten& out)
     return true;
 }
 
+bool AusgleichsPolynomeNeu(const KurvenDaten& k, int32_t m, const std::vector<int32_t>& grade,
+                           double gewicht, KurvenDaten& out)
+{
+    const int32_t teile = static_cast<int32_t>(grade.size());
+    if (m < 2 || teile < 1 || teile > k.Punkte() - 4 || !(gewicht >= 0.0 && gewicht <= 1.0)) return false;
+    for (int32_t g : grade)
+        if (g < 0) return false;
+    std::vector<int32_t> g(grade);
+    Arbeit a(k, static_cast<size_t>(m) + 2);
+    const int32_t neu = a.z.Ausgleichspolynome(m, teile, g.data(), gewicht, 1.0, nullptr,
+                                               static_cast<int32_t>(a.x.size()));
+    if (neu < 1) return false;
+    out.x.assign(a.x.begin(), a.x.begin() + neu);
+    out.y.assign(a.y.begin(), a.y.begin() + neu);
+    return true;
+}
+
 double KleinsterAbstand(const KurvenDaten& k)
 {
     double d = 0.0;

@@ -279,6 +279,35 @@ bool Faltung(haupt_fenster* app, grafik_fenster& g, int32_t befehl, LPARAM lPara
     return true;
 }
 
+// The degrees come in the window's parameter block, one per polynomial.
+bool AusgleichsPolynome(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
+{
+    const int32_t m = Ganz(DW()[0]);
+    const int32_t teile = Ganz(DW()[1]);
+    const double gewicht = DW()[2];
+    if (m == 0) return false;
+    const KurvenDaten k = Aktuelle(g);
+    std::vector<int32_t> grade;
+    bool gut = m >= 2 && m <= TOOL_MAX_PUNKTE && teile >= 1 && teile <= k.Punkte() - 4 && g.Parameter;
+    for (int32_t i = 0; gut && i < teile; ++i) {
+        if (g.Parameter[i] < 0.0) gut = false;
+        grade.push_back(Ganz(g.Parameter[i]));
+    }
+    KurvenDaten neu;
+    if (!gut || !AusgleichsPolynomeNeu(k, m, grade, gewicht, neu)) {
+        FehlerCode = 108;
+        return false;
+    }
+    if (app->MakroAufnahme) ButtonBar.MakroRecord(513, 3, teile);
+    if (!InNeuenSlot(g, neu, true)) return false;
+    Neuzeichnen(g, lParam);
+    std::string text = Format(" --LEVEL-OUT POLYNOME  - points : %d  - number : %d - degree : ", m, teile);
+    for (size_t i = 0; i < grade.size(); ++i) text += (i ? " / " : "") + Format("%d", grade[i]);
+    text += Format(" - weigth : %G -   (active : %d )\r\n", gewicht, g.AktuellerSlot() + 1);
+    Melden(app, Zeile(g, text), CM_HISTORIE);
+    return true;
+}
+
 bool Differenzieren(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
 {
     const int32_t modus = Ganz(DW()[0]);
@@ -379,7 +408,7 @@ bool NumerikWerkzeugGebaut(int32_t befehl)
 {
     switch (befehl) {
     case 501: case 502: case 503: case 504: case 505: case 508: case 509: case 510: case 511:
-    case 514: case 515: case 517: case 518:
+    case 513: case 514: case 515: case 517: case 518:
         return true;
     default: return false;
     }
@@ -406,6 +435,7 @@ bool NumerikWerkzeug(haupt_fenster* app, int32_t befehl, int32_t fenster, LPARAM
     case 509: Polint(app, g, lParam); break;
     case 510: AusgleichsSpline(app, g, lParam); break;
     case 511: BSplineWerkzeug(app, g, lParam); break;
+    case 513: AusgleichsPolynome(app, g, lParam); break;
     case 514: case 518: Faltung(app, g, befehl, lParam); break;
     case 515: Regressieren(app, g, lParam); break;
     case 517: MinMax(app, g); break;

@@ -118,6 +118,9 @@ TEST_F(NumerikWerkzeuge, RefusalsAndCancelChangeNothing)
         {511, {50, 97}, 108},      // degree above n - 4
         {511, {1, 3}, 108},
         {508, {2, 2, 95}, 0},      // interval + 10 not below n: nothing
+        {513, {100, 1, 1.5}, 108},  // weight above 100 %
+        {513, {100, 0, 0.5}, 108},  // no polynomial
+        {513, {1, 1, 0.5}, 108},
     };
     for (const auto& f : faelle) {
         FehlerCode = 0;
@@ -287,4 +290,27 @@ TEST_F(NumerikWerkzeuge, ConvolutionWithTheWindowsModelAsResponse)
     const double breite = (x[r - 1] + (h - y[r - 1]) / (y[r] - y[r - 1]) * 0.1) - (x[l] + (h - y[l]) / (y[l + 1] - y[l]) * 0.1);
     EXPECT_NEAR(breite, std::sqrt(13.0), 0.01 * std::sqrt(13.0));
     EXPECT_EQ(Zeile(), "--: kurve.dat --CONVOLUTION  : 0 -   (active : 2 )\r\n");
+}
+
+TEST_F(NumerikWerkzeuge, LevelOffPolynomialsKeepAQuadratic)
+{
+    auto quadrat = [](double x) { return 0.3 * x * x - x + 2.0; };
+    Gitter(101, 0.0, 10.0, quadrat);
+    grafik_fenster& g = GrafikFenster[0];
+    g.Parameter[0] = 2;
+    g.Parameter[1] = 3;
+    Prepared(513, {60, 2, 0.5});
+    const std::vector<double> x = X(0, 1), y = Y(0, 1);
+    ASSERT_EQ(x.size(), 60u);
+    for (size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(y[i], quadrat(x[i]), 1e-8) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat --LEVEL-OUT POLYNOME  - points : 60  - number : 2 - degree : 2 / 3 - "
+                       "weigth : 0.5 -   (active : 2 )\r\n");
+    // A negative degree is refused.
+    Gitter(101, 0.0, 10.0, quadrat);
+    g.Parameter[1] = -1;
+    FehlerCode = 0;
+    Prepared(513, {60, 2, 0.5});
+    EXPECT_EQ(FehlerCode, 108);
+    EXPECT_EQ(g.AktuellerSlot(), 0);
+    FehlerCode = 0;
 }
