@@ -105,18 +105,27 @@ bool InNeuenSlot(grafik_fenster& g, const KurvenDaten& neu, bool nurGewicht)
     return true;
 }
 
+// Records the step, stores the new curve in the next slot, redraws and
+// writes the history line that text(active slot) gives.
+template <class Text>
+bool Abschliessen(haupt_fenster* app, grafik_fenster& g, const KurvenDaten& neu, int32_t befehl,
+                  int32_t werte, bool nurGewicht, LPARAM lParam, Text text)
+{
+    Aufnehmen(app, befehl, werte);
+    if (!InNeuenSlot(g, neu, nurGewicht)) return false;
+    Neuzeichnen(g, lParam);
+    Melden(app, Zeile(g, text(g.AktuellerSlot() + 1)), CM_HISTORIE);
+    return true;
+}
+
 bool Glaetten(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
 {
     const int32_t intervall = Ganz(DW()[0]);
     KurvenDaten k = Aktuelle(g);
     if (intervall < 1 || !FourierGlaettung(k, intervall)) return false;
-    Aufnehmen(app, 501, 1);
-    if (!InNeuenSlot(g, k, true)) return false;
-    Neuzeichnen(g, lParam);
-    Melden(app, Zeile(g, Format(" --SMOOTHING (Fourier)  Interval : %.8G  - ( active : %d )\r\n",
-                                 static_cast<double>(intervall), g.AktuellerSlot() + 1)),
-           CM_HISTORIE);
-    return true;
+    return Abschliessen(app, g, k, 501, 1, true, lParam,
+                        [&](int32_t aktiv) { return Format(" --SMOOTHING (Fourier)  Interval : %.8G  - ( active : %d )\r\n",
+                                 static_cast<double>(intervall), aktiv); });
 }
 
 bool Spline(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
@@ -132,13 +141,9 @@ bool Spline(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
         FehlerCode = 108;
         return false;
     }
-    Aufnehmen(app, 503, 1);
-    if (!InNeuenSlot(g, neu, true)) return false;
-    Neuzeichnen(g, lParam);
-    Melden(app, Zeile(g, Format(" --SPLINE-INTERPOLATION   - points : %.8G  - ( active : %d )\r\n",
-                                 static_cast<double>(m), g.AktuellerSlot() + 1)),
-           CM_HISTORIE);
-    return true;
+    return Abschliessen(app, g, neu, 503, 1, true, lParam,
+                        [&](int32_t aktiv) { return Format(" --SPLINE-INTERPOLATION   - points : %.8G  - ( active : %d )\r\n",
+                                 static_cast<double>(m), aktiv); });
 }
 
 bool Polint(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
@@ -146,13 +151,9 @@ bool Polint(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
     const int32_t m = Ganz(DW()[0]);
     KurvenDaten neu;
     if (m < 1 || m > TOOL_MAX_PUNKTE || !PolynomNeu(Aktuelle(g), m, neu)) return false;
-    Aufnehmen(app, 509, 1);
-    if (!InNeuenSlot(g, neu, true)) return false;
-    Neuzeichnen(g, lParam);
-    Melden(app, Zeile(g, Format(" --POLYNOM-INTERPOLATION   - points : %.8G  - ( active : %d )\r\n",
-                                 static_cast<double>(m), g.AktuellerSlot() + 1)),
-           CM_HISTORIE);
-    return true;
+    return Abschliessen(app, g, neu, 509, 1, true, lParam,
+                        [&](int32_t aktiv) { return Format(" --POLYNOM-INTERPOLATION   - points : %.8G  - ( active : %d )\r\n",
+                                 static_cast<double>(m), aktiv); });
 }
 
 bool Golay(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
@@ -162,16 +163,11 @@ bool Golay(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
     const int32_t intervall = Ganz(std::fabs(DW()[2]));
     KurvenDaten k = Aktuelle(g);
     if (durchlaeufe < 1 || !GolaySavitzky(k, durchlaeufe, klasse, intervall)) return false;
-    Aufnehmen(app, 508, 3);
-    if (!InNeuenSlot(g, k, true)) return false;
-    Neuzeichnen(g, lParam);
-    Melden(app,
-           Zeile(g, Format(" --GOLAY-SAVITZKY-SMOOTH   - points : %.8G  - iterations : %.8G  degree of "
+    return Abschliessen(app, g, k, 508, 3, true, lParam,
+                        [&](int32_t aktiv) { return Format(" --GOLAY-SAVITZKY-SMOOTH   - points : %.8G  - iterations : %.8G  degree of "
                            "polynom : %.8G  - (active : %d )\r\n",
                            static_cast<double>(intervall), static_cast<double>(durchlaeufe),
-                           2.0 * klasse, g.AktuellerSlot() + 1)),
-           CM_HISTORIE);
-    return true;
+                           2.0 * klasse, aktiv); });
 }
 
 bool AusgleichsSpline(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
@@ -185,15 +181,11 @@ bool AusgleichsSpline(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
         FehlerCode = 108;
         return false;
     }
-    Aufnehmen(app, 510, 3);
-    if (!InNeuenSlot(g, neu, true)) return false;
-    Neuzeichnen(g, lParam);
     std::string text = Format(" --LEVEL-OUTSPLINE  - points : %.8G  - weight : %.8G  -",
                               static_cast<double>(m), DW()[1]);
     if (DW()[2] > 0.0) text += Format(" derivative : %.8G  -", DW()[2]);
-    text += Format(" ( active : %d )\r\n", g.AktuellerSlot() + 1);
-    Melden(app, Zeile(g, text), CM_HISTORIE);
-    return true;
+    return Abschliessen(app, g, neu, 510, 3, true, lParam,
+                        [&](int32_t aktiv) { return text + Format(" ( active : %d )\r\n", aktiv); });
 }
 
 bool BSplineWerkzeug(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
@@ -206,14 +198,9 @@ bool BSplineWerkzeug(haupt_fenster* app, grafik_fenster& g, LPARAM lParam)
         FehlerCode = 108;
         return false;
     }
-    Aufnehmen(app, 511, 2);
-    if (!InNeuenSlot(g, neu, true)) return false;
-    Neuzeichnen(g, lParam);
-    Melden(app,
-           Zeile(g, Format(" -- BSPLINE  - points : %.8G  - degree of polynom : %.8G  - ( active : %d )\r\n",
-                           static_cast<double>(m), static_cast<double>(grad), g.AktuellerSlot() + 1)),
-           CM_HISTORIE);
-    return true;
+    return Abschliessen(app, g, neu, 511, 2, true, lParam,
+                        [&](int32_t aktiv) { return Format(" -- BSPLINE  - points : %.8G  - degree of polynom : %.8G  - ( active : %d )\r\n",
+                           static_cast<double>(m), static_cast<double>(grad), aktiv); });
 }
 
 ModellCallback Modell()
@@ -271,12 +258,8 @@ bool Faltung(haupt_fenster* app, grafik_fenster& g, int32_t befehl, LPARAM lPara
 {
     KurvenDaten k = Aktuelle(g);
     if (!Falten(k, Modell(), befehl == 514 ? 1 : -1)) return false;
-    Aufnehmen(app, befehl, 0);
-    if (!InNeuenSlot(g, k, false)) return false;
-    Neuzeichnen(g, lParam);
-    Melden(app, Zeile(g, Format(" --CONVOLUTION  : %d -   (active : %d )\r\n", Ganz(DW()[0]), g.AktuellerSlot() + 1)),
-           CM_HISTORIE);
-    return true;
+    return Abschliessen(app, g, k, befehl, 0, false, lParam,
+                        [&](int32_t aktiv) { return Format(" --CONVOLUTION  : %d -   (active : %d )\r\n", Ganz(DW()[0]), aktiv); });
 }
 
 // The degrees come in the window's parameter block, one per polynomial.
