@@ -1,8 +1,10 @@
 // The commands of the Numeric menu (501-599): the frame of the handler and
-// the fit command; the curve tools still answer through NichtVerfuegbar.
+// the fit command and the curve tools; the tools not built yet answer
+// through NichtVerfuegbar.
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "fit/fit_run_win.h"
+#include "fit/numeric_tools_win.h"
 #include "fit/parameter_dialogs_win.h"
 #include "spectra/data_commands_win.h"
 #include "spectra/spectra_globals.h"
@@ -14,7 +16,7 @@ void NumerikBefehl(haupt_fenster* app)
     const int32_t befehl = app->Meldungsblock.Befehl;
     const LPARAM lParam = app->Meldungsblock.lParam;
     const int32_t fenster = BefehlsFenster(app, false);
-    if (befehl != 507) {
+    if (befehl != 507 && !NumerikWerkzeugGebaut(befehl)) {
         NichtVerfuegbar(befehl);
         return;
     }
@@ -22,6 +24,7 @@ void NumerikBefehl(haupt_fenster* app)
         FehlerCode = 111;
         return;
     }
+    if (NumerikWerkzeug(app, befehl, fenster, lParam)) return;
     FitModellArt = GrafikFenster[fenster].ModellArt;
     FitBefehl(app, fenster, lParam);
 }

@@ -716,3 +716,42 @@ TEST_F(RunMacro, PeakSearchOnTheMeasuredLaB6Pattern)
     EXPECT_NE(t.find("data points : 132992"), std::string::npos);
 }
 #endif
+// The Cu foil's edge: the spline respaces it to 2,600 points, the first
+// derivative follows on that spacing and the search keeps its highest
+// maximum. Central differences on the file's own points put the steepest
+// rise at the same energy.
+TEST_F(RunMacro, CopperEdgeFromSplineDerivativeAndMaximum)
+{
+    const std::string spektrum = std::string(XAS) + "cu_10k.xmu";
+    const Lauf l = Fahre(spektrum, std::string(HIER) + "edge_derivative.MAK", Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const std::string ergebnis = LiesDatei(Pfad("aus\\results.txt"));
+    EXPECT_NE(ergebnis.find("--SPLINE-INTERPOLATION   - points : 2600  - ( active : 2 )"), std::string::npos)
+        << ergebnis;
+    EXPECT_NE(ergebnis.find("--DIFFERENTIATION - of data array 1. derivative    (active : 3 )"), std::string::npos);
+    const std::string marke = "      1. Max/Min\t    X =  ";
+    const size_t p = ergebnis.find(marke);
+    ASSERT_NE(p, std::string::npos) << ergebnis;
+    EXPECT_EQ(ergebnis.find("      2. Max/Min"), std::string::npos);
+    const double kante = std::atof(ergebnis.c_str() + p + marke.size());
+    EXPECT_NEAR(kante, 8977.6, 0.5);
+
+    // Central differences on the file's points.
+    std::vector<double> x, y;
+    std::istringstream datei(LiesDatei(spektrum));
+    for (std::string z; std::getline(datei, z);) {
+        if (z.empty() || z[0] == '#') continue;
+        double a = 0, b = 0;
+        if (std::sscanf(z.c_str(), "%lf %lf", &a, &b) == 2) {
+            x.push_back(a);
+            y.push_back(b);
+        }
+    }
+    ASSERT_GT(x.size(), 600u);
+    size_t best = 1;
+    for (size_t i = 1; i + 1 < x.size(); ++i)
+        if ((y[i + 1] - y[i - 1]) / (x[i + 1] - x[i - 1]) > (y[best + 1] - y[best - 1]) / (x[best + 1] - x[best - 1]))
+            best = i;
+    EXPECT_NEAR(kante, x[best], 0.5);
+    EXPECT_EQ(LiesDatei(Pfad("aus\\messages.txt")), "");
+}

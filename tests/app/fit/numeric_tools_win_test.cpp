@@ -1,0 +1,316 @@
+// The curve tools of the Numeric menu in-process, as the macro player runs
+// them (lParam 2): the new slot against closed forms, the history lines
+// byte for byte, refusals that change nothing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/spectra/data_commands_fixture.h"
+#include "fit/fit_model.h"
+#include "resource_ids.h"
+#include "shell/dispatcher.h"
+#include "shell/haupt_fenster.h"
+#include "shell/results_window.h"
+#include "shell/shell_globals.h"
+
+namespace {
+
+const double PI = 3.14159265358979323846;
+
+}  // namespace
+
+class NumerikWerkzeuge : public EditFixture {
+protected:
+    // Window 0's slot 0: n points of f on a ... b.
+    void Gitter(int n, double a, double b, double (*f)(double))
+    {
+        grafik_fenster& g = GrafikFenster[0];
+        for (int i = 0; i < n; ++i) {
+            const double x = a + (b - a) * i / (n - 1);
+            g.GetXFeld(0)[i] = x;
+            g.GetYFeld(0)[i] = f(x);
+        }
+        for (int s = 0; s < 4; ++s) {
+            g.DateiInfo.PunkteProKurve[s] = s == 0 ? n : 0;
+            g.KurvenFlags[s] = 0;
+        }
+        g.KurvenZaehler = 0;
+        g.NeuesterZaehler = 0;
+        g.SetFullBorder();
+    }
+    std::string Zeile() const { return CommandText ? CommandText : ""; }
+};
+
+TEST_F(NumerikWerkzeuge, PreparedToolsWriteTheNextSlotAndTheirHistoryLine)
+{
+    // Spline: 100 points of sin on 0 ... 2 pi respaced to 1,000.
+    Gitter(100, 0.0, 2 * PI, [](double x) { return std::sin(x); });
+    Prepared(503, {1000});
+    grafik_fenster& g = GrafikFenster[0];
+    ASSERT_EQ(g.AktuellerSlot(), 1);
+    std::vector<double> x = X(0, 1), y = Y(0, 1);
+    ASSERT_EQ(x.size(), 1000u);
+    EXPECT_DOUBLE_EQ(x.back(), 2 * PI);
+    for (int i = 100; i < 900; ++i) EXPECT_NEAR(y[i], std::sin(x[i]), 1e-6) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat --SPLINE-INTERPOLATION   - points : 1000  - ( active : 2 )\r\n");
+    EXPECT_NE(Historie().find(Zeile()), std::string::npos);
+
+    // First derivative of the respaced sine, on its own spacing.
+    Prepared(505, {2 + 4, 2 * PI / 999});
+    ASSERT_EQ(g.AktuellerSlot(), 2);
+    x = X(0, 2);
+    y = Y(0, 2);
+    ASSERT_EQ(x.size(), 1000u);
+    for (int i = 100; i < 900; ++i) EXPECT_NEAR(y[i], std::cos(x[i]), 1e-4) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat --DIFFERENTIATION - of data array 1. derivative    (active : 3 )\r\n");
+
+    // Fourier smoothing keeps the cosine.
+    Prepared(501, {10});
+    ASSERT_EQ(g.AktuellerSlot(), 3);
+    EXPECT_EQ(Zeile(), "--: kurve.dat --SMOOTHING (Fourier)  Interval : 10  - ( active : 4 )\r\n");
+    y = Y(0, 3);
+    for (int i = 200; i < 800; ++i) EXPECT_NEAR(y[i], std::cos(x[i]), 2e-3) << i;
+
+    // Polynomial interpolation of a cubic from 7 points to 50.
+    Gitter(7, 0.0, 6.0, [](double x) { return 0.5 * x * x * x - 2 * x * x + x - 3; });
+    Prepared(509, {50});
+    x = X(0, 1);
+    y = Y(0, 1);
+    ASSERT_EQ(x.size(), 50u);
+    for (int i = 0; i < 50; ++i) EXPECT_NEAR(y[i], 0.5 * x[i] * x[i] * x[i] - 2 * x[i] * x[i] + x[i] - 3, 1e-9);
+    EXPECT_EQ(Zeile(), "--: kurve.dat --POLYNOM-INTERPOLATION   - points : 50  - ( active : 2 )\r\n");
+}
+
+TEST_F(NumerikWerkzeuge, DerivativeOfTheModelTakesItsCountFromTheValues)
+{
+    Gitter(101, 0.0, 10.0, [](double x) { return x; });
+    grafik_fenster& g = GrafikFenster[0];
+    // The model: one polynomial 1 + 2x + 3x^2, derivative 2 + 6x.
+    HAUPTDATEN.ModellCallback = ModellFunktion;
+    g.AnzahlFunktionen = 1;
+    g.FunktionsTypen[0] = 7;
+    g.PolyGrad = 2;
+    g.Parameter[0] = 1;
+    g.Parameter[1] = 2;
+    g.Parameter[2] = 3;
+    Prepared(505, {1 + 2 + 4, 0.001, 40});
+    std::vector<double> x = X(0, 1), y = Y(0, 1);
+    ASSERT_EQ(x.size(), 41u);
+    for (size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(y[i], 2 + 6 * x[i], 1e-6) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat --DIFFERENTIATION -  1. derivative of function - points : 41  -   (active : 2 )\r\n");
+}
+
+TEST_F(NumerikWerkzeuge, RefusalsAndCancelChangeNothing)
+{
+    Gitter(100, 0.0, 2 * PI, [](double x) { return std::sin(x); });
+    grafik_fenster& g = GrafikFenster[0];
+    const struct { int32_t id; std::vector<double> dw; int32_t fehler; } faelle[] = {
+        {503, {1}, 108},   // one point: the step would be range / 0
+        {503, {0}, 108},
+        {501, {0}, 0},     // end code 0: Cancel
+        {505, {0, 0.1}, 0},
+        {505, {2 + 4, -0.1}, 0},
+        {509, {0}, 0},
+        {510, {5, 100, 0}, 108},   // fewer than 6 points
+        {510, {100, 0, 0}, 108},   // no weight
+        {511, {50, 97}, 108},      // degree above n - 4
+        {511, {1, 3}, 108},
+        {508, {2, 2, 95}, 0},      // interval + 10 not below n: nothing
+        {513, {100, 1, 1.5}, 108},  // weight above 100 %
+        {513, {100, 0, 0.5}, 108},  // no polynomial
+        {513, {1, 1, 0.5}, 108},
+    };
+    for (const auto& f : faelle) {
+        FehlerCode = 0;
+        if (CommandText) CommandText[0] = 0;
+        Prepared(f.id, f.dw);
+        EXPECT_EQ(g.AktuellerSlot(), 0) << f.id;
+        EXPECT_EQ(FehlerCode, f.fehler) << f.id;
+        EXPECT_EQ(Zeile(), "") << f.id;
+    }
+    FehlerCode = 0;
+}
+
+TEST_F(NumerikWerkzeuge, RegressionMakesTheModelTheLine)
+{
+    Gitter(6, 0.0, 5.0, [](double x) { return 2.5 * x - 1.0 + ((int(x + 0.5) % 2) ? 0.1 : -0.1); });
+    grafik_fenster& g = GrafikFenster[0];
+    HAUPTDATEN.Befehl(515, LP_PREPARED);
+    EXPECT_EQ(g.AktuellerSlot(), 0);
+    EXPECT_EQ(g.AnzahlFunktionen, 1);
+    EXPECT_EQ(g.FunktionsTypen[0], 7);
+    EXPECT_EQ(g.PolyGrad, 1);
+    // The closed form of the least-squares line.
+    const std::vector<double> x = X(0, 0), y = Y(0, 0);
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (size_t i = 0; i < x.size(); ++i) {
+        sx += x[i]; sy += y[i]; sxx += x[i] * x[i]; sxy += x[i] * y[i];
+    }
+    const double n = 6, b = (n * sxy - sx * sy) / (n * sxx - sx * sx);
+    EXPECT_NEAR(g.Parameter[1], b, 1e-12);
+    EXPECT_NEAR(g.Parameter[0], (sy - b * sx) / n, 1e-12);
+    EXPECT_EQ(Zeile().substr(0, 60), "--: kurve.dat --LINEAR REGRESSION - ( active : 1 )\r\n      - ");
+}
+
+TEST_F(NumerikWerkzeuge, MinMaxOfACosineWithOrdinatesAndHighestOnly)
+{
+    Gitter(2001, -PI, 3 * PI, [](double x) { return std::cos(x); });
+    Prepared(517, {-1, 1, -1, 3, -1});
+    ASSERT_NE(CommandArgs, nullptr);
+    EXPECT_NEAR(CommandArgs[0], 0.0, 1e-4);
+    EXPECT_NEAR(CommandArgs[1], 1.0, 1e-4);
+    EXPECT_NEAR(CommandArgs[2], PI, 1e-4);
+    EXPECT_NEAR(CommandArgs[3], -1.0, 1e-4);
+    EXPECT_NEAR(CommandArgs[4], 2 * PI, 1e-4);
+    const std::string z = Zeile();
+    EXPECT_EQ(z.substr(0, z.find("\r\n") + 2), "--: kurve.dat --MIN-MAX SEARCH  :  -   (active : 1 )\r\n");
+    EXPECT_NE(z.find("      2. Max/Min\t    X =  3.14159"), std::string::npos);
+    EXPECT_NE(z.find("      3. Max/Min"), std::string::npos);
+    Prepared(517, {1, 1, -1, 3, 1});
+    const std::string h = Zeile();
+    EXPECT_NE(h.find("      1. Max/Min"), std::string::npos);
+    EXPECT_EQ(h.find("      2. Max/Min"), std::string::npos);
+    EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 0);
+}
+
+TEST_F(NumerikWerkzeuge, SmoothingAndSplineFamilyKeepAQuadratic)
+{
+    auto quadrat = [](double x) { return 0.3 * x * x - x + 2.0; };
+    Gitter(101, 0.0, 10.0, quadrat);
+    // Golay-Savitzky, degree class 2, interval 7, two passes.
+    Prepared(508, {2, 2, 7});
+    std::vector<double> x = X(0, 1), y = Y(0, 1);
+    ASSERT_GT(x.size(), 70u);
+    ASSERT_LT(x.size(), 101u);
+    for (size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(y[i], quadrat(x[i]), 1e-9) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat --GOLAY-SAVITZKY-SMOOTH   - points : 7  - iterations : 2  degree of "
+                       "polynom : 4  - (active : 2 )\r\n");
+
+    // Level-off spline, "interpolate": within 1e-4 of the curve.
+    Gitter(101, 0.0, 10.0, quadrat);
+    Prepared(510, {101, 1000.0 * 100, 0});
+    x = X(0, 1);
+    y = Y(0, 1);
+    ASSERT_EQ(x.size(), 101u);
+    for (size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(y[i], quadrat(x[i]), 1e-4) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat --LEVEL-OUTSPLINE  - points : 101  - weight : 100000  - ( active : 2 )\r\n");
+
+    // B-spline of a straight line stays on it.
+    Gitter(20, 0.0, 19.0, [](double x) { return 2.0 * x + 1.0; });
+    Prepared(511, {40, 3});
+    x = X(0, 1);
+    y = Y(0, 1);
+    ASSERT_EQ(x.size(), 40u);
+    for (size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(y[i], 2.0 * x[i] + 1.0, 1e-9) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat -- BSPLINE  - points : 40  - degree of polynom : 3  - ( active : 2 )\r\n");
+}
+
+TEST_F(NumerikWerkzeuge, IntegralOfAGaussianModelAndOfEachFunction)
+{
+    Gitter(101, -20.0, 30.0, [](double x) { return x; });
+    grafik_fenster& g = GrafikFenster[0];
+    HAUPTDATEN.ModellCallback = ModellFunktion;
+    g.AnzahlFunktionen = 1;
+    g.FunktionsTypen[0] = 1;
+    g.Parameter[0] = 3.0;
+    g.Parameter[1] = 5.0;
+    g.Parameter[2] = 1.5;
+    Prepared(504, {1, -20, 30});
+    // The evaluator's 4 ln 2 is 2.772589.
+    const double flaeche = 3.0 * 1.5 * std::sqrt(PI / 2.772589);
+    EXPECT_NEAR(CommandArgs[0], flaeche, 1e-8);
+    EXPECT_EQ(g.AktuellerSlot(), 0);
+    std::string z = Zeile();
+    EXPECT_EQ(z.substr(0, z.find("\r\n") + 2), "--INTEGRATION of function from -20  to 30  - ( active : 1 )\r\n");
+    // Three functions: the whole model and each alone.
+    g.AnzahlFunktionen = 3;
+    g.FunktionsTypen[1] = 1;
+    g.FunktionsTypen[2] = 1;
+    const double p[9] = {3.0, 5.0, 1.5, 1.0, -3.0, 2.0, 0.5, 12.0, 4.0};
+    for (int i = 0; i < 9; ++i) g.Parameter[i] = p[i];
+    for (int i = 0; i < 4; ++i) CommandArgs[i] = -1.0;
+    Prepared(504, {1, -20, 30});
+    for (int f = 0; f < 3; ++f)
+        EXPECT_NEAR(CommandArgs[f + 1], p[3 * f] * p[3 * f + 2] * std::sqrt(PI / 2.772589), 1e-8) << f;
+    EXPECT_NEAR(CommandArgs[0], CommandArgs[1] + CommandArgs[2] + CommandArgs[3], 1e-8);
+    EXPECT_EQ(g.FunktionsTypen[0], 1);  // every function on again
+    EXPECT_EQ(g.FunktionsTypen[2], 1);
+    z = Zeile();
+    size_t zeilen = 0;
+    for (size_t p0 = z.find(" Gaussian "); p0 != std::string::npos; p0 = z.find(" Gaussian ", p0 + 1)) ++zeilen;
+    EXPECT_EQ(zeilen, 3u);
+}
+
+TEST_F(NumerikWerkzeuge, RootsOfACubicInTheResults)
+{
+    Gitter(401, 0.0, 4.0, [](double x) { return (x - 1) * (x - 2) * (x - 3); });
+    Prepared(502, {8, 0.01, 1e-10, 0.503, 3.5, 1});
+    EXPECT_NEAR(CommandArgs[0], 1.0, 1e-7);
+    EXPECT_NEAR(CommandArgs[1], 2.0, 1e-7);
+    EXPECT_NEAR(CommandArgs[2], 3.0, 1e-7);
+    const std::string z = Zeile();
+    EXPECT_EQ(z.substr(0, z.find("\r\n") + 2), "--ROOTS of data array  from  0.503  to 3.5  - ( active : 1 )\r\n");
+    EXPECT_NE(z.find("  3. root    x(3) =  3"), std::string::npos) << z;
+    // One root of the model, to 1e-9.
+    HAUPTDATEN.ModellCallback = ModellFunktion;
+    grafik_fenster& g = GrafikFenster[0];
+    g.AnzahlFunktionen = 1;
+    g.FunktionsTypen[0] = 7;
+    g.PolyGrad = 3;
+    const double c[4] = {-6, 11, -6, 1};
+    for (int i = 0; i < 4; ++i) g.Parameter[i] = c[i];
+    Prepared(502, {1 + 4, 0.01, 1e-12, 1.5, 2.5, -1});
+    EXPECT_NEAR(CommandArgs[0], 2.0, 1e-9);
+    EXPECT_NE(Zeile().find("  root    x =  2"), std::string::npos) << Zeile();
+}
+
+TEST_F(NumerikWerkzeuge, ConvolutionWithTheWindowsModelAsResponse)
+{
+    Gitter(401, -20.0, 20.0, [](double x) { return std::exp(-2.772588722 * (x / 2.0) * (x / 2.0)); });
+    grafik_fenster& g = GrafikFenster[0];
+    HAUPTDATEN.ModellCallback = ModellFunktion;
+    g.AnzahlFunktionen = 1;
+    g.FunktionsTypen[0] = 1;
+    g.Parameter[0] = 1.0;
+    g.Parameter[1] = 0.0;
+    g.Parameter[2] = 3.0;
+    Prepared(514, {0});
+    ASSERT_EQ(g.AktuellerSlot(), 1);
+    const std::vector<double> x = X(0, 1), y = Y(0, 1);
+    size_t top = 0;
+    for (size_t i = 1; i < y.size(); ++i)
+        if (y[i] > y[top]) top = i;
+    EXPECT_NEAR(x[top], 0.0, 0.1);  // within one step
+    size_t l = top, r = top;
+    while (y[l] > y[top] / 2) --l;
+    while (y[r] > y[top] / 2) ++r;
+    const double h = y[top] / 2;
+    const double breite = (x[r - 1] + (h - y[r - 1]) / (y[r] - y[r - 1]) * 0.1) - (x[l] + (h - y[l]) / (y[l + 1] - y[l]) * 0.1);
+    EXPECT_NEAR(breite, std::sqrt(13.0), 0.01 * std::sqrt(13.0));
+    EXPECT_EQ(Zeile(), "--: kurve.dat --CONVOLUTION  : 0 -   (active : 2 )\r\n");
+}
+
+TEST_F(NumerikWerkzeuge, LevelOffPolynomialsKeepAQuadratic)
+{
+    auto quadrat = [](double x) { return 0.3 * x * x - x + 2.0; };
+    Gitter(101, 0.0, 10.0, quadrat);
+    grafik_fenster& g = GrafikFenster[0];
+    g.Parameter[0] = 2;
+    g.Parameter[1] = 3;
+    Prepared(513, {60, 2, 0.5});
+    const std::vector<double> x = X(0, 1), y = Y(0, 1);
+    ASSERT_EQ(x.size(), 60u);
+    for (size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(y[i], quadrat(x[i]), 1e-8) << i;
+    EXPECT_EQ(Zeile(), "--: kurve.dat --LEVEL-OUT POLYNOME  - points : 60  - number : 2 - degree : 2 / 3 - "
+                       "weigth : 0.5 -   (active : 2 )\r\n");
+    // A negative degree is refused.
+    Gitter(101, 0.0, 10.0, quadrat);
+    g.Parameter[1] = -1;
+    FehlerCode = 0;
+    Prepared(513, {60, 2, 0.5});
+    EXPECT_EQ(FehlerCode, 108);
+    EXPECT_EQ(g.AktuellerSlot(), 0);
+    FehlerCode = 0;
+}
