@@ -1,0 +1,176 @@
+// feff.inp as the Run FEFF dialog changes and shows it (feff_run.h).
+#include "xas/feff_run.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+#include "xas/mcmaster.h"
+
+namespace {
+
+struct Zeile {
+    std::string inhalt, ende;  // the text and its own line end ("", "\n" or "\r\n")
+};
+
+std::vector<Zeile> Zeilen(const std::string& text)
+{
+    std::vector<Zeile> z;
+    std::size_t a = 0;
+    while (a < text.size()) {
+        std::size_t n = text.find('\n', a);
+        Zeile l;
+        if (n == std::string::npos) {
+            l.inhalt = text.substr(a);
+            a = text.size();
+        } else {
+            std::size_t e = n;
+            if (e > a && text[e - 1] == '\r') --e;
+            l.inhalt = text.substr(a, e - a);
+            l.ende = text.substr(e, n + 1 - e);
+            a = n + 1;
+        }
+        z.push_back(l);
+    }
+    return z;
+}
+
+bool Hat(const std::string& zeile, const char* wort) { return zeile.find(wort) != std::string::npos; }
+
+bool Zahl(std::istringstream& in, double* wert)
+{
+    std::string w;
+    if (!(in >> w)) return false;
+    char* ende = nullptr;
+    *wert = std::strtod(w.c_str(), &ende);
+    return ende != w.c_str() && *ende == '\0';
+}
+
+// Index of the line after the one holding "ATOMS"; lines.size() when none.
+std::size_t NachAtoms(const std::vector<Zeile>& z)
+{
+    for (std::size_t i = 0; i < z.size(); ++i)
+        if (Hat(z[i].inhalt, "ATOMS")) return i + 1;
+    return z.size();
+}
+
+int32_t Potential(double ipot) { return static_cast<int32_t>(ipot + 0.2); }
+
+bool Leer(const std::string& s) { return s.find_first_not_of(" \t\r") == std::string::npos; }
+
+}  // namespace
+
+bool LeseFeffAtom(const std::string& zeile, FeffAtom* atom)
+{
+    std::istringstream in(zeile);
+    FeffAtom a;
+    if (!Zahl(in, &a.X) || !Zahl(in, &a.Y) || !Zahl(in, &a.Z) || !Zahl(in, &a.Ipot)) return false;
+    if (in >> a.Tag) {
+        a.MitTag = true;
+        a.MitAbstand = Zahl(in, &a.Abstand);
+    }
+    *atom = a;
+    return true;
+}
+
+std::string SchiebeFeffCluster(const std::string& text, double sx, double sy, double sz)
+{
+    const std::vector<Zeile> z = Zeilen(text);
+    std::string aus;
+    const std::size_t start = NachAtoms(z);
+    bool atome = false;
+    for (std::size_t i = 0; i < z.size(); ++i) {
+        if (i == start) atome = true;
+        if (atome && Hat(z[i].inhalt, "END")) atome = false;
+        FeffAtom a;
+        if (!atome || !LeseFeffAtom(z[i].inhalt, &a)) {
+            aus += z[i].inhalt + z[i].ende;
+            continue;
+        }
+        char t[200];
+        int n = std::snprintf(t, sizeof t, "  % -14.6G % -14.6G % -14.6G  %d", a.X - sx, a.Y - sy, a.Z - sz,
+                              Potential(a.Ipot));
+        std::string zeile(t, static_cast<std::size_t>(n));
+        if (a.MitTag) {
+            char tag[64];
+            std::snprintf(tag, sizeof tag, "    %-5s", a.Tag.c_str());
+            zeile += tag;
+            if (a.MitAbstand) {
+                n = std::snprintf(t, sizeof t, "  % -14.6G", a.Abstand);
+                zeile += std::string(t, static_cast<std::size_t>(n));
+            }
+        }
+        aus += zeile + (z[i].ende.empty() ? "\n" : z[i].ende);
+    }
+    return aus;
+}
+
+bool FeffAbsorberVersatz(const std::string& text, double* x, double* y, double* z)
+{
+    const std::vector<Zeile> l = Zeilen(text);
+    bool gefunden = false;
+    for (std::size_t i = NachAtoms(l); i < l.size() && !Hat(l[i].inhalt, "END"); ++i) {
+        FeffAtom a;
+        if (!LeseFeffAtom(l[i].inhalt, &a) || Potential(a.Ipot) != 0) continue;
+        if (a.X == 0.0 && a.Y == 0.0 && a.Z == 0.0) continue;
+        *x = a.X, *y = a.Y, *z = a.Z;
+        gefunden = true;
+    }
+    return gefunden;
+}
+
+std::string FeffXyz(const std::string& text, double rmax, bool quadrant, int32_t* anzahl)
+{
+    const std::vector<Zeile> l = Zeilen(text);
+    std::string titel;
+    std::size_t i = 0;
+    for (; i < l.size() && !Hat(l[i].inhalt, "POTENTIALS"); ++i)
+        if (titel.empty() && Hat(l[i].inhalt, "TITLE")) titel = l[i].inhalt;
+    // Potentials: ipot and Z, at most 10.
+    int32_t ipot[10], zahl[10];
+    int32_t potentiale = 0;
+    if (i < l.size()) ++i;
+    while (i < l.size() && (Hat(l[i].inhalt, "*") || Leer(l[i].inhalt))) ++i;
+    for (; i < l.size(); ++i) {
+        const std::string& s = l[i].inhalt;
+        if (Hat(s, "*") || Leer(s) || Hat(s, "ATOMS")) break;
+        std::istringstream in(s);
+        double p = 0.0, zz = 0.0;
+        if (potentiale < 10 && Zahl(in, &p) && Zahl(in, &zz))
+            ipot[potentiale] = Potential(p), zahl[potentiale] = static_cast<int32_t>(zz + 0.2), ++potentiale;
+    }
+    std::string atome;
+    int32_t n = 0;
+    i = NachAtoms(l);
+    while (i < l.size() && (Hat(l[i].inhalt, "*") || Leer(l[i].inhalt))) ++i;
+    for (; i < l.size(); ++i) {
+        const std::string& s = l[i].inhalt;
+        if (Hat(s, "END") || Hat(s, "*") || Leer(s)) break;
+        FeffAtom a;
+        if (!LeseFeffAtom(s, &a)) continue;
+        if (std::sqrt(a.X * a.X + a.Y * a.Y + a.Z * a.Z) > rmax) continue;
+        if (quadrant && (a.Y < 0.0 || a.Z < 0.0)) continue;
+        const char* symbol = "";
+        for (int32_t k = 0; k < potentiale; ++k)
+            if (ipot[k] == Potential(a.Ipot)) {
+                if (zahl[k] >= 1 && zahl[k] <= MCMASTER_ELEMENTE) symbol = McMasterElemente[zahl[k] - 1];
+                break;
+            }
+        char t[200];
+        std::snprintf(t, sizeof t, "%2s  %f   %f   %f\n", symbol, a.X, a.Y, a.Z);
+        atome += t;
+        ++n;
+    }
+    *anzahl = n;
+    return std::to_string(n) + "\n" + titel + "\n" + atome;
+}
+
+bool FeffOrdnerAusPfad(const std::string& pfad, std::size_t maxLaenge, std::string* ordner)
+{
+    const std::size_t s = pfad.rfind('\\');
+    if (s == std::string::npos || s == 0 || s > maxLaenge) return false;
+    *ordner = pfad.substr(0, s);
+    return true;
+}
