@@ -25,6 +25,12 @@ bool LeseFeffAtom(const std::string& zeile, FeffAtom* atom);
 // follows "END" included, passes unchanged with its own line end.
 std::string SchiebeFeffCluster(const std::string& text, double sx, double sy, double sz);
 
+// The same on the file inp: the original is kept byte for byte in bak, the
+// shifted text goes to inp + ".tmp" and then takes inp's place. 1 when
+// done; 0 when inp cannot be read (nothing is written); -1 when the backup
+// or the new text could not be written (inp is then unchanged).
+int32_t SchiebeFeffDatei(const std::string& inp, const std::string& bak, double sx, double sy, double sz);
+
 // The last atom line with ipot 0 and a coordinate other than 0; false when
 // the absorber is at the origin or there is none.
 bool FeffAbsorberVersatz(const std::string& text, double* x, double* y, double* z);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -105,6 +107,47 @@ std::string SchiebeFeffCluster(const std::string& text, double sx, double sy, do
         aus += zeile + (z[i].ende.empty() ? "\n" : z[i].ende);
     }
     return aus;
+}
+
+namespace {
+
+bool LiesDatei(const std::string& pfad, std::string* text)
+{
+    std::ifstream in(pfad, std::ios::binary);
+    if (!in) return false;
+    text->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool SchreibeDatei(const std::string& pfad, const std::string& text)
+{
+    std::ofstream aus(pfad, std::ios::binary | std::ios::trunc);
+    if (!aus) return false;
+    aus.write(text.data(), static_cast<std::streamsize>(text.size()));
+    aus.close();
+    return !aus.fail();
+}
+
+}  // namespace
+
+int32_t SchiebeFeffDatei(const std::string& inp, const std::string& bak, double sx, double sy, double sz)
+{
+    std::string text;
+    if (!LiesDatei(inp, &text)) return 0;
+    const std::string neu = inp + ".tmp";
+    if (!SchreibeDatei(bak, text) || !SchreibeDatei(neu, SchiebeFeffCluster(text, sx, sy, sz))) {
+        std::remove(neu.c_str());
+        return -1;
+    }
+    // rename does not replace an existing file on every system; the
+    // original is safe in the backup by now.
+    std::remove(inp.c_str());
+    if (std::rename(neu.c_str(), inp.c_str()) != 0) {
+        SchreibeDatei(inp, text);
+        std::remove(neu.c_str());
+        return -1;
+    }
+    return 1;
 }
 
 bool FeffAbsorberVersatz(const std::string& text, double* x, double* y, double* z)

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -146,4 +149,31 @@ TEST(FeffCluster, FolderOfTheDialogPath)
     std::string o = "alt";
     EXPECT_FALSE(FeffOrdnerAusPfad("C:\\" + std::string(100, 'a') + "\\feff.exe", 79, &o));
     EXPECT_EQ(o, "alt");
+}
+
+TEST(FeffCluster, FileShiftKeepsTheOriginalAsBackup)
+{
+    const std::filesystem::path ordner =
+        std::filesystem::temp_directory_path() / ("feff_shift_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::filesystem::create_directories(ordner);
+    const std::string inp = (ordner / "feff.inp").string(), bak = (ordner / "feff.bak").string();
+    {
+        std::ofstream(bak, std::ios::binary) << "an older backup";
+    }
+    // No input: nothing is written, the old backup stays.
+    EXPECT_EQ(SchiebeFeffDatei(inp, bak, 1.0, 0.0, 0.0), 0);
+    EXPECT_EQ(LiesBytes(bak), "an older backup");
+    EXPECT_FALSE(std::filesystem::exists(inp));
+
+    const std::string original = AbsorberVerschoben();
+    {
+        std::ofstream(inp, std::ios::binary) << original;
+    }
+    EXPECT_EQ(SchiebeFeffDatei(inp, bak, 1.0, 0.0, 0.0), 1);
+    EXPECT_EQ(LiesBytes(bak), original);
+    EXPECT_EQ(LiesBytes(inp), SchiebeFeffCluster(original, 1.0, 0.0, 0.0));
+    EXPECT_FALSE(std::filesystem::exists(inp + ".tmp"));
+    double x, y, z;
+    EXPECT_FALSE(FeffAbsorberVersatz(LiesBytes(inp), &x, &y, &z));
+    std::filesystem::remove_all(ordner);
 }
