@@ -46,4 +46,26 @@ std::string FeffXyz(const std::string& text, double rmax, bool quadrant, int32_t
 // folder longer than maxLaenge characters.
 bool FeffOrdnerAusPfad(const std::string& pfad, std::size_t maxLaenge, std::string* ordner);
 
+// ---- the triangle-angle change ----
+
+// The turn that puts a path's first scatterer P = (X, Y, Z) on the positive
+// x axis: about the x axis by a1 (the angle of (Y, Z) from +y towards +z),
+// then about the z axis by a2, both in 0..2 pi. False when Y and Z are both
+// 0 (the cluster is then not turned).
+struct FeffDrehung {
+    double A1 = 0.0, A2 = 0.0;
+};
+bool FeffDrehungZu(double x, double y, double z, FeffDrehung* drehung);
+void FeffDrehe(const FeffDrehung& d, double x, double y, double z, double* x2, double* y2, double* z2);
+
+// A turned atom as it is written: coordinates below 0.001 in size become
+// 0; false for an atom outside the quarter x >= 0, y >= 0 (in steps of
+// 0.001, z not limited).
+bool FeffViertelAtom(double* x, double* y, double* z);
+
+// The angle shown for a path of absorber angle w: 2 (90 - w).
+double FeffDiederWinkel(double absorberWinkel);
+// The angle after a scroll step: a size of 360 or more becomes |a| - 360.
+double FeffWinkelUmlauf(double winkel);
+
 #endif

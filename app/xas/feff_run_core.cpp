@@ -217,3 +217,50 @@ bool FeffOrdnerAusPfad(const std::string& pfad, std::size_t maxLaenge, std::stri
     *ordner = pfad.substr(0, s);
     return true;
 }
+
+namespace {
+
+const double PI = 3.14159265358979323846;
+
+// The angle of (a, b) from the +a axis towards +b in 0..2 pi.
+double Winkel(double a, double b)
+{
+    const double w = std::asin(std::fabs(b) / std::sqrt(a * a + b * b));
+    if (b >= 0.0 && a < 0.0) return PI - w;
+    if (b < 0.0 && a <= 0.0) return PI + w;
+    if (b < 0.0 && a > 0.0) return 2.0 * PI - w;
+    return w;
+}
+
+}  // namespace
+
+bool FeffDrehungZu(double x, double y, double z, FeffDrehung* drehung)
+{
+    if (y == 0.0 && z == 0.0) return false;
+    FeffDrehung d;
+    d.A1 = Winkel(y, z);
+    const double y1 = y * std::cos(d.A1) + z * std::sin(d.A1);
+    d.A2 = Winkel(x, y1);
+    *drehung = d;
+    return true;
+}
+
+void FeffDrehe(const FeffDrehung& d, double x, double y, double z, double* x2, double* y2, double* z2)
+{
+    const double y1 = y * std::cos(d.A1) + z * std::sin(d.A1);
+    const double z1 = z * std::cos(d.A1) - y * std::sin(d.A1);
+    *x2 = x * std::cos(d.A2) + y1 * std::sin(d.A2);
+    *y2 = y1 * std::cos(d.A2) - x * std::sin(d.A2);
+    *z2 = z1;
+}
+
+bool FeffViertelAtom(double* x, double* y, double* z)
+{
+    for (double* v : {x, y, z})
+        if (std::fabs(*v) < 0.001) *v = 0.0;
+    return std::trunc(1000.0 * *x) >= 0.0 && std::trunc(1000.0 * *y) >= 0.0;
+}
+
+double FeffDiederWinkel(double absorberWinkel) { return 2.0 * (90.0 - absorberWinkel); }
+
+double FeffWinkelUmlauf(double winkel) { return std::fabs(winkel) >= 360.0 ? std::fabs(winkel) - 360.0 : winkel; }

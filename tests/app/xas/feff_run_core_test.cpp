@@ -177,3 +177,63 @@ TEST(FeffCluster, FileShiftKeepsTheOriginalAsBackup)
     EXPECT_FALSE(FeffAbsorberVersatz(LiesBytes(inp), &x, &y, &z));
     std::filesystem::remove_all(ordner);
 }
+
+TEST(FeffWinkel, TurnPutsTheFirstScattererOnThePositiveXAxis)
+{
+    const struct {
+        double x, y, z, laenge;
+    } faelle[] = {
+        {0.0, 2.0, 2.0, 2.828427},       {1.805, 0.0, -1.805, 2.552655}, {-1.805, -1.805, 0.0, 2.552655},
+        {1.805, 1.805, 0.0, 2.552655},   {0.0, -3.61, 0.0, 3.61},        {-1.0, 2.0, -3.0, 3.741657},
+        {2.0, -1.0, 0.5, 2.291288},
+    };
+    for (const auto& f : faelle) {
+        FeffDrehung d;
+        ASSERT_TRUE(FeffDrehungZu(f.x, f.y, f.z, &d));
+        EXPECT_GE(d.A1, 0.0);
+        EXPECT_LT(d.A1, 2 * M_PI + 1e-12);
+        double x2, y2, z2;
+        FeffDrehe(d, f.x, f.y, f.z, &x2, &y2, &z2);
+        EXPECT_NEAR(x2, f.laenge, 1e-5) << f.x << " " << f.y << " " << f.z;
+        EXPECT_NEAR(y2, 0.0, 1e-12);
+        EXPECT_NEAR(z2, 0.0, 1e-12);
+        // A turn keeps distances: another atom keeps its distance from the
+        // origin and from P.
+        const double ax = 0.7, ay = -1.3, az = 2.1;
+        double bx, by, bz;
+        FeffDrehe(d, ax, ay, az, &bx, &by, &bz);
+        EXPECT_NEAR(bx * bx + by * by + bz * bz, ax * ax + ay * ay + az * az, 1e-9);
+        EXPECT_NEAR(std::hypot(bx - x2, std::hypot(by - y2, bz - z2)),
+                    std::hypot(ax - f.x, std::hypot(ay - f.y, az - f.z)), 1e-9);
+    }
+    FeffDrehung d;
+    EXPECT_FALSE(FeffDrehungZu(2.5, 0.0, 0.0, &d));
+}
+
+TEST(FeffWinkel, WrittenQuarterAnglesAndWrap)
+{
+    const struct {
+        double x, y, z;
+        bool geschrieben;
+        double gx, gy, gz;
+    } atome[] = {
+        {-0.0005, 0.0, 1.0, true, 0.0, 0.0, 1.0},  {1.0, -0.0005, -2.0, true, 1.0, 0.0, -2.0},
+        {-0.002, 1.0, 0.0, false, 0, 0, 0},         {1.0, -0.002, 0.0, false, 0, 0, 0},
+        {2.0, 3.0, -4.0, true, 2.0, 3.0, -4.0},
+    };
+    for (const auto& a : atome) {
+        double x = a.x, y = a.y, z = a.z;
+        EXPECT_EQ(FeffViertelAtom(&x, &y, &z), a.geschrieben) << a.x << " " << a.y;
+        if (a.geschrieben) {
+            EXPECT_EQ(x, a.gx);
+            EXPECT_EQ(y, a.gy);
+            EXPECT_EQ(z, a.gz);
+        }
+    }
+    EXPECT_EQ(FeffDiederWinkel(30.0), 120.0);
+    EXPECT_EQ(FeffDiederWinkel(60.0), 60.0);
+    for (double w : {370.0, -370.0}) EXPECT_DOUBLE_EQ(FeffWinkelUmlauf(w), 10.0);
+    EXPECT_EQ(FeffWinkelUmlauf(359.0), 359.0);
+    EXPECT_EQ(FeffWinkelUmlauf(-20.0), -20.0);
+    EXPECT_EQ(FeffWinkelUmlauf(360.0), 0.0);
+}
