@@ -527,5 +527,26 @@
 #define IDC_MITTEL_SPALTEN 201
 #define IDC_MITTEL_LISTE 63
 #define IDC_MITTEL_DXAS 200
+// McMaster calculator MUCAL (app/xas/mcmaster_calc_win.cpp); button 1
+// (IDOK) is "Search" / "EXIT".
+#define IDS_MC_KANTEN 2000
+#define IDS_MC_WERTE 2001
+#define IDC_MC_ELEMENT 80
+#define IDC_MC_ENERGIE 552
+#define IDC_MC_Z 58
+#define IDC_MC_GEWICHT 59
+#define IDC_MC_DICHTE 201
+#define IDC_MC_ABSORPTION 553
+#define IDC_MC_MASSE 554
+#define IDC_MC_KANTEN_TEXT 200
+#define IDC_MC_KANTEN 100
+#define IDC_MC_WERTE_TEXT 210
+#define IDC_MC_WERTE 110
+#define IDC_MC_LAENGE 120
+#define IDC_MC_GAS1 220
+#define IDC_MC_PROZENT1 652
+#define IDC_MC_GAS2 230
+#define IDC_MC_PROZENT2 653
+#define IDC_MC_KAMMER 130
 
 #endif

@@ -28,7 +28,6 @@ int32_t RatioMethode(int32_t befehl) { return Fehlt(befehl); }
 int32_t DifferenzSpektrum(LPARAM) { return Fehlt(831); }
 int32_t FeffBefehl(int32_t befehl) { return Fehlt(befehl); }
 int32_t QuickXas(int32_t befehl) { return Fehlt(befehl); }
-int32_t McMasterDialog() { return Fehlt(842); }
 int32_t LcXanesVorbereiten(int32_t befehl) { return Fehlt(befehl); }
 int32_t PcaBefehl(int32_t befehl) { return Fehlt(befehl); }
 int32_t XafsInOneDialog() { return Fehlt(852, "The XAFS-in-one dialog"); }

@@ -1,0 +1,71 @@
+// The FEFF input "feff.inp" as the Run FEFF dialog changes and shows it:
+// the shift of the atom cluster, the absorber that is not at the origin,
+// the "feff.xyz" picture of the cluster for the viewer and the FEFF folder
+// taken from the dialog's path. Plain code (feff_run_core.cpp) on texts.
+#ifndef KORLAN_XAS_FEFF_RUN_H
+#define KORLAN_XAS_FEFF_RUN_H
+
+#include <cstdint>
+#include <string>
+
+// One atom line "x y z ipot [tag [distance]]"; false for a line without
+// four leading numbers (comments, cards).
+struct FeffAtom {
+    double X = 0.0, Y = 0.0, Z = 0.0, Ipot = 0.0;
+    std::string Tag;
+    bool MitTag = false, MitAbstand = false;
+    double Abstand = 0.0;
+};
+bool LeseFeffAtom(const std::string& zeile, FeffAtom* atom);
+
+// The input with every atom line between the line holding "ATOMS" and the
+// one holding "END" moved by -(sx, sy, sz) and written in the line format
+// "  % -14.6G % -14.6G % -14.6G  %d    %-5s  % -14.6G" (the distance column
+// keeps its value). Every other line, comments among the atoms and what
+// follows "END" included, passes unchanged with its own line end.
+std::string SchiebeFeffCluster(const std::string& text, double sx, double sy, double sz);
+
+// The same on the file inp: the original is kept byte for byte in bak, the
+// shifted text goes to inp + ".tmp" and then takes inp's place. 1 when
+// done; 0 when inp cannot be read (nothing is written); -1 when the backup
+// or the new text could not be written (inp is then unchanged).
+int32_t SchiebeFeffDatei(const std::string& inp, const std::string& bak, double sx, double sy, double sz);
+
+// The last atom line with ipot 0 and a coordinate other than 0; false when
+// the absorber is at the origin or there is none.
+bool FeffAbsorberVersatz(const std::string& text, double* x, double* y, double* z);
+
+// "feff.xyz": the number of atoms written, the "TITLE" line, one line
+// "%2s  %f   %f   %f" per atom within rmax of the origin (with quadrant
+// only y >= 0 and z >= 0); symbols by the Z of the atom's potential (the
+// first 10 potentials). *anzahl gets the number of atoms written.
+std::string FeffXyz(const std::string& text, double rmax, bool quadrant, int32_t* anzahl);
+
+// The FEFF folder of the dialog's path: up to its last backslash (without
+// it). False, with *ordner untouched, for a path without a backslash or a
+// folder longer than maxLaenge characters.
+bool FeffOrdnerAusPfad(const std::string& pfad, std::size_t maxLaenge, std::string* ordner);
+
+// ---- the triangle-angle change ----
+
+// The turn that puts a path's first scatterer P = (X, Y, Z) on the positive
+// x axis: about the x axis by a1 (the angle of (Y, Z) from +y towards +z),
+// then about the z axis by a2, both in 0..2 pi. False when Y and Z are both
+// 0 (the cluster is then not turned).
+struct FeffDrehung {
+    double A1 = 0.0, A2 = 0.0;
+};
+bool FeffDrehungZu(double x, double y, double z, FeffDrehung* drehung);
+void FeffDrehe(const FeffDrehung& d, double x, double y, double z, double* x2, double* y2, double* z2);
+
+// A turned atom as it is written: coordinates below 0.001 in size become
+// 0; false for an atom outside the quarter x >= 0, y >= 0 (in steps of
+// 0.001, z not limited).
+bool FeffViertelAtom(double* x, double* y, double* z);
+
+// The angle shown for a path of absorber angle w: 2 (90 - w).
+double FeffDiederWinkel(double absorberWinkel);
+// The angle after a scroll step: a size of 360 or more becomes |a| - 360.
+double FeffWinkelUmlauf(double winkel);
+
+#endif

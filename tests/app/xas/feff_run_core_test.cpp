@@ -1,0 +1,239 @@
+// feff.inp as the Run FEFF dialog changes and shows it, on the input of the
+// FEFF 8.5 copper run (tests/app/xas/data/cu_feff85_noSCF/feff.inp).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "xas/feff_run.h"
+#include "xas_test_support.h"
+
+namespace {
+
+std::string Eingabe() { return LiesBytes(Feff85Ordner() + "feff.inp"); }
+
+std::vector<std::string> Zeilen(const std::string& t)
+{
+    std::vector<std::string> z;
+    std::istringstream in(t);
+    std::string s;
+    while (std::getline(in, s)) z.push_back(s);
+    return z;
+}
+
+// The input with its absorber line (the first atom line) at (1.0, 0, 0).
+std::string AbsorberVerschoben()
+{
+    std::string t = Eingabe();
+    const std::string alt = "    0.00000    0.00000    0.00000  0  Cu            0.00000";
+    const std::size_t p = t.find(alt);
+    EXPECT_NE(p, std::string::npos);
+    t.replace(p, alt.size(), "    1.00000    0.00000    0.00000  0  Cu            0.00000");
+    return t;
+}
+
+}  // namespace
+
+TEST(FeffCluster, AbsorberOffTheOriginIsFoundAndShiftedBack)
+{
+    double x = 0, y = 0, z = 0;
+    EXPECT_FALSE(FeffAbsorberVersatz(Eingabe(), &x, &y, &z));
+    const std::string text = AbsorberVerschoben();
+    ASSERT_TRUE(FeffAbsorberVersatz(text, &x, &y, &z));
+    EXPECT_EQ(x, 1.0);
+    EXPECT_EQ(y, 0.0);
+    EXPECT_EQ(z, 0.0);
+
+    const std::string neu = SchiebeFeffCluster(text, x, y, z);
+    const std::vector<std::string> vorher = Zeilen(text), nachher = Zeilen(neu);
+    ASSERT_EQ(vorher.size(), nachher.size());
+    int atome = 0, gleich = 0;
+    bool inAtomen = false;
+    for (std::size_t i = 0; i < vorher.size(); ++i) {
+        if (vorher[i].find("ATOMS") != std::string::npos) inAtomen = true;
+        FeffAtom a, b;
+        if (inAtomen && vorher[i].find("END") == std::string::npos && LeseFeffAtom(vorher[i], &a)) {
+            ASSERT_TRUE(LeseFeffAtom(nachher[i], &b)) << nachher[i];
+            EXPECT_NEAR(b.X, a.X - 1.0, 1e-5) << i;
+            EXPECT_EQ(b.Y, a.Y);
+            EXPECT_EQ(b.Z, a.Z);
+            EXPECT_EQ(b.Ipot, a.Ipot);
+            EXPECT_EQ(b.Tag, a.Tag);
+            EXPECT_EQ(b.Abstand, a.Abstand) << "the distance column keeps its value";
+            ++atome;
+        } else {
+            EXPECT_EQ(nachher[i], vorher[i]) << "line " << i << " is no atom and passes unchanged";
+            ++gleich;
+        }
+    }
+    EXPECT_EQ(atome, 177);
+    EXPECT_GT(gleich, 40);
+    // The absorber is now at the origin; shifting back restores every value.
+    EXPECT_FALSE(FeffAbsorberVersatz(neu, &x, &y, &z));
+    const std::vector<std::string> zurueck = Zeilen(SchiebeFeffCluster(neu, -1.0, 0.0, 0.0));
+    FeffAtom a, b;
+    for (std::size_t i = 0; i < vorher.size(); ++i) {
+        if (LeseFeffAtom(vorher[i], &a) && LeseFeffAtom(zurueck[i], &b)) {
+            EXPECT_NEAR(b.X, a.X, 1e-5);
+        }
+    }
+}
+
+TEST(FeffCluster, LinesOfTheAtomListAndAfterItsEnd)
+{
+    const std::string text =
+        "TITLE t\r\nATOMS\r\n* x y z ipot\r\n 1 2 3 0 Cu 3.74\r\n 0.5 0.25 0 1\r\nshort 1 2\r\n"
+        " 4 4 4 1 Cu 6.9 * comment\r\nEND\r\n 9 9 9 1 Cu 1\r\n";
+    const std::string neu = SchiebeFeffCluster(text, 1.0, 2.0, 3.0);
+    const std::vector<std::string> z = Zeilen(neu);
+    ASSERT_EQ(z.size(), 9u);
+    EXPECT_EQ(z[2], "* x y z ipot\r");
+    EXPECT_EQ(z[3], "   0              0              0              0    Cu      3.74         \r");
+    EXPECT_EQ(z[4], "  -0.5           -1.75          -3              1\r");
+    EXPECT_EQ(z[5], "short 1 2\r");
+    FeffAtom a;
+    ASSERT_TRUE(LeseFeffAtom(z[6], &a));
+    EXPECT_EQ(a.X, 3.0);
+    EXPECT_EQ(a.Abstand, 6.9);
+    EXPECT_EQ(z[7], "END\r");
+    EXPECT_EQ(z[8], " 9 9 9 1 Cu 1\r") << "what follows END is kept as it was";
+}
+
+TEST(FeffCluster, ViewerPictureWithinRmaxAndQuadrant)
+{
+    int32_t n = 0;
+    const std::string xyz = FeffXyz(Eingabe(), 3.0, true, &n);
+    EXPECT_EQ(n, 6);
+    const std::vector<std::string> z = Zeilen(xyz);
+    ASSERT_EQ(z.size(), 8u);
+    EXPECT_EQ(z[0], "6");
+    EXPECT_EQ(z[1], " TITLE Copper example");
+    EXPECT_EQ(z[2], "Cu  0.000000   0.000000   0.000000");
+    for (std::size_t i = 2; i < z.size(); ++i) {
+        double x, y, w;
+        std::istringstream in(z[i].substr(2));
+        ASSERT_TRUE(in >> x >> y >> w);
+        EXPECT_GE(y, 0.0);
+        EXPECT_GE(w, 0.0);
+        EXPECT_LE(std::sqrt(x * x + y * y + w * w), 3.0);
+    }
+    // Without the quadrant the whole first shell: 12 neighbours.
+    FeffXyz(Eingabe(), 3.0, false, &n);
+    EXPECT_EQ(n, 13);
+    FeffXyz(Eingabe(), 100.0, false, &n);
+    EXPECT_EQ(n, 177);
+}
+
+TEST(FeffCluster, FolderOfTheDialogPath)
+{
+    const struct {
+        const char* pfad;
+        bool ok;
+        const char* ordner;
+    } faelle[] = {
+        {"C:\\FEFF\\feff.exe", true, "C:\\FEFF"},
+        {"C:\\FEFF\\", true, "C:\\FEFF"},
+        {"feff.exe", false, ""},
+        {"\\feff.exe", false, ""},
+    };
+    for (const auto& f : faelle) {
+        std::string o;
+        EXPECT_EQ(FeffOrdnerAusPfad(f.pfad, 79, &o), f.ok) << f.pfad;
+        EXPECT_EQ(o, f.ordner);
+    }
+    std::string o = "alt";
+    EXPECT_FALSE(FeffOrdnerAusPfad("C:\\" + std::string(100, 'a') + "\\feff.exe", 79, &o));
+    EXPECT_EQ(o, "alt");
+}
+
+TEST(FeffCluster, FileShiftKeepsTheOriginalAsBackup)
+{
+    const std::filesystem::path ordner =
+        std::filesystem::temp_directory_path() / ("feff_shift_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::filesystem::create_directories(ordner);
+    const std::string inp = (ordner / "feff.inp").string(), bak = (ordner / "feff.bak").string();
+    {
+        std::ofstream(bak, std::ios::binary) << "an older backup";
+    }
+    // No input: nothing is written, the old backup stays.
+    EXPECT_EQ(SchiebeFeffDatei(inp, bak, 1.0, 0.0, 0.0), 0);
+    EXPECT_EQ(LiesBytes(bak), "an older backup");
+    EXPECT_FALSE(std::filesystem::exists(inp));
+
+    const std::string original = AbsorberVerschoben();
+    {
+        std::ofstream(inp, std::ios::binary) << original;
+    }
+    EXPECT_EQ(SchiebeFeffDatei(inp, bak, 1.0, 0.0, 0.0), 1);
+    EXPECT_EQ(LiesBytes(bak), original);
+    EXPECT_EQ(LiesBytes(inp), SchiebeFeffCluster(original, 1.0, 0.0, 0.0));
+    EXPECT_FALSE(std::filesystem::exists(inp + ".tmp"));
+    double x, y, z;
+    EXPECT_FALSE(FeffAbsorberVersatz(LiesBytes(inp), &x, &y, &z));
+    std::filesystem::remove_all(ordner);
+}
+
+TEST(FeffWinkel, TurnPutsTheFirstScattererOnThePositiveXAxis)
+{
+    const struct {
+        double x, y, z, laenge;
+    } faelle[] = {
+        {0.0, 2.0, 2.0, 2.828427},       {1.805, 0.0, -1.805, 2.552655}, {-1.805, -1.805, 0.0, 2.552655},
+        {1.805, 1.805, 0.0, 2.552655},   {0.0, -3.61, 0.0, 3.61},        {-1.0, 2.0, -3.0, 3.741657},
+        {2.0, -1.0, 0.5, 2.291288},
+    };
+    for (const auto& f : faelle) {
+        FeffDrehung d;
+        ASSERT_TRUE(FeffDrehungZu(f.x, f.y, f.z, &d));
+        EXPECT_GE(d.A1, 0.0);
+        EXPECT_LT(d.A1, 2 * M_PI + 1e-12);
+        double x2, y2, z2;
+        FeffDrehe(d, f.x, f.y, f.z, &x2, &y2, &z2);
+        EXPECT_NEAR(x2, f.laenge, 1e-5) << f.x << " " << f.y << " " << f.z;
+        EXPECT_NEAR(y2, 0.0, 1e-12);
+        EXPECT_NEAR(z2, 0.0, 1e-12);
+        // A turn keeps distances: another atom keeps its distance from the
+        // origin and from P.
+        const double ax = 0.7, ay = -1.3, az = 2.1;
+        double bx, by, bz;
+        FeffDrehe(d, ax, ay, az, &bx, &by, &bz);
+        EXPECT_NEAR(bx * bx + by * by + bz * bz, ax * ax + ay * ay + az * az, 1e-9);
+        EXPECT_NEAR(std::hypot(bx - x2, std::hypot(by - y2, bz - z2)),
+                    std::hypot(ax - f.x, std::hypot(ay - f.y, az - f.z)), 1e-9);
+    }
+    FeffDrehung d;
+    EXPECT_FALSE(FeffDrehungZu(2.5, 0.0, 0.0, &d));
+}
+
+TEST(FeffWinkel, WrittenQuarterAnglesAndWrap)
+{
+    const struct {
+        double x, y, z;
+        bool geschrieben;
+        double gx, gy, gz;
+    } atome[] = {
+        {-0.0005, 0.0, 1.0, true, 0.0, 0.0, 1.0},  {1.0, -0.0005, -2.0, true, 1.0, 0.0, -2.0},
+        {-0.002, 1.0, 0.0, false, 0, 0, 0},         {1.0, -0.002, 0.0, false, 0, 0, 0},
+        {2.0, 3.0, -4.0, true, 2.0, 3.0, -4.0},
+    };
+    for (const auto& a : atome) {
+        double x = a.x, y = a.y, z = a.z;
+        EXPECT_EQ(FeffViertelAtom(&x, &y, &z), a.geschrieben) << a.x << " " << a.y;
+        if (a.geschrieben) {
+            EXPECT_EQ(x, a.gx);
+            EXPECT_EQ(y, a.gy);
+            EXPECT_EQ(z, a.gz);
+        }
+    }
+    EXPECT_EQ(FeffDiederWinkel(30.0), 120.0);
+    EXPECT_EQ(FeffDiederWinkel(60.0), 60.0);
+    for (double w : {370.0, -370.0}) EXPECT_DOUBLE_EQ(FeffWinkelUmlauf(w), 10.0);
+    EXPECT_EQ(FeffWinkelUmlauf(359.0), 359.0);
+    EXPECT_EQ(FeffWinkelUmlauf(-20.0), -20.0);
+    EXPECT_EQ(FeffWinkelUmlauf(360.0), 0.0);
+}
