@@ -181,6 +181,12 @@ int32_t PcaTargetReconstruction(const std::string& ordner, int32_t eingaben, int
 // and the names joined by ","; at most 99 names are taken.
 std::vector<std::string> PcaEingabePfade(const std::string& ordner, const std::string& namen);
 
+// What the user is told about a choice of `anzahl` inputs before anything
+// is read: nullptr when the analysis may go on (2 to 99 inputs) or when
+// nothing was chosen (a cancelled choice ends without a word), the caption
+// in titel otherwise.
+const char* PcaAuswahlMeldung(int32_t anzahl, const char*& titel);
+
 // Takes a curve (x rising, n points) as input `e` named `name`: its range
 // and point count, and its values on the grid, which the first input
 // (gitter empty at entry) defines. Returns false when the curve does not

@@ -656,6 +656,20 @@ int32_t PcaTargetReconstruction(const std::string& ordner, int32_t eingaben, int
     return ok ? PCA_KONZ_OK : PCA_SCHREIBFEHLER;
 }
 
+const char* PcaAuswahlMeldung(int32_t anzahl, const char*& titel)
+{
+    titel = nullptr;
+    if (anzahl == 1) {
+        titel = "Caution!";
+        return "Choose at least two spectra.";
+    }
+    if (anzahl > PCA_MAX_EINGABEN) {
+        titel = "Error!";
+        return "Too many files or columns!\r\n Max. no. of columns = 100";
+    }
+    return nullptr;
+}
+
 std::vector<std::string> PcaEingabePfade(const std::string& ordner, const std::string& namen)
 {
     std::vector<std::string> pfade;

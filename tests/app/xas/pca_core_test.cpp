@@ -316,6 +316,34 @@ TEST(PcaEingaben, PathsOfASelectionAndTheGridOfTheFirstInput)
     EXPECT_EQ(e3.Gitterspektrum.size(), 300u);
 }
 
+TEST(PcaEingaben, TheChoiceIsCheckedBeforeAnythingIsRead)
+{
+    const struct {
+        int32_t anzahl;
+        const char* text;
+        const char* titel;
+    } faelle[] = {
+        {0, nullptr, nullptr},
+        {1, "Choose at least two spectra.", "Caution!"},
+        {2, nullptr, nullptr},
+        {99, nullptr, nullptr},
+        {100, "Too many files or columns!\r\n Max. no. of columns = 100", "Error!"},
+        {250, "Too many files or columns!\r\n Max. no. of columns = 100", "Error!"},
+    };
+    for (const auto& f : faelle) {
+        const char* titel = "unset";
+        const char* text = PcaAuswahlMeldung(f.anzahl, titel);
+        if (f.text) {
+            ASSERT_NE(text, nullptr) << f.anzahl;
+            EXPECT_STREQ(text, f.text) << f.anzahl;
+            EXPECT_STREQ(titel, f.titel) << f.anzahl;
+        } else {
+            EXPECT_EQ(text, nullptr) << f.anzahl;
+            EXPECT_EQ(titel, nullptr) << f.anzahl;
+        }
+    }
+}
+
 TEST(PcaKonzentrationen, RefusesMissingAndDependentFactors)
 {
     const AufGitter a = Resample(Baue(4, 0.002, 5u));
