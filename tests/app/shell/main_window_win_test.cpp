@@ -329,8 +329,10 @@ TEST_F(Absturz, KilledAfterAnAutosaveTheNextStartOffersAndReopensTheBackup)
     SendMessageA(GetDlgItem(frage, IDYES), BM_CLICK, 0, 0);
     haupt = Warte(pi.dwProcessId, "Korlan");
     ASSERT_NE(haupt, nullptr);
+    // The window is created under its class's title and named after the
+    // file once the file is read: wait for the name.
     k = Kinder{};
-    for (int i = 0; i < 200 && k.titel.empty(); ++i) {
+    for (int i = 0; i < 200 && (k.titel.empty() || k.titel[0].rfind("numsave0.mes", 0) != 0); ++i) {
         Sleep(50);
         k = Kinder{};
         EnumChildWindows(haupt, KindSammeln, reinterpret_cast<LPARAM>(&k));
