@@ -160,14 +160,14 @@ void XrdBefehl(haupt_fenster* app)
 {
     const int32_t id = app->Meldungsblock.Befehl;
     const bool vorbereitet = app->Meldungsblock.lParam == LP_PREPARED;
+    const int32_t fenster = BefehlsFenster(app, true);
     // Fourier synthesis, Stokes deconvolution, the kinetic calculator and
-    // analysis and the structure fit are not built yet: they say so, with
-    // or without a window.
+    // analysis and the structure fit are not built yet: after the prologue
+    // they say so, with or without a window.
     if (id == 903 || id == 905 || (id >= 913 && id <= 915)) {
         NichtVerfuegbar(id);
         return;
     }
-    const int32_t fenster = BefehlsFenster(app, true);
     if (fenster < 0) {
         FehlerCode = FEHLER_KEIN_FENSTER;
         return;
