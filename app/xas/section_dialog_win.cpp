@@ -52,8 +52,53 @@ struct Zustand {
     int markerX = 0, markerOben = 0, markerUnten = 0;
     std::vector<double> kratzX, kratzY;  // deglitching: the shown range and its polynomial
     int32_t kratzLo = 0, kratzN = 0;
+    // The scale of the preview's picture. The shared plotter takes the
+    // scale of whatever window paints next (the graphic window behind the
+    // dialog, say); picks, markers and borders read this one.
+    struct {
+        bool da = false;
+        int32_t links = 0, oben = 0, breite = 0, hoehe = 0, rand = 0;
+        double xMin = 0, xMax = 0, yMin = 0, yMax = 0, xSkala = 0, ySkala = 0, yNull = 0;
+    } skala;
 };
 Zustand* Z = nullptr;
+
+void SkalaMerken()
+{
+    auto& k = Z->skala;
+    k.links = Plotter.GraphLeft;
+    k.oben = Plotter.GraphTop;
+    k.breite = Plotter.GraphWidth;
+    k.hoehe = Plotter.GraphHeight;
+    k.rand = Plotter.LeftMargin;
+    k.xMin = Plotter.XMin;
+    k.xMax = Plotter.XMax;
+    k.yMin = Plotter.YMin;
+    k.yMax = Plotter.YMax;
+    k.xSkala = Plotter.XScale;
+    k.ySkala = Plotter.YScale;
+    k.yNull = Plotter.YZero;
+    k.da = true;
+}
+
+// Puts the preview's scale back into the plotter before it maps points.
+void SkalaSetzen()
+{
+    const auto& k = Z->skala;
+    if (!k.da) return;
+    Plotter.GraphLeft = k.links;
+    Plotter.GraphTop = k.oben;
+    Plotter.GraphWidth = k.breite;
+    Plotter.GraphHeight = k.hoehe;
+    Plotter.LeftMargin = k.rand;
+    Plotter.XMin = k.xMin;
+    Plotter.XMax = k.xMax;
+    Plotter.YMin = k.yMin;
+    Plotter.YMax = k.yMax;
+    Plotter.XScale = k.xSkala;
+    Plotter.YScale = k.ySkala;
+    Plotter.YZero = k.yNull;
+}
 
 // The previous preview transform (empty: none).
 std::vector<double> VergleichR, VergleichB;
@@ -125,14 +170,19 @@ void Bild(double oben, double unten, bool mitFunktion)
 {
     Z->marker = false;
     PlotIntoDialog(Z->vorschau, oben, unten, mitFunktion ? 1 : 0, PANE_GANZ);
+    SkalaMerken();
     if (Z->modus == 6) Ableitungsbild(oben, unten);
 }
 
 // The current picture again (paint, activation).
 void Neu()
 {
-    if (Z->fitGezeigt && Z->fitVorschau) PlotXafsPreview(Z->dlg, Z->unten, Z->oben);
-    else Bild(Z->oben, Z->unten, Z->fitGezeigt);
+    if (Z->fitGezeigt && Z->fitVorschau) {
+        PlotXafsPreview(Z->dlg, Z->unten, Z->oben);
+        SkalaMerken();
+    } else {
+        Bild(Z->oben, Z->unten, Z->fitGezeigt);
+    }
 }
 
 // Extra curve over the last frame in a colour.
@@ -177,6 +227,7 @@ bool DatenPunkt(LPARAM lParam, double* x, double* y, int* px, int* py)
     MapWindowPoints(Z->dlg, Z->vorschau, &p, 1);
     *px = p.x;
     *py = p.y;
+    SkalaSetzen();
     return Plotter.GetXYValue(*x, *y, p.x, p.y, 1, 0) != 0;
 }
 
@@ -372,6 +423,7 @@ bool Grenzen(double* o, double* u)
 bool DeglitchFit(double o, double u)
 {
     double xmin = 0, xmax = 0;
+    SkalaSetzen();
     Plotter.GetBorder(xmin, xmax);
     int32_t ba, bb, sa, sb;
     Indizes(xmin, xmax, &ba, &bb);
@@ -408,7 +460,8 @@ void Knopf55()
     if (m == -1) {
         if (Markiert(IDC_SB_RADIO2)) {
             double xmin = 0, xmax = 0;
-            Plotter.GetBorder(xmin, xmax);
+            SkalaSetzen();
+    Plotter.GetBorder(xmin, xmax);
             int32_t ba, bb, sa, sb;
             Indizes(xmin, xmax, &ba, &bb);
             Indizes(u, o, &sa, &sb);
@@ -483,7 +536,8 @@ void Knopf56()
         for (int32_t i = sa; i <= sb; ++i)
             if (i - Z->kratzLo >= 0 && i - Z->kratzLo < Z->kratzN) y[i] = Z->kratzY[i - Z->kratzLo];
         double xmin = 0, xmax = 0;
-        Plotter.GetBorder(xmin, xmax);
+        SkalaSetzen();
+    Plotter.GetBorder(xmin, xmax);
         Bild(xmax, xmin, false);
         Z->deglitch = true;
         return;
@@ -587,6 +641,7 @@ bool Ok()
     else DW()[2] = Markiert(IDC_SB_RADIO2) ? 0.0 : 1.0;
     if (m == -1) {
         DW()[2] = Z->deglitch ? 10.0 : 0.0;
+        SkalaSetzen();
         Plotter.GetBorder(DW()[3], DW()[4]);
     }
     if (m == 4 || m == 5) {
@@ -677,7 +732,9 @@ bool SektionsPunkt(HWND dlg, double x, double y, POINT* p)
 {
     HWND v = GetDlgItem(dlg, IDC_SB_VORSCHAU);
     int px = 0, py = 0;
-    if (!v || !Plotter.GetScreen(x, y, px, py)) return false;
+    if (!v || !Z) return false;
+    SkalaSetzen();
+    if (!Plotter.GetScreen(x, y, px, py)) return false;
     p->x = px;
     p->y = py;
     MapWindowPoints(v, dlg, p, 1);

@@ -157,6 +157,9 @@ TEST_F(SektionsDialogTest, BordersAndTheAlternatingPicks)
         }
         // Clicks: the lower edit has the focus at first, then they alternate.
         Druck(dlg, IDC_SB_ZURUECK);
+        // The graphic window behind the dialog paints in between (its own
+        // scale goes into the shared plotter): picks keep the preview's.
+        RedrawWindow(HAUPTDATEN.GrafikHandles[0], nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         Klick(dlg, 3.0);
         Klick(dlg, 9.0);
         const double a = Zahl(dlg, IDC_SB_UNTEN), b = Zahl(dlg, IDC_SB_OBEN);
