@@ -175,7 +175,6 @@ TEST_F(Hintergrund, SplineBackgroundLeavesChiItsFileAndTheFourierGrid)
     EXPECT_EQ(g.KGewicht, 2.0);
     EXPECT_EQ(g.SlotKGewicht[1], 2.0);
     EXPECT_EQ(g.XasStufe[1], 2);  // chi carries the k-weighted stage
-    EXPECT_EQ(g.XasStufe[0], 0);  // the mu curve keeps its own
     EXPECT_EQ(g.FunktionsTypen[0], 1);
     EXPECT_EQ(SplineKnotCount, 9);
     EXPECT_DOUBLE_EQ(P()[600], 0.5);
