@@ -107,6 +107,7 @@ void grafik_fenster::Reset()
         Kopiere(ZText[i], "Z");
     }
     FensterText[0] = '\0';
+    FTFenster = FTWINDOW{0, 0.0, 0.0, 0.0, 0.0};
     AnsichtWorte[0] = 0;
     AnsichtWorte[1] = 1;
     Grenzen[0] = Grenzen[1] = 0.0;

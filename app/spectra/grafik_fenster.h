@@ -11,6 +11,7 @@
 #include "spectra/ascii_file.h"
 #include "spectra/spectrum_file.h"
 #include "vantor.h"
+#include "zelva.h"
 
 // Slot flags.
 constexpr uint32_t SLOT_NICHT_SPEICHERBAR = 1;  // holds what a file cannot hold
@@ -219,6 +220,10 @@ public:
     // Reduction stage of each slot: -1 touched by an XAFS command, 1
     // background corrected, 2 k weighted; 0 otherwise.
     int32_t XasStufe[4];
+    // The window of this window's last forward transform (type, limits,
+    // shape and the origin of its grid); the background preview leaves its
+    // own settings here.
+    FTWINDOW FTFenster;
     int32_t ZweiWorte[2];
     int32_t MultiplotAnzahl;
     int32_t MultiplotListe[16];

@@ -958,10 +958,10 @@ void PlotXafsPreview(HWND dlg, double von, double bis)
             ZusatzKurve(control, gx.data(), gy.data(), m, BLAU);
         }
     }
-    // 5.-7. |FT| with the previous one in blue.
-    std::vector<double> r, b;
+    // 5.-7. |FT|, its real part in green and the previous |FT| in blue.
+    std::vector<double> r, b, re;
     const int32_t m = VorschauTransform(Numerik, altX.data(), chi.data(), n, von, bis, w, ExafsOptionen.KPunkte,
-                                        ExafsOptionen.RSchritt, ExafsOptionen.MaxR, &r, &b);
+                                        ExafsOptionen.RSchritt, ExafsOptionen.MaxR, &r, &b, &g.FTFenster, &re);
     if (m > 1 && m <= g.FeldGroesse()) {
         std::copy(r.begin(), r.end(), x);
         std::copy(b.begin(), b.end(), y);
@@ -972,6 +972,7 @@ void PlotXafsPreview(HWND dlg, double von, double bis)
         std::snprintf(g.XText[s], GRAFIK_TEXT, "%s", "R [\xC5]");
         g.SetFullBorder();
         Panel(control, PANE_OBEN_RECHTS, r.back(), r.front());
+        ZusatzKurve(control, r.data(), re.data(), m, GRUEN);
         if (VergleichR.size() > 1)
             ZusatzKurve(control, VergleichR.data(), VergleichB.data(), static_cast<int32_t>(VergleichR.size()), BLAU);
         VergleichR = r;

@@ -19,6 +19,7 @@
 #include <vector>
 
 class def_zelva;
+struct FTWINDOW;
 
 // ---- section ----
 
@@ -136,10 +137,15 @@ std::string MueDateiText(const double* x, const double* mu0, const double* chi, 
 // spline-interpolated onto nk points from von with step (pi / dR) / (nk -
 // 1), Kaiser-Bessel window (type 4, shape 4) over [von, bis], weighted with
 // k^w by the transform, cut after the first R above 0.8 rMax. r and betrag
-// receive the R values and |FT|. Returns their count, 0 when nothing can be
-// transformed (nk not a power of two, fewer than 3 points in the section).
+// receive the R values and |FT|; realteil, when given, the real part on the
+// same R values. fenster, when given, is the window record the transform
+// runs with: it is set to that window and gets the grid's origin, as a
+// window's record keeps the settings of its last transform. Returns the
+// count, 0 when nothing can be transformed (nk not a power of two, fewer
+// than 3 points in the section); fenster is then left as it was.
 int32_t VorschauTransform(def_zelva& z, const double* x, const double* chi, int32_t n, double von,
                           double bis, double w, int32_t nk, double dR, double rMax,
-                          std::vector<double>* r, std::vector<double>* betrag);
+                          std::vector<double>* r, std::vector<double>* betrag,
+                          FTWINDOW* fenster = nullptr, std::vector<double>* realteil = nullptr);
 
 #endif

@@ -438,10 +438,11 @@ std::string MueDateiText(const double* x, const double* mu0, const double* chi, 
 
 int32_t VorschauTransform(def_zelva& z, const double* x, const double* chi, int32_t n, double von, double bis,
                           double w, int32_t nk, double dR, double rMax, std::vector<double>* r,
-                          std::vector<double>* betrag)
+                          std::vector<double>* betrag, FTWINDOW* aussen, std::vector<double>* realteil)
 {
     r->clear();
     betrag->clear();
+    if (realteil) realteil->clear();
     if (nk < 4 || (nk & (nk - 1)) != 0 || !(dR > 0.0)) return 0;
     std::vector<double> sx, sy;
     for (int32_t i = 0; i < n; ++i)
@@ -468,9 +469,11 @@ int32_t VorschauTransform(def_zelva& z, const double* x, const double* chi, int3
     z.SetField(altX, altY);
     z.anzahl = altN;
     if (m < 1) return 0;
+    if (aussen) *aussen = fenster;
     for (int32_t j = 0; j < m; ++j) {
         r->push_back(gx[j]);
         betrag->push_back(std::hypot(gy[j], im[j]));
+        if (realteil) realteil->push_back(gy[j]);
         if (gx[j] > 0.8 * rMax) break;
     }
     return static_cast<int32_t>(r->size());

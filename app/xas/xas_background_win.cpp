@@ -559,6 +559,9 @@ void MueNull(Lauf& l)
         g.KurvenFlags[s] = flags & ~SLOT_K_GEWICHTET;
         g.KGewicht = 0.0;
     }
+    // chi(k) with its weight: the slot is at the k-weighted stage.
+    g.SlotKGewicht[s] = w > 0.0 ? w : 0.0;
+    g.XasStufe[s] = 2;
     g.SetFullBorder();
     l.Neuzeichnen();
     if (!spline) {

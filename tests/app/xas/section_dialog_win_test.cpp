@@ -19,6 +19,7 @@
 #include "fit/fit_model.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
+#include "shell/macro_bar.h"
 #include "shell/haupt_fenster.h"
 #include "spectra/data_commands_win.h"
 #include "spectra/dialog_plot_win.h"
@@ -57,8 +58,9 @@ void Klick(HWND dlg, double x)
     SendMessageA(dlg, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
 }
 
-// Pixels of pure blue in a pane of the picture control.
-int BlauePunkte(HWND dlg, int32_t pane)
+// Pixels of one colour (pure blue unless given) in a pane of the picture
+// control.
+int BlauePunkte(HWND dlg, int32_t pane, COLORREF farbe = RGB(0, 0, 255))
 {
     HWND v = GetDlgItem(dlg, IDC_SB_VORSCHAU);
     RECT c, r;
@@ -68,7 +70,7 @@ int BlauePunkte(HWND dlg, int32_t pane)
     int n = 0;
     for (int y = r.top; y < r.bottom; y += 1)
         for (int x = r.left; x < r.right; x += 1)
-            if (GetPixel(dc, x, y) == RGB(0, 0, 255)) ++n;
+            if (GetPixel(dc, x, y) == farbe) ++n;
     ReleaseDC(v, dc);
     return n;
 }
@@ -328,7 +330,8 @@ TEST_F(SektionsDialogTest, Mu0PreviewOnTheCopperKCurveLeavesTheCurveAsItWas)
     const int s = Slot();
     const Feld x0 = X(0, s), y0 = Y(0, s);
     const uint32_t flags = g.KurvenFlags[s];
-    int blau1 = -1, blau2 = -1;
+    int blau1 = -1, blau2 = -1, gruen = -1;
+    g.FTFenster = FTWINDOW{0, 0.0, 0.0, 0.0, 0.0};
     Antwort = [&](HWND dlg, int32_t modus) -> INT_PTR {
         EXPECT_EQ(modus, 5);
         EXPECT_EQ(Text(dlg, IDC_SB_WERT1), "11");
@@ -339,6 +342,13 @@ TEST_F(SektionsDialogTest, Mu0PreviewOnTheCopperKCurveLeavesTheCurveAsItWas)
         Setze(dlg, IDC_SB_UNTEN, 1.0);
         Druck(dlg, IDC_SB_FIT);
         blau2 = BlauePunkte(dlg, PANE_OBEN_RECHTS);
+        gruen = BlauePunkte(dlg, PANE_OBEN_RECHTS, RGB(0, 255, 0));
+        // The window keeps the preview's transform settings.
+        EXPECT_EQ(g.FTFenster.windowType, 4);
+        EXPECT_EQ(g.FTFenster.shape, 4.0);
+        EXPECT_NEAR(g.FTFenster.lower, 1.0, 1e-3);
+        EXPECT_NEAR(g.FTFenster.upper, 17.4, 1e-3);
+        EXPECT_EQ(g.FTFenster.origin, g.FTFenster.lower);
         Bild(dlg, "section_dialog_mu0.png");
         EXPECT_EQ(X(0, s), x0);
         EXPECT_EQ(Y(0, s), y0);
@@ -354,6 +364,7 @@ TEST_F(SektionsDialogTest, Mu0PreviewOnTheCopperKCurveLeavesTheCurveAsItWas)
     EXPECT_TRUE(ok);
     EXPECT_EQ(blau1, 0);   // the first preview has nothing to compare with
     EXPECT_GT(blau2, 10);  // the second shows the first in blue
+    EXPECT_GT(gruen, 10);  // and the real part over the magnitude
     EXPECT_EQ(FehlerCode, 0);
     EXPECT_EQ(Slot(), (s + 1) & 3);
     EXPECT_STREQ(g.YText[Slot()], "^c(k)*k~2");
@@ -478,4 +489,50 @@ TEST_F(SektionsDialogTest, CancelChangesNothingInAnyMode)
     const Feld x = X(0, 1);
     EXPECT_GE(x.front(), 8.9 - 1e-3);
     EXPECT_LE(x.back(), 9.2 + 1e-3);
+}
+
+// A section the command refuses after the dialog (here outside the data)
+// is neither applied nor written to the macro being recorded; the same
+// command on a section inside the data is both.
+TEST_F(SektionsDialogTest, ARefusedSectionIsNeitherRecordedNorApplied)
+{
+    Kupfer();
+    char ordner[MAX_PATH];
+    ASSERT_GT(GetTempPathA(MAX_PATH, ordner), 0u);
+    const std::string makro = std::string(ordner) + "korlan_abschnitt_test.MAK";
+    DeleteFileA(makro.c_str());
+    std::snprintf(ButtonBar.MakroPfad, sizeof ButtonBar.MakroPfad, "%s", makro.c_str());
+    HAUPTDATEN.MakroAufnahme = 1;
+    auto inhalt = [&] {
+        std::ifstream f(makro);
+        std::stringstream s;
+        s << f.rdbuf();
+        return s.str();
+    };
+    for (int32_t id : {803, 804}) {
+        SCOPED_TRACE(id);
+        Antwort = [](HWND, int32_t) -> INT_PTR {
+            HAUPTDATEN.DialogWerte[0] = 7.5;  // below the first point at 8.779 keV
+            HAUPTDATEN.DialogWerte[1] = 8.95;
+            return 1;
+        };
+        FehlerCode = 0;
+        HAUPTDATEN.Befehl(id, 0);
+        EXPECT_NE(FehlerCode, 0);
+        EXPECT_EQ(Slot(), 0);
+        EXPECT_EQ(inhalt().find(std::to_string(id)), std::string::npos);
+    }
+    Antwort = [](HWND, int32_t) -> INT_PTR {
+        HAUPTDATEN.DialogWerte[0] = 8.779;
+        HAUPTDATEN.DialogWerte[1] = 8.95;
+        return 1;
+    };
+    FehlerCode = 0;
+    HAUPTDATEN.Befehl(803, 0);
+    EXPECT_EQ(FehlerCode, 0);
+    EXPECT_EQ(Slot(), 1);
+    EXPECT_NE(inhalt().find("803"), std::string::npos);
+    HAUPTDATEN.MakroAufnahme = 0;
+    ButtonBar.MakroPfad[0] = '\0';
+    DeleteFileA(makro.c_str());
 }

@@ -347,7 +347,29 @@ TEST(Preview, TransformOfOneShellPeaksAtItsDistance)
     for (size_t i = 0; i < b.size(); ++i)
         if (b[i] > b[best]) best = i;
     EXPECT_NEAR(r[best], 2.2, r[1]);
-    EXPECT_EQ(VorschauTransform(z, k.data(), chi.data(), 400, 3.0, 14.0, 2.0, 1000, 0.04, 7.0, &r, &b), 0);
+
+    // The window record the transform ran with, and the real part beside
+    // the magnitude: |re| never above |FT|, and re changes sign about the
+    // peak, where the magnitude does not.
+    FTWINDOW f{1, 0.0, 0.0, 0.0, -9.0};
+    Feld re;
+    const int32_t m = VorschauTransform(z, k.data(), chi.data(), 400, 3.0, 14.0, 2.0, 1024, 0.04, 7.0, &r, &b, &f, &re);
+    ASSERT_EQ(re.size(), static_cast<size_t>(m));
+    EXPECT_EQ(f.windowType, 4);
+    EXPECT_EQ(f.upper, 14.0);
+    EXPECT_EQ(f.lower, 3.0);
+    EXPECT_EQ(f.shape, 4.0);
+    EXPECT_EQ(f.origin, 3.0);  // the first point of the k grid
+    int wechsel = 0;
+    for (int32_t i = 0; i < m; ++i) {
+        EXPECT_LE(std::fabs(re[i]), b[i] * (1 + 1e-12) + 1e-300);
+        if (i > 0 && (re[i] > 0) != (re[i - 1] > 0)) ++wechsel;
+    }
+    EXPECT_GT(wechsel, 3);
+    const FTWINDOW vorher = f;
+    EXPECT_EQ(VorschauTransform(z, k.data(), chi.data(), 400, 3.0, 14.0, 2.0, 1000, 0.04, 7.0, &r, &b, &f, &re), 0);
+    EXPECT_EQ(f.upper, vorher.upper);  // a refused transform leaves the record
+    EXPECT_TRUE(re.empty());
 }
 
 // The spline background is linear in its knot heights and solved directly;

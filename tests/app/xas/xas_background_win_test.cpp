@@ -67,6 +67,8 @@ protected:
         for (int s = 0; s < 4; ++s) {
             g.DateiInfo.PunkteProKurve[s] = s == 0 ? n : 0;
             g.KurvenFlags[s] = 0;
+            g.XasStufe[s] = 0;
+            g.SlotKGewicht[s] = 0.0;
         }
         g.KurvenZaehler = g.NeuesterZaehler = 0;
         g.SetFullBorder();
@@ -171,6 +173,8 @@ TEST_F(Hintergrund, SplineBackgroundLeavesChiItsFileAndTheFourierGrid)
     EXPECT_STREQ(g.XText[1], "k [\xC5~{-1}]");
     EXPECT_TRUE(g.KurvenFlags[1] & SLOT_K_GEWICHTET);
     EXPECT_EQ(g.KGewicht, 2.0);
+    EXPECT_EQ(g.SlotKGewicht[1], 2.0);
+    EXPECT_EQ(g.XasStufe[1], 2);  // chi carries the k-weighted stage
     EXPECT_EQ(g.FunktionsTypen[0], 1);
     EXPECT_EQ(SplineKnotCount, 9);
     EXPECT_DOUBLE_EQ(P()[600], 0.5);
@@ -241,6 +245,7 @@ TEST_F(Hintergrund, PolynomialMu0AndTheSectionLayout)
     ASSERT_EQ(FehlerCode, 0);
     EXPECT_EQ(g.FunktionsTypen[0], 7);  // the polynomial stays in the window
     EXPECT_EQ(Zeile(), "--: kurve.dat --XAS-MUE_ZERO_FIT - polynome degree : 1  - range from 2  to 14  - ( active : 2 )\r\n");
+    EXPECT_EQ(g.XasStufe[Slot()], 2);
     const Feld x = X(0, Slot()), chi = Y(0, Slot());
     EXPECT_NEAR(x.front(), 2.0, 1e-12);
     EXPECT_NEAR(x.back(), 14.0, 1e-12);
