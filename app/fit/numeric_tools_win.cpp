@@ -11,6 +11,7 @@
 #include <string>
 
 #include "fit/numeric_tools.h"
+#include "fit/numeric_tools_dialogs_win.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
@@ -400,13 +401,18 @@ bool NumerikWerkzeugGebaut(int32_t befehl)
 bool NumerikWerkzeug(haupt_fenster* app, int32_t befehl, int32_t fenster, LPARAM lParam)
 {
     if (!NumerikWerkzeugGebaut(befehl)) return false;
-    // The dialogs of these tools are not built yet: from the menu they
-    // answer "not available"; the macro player's prepared values run them.
-    if (lParam != LP_PREPARED && befehl != 515) {
-        NichtVerfuegbar(befehl);
-        return true;
-    }
+    // From the menu a tool asks for its values first; the macro player's
+    // prepared values run it at once. Tools whose dialog is not built yet
+    // answer "not available".
     grafik_fenster& g = GrafikFenster[fenster];
+    if (lParam != LP_PREPARED && befehl != 515) {
+        const INT_PTR ende = NumerikDialog(befehl, app->Hauptfenster, g.Punkte());
+        if (ende < 0) {
+            NichtVerfuegbar(befehl);
+            return true;
+        }
+        if (ende == 0) return true;  // Cancel: nothing changes, nothing is recorded
+    }
     HCURSOR alt = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     switch (befehl) {
     case 501: Glaetten(app, g, lParam); break;

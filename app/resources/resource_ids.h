@@ -549,4 +549,15 @@
 #define IDC_MC_PROZENT2 653
 #define IDC_MC_KAMMER 130
 
+// ---- dialogs of the Numeric menu's curve tools (app/fit/numeric_tools_dialogs_win.cpp) ----
+#define IDC_FSMOOTH_INTERVAL 40
+#define IDC_NT_PUNKTE 502          // the curve's point count (static)
+#define IDC_NT_NEUE_PUNKTE 201     // the new number of points
+#define IDC_GOLAY_GRAD01 552
+#define IDC_GOLAY_GRAD23 553
+#define IDC_GOLAY_GRAD45 554
+#define IDC_GOLAY_INTERVALL 502
+#define IDC_GOLAY_DURCHLAEUFE 201
+#define IDC_BSPLINE_GRAD 534
+
 #endif

@@ -100,6 +100,9 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"AVERAGE", 827},
     {"DEXFOIL", 890},
     {"SET_BORDER", 605},
+    {"GET_FSMOOTH", 501},
+    {"SPLINE", 503},
+    {"GOLAYSMOOTH", 508},
 };
 const std::size_t HILFE_DIALOGE_ANZAHL = sizeof HILFE_DIALOGE / sizeof HILFE_DIALOGE[0];
 

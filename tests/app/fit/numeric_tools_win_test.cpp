@@ -314,3 +314,90 @@ TEST_F(NumerikWerkzeuge, LevelOffPolynomialsKeepAQuadratic)
     EXPECT_EQ(g.AktuellerSlot(), 0);
     FehlerCode = 0;
 }
+
+// From the menu each tool asks for its values: OK runs the same path as the
+// prepared values; Cancel, an end code of 0 and refused values (message
+// 108) change and record nothing.
+TEST_F(NumerikWerkzeuge, MenuDialogsRunTheToolOrChangeNothing)
+{
+    auto welle = [](double x) { return std::cos(x) + 0.2 * std::cos(49.5 * x); };
+    grafik_fenster& g = GrafikFenster[0];
+    const struct {
+        int32_t id;
+        std::vector<DialogSchritt> schritte;
+        std::vector<double> vorbereitet;  // empty: nothing may change
+        int32_t fehler;
+    } faelle[] = {
+        {501, {SetzeText(IDC_FSMOOTH_INTERVAL, "10"), Druecke(IDOK)}, {10}, 0},
+        {501, {SetzeText(IDC_FSMOOTH_INTERVAL, "10"), Druecke(IDCANCEL)}, {}, 0},
+        {501, {SetzeText(IDC_FSMOOTH_INTERVAL, "0"), Druecke(IDOK)}, {}, 0},
+        {503, {SetzeText(IDC_NT_NEUE_PUNKTE, "1000"), Druecke(IDCANCEL)}, {}, 0},
+        {503, {SetzeText(IDC_NT_NEUE_PUNKTE, "1"), Druecke(IDOK)}, {}, 108},  // the step would be range / 0
+        {509, {SetzeText(IDC_NT_NEUE_PUNKTE, "0"), Druecke(IDOK)}, {}, 108},
+        // Golay-Savitzky: the defaults are degree class 3, interval 5, two runs.
+        {508, {Druecke(IDOK)}, {2, 3, 5}, 0},
+        {508, {Waehle(IDC_GOLAY_GRAD01), SetzeText(IDC_GOLAY_INTERVALL, "-7"),
+               SetzeText(IDC_GOLAY_DURCHLAEUFE, "3"), Druecke(IDOK)}, {3, 1, 7}, 0},
+        {508, {Druecke(IDCANCEL)}, {}, 0},
+        // B-spline: the new number defaults to the curve's, the degree to 3.
+        {511, {SetzeText(IDC_NT_NEUE_PUNKTE, "50"), Druecke(IDOK)}, {50, 3}, 0},
+        {511, {SetzeText(IDC_BSPLINE_GRAD, "97"), Druecke(IDOK)}, {}, 108},  // above n - 4
+        {511, {SetzeText(IDC_BSPLINE_GRAD, "1"), Druecke(IDOK)}, {}, 108},
+    };
+    for (const auto& f : faelle) {
+        std::vector<double> erwartet;
+        std::string zeile;
+        if (!f.vorbereitet.empty()) {
+            Gitter(100, 0.0, 2 * PI, welle);
+            Prepared(f.id, f.vorbereitet);
+            ASSERT_EQ(g.AktuellerSlot(), 1) << f.id;
+            erwartet = Y(0, 1);
+            zeile = Zeile();
+        }
+        Gitter(100, 0.0, 2 * PI, welle);
+        for (int i = 0; i < 14; ++i) HAUPTDATEN.DialogWerte[i] = 0;
+        if (CommandText) CommandText[0] = 0;
+        FehlerCode = 0;
+        const int id = f.id;
+        EXPECT_TRUE(MitDialogen(f.schritte, [id] { HAUPTDATEN.Befehl(id, 0); })) << f.id;
+        EXPECT_EQ(FehlerCode, f.fehler) << f.id;
+        if (!f.vorbereitet.empty()) {
+            ASSERT_EQ(g.AktuellerSlot(), 1) << f.id;
+            EXPECT_EQ(Y(0, 1), erwartet) << f.id;
+            EXPECT_EQ(Zeile(), zeile) << f.id;
+        } else {
+            EXPECT_EQ(g.AktuellerSlot(), 0) << f.id;
+            EXPECT_EQ(Zeile(), "") << f.id;
+        }
+        FehlerCode = 0;
+    }
+
+    // The spline and the polynomial interpolation take the new number of
+    // points typed in; the dialog first shows the curve's own count.
+    const struct { int32_t id; const char* text; size_t punkte; double fehler; } neu[] = {
+        {503, "1000", 1000u, 1e-6},
+        {509, "50", 50u, 1e-4},
+    };
+    for (const auto& f : neu) {
+        Gitter(f.id == 503 ? 100 : 9, 0.0, PI, [](double x) { return std::sin(x); });
+        const int id = f.id;
+        std::string gezeigt;
+        EXPECT_TRUE(MitDialogen({[&gezeigt](HWND dlg) {
+                                     char t[32] = "";
+                                     GetDlgItemTextA(dlg, IDC_NT_PUNKTE, t, sizeof t);
+                                     gezeigt = t;
+                                 },
+                                 SetzeText(IDC_NT_NEUE_PUNKTE, f.text), Druecke(IDOK)},
+                                [id] { HAUPTDATEN.Befehl(id, 0); }))
+            << f.id;
+        EXPECT_EQ(gezeigt, f.id == 503 ? "100" : "9");
+        ASSERT_EQ(g.AktuellerSlot(), 1) << f.id;
+        const std::vector<double> x = X(0, 1), y = Y(0, 1);
+        ASSERT_EQ(x.size(), f.punkte) << f.id;
+        for (size_t i = 0; i < x.size(); ++i) {
+            // the spline's free ends are left out
+            if (f.id == 503 && (i < 50 || i > 950)) continue;
+            EXPECT_NEAR(y[i], std::sin(x[i]), f.fehler) << f.id << " " << i;
+        }
+    }
+}
