@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "xas/feff_path.h"
+
 // One atom line "x y z ipot [tag [distance]]"; false for a line without
 // four leading numbers (comments, cards).
 struct FeffAtom {
@@ -67,5 +69,12 @@ bool FeffViertelAtom(double* x, double* y, double* z);
 double FeffDiederWinkel(double absorberWinkel);
 // The angle after a scroll step: a size of 360 or more becomes |a| - 360.
 double FeffWinkelUmlauf(double winkel);
+
+// The row of a FEFF run's "files.dat" for a changed three-leg path of
+// length laenge (half the perimeter, from the coordinates as written): the
+// three-leg row nearest to it within toleranz Angstrom (the first of equal
+// ones). Its path number, with the row in *zeile; -1 when no three-leg row
+// is that close.
+int32_t FeffDreieckZeile(const std::string& filesDat, double laenge, double toleranz, FilesDatZeile* zeile);
 
 #endif

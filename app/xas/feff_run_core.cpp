@@ -264,3 +264,20 @@ bool FeffViertelAtom(double* x, double* y, double* z)
 double FeffDiederWinkel(double absorberWinkel) { return 2.0 * (90.0 - absorberWinkel); }
 
 double FeffWinkelUmlauf(double winkel) { return std::fabs(winkel) >= 360.0 ? std::fabs(winkel) - 360.0 : winkel; }
+
+int32_t FeffDreieckZeile(const std::string& filesDat, double laenge, double toleranz, FilesDatZeile* zeile)
+{
+    int32_t nummer = -1;
+    double naechste = toleranz;
+    for (const Zeile& z : Zeilen(filesDat)) {
+        FilesDatZeile r;
+        if (!LeseFilesDatZeile(z.inhalt, &r) || r.Beine != 3) continue;
+        const double abstand = std::fabs(r.Reff - laenge);
+        if (abstand <= naechste && (nummer < 0 || abstand < naechste)) {
+            naechste = abstand;
+            nummer = r.Pfadnummer;
+            if (zeile) *zeile = r;
+        }
+    }
+    return nummer;
+}

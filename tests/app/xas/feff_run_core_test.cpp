@@ -237,3 +237,33 @@ TEST(FeffWinkel, WrittenQuarterAnglesAndWrap)
     EXPECT_EQ(FeffWinkelUmlauf(-20.0), -20.0);
     EXPECT_EQ(FeffWinkelUmlauf(360.0), 0.0);
 }
+
+TEST(FeffDreieckZeile, NearestThreeLegRowWithinTheTolerance)
+{
+    // Rows as the stand-in and FEFF write them; a two- and a four-leg row
+    // lie nearer than the triangles to some of the lengths asked for.
+    const std::string filesDat =
+        " title\r\n    file        sig2   amp ratio    deg    nlegs  r effective\r\n"
+        " feff0001.dat 0.00000   100.000    12.000     2   3.7250\r\n"
+        " feff0002.dat 0.00000   100.000    48.000     3   3.7240\r\n"
+        " feff0003.dat 0.00000   100.000    48.000     3   3.7290\r\n"
+        " feff0004.dat 0.00000   100.000    48.000     4   3.8290\r\n"
+        " feff0005.dat 0.00000   100.000    48.000     3   3.8330\r\n"
+        " feff0007.dat 0.00000   100.000    48.000     3   3.8240\r\n";
+    const struct {
+        double laenge;
+        int32_t nummer;
+    } faelle[] = {
+        {3.7250, 2}, {3.7268, 3}, {3.7191, 2}, {3.7189, -1}, {3.8290, 5},
+        {3.8280, 7}, {3.7339, 3}, {3.7341, -1}, {2.0, -1},
+    };
+    for (const auto& f : faelle) {
+        FilesDatZeile z;
+        EXPECT_EQ(FeffDreieckZeile(filesDat, f.laenge, 0.005, &z), f.nummer) << f.laenge;
+        if (f.nummer > 0) {
+            EXPECT_EQ(z.Pfadnummer, f.nummer);
+            EXPECT_EQ(z.Beine, 3);
+        }
+    }
+    EXPECT_EQ(FeffDreieckZeile("", 3.725, 0.005, nullptr), -1);
+}
