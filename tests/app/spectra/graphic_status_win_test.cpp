@@ -105,7 +105,7 @@ TEST_F(GrafikShell, CommandsTakeTheTopWindowOrTheMacroPlayersWindow)
         {19, 0, true},            // the dispatcher's own command
         {617, 0, true},           // data commands clear the dialog values
         {603, LP_PREPARED, false},
-        {515, 0, false},          // the Numeric handler keeps them
+        {501, LP_PREPARED, false},  // the Numeric handler keeps them
         {850, 0, true},
         {915, LP_PREPARED, false},
     };
