@@ -16,6 +16,13 @@ void NumerikBefehl(haupt_fenster* app)
     const int32_t befehl = app->Meldungsblock.Befehl;
     const LPARAM lParam = app->Meldungsblock.lParam;
     const int32_t fenster = BefehlsFenster(app, false);
+    if (befehl == 506) {
+        if (fenster < 0)
+            FehlerCode = 111;
+        else
+            app->FourierTransformation();
+        return;
+    }
     if (befehl != 507 && !NumerikWerkzeugGebaut(befehl)) {
         NichtVerfuegbar(befehl);
         return;

@@ -560,4 +560,37 @@
 #define IDC_GOLAY_DURCHLAEUFE 201
 #define IDC_BSPLINE_GRAD 534
 
+// ---- the Fourier transformation and its previews (app/fit/fourier_transform_win.cpp,
+// fourier_dialogs_win.cpp) ----
+#define IDS_FT_FENSTER 300          // 300-305: "None" ... "Hanning"
+#define IDC_FT_FENSTER_ERSTES 200   // 200-205: the window types 0-5
+#define IDC_FT_PARAMETER 40
+#define IDC_FT_VON 58
+#define IDC_FT_BIS 59
+#define IDC_FT_GRAFIK 63
+#define IDC_FT_ZEIGE_FENSTER 37
+#define IDC_FT_ZEIGE_K 110
+#define IDC_FT_NULLEN 502
+#define IDC_FT_K_GRUPPE 558
+#define IDC_FT_K_GEWICHT 559
+#define IDC_FT_PUNKTE 220
+#define IDC_FT_K_PUNKTE 230
+#define IDC_FT_OPTIONEN 250
+#define IDC_FT_SCHRITT 300
+#define IDC_FT_SCHRITT_GRUPPE 301
+#define IDC_FT_HIN 530
+#define IDC_FT_ZURUECK 531
+#define IDC_FT_NULLSTELLE 544
+#define IDC_FT_PHASE 555
+#define IDC_FT_LADE_PHASE 568
+#define IDC_FT_LADE_AMPLITUDE 569
+#define IDC_FT_PHASE_NAME 80
+#define IDC_FT_AMPLITUDE_NAME 210
+#define IDC_FTV_FLAECHE 30          // drawing area of SHOWWINDOW and WEIGHTFT
+#define IDC_FTV_FENSTER_NAME 80
+#define IDC_FTV_ZEIGEN 37
+#define IDC_FTV_K1 559
+#define IDC_FTV_K2 560
+#define IDC_FTV_K3 561
+
 #endif

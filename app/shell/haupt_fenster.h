@@ -179,6 +179,18 @@ public:
     // fit/fit_run_win.cpp): 1 while the fit goes on or when it has
     // finished normally, 0 after a failure or when no fit was started.
     int32_t FitStarten();
+    // Command 506 on the active graphic window (fit/fourier_transform_win.cpp):
+    // the Fourier transformation forward or back, in XAFS mode when the low
+    // word of the command's lParam is 815. 1 when a transform was stored, 0
+    // when the dialog was cancelled or the values were refused.
+    int32_t FourierTransformation();
+    // The previews of the Fourier dialog (fit/fourier_previews_win.cpp): the
+    // current curve, normalised, with the window values W (blue) and the
+    // windowed curve (green) between von and bis into control; returns 1.
+    // The transforms with the k weights w1, w2, w3 in three quadrants of
+    // the dialog's control 30 and their magnitudes together in the fourth.
+    int32_t DrawWindowFunction(HWND control, double von, double bis, double* W, double* V);
+    void DrawWeightFT(HWND dialog, int32_t w1, int32_t w2, int32_t w3);
 
     // ---- helpers ----
     // Index 0-3 of the graphic window with this handle, -1 when none.

@@ -26,21 +26,38 @@ bool DialogPane(int32_t pane, int32_t width, int32_t height, RECT* r)
     }
 }
 
+namespace {
+
+// The pane's rectangle when the active window has a curve to draw.
+bool PaneDerKurve(HWND control, int32_t pane, RECT* r)
+{
+    RECT client;
+    if (!control || AktivesFenster < 0 || AktivesFenster > 3) return false;
+    grafik_fenster& g = GrafikFenster[AktivesFenster];
+    return g.GetXFeld(-1) && g.GetYFeld(-1) && g.Punkte() >= 1 && GetClientRect(control, &client) &&
+           DialogPane(pane, client.right, client.bottom, r);
+}
+
+}  // namespace
+
 bool PlotIntoDialog(HWND control, double xUpper, double xLower, int32_t withFunction,
                     int32_t pane)
 {
-    if (!control || AktivesFenster < 0 || AktivesFenster > 3) return false;
+    RECT r;
+    if (!PaneDerKurve(control, pane, &r)) return false;
+    InvalidateRect(control, nullptr, TRUE);
+    UpdateWindow(control);
+    return PlotIntoDialogPane(control, xUpper, xLower, withFunction, pane);
+}
+
+bool PlotIntoDialogPane(HWND control, double xUpper, double xLower, int32_t withFunction, int32_t pane)
+{
+    RECT r;
+    if (!PaneDerKurve(control, pane, &r)) return false;
     grafik_fenster& g = GrafikFenster[AktivesFenster];
     double* x = g.GetXFeld(-1);
     double* y = g.GetYFeld(-1);
     const int32_t n = g.Punkte();
-    RECT client, r;
-    if (!x || !y || n < 1 || !GetClientRect(control, &client) ||
-        !DialogPane(pane, client.right, client.bottom, &r))
-        return false;
-
-    InvalidateRect(control, nullptr, TRUE);
-    UpdateWindow(control);
     HDC dc = GetDC(control);
     if (!dc) return false;
     HGDIOBJ alterPinsel = SelectObject(dc, GetStockObject(LTGRAY_BRUSH));

@@ -29,6 +29,10 @@ bool DialogPane(int32_t pane, int32_t width, int32_t height, RECT* r);
 bool PlotIntoDialog(HWND control, double xUpper, double xLower, int32_t withFunction,
                     int32_t pane);
 
+// The same into one pane, leaving the rest of the control as it is.
+bool PlotIntoDialogPane(HWND control, double xUpper, double xLower, int32_t withFunction,
+                        int32_t pane);
+
 // On a screen wider than 640 pixels, with the assistant closed, grows the
 // dialog (position kept) to the screen's width and height and control 30
 // by the same amounts. Returns true when it changed the dialog.

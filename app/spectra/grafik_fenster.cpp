@@ -108,6 +108,9 @@ void grafik_fenster::Reset()
     }
     FensterText[0] = '\0';
     FTFenster = FTWINDOW{0, 0.0, 0.0, 0.0, 0.0};
+    FTSchritt = FTKGewicht = FTGitterSchritt = 0.0;
+    FTGitterAnzahl = 0;
+    KMin = KMax = KSchritt = RFensterBreite = 0.0;
     AnsichtWorte[0] = 0;
     AnsichtWorte[1] = 1;
     Grenzen[0] = Grenzen[1] = 0.0;
@@ -437,6 +440,15 @@ void grafik_fenster::SetGrafikTexte(const char* x, const char* y, const char* fe
     if (y) Kopiere(YText[s], y);
     if (fensterZ) Kopiere(FensterText, fensterZ);
     if (slotZ) Kopiere(ZText[s], slotZ);
+}
+
+void grafik_fenster::GetGrafikTexte(char* x, char* y, char* fensterZ, char* slotZ) const
+{
+    const int32_t s = KurvenZaehler & 3;
+    if (x) Kopiere(x, XText[s]);
+    if (y) Kopiere(y, YText[s]);
+    if (fensterZ) Kopiere(fensterZ, FensterText);
+    if (slotZ) Kopiere(slotZ, ZText[s]);
 }
 
 int32_t grafik_fenster::ReadSeriesFrame(double* y, int32_t frame, int32_t kapazitaet)

@@ -121,6 +121,10 @@ public:
     void DrawSeries(HDC dc, double ylo, double yhi);
 
     void SetGrafikTexte(const char* x, const char* y, const char* fensterZ, const char* slotZ);
+    // Copies the texts SetGrafikTexte sets (the current slot's x, y and z
+    // texts and the window title) into each buffer that is not null
+    // (GRAFIK_TEXT bytes each).
+    void GetGrafikTexte(char* x, char* y, char* fensterZ, char* slotZ) const;
 
     // Frame reader of the series in DateiInfo: 0 opens, -1 closes, n >= 1
     // reads column n into y (see LeseSerienFrame for the codes).
@@ -224,6 +228,20 @@ public:
     // shape and the origin of its grid); the background preview leaves its
     // own settings here.
     FTWINDOW FTFenster;
+    // The rest of the last forward transform's settings: the step of its
+    // result, the k weight handed to it, and the step and count of the grid
+    // it transformed (step 0 while the window has had none); the chi(k)
+    // range before an XAFS forward transform and the width of the R window
+    // of the last XAFS back transform.
+    double FTSchritt;
+    double FTKGewicht;
+    double FTGitterSchritt;
+    int32_t FTGitterAnzahl;
+    double KMin, KMax, KSchritt;
+    double RFensterBreite;
+    // The switch that makes the curve-slot routines carry the imaginary part
+    // along is the plot's imaginary-part flag.
+    int32_t& DritteSpalte() { return Paintinfo.KomplexImag; }
     int32_t ZweiWorte[2];
     int32_t MultiplotAnzahl;
     int32_t MultiplotListe[16];

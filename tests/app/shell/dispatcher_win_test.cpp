@@ -114,7 +114,7 @@ TEST_F(Dispatcher, CommandsNotBuiltYetNameTheirMenuItemAndStopAReplay)
     // names the menu item; prepared values (macro replay) open no box but
     // raise the player's stop sign 1000 and keep the text for the player.
     const struct { int32_t id; const char* text; } faelle[] = {
-        {506, "\"Fourier transformation\" is not available in this version of Korlan."},
+        {522, "\"Automatic F-test\" is not available in this version of Korlan."},
         {915, "\"XRD Structure Fit\" is not available in this version of Korlan."},
     };
     for (const auto& f : faelle) {
