@@ -154,7 +154,7 @@ INT_PTR Ok(HWND dlg)
     const double nullen = Zahl(dlg, IDC_FT_NULLEN);
     const bool phase = hin && Markiert(dlg, IDC_FT_PHASE);
     if (phase && Zustand.Phase.empty()) {
-        MessageBoxA(dlg, "Valid file name is needed for phase correction!\r\n        (File name for amplitude optional)",
+        MeldungsBox(dlg, "Valid file name is needed for phase correction!\r\n        (File name for amplitude optional)",
                     "Caution", MB_OK | MB_ICONEXCLAMATION);
         DW()[10] = -1.0;
         return TRUE;

@@ -127,16 +127,42 @@ struct SLOT_SICHERUNG {
     }
 };
 
-// Puts (x, y) as the window's current curve.
-void AlsKurve(grafik_fenster& g, const std::vector<double>& x, const std::vector<double>& y)
+// Puts (x, y) as the window's current curve; with gespiegelt -y as its
+// imaginary part, so that the frame takes in the imaginary part drawn
+// over it.
+void AlsKurve(grafik_fenster& g, const std::vector<double>& x, const std::vector<double>& y, bool gespiegelt)
 {
     const int32_t s = g.AktuellerSlot();
-    const int32_t m = std::min(static_cast<int32_t>(x.size()), g.FeldGroesse());
-    std::copy(x.begin(), x.begin() + m, g.GetXFeld(s));
-    std::copy(y.begin(), y.begin() + m, g.GetYFeld(s));
-    g.DateiInfo.PunkteProKurve[s] = m;
+    const int32_t m = std::min(static_cast<int32_t>(x.size()), (g.FeldGroesse() - 2) / 2);
+    double* gx = g.GetXFeld(s);
+    double* gy = g.GetYFeld(s);
+    std::copy(x.begin(), x.begin() + m, gx);
+    std::copy(y.begin(), y.begin() + m, gy);
     g.KurvenFlags[s] = 0;
+    if (gespiegelt && m > 0) {
+        gx[m] = gx[m - 1];
+        gy[m] = gy[m - 1];
+        for (int32_t j = 0; j < m; ++j) {
+            gx[m + 1 + j] = gx[j];
+            gy[m + 1 + j] = -gy[j];
+        }
+        g.KurvenFlags[s] = SLOT_KOMPLEX;
+    }
+    g.DateiInfo.PunkteProKurve[s] = m;
     g.SetFullBorder();
+}
+
+// Moves the controls below the drawing area down by dh pixels (the area
+// has grown by as much).
+void UntereNachUnten(HWND dlg, HWND flaeche, LONG unterkante, int32_t dh)
+{
+    for (HWND c = GetWindow(dlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (c == flaeche) continue;
+        RECT r;
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
+        if (r.top >= unterkante) SetWindowPos(c, nullptr, r.left, r.top + dh, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
 }
 
 void Kurvenfarbe(grafik_fenster& g, COLORREF farbe) { Plotter.PlotColor = farbe; g.Paintinfo.PlotColor = farbe; }
@@ -264,7 +290,7 @@ void haupt_fenster::DrawWeightFT(HWND dialog, int32_t w1, int32_t w2, int32_t w3
     }
     char text[80];
     for (int32_t p = 0; p < 3; ++p) {
-        AlsKurve(g, betrag[p].x, betrag[p].y);
+        AlsKurve(g, betrag[p].x, betrag[p].y, true);
         std::snprintf(text, sizeof text, "FT(^c(k)*k~%d)", gewichte[p]);
         g.SetGrafikTexte("R [\xC5]", text, nullptr, nullptr);
         Kurvenfarbe(g, p == 0 ? farbe : (p == 1 ? BLAU : MAGENTA));
@@ -282,7 +308,7 @@ void haupt_fenster::DrawWeightFT(HWND dialog, int32_t w1, int32_t w2, int32_t w3
         const double teiler = p == 0 ? 1.0 : FtVergleichsTeiler(w1, gewichte[p]);
         for (double& v : y) v /= teiler;
         if (p == 0) {
-            AlsKurve(g, betrag[0].x, y);
+            AlsKurve(g, betrag[0].x, y, false);
             std::snprintf(text, sizeof text, "FT(^c(k)*k~{%d, %d, %d})", w1, w2, w3);
             g.SetGrafikTexte("R [\xC5]", text, nullptr, nullptr);
             PlotIntoDialogPane(control, betrag[0].x.back(), betrag[0].x.front(), 0, PANE_UNTEN_RECHTS);
@@ -301,7 +327,15 @@ INT_PTR CALLBACK WeightFTProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
         SetDlgItemTextA(dlg, IDC_FTV_K1, "1");
         SetDlgItemTextA(dlg, IDC_FTV_K2, "2");
         SetDlgItemTextA(dlg, IDC_FTV_K3, "3");
-        DialogToScreenSize(dlg);
+        if (HWND flaeche = GetDlgItem(dlg, IDC_FTV_FLAECHE)) {
+            RECT vor, nach;
+            GetWindowRect(flaeche, &vor);
+            MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&vor), 2);
+            if (DialogToScreenSize(dlg)) {
+                GetWindowRect(flaeche, &nach);
+                UntereNachUnten(dlg, flaeche, vor.bottom, (nach.bottom - nach.top) - (vor.bottom - vor.top));
+            }
+        }
         return TRUE;
     case WM_PAINT: {
         PAINTSTRUCT ps;
