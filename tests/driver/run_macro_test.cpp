@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/shell/shell_fixture.h"
+#include "app/spectra/data_commands_fixture.h"
 #include "driver/run_macro.h"
 #include "resource_ids.h"
 #include "shell/macro_file.h"
@@ -754,4 +755,65 @@ TEST_F(RunMacro, CopperEdgeFromSplineDerivativeAndMaximum)
             best = i;
     EXPECT_NEAR(kante, x[best], 0.5);
     EXPECT_EQ(LiesDatei(Pfad("aus\\messages.txt")), "");
+}
+
+// ---- the Fourier transformation ----
+
+TEST_F(RunMacro, RecordedFourierTransformReplaysToTheSlotsOfTheDialogRun)
+{
+    // The transform chosen in its dialog on the copper foil's chi(k) while
+    // recording, then the macro replayed by the driver.
+    const std::string spektrum = std::string(XAS) + "Copper.chik";
+    // The file's six columns open the column dialog, which the driver
+    // closes with Cancel: here too.
+    int w = -1;
+    MitDialogen({Druecke(IDCANCEL)}, [&] { w = Oeffne(spektrum); });
+    ASSERT_EQ(w, 0);
+    const std::string makro = Pfad("fourier.MAK");
+    Schreibe("fourier.MAK", "Makro\n");
+    std::snprintf(ButtonBar.MakroPfad, sizeof ButtonBar.MakroPfad, "%s", makro.c_str());
+    HAUPTDATEN.MakroAufnahme = 1;
+    FehlerCode = 0;
+    EXPECT_TRUE(MitDialogen({SetzeText(58, "3"), SetzeText(59, "14"), Waehle(205), SetzeText(502, "1000"),
+                             Druecke(IDOK)},
+                            [] { HAUPTDATEN.Befehl(506, 0); }));
+    HAUPTDATEN.MakroAufnahme = 0;
+    ButtonBar.MakroPfad[0] = '\0';
+    EXPECT_EQ(FehlerCode, 0);
+    ASSERT_EQ(GrafikFenster[w].AktuellerSlot(), 2);
+    EXPECT_EQ(GrafikFenster[w].KurvenFlags[2], 5u);
+    // One record of 11 values: forward, 1000 zeros, Hanning 3 ... 14.
+    const std::string text = LiesDatei(makro);
+    EXPECT_EQ(text.find("506,1,1000,5,3,14,20,"), 6u) << text;
+
+    const Lauf l = Fahre(spektrum, makro, Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    VergleicheSlots(Pfad("aus"), w);
+    const std::string ergebnis = LiesDatei(Pfad("aus\\results.txt"));
+    EXPECT_NE(ergebnis.find("--FOURIER TRANSFORM  -   window : Hanning - Beta : 20 - from : 3  to : 14 -   (active : 3 )"),
+              std::string::npos)
+        << ergebnis;
+}
+
+// The copper foil's chi(k) from 3 to 14 forward and back with square
+// windows (fourier_roundtrip.MAK): the back transform is the transformed
+// grid again, on the same abscissae.
+TEST_F(RunMacro, FourierForwardAndBackGiveTheGriddedCopperChiAgain)
+{
+    const Lauf l = Fahre(std::string(XAS) + "Copper.chik", std::string(HIER) + "fourier_roundtrip.MAK", Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const auto gitter = Zeilen(LiesDatei(Pfad("aus\\slot_2.txt")));
+    const auto zurueck = Zeilen(LiesDatei(Pfad("aus\\slot_4.txt")));
+    // 221 points from 3 to 14 on 256 grid points of 11 / 255.
+    ASSERT_EQ(gitter.size(), 256u);
+    ASSERT_EQ(zurueck.size(), 256u);
+    double groesst = 0.0;
+    for (const auto& z : gitter) groesst = std::max(groesst, std::fabs(std::atof(z[1].c_str())));
+    ASSERT_GT(groesst, 0.1);
+    for (size_t i = 0; i < gitter.size(); ++i) {
+        EXPECT_NEAR(std::atof(zurueck[i][0].c_str()), std::atof(gitter[i][0].c_str()), 1e-7) << i;
+        EXPECT_NEAR(std::atof(zurueck[i][1].c_str()), std::atof(gitter[i][1].c_str()), 1e-7 * groesst) << i;
+    }
+    EXPECT_NEAR(std::atof(gitter[0][0].c_str()), 3.0, 1e-9);
+    EXPECT_NEAR(std::atof(gitter.back()[0].c_str()), 14.0, 1e-7);
 }
