@@ -68,19 +68,6 @@ double Feld(HWND dlg, int id)
     return std::atof(text);
 }
 
-// One more curve over the last frame of the control, in colour farbe.
-void Darueber(HWND control, double* x, double* y, int32_t n, COLORREF farbe)
-{
-    if (n < 2) return;
-    HDC dc = GetDC(control);
-    const COLORREF alt = Plotter.PlotColor;
-    Plotter.PlotColor = farbe;
-    Plotter.SetFieldFunction(x, y, nullptr, nullptr, n);
-    Plotter.PlotFieldFunction(dc, 1, 0, 0, n - 1);
-    Plotter.PlotColor = alt;
-    ReleaseDC(control, dc);
-}
-
 // ---- WEIGHTFT ----
 
 int32_t Gewicht(HWND dlg, int id) { return static_cast<int32_t>(GetDlgItemInt(dlg, id, nullptr, TRUE)); }
@@ -192,8 +179,8 @@ int32_t haupt_fenster::DrawWindowFunction(HWND control, double von, double bis, 
     ReleaseDC(control, dc);
     const int32_t stil = Plotter.PlotPenStyle;
     Plotter.PlotPenStyle = 2;
-    Darueber(control, FV.X, W, FV.N, BLAU);
-    Darueber(control, FV.X, bild.V.data(), FV.N, GRUEN);
+    KurveDarueber(control, FV.X, W, FV.N, BLAU);
+    KurveDarueber(control, FV.X, bild.V.data(), FV.N, GRUEN);
     Plotter.PlotPenStyle = stil;
     Plotter.SetPaintinfo(&g.Paintinfo);
     return 1;
@@ -300,7 +287,7 @@ void haupt_fenster::DrawWeightFT(HWND dialog, int32_t w1, int32_t w2, int32_t w3
         else
             PlotIntoDialogPane(control, oben, unten, 0, PANE_OBEN_LINKS + p);
         Kurvenfarbe(g, farbe);
-        Darueber(control, betrag[p].x.data(), betrag[p].im.data(), betrag[p].Punkte(), GRUEN);
+        KurveDarueber(control, betrag[p].x.data(), betrag[p].im.data(), betrag[p].Punkte(), GRUEN);
     }
     // The three magnitudes in one panel, the higher weights scaled down.
     for (int32_t p = 0; p < 3; ++p) {
@@ -313,7 +300,7 @@ void haupt_fenster::DrawWeightFT(HWND dialog, int32_t w1, int32_t w2, int32_t w3
             g.SetGrafikTexte("R [\xC5]", text, nullptr, nullptr);
             PlotIntoDialogPane(control, betrag[0].x.back(), betrag[0].x.front(), 0, PANE_UNTEN_RECHTS);
         } else {
-            Darueber(control, betrag[p].x.data(), y.data(), betrag[p].Punkte(), p == 1 ? BLAU : MAGENTA);
+            KurveDarueber(control, betrag[p].x.data(), y.data(), betrag[p].Punkte(), p == 1 ? BLAU : MAGENTA);
         }
     }
     alt.Zurueck(g);

@@ -77,6 +77,18 @@ bool PlotIntoDialogPane(HWND control, double xUpper, double xLower, int32_t with
     return true;
 }
 
+void KurveDarueber(HWND control, double* x, double* y, int32_t n, COLORREF farbe)
+{
+    if (n < 2 || !control) return;
+    HDC dc = GetDC(control);
+    const COLORREF alt = Plotter.PlotColor;
+    Plotter.PlotColor = farbe;
+    Plotter.SetFieldFunction(x, y, nullptr, nullptr, n);
+    Plotter.PlotFieldFunction(dc, 1, 0, 0, n - 1);
+    Plotter.PlotColor = alt;
+    ReleaseDC(control, dc);
+}
+
 bool DialogToScreenSize(HWND dialog)
 {
     const int32_t sb = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);

@@ -33,6 +33,10 @@ bool PlotIntoDialog(HWND control, double xUpper, double xLower, int32_t withFunc
 bool PlotIntoDialogPane(HWND control, double xUpper, double xLower, int32_t withFunction,
                         int32_t pane);
 
+// One more curve (n points) in colour farbe over the frame last drawn
+// into control.
+void KurveDarueber(HWND control, double* x, double* y, int32_t n, COLORREF farbe);
+
 // On a screen wider than 640 pixels, with the assistant closed, grows the
 // dialog (position kept) to the screen's width and height and control 30
 // by the same amounts. Returns true when it changed the dialog.

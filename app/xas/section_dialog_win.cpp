@@ -872,14 +872,7 @@ void Panel(HWND control, int32_t pane, double oben, double unten)
 
 void ZusatzKurve(HWND control, double* x, double* y, int32_t n, COLORREF farbe)
 {
-    if (n < 2) return;
-    HDC dc = GetDC(control);
-    const COLORREF alt = Plotter.PlotColor;
-    Plotter.PlotColor = farbe;
-    Plotter.SetFieldFunction(x, y, nullptr, nullptr, n);
-    Plotter.PlotFieldFunction(dc, 1, 0, 0, n - 1);
-    Plotter.PlotColor = alt;
-    ReleaseDC(control, dc);
+    KurveDarueber(control, x, y, n, farbe);
 }
 
 }  // namespace

@@ -45,13 +45,7 @@ protected:
             g.GetXFeld(0)[i] = a + i * dx;
             g.GetYFeld(0)[i] = f(a + i * dx);
         }
-        for (int s = 0; s < 4; ++s) {
-            g.DateiInfo.PunkteProKurve[s] = s == 0 ? n : 0;
-            g.KurvenFlags[s] = 0;
-        }
-        g.KurvenZaehler = 0;
-        g.NeuesterZaehler = 0;
-        g.SetFullBorder();
+        NurSlotNull(w, n);
     }
     // The chi column of the copper foil into window 0.
     void Kupfer()
@@ -72,14 +66,8 @@ protected:
             }
         }
         ASSERT_GT(n, 400);
-        for (int s = 0; s < 4; ++s) {
-            g.DateiInfo.PunkteProKurve[s] = s == 0 ? n : 0;
-            g.KurvenFlags[s] = 0;
-        }
-        g.KurvenZaehler = 0;
-        g.NeuesterZaehler = 0;
         g.KGewicht = 0.0;
-        g.SetFullBorder();
+        NurSlotNull(0, n);
     }
     // Numeric mode: direction, zero filling, window type, from, to,
     // parameter, -, step width.

@@ -143,13 +143,19 @@ void EditFixture::Kurve(int w, int n, double (*f)(double))
         g.GetXFeld(0)[i] = i;
         g.GetYFeld(0)[i] = f(i);
     }
+    g.ZeigeDaten = 1;
+    NurSlotNull(w, n);
+}
+
+void EditFixture::NurSlotNull(int w, int n)
+{
+    grafik_fenster& g = GrafikFenster[w];
     for (int s = 0; s < 4; ++s) {
         g.DateiInfo.PunkteProKurve[s] = s == 0 ? n : 0;
         g.KurvenFlags[s] = 0;
     }
     g.KurvenZaehler = 0;
     g.NeuesterZaehler = 0;
-    g.ZeigeDaten = 1;
     g.SetFullBorder();
 }
 

@@ -39,6 +39,9 @@ protected:
     // Window w's slot 0 holds n points x = 0, 1, ... with y = f(x); the
     // ring starts again at slot 0.
     void Kurve(int w, int n, double (*f)(double));
+    // The ring of window w starts again at slot 0, which holds n points
+    // (its arrays filled before); the section is the whole curve.
+    void NurSlotNull(int w, int n);
     // Slot s of window w as vectors.
     std::vector<double> X(int w, int s) const;
     std::vector<double> Y(int w, int s) const;
