@@ -30,9 +30,3 @@ void NumerikBefehl(haupt_fenster* app)
 }
 
 int32_t ParameterDialog(haupt_fenster* app) { return ParameterTabelle(app); }
-
-int32_t AendernDialogOeffnen()
-{
-    NichtVerfuegbar(HAUPTDATEN.Meldungsblock.Befehl);
-    return 0;
-}
