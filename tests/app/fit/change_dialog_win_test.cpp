@@ -96,6 +96,13 @@ TEST_F(AendernDialogTest, WalksThroughTheFunctionsOfTheModel)
     EXPECT_EQ(Text(dlg, IDC_CHANGE_TITEL), "Height: ");
     for (int j = 0; j < 3; ++j) EXPECT_DOUBLE_EQ(Zahl(dlg, IDC_CHANGE_WERT + j), j + 0.5);
     EXPECT_FALSE(Sichtbar(dlg, IDC_CHANGE_WERT + 3));
+    RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    MSG m;
+    for (int i = 0; i < 50; ++i) {
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        Sleep(10);
+    }
+    EXPECT_TRUE(FensterFoto(dlg, "change_dialog.png"));
 
     // "GO to" 3: the second Gaussian, parameters 7 to 9.
     Gehe(dlg, "3");

@@ -699,3 +699,22 @@ TEST_F(NumerikWerkzeuge, ConvolutionResponseChosenFromTheMenu)
     // The line shows the first dialog value, which GET_FUNCTION leaves at -1.
     EXPECT_EQ(Zeile(), "--: kurve.dat --CONVOLUTION  : -1 -   (active : 2 )\r\n");
 }
+
+// Each dialog of the analysis and level-off tools opens with its defaults;
+// its picture is written for a look.
+TEST_F(NumerikWerkzeuge, DialogPictures)
+{
+    Gitter(101, 0.0, 10.0, [](double x) { return std::sin(x); });
+    const struct { int32_t id; const char* bild; } faelle[] = {
+        {502, "nullstellen.png"}, {504, "get_integral.png"}, {505, "differentiation.png"},
+        {510, "ausgleichsspline.png"}, {513, "ausgleichspolynom.png"}, {517, "minmax.png"},
+    };
+    for (const auto& f : faelle) {
+        const int id = f.id;
+        const char* bild = f.bild;
+        EXPECT_TRUE(MitDialogen({[bild](HWND d) { EXPECT_TRUE(FensterFoto(d, bild)); }, Druecke(IDCANCEL)},
+                                [id] { HAUPTDATEN.Befehl(id, 0); }))
+            << f.id;
+        EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 0) << f.id;
+    }
+}
