@@ -219,6 +219,9 @@ int32_t haupt_fenster::FitStarten()
     if (erster) {
         Numerik.SetAnzahl(n, MaxParameter, MaxFitParameter);
         FitGestartet = 1;
+        FitStartFenster = w;
+        FitStartBlock = g.Parameter;
+        FitStartAnzahl = MaxParameter + 1 < WORK_DOUBLES ? MaxParameter + 1 : WORK_DOUBLES;
         for (int32_t p = 0; p <= MaxParameter && p < WORK_DOUBLES; ++p) {
             FitStartWerte[p] = FitParameters[p];
             CommandArgs[p] = FitParameters[p];
