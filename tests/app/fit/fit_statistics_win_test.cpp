@@ -151,3 +151,27 @@ TEST_F(StatistikBefehle, FTestAndConfidenceLimitsAfterTheFit)
     EXPECT_EQ(std::vector<int32_t>(FreeParameterList, FreeParameterList + 4), liste);
     EXPECT_EQ(MaxFitParameter, maxFit);
 }
+
+// 519: the parameter table of a point-by-point model, then a fit without
+// dialogs (507 with lParam 2 posted); other model kinds and Cancel start
+// nothing.
+TEST_F(StatistikBefehle, ParameterTableStartsAPreparedFit)
+{
+    grafik_fenster& g = GrafikFenster[0];
+    auto gepostet = [this] {
+        MSG m;
+        bool fit = false;
+        while (PeekMessageA(&m, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+            if (LOWORD(m.wParam) == 507 && m.lParam == LP_PREPARED) fit = true;
+        return fit;
+    };
+    gepostet();
+    EXPECT_TRUE(MitDialogen({Druecke(IDCANCEL)}, [] { HAUPTDATEN.Befehl(519, 0); }));
+    EXPECT_FALSE(gepostet());
+    EXPECT_TRUE(MitDialogen({Druecke(IDOK)}, [] { HAUPTDATEN.Befehl(519, 0); }));
+    EXPECT_TRUE(gepostet());
+    g.ModellArt = 4;
+    HAUPTDATEN.Befehl(519, 0);
+    EXPECT_FALSE(gepostet());
+    g.ModellArt = 0;
+}
