@@ -14,6 +14,7 @@
 #include "fit/change_dialog.h"
 #include "fit/fit_model.h"
 #include "fit/fit_report.h"
+#include "fit/fit_run_win.h"
 #include "fit/model_function.h"
 #include "resource_ids.h"
 #include "shell/dialog_helpers.h"
@@ -39,10 +40,7 @@ grafik_fenster* ModellLaden()
     if (w < 0 || w > 3 || !HAUPTDATEN.GrafikHandles[w]) return nullptr;
     grafik_fenster& g = GrafikFenster[w];
     if (!g.Parameter || !g.FunktionsTypen) return nullptr;
-    FitFunctionCount = g.AnzahlFunktionen;
-    FitFunctionTypes = g.FunktionsTypen;
-    FitParameters = g.Parameter;
-    FitPolyDegree = g.PolyGrad;
+    FitModellLaden(g);
     return &g;
 }
 

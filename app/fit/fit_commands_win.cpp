@@ -23,10 +23,7 @@ void StatistikBefehl(haupt_fenster* app, int32_t befehl, int32_t fenster, LPARAM
     case 519:
         // Only point-by-point models; the others have their own tables.
         if (g.ModellArt != 0 || lParam == LP_PREPARED) return;
-        FitFunctionCount = g.AnzahlFunktionen;
-        FitFunctionTypes = g.FunktionsTypen;
-        FitParameters = g.Parameter;
-        FitPolyDegree = g.PolyGrad;
+        FitModellLaden(g);
         if (ParameterTabelle(app) == 0) return;
         Numerik.SetFunction(app->ModellCallback ? app->ModellCallback : ModellFunktion);
         PostMessageA(app->Hauptfenster, WM_COMMAND, 507, LP_PREPARED);

@@ -146,6 +146,15 @@ void FitStatusText(char* text)
     FitStatusTextKern(text, STATUS_TEXT_BYTES, s);
 }
 
+void FitModellLaden(const grafik_fenster& g)
+{
+    FitFunctionCount = g.AnzahlFunktionen;
+    FitFunctionTypes = g.FunktionsTypen;
+    FitParameters = g.Parameter;
+    FitPolyDegree = g.PolyGrad;
+    FitModellArt = g.ModellArt;
+}
+
 void FitBefehl(haupt_fenster* app, int32_t fenster, LPARAM lParam)
 {
     grafik_fenster& g = GrafikFenster[fenster];

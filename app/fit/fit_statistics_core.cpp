@@ -35,6 +35,22 @@ void Setze(const FIT_SICHERUNG& s, int32_t p, double wert)
     FitParameters[p] = wert;
 }
 
+// Calls pruefen(i) for every free parameter i of the saved state, with
+// everything put back from the copy before each, and fortschritt after.
+template <class Pruefen>
+void JederFreieParameter(const FIT_SICHERUNG& s, def_zelva& z, const std::function<void(int32_t)>& fortschritt,
+                         Pruefen pruefen)
+{
+    int32_t fertig = 0;
+    const int32_t n = static_cast<int32_t>(s.Parameter.size());
+    for (int32_t i = 0; i < n; ++i) {
+        FitZuruecksetzen(s, z, false);
+        if (!ParameterFrei(i)) continue;
+        pruefen(i);
+        if (fortschritt) fortschritt(++fertig);
+    }
+}
+
 }  // namespace
 
 void NachfitVorbereiten(const NACHFIT_AUFBAU& a)
@@ -183,11 +199,7 @@ FTEST_ERGEBNIS AutoFTestKern(const NACHFIT_AUFBAU& a, int32_t deltaR, const std:
     e.R0 = e.Letzter.RFaktor;
     const bool komplex = (a.KurvenFlags & NACHFIT_KOMPLEX) != 0;
     const int32_t nu = komplex ? 2 * a.Punkte - 1 : a.Punkte - 1;
-    int32_t fertig = 0;
-    const int32_t n = static_cast<int32_t>(s.Parameter.size());
-    for (int32_t i = 0; i < n; ++i) {
-        FitZuruecksetzen(s, z, false);
-        if (!ParameterFrei(i)) continue;
+    JederFreieParameter(s, z, fortschritt, [&](int32_t i) {
         FTEST_ZEILE zeile;
         zeile.Index = i;
         zeile.Wert = s.Parameter[static_cast<std::size_t>(i)];
@@ -218,8 +230,7 @@ FTEST_ERGEBNIS AutoFTestKern(const NACHFIT_AUFBAU& a, int32_t deltaR, const std:
             if (!(p > 0.8 && schub > 0.0)) break;
         }
         e.Zeilen.push_back(zeile);
-        if (fortschritt) fortschritt(++fertig);
-    }
+    });
     FitZuruecksetzen(s, z, true);
     NachfitVorbereiten(a);
     return e;
@@ -266,11 +277,7 @@ KONFIDENZ_ERGEBNIS KonfidenzKern(const NACHFIT_AUFBAU& a, double c, const std::f
     const FIT_SICHERUNG s = FitSichern(z);
     z.maxIterationen = 50;
     e.Chi2Min = Nachfitten(a).Chi2;
-    int32_t fertig = 0;
-    const int32_t n = static_cast<int32_t>(s.Parameter.size());
-    for (int32_t i = 0; i < n; ++i) {
-        FitZuruecksetzen(s, z, false);
-        if (!ParameterFrei(i)) continue;
+    JederFreieParameter(s, z, fortschritt, [&](int32_t i) {
         KONFIDENZ_ZEILE zeile;
         zeile.Index = i;
         ParameterHalten(i);
@@ -333,13 +340,12 @@ KONFIDENZ_ERGEBNIS KonfidenzKern(const NACHFIT_AUFBAU& a, double c, const std::f
             zeile.Oben = pHi - p0;
         }
         e.Zeilen.push_back(zeile);
-        if (fortschritt) fortschritt(++fertig);
-    }
+    });
     FitZuruecksetzen(s, z, true);
     e.Letzter = Nachfitten(a);
     // The library orders the list for its own use; the final fit's values
     // stay, the tables are put back as they were.
-    const std::vector<double> endwerte(FitParameters, FitParameters + n);
+    const std::vector<double> endwerte(FitParameters, FitParameters + s.Parameter.size());
     FitZuruecksetzen(s, z, true);
     std::copy(endwerte.begin(), endwerte.end(), FitParameters);
     return e;

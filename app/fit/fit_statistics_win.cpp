@@ -9,6 +9,7 @@
 
 #include "fit/fit_model.h"
 #include "fit/fit_run.h"
+#include "fit/fit_run_win.h"
 #include "fit/fit_statistics.h"
 #include "fit/xafs_table.h"
 #include "resource_ids.h"
@@ -22,21 +23,12 @@ namespace {
 
 const int32_t CM_HISTORIE = 2003;
 
-void ModellLaden(const grafik_fenster& g)
-{
-    FitFunctionCount = g.AnzahlFunktionen;
-    FitFunctionTypes = g.FunktionsTypen;
-    FitParameters = g.Parameter;
-    FitPolyDegree = g.PolyGrad;
-    FitModellArt = g.ModellArt;
-}
-
 // The window's model, the numerics object and the tables must be those of
 // a fit: otherwise a box says so and nothing runs.
 bool Bereit(haupt_fenster* app, grafik_fenster& g)
 {
     if (!g.Parameter || !g.FunktionsTypen || !ParameterFlags || !FreeParameterList || !CorrelationWords) return false;
-    ModellLaden(g);
+    FitModellLaden(g);
     const int32_t n = CheckWorkingModelSize();
     const int32_t punkte = g.Punkte();
     if (n >= 1 && MaxParameter == n - 1 && Numerik.function && Numerik.xField && Numerik.yField &&

@@ -13,6 +13,7 @@
 #include "fit/numeric_tools.h"
 #include "fit/numeric_tools_dialogs_win.h"
 #include "fit/fit_choice_win.h"
+#include "fit/fit_run_win.h"
 #include "fit/parameter_dialogs_win.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
@@ -409,10 +410,7 @@ bool AntwortWaehlen(haupt_fenster* app, grafik_fenster& g)
     const INT_PTR wahl = FunktionWaehlen(app);
     if (wahl == 0 || !g.FunktionsTypen || !g.Parameter || g.AnzahlFunktionen < 1) return false;
     g.AnzahlFunktionen = 1;
-    FitFunctionCount = 1;
-    FitFunctionTypes = g.FunktionsTypen;
-    FitParameters = g.Parameter;
-    FitPolyDegree = g.PolyGrad;
+    FitModellLaden(g);
     const int32_t alt = HilfeThema;
     HilfeThema = 100;
     const int32_t ok = ParameterTabelle(app);

@@ -23,6 +23,7 @@ protected:
         HAUPTDATEN.ModellCallback = ModellFunktion;
         HAUPTDATEN.FitZustand = 0;
         HAUPTDATEN.MakroSchrittAktiv = 0;
+        antwort = IDNO;  // the statistics only when a test asks for them
         Numerik.SetExpError(0.001);
         Numerik.SetWichtung(1);
         Numerik.SetFunction(ModellFunktion);
@@ -174,4 +175,36 @@ TEST_F(StatistikBefehle, ParameterTableStartsAPreparedFit)
     HAUPTDATEN.Befehl(519, 0);
     EXPECT_FALSE(gepostet());
     g.ModellArt = 0;
+}
+
+// The end of a fit run by the user offers the statistics: "Yes" runs the
+// confidence limits and then the F tests into the history.
+namespace {
+
+WNDPROC altesStatic = nullptr;
+
+// As the graphic window does, a redraw brings the stand-in to the front.
+LRESULT CALLBACK NachVorn(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_COMMAND && LOWORD(wParam) == CM_REDRAW) BringWindowToTop(h);
+    return CallWindowProcA(altesStatic, h, msg, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(StatistikBefehle, TheEndOfAFitOffersTheStatistics)
+{
+    altesStatic = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(grafik[0], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NachVorn)));
+    KonfidenzFrage = 1;
+    antwort = IDYES;
+    Fitten();
+    const std::string h = Historie();
+    const size_t konfidenz = h.find(" -- Confidence limits of current fitting parameters");
+    const size_t ftest = h.find(" -- Automated F-test for current fitting parameters");
+    ASSERT_NE(konfidenz, std::string::npos) << h;
+    ASSERT_NE(ftest, std::string::npos) << h;
+    EXPECT_LT(konfidenz, ftest);
+    KonfidenzFrage = 0;
+    SetWindowLongPtrA(grafik[0], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(altesStatic));
 }

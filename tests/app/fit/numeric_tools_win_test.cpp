@@ -43,6 +43,45 @@ protected:
         g.SetFullBorder();
     }
     std::string Zeile() const { return CommandText ? CommandText : ""; }
+
+    // A tool from the menu with the dialog steps against the same tool with
+    // prepared values, both on 100 points of f over 0 ... 2 pi: the same
+    // slot and history line, or (no prepared values) nothing changed.
+    struct MenueFall {
+        int32_t id;
+        std::vector<DialogSchritt> schritte;
+        std::vector<double> vorbereitet;  // empty: nothing may change
+        int32_t fehler;
+    };
+    void WieVorbereitet(const MenueFall& f, double (*kurve)(double))
+    {
+        grafik_fenster& g = GrafikFenster[0];
+        std::vector<double> erwartet;
+        std::string zeile;
+        if (!f.vorbereitet.empty()) {
+            Gitter(100, 0.0, 2 * PI, kurve);
+            Prepared(f.id, f.vorbereitet);
+            ASSERT_EQ(g.AktuellerSlot(), 1) << f.id;
+            erwartet = Y(0, 1);
+            zeile = Zeile();
+        }
+        Gitter(100, 0.0, 2 * PI, kurve);
+        for (int i = 0; i < 14; ++i) HAUPTDATEN.DialogWerte[i] = 0;
+        if (CommandText) CommandText[0] = 0;
+        FehlerCode = 0;
+        const int id = f.id;
+        EXPECT_TRUE(MitDialogen(f.schritte, [id] { HAUPTDATEN.Befehl(id, 0); })) << f.id;
+        EXPECT_EQ(FehlerCode, f.fehler) << f.id;
+        if (!f.vorbereitet.empty()) {
+            ASSERT_EQ(g.AktuellerSlot(), 1) << f.id;
+            EXPECT_EQ(Y(0, 1), erwartet) << f.id;
+            EXPECT_EQ(Zeile(), zeile) << f.id;
+        } else {
+            EXPECT_EQ(g.AktuellerSlot(), 0) << f.id;
+            EXPECT_EQ(Zeile(), "") << f.id;
+        }
+        FehlerCode = 0;
+    }
 };
 
 TEST_F(NumerikWerkzeuge, PreparedToolsWriteTheNextSlotAndTheirHistoryLine)
@@ -324,12 +363,7 @@ TEST_F(NumerikWerkzeuge, MenuDialogsRunTheToolOrChangeNothing)
 {
     auto welle = [](double x) { return std::cos(x) + 0.2 * std::cos(49.5 * x); };
     grafik_fenster& g = GrafikFenster[0];
-    const struct {
-        int32_t id;
-        std::vector<DialogSchritt> schritte;
-        std::vector<double> vorbereitet;  // empty: nothing may change
-        int32_t fehler;
-    } faelle[] = {
+    const MenueFall faelle[] = {
         {501, {SetzeText(IDC_FSMOOTH_INTERVAL, "10"), Druecke(IDOK)}, {10}, 0},
         {501, {SetzeText(IDC_FSMOOTH_INTERVAL, "10"), Druecke(IDCANCEL)}, {}, 0},
         {501, {SetzeText(IDC_FSMOOTH_INTERVAL, "0"), Druecke(IDOK)}, {}, 0},
@@ -346,33 +380,7 @@ TEST_F(NumerikWerkzeuge, MenuDialogsRunTheToolOrChangeNothing)
         {511, {SetzeText(IDC_BSPLINE_GRAD, "97"), Druecke(IDOK)}, {}, 108},  // above n - 4
         {511, {SetzeText(IDC_BSPLINE_GRAD, "1"), Druecke(IDOK)}, {}, 108},
     };
-    for (const auto& f : faelle) {
-        std::vector<double> erwartet;
-        std::string zeile;
-        if (!f.vorbereitet.empty()) {
-            Gitter(100, 0.0, 2 * PI, welle);
-            Prepared(f.id, f.vorbereitet);
-            ASSERT_EQ(g.AktuellerSlot(), 1) << f.id;
-            erwartet = Y(0, 1);
-            zeile = Zeile();
-        }
-        Gitter(100, 0.0, 2 * PI, welle);
-        for (int i = 0; i < 14; ++i) HAUPTDATEN.DialogWerte[i] = 0;
-        if (CommandText) CommandText[0] = 0;
-        FehlerCode = 0;
-        const int id = f.id;
-        EXPECT_TRUE(MitDialogen(f.schritte, [id] { HAUPTDATEN.Befehl(id, 0); })) << f.id;
-        EXPECT_EQ(FehlerCode, f.fehler) << f.id;
-        if (!f.vorbereitet.empty()) {
-            ASSERT_EQ(g.AktuellerSlot(), 1) << f.id;
-            EXPECT_EQ(Y(0, 1), erwartet) << f.id;
-            EXPECT_EQ(Zeile(), zeile) << f.id;
-        } else {
-            EXPECT_EQ(g.AktuellerSlot(), 0) << f.id;
-            EXPECT_EQ(Zeile(), "") << f.id;
-        }
-        FehlerCode = 0;
-    }
+    for (const MenueFall& f : faelle) WieVorbereitet(f, welle);
 
     // The spline and the polynomial interpolation take the new number of
     // points typed in; the dialog first shows the curve's own count.
@@ -417,12 +425,7 @@ TEST_F(NumerikWerkzeuge, LevelOffAndDerivativeDialogsRunTheTool)
     double h = 1e30;
     const std::vector<double> gitter = X(0, 0);
     for (size_t i = 1; i < gitter.size(); ++i) h = std::min(h, gitter[i] - gitter[i - 1]);
-    const struct {
-        int32_t id;
-        std::vector<DialogSchritt> schritte;
-        std::vector<double> vorbereitet;  // empty: nothing may change
-        int32_t fehler;
-    } faelle[] = {
+    const MenueFall faelle[] = {
         // Level-off spline: "interpolate" is the weight 1000, written * 100.
         {510, {SetzeText(IDC_NT_NEUE_PUNKTE, "50"), Waehle(IDC_ASPLINE_INTERPOLIEREN), Druecke(IDOK)},
          {50, 100000, 0}, 0},
@@ -445,33 +448,7 @@ TEST_F(NumerikWerkzeuge, LevelOffAndDerivativeDialogsRunTheTool)
         {513, {SetzeText(IDC_APOLY_ANZAHL, "97"), Druecke(IDOK)}, {}, 108},  // above n - 4
         {513, {Druecke(IDCANCEL)}, {}, 0},
     };
-    for (const auto& f : faelle) {
-        std::vector<double> erwartet;
-        std::string zeile;
-        if (!f.vorbereitet.empty()) {
-            Gitter(100, 0.0, 2 * PI, welle);
-            Prepared(f.id, f.vorbereitet);
-            ASSERT_EQ(g.AktuellerSlot(), 1) << f.id;
-            erwartet = Y(0, 1);
-            zeile = Zeile();
-        }
-        Gitter(100, 0.0, 2 * PI, welle);
-        for (int i = 0; i < 14; ++i) HAUPTDATEN.DialogWerte[i] = 0;
-        if (CommandText) CommandText[0] = 0;
-        FehlerCode = 0;
-        const int id = f.id;
-        EXPECT_TRUE(MitDialogen(f.schritte, [id] { HAUPTDATEN.Befehl(id, 0); })) << f.id;
-        EXPECT_EQ(FehlerCode, f.fehler) << f.id;
-        if (!f.vorbereitet.empty()) {
-            ASSERT_EQ(g.AktuellerSlot(), 1) << f.id;
-            EXPECT_EQ(Y(0, 1), erwartet) << f.id;
-            EXPECT_EQ(Zeile(), zeile) << f.id;
-        } else {
-            EXPECT_EQ(g.AktuellerSlot(), 0) << f.id;
-            EXPECT_EQ(Zeile(), "") << f.id;
-        }
-        FehlerCode = 0;
-    }
+    for (const MenueFall& f : faelle) WieVorbereitet(f, welle);
 
     // The level-off polynomials take their degrees line by line into the
     // parameter block: two quadratics keep a quadratic.
