@@ -263,6 +263,8 @@ double Versuch(const NACHFIT_AUFBAU& a, const FIT_SICHERUNG& s, int32_t p, doubl
     return Nachfitten(a).Chi2;
 }
 
+// Growth of the step in P0 units: trial k of 30 (-1, the first downward
+// trial, takes the first step too).
 double Stufe(int32_t k)
 {
     return k < 5 ? 0.001 : k < 10 ? 0.01 : k < 15 ? 0.1 : k < 20 ? 1.0 : 10.0;
@@ -306,20 +308,14 @@ KONFIDENZ_ERGEBNIS KonfidenzKern(const NACHFIT_AUFBAU& a, double c, const std::f
                 }
             }
         } else {
+            // Upward from the first trial; then downward from P0, whose
+            // first trial is P0 - 0.001 P0 (step -1).
             for (int32_t richtung = 1; richtung >= -1 && !klammer; richtung -= 2) {
                 if (richtung < 0) {
-                    pLo = p0;
-                    chiLo = e.Chi2Min;
-                    p = p0 - 0.001 * p0;
-                    chi = Versuch(a, s, i, p);
-                    if (chi >= schwelle) {
-                        pHi = p;
-                        chiHi = chi;
-                        klammer = true;
-                        break;
-                    }
+                    p = p0;
+                    chi = e.Chi2Min;
                 }
-                for (int32_t k = 0; k < 30; ++k) {
+                for (int32_t k = richtung < 0 ? -1 : 0; k < 30 && !klammer; ++k) {
                     pLo = p;
                     chiLo = chi;
                     p += richtung * Stufe(k) * p0;
@@ -328,7 +324,6 @@ KONFIDENZ_ERGEBNIS KonfidenzKern(const NACHFIT_AUFBAU& a, double c, const std::f
                         pHi = p;
                         chiHi = chi;
                         klammer = true;
-                        break;
                     }
                 }
             }

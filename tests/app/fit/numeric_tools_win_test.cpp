@@ -43,6 +43,18 @@ protected:
         g.SetFullBorder();
     }
     std::string Zeile() const { return CommandText ? CommandText : ""; }
+    // Window 0's model: one polynomial 1 + 2x + 3x^2, derivative 2 + 6x.
+    void Parabel()
+    {
+        grafik_fenster& g = GrafikFenster[0];
+        HAUPTDATEN.ModellCallback = ModellFunktion;
+        g.AnzahlFunktionen = 1;
+        g.FunktionsTypen[0] = 7;
+        g.PolyGrad = 2;
+        g.Parameter[0] = 1;
+        g.Parameter[1] = 2;
+        g.Parameter[2] = 3;
+    }
 
     // A tool from the menu with the dialog steps against the same tool with
     // prepared values, both on 100 points of f over 0 ... 2 pi: the same
@@ -127,15 +139,7 @@ TEST_F(NumerikWerkzeuge, PreparedToolsWriteTheNextSlotAndTheirHistoryLine)
 TEST_F(NumerikWerkzeuge, DerivativeOfTheModelTakesItsCountFromTheValues)
 {
     Gitter(101, 0.0, 10.0, [](double x) { return x; });
-    grafik_fenster& g = GrafikFenster[0];
-    // The model: one polynomial 1 + 2x + 3x^2, derivative 2 + 6x.
-    HAUPTDATEN.ModellCallback = ModellFunktion;
-    g.AnzahlFunktionen = 1;
-    g.FunktionsTypen[0] = 7;
-    g.PolyGrad = 2;
-    g.Parameter[0] = 1;
-    g.Parameter[1] = 2;
-    g.Parameter[2] = 3;
+    Parabel();
     Prepared(505, {1 + 2 + 4, 0.001, 40});
     std::vector<double> x = X(0, 1), y = Y(0, 1);
     ASSERT_EQ(x.size(), 41u);
@@ -471,13 +475,7 @@ TEST_F(NumerikWerkzeuge, LevelOffAndDerivativeDialogsRunTheTool)
     // The derivative of the model: the number of points comes from the
     // dialog, whatever an earlier command left in DialogWerte[2].
     Gitter(101, 0.0, 10.0, [](double x) { return x; });
-    HAUPTDATEN.ModellCallback = ModellFunktion;
-    g.AnzahlFunktionen = 1;
-    g.FunktionsTypen[0] = 7;
-    g.PolyGrad = 2;
-    g.Parameter[0] = 1;
-    g.Parameter[1] = 2;
-    g.Parameter[2] = 3;
+    Parabel();
     g.ZeigeFunktion = 1;
     HAUPTDATEN.DialogWerte[2] = 9999;
     std::string schritt, punkte;
