@@ -4,10 +4,38 @@
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "fit/fit_run_win.h"
+#include "fit/fit_statistics_win.h"
+#include "resource_ids.h"
 #include "fit/numeric_tools_win.h"
 #include "fit/parameter_dialogs_win.h"
 #include "spectra/data_commands_win.h"
 #include "spectra/spectra_globals.h"
+#include "shell/shell_globals.h"
+
+namespace {
+
+// 519 the parameter table and a fit without dialogs; 521-523 the start
+// values and the statistics of the last refinement.
+void StatistikBefehl(haupt_fenster* app, int32_t befehl, int32_t fenster, LPARAM lParam)
+{
+    grafik_fenster& g = GrafikFenster[fenster];
+    switch (befehl) {
+    case 519:
+        // Only point-by-point models; the others have their own tables.
+        if (g.ModellArt != 0 || lParam == LP_PREPARED) return;
+        FitModellLaden(g);
+        if (ParameterTabelle(app) == 0) return;
+        Numerik.SetFunction(app->ModellCallback ? app->ModellCallback : ModellFunktion);
+        PostMessageA(app->Hauptfenster, WM_COMMAND, 507, LP_PREPARED);
+        return;
+    case 521: ParameterWiederherstellen(app, fenster); return;
+    case 522: AutoFTest(app, fenster); return;
+    case 523: KonfidenzGrenzen(app, fenster); return;
+    default: return;
+    }
+}
+
+}  // namespace
 
 // Each handler begins with the common prologue; the Numeric one keeps
 // DialogWerte, which the commands that post a prepared fit leave there.
@@ -21,6 +49,14 @@ void NumerikBefehl(haupt_fenster* app)
             FehlerCode = 111;
         else
             app->FourierTransformation();
+        return;
+    }
+    if (befehl >= 519 && befehl <= 523 && befehl != 520) {
+        if (fenster < 0) {
+            FehlerCode = 111;
+            return;
+        }
+        StatistikBefehl(app, befehl, fenster, lParam);
         return;
     }
     if (befehl != 507 && !NumerikWerkzeugGebaut(befehl)) {
@@ -37,9 +73,3 @@ void NumerikBefehl(haupt_fenster* app)
 }
 
 int32_t ParameterDialog(haupt_fenster* app) { return ParameterTabelle(app); }
-
-int32_t AendernDialogOeffnen()
-{
-    NichtVerfuegbar(HAUPTDATEN.Meldungsblock.Befehl);
-    return 0;
-}

@@ -5,6 +5,7 @@
 #define KORLAN_FIT_FIT_REPORT_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,19 @@ struct BERICHT {
 // the areas at 1000 + f, the breadths at 2699 + f and 2799 + f, and at the
 // end every fitted value at 0 .. MaxParameter.
 BERICHT FitBericht(const BERICHT_EINGABE& e);
+
+// Areas under the path functions 2 .. FitFunctionCount of the working model
+// (at most FEFF_FLAECHEN - 1): werte fills y (n values) with the model on
+// x[0 .. n-1] while only that function is switched on; the area is z's
+// Simpson integral from x[1] to x[bis] (2 <= bis < n), with z's own arrays
+// restored afterwards. Fills FeffPfadFlaechen (the rest 0) and returns one
+// line per function, "%-20s%5.4G %%  (%.3E)" with the catalogue name and
+// path file, the percentage of the largest area and the area, followed by
+// the path's atoms or its multiple-scattering part. Every function is on
+// again at the end. Empty when the model has one function or x fewer
+// than four points.
+std::vector<std::string> FeffPfadFlaechenZeilen(def_zelva& z, const double* x, int32_t n, int32_t bis,
+                                                const std::function<void(std::vector<double>&)>& werte);
 
 // "reduced chi2:" of the report: chi2 / (N - free parameters), "undefined"
 // when no degree of freedom is left.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "fit/fit_model.h"
@@ -169,10 +170,26 @@ void Breiten(const BERICHT_EINGABE& e, Texte& t, const std::string& punkte)
 // curve's x, integrated between the second and the third-last point.
 void PfadFlaechen(const BERICHT_EINGABE& e, Texte& t)
 {
+    if (!e.X || e.Punkte < 4) {
+        for (double& f : FeffPfadFlaechen) f = 0.0;
+        return;
+    }
+    const std::vector<std::string> zeilen =
+        FeffPfadFlaechenZeilen(*e.Numerik, e.X, e.Punkte, e.Punkte - 3,
+                               [&e](std::vector<double>& y) { ModellWerte(e, y); });
+    for (const std::string& z1 : zeilen)
+        if (t.Frei()) t.Beide(z1);
+}
+
+}  // namespace
+
+std::vector<std::string> FeffPfadFlaechenZeilen(def_zelva& z, const double* x, int32_t n, int32_t bis,
+                                                const std::function<void(std::vector<double>&)>& werte)
+{
     for (double& f : FeffPfadFlaechen) f = 0.0;
-    if (FitFunctionCount < 2 || !e.X || e.Punkte < 4) return;
-    def_zelva& z = *e.Numerik;
-    std::vector<double> x(e.X, e.X + e.Punkte), y;
+    std::vector<std::string> zeilen;
+    if (FitFunctionCount < 2 || !FitFunctionTypes || !x || n < 4 || bis < 2 || bis >= n) return zeilen;
+    std::vector<double> xs(x, x + n), y;
     double* altX = z.GetXField();
     double* altY = z.GetYField();
     const int32_t altN = z.GetAnzahl();
@@ -180,10 +197,12 @@ void PfadFlaechen(const BERICHT_EINGABE& e, Texte& t)
     const int32_t letzte = FitFunctionCount < FEFF_FLAECHEN ? FitFunctionCount : FEFF_FLAECHEN - 1;
     for (int32_t f = 2; f <= letzte; ++f) {
         SetFunktionFlag(f, 1);
-        ModellWerte(e, y);
-        z.SetField(x.data(), y.data());
-        z.SetAnzahl(e.Punkte, -1, -1);
-        FeffPfadFlaechen[f] = z.FeldIntegralSimps(x[1], x[static_cast<std::size_t>(e.Punkte - 3)]);
+        y.assign(static_cast<std::size_t>(n), 0.0);
+        werte(y);
+        y.resize(static_cast<std::size_t>(n));
+        z.SetField(xs.data(), y.data());
+        z.SetAnzahl(n, -1, -1);
+        FeffPfadFlaechen[f] = z.FeldIntegralSimps(xs[1], xs[static_cast<std::size_t>(bis)]);
         z.SetField(altX, altY);
         z.SetAnzahl(altN, -1, -1);
         if (FeffPfadFlaechen[f] > groesste) groesste = FeffPfadFlaechen[f];
@@ -195,11 +214,10 @@ void PfadFlaechen(const BERICHT_EINGABE& e, Texte& t)
         const std::string marke = std::string(KatalogName(Typ(f - 1))) + ", " + PfadName(r) + " : ";
         std::string z1 = Format("%-20s%5.4G %%  (%.3E)", marke.c_str(), prozent, FeffPfadFlaechen[f]);
         z1 += PfadZusatz(r) + (r < FEFF_PFADE && FeffPfade[r].Beine <= 2 ? " \r\n" : "\r\n");
-        if (t.Frei()) t.Beide(z1);
+        zeilen.push_back(z1);
     }
+    return zeilen;
 }
-
-}  // namespace
 
 std::string ReduziertesChi2(double chi2, int32_t punkte, int32_t freieParameter)
 {

@@ -20,6 +20,13 @@ const int32_t FIT_OHNE_AUFBAU = -2;
 const int32_t FIT_ABBRUCH_ZUSATZ = 10000;
 // State words of the fit run besides the application object's.
 extern int32_t FitGestartet;       // 1 once a fit has started (521 restores)
+// Whose start values FitStartWerte holds: the window (0-3, -1 none), its
+// parameter block and the model's parameter count when the fit started.
+extern int32_t FitStartFenster;
+extern const double* FitStartBlock;
+extern int32_t FitStartAnzahl;
+// Whether the start values belong to this window's model as it stands.
+bool StartwerteFuer(int32_t fenster, const double* block, int32_t anzahl);
 extern int32_t FitSignatur;        // signature of the last finished fit
 extern double FitVarianzAlt;       // residual variance of the last finished fit
 extern double FitVarianzNeu;       // residual variance of the current step

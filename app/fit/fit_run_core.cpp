@@ -12,6 +12,15 @@
 #include "fit/report_text.h"
 
 int32_t FitGestartet = 0;
+int32_t FitStartFenster = -1;
+const double* FitStartBlock = nullptr;
+int32_t FitStartAnzahl = 0;
+
+bool StartwerteFuer(int32_t fenster, const double* block, int32_t anzahl)
+{
+    return FitGestartet != 0 && fenster >= 0 && fenster == FitStartFenster && block && block == FitStartBlock &&
+           anzahl > 0 && anzahl == FitStartAnzahl;
+}
 int32_t FitSignatur = 0;
 double FitVarianzAlt = 0.0;
 double FitVarianzNeu = 0.0;

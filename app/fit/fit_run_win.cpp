@@ -146,6 +146,15 @@ void FitStatusText(char* text)
     FitStatusTextKern(text, STATUS_TEXT_BYTES, s);
 }
 
+void FitModellLaden(const grafik_fenster& g)
+{
+    FitFunctionCount = g.AnzahlFunktionen;
+    FitFunctionTypes = g.FunktionsTypen;
+    FitParameters = g.Parameter;
+    FitPolyDegree = g.PolyGrad;
+    FitModellArt = g.ModellArt;
+}
+
 void FitBefehl(haupt_fenster* app, int32_t fenster, LPARAM lParam)
 {
     grafik_fenster& g = GrafikFenster[fenster];
@@ -219,6 +228,9 @@ int32_t haupt_fenster::FitStarten()
     if (erster) {
         Numerik.SetAnzahl(n, MaxParameter, MaxFitParameter);
         FitGestartet = 1;
+        FitStartFenster = w;
+        FitStartBlock = g.Parameter;
+        FitStartAnzahl = MaxParameter + 1 < WORK_DOUBLES ? MaxParameter + 1 : WORK_DOUBLES;
         for (int32_t p = 0; p <= MaxParameter && p < WORK_DOUBLES; ++p) {
             FitStartWerte[p] = FitParameters[p];
             CommandArgs[p] = FitParameters[p];

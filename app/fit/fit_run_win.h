@@ -14,6 +14,11 @@ class haupt_fenster;
 // case, the peak search of a replayed step and one step of the fit run.
 void FitBefehl(haupt_fenster* app, int32_t fenster, LPARAM lParam);
 
+// The window's model as the working model (count, types, parameter block,
+// polynomial degree, model kind).
+class grafik_fenster;
+void FitModellLaden(const grafik_fenster& g);
+
 // Composes the fit panel's status text into text (STATUS_TEXT_BYTES):
 // counters, F test and the parameter table of the working model.
 void FitStatusText(char* text);

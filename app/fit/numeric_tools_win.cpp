@@ -12,6 +12,9 @@
 
 #include "fit/numeric_tools.h"
 #include "fit/numeric_tools_dialogs_win.h"
+#include "fit/fit_choice_win.h"
+#include "fit/fit_run_win.h"
+#include "fit/parameter_dialogs_win.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
@@ -386,6 +389,37 @@ bool MinMax(haupt_fenster* app, grafik_fenster& g)
     return true;
 }
 
+// What the dialogs show of the window's current curve.
+NUMERIK_KURVE DialogKurve(const grafik_fenster& g)
+{
+    NUMERIK_KURVE k;
+    k.Punkte = g.Punkte();
+    k.Unten = g.Grenzen[1];
+    k.Oben = g.Grenzen[0];
+    k.ZeigtDaten = g.ZeigeDaten != 0;
+    k.ZeigtFunktion = g.ZeigeFunktion != 0 && g.AnzahlFunktionen > 0;
+    k.KleinsterAbstand = KleinsterAbstand(Aktuelle(g));
+    return k;
+}
+
+// The response of the convolution from the menu: the user chooses one
+// model function and its parameters; the window's model becomes that
+// function centred at 0. false when either dialog is cancelled.
+bool AntwortWaehlen(haupt_fenster* app, grafik_fenster& g)
+{
+    const INT_PTR wahl = FunktionWaehlen(app);
+    if (wahl == 0 || !g.FunktionsTypen || !g.Parameter || g.AnzahlFunktionen < 1) return false;
+    g.AnzahlFunktionen = 1;
+    FitModellLaden(g);
+    const int32_t alt = HilfeThema;
+    HilfeThema = 100;
+    const int32_t ok = ParameterTabelle(app);
+    HilfeThema = alt;
+    if (ok == 0) return false;
+    if (FunctionParameterCount(g.FunktionsTypen[0], g.PolyGrad, SplineKnotCount) > 1) g.Parameter[1] = 0.0;
+    return true;
+}
+
 }  // namespace
 
 bool NumerikWerkzeugGebaut(int32_t befehl)
@@ -405,8 +439,10 @@ bool NumerikWerkzeug(haupt_fenster* app, int32_t befehl, int32_t fenster, LPARAM
     // prepared values run it at once. Tools whose dialog is not built yet
     // answer "not available".
     grafik_fenster& g = GrafikFenster[fenster];
-    if (lParam != LP_PREPARED && befehl != 515) {
-        const INT_PTR ende = NumerikDialog(befehl, app->Hauptfenster, g.Punkte());
+    if (lParam != LP_PREPARED && (befehl == 514 || befehl == 518)) {
+        if (!AntwortWaehlen(app, g)) return true;
+    } else if (lParam != LP_PREPARED && befehl != 515) {
+        const INT_PTR ende = NumerikDialog(befehl, app->Hauptfenster, DialogKurve(g));
         if (ende < 0) {
             NichtVerfuegbar(befehl);
             return true;

@@ -592,5 +592,52 @@
 #define IDC_FTV_K1 559
 #define IDC_FTV_K2 560
 #define IDC_FTV_K3 561
+// ---- dialogs of the Numeric menu's analysis tools and level-off fits (app/fit/numeric_tools_dialogs_win.cpp) ----
+#define IDC_ASPLINE_GEWICHT 476
+#define IDC_ASPLINE_INTERPOLIEREN 552   // weight presets 552-555
+#define IDC_ASPLINE_LEICHT 553
+#define IDC_ASPLINE_STARK 554
+#define IDC_ASPLINE_ANDERE 555
+#define IDC_ASPLINE_SPLINE 100          // result 100 spline, 101-103 derivatives
+#define IDC_APOLY_TITEL 999             // caption of 201
+#define IDC_APOLY_ANZAHL 58             // number of polynomials
+#define IDC_APOLY_GEWICHT 59            // weight in per cent
+#define IDC_APOLY_GRADE 546             // degrees, one per line
+#define IDC_NT_FUNKTION 19              // function / data array
+#define IDC_NT_DATEN 45
+#define IDC_NT_VON 400
+#define IDC_NT_BIS 410
+#define IDC_NT_TOLERANZ 475
+#define IDC_NULL_SCHRITT 502
+#define IDC_NULL_ERSTE 470
+#define IDC_NULL_ALLE 300
+#define IDC_NULL_SPLINE 578
+#define IDC_DIFF_ERSTE 530
+#define IDC_DIFF_ZWEITE 531
+#define IDC_DIFF_SCHRITT 450
+#define IDC_DIFF_FEHLER 475
+#define IDC_DIFF_UNGLEICH 476
+#define IDC_DIFF_SPLINE 503
+#define IDC_DIFF_PUNKTE 451             // points of the function's derivative
+#define IDC_MINMAX_BEIDE 552
+#define IDC_MINMAX_MINIMA 553
+#define IDC_MINMAX_MAXIMA 554
+#define IDC_MINMAX_GLAETTEN 200
+#define IDC_MINMAX_INTERVALL 201
+#define IDC_MINMAX_ORDINATE 210
+#define IDC_MINMAX_EXTREMSTES 220
+
+// ---- live parameter change dialog CHANGE (app/fit/change_dialog_win.cpp) ----
+#define IDC_CHANGE_NAME 80
+#define IDC_CHANGE_NUMMER 110
+#define IDC_CHANGE_TITEL 200       // captions 200-206
+#define IDC_CHANGE_WERT 100        // values 100-106
+#define IDC_CHANGE_ZURUECK 38
+#define IDC_CHANGE_WEITER 37
+#define IDC_CHANGE_GEHE 59
+#define IDC_CHANGE_SCROLL 552
+#define IDC_CHANGE_STUFE 554       // step radio buttons 554-559
+#define IDC_CHANGE_ANWENDEN 55
+#define IDC_CHANGE_FLAECHE 58
 
 #endif

@@ -94,7 +94,7 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"OPTEXAFS", 813},
     {"OPTIONEN_GRAFIK", 112},
     {"PRINTOPT", 113},
-    {"FONTS", 501},
+    {"FONTS", 451},
     {"ACHSEN", 450},
     {"SHOWHEADER", 826},
     {"AVERAGE", 827},
@@ -105,6 +105,12 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"GOLAYSMOOTH", 508},
     {"FTRANSFORMATION", 506},
     {"WEIGHTFT", 559},
+    {"AUSGLEICHSSPLINE", 510},
+    {"AUSGLEICHSPOLYNOM", 513},
+    {"NULLSTELLEN", 502},
+    {"GET_INTEGRAL", 504},
+    {"DIFFERENTIATION", 505},
+    {"MINMAX", 517},
 };
 const std::size_t HILFE_DIALOGE_ANZAHL = sizeof HILFE_DIALOGE / sizeof HILFE_DIALOGE[0];
 

@@ -365,7 +365,7 @@ INT_PTR CALLBACK FontsProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
     if (msg != WM_COMMAND) return FALSE;
     const WORD befehl = LOWORD(wParam);
     if (befehl == IDC_DLG_HELP) {
-        DialogHilfe(501);
+        DialogHilfe(451);
         return TRUE;
     }
     if (befehl == IDCANCEL) {

@@ -2,6 +2,8 @@
 // status line.
 #include <cstdio>
 
+#include "fit/fit_model.h"
+#include "fit/fit_run.h"
 #include "shell/haupt_fenster.h"
 #include "shell/menu_rules.h"
 #include "spectra/spectra_globals.h"
@@ -19,6 +21,10 @@ bool GrafikMenueZustand(int32_t fenster, MENUE_ZUSTAND* z)
     z->SlotFlags = static_cast<int32_t>(g.KurvenFlags[g.AktuellerSlot()]);
     z->ImagGezeichnet = g.Paintinfo.KomplexImag != 0;
     z->Spalten = g.DateiInfo.Spalten;
+    z->Wiederherstellbar =
+        g.FunktionsTypen && StartwerteFuer(fenster, g.Parameter,
+                                           CheckModelSize(g.AnzahlFunktionen, g.FunktionsTypen, g.PolyGrad,
+                                                          SplineKnotCount));
     return true;
 }
 

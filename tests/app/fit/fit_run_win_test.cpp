@@ -55,6 +55,9 @@ protected:
         HAUPTDATEN.FitZustand = 0;
         HAUPTDATEN.MakroSchrittAktiv = 0;
         FitSignatur = 0;
+        // The end of a fit asks whether the statistics should follow; these
+        // tests look at the report alone.
+        antwort = IDNO;
         Numerik.SetExpError(0.001);
         Numerik.SetWichtung(1);
         Numerik.SetFunction(ModellFunktion);
