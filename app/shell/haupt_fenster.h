@@ -179,6 +179,10 @@ public:
     // fit/fit_run_win.cpp): 1 while the fit goes on or when it has
     // finished normally, 0 after a failure or when no fit was started.
     int32_t FitStarten();
+    // Calibrates the DXAS polynomial of the open DEXSCALE dialog against
+    // foil `folie` (from 0) of "dexfoil.dat" (series/dex_scale_win.cpp);
+    // a negative index or a missing table changes nothing.
+    void DexCalibrateByFoil(int32_t folie);
 
     // ---- helpers ----
     // Index 0-3 of the graphic window with this handle, -1 when none.

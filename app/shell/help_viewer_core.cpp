@@ -103,6 +103,9 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"GET_FSMOOTH", 501},
     {"SPLINE", 503},
     {"GOLAYSMOOTH", 508},
+    {"CALCDEXSPEC", 833},
+    {"CONVERTDEX", 821},
+    {"DEXSCALE", 819},
 };
 const std::size_t HILFE_DIALOGE_ANZAHL = sizeof HILFE_DIALOGE / sizeof HILFE_DIALOGE[0];
 
