@@ -75,6 +75,36 @@ void BalkenEinrichten(HWND dlg)
     }
 }
 
+RECT KindRechteck(HWND dlg, HWND kind)
+{
+    RECT r{};
+    GetWindowRect(kind, &r);
+    MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The dialog grown to the screen with its preview; the controls right of
+// and below the preview move with its right and lower edge.
+void AufBildschirm(HWND dlg)
+{
+    HWND vorschau = GetDlgItem(dlg, IDC_DEX_VORSCHAU);
+    if (!vorschau) return;
+    const RECT vorher = KindRechteck(dlg, vorschau);
+    if (!DialogToScreenSize(dlg)) return;
+    const RECT nachher = KindRechteck(dlg, vorschau);
+    const LONG db = nachher.right - vorher.right, dh = nachher.bottom - vorher.bottom;
+    for (HWND k = GetWindow(dlg, GW_CHILD); k; k = GetWindow(k, GW_HWNDNEXT)) {
+        if (k == vorschau) continue;
+        const RECT r = KindRechteck(dlg, k);
+        const LONG dx = r.left >= vorher.right ? db : 0, dy = r.top >= vorher.bottom ? dh : 0;
+        // The shift bar spans the preview's width, the offset bar its height.
+        const int id = GetDlgCtrlID(k);
+        const LONG breite = r.right - r.left + (id == IDC_DEX_NULL ? db : 0);
+        const LONG hoehe = r.bottom - r.top + (id == IDC_DEX_VERSATZ ? dh : 0);
+        SetWindowPos(k, nullptr, r.left + dx, r.top + dy, breite, hoehe, SWP_NOZORDER);
+    }
+}
+
 bool Oeffnen(HWND dlg)
 {
     std::FILE* f = std::fopen(FolienDatei().c_str(), "r");
@@ -100,7 +130,7 @@ bool Oeffnen(HWND dlg)
         s.Y = g.GetYFeld(-1);
     }
     for (int i = 0; i < 3; ++i) s.Gesichert[i] = HAUPTDATEN.DxasPolynom[i];
-    DialogToScreenSize(dlg);
+    AufBildschirm(dlg);
     s.Vorschau = GetDlgItem(dlg, IDC_DEX_VORSCHAU);
     ZeigeKoeffizienten(dlg);
     s.Overlay = 1;
