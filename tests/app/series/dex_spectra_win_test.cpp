@@ -134,3 +134,10 @@ TEST_F(DexSpektren, PreparedRunAsksAboutNumbersThatDifferAndStoresZeroForI1AtThe
     EXPECT_EQ(YAktuell()[7], 0.0);
     EXPECT_TRUE(std::isfinite(YAktuell()[7]));
 }
+
+TEST_F(DexSpektren, Bl8FilesAreNotImportedAndTheCommandSaysSo)
+{
+    HAUPTDATEN.Befehl(188, 0);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].text, "Importing beamline \".bl8\" detector files is not available in this version of Korlan.");
+}
