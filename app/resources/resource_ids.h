@@ -527,6 +527,34 @@
 #define IDC_MITTEL_SPALTEN 201
 #define IDC_MITTEL_LISTE 63
 #define IDC_MITTEL_DXAS 200
+// DXAS dialogs (app/series/dex_spectra_win.cpp, dex_scale_win.cpp):
+// CALCDEXSPEC (833), CONVERTDEX (821), DEXSCALE (819). A browse button's
+// edit is the button's id + 100.
+#define IDC_DEX_I0_1 100
+#define IDC_DEX_I0_2 105
+#define IDC_DEX_I1 110
+#define IDC_DEX_DUNKEL_1 120
+#define IDC_DEX_DUNKEL_2 125
+#define IDC_DEX_FOLIE_1 130
+#define IDC_DEX_FOLIE_2 135
+#define IDC_DEX_EDIT_ABSTAND 100
+#define IDC_DEX_MEHRSPALTIG 552
+#define IDC_DEX_DEXFORMAT 553
+#define IDC_DEX_BL8 554
+#define IDC_DEX_GRUPPE_I0_2 140
+#define IDC_DEX_GRUPPE_DUNKEL_2 145
+#define IDC_DEX_GRUPPE_FOLIE_1 150
+#define IDC_DEX_GRUPPE_FOLIE_2 155
+#define IDC_DEX_C0 300
+#define IDC_DEX_C1 310
+#define IDC_DEX_C2 320
+#define IDC_DEX_VORSCHAU 30
+#define IDC_DEX_FOLIE 544
+#define IDC_DEX_NULL 552
+#define IDC_DEX_ERSTE 553
+#define IDC_DEX_ZWEITE 554
+#define IDC_DEX_VERSATZ 101
+#define IDC_DEX_STATUS 545
 // McMaster calculator MUCAL (app/xas/mcmaster_calc_win.cpp); button 1
 // (IDOK) is "Search" / "EXIT".
 #define IDS_MC_KANTEN 2000

@@ -89,7 +89,8 @@ int32_t AverageOrCreateMcFile(int32_t)
     return 0;
 }
 
-void KonvertiereBl8(int32_t) { NichtVerfuegbar(HAUPTDATEN.Meldungsblock.Befehl); }
+// Beamline ".bl8" detector files are not imported; the command says so.
+void KonvertiereBl8(int32_t) { NichtVerfuegbar(188, "Importing beamline \".bl8\" detector files"); }
 
 int32_t McFileToAscii(int32_t)
 {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "resource_ids.h"
+#include "series/dex_spectra_win.h"
 #include "series/series.h"
 #include "shell/dialog_helpers.h"
 #include "shell/dispatcher.h"
@@ -261,6 +262,7 @@ int32_t SerienBefehl(int32_t befehl)
     case 826: KopfWerte(app, vorbereitet); return 1;
     case 827: Spaltenmittel(app, vorbereitet); return 1;
     case 890: FolieAnhaengen(app, vorbereitet); return 1;
+    case 833: DexSpektrenBefehl(); return 1;
     default: NichtVerfuegbar(befehl); return 0;
     }
 }

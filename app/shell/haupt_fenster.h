@@ -191,6 +191,10 @@ public:
     // the dialog's control 30 and their magnitudes together in the fourth.
     int32_t DrawWindowFunction(HWND control, double von, double bis, double* W, double* V);
     void DrawWeightFT(HWND dialog, int32_t w1, int32_t w2, int32_t w3);
+    // Calibrates the DXAS polynomial of the open DEXSCALE dialog against
+    // foil `folie` (from 0) of "dexfoil.dat" (series/dex_scale_win.cpp);
+    // a negative index or a missing table changes nothing.
+    void DexCalibrateByFoil(int32_t folie);
 
     // ---- helpers ----
     // Index 0-3 of the graphic window with this handle, -1 when none.

@@ -111,6 +111,9 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"GET_INTEGRAL", 504},
     {"DIFFERENTIATION", 505},
     {"MINMAX", 517},
+    {"CALCDEXSPEC", 833},
+    {"CONVERTDEX", 821},
+    {"DEXSCALE", 819},
 };
 const std::size_t HILFE_DIALOGE_ANZAHL = sizeof HILFE_DIALOGE / sizeof HILFE_DIALOGE[0];
 

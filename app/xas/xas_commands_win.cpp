@@ -387,10 +387,30 @@ void OddEven(Lauf& l)
     l.Neuzeichnen();
 }
 
+// 819's dialog works on the measurement resampled to 500 points (command
+// 503 without its dialog, not recorded); the conversion afterwards applies
+// to the curve that was current before, with all its points.
+int32_t DexSkalaAufKopie(Lauf& l)
+{
+    const int32_t zaehler = l.g.KurvenZaehler, neuester = l.g.NeuesterZaehler;
+    const MELDUNGSBLOCK block = l.app->Meldungsblock;
+    const int32_t aufnahme = l.app->MakroAufnahme;
+    l.app->MakroAufnahme = 0;
+    DW()[0] = 500.0;
+    l.app->Befehl(503, LP_PREPARED);
+    l.app->MakroAufnahme = aufnahme;
+    l.app->Meldungsblock = block;
+    const int32_t r = DexSkalaDialog();
+    l.g.SetCurveSlots(zaehler, neuester);
+    return r;
+}
+
 void Dxas(Lauf& l)
 {
     if (!l.vorbereitet) {
-        if ((l.id == 819 ? DexSkalaDialog() : DexKonvertierDialog()) <= 0) return;
+        const int32_t r = l.id == 819 ? DexSkalaAufKopie(l) : DexKonvertierDialog();
+        if (r == -100) l.Fehler(113);  // "dexfoil.dat" not found: no conversion
+        if (r <= 0) return;
     }
     l.Aufnehmen(3);
     for (int i = 0; i < 3; ++i) HAUPTDATEN.DxasPolynom[i] = DW()[i];

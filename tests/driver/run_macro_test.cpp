@@ -817,3 +817,45 @@ TEST_F(RunMacro, FourierForwardAndBackGiveTheGriddedCopperChiAgain)
     EXPECT_NEAR(std::atof(gitter[0][0].c_str()), 3.0, 1e-9);
     EXPECT_NEAR(std::atof(gitter.back()[0].c_str()), 14.0, 1e-7);
 }
+// The real dispersive Fe K spectrum EMG003 (data/SOURCES.md of
+// app/series) sampled on a diode axis through E(d) = 7.08 + 1.4e-4 d +
+// 1e-8 d^2 keV and converted back by a replayed 821.
+TEST_F(RunMacro, DxasConversionOfEmg003OnItsDiodeAxis)
+{
+    std::vector<double> e, mu;
+    std::istringstream emg(LiesDatei(KORLAN_TEST_DIR "/app/series/data/EMG003.txt"));
+    for (std::string z; std::getline(emg, z);) {
+        double a = 0, b = 0;
+        if (!z.empty() && z[0] != '#' && std::sscanf(z.c_str(), "%lf %lf", &a, &b) == 2) {
+            e.push_back(a / 1000.0);
+            mu.push_back(b);
+        }
+    }
+    ASSERT_EQ(e.size(), 1128u);
+    def_zelva z;
+    std::vector<double> y2(e.size());
+    z.SetField(e.data(), mu.data());
+    z.SetAnzahl(static_cast<int32_t>(e.size()), -1, -1);
+    z.spline(y2.data());
+    const std::string spektrum = Pfad("emg003_dioden.txt");
+    {
+        std::ofstream aus(spektrum);
+        for (int d = 0; d < 1128; ++d)
+            aus << d << " " << Zahl(z.helpsplint(7.08 + 1.4e-4 * d + 1e-8 * d * d, y2.data())) << "\n";
+    }
+    const Lauf l = Fahre(spektrum, std::string(HIER) + "dxas_convert.MAK", Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const auto ein = Zeilen(LiesDatei(spektrum));
+    const auto neu = Zeilen(LiesDatei(Pfad("aus\\slot_2.txt")));
+    ASSERT_EQ(neu.size(), 1128u);
+    for (int d = 0; d < 1128; ++d) {
+        ASSERT_NEAR(std::atof(neu[d][0].c_str()), 7.08 + 1.4e-4 * d + 1e-8 * d * d, 1e-9) << d;
+        ASSERT_NEAR(std::atof(neu[d][1].c_str()), std::atof(ein[d][1].c_str()), 1e-9) << d;
+    }
+    const std::string ergebnis = LiesDatei(Pfad("aus\\results.txt"));
+    const size_t p = ergebnis.find("--: emg003_dioden.txt --DEXAFS conversion -");
+    ASSERT_NE(p, std::string::npos) << ergebnis;
+    EXPECT_NE(ergebnis.find("      Polynome : C(1)= 7.08, C(2)= 0.00014, C(3)= 1E-08  - (active : 2 )", p),
+              std::string::npos)
+        << ergebnis;
+}

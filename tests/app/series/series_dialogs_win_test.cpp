@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/series/dex_series_fixture.h"
 #include "app/spectra/data_commands_fixture.h"
 #include "app/temp_folder.h"
 #include "resource_ids.h"
@@ -22,19 +23,7 @@ namespace {
 
 using Spalten = std::vector<std::vector<double>>;
 
-// EMG003's energies and mu (data/SOURCES.md).
-void LiesEmg(std::vector<double>* e, std::vector<double>* mu)
-{
-    std::ifstream in(std::string(KORLAN_TEST_DIR) + "/app/series/data/EMG003.txt");
-    std::string zeile;
-    while (std::getline(in, zeile)) {
-        double a, b;
-        if (!zeile.empty() && zeile[0] != '#' && std::sscanf(zeile.c_str(), "%lf %lf", &a, &b) == 2) {
-            e->push_back(a);
-            mu->push_back(b);
-        }
-    }
-}
+using dex_serie::LiesEmg;
 
 }  // namespace
 

@@ -1,0 +1,143 @@
+// Command 833 in the running program: the dialog CALCDEXSPEC with its DEX
+// rows and path checks, the run on a detector series built from the real
+// dispersive Fe K spectrum EMG003, and the prepared run with its question.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/series/dex_series_fixture.h"
+#include "app/spectra/data_commands_fixture.h"
+#include "resource_ids.h"
+#include "shell/haupt_fenster.h"
+#include "shell/shell_globals.h"
+
+namespace {
+
+using dex_serie::Serie;
+using dex_serie::Spalte;
+using dex_serie::SpaltenWort;
+
+class DexSpektren : public EditFixture {
+protected:
+    std::string o;
+    void SetUp() override
+    {
+        EditFixture::SetUp();
+        o = ordner + "\\";
+        Kurve(0, 10, [](double x) { return x; });
+    }
+    std::vector<double> YAktuell() const
+    {
+        grafik_fenster& g = GrafikFenster[0];
+        return std::vector<double>(g.GetYFeld(-1), g.GetYFeld(-1) + g.Punkte());
+    }
+};
+
+}  // namespace
+
+TEST_F(DexSpektren, SeriesThroughTheDialogIntoOneMultiColumnFile)
+{
+    const Serie s;
+    ASSERT_TRUE(s.SchreibeDateien(o, {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}));
+    ASSERT_TRUE(MitDialogen({SetzeText(200, (o + "i0_*.dxa").c_str()), SetzeText(210, (o + "i1_*.dxa").c_str()),
+                             SetzeText(220, (o + "dark.dxa").c_str()), Waehle(IDC_DEX_MEHRSPALTIG), Druecke(IDOK)},
+                            [] { HAUPTDATEN.Befehl(833, 0); }));
+    EXPECT_TRUE(boxen.empty());
+    EXPECT_EQ(SpaltenWort(o + "i0_.xas"), 6);
+    for (int k = 1; k <= 5; ++k) {
+        const std::vector<double> y = Spalte(o + "i0_.xas", k + 1);
+        ASSERT_EQ(y.size(), 1128u);
+        for (int d = 0; d < 1128; d += 47) ASSERT_NEAR(y[d], s.mu[d] * (1.0 + 0.02 * k), 1e-5) << k << " " << d;
+    }
+    // The window shows the last spectrum with all its points.
+    grafik_fenster& g = GrafikFenster[0];
+    EXPECT_EQ(g.Punkte(), 1128);
+    EXPECT_EQ(g.AktuellerSlot(), 1);
+    EXPECT_NEAR(YAktuell()[900], s.mu[900] * 1.1, 1e-5);
+    EXPECT_DOUBLE_EQ(g.Grenzen[0], 1127.0);
+    EXPECT_DOUBLE_EQ(g.Grenzen[1], 0.0);
+    EXPECT_STREQ(HAUPTDATEN.DateiFilter, "*.xas");
+    EXPECT_EQ(std::string(HAUPTDATEN.DatenOrdner), ordner);
+    EXPECT_STREQ(CommandText, (o + "i0_*.dxa##" + o + "i1_*.dxa##" + o + "dark.dxa").c_str());
+    EXPECT_EQ(HAUPTDATEN.DialogWerte[0], -1.0);
+    EXPECT_EQ(HAUPTDATEN.DialogWerte[1], 1.0);
+    EXPECT_EQ(HAUPTDATEN.DialogWerte[2], -1.0);
+}
+
+TEST_F(DexSpektren, DexBoxShowsItsRowsAndLongPathsAreRefused)
+{
+    struct Stand {
+        bool vorher = true, nachher = false, mehrAn = true, bl8An = true, wieder = false;
+    } st;
+    auto pruefe = [&st](HWND dlg) {
+        st.vorher = IsWindowVisible(GetDlgItem(dlg, 205)) != FALSE;
+        st.bl8An = IsWindowEnabled(GetDlgItem(dlg, IDC_DEX_BL8)) != FALSE;
+        CheckDlgButton(dlg, IDC_DEX_MEHRSPALTIG, BST_CHECKED);
+    };
+    auto nachDex = [&st](HWND dlg) {
+        st.nachher = IsWindowVisible(GetDlgItem(dlg, 235)) && IsWindowVisible(GetDlgItem(dlg, IDC_DEX_FOLIE_2));
+        st.mehrAn = IsWindowEnabled(GetDlgItem(dlg, IDC_DEX_MEHRSPALTIG)) ||
+                    IsDlgButtonChecked(dlg, IDC_DEX_MEHRSPALTIG) == BST_CHECKED;
+    };
+    auto nachAus = [&st](HWND dlg) {
+        st.wieder = !IsWindowVisible(GetDlgItem(dlg, 205)) && IsWindowEnabled(GetDlgItem(dlg, IDC_DEX_MEHRSPALTIG));
+    };
+    const std::string lang = o + std::string(120, 'a') + ".dxa";
+    auto abwaehlen = [](HWND dlg) {
+        CheckDlgButton(dlg, IDC_DEX_DEXFORMAT, BST_UNCHECKED);
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_DEX_DEXFORMAT, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDC_DEX_DEXFORMAT)));
+    };
+    ASSERT_TRUE(MitDialogen({pruefe, Waehle(IDC_DEX_DEXFORMAT), nachDex, abwaehlen, nachAus,
+                             SetzeText(200, lang.c_str()), SetzeText(210, "i1.dxa"), Druecke(IDOK),
+                             Druecke(IDCANCEL)},
+                            [] { HAUPTDATEN.Befehl(833, 0); }));
+    EXPECT_FALSE(st.vorher);
+    EXPECT_FALSE(st.bl8An);
+    EXPECT_TRUE(st.nachher);
+    EXPECT_FALSE(st.mehrAn);
+    EXPECT_TRUE(st.wieder);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("109 characters"), std::string::npos);
+    // Cancel leaves the window as it was.
+    EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 0);
+    EXPECT_EQ(GrafikFenster[0].Punkte(), 10);
+}
+
+TEST_F(DexSpektren, PreparedRunAsksAboutNumbersThatDifferAndStoresZeroForI1AtTheDarkLevel)
+{
+    const Serie s(300);
+    ASSERT_TRUE(s.SchreibeDateien(o, {1, 2, 3, 4}, {1, 2, 4}));
+    // I1 4 equals the dark signal at diode 7.
+    std::vector<double> i1 = s.I1(4);
+    i1[7] = s.dunkel[7];
+    ASSERT_TRUE(dex_serie::Schreibe(o + "i1_4.dxa", s.x, {i1}));
+    std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", (o + "i0_*.dxa##" + o + "i1_*.dxa##" + o + "dark.dxa").c_str());
+    HAUPTDATEN.DialogWerte[0] = -1.0;
+    HAUPTDATEN.DialogWerte[1] = -1.0;
+    antwort = IDIGNORE;
+    HAUPTDATEN.Befehl(833, 2);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].text, "Number of I0(3) and I1(4) not identical !\r\n        Try next I1 or continue.");
+    EXPECT_EQ(boxen[0].titel, "ERROR !!");
+    EXPECT_EQ(boxen[0].art & 0xF, static_cast<UINT>(MB_ABORTRETRYIGNORE));
+    // Ignore paired I0 3 with I1 4: its file is the last one written.
+    const std::vector<double> y = Spalte(o + "i1_4.xas", 2);
+    ASSERT_EQ(y.size(), 300u);
+    EXPECT_EQ(y[7], 0.0);
+    EXPECT_NEAR(y[100], std::log((s.I0(3)[100] - s.dunkel[100]) / (i1[100] - s.dunkel[100])), 1e-5);
+    EXPECT_EQ(GrafikFenster[0].Punkte(), 300);
+    EXPECT_EQ(YAktuell()[7], 0.0);
+    EXPECT_TRUE(std::isfinite(YAktuell()[7]));
+}
+
+TEST_F(DexSpektren, Bl8FilesAreNotImportedAndTheCommandSaysSo)
+{
+    HAUPTDATEN.Befehl(188, 0);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].text, "Importing beamline \".bl8\" detector files is not available in this version of Korlan.");
+}
