@@ -272,6 +272,27 @@ TEST_F(LcXanesWin, ProfileFunctionsStayBehindTheReferences)
     EXPECT_NEAR(P()[4], 0.0, 0.005);
 }
 
+TEST_F(LcXanesWin, AReplayStartingANewRunKeepsTheRecordedProfileValues)
+{
+    // A record of references and a constant: "true" starts the references
+    // anew, the constant keeps its recorded value and the recorded flags
+    // stay (a fixed E0 shift is not reset).
+    Modell({26, 26, 7});
+    GrafikFenster[0].Parameter[1] = 0.0;
+    GrafikFenster[0].Parameter[4] = 0.05;
+    ParameterFlags[1] = PF_FIXED;
+    Liste("true");
+    Prepared(844, {0.0, 1.0, 11.86, 11.99});
+    ASSERT_EQ(FehlerCode, 0);
+    EXPECT_DOUBLE_EQ(P()[0], 0.3);
+    EXPECT_DOUBLE_EQ(P()[1], 0.0);
+    EXPECT_DOUBLE_EQ(P()[3], 0.001);
+    EXPECT_DOUBLE_EQ(P()[4], 0.05);
+    EXPECT_EQ(ParameterFlags[1], PF_FIXED);
+    EXPECT_EQ(MaxParameter, 4);
+    ParameterFlags[1] = 0;
+}
+
 TEST_F(LcXanesWin, ARangeOutsideTheDataOrAMissingFileChangesNothing)
 {
     Modell({26, 26});

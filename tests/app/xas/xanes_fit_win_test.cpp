@@ -14,6 +14,8 @@
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
+#include "shell/macro_bar.h"
+#include "shell/macro_file.h"
 #include "shell/shell_globals.h"
 #include "xas/section_dialog_win.h"
 #include "xas/xanes_fit_win.h"
@@ -109,6 +111,28 @@ TEST_F(XanesFitWin, E0IsThePositionOfTheChosenFunction)
         EXPECT_EQ(HAUPTDATEN.FitZustand, 0);
         EXPECT_EQ(GrafikFenster[0].ZeigeFunktion, 0);
     }
+    // Recorded: the section, the function, 0, the model and its fitted values.
+    char ordner[MAX_PATH];
+    ASSERT_GT(GetTempPathA(MAX_PATH, ordner), 0u);
+    const std::string makro = std::string(ordner) + "korlan_xanes_test.MAK";
+    ASSERT_EQ(MakroDateiAnlegen(makro), MAKRO_SATZ);
+    std::snprintf(ButtonBar.MakroPfad, sizeof ButtonBar.MakroPfad, "%s", makro.c_str());
+    HAUPTDATEN.MakroAufnahme = 1;
+    Modell({8, 1}, {0.9, 8.9785, 0.0025, 0.35, 8.9822, 0.0034});
+    Prepared(812, {8.960, 9.000, 1.0, 0.0});
+    HAUPTDATEN.MakroAufnahme = 0;
+    ButtonBar.MakroPfad[0] = '\0';
+    std::vector<MakroSatz> saetze;
+    ASSERT_EQ(MakroDateiLesen(makro, saetze), MAKRO_SATZ);
+    DeleteFileA(makro.c_str());
+    ASSERT_EQ(saetze.size(), 1u);
+    EXPECT_EQ(saetze[0].Befehl, 812);
+    EXPECT_EQ(saetze[0].Werte, (std::vector<double>{8.960, 9.000, 1.0, 0.0}));
+    EXPECT_EQ(saetze[0].FunktionsTypen, (std::vector<int32_t>{8, 1}));
+    EXPECT_EQ(saetze[0].MaxParameter, 5);
+    ASSERT_EQ(saetze[0].Parameter.size(), 6u);
+    EXPECT_NEAR(saetze[0].Parameter[4], LINIE, 1e-5);
+
     const std::string h = Historie();
     EXPECT_NE(h.find(" --DETERMINATION OF E0 - XANES Fit - E0 = 8.9825"), std::string::npos) << h;
     EXPECT_NE(h.find("    profile functions : \r\n      0.   mod. atan  - position : 8.979"), std::string::npos) << h;
