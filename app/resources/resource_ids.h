@@ -667,5 +667,23 @@
 #define IDC_CHANGE_STUFE 554       // step radio buttons 554-559
 #define IDC_CHANGE_ANWENDEN 55
 #define IDC_CHANGE_FLAECHE 58
+// ---- the XANES fit dialogs (app/xas/xanes_fit_win.cpp, lc_xanes_win.cpp) ----
+// XASPEAKE
+#define IDC_XP_LISTE 201           // profile functions of the model
+#define IDC_XP_ALT_GRUPPE 50       // "  old position"
+#define IDC_XP_ALT 59
+#define IDC_XP_NEU_GRUPPE 80       // "  new edge position"
+#define IDC_XP_NEU 58
+// LC_XANES
+#define IDC_LC_DATEIEN 100         // "&F": choose the reference files
+#define IDC_LC_LISTE 200           // chosen references
+#define IDC_LC_ANZAHL 201          // number of spectra
+#define IDC_LC_KORREKTUREN 58      // f-corrections, one a line
+#define IDC_LC_GRAFISCH 63         // "&G": the range in the section dialog
+#define IDC_LC_VON 651
+#define IDC_LC_BIS 652
+#define IDC_LC_PROFIL 552          // " Add profile function"
+#define IDC_LC_NULL 554            // " Zero if 'Limit' exceeded"
+#define IDC_LC_GRENZE 555          // " Limit (eV)"
 
 #endif

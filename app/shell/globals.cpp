@@ -46,6 +46,6 @@ double* ArbeitsFelder[9] = {};
 double* ArbeitsSatz1[4] = {};
 double* ArbeitsSatz2[4] = {};
 
-EXAFS_OPTIONEN ExafsOptionen = {8.0, 0.025, 40.0, 2048, 0, 0};
+EXAFS_OPTIONEN ExafsOptionen = {8.0, 0.025, 40.0, 2048, 0, 0, -1.0};
 
 MELDUNGSBOX MeldungsBox = MessageBoxA;

@@ -15,6 +15,7 @@ struct EXAFS_OPTIONEN {
     int32_t KPunkte;          // points of the k grid
     int32_t Einheiten;
     int32_t KalibrierQuelle;  // calibration source word: 1 the same spectrum, 0 a reference
+    double LcGrenze = -1.0;   // eV, limit of the LC-XANES fit (" Zero if 'Limit' exceeded"); -1.0 off
 };
 
 // What "numeric.opt" reads and writes; the pointers point into the

@@ -20,6 +20,7 @@
 #include "xas/xas_commands_win.h"
 #include "xas/xas_entries.h"
 #include "xas/xas_reduction.h"
+#include "xas/xanes_fit.h"
 
 XAS_DATEIDIALOG XasDateiDialog = GetOpenFileNameA;
 XAS_SPALTENWAHL XasSpaltenWahl = CalcXasDialogOeffnen;
@@ -200,10 +201,7 @@ bool AusSpalten(Lauf& l, int32_t e, int32_t a, int32_t b, bool fluoreszenz, int3
             for (int32_t i = 0; i < n; ++i) y[i] += kanal[i];
         }
     if (!Spalte(l, b, &zweite) || static_cast<int32_t>(zweite.size()) < n) return false;
-    for (int32_t i = 0; i < n; ++i) {
-        if (fluoreszenz) y[i] = zweite[i] != 0.0 ? y[i] / zweite[i] : 0.0;
-        else y[i] = (y[i] > 0.0 && zweite[i] > 0.0) ? std::log(y[i] / zweite[i]) : 0.0;
-    }
+    KanalOrdinate(y, zweite.data(), n, fluoreszenz);
     KeV(l);
     l.g.SetFullBorder();
     return true;
@@ -222,26 +220,30 @@ std::string ProgrammDatei(const char* name)
 
 int32_t LadeReferenz(int32_t modus, grafik_fenster& g)
 {
-    const SpaltenLayout l = LeseSpaltenLayout(FavoritLayout());
-    if (l.Gefunden < 4) return -1;
+    const SpaltenLayout layout = LeseSpaltenLayout(FavoritLayout());
     Lauf lauf{&HAUPTDATEN, g, g.FensterNummer, nullptr, 0, HAUPTDATEN.Meldungsblock.lParam,
               HAUPTDATEN.Meldungsblock.lParam == LP_PREPARED, g.Grenzen[0], g.Grenzen[1]};
-    bool ok;
-    if (modus == 2) {
-        if (l.I2 == 0) {
-            if (!lauf.vorbereitet)
-                lauf.Frage("   Sorry, no reference column (i2) selected for\r\n"
-                           "this data format. Please check out calc spectrum.",
-                           "Caution !!", MB_OK | MB_ICONEXCLAMATION);
-            return -1;
-        }
-        ok = AusSpalten(lauf, l.Energie, l.I1, l.I2, false, 0, 0);
-    } else if (l.Fluoreszenz) {
-        ok = AusSpalten(lauf, l.Energie, l.I1, l.I0, true, l.Bereich ? l.Von : 0, l.Bereich ? l.Bis : 0);
-    } else {
-        ok = AusSpalten(lauf, l.Energie, l.I0, l.I1, false, 0, 0);
+    KANAL_SPALTEN k;
+    if (!KanalSpalten(layout, modus, &k)) {
+        if (layout.Gefunden < 4) return -1;
+        if (!lauf.vorbereitet)
+            lauf.Frage("   Sorry, no reference column (i2) selected for\r\n"
+                       "this data format. Please check out calc spectrum.",
+                       "Caution !!", MB_OK | MB_ICONEXCLAMATION);
+        return -1;
     }
-    return ok ? 1 : -1;
+    return AusSpalten(lauf, k.Energie, k.Von > 0 ? k.Von : k.Erste, k.Zweite, k.Teilen, k.Von, k.Bis) ? 1 : -1;
+}
+
+int32_t LadeKanal(int32_t modus, grafik_fenster& g)
+{
+    if (g.DateiInfo.Spalten > 3) return LadeReferenz(modus, g);
+    Lauf lauf{&HAUPTDATEN, g, g.FensterNummer, nullptr, 0, HAUPTDATEN.Meldungsblock.lParam,
+              HAUPTDATEN.Meldungsblock.lParam == LP_PREPARED, g.Grenzen[0], g.Grenzen[1]};
+    if (!SpaltenLaden(lauf, 1, modus == 2 ? 3 : 2)) return -1;
+    KeV(lauf);
+    g.SetFullBorder();
+    return 1;
 }
 
 int32_t BerechneXAS(int32_t neuerSlot, grafik_fenster& g, bool vorbereitet)
@@ -665,10 +667,7 @@ bool ReferenzLaden(Lauf& l, const char* pfad)
         return true;
     }
     if (!Kopie(l)) return false;
-    if (l.g.DateiInfo.Spalten > 3) return LadeReferenz(2, l.g) > 0;
-    if (!SpaltenLaden(l, 1, 3)) return false;
-    KeV(l);
-    return true;
+    return LadeKanal(2, l.g) > 0;
 }
 
 void Kalibrierung(Lauf& l)

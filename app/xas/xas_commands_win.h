@@ -22,6 +22,11 @@ extern XAS_DATEIDIALOG XasDateiDialog;
 // "favorite.ini" ("| 1,2,3,4" without it). 1, or -1 (no I2 column: a
 // message unless lParam is 2; an unreadable column: FehlerCode).
 int32_t LadeReferenz(int32_t modus, grafik_fenster& g);
+// The reference (modus 2) or the sample channel of the window's file in the
+// current slot of g: a file of four or more columns by LadeReferenz, a
+// smaller one as column 3 (reference) or 2 (sample) over column 1 as it
+// stands; energies brought to keV, full borders. 1, or -1 as LadeReferenz.
+int32_t LadeKanal(int32_t modus, grafik_fenster& g);
 // 843: the columns chosen in CALCXAS (or, vorbereitet, DialogWerte[0..7]
 // as the dialog leaves them) build the spectrum, in a new slot when
 // neuerSlot > 0. Points, or -1 (cancelled or unreadable; nothing changed).

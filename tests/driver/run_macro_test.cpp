@@ -460,6 +460,47 @@ std::vector<double> Spalte(const std::vector<std::vector<std::string>>& z, size_
     return v;
 }
 
+// The XANES fit of the copper edge: arctangent step, Gaussian (the peak at
+// 8.995 keV) and a constant over 8.970-9.000 keV, as 812 records it (the
+// section, function 0, the model and its start values).
+const char* const CU_XANES_MODELL = ",!,2.6,8.9805,0.0015,1.2,8.995,0.006,-1.33\n6\n6\n3,8,1,7,0\n";
+
+std::string XanesSatz(const char* kopf) { return std::string(kopf) + CU_XANES_MODELL; }
+
+TEST_F(RunMacro, XanesFitOfTheCopperEdgeSetsE0AndCalibrates)
+{
+    const std::string cu = std::string(XAS) + "cu_metal_rt.xdi";
+    Lauf l = Fahre(cu, Makro("xanes.MAK", "Makro\n" + Satz(CU_MU) + XanesSatz("812,8.970,9.000,0,0")), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const double e0 = E0Aus(Pfad("aus"));
+    EXPECT_GT(e0, 8.970);
+    EXPECT_LT(e0, 9.000);
+    // The step of the measured edge lies between its largest slope
+    // (8.9805 keV) and the top of the rise.
+    EXPECT_NEAR(e0, 8.981, 0.0015);
+    EXPECT_EQ(LiesDatei(Pfad("aus\\current.txt")), "2\n");
+    // The history names the fit and its functions; the fit's report is there.
+    const std::string ergebnis = LiesDatei(Pfad("aus\\results.txt"));
+    EXPECT_NE(ergebnis.find(" --DETERMINATION OF E0 - XANES Fit - E0 = "), std::string::npos) << ergebnis;
+    EXPECT_NE(ergebnis.find("      2.   Polynomial  - position : "), std::string::npos);
+
+    // "Same Spectrum", the fitted step moved to 8.979 keV: the same fit on
+    // the calibrated section finds it there.
+    l = Fahre(cu, Makro("kalib.MAK", "Makro\n" + Satz(CU_MU) + Satz("848") +
+                                        XanesSatz("802,8.970,9.000,0,8.979") +
+                                        XanesSatz("812,8.9685,8.9985,0,0")),
+              Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    EXPECT_NEAR(E0Aus(Pfad("aus")), 8.979, 0.0002);
+
+    // A polynomial as the chosen function: E0 stays and the replay stops.
+    l = Fahre(cu, Makro("poly.MAK", "Makro\n" + Satz(CU_MU) + Satz("818,8.5") + XanesSatz("812,8.970,9.000,2,0")),
+              Pfad("aus"));
+    EXPECT_EQ(l.code, static_cast<DWORD>(run_macro::EXIT_STEP_FAILED));
+    EXPECT_NE(l.fehler.find("FehlerCode 1000"), std::string::npos) << l.fehler;
+    EXPECT_DOUBLE_EQ(E0Aus(Pfad("aus")), 8.5);
+}
+
 TEST_F(RunMacro, CopperFoilCalibratedToItsOwnEdgeOrThereAndBackKeepsItsEnergies)
 {
     const std::string cu = std::string(XAS) + "cu_metal_rt.xdi";
