@@ -17,6 +17,7 @@
 #include "xrd/xrd_commands.h"
 #include "xrd/xrd_commands_win.h"
 #include "xrd/xrd_peak_search.h"
+#include "xrd/xrd_stokes_win.h"
 
 namespace {
 
@@ -161,10 +162,10 @@ void XrdBefehl(haupt_fenster* app)
     const int32_t id = app->Meldungsblock.Befehl;
     const bool vorbereitet = app->Meldungsblock.lParam == LP_PREPARED;
     const int32_t fenster = BefehlsFenster(app, true);
-    // Fourier synthesis, Stokes deconvolution, the kinetic calculator and
-    // analysis and the structure fit are not built yet: after the prologue
-    // they say so, with or without a window.
-    if (id == 903 || id == 905 || (id >= 913 && id <= 915)) {
+    // Fourier synthesis, the kinetic calculator and analysis and the
+    // structure fit are not built yet: after the prologue they say so, with
+    // or without a window.
+    if (id == 903 || (id >= 913 && id <= 915)) {
         NichtVerfuegbar(id);
         return;
     }
@@ -176,6 +177,13 @@ void XrdBefehl(haupt_fenster* app)
     switch (id) {
     case 904:
         if (!PeakSuche(app, g, vorbereitet)) return;
+        break;
+    case 905:
+        if (StokesDeconvolution(vorbereitet ? -1 : (app->MakroAufnahme ? 0 : 1)) == 2) {
+            Historie(app, g, std::string(" --XRD  Stokes deconvolution, instrument ") + StokesInstrument() + "\r\n");
+            if (app->MakroAufnahme) ButtonBar.MakroRecord(905, 5, 0);
+        }
+        g.SetFullBorder();
         break;
     case 906:
         if (!SinusUeberLambda(app, g, vorbereitet)) return;

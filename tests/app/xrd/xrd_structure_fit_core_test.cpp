@@ -14,14 +14,6 @@
 #include "xrd/xrd_phase.h"
 #include "xrd/xrd_structure_fit.h"
 
-namespace {
-
-const double DEG = 180.0 / 3.14159265358979323846;
-
-double TwoTheta(double d, double lambda) { return 2.0 * std::asin(lambda / 100.0 / (2.0 * d)) * DEG; }
-
-}  // namespace
-
 class XrdStructure : public ModelFixture {
 protected:
     std::string folder;
@@ -62,6 +54,11 @@ protected:
         e.y = y.data();
         e.Punkte = static_cast<int32_t>(x.size());
         return XrdModellBauen(e);
+    }
+    // 2 theta in degrees of the d spacing d (Angstrom) at lambda (pm).
+    static double TwoTheta(double d, double lambda)
+    {
+        return 2.0 * std::asin(lambda / 100.0 / (2.0 * d)) * 180.0 / 3.14159265358979323846;
     }
     bool Free(int p)
     {
