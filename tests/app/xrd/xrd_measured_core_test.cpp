@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -16,6 +17,8 @@
 #include "fit/fit_model.h"
 #include "xrd/xrd_auto_fit.h"
 #include "xrd/xrd_peak_search.h"
+#include "xrd/xrd_phase.h"
+#include "xrd/xrd_structure_fit.h"
 
 namespace {
 
@@ -120,4 +123,105 @@ TEST_F(XrdMessdaten, PbSO4LinesOfALaboratoryPattern)
             if (std::fabs(p - soll) < std::fabs(naechste - soll)) naechste = p;
         EXPECT_NEAR(naechste, soll, 0.05) << soll;
     }
+}
+
+namespace {
+
+// The structure model of the LaB6 pattern: cubic, a started at 4.157 A,
+// the first ten reflections (300 left out: the d of 221), pseudo-Voigt,
+// no width law with W = 0.011, zero shift refined, a straight background.
+// Built into the fixture's working model over x, y at 41.3128 pm.
+XRD_MODELL_ERGEBNIS Lab6Modell(const std::vector<double>& x, const std::vector<double>& y)
+{
+    const std::string ordner = (std::filesystem::temp_directory_path() / "xrd_lab6_structure").string();
+    std::filesystem::create_directories(ordner);
+    std::ofstream(HklDateiName(ordner, 0)) << "1 0 0\n1 1 0\n1 1 1\n2 0 0\n2 1 0\n2 1 1\n2 2 0\n2 2 1\n3 1 0\n3 1 1\n";
+    XrdPhasenVorgaben();
+    XrdGemerkteParameter = 0;
+    XrdPhase& r = XrdPhaseTable[0];
+    r.Kristallsystem = 0;
+    r.Gitter[0] = r.Gitter[1] = r.Gitter[2] = 4.157;
+    r.Profil = 2;
+    r.Breitengesetz = 0;
+    r.UVW[2] = 0.011;
+    r.NullpunktFrei = 1;
+    r.Nullpunkt = 0.0;
+    r.Untergrund = 1;
+    r.UntergrundGrad = 1;
+    XRD_MODELL_EINGABE e;
+    e.Ordner = ordner;
+    e.Wellenlaenge = 41.3128;
+    e.x = x.data();
+    e.y = y.data();
+    e.Punkte = static_cast<int32_t>(x.size());
+    const XRD_MODELL_ERGEBNIS ergebnis = XrdModellBauen(e);
+    std::filesystem::remove_all(ordner);
+    std::filesystem::remove(HklDateiName(ordner, 0));
+    return ergebnis;
+}
+
+}  // namespace
+
+// The structure fit of the LaB6 pattern over 5.5 ... 19.3 degrees (27,601
+// points): the cell of the certificate, a = 4.1569162 A.
+TEST_F(XrdMessdaten, LaB6StructureFitGivesTheCertifiedCell)
+{
+    const std::string pfad = SharedData("xrd/11bmb_3844.fxye");
+    if (pfad.empty()) GTEST_SKIP() << "shared data not found";
+    std::vector<double> alleX, alleY, x, y;
+    ASSERT_TRUE(LiesFxye(pfad, alleX, alleY));
+    for (std::size_t i = 0; i < alleX.size(); ++i)
+        if (alleX[i] >= 5.5 - 1e-9 && alleX[i] <= 19.3 + 1e-9) {
+            x.push_back(alleX[i]);
+            y.push_back(alleY[i]);
+        }
+    ASSERT_EQ(x.size(), 27601u);
+    const XRD_MODELL_ERGEBNIS m = Lab6Modell(x, y);
+    ASSERT_EQ(m.Status, 1) << m.Meldung;
+    ASSERT_EQ(FitFunctionCount, 1 + 1 + 10 + 1);
+    env.Wellenlaenge = 41.3128;
+    const int32_t n = static_cast<int32_t>(x.size());
+    std::vector<double> differenz(x.size() + 2, 0.0);
+    zelva.SetField(x.data(), y.data());
+    zelva.SetAnzahl(n, MaxParameter, MaxFitParameter);
+    zelva.SetParameterDifference(FitParameters, differenz.data(), ParameterFlags, FreeParameterList);
+    zelva.SetParameterCorrelation(CorrelationWords, CorrelationConstants);
+    zelva.SetFunction(ModelFixture::Callback);
+    zelva.SetFitProcedure(0, nullptr);
+    zelva.SetAbleitung(2);
+    double r = 0.0, chi2 = 0.0;
+    int32_t iterationen = 0, zustand = 1;
+    for (int k = 0; k < 200 && zustand == 1; ++k) zustand = zelva.LeastSquareFit(r, chi2, iterationen);
+    ASSERT_EQ(zustand, -1);
+    EXPECT_NEAR(block[1], 4.1569, 0.0005);
+    // b and c follow a.
+    EXPECT_EQ(block[2], block[1]);
+    EXPECT_EQ(block[3], block[1]);
+}
+
+// The whole pattern, 132,992 points: one step of the same model runs on
+// arrays sized from the count.
+TEST_F(XrdMessdaten, LaB6StructureFitStepOnTheWholePattern)
+{
+    const std::string pfad = SharedData("xrd/11bmb_3844.fxye");
+    if (pfad.empty()) GTEST_SKIP() << "shared data not found";
+    std::vector<double> x, y;
+    ASSERT_TRUE(LiesFxye(pfad, x, y));
+    ASSERT_EQ(x.size(), 132992u);
+    const XRD_MODELL_ERGEBNIS m = Lab6Modell(x, y);
+    ASSERT_EQ(m.Status, 1) << m.Meldung;
+    env.Wellenlaenge = 41.3128;
+    std::vector<double> differenz(x.size() + 2, 0.0);
+    zelva.SetField(x.data(), y.data());
+    zelva.SetAnzahl(static_cast<int32_t>(x.size()), MaxParameter, MaxFitParameter);
+    zelva.SetParameterDifference(FitParameters, differenz.data(), ParameterFlags, FreeParameterList);
+    zelva.SetParameterCorrelation(CorrelationWords, CorrelationConstants);
+    zelva.SetFunction(ModelFixture::Callback);
+    zelva.SetFitProcedure(0, nullptr);
+    double r = 0.0, chi2 = 0.0;
+    int32_t iterationen = 0;
+    const int32_t zustand = zelva.LeastSquareFit(r, chi2, iterationen);
+    EXPECT_TRUE(zustand == 1 || zustand == -1) << zustand;
+    EXPECT_TRUE(std::isfinite(chi2));
+    EXPECT_TRUE(std::isfinite(block[1]));
 }
