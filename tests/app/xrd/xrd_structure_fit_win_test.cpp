@@ -76,25 +76,60 @@ protected:
         XrdPhasenVorgaben();
         EditFixture::TearDown();
     }
-    // The dialog filled for one cubic phase of Gaussian lines.
-    std::vector<DialogSchritt> SiliziumDialog(const char* hkl)
+    // The dialog filled for one cubic phase: a, profile (0-2), W, degree
+    // of the background polynomial, zero shift refined, no doublets.
+    std::vector<DialogSchritt> KubischDialog(const char* a, int profil, const char* w, const char* grad,
+                                             const char* hkl)
     {
-        return {Waehle(IDC_XS_SYSTEM), SetzeText(IDC_XS_GITTER, "5.425"), Waehle(IDC_XS_PROFIL),
-                Waehle(IDC_XS_GESETZ), SetzeText(IDC_XS_W, "0.2"), Waehle(IDC_XS_UNTERGRUND + 1),
-                SetzeText(IDC_XS_GRAD, "0"), Kreuz(IDC_XS_NULL_FREI, true), SetzeText(IDC_XS_NULLPUNKT, "0"),
+        return {Waehle(IDC_XS_SYSTEM), SetzeText(IDC_XS_GITTER, a), Waehle(IDC_XS_PROFIL + profil),
+                Waehle(IDC_XS_GESETZ), SetzeText(IDC_XS_W, w), Waehle(IDC_XS_UNTERGRUND + 1),
+                SetzeText(IDC_XS_GRAD, grad), Kreuz(IDC_XS_NULL_FREI, true), SetzeText(IDC_XS_NULLPUNKT, "0"),
                 Kreuz(IDC_XS_DOPPEL, false), Kreuz(IDC_XS_SCHNITT, false), SetzeText(IDC_XS_HKL, hkl),
-                Druecke(IDOK)};
+                Druecke(IDOK),
+                // The parameter table: OK on every page.
+                [](HWND dlg) {
+                    for (int k = 0; k < 30 && IsWindowVisible(dlg); ++k)
+                        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                     reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+                }};
+    }
+    std::vector<DialogSchritt> SiliziumDialog(const char* hkl, bool mitTabelle = true)
+    {
+        std::vector<DialogSchritt> s = KubischDialog("5.425", 0, "0.2", "0", hkl);
+        if (!mitTabelle) s.pop_back();
+        return s;
+    }
+    // The player's loop: 507 with lParam 2 until the fit ends (at most
+    // `schritte` steps), the fit's own posts taken out.
+    void Lauf(int schritte = 200)
+    {
+        MSG m;
+        while (PeekMessageA(&m, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
+        for (int k = 0; k < schritte; ++k) {
+            HAUPTDATEN.Befehl(507, LP_PREPARED);
+            while (PeekMessageA(&m, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
+            if (HAUPTDATEN.FitZustand != 1) break;
+        }
+    }
+    // The data lines of a size and strain table.
+    std::vector<std::string> Tabellenzeilen(const std::string& t)
+    {
+        std::vector<std::string> zeilen;
+        std::size_t p = t.find("#12\tdomain size from Scherrer formula\n");
+        if (p == std::string::npos) return zeilen;
+        p = t.find('\n', p) + 1;
+        while (p < t.size()) {
+            const std::size_t e = t.find('\n', p);
+            zeilen.push_back(t.substr(p, e - p));
+            p = e + 1;
+        }
+        return zeilen;
     }
 };
 
 TEST_F(XrdStrukturFit, DialogFitAndSizeTable)
 {
     std::vector<DialogSchritt> schritte = SiliziumDialog("1 1 1\r\n\r\n2 2 0\r\n3 1 1\r\n");
-    // The parameter table: OK on every page.
-    schritte.push_back([](HWND dlg) {
-        for (int k = 0; k < 30 && IsWindowVisible(dlg); ++k)
-            SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
-    });
     boxen.clear();
     const bool fertig = MitDialogen(schritte, [&] { HAUPTDATEN.Befehl(915, 0); });
     for (const GezeigteBox& b : boxen) ADD_FAILURE() << b.text;
@@ -112,12 +147,7 @@ TEST_F(XrdStrukturFit, DialogFitAndSizeTable)
     while (PeekMessageA(&m, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE))
         gepostet = gepostet || (LOWORD(m.wParam) == 507 && m.lParam == LP_PREPARED);
     EXPECT_TRUE(gepostet);
-    int schritt = 0;
-    for (; schritt < 200; ++schritt) {
-        HAUPTDATEN.Befehl(507, LP_PREPARED);
-        while (PeekMessageA(&m, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
-        if (HAUPTDATEN.FitZustand != 1) break;
-    }
+    Lauf();
     ASSERT_EQ(HAUPTDATEN.FitZustand, -1);
     EXPECT_NEAR(g.Parameter[1], 5.4312, 1e-4);
     EXPECT_EQ(g.Parameter[2], g.Parameter[1]);
@@ -129,15 +159,7 @@ TEST_F(XrdStrukturFit, DialogFitAndSizeTable)
     // One line per reflection, its 2 theta first and its Scherrer size last.
     const std::string t = Lies("phase_1.txt");
     ASSERT_EQ(t.rfind("Size and strain analysis, Korlan v3.1 (2004)\n", 0), 0u);
-    std::vector<std::string> zeilen;
-    std::size_t p = t.find("#12\tdomain size from Scherrer formula\n");
-    ASSERT_NE(p, std::string::npos);
-    p = t.find('\n', p) + 1;
-    while (p < t.size()) {
-        const std::size_t e = t.find('\n', p);
-        zeilen.push_back(t.substr(p, e - p));
-        p = e + 1;
-    }
+    const std::vector<std::string> zeilen = Tabellenzeilen(t);
     ASSERT_EQ(zeilen.size(), 3u);
     for (int k = 0; k < 3; ++k) {
         double c[13];
@@ -164,7 +186,7 @@ TEST_F(XrdStrukturFit, RefusalsLeaveTheModelAndHexagonalShowsGamma)
         SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_XS_PHASEN, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDC_XS_PHASEN)));
     }};
-    for (const DialogSchritt& s : SiliziumDialog("1 1 1\r\n")) schritte.push_back(s);
+    for (const DialogSchritt& s : SiliziumDialog("1 1 1\r\n", false)) schritte.push_back(s);
     boxen.clear();
     ASSERT_TRUE(MitDialogen(schritte, [&] { HAUPTDATEN.Befehl(915, 0); }));
     ASSERT_EQ(boxen.size(), 1u);
@@ -177,7 +199,7 @@ TEST_F(XrdStrukturFit, RefusalsLeaveTheModelAndHexagonalShowsGamma)
     for (int k = 1; k <= 51; ++k) viele += "1 0 " + std::to_string(k) + "\r\n";
     XrdPhaseTable[0].Phasen = 1;
     boxen.clear();
-    std::vector<DialogSchritt> zuViele = SiliziumDialog(viele.c_str());
+    std::vector<DialogSchritt> zuViele = SiliziumDialog(viele.c_str(), false);
     zuViele.push_back(Druecke(IDCANCEL));
     ASSERT_TRUE(MitDialogen(zuViele, [&] { HAUPTDATEN.Befehl(915, 0); }));
     ASSERT_EQ(boxen.size(), 1u);
@@ -200,3 +222,60 @@ TEST_F(XrdStrukturFit, RefusalsLeaveTheModelAndHexagonalShowsGamma)
     EXPECT_EQ(gesehen.substr(0, 12), "3.21+ 3.21- ") << gesehen;
     EXPECT_NE(gesehen.find("+ 90- 90- 120- "), std::string::npos) << gesehen;
 }
+
+#ifdef KORLAN_SHARED_DATA
+// The measured LaB6 pattern (NIST SRM 660a, 11-BM, 41.3128 pm) opened as
+// the program opens it, x from centidegrees to degrees.
+class XrdStrukturLab6 : public XrdStrukturFit {
+protected:
+    int32_t Oeffnen()
+    {
+        const int32_t w = OeffneOhneDialog(KORLAN_SHARED_DATA "xrd/11bmb_3844.fxye");
+        if (w < 0) return w;
+        AktivesFenster = w;
+        Prepared(608, {220, 0.01});
+        HAUPTDATEN.Roentgenwellenlaenge = 41.3128;
+        return w;
+    }
+    std::vector<DialogSchritt> Lab6Dialog()
+    {
+        return KubischDialog("4.157", 2, "0.011", "1",
+                             "1 0 0\r\n1 1 0\r\n1 1 1\r\n2 0 0\r\n2 1 0\r\n2 1 1\r\n2 2 0\r\n2 2 1\r\n3 1 0\r\n3 1 1\r\n");
+    }
+};
+
+TEST_F(XrdStrukturLab6, SectionGivesTheCertifiedCellAndTenLines)
+{
+    const int32_t w = Oeffnen();
+    ASSERT_GE(w, 0);
+    Prepared(605, {5.5, 19.3, 0, 10});
+    grafik_fenster& g = GrafikFenster[w];
+    ASSERT_EQ(g.Punkte(), 27601);
+    ASSERT_TRUE(MitDialogen(Lab6Dialog(), [&] { HAUPTDATEN.Befehl(915, 0); }));
+    Lauf();
+    ASSERT_EQ(HAUPTDATEN.FitZustand, -1);
+    EXPECT_NEAR(g.Parameter[1], 4.1569, 0.0005);
+    HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
+    EXPECT_EQ(HAUPTDATEN.FitZustand, 0);
+    EXPECT_EQ(Tabellenzeilen(Lies("phase_1.txt")).size(), 10u);
+}
+
+// The whole pattern, 132,992 points: the fit is cancelled after its first
+// iteration and ends with its report and table.
+TEST_F(XrdStrukturLab6, WholePatternCancelledAfterOneIteration)
+{
+    const int32_t w = Oeffnen();
+    ASSERT_GE(w, 0);
+    ASSERT_EQ(GrafikFenster[w].Punkte(), 132992);
+    ASSERT_TRUE(MitDialogen(Lab6Dialog(), [&] { HAUPTDATEN.Befehl(915, 0); }));
+    Lauf(1);
+    ASSERT_EQ(HAUPTDATEN.FitZustand, 1);
+    HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
+    Lauf(1);
+    EXPECT_EQ(HAUPTDATEN.FitZustand, -1);
+    HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
+    EXPECT_EQ(HAUPTDATEN.FitZustand, 0);
+    EXPECT_TRUE(std::isfinite(GrafikFenster[w].Parameter[1]));
+    EXPECT_EQ(Tabellenzeilen(Lies("phase_1.txt")).size(), 10u);
+}
+#endif
