@@ -18,15 +18,6 @@
 
 namespace {
 
-std::string Text(HWND dlg, int id)
-{
-    HWND h = GetDlgItem(dlg, id);
-    const int n = GetWindowTextLengthA(h);
-    std::vector<char> t(static_cast<std::size_t>(n) + 2, 0);
-    GetWindowTextA(h, t.data(), n + 1);
-    return t.data();
-}
-
 // The count of edit 40's lines into edit 201 and the number column.
 void Zaehlen(HWND dlg)
 {
@@ -64,7 +55,7 @@ bool Uebernehmen(HWND dlg)
     }
     std::vector<double> c;
     int32_t zeile = 0;
-    const SyntheseStatus s = SyntheseKoeffizientenLesen(Text(dlg, IDC_FS_KOEFFIZIENTEN), c, &zeile);
+    const SyntheseStatus s = SyntheseKoeffizientenLesen(DialogText(dlg, IDC_FS_KOEFFIZIENTEN), c, &zeile);
     if (s != SYNTHESE_OK) {
         char t[160];
         if (s == SYNTHESE_KEINE_ZAHL)

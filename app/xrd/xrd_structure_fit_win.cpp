@@ -31,15 +31,6 @@ std::string Ordner()
     return o && *o ? o : ".";
 }
 
-std::string Text(HWND dlg, int id)
-{
-    HWND h = GetDlgItem(dlg, id);
-    const int n = GetWindowTextLengthA(h);
-    std::vector<char> t(static_cast<std::size_t>(n) + 2, 0);
-    GetWindowTextA(h, t.data(), n + 1);
-    return t.data();
-}
-
 int32_t Gewaehlt(HWND dlg, int erste, int anzahl)
 {
     for (int i = 0; i < anzahl; ++i)
@@ -58,7 +49,7 @@ void Waehle(HWND dlg, int erste, int anzahl, int32_t i)
 void SystemZeigen(HWND dlg, int32_t system)
 {
     for (int j = 1; j < 6; ++j) EnableWindow(GetDlgItem(dlg, IDC_XS_GITTER + j), FALSE);
-    const std::string a = Text(dlg, IDC_XS_GITTER);
+    const std::string a = DialogText(dlg, IDC_XS_GITTER);
     auto offen = [&](int j) { EnableWindow(GetDlgItem(dlg, IDC_XS_GITTER + j), TRUE); };
     auto setze = [&](int j, const char* t) { SetDlgItemTextA(dlg, IDC_XS_GITTER + j, t); };
     if (system <= 2) setze(1, a.c_str());
@@ -109,7 +100,7 @@ bool PhaseSpeichern(HWND dlg)
         return false;
     }
     XrdPhase probe = XrdPhaseTable[Gezeigt];
-    const int32_t zahl = HklTextLesen(Text(dlg, IDC_XS_HKL), probe);
+    const int32_t zahl = HklTextLesen(DialogText(dlg, IDC_XS_HKL), probe);
     if (zahl > XRD_REFLECTIONS) {
         char t[120];
         std::snprintf(t, sizeof t, "At most %d reflections fit into a phase; %d are given.",
@@ -217,7 +208,7 @@ INT_PTR CALLBACK XrdStructFitDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
         case IDC_XS_GITTER:
             if (code == EN_CHANGE) {
                 // The disabled b and c follow a.
-                const std::string a = Text(dlg, IDC_XS_GITTER);
+                const std::string a = DialogText(dlg, IDC_XS_GITTER);
                 for (int j = 1; j <= 2; ++j)
                     if (!IsWindowEnabled(GetDlgItem(dlg, IDC_XS_GITTER + j)))
                         SetDlgItemTextA(dlg, IDC_XS_GITTER + j, a.c_str());

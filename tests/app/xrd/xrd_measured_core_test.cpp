@@ -19,6 +19,7 @@
 #include "xrd/xrd_peak_search.h"
 #include "xrd/xrd_phase.h"
 #include "xrd/xrd_structure_fit.h"
+#include "structure_model_helpers.h"
 
 namespace {
 
@@ -127,26 +128,6 @@ TEST_F(XrdMessdaten, PbSO4LinesOfALaboratoryPattern)
 
 namespace {
 
-// Builds the structure model of phase record 0 (set by the caller) with
-// the reflections hkl into the fixture's working model over x, y.
-XRD_MODELL_ERGEBNIS StrukturModell(const char* hkl, double lambda, const std::vector<double>& x,
-                                   const std::vector<double>& y)
-{
-    const std::string ordner = (std::filesystem::temp_directory_path() / "xrd_measured_structure").string();
-    std::filesystem::create_directories(ordner);
-    std::ofstream(HklDateiName(ordner, 0)) << hkl;
-    XRD_MODELL_EINGABE e;
-    e.Ordner = ordner;
-    e.Wellenlaenge = lambda;
-    e.x = x.data();
-    e.y = y.data();
-    e.Punkte = static_cast<int32_t>(x.size());
-    const XRD_MODELL_ERGEBNIS ergebnis = XrdModellBauen(e);
-    std::filesystem::remove_all(ordner);
-    std::filesystem::remove(HklDateiName(ordner, 0));
-    return ergebnis;
-}
-
 // The structure model of the LaB6 pattern: cubic, a started at 4.157 A,
 // the first ten reflections (300 left out: the d of 221), pseudo-Voigt,
 // no width law with W = 0.011, zero shift refined, a straight background,
@@ -166,25 +147,6 @@ XRD_MODELL_ERGEBNIS Lab6Modell(const std::vector<double>& x, const std::vector<d
     r.Untergrund = 1;
     r.UntergrundGrad = 1;
     return StrukturModell("1 0 0\n1 1 0\n1 1 1\n2 0 0\n2 1 0\n2 1 1\n2 2 0\n2 2 1\n3 1 0\n3 1 1\n", 41.3128, x, y);
-}
-
-// LeastSquareFit of the working model over x, y until it ends (at most
-// `schritte` steps); its state.
-int32_t BisZumEnde(def_zelva& z, std::vector<double>& x, std::vector<double>& y, ModellCallback modell,
-                   int schritte = 200)
-{
-    std::vector<double> differenz(x.size() + 2, 0.0);
-    z.SetField(x.data(), y.data());
-    z.SetAnzahl(static_cast<int32_t>(x.size()), MaxParameter, MaxFitParameter);
-    z.SetParameterDifference(FitParameters, differenz.data(), ParameterFlags, FreeParameterList);
-    z.SetParameterCorrelation(CorrelationWords, CorrelationConstants);
-    z.SetFunction(modell);
-    z.SetFitProcedure(0, nullptr);
-    z.SetAbleitung(2);
-    double r = 0.0, chi2 = 0.0;
-    int32_t iterationen = 0, zustand = 1;
-    for (int k = 0; k < schritte && zustand == 1; ++k) zustand = z.LeastSquareFit(r, chi2, iterationen);
-    return std::isfinite(chi2) ? zustand : 101;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "xrd/xrd_phase.h"
 #include "xrd/xrd_size_strain.h"
 #include "xrd/xrd_structure_fit.h"
+#include "structure_model_helpers.h"
 
 namespace {
 
@@ -137,9 +138,6 @@ TEST_F(XrdSizeStrain, SyntheticSizeAndStrainAreRecovered)
         for (std::size_t i = 0; i < x.size(); ++i) y[i] += At(x[i]);
     }
 
-    const std::string folder = (std::filesystem::temp_directory_path() / "xrd_size_strain_voigt").string();
-    std::filesystem::create_directories(folder);
-    std::ofstream(HklDateiName(folder, 0)) << "1 1 1\n2 2 0\n3 1 1\n4 0 0\n3 3 1\n4 2 2\n5 1 1\n4 4 0\n";
     XrdPhasenVorgaben();
     XrdGemerkteParameter = 0;
     XrdPhase& p = XrdPhaseTable[0];
@@ -149,27 +147,11 @@ TEST_F(XrdSizeStrain, SyntheticSizeAndStrainAreRecovered)
     p.UVW[2] = 0.1;
     p.NullpunktFrei = 0;
     p.Untergrund = 0;
-    XRD_MODELL_EINGABE ein;
-    ein.Ordner = folder;
-    ein.Wellenlaenge = lambda;
-    ein.x = x.data();
-    ein.y = y.data();
-    ein.Punkte = static_cast<int32_t>(x.size());
-    const XRD_MODELL_ERGEBNIS m = XrdModellBauen(ein);
-    std::filesystem::remove_all(folder);
-    std::filesystem::remove(HklDateiName(folder, 0));
+    const XRD_MODELL_ERGEBNIS m =
+        StrukturModell("1 1 1\n2 2 0\n3 1 1\n4 0 0\n3 3 1\n4 2 2\n5 1 1\n4 4 0\n", lambda, x, y);
     ASSERT_EQ(m.Status, 1) << m.Meldung;
 
-    std::vector<double> differenz(x.size() + 2, 0.0);
-    zelva.SetField(x.data(), y.data());
-    zelva.SetAnzahl(static_cast<int32_t>(x.size()), MaxParameter, MaxFitParameter);
-    zelva.SetParameterDifference(FitParameters, differenz.data(), ParameterFlags, FreeParameterList);
-    zelva.SetParameterCorrelation(CorrelationWords, CorrelationConstants);
-    zelva.SetFunction(ModelFixture::Callback);
-    zelva.SetFitProcedure(0, nullptr);
-    double r = 0.0, chi2 = 0.0;
-    int32_t iterationen = 0, zustand = 1;
-    for (int k = 0; k < 300 && zustand == 1; ++k) zustand = zelva.LeastSquareFit(r, chi2, iterationen);
+    const int32_t zustand = BisZumEnde(zelva, x, y, ModelFixture::Callback);
     ASSERT_EQ(zustand, -1);
     EXPECT_NEAR(block[0], a, 1e-4);
 
