@@ -685,5 +685,33 @@
 #define IDC_LC_PROFIL 552          // " Add profile function"
 #define IDC_LC_NULL 554            // " Zero if 'Limit' exceeded"
 #define IDC_LC_GRENZE 555          // " Limit (eV)"
+// ---- XRD structure fit XRDSTRUCTFIT (app/xrd/xrd_structure_fit_win.cpp) ----
+#define IDC_XS_PHASEN 59            // number of phases
+#define IDC_XS_PHASE 505            // current phase
+#define IDC_XS_SYSTEM 210           // 210-215 cubic ... triclinic
+#define IDC_XS_GITTER 100           // 100-105 a, b, c, alpha, beta, gamma
+#define IDC_XS_PROFIL 200           // 200-202 Gaussian, Lorentzian, pseudo-Voigt
+#define IDC_XS_GESETZ 120           // 120-123 width laws
+#define IDC_XS_W 553
+#define IDC_XS_UNTERGRUND 140       // 140-142 none, polynomial, four terms
+#define IDC_XS_GRAD 552
+#define IDC_XS_NULL_FREI 130
+#define IDC_XS_NULLPUNKT 58
+#define IDC_XS_DOPPEL 150
+#define IDC_XS_ALPHA1 170
+#define IDC_XS_ALPHA2 180
+#define IDC_XS_SCHNITT 160
+#define IDC_XS_SCHNITT_FAKTOR 500
+#define IDC_XS_HKL 40
+
+// ---- Fourier synthesis FOURIERSYNTHESE (app/xrd/xrd_fourier_synthesis_win.cpp) ----
+#define IDC_FS_FENSTER 45           // " window content" (disabled)
+#define IDC_FS_EINGABE 502          // " enter coefficients"
+#define IDC_FS_ANZAHL 201           // number of coefficients (shown)
+#define IDC_FS_PERIODE 59           // period length L
+#define IDC_FS_F0 58                // f(0)
+#define IDC_FS_KOEFFIZIENTEN 40     // c(n), one a line
+#define IDC_FS_NUMMERN 505          // line numbers beside them
+#define IDC_FS_VORZEICHEN 101       // " take signs from structure model" (disabled)
 
 #endif

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 // Moves a window so that its centre is the screen's centre (screen size
 // from the display's device capabilities), keeping its size and z-order,
@@ -30,6 +31,8 @@ void SetzeDialogKreuz(HWND dlg, int id, bool an);
 // An "Error !!" box about a field whose value was refused; the field gets
 // the focus with its text selected, so that the user corrects it.
 void DialogFeldFehler(HWND dlg, int id, const char* text);
+// The whole text of a control, however long.
+std::string DialogText(HWND dlg, int id);
 // The module whose resources the dialogs use.
 HINSTANCE ProgrammModul();
 

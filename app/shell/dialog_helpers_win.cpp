@@ -81,3 +81,13 @@ HINSTANCE ProgrammModul()
 {
     return HAUPTDATEN.Instanz ? HAUPTDATEN.Instanz : GetModuleHandleA(nullptr);
 }
+
+std::string DialogText(HWND dlg, int id)
+{
+    HWND h = GetDlgItem(dlg, id);
+    const int n = h ? GetWindowTextLengthA(h) : 0;
+    std::string t(static_cast<std::size_t>(n) + 1, '\0');
+    if (n > 0) t.resize(static_cast<std::size_t>(GetWindowTextA(h, &t[0], n + 1)));
+    else t.clear();
+    return t;
+}

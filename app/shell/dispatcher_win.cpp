@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "xrd/xrd_size_strain.h"
 #include "resource_ids.h"
 #include "fit/fit_choice_win.h"
 #include "fit/parameter_file_win.h"
@@ -540,6 +541,12 @@ void haupt_fenster::FitAbbrechen()
     ExafsFitAnsicht.Anzeige = -1;
     FitModusBeenden();
     if (CommandText) WriteResultsReport(CommandText, 507, FitZustand, 0, 0);
+    // A structure fit ends with its size and strain table.
+    if (FitFunctionTypes && FitFunctionCount > 0 &&
+        (FitFunctionTypes[0] % 100 == 29 || FitFunctionTypes[0] % 100 == 30)) {
+        Numerik.SetAbleitung(4);
+        WritePhaseSizeStrain(1);
+    }
     // Fit mode is over: the layout and the drawing no longer show the panel.
     FitZustand = 0;
     RECT r;

@@ -17,6 +17,10 @@
 #include "xrd/xrd_commands.h"
 #include "xrd/xrd_commands_win.h"
 #include "xrd/xrd_peak_search.h"
+#include "xrd/xrd_fourier_synthesis.h"
+#include "xrd/xrd_fourier_synthesis_win.h"
+#include "xrd/xrd_stokes_win.h"
+#include "xrd/xrd_structure_fit_win.h"
 
 namespace {
 
@@ -118,6 +122,29 @@ bool PeakSuche(haupt_fenster* app, grafik_fenster& g, bool vorbereitet)
     return true;
 }
 
+// 903: the coefficients from the dialog; the window then shows the cosine
+// series (type 51) over -L/2 ... L/2 instead of its data.
+void Synthese(haupt_fenster* app, grafik_fenster& g, int32_t fenster)
+{
+    if (FourierSyntheseDialog(app->Hauptfenster) != 1) return;
+    if (app->MakroAufnahme) SendMessageA(app->KindFenster[KIND_BUTTONLEISTE], WM_COMMAND, 12, 0);
+    g.AnzahlFunktionen = 1;
+    g.FunktionsTypen[0] = 51;
+    FitFunctionCount = 1;
+    g.ZeigeFunktion = 1;
+    g.ZeigeDaten = 0;
+    CheckMenuItem(app->Hauptmenue, 19, MF_BYCOMMAND | MF_CHECKED);
+    CheckMenuItem(app->Hauptmenue, 45, MF_BYCOMMAND | MF_UNCHECKED);
+    g.Grenzen[0] = FourierPeriode / 2.0;
+    g.Grenzen[1] = -FourierPeriode / 2.0;
+    char zeile[160];
+    std::snprintf(zeile, sizeof zeile, " --XRD  Fourier synthesis, %d coefficients, L = %G, f(0) = %G\r\n",
+                  static_cast<int>(FourierOrdnung), FourierPeriode, SyntheseF0);
+    Historie(app, g, zeile);
+    UpdateFensterStatus();
+    PostMessageA(app->GrafikHandles[fenster], WM_COMMAND, CM_REDRAW, 0);
+}
+
 }  // namespace
 
 double XrdPeakGrenze() { return PeakGrenze; }
@@ -161,10 +188,9 @@ void XrdBefehl(haupt_fenster* app)
     const int32_t id = app->Meldungsblock.Befehl;
     const bool vorbereitet = app->Meldungsblock.lParam == LP_PREPARED;
     const int32_t fenster = BefehlsFenster(app, true);
-    // Fourier synthesis, Stokes deconvolution, the kinetic calculator and
-    // analysis and the structure fit are not built yet: after the prologue
-    // they say so, with or without a window.
-    if (id == 903 || id == 905 || (id >= 913 && id <= 915)) {
+    // The kinetic calculator and analysis are not built yet: after the
+    // prologue they say so, with or without a window.
+    if (id == 913 || id == 914) {
         NichtVerfuegbar(id);
         return;
     }
@@ -177,11 +203,35 @@ void XrdBefehl(haupt_fenster* app)
     case 904:
         if (!PeakSuche(app, g, vorbereitet)) return;
         break;
+    case 903:
+        // The synthesis dialog waits for a person: no replay step.
+        if (vorbereitet) {
+            NichtVerfuegbar(id, "The synthesis dialog during a replay");
+            return;
+        }
+        Synthese(app, g, fenster);
+        return;
+    case 905:
+        if (StokesDeconvolution(vorbereitet ? -1 : (app->MakroAufnahme ? 0 : 1)) == 2) {
+            Historie(app, g, std::string(" --XRD  Stokes deconvolution, instrument ") + StokesInstrument() + "\r\n");
+            if (app->MakroAufnahme) ButtonBar.MakroRecord(905, 5, 0);
+        }
+        g.SetFullBorder();
+        break;
     case 906:
         if (!SinusUeberLambda(app, g, vorbereitet)) return;
         break;
     case 911:
         if (!Normieren(app, g, vorbereitet)) return;
+        break;
+    case 915:
+        // The structure fit's dialog waits for a person: no replay step.
+        if (vorbereitet) {
+            NichtVerfuegbar(id, "The structure fit's dialog during a replay");
+            return;
+        }
+        g.SetFullBorder();
+        XrdStructureFit(1);
         break;
     case 912:
         // A dialog that waits for a person has no place in a replay.

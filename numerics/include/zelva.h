@@ -414,8 +414,10 @@ public:
     // (0 for anzahl below 1).
     int32_t Convolution(double* response, int32_t mode);
     // Deconvolution of y by an instrument profile on the same points through
-    // their discrete Fourier transforms; halves swapped, scaled to maximum 1.
-    // Frequencies where the instrument has no weight are left out. Returns 1.0.
+    // their discrete Fourier transforms of any length n, computed in
+    // O(n log n) (chirp-z); halves swapped, scaled to maximum 1. Frequencies
+    // where the instrument has no weight (below 1e-13 of its largest) are
+    // left out. Returns 1.0.
     double StokesCorrection(int32_t unused, double* unused2, double* instrument, double* xOut,
                             double* fOut);
     // Complex FFT of n points; direction 1 or above exp(+i), unscaled;

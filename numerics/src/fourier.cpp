@@ -519,6 +519,61 @@ int32_t def_zelva::Convolution(double* response, int32_t mode)
     return len;
 }
 
+namespace {
+
+// Discrete Fourier transform of any length n by the chirp-z identity
+// jk = (j^2 + k^2 - (j - k)^2) / 2: X[j] = sum over k of x[k]
+// exp(sign 2 pi i jk / n) becomes a convolution of length m (a power of
+// two, at least 2n - 1) done with three transforms of the library's FFT.
+// x and out hold n complex points as (re, im) pairs; false when the work
+// blocks cannot be had.
+bool ChirpDft(int64_t n, int sign, const double* x, double* out)
+{
+    int64_t m = 1;
+    while (m < 2 * n - 1) m <<= 1;
+    const std::size_t sm = static_cast<std::size_t>(m), sn = static_cast<std::size_t>(n);
+    WorkBlock a(2 * sm), b(2 * sm), chirp(2 * sn);
+    if (!a.ok() || !b.ok() || !chirp.ok()) return false;
+    // k^2 mod 2n keeps the angle exact for long patterns.
+    for (int64_t k = 0; k < n; ++k) {
+        const int64_t q = (k * k) % (2 * n);
+        const double w = PI * static_cast<double>(q) / static_cast<double>(n);
+        chirp[2 * k] = std::cos(w);
+        chirp[2 * k + 1] = sign * std::sin(w);
+    }
+    for (int64_t k = 0; k < n; ++k) {
+        const double cr = chirp[2 * k], ci = chirp[2 * k + 1];
+        a[2 * k] = x[2 * k] * cr - x[2 * k + 1] * ci;
+        a[2 * k + 1] = x[2 * k] * ci + x[2 * k + 1] * cr;
+        // b holds the conjugate chirp at lags k and -k.
+        b[2 * k] = cr;
+        b[2 * k + 1] = -ci;
+        if (k > 0) {
+            b[2 * (m - k)] = cr;
+            b[2 * (m - k) + 1] = -ci;
+        }
+    }
+    zelva_detail::ComplexFft(m, -1, a.get());
+    zelva_detail::ComplexFft(m, -1, b.get());
+    for (std::size_t k = 0; k < sm; ++k) {
+        const double re = a[2 * k] * b[2 * k] - a[2 * k + 1] * b[2 * k + 1];
+        const double im = a[2 * k] * b[2 * k + 1] + a[2 * k + 1] * b[2 * k];
+        a[2 * k] = re;
+        a[2 * k + 1] = im;
+    }
+    zelva_detail::ComplexFft(m, 1, a.get());
+    const double scale = 1.0 / static_cast<double>(m);
+    for (int64_t j = 0; j < n; ++j) {
+        const double re = a[2 * j] * scale, im = a[2 * j + 1] * scale;
+        const double cr = chirp[2 * j], ci = chirp[2 * j + 1];
+        out[2 * j] = re * cr - im * ci;
+        out[2 * j + 1] = re * ci + im * cr;
+    }
+    return true;
+}
+
+}  // namespace
+
 double def_zelva::StokesCorrection(int32_t, double*, double* instrument, double* xOut, double* fOut)
 {
     const int32_t n = anzahl;
@@ -526,37 +581,32 @@ double def_zelva::StokesCorrection(int32_t, double*, double* instrument, double*
     const double* y = yField;
     if (!instrument || !xOut || !fOut || !x || !y || n < 1) return 1.0;
     const std::size_t sn = static_cast<std::size_t>(n);
-    WorkBlock cosTable(sn), sinTable(sn), fRe(sn), fIm(sn);
-    if (!cosTable.ok() || !sinTable.ok() || !fRe.ok() || !fIm.ok()) return 1.0;
-    for (int32_t k = 0; k < n; ++k) {
-        const double angle = 2.0 * PI * k / n;
-        cosTable[k] = std::cos(angle);
-        sinTable[k] = std::sin(angle);
+    WorkBlock g(2 * sn), h(2 * sn), f(2 * sn), r(2 * sn);
+    if (!g.ok() || !h.ok() || !f.ok() || !r.ok()) return 1.0;
+    for (std::size_t k = 0; k < sn; ++k) {
+        g[2 * k] = y[k];
+        h[2 * k] = instrument[k];
     }
-    // The spectra do not depend on the output index: computed once.
-    for (int32_t j = 0; j < n; ++j) {
-        double gc = 0.0, gs = 0.0, hc = 0.0, hs = 0.0;
-        for (int32_t k = 0; k < n; ++k) {
-            const int32_t a = static_cast<int32_t>((static_cast<int64_t>(k) * j) % n);
-            gc += y[k] * cosTable[a];
-            gs += y[k] * sinTable[a];
-            hc += instrument[k] * cosTable[a];
-            hs += instrument[k] * sinTable[a];
-        }
-        gc /= n; gs /= n; hc /= n; hs /= n;
+    // Spectra of sample and instrument, sum of v[k] exp(+2 pi i jk / n) / n.
+    if (!ChirpDft(n, 1, g.get(), g.get()) || !ChirpDft(n, 1, h.get(), h.get())) return 1.0;
+    double hmax = 0.0;
+    for (std::size_t j = 0; j < sn; ++j) hmax = std::max(hmax, std::hypot(h[2 * j], h[2 * j + 1]));
+    // A frequency the instrument does not carry cannot be restored; one
+    // that it carries only at the rounding level of its largest would
+    // bring back nothing but rounding noise, raised by 1e13 and more.
+    const double grenze = 1e-13 * hmax;
+    for (std::size_t j = 0; j < sn; ++j) {
+        const double gc = g[2 * j] / n, gs = g[2 * j + 1] / n;
+        const double hc = h[2 * j] / n, hs = h[2 * j + 1] / n;
         const double h2 = hc * hc + hs * hs;
-        // A frequency the instrument does not carry cannot be restored.
-        if (h2 == 0.0) continue;
-        fRe[j] = (gc * hc + gs * hs) / h2;
-        fIm[j] = (gs * hc - gc * hs) / h2;
+        if (h2 == 0.0 || std::sqrt(h2) * n <= grenze) continue;
+        f[2 * j] = (gc * hc + gs * hs) / h2;
+        f[2 * j + 1] = (gs * hc - gc * hs) / h2;
     }
+    // Back: the real part of sum over j of F[j] exp(-2 pi i ij / n) / n.
+    if (!ChirpDft(n, -1, f.get(), r.get())) return 1.0;
     for (int32_t i = 0; i < n; ++i) {
-        double sum = 0.0;
-        for (int32_t j = 0; j < n; ++j) {
-            const int32_t a = static_cast<int32_t>((static_cast<int64_t>(i) * j) % n);
-            sum += fRe[j] * cosTable[a] + fIm[j] * sinTable[a];
-        }
-        fOut[i] = sum / n;
+        fOut[i] = r[2 * static_cast<std::size_t>(i)] / n;
         xOut[i] = x[i];
     }
     for (int32_t i = 0; i < n / 2; ++i) std::swap(fOut[i], fOut[i + n / 2]);

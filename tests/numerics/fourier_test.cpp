@@ -700,6 +700,63 @@ TEST(StokesCorrection, RestoresTheSampleProfile)
     for (int i = 0; i < n; ++i) EXPECT_TRUE(std::isfinite(fo[i]));
 }
 
+// The deconvolution by the direct sums, O(n^2): the oracle of the fast one.
+std::vector<double> StokesDirekt(const std::vector<double>& y, const std::vector<double>& inst)
+{
+    const int n = static_cast<int>(y.size());
+    std::vector<long double> c(n), sn(n);
+    for (int k = 0; k < n; ++k) {
+        const long double w = 2.0L * 3.14159265358979323846264338L * k / n;
+        c[k] = std::cos(w);
+        sn[k] = std::sin(w);
+    }
+    std::vector<long double> fr(n, 0.0L), fi(n, 0.0L);
+    std::vector<double> out(n, 0.0);
+    for (int j = 0; j < n; ++j) {
+        long double gc = 0, gs = 0, hc = 0, hs = 0;
+        for (int k = 0, a = 0; k < n; ++k, a = (a + j) % n) {
+            gc += y[k] * c[a]; gs += y[k] * sn[a];
+            hc += inst[k] * c[a]; hs += inst[k] * sn[a];
+        }
+        const long double h2 = hc * hc + hs * hs;
+        fr[j] = (gc * hc + gs * hs) / h2;
+        fi[j] = (gs * hc - gc * hs) / h2;
+    }
+    for (int i = 0; i < n; ++i) {
+        long double s = 0;
+        for (int j = 0, a = 0; j < n; ++j, a = (a + i) % n) s += fr[j] * c[a] + fi[j] * sn[a];
+        out[i] = static_cast<double>(s / n);
+    }
+    for (int i = 0; i < n / 2; ++i) std::swap(out[i], out[i + n / 2]);
+    const double m = *std::max_element(out.begin(), out.end());
+    for (double& v : out) v /= m;
+    return out;
+}
+
+TEST(StokesCorrection, FastPathEqualsTheDirectSumsForAnyLength)
+{
+    for (int n : {1000, 1001, 4096}) {
+        std::vector<double> x(n), y(n), inst(n);
+        for (int i = 0; i < n; ++i) {
+            x[i] = 10.0 + 0.01 * i;
+            // A line with a shoulder and a little structure, and an
+            // instrument whose spectrum has no zero (a decaying exponential).
+            y[i] = std::exp(-0.5 * std::pow((i - 0.4 * n) / 6.0, 2)) +
+                   0.3 * std::exp(-0.5 * std::pow((i - 0.42 * n) / 3.0, 2)) + 0.01 * std::sin(0.37 * i);
+            inst[i] = std::exp(-i / 2.5);
+        }
+        def_zelva z;
+        z.SetField(x.data(), y.data());
+        z.SetAnzahl(n, -1, -1);
+        std::vector<double> xo(n), fo(n);
+        z.StokesCorrection(0, nullptr, inst.data(), xo.data(), fo.data());
+        const std::vector<double> ref = StokesDirekt(y, inst);
+        double groesste = 0.0;
+        for (double v : ref) groesste = std::max(groesste, std::fabs(v));
+        for (int i = 0; i < n; ++i) ASSERT_NEAR(fo[i], ref[i], 1e-10 * groesste) << "n = " << n << ", i = " << i;
+    }
+}
+
 TEST(DoCommonFFT, CopperFoilFirstShell)
 {
     // Measured chi(k) of Cu foil, k^2 weighted, Kaiser-Bessel window from 3 to
