@@ -560,4 +560,28 @@
 #define IDC_GOLAY_DURCHLAEUFE 201
 #define IDC_BSPLINE_GRAD 534
 
+// ---- principal component analysis PCANALYSIS (app/xas/pca_dialog_win.cpp) ----
+#define IDC_PCA_DATEIEN 37         // "&Files": full analysis again
+#define IDC_PCA_REKON_ANSICHT 552  // view 0
+#define IDC_PCA_RESIDUEN 651       // view 5
+#define IDC_PCA_KOMPONENTEN 554    // view 1
+#define IDC_PCA_KONZENTRATIONEN 150  // view 6
+#define IDC_PCA_GRUPPE 555         // view 3 (hidden)
+#define IDC_PCA_TARGET 553         // target transformation, view 2
+#define IDC_PCA_REAL 300           // real concentrations, view 7
+#define IDC_PCA_TESTNAME 210
+#define IDC_PCA_TESTDATEI 220      // "F"
+#define IDC_PCA_ANNEHMEN 650       // "-->"
+#define IDC_PCA_NUMMER 200
+#define IDC_PCA_SCROLL 301
+#define IDC_PCA_REKONSTRUIEREN 201
+#define IDC_PCA_EINGABEN 100
+#define IDC_PCA_KOMPONENTENLISTE 110
+#define IDC_PCA_GEWICHTE 120
+#define IDC_PCA_RESIDUENLISTE 130
+#define IDC_PCA_INDIKATOR 140
+#define IDC_PCA_FAKTOREN 80
+#define IDC_PCA_VORSCHAU 30
+#define CM_PCA_ANSICHT 533         // internal: draw view lParam
+
 #endif

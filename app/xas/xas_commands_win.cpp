@@ -815,7 +815,11 @@ void XafsBefehl(haupt_fenster* app)
     case 843: Berechne(l); return;
     case 844: LcXanesVorbereiten(id); return;
     case 845: ReferenzE0(l); return;
-    case 851: PcaBefehl(id); return;
+    case 851:
+        // The dialog waits for a person; a replay stops here.
+        if (vorbereitet) l.Fehler(FEHLER_MAKRO);
+        else PcaBefehl(id);
+        return;
     case 852:
         if (OpenXafsInOne(0) > 0) {
             g.SetFullBorder();
