@@ -584,4 +584,25 @@
 #define IDC_PCA_VORSCHAU 30
 #define CM_PCA_ANSICHT 533         // internal: draw view lParam
 
+// ---- peak search PEAKSEARCH (app/xrd/peak_search_dialog_win.cpp) ----
+#define IDC_PS_GAUSS 150
+#define IDC_PS_VOIGT 160
+#define IDC_PS_PEARSON 170
+#define IDC_PS_LAMBDA 533
+#define IDC_PS_QUELLE 600
+#define IDC_PS_GRENZE 476
+#define IDC_PS_GRENZE_REGLER 110
+#define IDC_PS_SUCHEN 37
+#define IDC_PS_VORSCHAU 30
+#define IDC_PS_ZOOM 120
+#define IDC_PS_ABZIEHEN 200
+#define IDC_PS_KNOTEN 210
+#define IDC_PS_ZEIGEN 220
+#define IDC_PS_PEAKS 58
+#define IDC_PS_ERGEBNISSE 552
+#define IDC_PS_LISTE 140
+#define IDC_PS_FIT 475
+#define IDC_PS_BREITE 201
+#define IDC_PS_BREITE_REGLER 100
+
 #endif
