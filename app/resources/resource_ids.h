@@ -605,4 +605,19 @@
 #define IDC_PS_BREITE 201
 #define IDC_PS_BREITE_REGLER 100
 
+// ---- Run FEFF RUNFEFF (app/xas/feff_run_win.cpp); button 1 (IDOK) is
+// "&Load FILES.DAT", 2 (IDCANCEL) "Exit" ----
+#define IDC_RF_ORDNER 200
+#define IDC_RF_RMAX 58
+#define IDC_RF_SX 450
+#define IDC_RF_SY 451
+#define IDC_RF_SZ 561
+#define IDC_RF_QUADRANT 558
+#define IDC_RF_ATOMS_INP 110
+#define IDC_RF_FEFF_INP 100
+#define IDC_RF_ATOMS_RUN 120
+#define IDC_RF_FEFF_RUN 130
+#define IDC_RF_SCHIEBEN 578
+#define IDC_RF_RASMOL 37
+
 #endif

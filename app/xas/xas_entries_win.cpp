@@ -26,7 +26,6 @@ int32_t DexKonvertierDialog() { return Fehlt(821, "The DXAS conversion dialog");
 int32_t AutoMakroAnalyse(int32_t befehl) { return Fehlt(befehl); }
 int32_t RatioMethode(int32_t befehl) { return Fehlt(befehl); }
 int32_t DifferenzSpektrum(LPARAM) { return Fehlt(831); }
-int32_t FeffBefehl(int32_t befehl) { return Fehlt(befehl); }
 int32_t QuickXas(int32_t befehl) { return Fehlt(befehl); }
 int32_t LcXanesVorbereiten(int32_t befehl) { return Fehlt(befehl); }
 int32_t XafsInOneDialog() { return Fehlt(852, "The XAFS-in-one dialog"); }
