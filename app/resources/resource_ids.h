@@ -620,4 +620,14 @@
 #define IDC_RF_SCHIEBEN 578
 #define IDC_RF_RASMOL 37
 
+// ---- FEFF triangle angle CHANGEFEFFANGLE (app/xas/feff_angle_win.cpp);
+// button 1 (IDOK) is "EXIT" ----
+#define IDC_FA_LISTE 63
+#define IDC_FA_WINKEL 100
+#define IDC_FA_SCHRITT 110
+#define IDC_FA_SCROLL 552
+#define IDC_FA_ANWENDEN 55
+#define IDC_FA_STATUS 80
+#define IDC_FA_PFAD 30
+
 #endif

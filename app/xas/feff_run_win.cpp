@@ -257,6 +257,7 @@ int32_t FeffBefehl(int32_t befehl)
         DialogBoxParamA(GetModuleHandleA(nullptr), "RUNFEFF", HAUPTDATEN.Hauptfenster, RunFeffProc, 0);
         return 1;
     }
+    if (befehl == 850) return FeffWinkelDialog(HAUPTDATEN.Hauptfenster);
     NichtVerfuegbar(befehl);
     return 0;
 }

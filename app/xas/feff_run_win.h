@@ -17,4 +17,27 @@
 DWORD FeffProgrammStarten(const std::string& programm, const std::string& argumente,
                           const std::string& arbeitsOrdner, int zeigen, HANDLE* prozess);
 
+
+// ---- the triangle-angle change (feff_angle_win.cpp) ----
+
+// Seconds RunFeff waits for FEFF before it ends it (default 300).
+extern int32_t FeffWartezeit;
+
+// Result of RunFeff when FEFF did not run or did not end well (after a
+// message); the model is unchanged.
+const int32_t FEFF_LAUF_NICHT_GESTARTET = -3;
+
+// Rewrites the program's "feff\feff.inp" from the FEFF folder's input for
+// path pfadIndex + 1 of the model at the angle winkel (degrees; runMode < 0:
+// the first run, all FEFF modules), runs "feff\feff.exe" there and waits
+// (serving messages; Cancel of the dialog and the time limit end it), and
+// loads the recomputed path onto the grid x (punkte values). 1: the path
+// (and the four-leg paths that match) loaded; -2: loaded, the four-leg
+// partner's amplitude set to 0; -1: no row of the new "files.dat" at the
+// new length, or its file gave no rows; FEFF_LAUF_NICHT_GESTARTET.
+int32_t RunFeff(int32_t runMode, int32_t pfadIndex, double winkel, int32_t punkte, double* x);
+
+// CHANGEFEFFANGLE over owner; returns 1.
+int32_t FeffWinkelDialog(HWND owner);
+
 #endif
