@@ -45,16 +45,6 @@ void Melde(const std::string& text)
     MeldungsBox(HAUPTDATEN.Hauptfenster, text.c_str(), "Error!", MB_OK | MB_ICONEXCLAMATION);
 }
 
-bool LiesText(const std::string& pfad, std::string* text)
-{
-    std::ifstream f(pfad, std::ios::binary);
-    if (!f) return false;
-    std::ostringstream s;
-    s << f.rdbuf();
-    *text = s.str();
-    return true;
-}
-
 bool SchreibeErsetzt(const std::string& pfad, const std::string& text)
 {
     const std::string neu = pfad + ".tmp";
@@ -173,7 +163,7 @@ int32_t RunFeff(int32_t runMode, int32_t pfadIndex, double winkel, int32_t punkt
         return FEFF_LAUF_NICHT_GESTARTET;
     }
     std::string eingabe;
-    if (!LiesText(quelle, &eingabe)) {
+    if (!FeffDateiLesen(quelle, &eingabe)) {
         Melde("  No such file:\r\n " + quelle);
         return FEFF_LAUF_NICHT_GESTARTET;
     }
@@ -240,7 +230,7 @@ int32_t RunFeff(int32_t runMode, int32_t pfadIndex, double winkel, int32_t punkt
         return FEFF_LAUF_NICHT_GESTARTET;
     }
     std::string filesText;
-    if (!NeuerAls(chi, start) || !NeuerAls(files, start) || !LiesText(files, &filesText)) {
+    if (!NeuerAls(chi, start) || !NeuerAls(files, start) || !FeffDateiLesen(files, &filesText)) {
         Melde("FEFF wrote no new chi.dat and files.dat in\r\n " + feff + "\r\nThe model is unchanged.");
         return FEFF_LAUF_NICHT_GESTARTET;
     }

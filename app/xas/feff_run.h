@@ -33,6 +33,9 @@ std::string SchiebeFeffCluster(const std::string& text, double sx, double sy, do
 // or the new text could not be written (inp is then unchanged).
 int32_t SchiebeFeffDatei(const std::string& inp, const std::string& bak, double sx, double sy, double sz);
 
+// The whole file as it is on disk; false when it cannot be read.
+bool FeffDateiLesen(const std::string& pfad, std::string* text);
+
 // The last atom line with ipot 0 and a coordinate other than 0; false when
 // the absorber is at the origin or there is none.
 bool FeffAbsorberVersatz(const std::string& text, double* x, double* y, double* z);

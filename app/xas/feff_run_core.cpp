@@ -151,6 +151,8 @@ int32_t SchiebeFeffDatei(const std::string& inp, const std::string& bak, double 
     return 1;
 }
 
+bool FeffDateiLesen(const std::string& pfad, std::string* text) { return LiesDatei(pfad, text); }
+
 bool FeffAbsorberVersatz(const std::string& text, double* x, double* y, double* z)
 {
     const std::vector<Zeile> l = Zeilen(text);

@@ -51,16 +51,6 @@ void Fehler(HWND dlg, const std::string& text)
     MeldungsBox(dlg, text.c_str(), "Error", MB_OK | MB_ICONSTOP);
 }
 
-bool LiesText(const std::string& pfad, std::string* text)
-{
-    std::ifstream f(pfad, std::ios::binary);
-    if (!f) return false;
-    std::ostringstream s;
-    s << f.rdbuf();
-    *text = s.str();
-    return true;
-}
-
 // The FEFF folder of edit 200 (without its last backslash); false after a
 // message when the path names none.
 bool Ordner(HWND dlg, std::string* ordner)
@@ -132,7 +122,7 @@ void FeffLaufen(HWND dlg)
     OrdnerMerken(ordner);
     const std::string inp = ordner + "\\feff.inp";
     std::string text;
-    if (!LiesText(inp, &text)) {
+    if (!FeffDateiLesen(inp, &text)) {
         KeineDatei(dlg, inp);
         return;
     }
@@ -151,7 +141,7 @@ void Ansehen(HWND dlg)
     if (!Ordner(dlg, &ordner)) return;
     const std::string inp = ordner + "\\feff.inp";
     std::string text;
-    if (!LiesText(inp, &text)) {
+    if (!FeffDateiLesen(inp, &text)) {
         KeineDatei(dlg, inp);
         return;
     }

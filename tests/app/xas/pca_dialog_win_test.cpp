@@ -44,18 +44,6 @@ int32_t WaehleTest(HWND, char* pfad, char* titel, int32_t art, int32_t)
     return 1;
 }
 
-std::vector<std::string> Zeilen(HWND dlg, int id)
-{
-    std::vector<std::string> z;
-    const LRESULT n = SendDlgItemMessageA(dlg, id, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        char t[200] = {};
-        SendDlgItemMessageA(dlg, id, LB_GETTEXT, i, reinterpret_cast<LPARAM>(t));
-        z.push_back(t);
-    }
-    return z;
-}
-
 bool An(HWND dlg, int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != FALSE; }
 
 DialogSchritt Foto(const char* name)
@@ -122,9 +110,9 @@ TEST_F(PcaDialogTest, ListsReconstructionTargetFactorAndConcentrations)
     std::string flags, nummerOben, nummerUnten;
     ASSERT_TRUE(Befehl({
         [&](HWND d) {
-            eingaben = Zeilen(d, IDC_PCA_EINGABEN), komponenten = Zeilen(d, IDC_PCA_KOMPONENTENLISTE);
-            gewichte = Zeilen(d, IDC_PCA_GEWICHTE), residuen = Zeilen(d, IDC_PCA_RESIDUENLISTE);
-            indikator = Zeilen(d, IDC_PCA_INDIKATOR);
+            eingaben = ListenZeilen(d, IDC_PCA_EINGABEN), komponenten = ListenZeilen(d, IDC_PCA_KOMPONENTENLISTE);
+            gewichte = ListenZeilen(d, IDC_PCA_GEWICHTE), residuen = ListenZeilen(d, IDC_PCA_RESIDUENLISTE);
+            indikator = ListenZeilen(d, IDC_PCA_INDIKATOR);
             annehmenVorher = An(d, IDC_PCA_ANNEHMEN), realVorher = An(d, IDC_PCA_REAL);
         },
         Foto("pca_view0.png"),
@@ -143,7 +131,7 @@ TEST_F(PcaDialogTest, ListsReconstructionTargetFactorAndConcentrations)
         WaehleKomponenten({0, 1}), Druecke(IDC_PCA_REKONSTRUIEREN),
         [&](HWND d) {
             flags = Inhalt("new_weights.dat");
-            residuenNachher = Zeilen(d, IDC_PCA_RESIDUENLISTE);
+            residuenNachher = ListenZeilen(d, IDC_PCA_RESIDUENLISTE);
         },
         Waehle(IDC_PCA_KOMPONENTEN), Foto("pca_view1.png"),
         Waehle(IDC_PCA_RESIDUEN), Foto("pca_view5.png"),
