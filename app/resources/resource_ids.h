@@ -713,5 +713,74 @@
 #define IDC_FS_KOEFFIZIENTEN 40     // c(n), one a line
 #define IDC_FS_NUMMERN 505          // line numbers beside them
 #define IDC_FS_VORZEICHEN 101       // " take signs from structure model" (disabled)
+// ---- principal component analysis PCANALYSIS (app/xas/pca_dialog_win.cpp) ----
+#define IDC_PCA_DATEIEN 37         // "&Files": full analysis again
+#define IDC_PCA_REKON_ANSICHT 552  // view 0
+#define IDC_PCA_RESIDUEN 651       // view 5
+#define IDC_PCA_KOMPONENTEN 554    // view 1
+#define IDC_PCA_KONZENTRATIONEN 150  // view 6
+#define IDC_PCA_GRUPPE 555         // view 3 (hidden)
+#define IDC_PCA_TARGET 553         // target transformation, view 2
+#define IDC_PCA_REAL 300           // real concentrations, view 7
+#define IDC_PCA_TESTNAME 210
+#define IDC_PCA_TESTDATEI 220      // "F"
+#define IDC_PCA_ANNEHMEN 650       // "-->"
+#define IDC_PCA_NUMMER 200
+#define IDC_PCA_SCROLL 301
+#define IDC_PCA_REKONSTRUIEREN 201
+#define IDC_PCA_EINGABEN 100
+#define IDC_PCA_KOMPONENTENLISTE 110
+#define IDC_PCA_GEWICHTE 120
+#define IDC_PCA_RESIDUENLISTE 130
+#define IDC_PCA_INDIKATOR 140
+#define IDC_PCA_FAKTOREN 80
+#define IDC_PCA_VORSCHAU 30
+#define CM_PCA_ANSICHT 533         // internal: draw view lParam
+
+// ---- peak search PEAKSEARCH (app/xrd/peak_search_dialog_win.cpp) ----
+#define IDC_PS_GAUSS 150
+#define IDC_PS_VOIGT 160
+#define IDC_PS_PEARSON 170
+#define IDC_PS_LAMBDA 533
+#define IDC_PS_QUELLE 600
+#define IDC_PS_GRENZE 476
+#define IDC_PS_GRENZE_REGLER 110
+#define IDC_PS_SUCHEN 37
+#define IDC_PS_VORSCHAU 30
+#define IDC_PS_ZOOM 120
+#define IDC_PS_ABZIEHEN 200
+#define IDC_PS_KNOTEN 210
+#define IDC_PS_ZEIGEN 220
+#define IDC_PS_PEAKS 58
+#define IDC_PS_ERGEBNISSE 552
+#define IDC_PS_LISTE 140
+#define IDC_PS_FIT 475
+#define IDC_PS_BREITE 201
+#define IDC_PS_BREITE_REGLER 100
+
+// ---- Run FEFF RUNFEFF (app/xas/feff_run_win.cpp); button 1 (IDOK) is
+// "&Load FILES.DAT", 2 (IDCANCEL) "Exit" ----
+#define IDC_RF_ORDNER 200
+#define IDC_RF_RMAX 58
+#define IDC_RF_SX 450
+#define IDC_RF_SY 451
+#define IDC_RF_SZ 561
+#define IDC_RF_QUADRANT 558
+#define IDC_RF_ATOMS_INP 110
+#define IDC_RF_FEFF_INP 100
+#define IDC_RF_ATOMS_RUN 120
+#define IDC_RF_FEFF_RUN 130
+#define IDC_RF_SCHIEBEN 578
+#define IDC_RF_RASMOL 37
+
+// ---- FEFF triangle angle CHANGEFEFFANGLE (app/xas/feff_angle_win.cpp);
+// button 1 (IDOK) is "EXIT" ----
+#define IDC_FA_LISTE 63
+#define IDC_FA_WINKEL 100
+#define IDC_FA_SCHRITT 110
+#define IDC_FA_SCROLL 552
+#define IDC_FA_ANWENDEN 55
+#define IDC_FA_STATUS 80
+#define IDC_FA_PFAD 30
 
 #endif

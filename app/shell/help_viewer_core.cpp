@@ -114,6 +114,9 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"CALCDEXSPEC", 833},
     {"CONVERTDEX", 821},
     {"DEXSCALE", 819},
+    {"PCANALYSIS", 851},
+    // Its radio button 160 (" p-Voigt") carries the help button's number.
+    {"PEAKSEARCH", 904},
 };
 const std::size_t HILFE_DIALOGE_ANZAHL = sizeof HILFE_DIALOGE / sizeof HILFE_DIALOGE[0];
 

@@ -33,6 +33,9 @@ std::string SchiebeFeffCluster(const std::string& text, double sx, double sy, do
 // or the new text could not be written (inp is then unchanged).
 int32_t SchiebeFeffDatei(const std::string& inp, const std::string& bak, double sx, double sy, double sz);
 
+// The whole file as it is on disk; false when it cannot be read.
+bool FeffDateiLesen(const std::string& pfad, std::string* text);
+
 // The last atom line with ipot 0 and a coordinate other than 0; false when
 // the absorber is at the origin or there is none.
 bool FeffAbsorberVersatz(const std::string& text, double* x, double* y, double* z);
@@ -76,5 +79,44 @@ double FeffWinkelUmlauf(double winkel);
 // ones). Its path number, with the row in *zeile; -1 when no three-leg row
 // is that close.
 int32_t FeffDreieckZeile(const std::string& filesDat, double laenge, double toleranz, FilesDatZeile* zeile);
+
+
+// What the rewrite of "feff.inp" for a changed triangle angle needs of the
+// path (record i of the model): its length, its first and second scatterer
+// (position slots 0 and 1) and absorber (slot 2), the second scatterer's
+// distance from the origin, the angle in degrees and whether this is the
+// first run (CONTROL with all modules).
+struct FeffWinkelAuftrag {
+    bool ErsterLauf = true;
+    double Reff = 0.0;
+    double F[3] = {0.0, 0.0, 0.0}, S[3] = {0.0, 0.0, 0.0}, A[3] = {0.0, 0.0, 0.0};
+    double D = 0.0;
+    double Winkel = 0.0;
+};
+struct FeffWinkelErgebnis {
+    std::string Text;                 // the new input
+    double F[3] = {0.0, 0.0, 0.0};    // first and second scatterer as written
+    double S[3] = {0.0, 0.0, 0.0};
+    double Verschiebung = 0.0;        // of the second scatterer in y
+    double Laenge = 0.0;              // (|F| + |S - F| + |A - S|) / 2
+    bool Gedreht = false;             // the cluster was turned
+};
+// Result codes of FeffWinkelEingabe.
+const int32_t FEFF_WINKEL_OK = 1;
+const int32_t FEFF_WINKEL_OHNE_ERSTEN = -1;   // no atom within 1e-3 A of F
+const int32_t FEFF_WINKEL_OHNE_ZWEITEN = -2;  // no atom within 1e-3 A of S
+
+// The input for FEFF with the triangle's angle changed: the lines up to
+// the one holding "ATOMS" with the cards CONTROL, RMAX (1.05 Reff),
+// CRITERIA and NLEG replaced (the first line stays as it is), then the
+// atoms up to 1.1 Reff from the origin, turned so that F lies on +x and
+// kept in the quarter x >= 0, y >= 0 (the two scatterers always), the
+// second scatterer moved in y by D / tan(angle / 2) (0 at 0 and 180
+// degrees), written "   % -10.5f   % -10.5f   % -10.5f   %d", and " END".
+// Lines without four numbers among the atoms are left out. When F has
+// y = z = 0 the cluster is not turned and atom lines pass as they stand,
+// but for the second scatterer. The length is formed from the positions
+// as written.
+int32_t FeffWinkelEingabe(const std::string& eingabe, const FeffWinkelAuftrag& a, FeffWinkelErgebnis& e);
 
 #endif

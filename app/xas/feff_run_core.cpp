@@ -1,6 +1,7 @@
 // feff.inp as the Run FEFF dialog changes and shows it (feff_run.h).
 #include "xas/feff_run.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -150,6 +151,8 @@ int32_t SchiebeFeffDatei(const std::string& inp, const std::string& bak, double 
     return 1;
 }
 
+bool FeffDateiLesen(const std::string& pfad, std::string* text) { return LiesDatei(pfad, text); }
+
 bool FeffAbsorberVersatz(const std::string& text, double* x, double* y, double* z)
 {
     const std::vector<Zeile> l = Zeilen(text);
@@ -280,4 +283,101 @@ int32_t FeffDreieckZeile(const std::string& filesDat, double laenge, double tole
         }
     }
     return nummer;
+}
+
+namespace {
+
+double Betrag(double x, double y, double z) { return std::sqrt(x * x + y * y + z * z); }
+
+bool Nah(const FeffAtom& a, const double* p)
+{
+    return Betrag(a.X - p[0], a.Y - p[1], a.Z - p[2]) < 1e-3;
+}
+
+// One coordinate as the line holds it, and the value written.
+double Geschrieben(double v, std::string* text)
+{
+    char t[40];
+    std::snprintf(t, sizeof t, "%.5f", v);
+    const double w = std::atof(t);
+    char z[60];
+    std::snprintf(z, sizeof z, "   % -10.5f", w);
+    *text += z;
+    return w;
+}
+
+void AtomZeile(std::string* aus, double x, double y, double z, double ipot, double* geschrieben)
+{
+    double w[3];
+    w[0] = Geschrieben(x, aus);
+    w[1] = Geschrieben(y, aus);
+    w[2] = Geschrieben(z, aus);
+    char t[20];
+    std::snprintf(t, sizeof t, "   %d\n", static_cast<int>(Potential(ipot)));
+    *aus += t;
+    if (geschrieben) std::copy(w, w + 3, geschrieben);
+}
+
+}  // namespace
+
+int32_t FeffWinkelEingabe(const std::string& eingabe, const FeffWinkelAuftrag& a, FeffWinkelErgebnis& e)
+{
+    e = FeffWinkelErgebnis();
+    const std::vector<Zeile> l = Zeilen(eingabe);
+    std::string aus;
+    std::size_t i = 0;
+    for (; i < l.size(); ++i) {
+        std::string s = l[i].inhalt;
+        const bool atoms = Hat(s, "ATOMS");
+        if (i > 0 && !atoms) {
+            char t[80];
+            if (Hat(s, "CONTROL")) s = a.ErsterLauf ? " CONTROL   1     1     1     1" : " CONTROL   0     1     1     1";
+            if (Hat(s, "RMAX")) {
+                std::snprintf(t, sizeof t, " RMAX   %.5G", 1.05 * a.Reff);
+                s = t;
+            }
+            if (Hat(s, "CRITERIA")) s = " CRITERIA   2.0   2.0";
+            if (Hat(s, "NLEG")) s = " NLEG   4";
+        }
+        aus += s + "\n";
+        if (atoms) {
+            ++i;
+            break;
+        }
+    }
+    const double h = std::fabs(a.Winkel) * 0.5 * PI / 180.0;
+    e.Verschiebung = (a.Winkel == 0.0 || std::fabs(a.Winkel) == 180.0) ? 0.0 : a.D / std::tan(h);
+    FeffDrehung d;
+    e.Gedreht = FeffDrehungZu(a.F[0], a.F[1], a.F[2], &d);
+    bool ersterDa = false, zweiterDa = false;
+    for (; i < l.size(); ++i) {
+        FeffAtom atom;
+        if (!LeseFeffAtom(l[i].inhalt, &atom)) continue;
+        if (Betrag(atom.X, atom.Y, atom.Z) > 1.1 * a.Reff) break;
+        const bool erster = !ersterDa && Nah(atom, a.F);
+        const bool zweiter = !erster && !zweiterDa && Nah(atom, a.S);
+        if (e.Gedreht) {
+            double x, y, z;
+            FeffDrehe(d, atom.X, atom.Y, atom.Z, &x, &y, &z);
+            // The two scatterers stay whatever their quarter.
+            if (!FeffViertelAtom(&x, &y, &z) && !erster && !zweiter) continue;
+            if (zweiter) y += e.Verschiebung;
+            AtomZeile(&aus, x, y, z, atom.Ipot, erster ? e.F : zweiter ? e.S : nullptr);
+        } else if (zweiter) {
+            AtomZeile(&aus, atom.X, atom.Y + e.Verschiebung, atom.Z, atom.Ipot, e.S);
+        } else {
+            aus += l[i].inhalt + "\n";
+            if (erster) e.F[0] = atom.X, e.F[1] = atom.Y, e.F[2] = atom.Z;
+        }
+        ersterDa = ersterDa || erster;
+        zweiterDa = zweiterDa || zweiter;
+    }
+    if (!ersterDa) return FEFF_WINKEL_OHNE_ERSTEN;
+    if (!zweiterDa) return FEFF_WINKEL_OHNE_ZWEITEN;
+    aus += " END\n";
+    e.Text = aus;
+    e.Laenge = (Betrag(e.F[0], e.F[1], e.F[2]) + Betrag(e.S[0] - e.F[0], e.S[1] - e.F[1], e.S[2] - e.F[2]) +
+                Betrag(a.A[0] - e.S[0], a.A[1] - e.S[1], a.A[2] - e.S[2])) /
+               2.0;
+    return FEFF_WINKEL_OK;
 }

@@ -194,3 +194,27 @@ const char* PcaAuswahlMeldung(int32_t anzahl, const char*& titel);
 // or has fewer than two points.
 bool PcaNimmAuf(const double* x, const double* y, int32_t n, const char* name,
                 std::vector<double>& gitter, PcaEingabe& e);
+
+// ---- the dialog's views ----
+
+// What one view of the analysis dialog shows: the curve that goes into the
+// window's slot, the overlay drawn over it in blue, and for the real
+// concentrations the further target factors in palette colours.
+struct PcaAnsichtDaten {
+    std::vector<double> x, y;    // curve for the slot (empty: the slot keeps its curve)
+    std::vector<double> ux, uy;  // overlay (empty: none)
+    std::vector<std::vector<double>> weitereY;  // view 7: factors 2.. over x
+    int32_t Stil = 0;            // plot style of the overlay (0: the window's)
+    bool Fest = false;           // fixed range festX, festY (views 5 and 7)
+    double FestX[2] = {0.0, 0.0}, FestY[2] = {0.0, 0.0};
+};
+
+// The data of view `ansicht` (0 reconstruction of input s, 1 component s,
+// 2 target and its transform, 3 group plot, 5 residuals, 6 abstract
+// concentrations of component s, 7 real concentrations of `faktoren`
+// accepted target factors) from the result files in ordner. s counts from
+// 1; residuen holds the R-value of each input. Returns false, with a
+// empty, when the view's file or column is missing or s is out of range.
+bool PcaAnsicht(const std::string& ordner, int32_t ansicht, int32_t s,
+                const std::vector<PcaEingabe>& eingaben, const std::vector<double>& residuen,
+                int32_t faktoren, PcaAnsichtDaten& a);

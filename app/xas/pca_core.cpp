@@ -698,3 +698,118 @@ bool PcaNimmAuf(const double* x, const double* y, int32_t n, const char* name,
     const bool passt = PcaBereichPasst(x[0], x[n - 1], gitter);
     return PcaResample(x, y, n, gitter, e.Gitterspektrum) && passt;
 }
+
+namespace {
+
+// Column `spalte` (1 = first y column) of a multi-column result file.
+bool LeseSpalte(const std::string& pfad, int32_t spalte, std::vector<double>& x, std::vector<double>& y)
+{
+    int32_t fehler = 0;
+    x.clear();
+    y.clear();
+    if (spalte < 1 || LeseBinaerSpalten(pfad.c_str(), 1, spalte + 1, -1, &x, &y, &fehler) <= 0 ||
+        x.size() != y.size() || x.empty()) {
+        x.clear();
+        y.clear();
+        return false;
+    }
+    return true;
+}
+
+// Pairs of a text file ("%lf %lf" a line).
+bool LesePaare(const std::string& pfad, std::vector<double>& x, std::vector<double>& y)
+{
+    x.clear();
+    y.clear();
+    std::FILE* f = std::fopen(pfad.c_str(), "r");
+    if (!f) return false;
+    char zeile[200];
+    double a, b;
+    while (std::fgets(zeile, sizeof zeile, f))
+        if (std::sscanf(zeile, "%lf %lf", &a, &b) == 2) x.push_back(a), y.push_back(b);
+    std::fclose(f);
+    return !x.empty();
+}
+
+}  // namespace
+
+bool PcaAnsicht(const std::string& ordner, int32_t ansicht, int32_t s,
+                const std::vector<PcaEingabe>& eingaben, const std::vector<double>& residuen,
+                int32_t faktoren, PcaAnsichtDaten& a)
+{
+    a = PcaAnsichtDaten();
+    const int32_t c = static_cast<int32_t>(eingaben.size());
+    std::vector<double> x, y;
+    switch (ansicht) {
+    case 0:
+        if (s < 1 || s > c || !LeseSpalte(Pfad(ordner, "A_PCA_recon_data.dat"), s, x, y) ||
+            eingaben[s - 1].Gitterspektrum.size() != x.size())
+            return false;
+        a.x = x;
+        a.y = eingaben[s - 1].Gitterspektrum;
+        a.ux = x;
+        a.uy = y;
+        return true;
+    case 1:
+    case 6:
+        if (s < 1 || s > c ||
+            !LeseSpalte(Pfad(ordner, ansicht == 1 ? "A_PCA_components.dat" : "A_PCA_weights.dat"), s, x, y))
+            return false;
+        a.x = x;
+        a.y = y;
+        return true;
+    case 2: {
+        std::vector<double> tx, ty;
+        if (!LeseSpalte(Pfad(ordner, "A_PCA_Test_Prime.dat"), 1, x, y) ||
+            !LesePaare(Pfad(ordner, "A_PCA_Test.dat"), tx, ty) || tx.size() != x.size())
+            return false;
+        a.x = tx;
+        a.y = ty;
+        a.ux = x;
+        a.uy = y;
+        return true;
+    }
+    case 3:
+        if (!LeseSpalte(Pfad(ordner, "A_PCA_Group_Plot.dat"), 1, x, y)) return false;
+        a.x = a.ux = x;
+        a.y = a.uy = y;
+        a.Stil = 2;
+        return true;
+    case 5: {
+        if (c < 1 || static_cast<int32_t>(residuen.size()) < c) return false;
+        double groesste = 0.0;
+        for (int32_t i = 0; i < c; ++i) {
+            a.x.push_back(i + 1);
+            a.y.push_back(residuen[i]);
+            groesste = std::max(groesste, residuen[i]);
+        }
+        a.ux = a.x;
+        a.uy = a.y;
+        a.Stil = 64;
+        a.Fest = true;
+        a.FestX[0] = 0.0, a.FestX[1] = c + 1;
+        a.FestY[0] = 0.0, a.FestY[1] = groesste > 0.0 ? groesste : 1.0;
+        return true;
+    }
+    case 7: {
+        if (faktoren < 1) return false;
+        double klein = 1e50, gross = -1e50;
+        for (int32_t t = 1; t <= faktoren; ++t) {
+            char name[40];
+            std::snprintf(name, sizeof name, "realweight_%d.pca", t);
+            std::vector<double> px, py;
+            if (!LesePaare(Pfad(ordner, name), px, py)) continue;
+            for (double v : py) klein = std::min(klein, v), gross = std::max(gross, v);
+            if (t == 1) a.x = px, a.y = py;
+            else if (px.size() == a.x.size()) a.weitereY.push_back(py);
+        }
+        if (a.x.empty()) return false;
+        if (!(gross > klein)) klein -= 0.5, gross += 0.5;
+        a.Fest = true;
+        a.FestX[0] = 0.0, a.FestX[1] = c + 1;
+        a.FestY[0] = klein, a.FestY[1] = gross;
+        return true;
+    }
+    default: return false;
+    }
+}

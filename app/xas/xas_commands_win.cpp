@@ -826,7 +826,11 @@ void XafsBefehl(haupt_fenster* app)
     case 829: RatioMethode(id); return;
     case 830: E0Normierung(l); return;
     case 831: DifferenzSpektrum(lParam); return;
-    case 834: case 849: case 850: FeffBefehl(id); return;
+    case 834: case 849: case 850:
+        // The FEFF dialogs wait for a person; a replay stops here.
+        if (vorbereitet && id != 849) l.Fehler(FEHLER_MAKRO);
+        else FeffBefehl(id);
+        return;
     case 835: case 838: case 839: case 840: QuickXas(id); return;
     case 842:
         if (McMasterTable && McMasterTable[0] != MCMASTER_NOT_LOADED) McMasterDialog();
@@ -834,7 +838,11 @@ void XafsBefehl(haupt_fenster* app)
     case 843: Berechne(l); return;
     case 844: LcXanesVorbereiten(id); return;
     case 845: ReferenzE0(l); return;
-    case 851: PcaBefehl(id); return;
+    case 851:
+        // The dialog waits for a person; a replay stops here.
+        if (vorbereitet) l.Fehler(FEHLER_MAKRO);
+        else PcaBefehl(id);
+        return;
     case 852:
         if (OpenXafsInOne(0) > 0) {
             g.SetFullBorder();

@@ -26,9 +26,7 @@ int32_t PhasenAmplituden(int32_t befehl) { return Fehlt(befehl); }
 int32_t AutoMakroAnalyse(int32_t befehl) { return Fehlt(befehl); }
 int32_t RatioMethode(int32_t befehl) { return Fehlt(befehl); }
 int32_t DifferenzSpektrum(LPARAM) { return Fehlt(831); }
-int32_t FeffBefehl(int32_t befehl) { return Fehlt(befehl); }
 int32_t QuickXas(int32_t befehl) { return Fehlt(befehl); }
-int32_t PcaBefehl(int32_t befehl) { return Fehlt(befehl); }
 int32_t XafsInOneDialog() { return Fehlt(852, "The XAFS-in-one dialog"); }
 
 // The chi-square callback ExafsFitProzedur does not serve the LC-XANES fit

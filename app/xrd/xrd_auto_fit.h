@@ -47,4 +47,11 @@ struct AutoFitErgebnis {
 // the model has no peak.
 bool XrdAutoPeakFitKern(const AutoFitLauf& lauf, AutoFitErgebnis& ergebnis);
 
+// The fit on the active window's current curve and model (mode is always
+// 1): the lines go to the end of "XRD_fit.dat" in the data folder (a file
+// that cannot be written is left out), the listing to CommandText, and the
+// window's function count and degree follow the model. Returns 1; 0 with a
+// line in CommandText when there is no window or no model of a search.
+int32_t XrdAutoPeakFit(int32_t mode);
+
 #endif

@@ -16,6 +16,7 @@
 #include "xas/xas_commands_win.h"
 #include "xrd/xrd_commands.h"
 #include "xrd/xrd_commands_win.h"
+#include "xrd/peak_search_dialog_win.h"
 #include "xrd/xrd_peak_search.h"
 #include "xrd/xrd_fourier_synthesis.h"
 #include "xrd/xrd_fourier_synthesis_win.h"
@@ -99,20 +100,23 @@ bool Normieren(haupt_fenster* app, grafik_fenster& g, bool vorbereitet)
 // 904 with the values of the player: search, list, axis texts.
 bool PeakSuche(haupt_fenster* app, grafik_fenster& g, bool vorbereitet)
 {
-    if (!vorbereitet) {
-        NichtVerfuegbar(904, "The peak search dialog");
-        return false;
-    }
     double* dw = app->DialogWerte;
+    if (!vorbereitet) {
+        // The dialog searched; its model stands in the window.
+        if (PeakSucheDialog(app->Hauptfenster) != 1) return false;
+        if (app->MakroAufnahme) ButtonBar.MakroRecord(904, 6, -1);
+    }
     const int32_t profil = static_cast<int32_t>(dw[5] + 0.2);
     const double lambda = dw[0], grenze = dw[1];
-    if (PeakStride(profil) == 0 || !(lambda > 0.0) || !(grenze > 0.0) || grenze > 100.0) {
-        Ablehnen(app, vorbereitet,
-                 "The peak search needs a wavelength above 0 pm, a detection limit\r\n"
-                 "above 0 and up to 100 % and a profile (0, 1 or 2).");
-        return false;
+    if (vorbereitet) {
+        if (PeakStride(profil) == 0 || !(lambda > 0.0) || !(grenze > 0.0) || grenze > 100.0) {
+            Ablehnen(app, vorbereitet,
+                     "The peak search needs a wavelength above 0 pm, a detection limit\r\n"
+                     "above 0 and up to 100 % and a profile (0, 1 or 2).");
+            return false;
+        }
+        if (XrdPeakSearchRun(profil, grenze) < 0) return false;
     }
-    if (XrdPeakSearchRun(profil, grenze) < 0) return false;
     const int32_t m = static_cast<int32_t>(dw[2] + 0.2);
     XrdPeakList(profil, lambda, m, 0);
     const int32_t s = g.AktuellerSlot();

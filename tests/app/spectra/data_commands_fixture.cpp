@@ -54,6 +54,18 @@ bool MitDialogen(std::vector<DialogSchritt> schritte, const std::function<void()
     return !haengt && naechster == offen.size();
 }
 
+std::vector<std::string> ListenZeilen(HWND dlg, int id)
+{
+    std::vector<std::string> z;
+    const LRESULT n = SendDlgItemMessageA(dlg, id, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        char t[200] = {};
+        SendDlgItemMessageA(dlg, id, LB_GETTEXT, i, reinterpret_cast<LPARAM>(t));
+        z.push_back(t);
+    }
+    return z;
+}
+
 DialogSchritt SetzeText(int id, const char* text)
 {
     std::string t = text;

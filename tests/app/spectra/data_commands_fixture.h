@@ -20,6 +20,8 @@ bool MitDialogen(std::vector<DialogSchritt> schritte, const std::function<void()
 DialogSchritt SetzeText(int id, const char* text);
 DialogSchritt Druecke(int id);
 DialogSchritt Waehle(int id);  // radio button or check box, as a click would
+// The lines of list box id of a dialog.
+std::vector<std::string> ListenZeilen(HWND dlg, int id);
 
 // A picture of a window as the screen shows it, written as a PNG beside
 // the test program (the program's start changes the folder); false when

@@ -2,6 +2,7 @@
 // FEFF 8.5 copper run (tests/app/xas/data/cu_feff85_noSCF/feff.inp).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -266,4 +267,129 @@ TEST(FeffDreieckZeile, NearestThreeLegRowWithinTheTolerance)
         }
     }
     EXPECT_EQ(FeffDreieckZeile("", 3.725, 0.005, nullptr), -1);
+}
+
+// ---- the input for a changed triangle angle ----
+
+namespace {
+
+// Path 3 of the copper calculation: absorber, (1.805, 0, -1.805),
+// (1.805, -1.805, 0), half perimeter 3.8290.
+FeffWinkelAuftrag KupferDreieck(double winkel)
+{
+    FeffWinkelAuftrag a;
+    a.Reff = 3.829;
+    a.F[0] = 1.805, a.F[2] = -1.805;
+    a.S[0] = 1.805, a.S[1] = -1.805;
+    a.D = std::sqrt(2.0) * 1.805;
+    a.Winkel = winkel;
+    return a;
+}
+
+std::vector<std::vector<double>> AtomeNachAtoms(const std::string& text)
+{
+    std::vector<std::vector<double>> v;
+    bool atome = false;
+    for (const std::string& z : Zeilen(text)) {
+        if (atome) {
+            std::istringstream in(z);
+            double x, y, zz;
+            int p;
+            if (in >> x >> y >> zz >> p) v.push_back({x, y, zz, double(p)});
+        }
+        atome = atome || z.find("ATOMS") != std::string::npos;
+    }
+    return v;
+}
+
+}  // namespace
+
+TEST(FeffWinkel, CopperTriangleTurnedCutAndItsLength)
+{
+    struct Fall {
+        double winkel;
+        double laenge;
+        double verschiebung;
+    };
+    // 170 degrees move the second scatterer by d / tan(85 degrees).
+    for (const Fall& f : {Fall{180.0, 3.8290, 0.0}, Fall{170.0, 3.7250, 0.22333}, Fall{0.0, 3.8290, 0.0}}) {
+        SCOPED_TRACE(f.winkel);
+        FeffWinkelErgebnis e;
+        ASSERT_EQ(FeffWinkelEingabe(Eingabe(), KupferDreieck(f.winkel), e), FEFF_WINKEL_OK);
+        EXPECT_TRUE(e.Gedreht);
+        EXPECT_NEAR(e.Verschiebung, f.verschiebung, 5e-6);
+        EXPECT_NEAR(e.Laenge, f.laenge, 5e-4);
+        // The first scatterer lies on +x, written with five decimals.
+        EXPECT_EQ(e.F[0], 2.55266);
+        EXPECT_EQ(e.F[1], 0.0);
+        EXPECT_EQ(e.F[2], 0.0);
+        const auto atome = AtomeNachAtoms(e.Text);
+        ASSERT_FALSE(atome.empty());
+        for (const auto& a : atome) {
+            EXPECT_LE(std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]), 1.1 * 3.829 + 1e-4);
+            // The quarter, but for the second scatterer (y < 0 after the turn).
+            if (!(std::fabs(a[0] - e.S[0]) < 1e-9 && std::fabs(a[1] - e.S[1]) < 1e-9)) {
+                EXPECT_GE(a[0], 0.0);
+                EXPECT_GE(a[1], 0.0);
+            }
+        }
+        EXPECT_LT(e.S[1] - f.verschiebung, 0.0);
+    }
+}
+
+TEST(FeffWinkel, CardsOfTheFirstAndLaterRunsAndOfAFeff6Input)
+{
+    FeffWinkelErgebnis e;
+    FeffWinkelAuftrag a = KupferDreieck(180.0);
+    ASSERT_EQ(FeffWinkelEingabe(Eingabe(), a, e), FEFF_WINKEL_OK);
+    const std::vector<std::string> z = Zeilen(e.Text), alt = Zeilen(Eingabe());
+    EXPECT_EQ(z[0], alt[0]);
+    EXPECT_NE(std::find(z.begin(), z.end(), " CONTROL   1     1     1     1"), z.end());
+    // RPATH stays, and no card is added.
+    EXPECT_NE(e.Text.find(" RPATH     5.2\n"), std::string::npos) << e.Text.substr(0, 2000);
+    EXPECT_EQ(e.Text.find("RMAX "), std::string::npos);
+    EXPECT_EQ(z.back(), " END");
+    a.ErsterLauf = false;
+    ASSERT_EQ(FeffWinkelEingabe(Eingabe(), a, e), FEFF_WINKEL_OK);
+    EXPECT_NE(e.Text.find(" CONTROL   0     1     1     1\n"), std::string::npos);
+
+    const std::string feff6 =
+        "TITLE test\nCONTROL 1 1 1 1\nRMAX 6.0\nCRITERIA 4.0 2.5\nNLEG 8\nPOTENTIALS\n 0 29\n 1 29\nATOMS\n"
+        " 0 0 0 0\n * a comment\n 1.805 0 -1.805 1\n 1.805 -1.805 0 1\n 9 9 9 1\nEND\n";
+    ASSERT_EQ(FeffWinkelEingabe(feff6, a, e), FEFF_WINKEL_OK);
+    EXPECT_EQ(e.Text.rfind("TITLE test\n CONTROL   0     1     1     1\n RMAX   4.0205\n CRITERIA   2.0   2.0\n"
+                           " NLEG   4\nPOTENTIALS\n 0 29\n 1 29\nATOMS\n",
+                           0),
+              0u)
+        << e.Text;
+    // The comment is left out, the far atom cut, the end written once.
+    EXPECT_EQ(AtomeNachAtoms(e.Text).size(), 3u);
+    EXPECT_EQ(e.Text.find("comment"), std::string::npos);
+}
+
+TEST(FeffWinkel, UnturnedClusterAndMissingScatterers)
+{
+    const std::string ohne = "ATOMS\n 0 0 0 0\n 2.0 0 0 1 Cu 2.0\n 0 2.0 0 1 Cu 2.0\nEND\n";
+    FeffWinkelAuftrag a;
+    a.Reff = 3.0;
+    a.F[0] = 2.0;
+    a.S[1] = 2.0;
+    a.D = 2.0;
+    a.Winkel = 90.0;  // shift 2 / tan(45 degrees) = 2
+    FeffWinkelErgebnis e;
+    ASSERT_EQ(FeffWinkelEingabe(ohne, a, e), FEFF_WINKEL_OK);
+    EXPECT_FALSE(e.Gedreht);
+    // "   % -10.5f" three times and "   %d".
+    EXPECT_EQ(e.Text, "ATOMS\n 0 0 0 0\n 2.0 0 0 1 Cu 2.0\n    0.00000      4.00000      0.00000     1\n END\n");
+    EXPECT_NEAR(e.Laenge, (2.0 + std::sqrt(20.0) + 4.0) / 2.0, 1e-12);
+
+    a.S[1] = 2.5;
+    EXPECT_EQ(FeffWinkelEingabe(ohne, a, e), FEFF_WINKEL_OHNE_ZWEITEN);
+    EXPECT_TRUE(e.Text.empty());
+    a.F[0] = 2.002;
+    EXPECT_EQ(FeffWinkelEingabe(ohne, a, e), FEFF_WINKEL_OHNE_ERSTEN);
+    // Within 1e-3 A the written value of the file counts.
+    a.F[0] = 2.0005;
+    a.S[1] = 1.9995;
+    EXPECT_EQ(FeffWinkelEingabe(ohne, a, e), FEFF_WINKEL_OK);
 }

@@ -21,18 +21,6 @@ std::string Text(HWND dlg, int id)
     return t;
 }
 
-std::vector<std::string> Zeilen(HWND dlg, int id)
-{
-    std::vector<std::string> z;
-    const LRESULT n = SendDlgItemMessageA(dlg, id, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        char t[200] = {};
-        SendDlgItemMessageA(dlg, id, LB_GETTEXT, i, reinterpret_cast<LPARAM>(t));
-        z.push_back(t);
-    }
-    return z;
-}
-
 // What the dialog shows at one moment.
 struct Anzeige {
     std::string knopf, element, z, gewicht, dichte, absorption, masse, prozent1, prozent2, kammer;
@@ -47,8 +35,8 @@ DialogSchritt Merke(Anzeige* a)
         a->absorption = Text(d, IDC_MC_ABSORPTION), a->masse = Text(d, IDC_MC_MASSE);
         a->prozent1 = Text(d, IDC_MC_PROZENT1), a->prozent2 = Text(d, IDC_MC_PROZENT2);
         a->kammer = Text(d, IDC_MC_KAMMER);
-        a->kantenText = Zeilen(d, IDC_MC_KANTEN_TEXT), a->kanten = Zeilen(d, IDC_MC_KANTEN);
-        a->werteText = Zeilen(d, IDC_MC_WERTE_TEXT), a->werte = Zeilen(d, IDC_MC_WERTE);
+        a->kantenText = ListenZeilen(d, IDC_MC_KANTEN_TEXT), a->kanten = ListenZeilen(d, IDC_MC_KANTEN);
+        a->werteText = ListenZeilen(d, IDC_MC_WERTE_TEXT), a->werte = ListenZeilen(d, IDC_MC_WERTE);
     };
 }
 
