@@ -560,4 +560,19 @@
 #define IDC_GOLAY_DURCHLAEUFE 201
 #define IDC_BSPLINE_GRAD 534
 
+// ---- AVERAGEXAS (623, 624; app/series/series_average_win.cpp) ----
+#define IDC_AVX_ZWEISPALTEN 552
+#define IDC_AVX_MEHRSPALTEN 553
+#define IDC_AVX_KEINE 650
+#define IDC_AVX_REFERENZ 554
+#define IDC_AVX_WENDEPUNKT 652
+#define IDC_AVX_WEISSLINIE 653
+#define IDC_AVX_KANTE 201
+#define IDC_AVX_GRAD 220
+#define IDC_AVX_VON 59
+#define IDC_AVX_BIS 58
+#define IDC_AVX_KALIBRIERUNG 35
+#define IDC_AVX_NAMETEXT 200
+#define IDC_AVX_NAME 210
+
 #endif
