@@ -66,7 +66,8 @@ int32_t BaueSerie(const std::vector<SerienKurve>& kurven, SerienGitter* aus);
 // the zero of the second derivative next to the steepest rise (wendepunkt)
 // or of the first derivative next to the smallest second derivative (white
 // line), searched within +-0.003 keV of that point or in [von, bis] when
-// bereich is set. Returns 1 with e0, 0 when there is no root (e0 unset).
+// bereich is set. Returns 1 with e0, 0 when there is no root or, without a
+// range, no rise (no negative second derivative) at all (e0 unset).
 int32_t KantenLage(const double* x, const double* y, int32_t n, int32_t grad, bool wendepunkt,
                    bool bereich, double von, double bis, double* e0);
 

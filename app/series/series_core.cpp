@@ -177,6 +177,8 @@ int32_t KantenLage(const double* x, const double* y, int32_t n, int32_t grad, bo
                            : kandidatFeld[i] < kandidatFeld[beste])
                 beste = i;
         }
+        // A reference without a rise (or without a white line) has no edge.
+        if (wendepunkt ? !(kandidatFeld[beste] > 0.0) : !(kandidatFeld[beste] < 0.0)) return 0;
         von = xs[beste] - 0.003;
         bis = xs[beste] + 0.003;
     }

@@ -527,8 +527,9 @@ TEST(SeriesCalibration, NoRootOrTooMuchSmoothingStopsAtTheFile)
     SerienKalibrierung k;
     k.An = true;
     k.Bereich = true;   // an interval below the edge holds no root
-    k.Von = 8.951;
-    k.Bis = 8.955;
+    k.Von = 8.96;
+    k.Bis = 8.965;
+    k.Grad = 0;
     std::vector<SerienKurve> kurven{kante, kante}, referenzen{kante, kante};
     SerienGitter g;
     std::string bericht = "unchanged";
@@ -540,6 +541,7 @@ TEST(SeriesCalibration, NoRootOrTooMuchSmoothingStopsAtTheFile)
     k.Grad = 26;   // a quarter of 100 points is 25
     EXPECT_EQ(SerieAusKurven(&kurven, referenzen, k, "x", &g, &bericht, &datei), SERIE_GRAD);
     k.Grad = 5;
+    // A flat reference has no edge at all.
     referenzen[1] = flach;
     EXPECT_EQ(SerieAusKurven(&kurven, referenzen, k, "x", &g, &bericht, &datei), SERIE_KEINE_KANTE);
     EXPECT_EQ(datei, 1);
