@@ -22,6 +22,7 @@
 #include "shell/shell_globals.h"
 #include "spectra/file_commands_win.h"
 #include "spectra/spectrum_file.h"
+#include "xas/section_dialog_win.h"
 
 namespace {
 
@@ -119,7 +120,8 @@ TEST_F(SerieBauen, EightRealSpectraBecomeANineColumnFileOnTheCommonGrid)
                                  GetWindowTextA(dlg, t, sizeof t);
                                  titel = t;
                              },
-                             SetzeText(IDC_AVX_NAME, ziel.c_str()), Druecke(IDOK)},
+                             SetzeText(IDC_AVX_NAME, ziel.c_str()),
+                             [](HWND dlg) { EXPECT_TRUE(FensterFoto(dlg, "averagexas_623.png")); }, Druecke(IDOK)},
                             [] { HAUPTDATEN.Befehl(623, 0); }));
     EXPECT_EQ(titel, " Create Multiple Column File / Options");
     ASSERT_TRUE(std::filesystem::exists(ziel + ".dxa")) << CommandText;
@@ -291,4 +293,69 @@ TEST_F(SerieBauen, FailuresStopBeforeAnythingIsWritten)
     ASSERT_FALSE(boxen.empty());
     EXPECT_NE(boxen[0].text.find("smoothing degree"), std::string::npos) << boxen[0].text;
     EXPECT_EQ(g.AktuellerSlot(), vorher);
+}
+
+// "Calibration" shows the reference of the window on top with its
+// derivatives under the section dialog; the range chosen there becomes
+// the search interval of the run.
+TEST_F(SerieBauen, CalibrationButtonTakesTheRangeOfTheSectionDialog)
+{
+    const std::string datei = tmp.Datei("ref3.dat");
+    {
+        std::ofstream f(datei);
+        for (int i = 0; i < 400; ++i) {
+            const double e = 8.90 + 0.0005 * i;
+            char zeile[120];
+            std::snprintf(zeile, sizeof zeile, "%.6f %.8f %.8f\n", e, std::atan((e - 8.9836) / 0.002),
+                          std::atan((e - 8.9806) / 0.0015));
+            f << zeile;
+        }
+    }
+    const int32_t w = OeffneOhneDialog(datei.c_str());
+    ASSERT_GE(w, 0);
+    grafik_fenster& g = GrafikFenster[w];
+    ASSERT_EQ(g.DateiInfo.Spalten, 3);
+    auswahl = datei;
+    static int32_t modus = -1;
+    SektionsAntwort = [](HWND dlg, int32_t m) -> INT_PTR {
+        modus = m;
+        SendMessageA(dlg, WM_COMMAND, IDOK, 0);
+        return 0;
+    };
+    bool knopf = false;
+    const bool ok = MitDialogen({Waehle(IDC_AVX_REFERENZ),
+                                 [&](HWND dlg) {
+                                     knopf = IsWindowEnabled(GetDlgItem(dlg, IDC_AVX_KALIBRIERUNG)) != 0;
+                                     // The section dialog runs inside the click; OK in the
+                                     // same step, so that no step is left to land on it.
+                                     SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_AVX_KALIBRIERUNG, BN_CLICKED),
+                                                  reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDC_AVX_KALIBRIERUNG)));
+                                     Druecke(IDOK)(dlg);
+                                 }},
+                                [] { HAUPTDATEN.Befehl(623, 0); });
+    SektionsAntwort = nullptr;
+    ASSERT_TRUE(ok);
+    EXPECT_TRUE(knopf);
+    EXPECT_EQ(modus, 6);
+    EXPECT_FALSE(g.MultiplotAktiv);
+    // The borders of the section dialog are the search range of the run.
+    EXPECT_EQ(HAUPTDATEN.DialogWerte[6], 1.0);
+    EXPECT_LT(HAUPTDATEN.DialogWerte[7], 8.9806);
+    EXPECT_GT(HAUPTDATEN.DialogWerte[8], 8.9806);
+    // The reference edge found in that range moves the sample by -1.6 eV.
+    const std::string bericht = CommandText;
+    const std::size_t c = bericht.find("   - Calib: E(0)= ");
+    ASSERT_NE(c, std::string::npos) << bericht;
+    double e0 = 0, delta = 0;
+    ASSERT_EQ(std::sscanf(bericht.c_str() + c, "   - Calib: E(0)= %lf, delta[eV]= %lf", &e0, &delta), 2);
+    EXPECT_NEAR(e0, 8.9806, 0.0001);
+    EXPECT_NEAR(delta, -1.6, 0.1);
+    // The name proposed: the window's file name up to its "." with
+    // "_c.dxa", written to the data folder.
+    std::string name = g.DateiInfo.DateiName;
+    name = name.substr(0, name.find('.')) + "_c.dxa";
+    EXPECT_NE(bericht.find("   MC File Name:   " + name + "\r\n"), std::string::npos) << bericht;
+    const McInhalt mc = LiesMc(tmp.Datei(name));
+    ASSERT_EQ(mc.spalten.size(), 2u);
+    EXPECT_NEAR(mc.spalten[0][0], 8.90 - 0.0016, 1e-4);
 }
