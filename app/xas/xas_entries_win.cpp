@@ -23,7 +23,6 @@ int32_t XasFourierTransform(int32_t befehl) { return Fehlt(befehl); }
 int32_t PhasenAmplituden(int32_t befehl) { return Fehlt(befehl); }
 int32_t DexSkalaDialog() { return Fehlt(819, "The foil calibration dialog"); }
 int32_t DexKonvertierDialog() { return Fehlt(821, "The DXAS conversion dialog"); }
-int32_t AutoMakroAnalyse(int32_t befehl) { return Fehlt(befehl); }
 int32_t RatioMethode(int32_t befehl) { return Fehlt(befehl); }
 int32_t DifferenzSpektrum(LPARAM) { return Fehlt(831); }
 int32_t FeffBefehl(int32_t befehl) { return Fehlt(befehl); }
