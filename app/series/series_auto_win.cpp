@@ -272,7 +272,10 @@ int32_t AutoMakroAnalyse(int32_t)
 {
     haupt_fenster* app = &HAUPTDATEN;
     grafik_fenster* g = Aktiv();
-    if (!g || g->DateiInfo.Binaer != 1) return 0;
+    if (!g || g->DateiInfo.Binaer != 1) {
+        MeldungsBox(app->Hauptfenster, "No binary multiple column file!", "Error", MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
     if (app->MakroAufnahme) ButtonBar.MakroSaveAs();
     HilfeThema = 0;
     const INT_PTR r = DialogBoxParamA(ProgrammModul(), "AUTODEX", app->Hauptfenster, AutoDexDlgProc, 0);
