@@ -23,18 +23,6 @@
 #include "shell/macro_bar.h"
 #include "shell/shell_globals.h"
 
-namespace {
-
-std::string makro;
-BOOL WINAPI MakroWahl(LPOPENFILENAMEA ofn)
-{
-    if (makro.size() >= ofn->nMaxFile) return FALSE;
-    std::strcpy(ofn->lpstrFile, makro.c_str());
-    return TRUE;
-}
-
-}  // namespace
-
 class SerienAnalyse : public SerienOrdnerFixture {
 protected:
     std::vector<double> mu;
@@ -65,9 +53,9 @@ protected:
         fenster = OeffneOhneDialog(pfad.c_str());
         ASSERT_GE(fenster, 0);
         AktivesFenster = fenster;
-        makro = tmp.Datei("ganz.MAK");
-        std::ofstream(makro) << "Makro\n605,0,1127,0,0\n0\n0\n0,0\n";
-        MakroOeffnenDialog = MakroWahl;
+        DialogAntwort() = tmp.Datei("ganz.MAK");
+        std::ofstream(DialogAntwort()) << "Makro\n605,0,1127,0,0\n0\n0\n0,0\n";
+        MakroOeffnenDialog = DialogAntworten;
     }
     void TearDown() override
     {

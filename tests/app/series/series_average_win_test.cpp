@@ -53,15 +53,6 @@ SerienKurve LiesKurve(const std::string& pfad)
     return k;
 }
 
-// What the open dialog hands back: the folder and the names.
-std::string auswahl;
-BOOL WINAPI Auswahl(LPOPENFILENAMEA ofn)
-{
-    if (auswahl.size() + 1 > ofn->nMaxFile) return FALSE;
-    std::memcpy(ofn->lpstrFile, auswahl.data(), auswahl.size());
-    ofn->lpstrFile[auswahl.size()] = '\0';
-    return TRUE;
-}
 std::string Mehrfach(const std::string& ordner, const std::vector<std::string>& namen)
 {
     std::string t = ordner + '\0';
@@ -86,7 +77,7 @@ protected:
     void SetUp() override
     {
         SerienOrdnerFixture::SetUp();
-        OeffnenDateiDialog = Auswahl;
+        OeffnenDateiDialog = DialogAntworten;
         Kurve(0, 40, [](double x) { return x; });
         AktivesFenster = 0;
         // The commands work on the window on top.
@@ -111,7 +102,7 @@ protected:
 TEST_F(SerieBauen, EightRealSpectraBecomeANineColumnFileOnTheCommonGrid)
 {
     std::vector<std::string> namen(std::begin(ZEITFOLGE), std::end(ZEITFOLGE));
-    auswahl = Mehrfach(WinPfad(DATA.substr(0, DATA.size() - 1)), namen);
+    DialogAntwort() = Mehrfach(WinPfad(DATA.substr(0, DATA.size() - 1)), namen);
     grafik_fenster& g = GrafikFenster[0];
     const std::string ziel = tmp.Datei("serie8");
     std::string titel;
@@ -216,7 +207,7 @@ TEST_F(SerieBauen, CalibrationOnTheReferencesWithTheTypedElement)
             f << zeile;
         }
     }
-    auswahl = Mehrfach(tmp.Ordner(), namen);
+    DialogAntwort() = Mehrfach(tmp.Ordner(), namen);
     std::string gezeigt;
     const std::string ziel = tmp.Datei("cal.dxa");
     ASSERT_TRUE(MitDialogen({Waehle(IDC_AVX_REFERENZ), SetzeText(IDC_AVX_KANTE, "Cu"), Druecke(IDOK),
@@ -281,7 +272,7 @@ TEST_F(SerieBauen, FailuresStopBeforeAnythingIsWritten)
     EXPECT_FALSE(std::filesystem::exists(tmp.Datei("ohne.dxa")));
 
     // A smoothing degree of 10,000 is refused in the dialog, which stays open.
-    auswahl = WinPfad(DATA + ZEITFOLGE[0]);
+    DialogAntwort() = WinPfad(DATA + ZEITFOLGE[0]);
     boxen.clear();
     const int32_t vorher = g.AktuellerSlot();
     bool offen = false;
@@ -315,7 +306,7 @@ TEST_F(SerieBauen, CalibrationButtonTakesTheRangeOfTheSectionDialog)
     ASSERT_GE(w, 0);
     grafik_fenster& g = GrafikFenster[w];
     ASSERT_EQ(g.DateiInfo.Spalten, 3);
-    auswahl = datei;
+    DialogAntwort() = datei;
     static int32_t modus = -1;
     SektionsAntwort = [](HWND dlg, int32_t m) -> INT_PTR {
         modus = m;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/series/series_fixture.h"
 #include "app/spectra/data_commands_fixture.h"
 #include "app/temp_folder.h"
 #include "resource_ids.h"
@@ -220,16 +221,6 @@ TEST_F(SerienDialoge, FoilNamesWithoutCommas)
     EXPECT_TRUE(std::filesystem::exists(Pfad("dexfoil.bak")));
 }
 
-namespace {
-std::string makroZiel;
-BOOL WINAPI MakroZiel(LPOPENFILENAMEA ofn)
-{
-    if (makroZiel.size() >= ofn->nMaxFile) return FALSE;
-    std::strcpy(ofn->lpstrFile, makroZiel.c_str());
-    return TRUE;
-}
-}  // namespace
-
 // What the dialogs chose goes into the records: the value number of 826,
 // the columns and the DEXAFS switch of 827, the foil name of 890; a
 // cancelled dialog records nothing.
@@ -242,8 +233,9 @@ TEST_F(SerienDialoge, RecordsCarryTheChoices)
     ASSERT_GE(w, 0);
     const std::string alterOrdner = HAUPTDATEN.ProgrammOrdner;
     std::snprintf(HAUPTDATEN.ProgrammOrdner, ORDNER_BYTES, "%s", tmp.Ordner().c_str());
-    makroZiel = tmp.Datei("serie.MAK");
-    MakroSpeichernDialog = MakroZiel;
+    const std::string makroZiel = tmp.Datei("serie.MAK");
+    DialogAntwort() = makroZiel;
+    MakroSpeichernDialog = DialogAntworten;
     ButtonBar.MakroSaveAs();
     ASSERT_EQ(HAUPTDATEN.MakroAufnahme, 1);
     ASSERT_TRUE(MitDialogen({SetzeText(IDC_KOPF_NUMMER, "20"), Druecke(IDOK)}, [] { HAUPTDATEN.Befehl(826, 0); }));
