@@ -782,5 +782,36 @@
 #define IDC_FA_ANWENDEN 55
 #define IDC_FA_STATUS 80
 #define IDC_FA_PFAD 30
+// ---- AVERAGEXAS (623, 624; app/series/series_average_win.cpp) ----
+#define IDC_AVX_ZWEISPALTEN 552
+#define IDC_AVX_MEHRSPALTEN 553
+#define IDC_AVX_KEINE 650
+#define IDC_AVX_REFERENZ 554
+#define IDC_AVX_WENDEPUNKT 652
+#define IDC_AVX_WEISSLINIE 653
+#define IDC_AVX_KANTE 201
+#define IDC_AVX_GRAD 220
+#define IDC_AVX_VON 59
+#define IDC_AVX_BIS 58
+#define IDC_AVX_KALIBRIERUNG 35
+#define IDC_AVX_NAMETEXT 200
+#define IDC_AVX_NAME 210
+
+// ---- AUTODEX (824; app/series/series_auto_win.cpp) ----
+#define IDC_AUTO_SCHRITT 552
+#define IDC_AUTO_ERSTE 58
+#define IDC_AUTO_LETZTE 59
+#define IDC_AUTO_KURVEN 63
+#define IDC_AUTO_DXAS 220
+#define IDC_AUTO_PARAMETER 230
+#define IDC_AUTO_INTERPOLATION 533
+#define IDC_AUTO_MITTELN 555
+#define IDC_AUTO_I01 475
+#define IDC_AUTO_I02 476
+#define IDC_AUTO_FALTUNG 567
+#define IDC_AUTO_BREITE 566
+#define IDC_AUTO_NAME 80
+#define IDC_AUTO_SPALTEN 201
+#define IDC_AUTO_S 30
 
 #endif

@@ -66,9 +66,45 @@ int32_t BaueSerie(const std::vector<SerienKurve>& kurven, SerienGitter* aus);
 // the zero of the second derivative next to the steepest rise (wendepunkt)
 // or of the first derivative next to the smallest second derivative (white
 // line), searched within +-0.003 keV of that point or in [von, bis] when
-// bereich is set. Returns 1 with e0, 0 when there is no root (e0 unset).
+// bereich is set. Returns 1 with e0, 0 when there is no root or, without a
+// range, no rise (no negative second derivative) at all (e0 unset).
 int32_t KantenLage(const double* x, const double* y, int32_t n, int32_t grad, bool wendepunkt,
                    bool bereich, double von, double bis, double* e0);
+
+// ---- a series from several files (623, 624) ----
+
+// The edge calibration of every file of a series: the edge of its
+// reference (smoothed with Grad, the inflection point or the white line,
+// searched next to the steepest rise or in [Von, Bis] when Bereich) is
+// moved onto Kante by shifting the file's x.
+struct SerienKalibrierung {
+    bool An = false;
+    bool Wendepunkt = true;
+    double Kante = 8.979;
+    bool Bereich = false;
+    double Von = 0.0, Bis = 0.0;
+    int32_t Grad = 5;
+};
+
+// Codes of SerieAusKurven.
+constexpr int32_t SERIE_OK = 1;
+constexpr int32_t SERIE_KEINE_KANTE = -1;   // no root in the search interval of file *datei
+constexpr int32_t SERIE_GRAD = -2;          // smoothing degree beyond a quarter of file *datei's points
+constexpr int32_t SERIE_KEIN_GITTER = -3;   // the files share no range (or one has < 2 points)
+
+// Calibrates the curves (with k.An, referenzen[i] belongs to kurven[i];
+// their x are shifted in place), builds the series on the first curve's
+// grid and writes the report: the header naming the output file, one
+// entry per file ("Calib:" line with calibration) and the grid-cut line.
+// *datei gets the 0-based index of the file that stopped the run.
+int32_t SerieAusKurven(std::vector<SerienKurve>* kurven, const std::vector<SerienKurve>& referenzen,
+                       const SerienKalibrierung& k, const std::string& ausgabe, SerienGitter* aus,
+                       std::string* bericht, int32_t* datei);
+
+// The prepared form of 623 and 624 (macro text and CommandText): the
+// output name and the paths, each followed by "|". Paths hold no "|".
+std::string SerienAuftragText(const std::string& ausgabe, const std::vector<std::string>& pfade);
+bool SerienAuftragLesen(const std::string& text, std::string* ausgabe, std::vector<std::string>* pfade);
 
 // ---- multi-column files ----
 

@@ -1,8 +1,8 @@
 // The multi-column file commands of the Edit menu: text export (625),
 // split into one file per column (626 binary, 627 text) and one more
-// column appended (612). Building and averaging several files (623, 624)
-// still answer through NichtVerfuegbar. While a macro plays (lParam 2) the
-// file names come from CommandText instead of a file dialog.
+// column appended (612); building and averaging several files (623, 624)
+// are in series_average_win.cpp. While a macro plays (lParam 2) the file
+// names come from CommandText instead of a file dialog.
 #include <windows.h>
 
 #include <algorithm>
@@ -82,12 +82,6 @@ bool Zielname(haupt_fenster* app, int32_t art, bool oeffnen, std::string* pfad)
 }
 
 }  // namespace
-
-int32_t AverageOrCreateMcFile(int32_t)
-{
-    NichtVerfuegbar(HAUPTDATEN.Meldungsblock.Befehl);
-    return 0;
-}
 
 // Beamline ".bl8" detector files are not imported; the command says so.
 void KonvertiereBl8(int32_t) { NichtVerfuegbar(188, "Importing beamline \".bl8\" detector files"); }

@@ -177,6 +177,8 @@ int32_t KantenLage(const double* x, const double* y, int32_t n, int32_t grad, bo
                            : kandidatFeld[i] < kandidatFeld[beste])
                 beste = i;
         }
+        // A reference without a rise (or without a white line) has no edge.
+        if (wendepunkt ? !(kandidatFeld[beste] > 0.0) : !(kandidatFeld[beste] < 0.0)) return 0;
         von = xs[beste] - 0.003;
         bis = xs[beste] + 0.003;
     }
@@ -186,6 +188,76 @@ int32_t KantenLage(const double* x, const double* y, int32_t n, int32_t grad, bo
     if (!z.BrentNullstelle(von, bis, 1e-10, wurzel, 0, 1)) return 0;
     *e0 = wurzel;
     return 1;
+}
+
+int32_t SerieAusKurven(std::vector<SerienKurve>* kurven, const std::vector<SerienKurve>& referenzen,
+                       const SerienKalibrierung& k, const std::string& ausgabe, SerienGitter* aus,
+                       std::string* bericht, int32_t* datei)
+{
+    *datei = -1;
+    std::string text = " Average Files / Create MC File from following files:\r\n\r\n   MC File Name:   " +
+                       ausgabe + "\r\n";
+    char zeile[800];
+    for (std::size_t i = 0; i < kurven->size(); ++i) {
+        SerienKurve& kurve = (*kurven)[i];
+        double e0 = 0.0, delta = 0.0;
+        if (k.An) {
+            const SerienKurve* r = i < referenzen.size() ? &referenzen[i] : nullptr;
+            const int32_t n = r ? static_cast<int32_t>(std::min(r->x.size(), r->y.size())) : 0;
+            *datei = static_cast<int32_t>(i);
+            if (!GlaettungsGradGueltig(k.Grad, n)) return SERIE_GRAD;
+            if (!KantenLage(r->x.data(), r->y.data(), n, k.Grad, k.Wendepunkt, k.Bereich, k.Von, k.Bis, &e0))
+                return SERIE_KEINE_KANTE;
+            *datei = -1;
+            delta = k.Kante - e0;
+            for (double& x : kurve.x) x += delta;
+        } else {
+            text += "\r\n";
+        }
+        const std::size_t n = kurve.x.size();
+        std::snprintf(zeile, sizeof zeile, " %d. file:  %12s\r\n   -  #%4d, %.5E to %.5E\r\n",
+                      static_cast<int>(i + 1), kurve.Name.c_str(), static_cast<int>(n),
+                      n ? kurve.x.front() : 0.0, n ? kurve.x.back() : 0.0);
+        text += zeile;
+        if (k.An) {
+            std::snprintf(zeile, sizeof zeile, "   - Calib: E(0)= %.8G, delta[eV]= %.5G\r\n\r\n", e0,
+                          delta * 1000.0);
+            text += zeile;
+        }
+    }
+    if (BaueSerie(*kurven, aus) < 1) return SERIE_KEIN_GITTER;
+    text += aus->Bericht;
+    *bericht = text;
+    return SERIE_OK;
+}
+
+std::string SerienAuftragText(const std::string& ausgabe, const std::vector<std::string>& pfade)
+{
+    std::string t = ausgabe + "|";
+    for (const std::string& p : pfade) t += p + "|";
+    return t;
+}
+
+bool SerienAuftragLesen(const std::string& text, std::string* ausgabe, std::vector<std::string>* pfade)
+{
+    std::vector<std::string> teile;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t ende = text.find('|', pos);
+        if (ende == std::string::npos) {
+            // A last field without its "|" (a line end cut off) still counts.
+            teile.push_back(text.substr(pos));
+            break;
+        }
+        teile.push_back(text.substr(pos, ende - pos));
+        pos = ende + 1;
+    }
+    if (teile.size() < 2) return false;
+    *ausgabe = teile[0];
+    pfade->clear();
+    for (std::size_t i = 1; i < teile.size(); ++i)
+        if (!teile[i].empty()) pfade->push_back(teile[i]);
+    return !pfade->empty();
 }
 
 std::string McTextKopf(const char* zeit, const char* datei)

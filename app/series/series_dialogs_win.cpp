@@ -2,10 +2,12 @@
 // as a curve (826, SHOWHEADER), the average of chosen columns (827,
 // AVERAGE) and the current curve added to the foil table (890, DEXFOIL).
 // A prepared run (lParam 2) takes its values from DialogWerte[0] (826),
-// CommandArgs and DialogWerte[1] (827) or CommandText (890).
+// CommandText (the column numbers, "3,4,5") and DialogWerte[1] (827) or
+// CommandText (890); the macro records carry them in the same places.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "shell/dialog_helpers.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
+#include "shell/macro_bar.h"
 #include "shell/shell_globals.h"
 #include "spectra/file_commands_win.h"
 #include "spectra/spectra_globals.h"
@@ -121,6 +124,15 @@ INT_PTR CALLBACK AverageDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
     return FALSE;
 }
 
+// The record of a finished command with n dialog values and, for 827 and
+// 890, its text.
+void Aufnehmen(haupt_fenster* app, int32_t befehl, int32_t n, const std::string& text)
+{
+    if (!app->MakroAufnahme) return;
+    if (CommandText2) std::snprintf(CommandText2, COMMAND_TEXT2_BYTES, "%s", text.c_str());
+    ButtonBar.MakroRecord(befehl, n, -1);
+}
+
 grafik_fenster* Aktiv(haupt_fenster* app)
 {
     const int32_t f = AktivesFenster;
@@ -173,6 +185,8 @@ void KopfWerte(haupt_fenster* app, bool vorbereitet)
         return;
     }
     NeueKurve(app, *g, x, y, "spectra no.", KopfWertText(k));
+    app->DialogWerte[0] = k;
+    Aufnehmen(app, 826, 1, "");
 }
 
 void Spaltenmittel(haupt_fenster* app, bool vorbereitet)
@@ -183,11 +197,23 @@ void Spaltenmittel(haupt_fenster* app, bool vorbereitet)
         DialogBoxParamA(ProgrammModul(), "AVERAGE", app->Hauptfenster, AverageDlgProc, 0) <= 0)
         return;
     const int32_t K = g->DateiInfo.Spalten;
-    const int32_t anzahl = static_cast<int32_t>(CommandArgs[0]);
     std::vector<int32_t> nummern;
-    for (int32_t i = 1; i <= anzahl && i < 35000; ++i) {
-        const int32_t j = static_cast<int32_t>(CommandArgs[i]);
-        if (j >= 1 && j <= K) nummern.push_back(j);
+    if (vorbereitet) {
+        const char* t = CommandText ? CommandText : "";
+        while (*t) {
+            char* ende = nullptr;
+            const long j = std::strtol(t, &ende, 10);
+            if (ende == t) break;
+            if (j >= 1 && j <= K) nummern.push_back(static_cast<int32_t>(j));
+            t = ende;
+            while (*t == ',' || *t == ' ') ++t;
+        }
+    } else {
+        const int32_t anzahl = static_cast<int32_t>(CommandArgs[0]);
+        for (int32_t i = 1; i <= anzahl && i < 35000; ++i) {
+            const int32_t j = static_cast<int32_t>(CommandArgs[i]);
+            if (j >= 1 && j <= K) nummern.push_back(j);
+        }
     }
     if (nummern.empty()) return;
     const bool dxas = app->DialogWerte[1] > 0.0;
@@ -234,6 +260,9 @@ void Spaltenmittel(haupt_fenster* app, bool vorbereitet)
     MittleSpaltenWerte(zeiger, nummern, n, dxas, dxas ? i01.data() : nullptr,
                        dxas ? dunkel.data() : nullptr, dxas ? i02.data() : nullptr, 2, K - 2, y.data());
     NeueKurve(app, *g, x, y, "diodes", dxas ? "absorption [a.u.]" : "intensity [a.u.]");
+    std::string spaltenText;
+    for (int32_t j : nummern) spaltenText += (spaltenText.empty() ? "" : ",") + std::to_string(j);
+    Aufnehmen(app, 827, 2, spaltenText);
 }
 
 void FolieAnhaengen(haupt_fenster* app, bool vorbereitet)
@@ -249,7 +278,8 @@ void FolieAnhaengen(haupt_fenster* app, bool vorbereitet)
     } else if (DialogBoxParamA(ProgrammModul(), "DEXFOIL", app->Hauptfenster, DexFoilDlgProc, 0) <= 0) {
         return;
     }
-    SpeichereDatei(app, 109);
+    const std::string name = CommandText ? CommandText : "";
+    if (SpeichereDatei(app, 109) > 0) Aufnehmen(app, 890, 0, name);
 }
 
 }  // namespace

@@ -99,6 +99,7 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"SHOWHEADER", 826},
     {"AVERAGE", 827},
     {"DEXFOIL", 890},
+    {"AUTODEX", 824},
     {"SET_BORDER", 605},
     {"GET_FSMOOTH", 501},
     {"SPLINE", 503},

@@ -16,7 +16,9 @@
 //                   constants
 //   tail            837: 30 spline-layout values; 905 and 815 (value 10
 //                   above 0): a text; 844: a text; 807: a text, or the FEFF
-//                   block when the first model function is of type 25
+//                   block when the first model function is of type 25;
+//                   623, 624 (output name and files), 827 (columns) and
+//                   890 (foil name): a text, replayed into CommandText
 // Between records, lines that do not begin with a decimal digit are passed
 // over, as the player always did.
 #ifndef KORLAN_SHELL_MAKRODATEI_H

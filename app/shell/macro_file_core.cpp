@@ -175,6 +175,12 @@ bool MakroHatText(const MakroSatz& s)
     case 905:
     case 844:
         return true;
+    case 623:
+    case 624:
+    case 827:
+    case 890:
+        // The series commands: their files, columns or foil name.
+        return true;
     case 815:
         return s.Werte.size() > 10 && s.Werte[10] > 0.0;
     case 808:

@@ -65,6 +65,12 @@ bool MakroSatzAnwenden(const MakroSatz& s, const MakroZiele& z, MakroSpielZustan
         // The consumers strip the line feed that the file line had.
         if (MakroHatText(s)) TextSetzen(z.Text2, MAKRO_TEXT_KAPAZITAET, s.Text, "\n");
         break;
+    case 623:
+    case 624:
+    case 827:
+    case 890:
+        TextSetzen(z.Text, MAKRO_COMMANDTEXT_KAPAZITAET, s.Text, "");
+        break;
     case 844:
         TextSetzen(z.Text, MAKRO_COMMANDTEXT_KAPAZITAET, s.Text, "");
         // The LC-XANES handler starts a new result table on "true".

@@ -23,7 +23,6 @@ int32_t ExafsFitVorbereiten(int32_t nurPhasen, int32_t)
 }
 int32_t XasFourierTransform(int32_t befehl) { return Fehlt(befehl); }
 int32_t PhasenAmplituden(int32_t befehl) { return Fehlt(befehl); }
-int32_t AutoMakroAnalyse(int32_t befehl) { return Fehlt(befehl); }
 int32_t RatioMethode(int32_t befehl) { return Fehlt(befehl); }
 int32_t DifferenzSpektrum(LPARAM) { return Fehlt(831); }
 int32_t QuickXas(int32_t befehl) { return Fehlt(befehl); }

@@ -18,6 +18,7 @@
 #include "app/spectra/data_commands_fixture.h"
 #include "driver/run_macro.h"
 #include "resource_ids.h"
+#include "series/series.h"
 #include "shell/macro_file.h"
 #include "shell/macro_bar.h"
 #include "spectra/spectra_globals.h"
@@ -899,4 +900,126 @@ TEST_F(RunMacro, DxasConversionOfEmg003OnItsDiodeAxis)
     EXPECT_NE(ergebnis.find("      Polynome : C(1)= 7.08, C(2)= 0.00014, C(3)= 1E-08  - (active : 2 )", p),
               std::string::npos)
         << ergebnis;
+}
+// ---- series: multi-column files built, averaged and read column by column ----
+
+namespace {
+
+const char* const SERIE = KORLAN_TEST_DIR "/app/series/data/";
+const char* const ZEITREIHE[] = {"series_t0.12.dat", "series_t2.42.dat", "series_t4.73.dat",
+                                 "series_t7.03.dat", "series_t9.33.dat", "series_t20.dat",
+                                 "series_t33.dat",   "series_t720.dat"};
+
+std::vector<std::vector<double>> ZweiSpalten(const std::string& text)
+{
+    std::vector<std::vector<double>> z(2);
+    std::istringstream ein(text);
+    for (std::string zeile; std::getline(ein, zeile);) {
+        double a, b;
+        if (!zeile.empty() && zeile[0] != '#' && std::sscanf(zeile.c_str(), "%lf %lf", &a, &b) == 2) {
+            z[0].push_back(a);
+            z[1].push_back(b);
+        }
+    }
+    return z;
+}
+
+}  // namespace
+
+// 623 writes the eight Au L3 spectra as a multi-column file and 624
+// averages them, both replayed from records that name their files.
+TEST_F(RunMacro, SeriesOfEightSpectraAsFileAndAverage)
+{
+    std::string dateien;
+    for (const char* n : ZEITREIHE) dateien += run_macro::WindowsPath(std::string(SERIE) + n) + "|";
+    const std::string erste = std::string(SERIE) + ZEITREIHE[0];
+    const std::string ziel = Pfad("acht.dxa");
+    const std::string makro = "Makro\n" + Satz("623,0,1,-1,1,8.979,0,-1,0,0,5") + ziel + "|" + dateien + "\n" +
+                              Satz("624,0,1,-1,1,8.979,0,-1,0,0,5") + "|" + dateien + "\n";
+    const Lauf l = Fahre(erste, Makro("serie.MAK", makro), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    EXPECT_EQ(LiesDatei(Pfad("aus\\messages.txt")), "");
+
+    const std::string kopf = LiesDatei(ziel, true);
+    ASSERT_GT(kopf.size(), 250u);
+    auto wort = [&](int i) { return static_cast<int>(static_cast<uint8_t>(kopf[2 * i]) | (static_cast<uint8_t>(kopf[2 * i + 1]) << 8)); };
+    EXPECT_EQ(wort(0), 6666);
+    EXPECT_EQ(wort(1), 9999);
+    EXPECT_EQ(wort(2), 0);
+    EXPECT_EQ(wort(10), 267);
+    EXPECT_EQ(wort(11), 9);
+    EXPECT_EQ(kopf.size(), 250u + 9u * (40u + 4u * 267u));
+
+    // Slot 2 holds the last column, slot 3 the average, both on the grid
+    // of the first file cut to the range every file covers.
+    const auto spalte = ZweiSpalten(LiesDatei(Pfad("aus\\slot_2.txt")));
+    const auto mittel = ZweiSpalten(LiesDatei(Pfad("aus\\slot_3.txt")));
+    ASSERT_EQ(spalte[0].size(), 267u);
+    ASSERT_EQ(mittel[0].size(), 267u);
+    EXPECT_NEAR(mittel[0].front(), 11729.950464, 1e-6);
+    EXPECT_NEAR(mittel[0].back(), 12460.237571, 1e-6);
+    std::vector<double> soll(267, 0.0), v(267);
+    for (const char* n : ZEITREIHE) {
+        const auto k = ZweiSpalten(LiesDatei(std::string(SERIE) + n));
+        SplineAufGitter(k[0].data(), k[1].data(), static_cast<int32_t>(k[0].size()), mittel[0].data(), 267, v.data());
+        for (int i = 0; i < 267; ++i) soll[i] += v[i] / 8.0;
+    }
+    for (int i = 0; i < 267; ++i) {
+        ASSERT_NEAR(mittel[1][i], soll[i], 1e-6) << i;
+        ASSERT_NEAR(spalte[1][i], v[i], 1e-6 * (1.0 + std::fabs(v[i]))) << i;
+    }
+    const std::string ergebnis = LiesDatei(Pfad("aus\\results.txt"));
+    EXPECT_NE(ergebnis.find("grid cut to 11729.95 to 12460.238 by series_t9.33.dat and series_t20.dat"),
+              std::string::npos)
+        << ergebnis;
+}
+
+// The column average of a dispersive file built from the measured Fe K
+// spectrum EMG003 (I0 drifting 8 % between its two readings), the header
+// values and a failing record that names its file.
+TEST_F(RunMacro, ColumnAverageAndHeaderValuesOfADispersiveFile)
+{
+    const auto emg = ZweiSpalten(LiesDatei(std::string(XAS) + "EMG003.txt"));
+    const int n = static_cast<int>(emg[1].size());
+    ASSERT_EQ(n, 1128);
+    const int K = 12;
+    std::vector<std::vector<double>> s(K);
+    std::vector<std::vector<int16_t>> bloecke;
+    for (int i = 0; i < n; ++i) s[0].push_back(i);
+    for (int k = 2; k <= K; ++k) {
+        for (int i = 0; i < n; ++i) {
+            const double i0a = 20000.0 + 3000.0 * std::sin(0.004 * i), dunkel = 150.0 + 0.01 * i;
+            const double i0 = i0a * (1.0 + 0.08 * (k - 2) / double(K - 4));
+            s[k - 1].push_back(k == 3 ? dunkel : (k == 2 || k == K - 2) ? dunkel + i0 : dunkel + i0 * std::exp(-emg[1][i]));
+        }
+        std::vector<int16_t> b(20, 0);
+        b[1] = static_cast<int16_t>(10 * k);
+        b[2] = static_cast<int16_t>(300 + k);
+        bloecke.push_back(b);
+    }
+    const double koeff[3] = {0, 0, 0};
+    const std::string datei = Pfad("dxas.dxa");
+    ASSERT_TRUE(SchreibeMcDatei(datei.c_str(), s, koeff, "dxas.dxa", &bloecke));
+    const std::string makro = "Makro\n" + Satz("827,0,1") + "5,7,9\n" + Satz("826,1") + Satz("827,0,-1") + "4\n";
+    const Lauf l = Fahre(datei, Makro("dxas.MAK", makro), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const auto mu = ZweiSpalten(LiesDatei(Pfad("aus\\slot_2.txt")));
+    ASSERT_EQ(mu[1].size(), static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) ASSERT_NEAR(mu[1][i], emg[1][i], 1e-5) << i;
+    const auto zeit = ZweiSpalten(LiesDatei(Pfad("aus\\slot_3.txt")));
+    ASSERT_EQ(zeit[1].size(), static_cast<size_t>(K - 1));
+    for (int k = 2; k <= K; ++k) EXPECT_EQ(zeit[1][k - 2], 10 * k);
+    const auto spalte4 = ZweiSpalten(LiesDatei(Pfad("aus\\slot_4.txt")));
+    ASSERT_EQ(spalte4[1].size(), static_cast<size_t>(n));
+    for (int i = 0; i < n; i += 97) EXPECT_NEAR(spalte4[1][i], s[3][i], 1e-3 * s[3][i]);
+
+    // A series whose file is missing stops at that step and names the file.
+    const std::string fehlt = run_macro::WindowsPath(Pfad("fehlt.dat"));
+    const Lauf f = Fahre(std::string(SERIE) + ZEITREIHE[0],
+                         Makro("fehlt.MAK", "Makro\n" + Satz("624,0,1,-1,1,8.979,0,-1,0,0,5") + "|" +
+                                                run_macro::WindowsPath(std::string(SERIE) + ZEITREIHE[1]) + "|" +
+                                                fehlt + "|\n"),
+                         Pfad("aus2"));
+    EXPECT_EQ(f.code, static_cast<DWORD>(run_macro::EXIT_STEP_FAILED)) << f.fehler;
+    EXPECT_NE(LiesDatei(Pfad("aus2\\messages.txt")).find("fehlt.dat"), std::string::npos);
 }

@@ -13,8 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/spectra/data_commands_fixture.h"
-#include "app/temp_folder.h"
+#include "app/series/series_fixture.h"
 #include "series/series.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
@@ -42,25 +41,8 @@ double AlsFloat(double v) { return static_cast<double>(static_cast<float>(v)); }
 
 }  // namespace
 
-class SerienBefehle : public EditFixture {
+class SerienBefehle : public SerienOrdnerFixture {
 protected:
-    TempOrdner tmp;
-    std::string alterDatenOrdner;
-
-    void SetUp() override
-    {
-        EditFixture::SetUp();
-        alterDatenOrdner = HAUPTDATEN.DatenOrdner ? HAUPTDATEN.DatenOrdner : "";
-        if (HAUPTDATEN.DatenOrdner)
-            std::snprintf(HAUPTDATEN.DatenOrdner, ORDNER_BYTES, "%s", tmp.Ordner().c_str());
-    }
-    void TearDown() override
-    {
-        if (HAUPTDATEN.DatenOrdner)
-            std::snprintf(HAUPTDATEN.DatenOrdner, ORDNER_BYTES, "%s", alterDatenOrdner.c_str());
-        EditFixture::TearDown();
-    }
-
     // Writes the columns as a multi-column file and opens it in a window.
     int32_t OeffneMc(const Spalten& s)
     {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/series/series_test_files.h"
 #include "spectra/spectrum_file.h"
 
 namespace {
@@ -70,32 +71,6 @@ bool Existiert(const std::string& pfad)
     std::FILE* f = std::fopen(pfad.c_str(), "rb");
     if (f) std::fclose(f);
     return f != nullptr;
-}
-
-std::vector<uint8_t> Bytes(const std::string& pfad)
-{
-    std::ifstream in(pfad, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-struct McInhalt {
-    BinaerKopf kopf{};
-    std::vector<std::vector<double>> spalten;
-};
-
-McInhalt LiesMc(const std::string& pfad)
-{
-    McInhalt r;
-    std::vector<uint8_t> b = Bytes(pfad);
-    SpeicherQuelle q(b.data(), b.size());
-    EXPECT_EQ(LeseBinaerKopf(q, &r.kopf), SPEKTRUM_OK) << pfad;
-    for (int32_t s = 1; s <= r.kopf.SpaltenImFile; ++s) {
-        std::vector<double> v(static_cast<std::size_t>(r.kopf.GespeichertePunkte) + 5);
-        EXPECT_EQ(LeseBinaerSpalte(q, r.kopf, s, v.data()), SPEKTRUM_OK);
-        v.resize(static_cast<std::size_t>(r.kopf.GespeichertePunkte));
-        r.spalten.push_back(v);
-    }
-    return r;
 }
 
 }  // namespace
@@ -483,4 +458,115 @@ TEST(SeriesHeader, ValueNumberLabelsAndFoilNames)
     EXPECT_EQ(name, "Fe K");
     EXPECT_EQ(FolienName(std::string(45, 'F').c_str(), &name), 1);
     EXPECT_EQ(name, std::string(39, 'F'));
+}
+
+// Ten files with arctangent edges on 0.5 eV steps: the reference edges
+// sit within +-2 eV of Cu's 8.979 keV, the sample edges 3 eV above them.
+// Each file is shifted so that its reference edge falls on 8.979 keV.
+TEST(SeriesCalibration, EveryReferenceEdgeIsMovedOntoTheTabulatedEdge)
+{
+    const double verschiebung[10] = {-1.9, -1.3, -0.75, -0.2, 0.0, 0.35, 0.8, 1.1, 1.6, 1.95};
+    std::vector<SerienKurve> kurven, referenzen;
+    for (int d = 0; d < 10; ++d) {
+        const double eRef = 8.979 + verschiebung[d] / 1000.0;
+        const double eProbe = eRef + 0.003;
+        SerienKurve p, r;
+        p.Name = r.Name = "cal_" + std::to_string(d) + ".dat";
+        for (int i = 0; i < 240; ++i) {
+            const double e = 8.92 + 0.0005 * i + 0.0001 * d;
+            p.x.push_back(e);
+            r.x.push_back(e);
+            p.y.push_back(std::atan((e - eProbe) / 0.002) + 0.2 * (e - 8.9));
+            r.y.push_back(2.0 * std::atan((e - eRef) / 0.0015) - 0.5 * (e - 8.9));
+        }
+        kurven.push_back(p);
+        referenzen.push_back(r);
+    }
+    SerienKalibrierung k;
+    k.An = true;
+    k.Kante = 8.979;
+    SerienGitter g;
+    std::string bericht;
+    int32_t datei = 7;
+    ASSERT_EQ(SerieAusKurven(&kurven, referenzen, k, "cal.dxa", &g, &bericht, &datei), SERIE_OK) << bericht;
+    EXPECT_EQ(datei, -1);
+    EXPECT_EQ(bericht.rfind(" Average Files / Create MC File from following files:\r\n\r\n   MC File Name:   cal.dxa\r\n", 0),
+              0u);
+    for (int d = 0; d < 10; ++d) {
+        // Each sample edge lands 3 eV above 8.979 keV.
+        double e = 0.0;
+        ASSERT_EQ(KantenLage(kurven[d].x.data(), kurven[d].y.data(), 240, 0, true, false, 0, 0, &e), 1);
+        EXPECT_NEAR(e, 8.982, 0.0001) << d;
+        // "   - Calib:" names the reference edge found and the shift in eV.
+        const std::string titel = " " + std::to_string(d + 1) + ". file:  ";
+        const std::size_t p = bericht.find(titel);
+        ASSERT_NE(p, std::string::npos) << d;
+        const std::size_t c = bericht.find("   - Calib: E(0)= ", p);
+        ASSERT_NE(c, std::string::npos);
+        double e0 = 0.0, delta = 0.0;
+        ASSERT_EQ(std::sscanf(bericht.c_str() + c, "   - Calib: E(0)= %lf, delta[eV]= %lf", &e0, &delta), 2);
+        EXPECT_NEAR(e0, 8.979 + verschiebung[d] / 1000.0, 0.0001) << d;
+        EXPECT_NEAR(delta, -verschiebung[d], 0.1) << d;
+        EXPECT_NE(bericht.find("\r\n\r\n", c), std::string::npos);
+    }
+    // Shifted files no longer cover the whole first grid.
+    EXPECT_LT(g.x.size(), 240u);
+    EXPECT_NE(bericht.find("grid cut to"), std::string::npos);
+}
+
+TEST(SeriesCalibration, NoRootOrTooMuchSmoothingStopsAtTheFile)
+{
+    SerienKurve flach{"flach.dat", {}, {}}, kante{"kante.dat", {}, {}};
+    for (int i = 0; i < 100; ++i) {
+        const double e = 8.95 + 0.0005 * i;
+        flach.x.push_back(e);
+        kante.x.push_back(e);
+        flach.y.push_back(1.0);
+        kante.y.push_back(std::atan((e - 8.975) / 0.002));
+    }
+    SerienKalibrierung k;
+    k.An = true;
+    k.Bereich = true;   // an interval below the edge holds no root
+    k.Von = 8.96;
+    k.Bis = 8.965;
+    k.Grad = 0;
+    std::vector<SerienKurve> kurven{kante, kante}, referenzen{kante, kante};
+    SerienGitter g;
+    std::string bericht = "unchanged";
+    int32_t datei = -1;
+    EXPECT_EQ(SerieAusKurven(&kurven, referenzen, k, "x", &g, &bericht, &datei), SERIE_KEINE_KANTE);
+    EXPECT_EQ(datei, 0);
+    EXPECT_EQ(bericht, "unchanged");
+    k.Bereich = false;
+    k.Grad = 26;   // a quarter of 100 points is 25
+    EXPECT_EQ(SerieAusKurven(&kurven, referenzen, k, "x", &g, &bericht, &datei), SERIE_GRAD);
+    k.Grad = 5;
+    // A flat reference has no edge at all.
+    referenzen[1] = flach;
+    EXPECT_EQ(SerieAusKurven(&kurven, referenzen, k, "x", &g, &bericht, &datei), SERIE_KEINE_KANTE);
+    EXPECT_EQ(datei, 1);
+
+    // Without calibration each entry is preceded by a blank line.
+    k.An = false;
+    kurven = {kante, kante};
+    ASSERT_EQ(SerieAusKurven(&kurven, {}, k, "test.dxa", &g, &bericht, &datei), SERIE_OK);
+    EXPECT_NE(bericht.find("test.dxa\r\n\r\n 1. file:     kante.dat\r\n   -  # 100, 8.95000E+00 to 8.99950E+00\r\n\r\n 2. file:"),
+              std::string::npos)
+        << bericht;
+}
+
+TEST(SeriesCalibration, PreparedFormKeepsNameAndPaths)
+{
+    const std::vector<std::string> pfade{"Z:\\a b\\x.dat", "C:\\y,1.dat"};
+    const std::string t = SerienAuftragText("out.dxa", pfade);
+    std::string aus;
+    std::vector<std::string> zurueck;
+    ASSERT_TRUE(SerienAuftragLesen(t, &aus, &zurueck));
+    EXPECT_EQ(aus, "out.dxa");
+    EXPECT_EQ(zurueck, pfade);
+    ASSERT_TRUE(SerienAuftragLesen("|C:\\z.dat", &aus, &zurueck));
+    EXPECT_EQ(aus, "");
+    EXPECT_EQ(zurueck, std::vector<std::string>{"C:\\z.dat"});
+    EXPECT_FALSE(SerienAuftragLesen("out.dxa|", &aus, &zurueck));
+    EXPECT_FALSE(SerienAuftragLesen("", &aus, &zurueck));
 }

@@ -6,16 +6,20 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/series/dex_series_fixture.h"
+#include "app/series/series_fixture.h"
 #include "app/spectra/data_commands_fixture.h"
 #include "app/temp_folder.h"
 #include "resource_ids.h"
 #include "series/series.h"
+#include "shell/macro_bar.h"
+#include "shell/macro_file.h"
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
 
@@ -204,4 +208,47 @@ TEST_F(SerienDialoge, FoilNamesWithoutCommas)
     EXPECT_NE(inhalt.find(std::string(39, 'P')), std::string::npos);
     EXPECT_EQ(inhalt.find(std::string(40, 'P')), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(Pfad("dexfoil.bak")));
+}
+
+// What the dialogs chose goes into the records: the value number of 826,
+// the columns and the DEXAFS switch of 827, the foil name of 890; a
+// cancelled dialog records nothing.
+TEST_F(SerienDialoge, RecordsCarryTheChoices)
+{
+    Spalten s(1);
+    for (int i = 0; i < 30; ++i) s[0].push_back(i);
+    for (int j = 0; j < 6; ++j) s.push_back(std::vector<double>(30, 100.0 + j));
+    const int32_t w = OeffneMc(s);
+    ASSERT_GE(w, 0);
+    const std::string alterOrdner = HAUPTDATEN.ProgrammOrdner;
+    std::snprintf(HAUPTDATEN.ProgrammOrdner, ORDNER_BYTES, "%s", tmp.Ordner().c_str());
+    const std::string makroZiel = tmp.Datei("serie.MAK");
+    DialogAntwort() = makroZiel;
+    MakroSpeichernDialog = DialogAntworten;
+    ButtonBar.MakroSaveAs();
+    ASSERT_EQ(HAUPTDATEN.MakroAufnahme, 1);
+    ASSERT_TRUE(MitDialogen({SetzeText(IDC_KOPF_NUMMER, "20"), Druecke(IDOK)}, [] { HAUPTDATEN.Befehl(826, 0); }));
+    ASSERT_TRUE(MitDialogen({Druecke(IDCANCEL)}, [] { HAUPTDATEN.Befehl(826, 0); }));
+    ASSERT_TRUE(MitDialogen({[](HWND dlg) {
+                                 for (int z : {2, 4, 5}) SendDlgItemMessageA(dlg, IDC_MITTEL_LISTE, LB_SETSEL, TRUE, z);
+                             },
+                             Druecke(IDOK)},
+                            [] { HAUPTDATEN.Befehl(827, 0); }));
+    ASSERT_TRUE(MitDialogen({Druecke(IDCANCEL)}, [] { HAUPTDATEN.Befehl(827, 0); }));
+    ASSERT_TRUE(MitDialogen({SetzeText(IDC_FOLIE_NAME, "Cu K"), Druecke(IDOK)}, [] { HAUPTDATEN.Befehl(890, 0); }));
+    ButtonBar.MakroSaveAs();
+    MakroSpeichernDialog = GetSaveFileNameA;
+    std::snprintf(HAUPTDATEN.ProgrammOrdner, ORDNER_BYTES, "%s", alterOrdner.c_str());
+    EXPECT_EQ(HAUPTDATEN.MakroAufnahme, 0);
+
+    std::vector<MakroSatz> saetze;
+    ASSERT_EQ(MakroTextLesen(LiesBytes(makroZiel), saetze), MAKRO_SATZ);
+    ASSERT_EQ(saetze.size(), 3u);
+    EXPECT_EQ(saetze[0].Befehl, 826);
+    EXPECT_EQ(saetze[0].Werte, std::vector<double>{19.0});
+    EXPECT_EQ(saetze[1].Befehl, 827);
+    EXPECT_EQ(saetze[1].Werte, (std::vector<double>{0.0, -1.0}));
+    EXPECT_EQ(saetze[1].Text, "3,5,6");
+    EXPECT_EQ(saetze[2].Befehl, 890);
+    EXPECT_EQ(saetze[2].Text, "Cu K");
 }

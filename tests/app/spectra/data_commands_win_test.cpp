@@ -549,23 +549,6 @@ TEST_F(EditBefehle, DialogsOpenedByTheCommandsAreAnswered)
     Gleich(X(0, 1), {0, 2, 4, 6, 8, 10}, "grid");
 }
 
-TEST_F(EditBefehle, SeriesCommandsSayTheyAreNotAvailable)
-{
-    Kurve(0, 3, Quadrat);
-    for (int32_t id : {623, 624}) {
-        boxen.clear();
-        HAUPTDATEN.Befehl(id, 0);
-        ASSERT_EQ(boxen.size(), 1u) << id;
-        EXPECT_NE(boxen[0].text.find("not available"), std::string::npos);
-        boxen.clear();
-        FehlerCode = 0;
-        HAUPTDATEN.Befehl(id, LP_PREPARED);
-        EXPECT_TRUE(boxen.empty());
-        EXPECT_EQ(FehlerCode, 1000) << id;
-        FehlerCode = 0;
-    }
-}
-
 TEST_F(EditBefehle, NewWindowTakesACopyOfTheCurrentCurve)
 {
     Kurve(0, 11, Quadrat);
