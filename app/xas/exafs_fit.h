@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "xas/model_fft.h"
 
@@ -23,6 +24,30 @@
 // came. Returns chi-square.
 double ExafsChiQuadrat(const EXAFS_FFT_UMFELD& u, int32_t n, int32_t mfit, double* x, double* y,
                        double* a, double* alpha, double* beta, double* sigma);
+
+// What the EXAFS set-up leaves for the fit, the chi-square procedure and
+// the next set-up.
+struct EXAFS_ZUSATZ {
+    int32_t PotenzFit = -1;         // "Add k" with "Fit": extra k power, -1 none
+    int32_t PotenzZeigen = -1;      // "Add k" with "Show"
+    double Skalierung = 1.0;        // scale factor of the extra power's residuals
+    std::vector<double> ExtraDaten; // the data's transform for it: n magnitudes, n real parts
+    int32_t Modus = 0;              // 1 after a refinement set-up, -1 after a simulation
+    double FitBereich[2] = {-1.0, -1.0};  // the last fit range
+    int32_t SchalenAnzahl = 0;      // shells or paths of the last set-up
+    int32_t UntergrundModus = 1;    // kind 4: below 1 spline on x, else |FT| over 0-8 A
+};
+extern EXAFS_ZUSATZ ExafsZusatz;
+
+// The settings of the FEFF sets that an 807 record carries.
+const int32_t FEFF_SATZ_WERTE = 11;
+struct FEFF_SATZ_EINSTELLUNGEN {
+    int32_t Modus = 0;
+    int32_t PfadOption = 0;
+    double Koeffizienten[FEFF_SATZ_WERTE] = {};
+    int32_t Flags[FEFF_SATZ_WERTE] = {};
+};
+extern FEFF_SATZ_EINSTELLUNGEN FeffSatzEinstellungen;
 
 // ---- the set-up's rules ----
 // Model types: experimental shells 15 .. 18 and FEFF paths 21 .. 24 by the

@@ -12,6 +12,9 @@
 #include "fit/fit_model.h"
 #include "xas/model_fft_intern.h"
 
+EXAFS_ZUSATZ ExafsZusatz;
+FEFF_SATZ_EINSTELLUNGEN FeffSatzEinstellungen;
+
 namespace {
 
 const double PI = 3.14159265358979323846;

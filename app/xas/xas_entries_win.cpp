@@ -13,12 +13,10 @@ int32_t Fehlt(int32_t befehl, const char* teil = nullptr)
     return 0;
 }
 
-int32_t Aktuell() { return HAUPTDATEN.Meldungsblock.Befehl; }
-
 }  // namespace
 
 int32_t XanesFit(int32_t befehl) { return Fehlt(befehl); }
-int32_t ExafsFitVorbereiten(int32_t, int32_t) { return Fehlt(Aktuell()); }
+int32_t ExafsFitDialog(int32_t befehl) { return Fehlt(befehl); }
 int32_t XasFourierTransform(int32_t befehl) { return Fehlt(befehl); }
 int32_t PhasenAmplituden(int32_t befehl) { return Fehlt(befehl); }
 int32_t DexSkalaDialog() { return Fehlt(819, "The foil calibration dialog"); }
