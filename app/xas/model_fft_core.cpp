@@ -68,7 +68,9 @@ void RRaumModell(const EXAFS_FFT_UMFELD& u, int32_t n, const double* x, double* 
 
     const double b = u.KGewicht ? *u.KGewicht : 0.0;
     R_SEKTION s;
-    if (!ModellTransformieren(u, modell.data(), m, b, &s)) return;
+    std::vector<double> aufGitter;
+    const std::vector<double>& werte = ModellAufGitter(u, modell, &aufGitter);
+    if (!ModellTransformieren(u, werte.data(), static_cast<int32_t>(werte.size()), b, &s)) return;
     const int32_t c1 = static_cast<int32_t>(s.r.size());
     if (u.BerichtImag)
         for (int32_t k = 0; k < n && k < u.BerichtImagLaenge; ++k) u.BerichtImag[k] = k < c1 ? s.im[k] : 0.0;
@@ -79,13 +81,15 @@ void RRaumModell(const EXAFS_FFT_UMFELD& u, int32_t n, const double* x, double* 
     // Second pass: the extra k power of a simultaneous fit.
     const int32_t w = u.ExtraPotenzFit;
     if (w < 0) return;
-    std::vector<double> p(static_cast<std::size_t>(m), 0.0);
+    std::vector<double> p(static_cast<std::size_t>(m), 0.0), p2;
+    const std::vector<double>* pw = &p;
     {
         KGewichtSetzen gewicht(u.KGewicht, w);
         PlainesModell(u.Numerik, u.DatenK, p.data(), m);
+        pw = &ModellAufGitter(u, p, &p2);
     }
     R_SEKTION s2;
-    if (!ModellTransformieren(u, p.data(), m, w, &s2)) return;
+    if (!ModellTransformieren(u, pw->data(), static_cast<int32_t>(pw->size()), w, &s2)) return;
     const int32_t c2 = static_cast<int32_t>(s2.r.size());
     for (int32_t k = 0; k < n; ++k) {
         y[2 * n + k] = k < c2 ? u.Skalierung * std::hypot(s2.re[k], s2.im[k]) : 0.0;
@@ -182,6 +186,27 @@ void Hintergrund(const EXAFS_FFT_UMFELD& u, int32_t n, const double* x, double* 
 }
 
 }  // namespace
+
+const std::vector<double>& ModellAufGitter(const EXAFS_FFT_UMFELD& u, const std::vector<double>& aufDaten,
+                                           std::vector<double>* aufGitter)
+{
+    const int32_t m = static_cast<int32_t>(aufDaten.size());
+    if (!u.DatenK || m < 2 || !u.Fenster || !(u.RSchritt > 0.0) || u.KPunkte < 2) return aufDaten;
+    const double dk = PI / (u.RSchritt * (u.KPunkte - 1));
+    const double k0 = u.Fenster->lower;
+    const double toleranz = 1e-6 * dk;
+    if (std::fabs(u.DatenK[0] - k0) <= toleranz && std::fabs(u.DatenK[1] - u.DatenK[0] - dk) <= toleranz)
+        return aufDaten;
+    // The data lie on another grid: the model is evaluated on the transform
+    // grid itself, up to the data's last k.
+    aufGitter->clear();
+    std::vector<double> k;
+    for (int32_t i = 0; i < u.KPunkte && k0 + i * dk <= u.DatenK[m - 1]; ++i) k.push_back(k0 + i * dk);
+    if (k.empty()) return aufDaten;
+    aufGitter->assign(k.size(), 0.0);
+    PlainesModell(u.Numerik, k.data(), aufGitter->data(), static_cast<int32_t>(k.size()));
+    return *aufGitter;
+}
 
 ModellArtAnheben::ModellArtAnheben() : alt(FitModellArt)
 {

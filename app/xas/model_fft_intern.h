@@ -28,6 +28,13 @@ struct KGewichtSetzen {
 // The plain model at xs[0..m-1] into ys through Numerik's model callback.
 void PlainesModell(def_zelva* z, const double* xs, double* ys, int32_t m);
 
+// The model values as the transform takes them: those on the data's k
+// grid when it is the transform grid (from the window's lower k limit with
+// the step pi / (R step (N - 1))), else the model evaluated on that grid up
+// to the data's last k (into aufGitter).
+const std::vector<double>& ModellAufGitter(const EXAFS_FFT_UMFELD& u, const std::vector<double>& aufDaten,
+                                           std::vector<double>* aufGitter);
+
 // The transform of a model curve over the window's R section.
 struct R_SEKTION {
     std::vector<double> r, re, im;

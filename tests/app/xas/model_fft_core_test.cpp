@@ -187,6 +187,30 @@ TEST_F(ModelFft, RSpaceModelAgainstTheDirectSum)
     EXPECT_NEAR(bericht[6][2], std::abs(f[c + 2]), 1e-10);
 }
 
+// Data on a grid of their own (from k = 0.5, step 0.05): the model is
+// taken on the transform grid from the window's lower k limit instead of
+// being shifted onto it point by point.
+TEST_F(ModelFft, RSpaceModelOfDataOnAnotherGrid)
+{
+    Model({10}, {0.4, 4.6, 0.3});
+    kd.clear();
+    chi.clear();
+    for (int i = 0; i < 300; ++i) kd.push_back(0.5 + 0.05 * i), chi.push_back(0.0);
+    u.DatenK = kd.data();
+    u.DatenChi = chi.data();
+    u.DatenPunkte = 300;
+    u.SektionUnten = 0.0;
+    u.SektionOben = 5.0;
+    std::vector<double> modell;
+    for (double k = fenster.lower; k <= kd.back(); k += Dk()) modell.push_back(0.4 * std::cos(4.6 * k + 0.3));
+    const auto f = Referenz(modell);
+    const int n = 60;
+    std::vector<double> x(n, 1.0), y(4 * n, -5.0);
+    FitModellArt = 3;
+    ModellFeldFFTIn(u, n, x.data(), y.data());
+    for (int i = 0; i < n && R(i) <= 5.0; ++i) EXPECT_NEAR(y[i], std::abs(f[i]), 1e-10) << i;
+}
+
 // Kind 4, spline on x: the knots are a straight line, which the natural
 // spline reproduces; a relative spline (type 53 before the EXAFS part)
 // gives (1 + m) s once, through the model callback too.
