@@ -273,9 +273,9 @@ void Nachbearbeiten(const MODELL_LAUF& l, double* xs, double* ys, int32_t n)
         z->SetField(altX, altY);
         z->anzahl = altN;
     }
+    // Kind 4 applies the (1 + EXAFS) factor of a relative spline itself.
     if (!fertig) return;
-    const bool relativ = l.anzahl > 1 && l.typen[0] == 53;
-    for (int32_t j = 0; j < n; ++j) ys[j] = relativ ? (ys[j] + 1.0) * kopie[j] : kopie[j];
+    for (int32_t j = 0; j < n; ++j) ys[j] = kopie[j];
 }
 
 bool EinfacheFunktion(int32_t c)

@@ -265,8 +265,7 @@ void UpdateFensterStatus();
 HBITMAP LoadBmpFile(HDC dc, const char* pfad, int32_t* breite, int32_t* hoehe);
 
 // The model callback (the evaluator on the active graphic window) and the
-// EXAFS chi-square callback, a stand-in that evaluates nothing until the
-// EXAFS fit exists.
+// EXAFS chi-square callback (xas/exafs_fit_win.cpp).
 double ModellFunktion(double x, double index, double* xs, double* ys, int32_t n);
 double ExafsFitProzedur(int32_t anzahl, int32_t maxFitParameter, double* x, double* y,
                         double* parameter, double* alpha, double* beta, double* sigma);

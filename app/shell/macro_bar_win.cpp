@@ -12,6 +12,7 @@
 #include "shell/dispatcher.h"
 #include "shell/macro_player.h"
 #include "spectra/spectra_globals.h"
+#include "xas/exafs_fit_win.h"
 
 DATEIDIALOG MakroOeffnenDialog = GetOpenFileNameA;
 DATEIDIALOG MakroSpeichernDialog = GetSaveFileNameA;
@@ -122,6 +123,7 @@ int32_t button_leiste::MakroRecord(int32_t befehl, int32_t anzahl, int32_t letzt
                    CorrelationWords, CorrelationConstants, CommandText2};
     MakroSatz s;
     if (MakroSatzAufnehmen(s, befehl, anzahl, letzter, q) != MAKRO_SATZ) return 0;
+    if (MakroHatFeffTeil(s)) ExafsMakroFeffAufnehmen(&s.Feff);
     return MakroSatzAnhaengen(MakroPfad, s) == MAKRO_SATZ ? 1 : 0;
 }
 
@@ -170,6 +172,7 @@ int32_t button_leiste::MakroRun(int32_t aktivesFenster, int32_t spalte)
     for (const MakroSatz& s : saetze) {
         ++schritt;
         MakroSatzAnwenden(s, z, zustand);
+        if (MakroHatFeffTeil(s)) ExafsMakroFeffSetzen(s.Feff);
         // A column of a series takes the set weights of its FEFF
         // refinement from "mfeffcoeff.par" in the data folder.
         if (MakroHatFeffTeil(s) && HAUPTDATEN.DatenOrdner)

@@ -10,6 +10,7 @@
 #include "shell/options_file.h"
 #include "shell/plot_dialogs_win.h"
 #include "shell/printing_win.h"
+#include "xas/exafs_fit_win.h"
 #include "xas/feff_path.h"
 
 namespace {
@@ -121,6 +122,7 @@ LRESULT haupt_fenster::MainOnCreate()
     // 17.
     ModellCallback = ModellFunktion;
     ChiQuadratCallback = ExafsFitProzedur;
+    ExafsFftLeser = ExafsUmfeldLesen;
 
     // 18.-20.
     Wiederherstellungsangebot();

@@ -19,6 +19,7 @@
 #include "spectra/file_commands_win.h"
 #include "spectra/graphic_drawing.h"
 #include "spectra/spectra_globals.h"
+#include "xas/xas_entries.h"
 
 namespace {
 
@@ -196,6 +197,8 @@ void Schritt(grafik_fenster& g, bool vor)
             const double* x = g.GetXFeld(-1);
             if (n > 0 && x[0] > 0.0 && x[n - 1] < 30.0) {
                 g.KurvenFlags[s] |= SLOT_K_FIT;
+                // The model's paths or phases on the new curve's k values.
+                ExafsFitVorbereiten(0, 1);
             } else {
                 g.KurvenFlags[s] ^= SLOT_K_FIT;
                 g.ModellArt = 0;

@@ -854,8 +854,3 @@ void XafsBefehl(haupt_fenster* app)
     }
 }
 
-double ExafsFitProzedur(int32_t, int32_t, double*, double*, double*, double*, double*, double*)
-{
-    return 0.0;
-}
-

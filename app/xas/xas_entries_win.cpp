@@ -13,14 +13,9 @@ int32_t Fehlt(int32_t befehl, const char* teil = nullptr)
     return 0;
 }
 
-int32_t Aktuell() { return HAUPTDATEN.Meldungsblock.Befehl; }
-
 }  // namespace
 
-int32_t ExafsFitVorbereiten(int32_t nurPhasen, int32_t)
-{
-    return nurPhasen == 1 ? Fehlt(506, "The phase and amplitude correction") : Fehlt(Aktuell());
-}
+int32_t ExafsFitDialog(int32_t befehl) { return Fehlt(befehl); }
 int32_t XasFourierTransform(int32_t befehl) { return Fehlt(befehl); }
 int32_t PhasenAmplituden(int32_t befehl) { return Fehlt(befehl); }
 int32_t RatioMethode(int32_t befehl) { return Fehlt(befehl); }
