@@ -255,3 +255,19 @@ TEST(DexKalibrierTest, NineThousandDiodesAreCalibrated)
     for (int d = 0; d < 9000; d += 10) fehler = std::max(fehler, std::fabs(E(k.c, d) - E(wahr, d)));
     EXPECT_LT(fehler, 1e-3) << k.Status;
 }
+
+TEST(DexKalibrierTest, AFitWithANegativeCoefficientFallsBackToTheLine)
+{
+    // A scale that bends downwards: the matched extrema give c2 < 0.
+    std::vector<double> e, a, x, y;
+    LiesFolie(&e, &a);
+    const double wahr[3] = {7.000, 8e-4, -1e-7};
+    Messung(e, a, wahr, 1000, &x, &y);
+    def_zelva z;
+    DexFolie folie;
+    const DexKalibrierung k = DexKalibriere(z, x.data(), y.data(), 1000, 1000, e, a, &folie);
+    EXPECT_TRUE(k.Gerade);
+    EXPECT_NE(k.Status.find("negative coefficient"), std::string::npos) << k.Status;
+    EXPECT_DOUBLE_EQ(k.c[1], 0.0007);
+    EXPECT_EQ(k.c[2], 0.0);
+}
