@@ -54,8 +54,9 @@ void MakroSchrittGemerkt(const MakroSatz& s, int32_t funktionsAnzahl, MakroSpiel
 // Per-column coefficients of a FEFF refinement (807 whose first model
 // function has type 25) replayed on one column of a series: when the
 // record has 2 to 5 sets and bit 0 of its first set flag word is set, the
-// line of "mfeffcoeff.par" (text of laenge bytes) whose leading integer
-// minus 1 equals spalte gives the set weights c1..cS ("k c1 ... cS"). They
+// line of "mfeffcoeff.par" (text of laenge bytes; its first line, the
+// name of the series file, is passed over) whose leading integer minus 1
+// equals spalte gives the set weights c1..cS ("k c1 ... cS"). They
 // replace the last S parameters of the model (FitParameter[MaxParameter -
 // S + j]) and go to *koeffizienten. Every parameter of a model function of
 // a set with c below 0.05 (counting functions from 0, the type-25 one,

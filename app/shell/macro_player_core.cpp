@@ -159,7 +159,10 @@ int32_t MakroSpaltenKoeffizienten(const MakroSatz& s, const char* text, size_t l
     std::vector<double> c;
     bool gefunden = false;
     const char* ende = text + laenge;
-    for (const char* a = text; a < ende && !gefunden;) {
+    // Line 1 names the series file (a name such as "0012.dxa" could pass
+    // for a column's line); the columns follow it.
+    const char* erste = static_cast<const char*>(std::memchr(text, '\n', laenge));
+    for (const char* a = erste ? erste + 1 : ende; a < ende && !gefunden;) {
         const char* e = static_cast<const char*>(std::memchr(a, '\n', ende - a));
         if (!e) e = ende;
         gefunden = SpaltenZeile(a, e, spalte, saetze, &c);

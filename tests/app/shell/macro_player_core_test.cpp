@@ -230,7 +230,9 @@ TEST(MakroPlayerRules, PerColumnCoefficientsWeighTheSetsAndFixNegligiblePaths)
         s.Feff.SatzNummern = {2, 2, 1};
         return s;
     };
-    const std::string datei = "1  0.5  0.5\n3  0.97  0.03\n4  0.01  0.99\n5  0.7\n";
+    // Line 1 is the name of the series file; here one that reads like the
+    // line of column 2 and must not be taken for it.
+    const std::string datei = "3 0.25 0.75.dxa\n1  0.5  0.5\n3  0.97  0.03\n4  0.01  0.99\n5  0.7\n";
     struct Fall {
         const char* name;
         int32_t saetze, flag, spalte;
@@ -238,9 +240,9 @@ TEST(MakroPlayerRules, PerColumnCoefficientsWeighTheSetsAndFixNegligiblePaths)
         double c1, c2;
     };
     const Fall faelle[] = {
-        {"column 2 reads line 3: set 2 negligible", 2, 1, 2, 2, 0.97, 0.03},
-        {"column 3 reads line 4: set 1 negligible", 2, 1, 3, 2, 0.01, 0.99},
-        {"column 0 reads line 1: both sets count", 2, 1, 0, 2, 0.5, 0.5},
+        {"column 2 reads line 4, not the name line: set 2 negligible", 2, 1, 2, 2, 0.97, 0.03},
+        {"column 3 reads line 5: set 1 negligible", 2, 1, 3, 2, 0.01, 0.99},
+        {"column 0 reads line 2: both sets count", 2, 1, 0, 2, 0.5, 0.5},
         {"no line for the column", 2, 1, 7, 0, 0, 0},
         {"line with too few values", 2, 1, 4, 0, 0, 0},
         {"one set takes no coefficients", 1, 1, 2, 0, 0, 0},
