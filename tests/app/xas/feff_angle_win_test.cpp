@@ -257,3 +257,38 @@ TEST_F(FeffWinkelLauf, DialogListsTheTriangleAndAppliesTheAngle)
     EXPECT_NEAR(Abstand(3), 3.7250, 5e-4);
     EXPECT_TRUE(boxen.empty()) << (boxen.empty() ? "" : boxen[0].text);
 }
+
+// EXIT while FEFF hangs stops the run; the dialog stays open, the model
+// as it was.
+TEST_F(FeffWinkelLauf, ExitDuringTheRunStopsFeffAndKeepsTheDialog)
+{
+    Modi("hang=1\n");
+    const std::vector<double> amplitude = Amplitude(3);
+    const double abstand = Abstand(3);
+    std::string status;
+    bool offen = false;
+    std::vector<DialogSchritt> schritte = {[](HWND d) {
+        SendDlgItemMessageA(d, IDC_FA_LISTE, LB_SETCURSEL, 0, 0);
+        SetDlgItemTextA(d, IDC_FA_WINKEL, "170");
+        PostMessageA(d, WM_COMMAND, IDC_FA_ANWENDEN, 0);
+    }};
+    for (int i = 0; i < 20; ++i) schritte.push_back([](HWND) {});
+    schritte.push_back(Druecke(IDOK));
+    for (int i = 0; i < 40; ++i) schritte.push_back([](HWND) {});
+    schritte.push_back([&](HWND d) {
+        char t[200] = "";
+        GetDlgItemTextA(d, IDC_FA_STATUS, t, sizeof t);
+        status = t;
+        offen = IsWindow(d) != FALSE;
+    });
+    schritte.push_back(Druecke(IDOK));
+    boxen.clear();
+    const ULONGLONG start = GetTickCount64();
+    ASSERT_TRUE(MitDialogen(schritte, [] { HAUPTDATEN.Befehl(850, 0); }));
+    EXPECT_LT(GetTickCount64() - start, 60000u);
+    EXPECT_TRUE(offen);
+    EXPECT_EQ(status, " FEFF did not run. The model is unchanged.");
+    EXPECT_EQ(Amplitude(3), amplitude);
+    EXPECT_EQ(Abstand(3), abstand);
+    EXPECT_TRUE(boxen.empty());
+}

@@ -602,3 +602,72 @@ TEST(PcaDateien, TooFewOrTooManyInputsWriteNothing)
 }
 
 }  // namespace
+
+// The dialog's views read back what the analysis wrote.
+TEST(PcaAnsicht, EveryViewFromTheResultFilesAndNothingWithoutThem)
+{
+    TempOrdner t;
+    const std::string ordner = t.Ordner() + "/";
+    const Mischungen m = Baue(10, 0.002, 29u);
+    const AufGitter a = Resample(m);
+    std::vector<PcaEingabe> e = Eingaben(a);
+    PcaZustand zustand;
+    PcaLauf lauf;
+    PcaAnsichtDaten v;
+    for (int32_t ansicht : {0, 1, 2, 3, 6, 7})
+        EXPECT_FALSE(PcaAnsicht(ordner, ansicht, 1, e, {}, 1, v)) << ansicht;
+    ASSERT_EQ(PcaVollanalyse(ordner, e, a.gitter, false, "", zustand, lauf), 10);
+
+    // 0: input s on the grid, its reconstruction over it.
+    ASSERT_TRUE(PcaAnsicht(ordner, 0, 3, e, lauf.Residuen, 0, v));
+    ASSERT_EQ(v.x.size(), 300u);
+    EXPECT_EQ(v.y, e[2].Gitterspektrum);
+    EXPECT_EQ(v.uy, Spalte(t.Datei("A_PCA_recon_data.dat"), 4));
+    EXPECT_FALSE(v.Fest);
+    EXPECT_FALSE(PcaAnsicht(ordner, 0, 0, e, lauf.Residuen, 0, v));
+    EXPECT_FALSE(PcaAnsicht(ordner, 0, 11, e, lauf.Residuen, 0, v));
+    // 1 and 6: component s and its abstract concentrations, no overlay.
+    ASSERT_TRUE(PcaAnsicht(ordner, 1, 2, e, lauf.Residuen, 0, v));
+    EXPECT_EQ(v.y, Spalte(t.Datei("A_PCA_components.dat"), 3));
+    EXPECT_TRUE(v.uy.empty());
+    ASSERT_TRUE(PcaAnsicht(ordner, 6, 4, e, lauf.Residuen, 0, v));
+    EXPECT_EQ(v.x.size(), 10u);
+    EXPECT_EQ(v.x.back(), 10.0);
+    // 3: the group plot, points in style 2.
+    ASSERT_TRUE(PcaAnsicht(ordner, 3, 1, e, lauf.Residuen, 0, v));
+    EXPECT_EQ(v.x.size(), 10u);
+    EXPECT_EQ(v.Stil, 2);
+    EXPECT_EQ(v.ux, v.x);
+    // 5: the residuals over 0 .. c + 1 and 0 .. their largest value.
+    ASSERT_TRUE(PcaAnsicht(ordner, 5, 1, e, lauf.Residuen, 0, v));
+    EXPECT_EQ(v.y, std::vector<double>(lauf.Residuen.begin(), lauf.Residuen.begin() + 10));
+    EXPECT_EQ(v.Stil, 64);
+    ASSERT_TRUE(v.Fest);
+    EXPECT_EQ(v.FestX[0], 0.0);
+    EXPECT_EQ(v.FestX[1], 11.0);
+    EXPECT_EQ(v.FestY[1], *std::max_element(v.y.begin(), v.y.end()));
+
+    // 2: the target on the grid and its transform; 7: the concentrations.
+    EXPECT_FALSE(PcaAnsicht(ordner, 2, 1, e, lauf.Residuen, 0, v));
+    for (int32_t k = 0; k < 3; ++k) {
+        double r = 0.0;
+        std::string bericht;
+        ASSERT_EQ(PcaZieltransformation(ordner, e, zustand, m.e.data(), m.rein[k].data(), 400, "pure.dat", r, bericht),
+                  10);
+        std::filesystem::copy_file(t.Datei("A_PCA_Test_Prime.pca"), t.Datei("factor_" + std::to_string(k + 1) + ".pca"));
+    }
+    ASSERT_TRUE(PcaAnsicht(ordner, 2, 1, e, lauf.Residuen, 0, v));
+    EXPECT_EQ(v.x.size(), 300u);
+    EXPECT_EQ(v.uy, Spalte(t.Datei("A_PCA_Test_Prime.dat"), 2));
+    EXPECT_FALSE(PcaAnsicht(ordner, 7, 1, e, lauf.Residuen, 3, v));
+    int32_t fehler = 0;
+    ASSERT_EQ(PcaTargetReconstruction(ordner, 10, 3, fehler), PCA_KONZ_OK);
+    ASSERT_TRUE(PcaAnsicht(ordner, 7, 1, e, lauf.Residuen, 3, v));
+    ASSERT_EQ(v.weitereY.size(), 2u);
+    double klein = 1e50, gross = -1e50;
+    for (const std::vector<double>* y : {&v.y, &v.weitereY[0], &v.weitereY[1]})
+        for (double w : *y) klein = std::min(klein, w), gross = std::max(gross, w);
+    EXPECT_EQ(v.FestY[0], klein);
+    EXPECT_EQ(v.FestY[1], gross);
+    EXPECT_EQ(v.FestX[1], 11.0);
+}
