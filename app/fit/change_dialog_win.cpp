@@ -54,7 +54,8 @@ void Neuzeichnen()
 void Schliessen(HWND dlg)
 {
     if (AendernDialog == dlg) AendernDialog = nullptr;
-    HilfeThema = alterHilfeThema;
+    // A command that set a topic of its own meanwhile keeps it.
+    if (HilfeThema == AENDERN_HILFE) HilfeThema = alterHilfeThema;
     DestroyWindow(dlg);
 }
 

@@ -135,4 +135,35 @@ KONFIDENZ_ERGEBNIS KonfidenzKern(const NACHFIT_AUFBAU& a, double c, const std::f
 // Its text; the values are the parameters as they stand (after the final fit).
 std::string KonfidenzText(const KONFIDENZ_ERGEBNIS& e, double c);
 
+// ---- confidence contour ----
+// Two parameters scanned over a grid without refitting: p1 from
+// (1 - r1) w1 in nY steps of 2 w1 r1 / nY (1 % longer each column), p2
+// from (1 - r2) w2 in nX steps of 2 w2 r2 / nX; a grid point is accepted
+// when |R - R0| < |(1 - t) R0|, R the library's R factor.
+const int32_t KONTUR_MAX_GITTER = 5000;
+const int32_t KONTUR_MIN_PUNKTE = 11;
+struct KONTUR_EINSTELLUNG {
+    int32_t P1 = 0, P2 = 1;      // parameter indexes
+    double R1 = 0.1, R2 = 0.1;   // ranges, fractions of the values
+    double T = 0.95;             // tolerance, fraction
+    int32_t NX = 50, NY = 50;    // grid
+};
+// Two different parameters of the model and a grid of 1 .. 5000 each way.
+bool KonturGueltig(const KONTUR_EINSTELLUNG& k);
+struct KONTUR_ERGEBNIS {
+    double R0 = 0.0;
+    std::vector<double> X;                  // p1 values of the first column
+    std::vector<std::vector<double>> R;     // per column (p2 value) the nY R values
+    int32_t Angenommen = 0;                 // accepted grid points
+    bool Genug = false;                     // at least KONTUR_MIN_PUNKTE of them
+    // The outline: the accepted (p1, p2) sorted by p1 without the first and
+    // the last, x made rising; its half-widths in x and y.
+    std::vector<double> KurveX, KurveY;
+    double Grenze1 = 0.0, Grenze2 = 0.0;
+};
+// The scan on the numerics object as the last fit left it; fortschritt(a)
+// after column a. Both parameters have their values back at the end.
+// Nothing is scanned for settings KonturGueltig refuses.
+KONTUR_ERGEBNIS KonturScan(def_zelva& z, const KONTUR_EINSTELLUNG& k, const std::function<void(int32_t)>& fortschritt);
+
 #endif

@@ -3,6 +3,7 @@
 #include "fit/fit_statistics.h"
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 #include <limits>
 
@@ -357,4 +358,70 @@ std::string KonfidenzText(const KONFIDENZ_ERGEBNIS& e, double c)
         t += "\r\n";
     }
     return t + "\r\n";
+}
+
+bool KonturGueltig(const KONTUR_EINSTELLUNG& k)
+{
+    return k.P1 >= 0 && k.P2 >= 0 && k.P1 != k.P2 && k.P1 <= MaxParameter && k.P2 <= MaxParameter &&
+           k.NX >= 1 && k.NY >= 1 && k.NX <= KONTUR_MAX_GITTER && k.NY <= KONTUR_MAX_GITTER && FitParameters;
+}
+
+KONTUR_ERGEBNIS KonturScan(def_zelva& z, const KONTUR_EINSTELLUNG& k, const std::function<void(int32_t)>& fortschritt)
+{
+    KONTUR_ERGEBNIS e;
+    if (!KonturGueltig(k)) return e;
+    double summe = 0.0;
+    z.GetResidual(e.R0, summe);
+    const double w1 = FitParameters[k.P1], w2 = FitParameters[k.P2];
+    const double s1 = 2.0 * w1 * k.R1 / k.NY;
+    const double grenze = std::fabs((1.0 - k.T) * e.R0);
+    std::vector<std::pair<double, double>> punkte;
+    FitParameters[k.P2] = (1.0 - k.R2) * w2;
+    for (int32_t a = 0; a < k.NX; ++a) {
+        FitParameters[k.P1] = (1.0 - k.R1) * w1;
+        std::vector<double> spalte(static_cast<std::size_t>(k.NY));
+        for (int32_t b = 0; b < k.NY; ++b) {
+            double r = 0.0;
+            z.GetResidual(r, summe);
+            if (a == 0) e.X.push_back(FitParameters[k.P1]);
+            spalte[static_cast<std::size_t>(b)] = r;
+            if (std::fabs(r - e.R0) < grenze) punkte.emplace_back(FitParameters[k.P1], FitParameters[k.P2]);
+            FitParameters[k.P1] += s1 * (1.0 + 0.01 * a);
+        }
+        e.R.push_back(std::move(spalte));
+        if (fortschritt) fortschritt(a + 1);
+        FitParameters[k.P2] += 2.0 * w2 * k.R2 / k.NX;
+    }
+    FitParameters[k.P1] = w1;
+    FitParameters[k.P2] = w2;
+    e.Angenommen = static_cast<int32_t>(punkte.size());
+    e.Genug = e.Angenommen >= KONTUR_MIN_PUNKTE;
+    if (!e.Genug) return e;
+    std::stable_sort(punkte.begin(), punkte.end(),
+                     [](const std::pair<double, double>& l, const std::pair<double, double>& r) { return l.first < r.first; });
+    for (std::size_t i = 1; i + 1 < punkte.size(); ++i) {
+        e.KurveX.push_back(punkte[i].first);
+        e.KurveY.push_back(punkte[i].second);
+    }
+    // Points of equal p1 would give the outline no rising abscissa: each
+    // one moves a little toward its next but one neighbour.
+    std::vector<double>& x = e.KurveX;
+    const std::size_t m = x.size();
+    for (int32_t durchgang = 0; durchgang < 500; ++durchgang) {
+        bool nochmal = false;
+        for (std::size_t j = 0; j + 1 < m; ++j) {
+            if (x[j] < x[j + 1]) continue;
+            if (j + 2 < m) {
+                x[j + 1] = x[j] + 0.05 * (x[j + 2] - x[j]);
+                nochmal = true;
+            } else {
+                x[j + 1] = x[j] + 0.01 * (x[j] - x[j + 1]);
+            }
+        }
+        if (!nochmal) break;
+    }
+    const auto mm = std::minmax_element(e.KurveY.begin(), e.KurveY.end());
+    e.Grenze2 = std::fabs(*mm.second - *mm.first) / 2.0;
+    e.Grenze1 = std::fabs(x.back() - x.front()) / 2.0;
+    return e;
 }

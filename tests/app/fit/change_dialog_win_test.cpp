@@ -86,8 +86,10 @@ TEST_F(AendernDialogTest, WalksThroughTheFunctionsOfTheModel)
 {
     Kurve(0, 20, [](double x) { return x; });
     Modell(0, {1, 12, 1});  // Gaussian, Voigt, Gaussian
+    HilfeThema = 33;
     HWND dlg = Oeffnen();
     ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(HilfeThema, 614);  // what the help key shows while it is open
     EXPECT_EQ(Text(dlg, IDC_CHANGE_NUMMER), "3");
     EXPECT_EQ(Text(dlg, IDC_CHANGE_NAME), " Gaussian ");
     EXPECT_FALSE(Aktiv(dlg, IDC_CHANGE_ZURUECK));
@@ -129,6 +131,8 @@ TEST_F(AendernDialogTest, WalksThroughTheFunctionsOfTheModel)
     Klick(dlg, IDCANCEL);
     EXPECT_EQ(AendernDialog, nullptr);
     EXPECT_FALSE(IsWindow(dlg));
+    EXPECT_EQ(HilfeThema, 33);
+    HilfeThema = 0;
 }
 
 TEST_F(AendernDialogTest, OneFunctionAndThePolynomialCaptions)

@@ -179,7 +179,9 @@ TEST_F(FitStatistik, ZeroParameterFailsAndFixedOrCorrelatedGetNoLine)
     EXPECT_NE(t.find(" Par #05:   10 "), std::string::npos) << t;
     // The position's shift is 2 % a pass.
     for (const FTEST_ZEILE& z : f.Zeilen)
-        if (z.Index == 4) EXPECT_NEAR(z.S, 0.02 * std::round(z.S / 0.02), 1e-12);
+        if (z.Index == 4) {
+            EXPECT_NEAR(z.S, 0.02 * std::round(z.S / 0.02), 1e-12);
+        }
     for (const FTEST_ZEILE& z : f.Zeilen) {
         EXPECT_GE(z.P, 0.0);
         EXPECT_LE(z.P, 1.0);
@@ -240,4 +242,74 @@ TEST_F(FitStatistik, LargestModelKeepsAllItsValues)
     EXPECT_EQ(std::vector<double>(block.begin() + 3, block.begin() + 249),
               std::vector<double>(werte.begin() + 3, werte.end()));
     EXPECT_NEAR(block[1], 10.1, 0.05);
+}
+
+// The contour of intercept and slope of a straight line against the R
+// factor written out: 100 sum |y - a - b x| / sum |y|.
+TEST_F(FitStatistik, ContourScanOfAStraightLine)
+{
+    Gerade();
+    ASSERT_EQ(Nachfitten(aufbau).Zustand, -1);
+    const double a0 = block[0], b0 = block[1];
+    auto rFaktor = [this](double a, double b) {
+        double num = 0, den = 0;
+        for (size_t i = 0; i < x.size(); ++i) {
+            num += std::fabs(y[i] - a - b * x[i]);
+            den += std::fabs(y[i]);
+        }
+        return 100.0 * num / den;
+    };
+    KONTUR_EINSTELLUNG k;  // parameters 1 and 2, 10 %, 95 %, 50 x 50
+    int spalten = 0;
+    const KONTUR_ERGEBNIS e = KonturScan(zelva, k, [&](int32_t a) { spalten = a; });
+    EXPECT_EQ(spalten, 50);
+    EXPECT_EQ(block[0], a0);
+    EXPECT_EQ(block[1], b0);
+    EXPECT_NEAR(e.R0, rFaktor(a0, b0), 1e-9);
+    ASSERT_EQ(e.R.size(), 50u);
+    ASSERT_EQ(e.X.size(), 50u);
+    int angenommen = 0;
+    double p2 = 0.9 * b0, p1Min = 1e30, p1Max = -1e30, p2Min = 1e30, p2Max = -1e30;
+    for (int c = 0; c < 50; ++c) {
+        ASSERT_EQ(e.R[c].size(), 50u);
+        double p1 = 0.9 * a0;
+        for (int r = 0; r < 50; ++r) {
+            if (c == 0) {
+                EXPECT_NEAR(e.X[r], p1, 1e-12);
+            }
+            const double erwartet = rFaktor(p1, p2);
+            EXPECT_NEAR(e.R[c][r], erwartet, 1e-9 * erwartet);
+            if (std::fabs(erwartet - e.R0) < 0.05 * e.R0) {
+                ++angenommen;
+                p1Min = std::min(p1Min, p1);
+                p1Max = std::max(p1Max, p1);
+                p2Min = std::min(p2Min, p2);
+                p2Max = std::max(p2Max, p2);
+            }
+            p1 += 2.0 * a0 * 0.1 / 50 * (1.0 + 0.01 * c);
+        }
+        p2 += 2.0 * b0 * 0.1 / 50;
+    }
+    EXPECT_EQ(e.Angenommen, angenommen);
+    ASSERT_TRUE(e.Genug);
+    ASSERT_EQ(e.KurveX.size(), static_cast<size_t>(angenommen - 2));
+    for (size_t i = 1; i < e.KurveX.size(); ++i) EXPECT_GT(e.KurveX[i], e.KurveX[i - 1]) << i;
+    EXPECT_LE(e.Grenze1, (p1Max - p1Min) / 2 + 1e-12);
+    EXPECT_GT(e.Grenze1, 0.0);
+    EXPECT_LE(e.Grenze2, (p2Max - p2Min) / 2 + 1e-12);
+    EXPECT_GT(e.Grenze2, 0.0);
+
+    // A tolerance that admits fewer than 11 points gives no outline.
+    k.T = 0.999999;
+    const KONTUR_ERGEBNIS wenig = KonturScan(zelva, k, nullptr);
+    EXPECT_FALSE(wenig.Genug);
+    EXPECT_TRUE(wenig.KurveX.empty());
+    // Settings outside the grid or the model scan nothing.
+    for (KONTUR_EINSTELLUNG f : {KONTUR_EINSTELLUNG{0, 1, 0.1, 0.1, 0.95, 5001, 50},
+                                 KONTUR_EINSTELLUNG{0, 0, 0.1, 0.1, 0.95, 50, 50},
+                                 KONTUR_EINSTELLUNG{0, 2, 0.1, 0.1, 0.95, 50, 50}}) {
+        EXPECT_FALSE(KonturGueltig(f));
+        EXPECT_TRUE(KonturScan(zelva, f, nullptr).R.empty());
+    }
+    EXPECT_EQ(block[0], a0);
 }

@@ -43,6 +43,17 @@ protected:
         g.SetFullBorder();
     }
     std::string Zeile() const { return CommandText ? CommandText : ""; }
+    // Window 0's model: one Gaussian of height h at c with fwhm w.
+    void Gauss(double h, double c, double w)
+    {
+        grafik_fenster& g = GrafikFenster[0];
+        HAUPTDATEN.ModellCallback = ModellFunktion;
+        g.AnzahlFunktionen = 1;
+        g.FunktionsTypen[0] = 1;
+        g.Parameter[0] = h;
+        g.Parameter[1] = c;
+        g.Parameter[2] = w;
+    }
     // Window 0's model: one polynomial 1 + 2x + 3x^2, derivative 2 + 6x.
     void Parabel()
     {
@@ -256,12 +267,7 @@ TEST_F(NumerikWerkzeuge, IntegralOfAGaussianModelAndOfEachFunction)
 {
     Gitter(101, -20.0, 30.0, [](double x) { return x; });
     grafik_fenster& g = GrafikFenster[0];
-    HAUPTDATEN.ModellCallback = ModellFunktion;
-    g.AnzahlFunktionen = 1;
-    g.FunktionsTypen[0] = 1;
-    g.Parameter[0] = 3.0;
-    g.Parameter[1] = 5.0;
-    g.Parameter[2] = 1.5;
+    Gauss(3.0, 5.0, 1.5);
     Prepared(504, {1, -20, 30});
     // The evaluator's 4 ln 2 is 2.772589.
     const double flaeche = 3.0 * 1.5 * std::sqrt(PI / 2.772589);
@@ -315,12 +321,7 @@ TEST_F(NumerikWerkzeuge, ConvolutionWithTheWindowsModelAsResponse)
 {
     Gitter(401, -20.0, 20.0, [](double x) { return std::exp(-2.772588722 * (x / 2.0) * (x / 2.0)); });
     grafik_fenster& g = GrafikFenster[0];
-    HAUPTDATEN.ModellCallback = ModellFunktion;
-    g.AnzahlFunktionen = 1;
-    g.FunktionsTypen[0] = 1;
-    g.Parameter[0] = 1.0;
-    g.Parameter[1] = 0.0;
-    g.Parameter[2] = 3.0;
+    Gauss(1.0, 0.0, 3.0);
     Prepared(514, {0});
     ASSERT_EQ(g.AktuellerSlot(), 1);
     const std::vector<double> x = X(0, 1), y = Y(0, 1);
@@ -557,12 +558,7 @@ TEST_F(NumerikWerkzeuge, RootIntegralAndExtremaDialogsReportAsPrepared)
     // With the model shown, the integral takes the function first; the data
     // button is disabled while the window hides its data.
     Gitter(101, -20.0, 30.0, [](double x) { return x; });
-    HAUPTDATEN.ModellCallback = ModellFunktion;
-    g.AnzahlFunktionen = 1;
-    g.FunktionsTypen[0] = 1;
-    g.Parameter[0] = 3.0;
-    g.Parameter[1] = 5.0;
-    g.Parameter[2] = 1.5;
+    Gauss(3.0, 5.0, 1.5);
     g.ZeigeFunktion = 1;
     g.ZeigeDaten = 0;
     bool funktion = false, daten = true;
