@@ -103,6 +103,7 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"GET_FSMOOTH", 501},
     {"SPLINE", 503},
     {"GOLAYSMOOTH", 508},
+    {"XRDSTRUCTFIT", 915},
 };
 const std::size_t HILFE_DIALOGE_ANZAHL = sizeof HILFE_DIALOGE / sizeof HILFE_DIALOGE[0];
 

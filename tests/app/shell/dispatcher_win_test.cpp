@@ -115,7 +115,7 @@ TEST_F(Dispatcher, CommandsNotBuiltYetNameTheirMenuItemAndStopAReplay)
     // raise the player's stop sign 1000 and keep the text for the player.
     const struct { int32_t id; const char* text; } faelle[] = {
         {506, "\"Fourier transformation\" is not available in this version of Korlan."},
-        {915, "\"XRD Structure Fit\" is not available in this version of Korlan."},
+        {913, "\"Kinetic Calculator\" is not available in this version of Korlan."},
     };
     for (const auto& f : faelle) {
         boxen.clear();
