@@ -2,6 +2,7 @@
 // constants that place the peaks of a phase, the UVW law that gives their
 // widths, K-alpha2 partners and the cut-off of far peaks.
 #include <cmath>
+#include <cstddef>
 
 #include "fit/model_terms.h"
 #include "xrd/xrd_geometry.h"
@@ -13,6 +14,39 @@ int32_t Flag(int32_t j) { return ParameterFlags ? ParameterFlags[j] : 0; }
 
 bool IstAn(const MODELL_LAUF& l, int32_t i) { return i < l.anzahl && l.typen[i] > 0 && l.typen[i] < 100; }
 
+// The last angle of every reflection of every phase and wavelength line:
+// the fit evaluates the model point by point, and the cell changes only
+// between evaluations, so each angle is computed once per cell instead of
+// once per point.
+struct Winkel {
+    double lambda = 0.0;
+    double zelle[6] = {};
+    int32_t h = 0, k = 0, l = 0;
+    double wert = 0.0;
+    bool da = false;
+};
+Winkel WinkelSpeicher[XRD_PHASE_RECORDS][2][XRD_REFLECTIONS];
+
+double GespeicherterWinkel(const XrdPhase& rec, int32_t linie, double lambda, int32_t m)
+{
+    const double* g = rec.Gitter;
+    const std::ptrdiff_t phase = &rec - XrdPhaseTable;
+    if (phase < 0 || phase >= XRD_PHASE_RECORDS || m < 0 || m >= XRD_REFLECTIONS)
+        return BraggWinkel(lambda, g[0], g[1], g[2], g[3], g[4], g[5], rec.H[m], rec.K[m], rec.L[m], 1);
+    Winkel& w = WinkelSpeicher[phase][linie][m];
+    bool gleich = w.da && w.lambda == lambda && w.h == rec.H[m] && w.k == rec.K[m] && w.l == rec.L[m];
+    for (int32_t j = 0; j < 6 && gleich; ++j) gleich = w.zelle[j] == g[j];
+    if (gleich) return w.wert;
+    w.wert = BraggWinkel(lambda, g[0], g[1], g[2], g[3], g[4], g[5], rec.H[m], rec.K[m], rec.L[m], 1);
+    w.lambda = lambda;
+    for (int32_t j = 0; j < 6; ++j) w.zelle[j] = g[j];
+    w.h = rec.H[m];
+    w.k = rec.K[m];
+    w.l = rec.L[m];
+    w.da = true;
+    return w.wert;
+}
+
 // Gives the peaks that follow function `start` (parameters from r) their
 // positions from the cell (when `zelle`) and their widths from the UVW law
 // (when `uvw`); each peak's K-alpha2 partner follows it when doublets are on.
@@ -20,9 +54,8 @@ void PeaksSetzen(MODELL_LAUF& l, const XrdPhase& rec, int32_t start, int32_t r, 
 {
     double* p = l.p;
     const XrdPhase& satz0 = XrdPhaseTable[0];
-    const double* g = rec.Gitter;
     auto winkel = [&](double lambda, int32_t m) {
-        return BraggWinkel(lambda, g[0], g[1], g[2], g[3], g[4], g[5], rec.H[m], rec.K[m], rec.L[m], 1);
+        return GespeicherterWinkel(rec, lambda == l.u->Wellenlaenge ? 0 : 1, lambda, m);
     };
     auto breite = [&](double position) {
         return XrdFwhm(rec.UVW[0], rec.UVW[1], rec.UVW[2], position, rec.Breitengesetz);

@@ -118,6 +118,7 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"PCANALYSIS", 851},
     // Its radio button 160 (" p-Voigt") carries the help button's number.
     {"PEAKSEARCH", 904},
+    {"XRDSTRUCTFIT", 915},
 };
 const std::size_t HILFE_DIALOGE_ANZAHL = sizeof HILFE_DIALOGE / sizeof HILFE_DIALOGE[0];
 
