@@ -174,6 +174,25 @@ TEST_F(FourierBefehl, XafsModeFindsTheFirstCopperShell)
     EXPECT_DOUBLE_EQ(g.RFensterBreite, 1.5);
     EXPECT_EQ(g.Punkte(), 1024);
     EXPECT_NEAR(X(0, 3)[0], 3.0, 0.1);
+
+    // Back over the whole R range with a square window: the weighted chi(k)
+    // that was transformed, with the window divided out, inside the window.
+    g.KurvenZaehler = 2;
+    g.SetFullBorder();
+    Xafs({0, 0, 1, 0.0, r.back(), 0, 2, 0, 0, 1024, -1});
+    ASSERT_EQ(g.AktuellerSlot(), 3);
+    const std::vector<double> kGitter = X(0, 1), chiGitter = Y(0, 1), kb = X(0, 3), chib = Y(0, 3);
+    double chiMax = 0.0;
+    for (double v : chiGitter) chiMax = std::max(chiMax, std::fabs(v));
+    int verglichen = 0;
+    for (size_t i = 0; i < kGitter.size(); ++i) {
+        EXPECT_NEAR(kb[i], kGitter[i], 1e-9) << i;
+        if (kGitter[i] < 5.0 || kGitter[i] > 12.0) continue;
+        // The back transform undoes the k^2 weight as well.
+        EXPECT_NEAR(chib[i] * kb[i] * kb[i], chiGitter[i], 1e-3 * chiMax) << kGitter[i];
+        ++verglichen;
+    }
+    EXPECT_GT(verglichen, 80);
 }
 
 TEST_F(FourierBefehl, NextRootMovesTheWindowOntoTheNodes)
