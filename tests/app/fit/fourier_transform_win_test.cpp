@@ -123,6 +123,9 @@ TEST_F(FourierBefehl, RefusedValuesChangeNothing)
         {{1, 0, 1, 0.0, 9.95, 0, 0, 1e-5}, 108},         // one grid point in the data
         {{1, 0, 1, 5.0, 5.0, 0, 0, 1.0}, 108},           // an empty window
         {{0, 0, 1, 0.0, 9.95, 0, 0, 1.0}, 110},          // back of a real curve
+        {{1, 1e12, 1, 0.0, 9.95, 0, 0, PI / 9.95}, 108}, // zero filling no array takes
+        {{1, 0, 7, 0.0, 9.95, 0, 0, PI / 9.95}, 108},    // no such window
+        {{1, 0, -3e15, 0.0, 9.95, 0, 0, PI / 9.95}, 108},
     };
     grafik_fenster& g = GrafikFenster[0];
     for (const auto& f : faelle) {
