@@ -162,7 +162,8 @@ INT_PTR Ok(HWND dlg)
     // A grid the transform cannot take is refused here, before anything
     // changes: a step width that is not positive, negative zero filling,
     // or a window with fewer than two grid points.
-    if (hin && (nullen < 0.0 || !(bis > von) || (!Zustand.Xafs && !(Zahl(dlg, IDC_FT_SCHRITT) > 0.0)) ||
+    const bool schrittGut = Zustand.Xafs || Zahl(dlg, IDC_FT_SCHRITT) > 0.0;
+    if (hin && (!(nullen >= 0.0) || nullen > (1 << 24) || !(bis > von) || !schrittGut ||
                 GitterPunkteImFenster(dlg, von, bis, static_cast<int32_t>(nullen)) < 2.0)) {
         FehlerCode = 108;
         EndDialog(dlg, 0);

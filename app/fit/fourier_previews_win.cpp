@@ -289,16 +289,30 @@ void haupt_fenster::DrawWeightFT(HWND dialog, int32_t w1, int32_t w2, int32_t w3
         Kurvenfarbe(g, farbe);
         KurveDarueber(control, betrag[p].x.data(), betrag[p].im.data(), betrag[p].Punkte(), GRUEN);
     }
-    // The three magnitudes in one panel, the higher weights scaled down.
+    // The three magnitudes in one panel, the higher weights scaled down;
+    // the frame takes in all three.
+    std::vector<double> skaliert[3];
+    double oben = 0.0;
     for (int32_t p = 0; p < 3; ++p) {
-        std::vector<double> y = betrag[p].y;
+        skaliert[p] = betrag[p].y;
         const double teiler = p == 0 ? 1.0 : FtVergleichsTeiler(w1, gewichte[p]);
-        for (double& v : y) v /= teiler;
+        for (double& v : skaliert[p]) {
+            v /= teiler;
+            oben = std::max(oben, v);
+        }
+    }
+    for (int32_t p = 0; p < 3; ++p) {
+        std::vector<double>& y = skaliert[p];
         if (p == 0) {
             AlsKurve(g, betrag[0].x, y, false);
             std::snprintf(text, sizeof text, "FT(^c(k)*k~{%d, %d, %d})", w1, w2, w3);
             g.SetGrafikTexte("R [\xC5]", text, nullptr, nullptr);
+            const ZOOM_ZUSTAND zoom = g.Zoom;
+            g.Zoom.Aktiv = 1;
+            g.Zoom.YUnten = 0.0;
+            g.Zoom.YOben = oben > 0.0 ? 1.05 * oben : 1.0;
             PlotIntoDialogPane(control, betrag[0].x.back(), betrag[0].x.front(), 0, PANE_UNTEN_RECHTS);
+            g.Zoom = zoom;
         } else {
             KurveDarueber(control, betrag[p].x.data(), y.data(), betrag[p].Punkte(), p == 1 ? BLAU : MAGENTA);
         }

@@ -118,8 +118,14 @@ FT_EINSTELLUNG Einstellung(const double* dw, bool xafs)
     FT_EINSTELLUNG e;
     e.Vorwaerts = dw[0] == 1.0;
     e.Xafs = xafs;
-    e.Nullen = xafs ? 0 : static_cast<int32_t>(std::floor(dw[1]));
-    e.FensterTyp = static_cast<int32_t>(std::floor(dw[2] + 0.2));
+    // Values from a macro file may be anything: out of range they become -1
+    // (refused) or a size the transform refuses.
+    auto ganz = [](double v, double hoechstens) {
+        if (!(v >= 0.0)) return -1;
+        return static_cast<int32_t>(v < hoechstens ? v : hoechstens);
+    };
+    e.Nullen = xafs ? 0 : ganz(std::floor(dw[1]), 1 << 24);
+    e.FensterTyp = ganz(std::floor(dw[2] + 0.2), 6);
     e.Von = dw[3];
     e.Bis = dw[4];
     e.Form = dw[5];
@@ -194,7 +200,7 @@ int32_t haupt_fenster::FourierTransformation()
     const FT_KURVE quelle = SlotKurve(g, s0);
     const int32_t N = FtGroesse(xafs, quelle.RRaum, e.KPunkte, e.Nullen, quelle.Punkte(), 1 << 18);
     if (e.Nullen < 0 || N < 2 || (e.Vorwaerts && !quelle.RRaum && !xafs && !(e.Schrittweite > 0.0)) ||
-        !(e.Bis > e.Von)) {
+        !(e.Bis > e.Von) || e.FensterTyp < 0 || e.FensterTyp > 5) {
         FehlerCode = 108;
         return 0;
     }

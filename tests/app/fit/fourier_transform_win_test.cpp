@@ -123,6 +123,9 @@ TEST_F(FourierBefehl, RefusedValuesChangeNothing)
         {{1, 0, 1, 0.0, 9.95, 0, 0, 1e-5}, 108},         // one grid point in the data
         {{1, 0, 1, 5.0, 5.0, 0, 0, 1.0}, 108},           // an empty window
         {{0, 0, 1, 0.0, 9.95, 0, 0, 1.0}, 110},          // back of a real curve
+        {{1, 1e12, 1, 0.0, 9.95, 0, 0, PI / 9.95}, 108}, // zero filling no array takes
+        {{1, 0, 7, 0.0, 9.95, 0, 0, PI / 9.95}, 108},    // no such window
+        {{1, 0, -3e15, 0.0, 9.95, 0, 0, PI / 9.95}, 108},
     };
     grafik_fenster& g = GrafikFenster[0];
     for (const auto& f : faelle) {
@@ -174,6 +177,25 @@ TEST_F(FourierBefehl, XafsModeFindsTheFirstCopperShell)
     EXPECT_DOUBLE_EQ(g.RFensterBreite, 1.5);
     EXPECT_EQ(g.Punkte(), 1024);
     EXPECT_NEAR(X(0, 3)[0], 3.0, 0.1);
+
+    // Back over the whole R range with a square window: the weighted chi(k)
+    // that was transformed, with the window divided out, inside the window.
+    g.KurvenZaehler = 2;
+    g.SetFullBorder();
+    Xafs({0, 0, 1, 0.0, r.back(), 0, 2, 0, 0, 1024, -1});
+    ASSERT_EQ(g.AktuellerSlot(), 3);
+    const std::vector<double> kGitter = X(0, 1), chiGitter = Y(0, 1), kb = X(0, 3), chib = Y(0, 3);
+    double chiMax = 0.0;
+    for (double v : chiGitter) chiMax = std::max(chiMax, std::fabs(v));
+    int verglichen = 0;
+    for (size_t i = 0; i < kGitter.size(); ++i) {
+        EXPECT_NEAR(kb[i], kGitter[i], 1e-9) << i;
+        if (kGitter[i] < 5.0 || kGitter[i] > 12.0) continue;
+        // The back transform undoes the k^2 weight as well.
+        EXPECT_NEAR(chib[i] * kb[i] * kb[i], chiGitter[i], 1e-3 * chiMax) << kGitter[i];
+        ++verglichen;
+    }
+    EXPECT_GT(verglichen, 80);
 }
 
 TEST_F(FourierBefehl, NextRootMovesTheWindowOntoTheNodes)
