@@ -270,6 +270,15 @@ TEST_F(LcXanesWin, ProfileFunctionsStayBehindTheReferences)
     EXPECT_NEAR(P()[0], 0.30, 0.01);
     EXPECT_NEAR(P()[2], 0.70, 0.01);
     EXPECT_NEAR(P()[4], 0.0, 0.005);
+
+    // "&Repeat Fit" keeps the model, the references and the profile.
+    ASSERT_TRUE(MitDialogen({Druecke(IDOK), Druecke(IDOK)}, [] { HAUPTDATEN.Befehl(844, 0); }));
+    ASSERT_EQ(FehlerCode, 0);
+    ASSERT_EQ(g.AnzahlFunktionen, 3);
+    EXPECT_EQ(g.FunktionsTypen[2], 7);
+    EXPECT_EQ(std::string(CommandText), ordnerWin + "s1.dat," + ordnerWin + "s2.dat");
+    ASSERT_EQ(Lauf(), -1);
+    EXPECT_NEAR(P()[2], 0.70, 0.01);
 }
 
 TEST_F(LcXanesWin, AReplayStartingANewRunKeepsTheRecordedProfileValues)
