@@ -174,17 +174,18 @@ int32_t LcXanesVorbereiten(int32_t befehl)
 
     HilfeThema = 0;
     int32_t r = 0;
+    bool wiederholen = false;
     if (!vorbereitet) {
         r = static_cast<int32_t>(DialogBoxParamA(app.Instanz, "LC_XANES", app.Hauptfenster, LcXanesProc, 0));
         if (r == 0) return 0;
         // A repeated fit takes the references of the model as they are.
-        if (r < 0) {
+        wiederholen = r < 0;
+        if (wiederholen) {
             r = LcFunktionen();
             std::string liste;
             for (int32_t i = 1; i <= r && i < FEFF_PFADE; ++i)
                 liste += (i > 1 ? "," : "") + std::string(FeffPfade[i].FilesDatPfad);
             if (CommandText) std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", liste.c_str());
-            DW()[1] = 1.0;
         }
     } else {
         r = LcFunktionen();
@@ -200,9 +201,14 @@ int32_t LcXanesVorbereiten(int32_t befehl)
             Meldung("The fit range has to lie inside the range shown.\r\nNothing was changed.");
         return fehler(FEHLER_BEREICH);
     }
-    const bool vorn = !vorbereitet && DW()[1] < 0.0 && !(FitFunctionCount > 0 && FitFunctionTypes[0] == TYP_LC);
-    const int32_t andere = vorbereitet ? FitFunctionCount - r : (vorn ? FitFunctionCount : 0);
-    if (r + std::max(andere, 0) > MAX_REFERENZEN || r > MAX_REFERENZEN) {
+    // The profile functions that follow the references: those behind the
+    // window's own references, with " Add profile function".
+    const bool neuesModell = !vorbereitet && !wiederholen;
+    std::vector<int32_t> profil;
+    if (neuesModell && DW()[1] < 0.0 && FitFunctionTypes)
+        profil.assign(FitFunctionTypes + LcFunktionen(), FitFunctionTypes + std::max(FitFunctionCount, LcFunktionen()));
+    const int32_t andere = neuesModell ? static_cast<int32_t>(profil.size()) : FitFunctionCount - r;
+    if (r + std::max(andere, 0) > MAX_REFERENZEN) {
         if (!vorbereitet) Meldung("At most 100 functions (references and profile functions) can be fitted.");
         return fehler(FEHLER_BEREICH);
     }
@@ -221,16 +227,11 @@ int32_t LcXanesVorbereiten(int32_t befehl)
         return fehler(FEHLER_MAKRO);
     }
 
-    // The model: r references, in front of the window's functions or alone.
-    if (!vorbereitet && !(DW()[1] < 0.0 && FitFunctionCount > 0 && FitFunctionTypes[0] == TYP_LC &&
-                          LcFunktionen() == r)) {
-        if (vorn) {
-            for (int32_t i = FitFunctionCount - 1; i >= 0; --i) FitFunctionTypes[i + r] = FitFunctionTypes[i];
-            FitFunctionCount += r;
-        } else {
-            FitFunctionCount = r;
-        }
+    // The model: r references, in front of the profile functions or alone.
+    if (neuesModell) {
+        FitFunctionCount = r + static_cast<int32_t>(profil.size());
         for (int32_t i = 0; i < r; ++i) FitFunctionTypes[i] = TYP_LC;
+        for (size_t k = 0; k < profil.size(); ++k) FitFunctionTypes[r + k] = profil[k];
         g.AnzahlFunktionen = FitFunctionCount;
     }
     if (app.MakroAufnahme && CommandText && CommandText2)
@@ -493,7 +494,9 @@ INT_PTR CALLBACK LcXanesProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
         case IDC_LC_PROFIL:
             if (HIWORD(wParam) != BN_CLICKED) return TRUE;
             NeueWahl(dlg);
-            if (IsDlgButtonChecked(dlg, IDC_LC_PROFIL) == BST_CHECKED) FunktionWaehlen(&HAUPTDATEN);
+            // Without a choice of profile functions there are none to add.
+            if (IsDlgButtonChecked(dlg, IDC_LC_PROFIL) == BST_CHECKED && FunktionWaehlen(&HAUPTDATEN) == 0)
+                CheckDlgButton(dlg, IDC_LC_PROFIL, BST_UNCHECKED);
             return TRUE;
         case IDOK:
             Ok(dlg);

@@ -24,6 +24,7 @@
 #include "shell/shell_globals.h"
 #include "spectra/spectrum_file.h"
 #include "xas/feff_path.h"
+#include "xas/section_dialog_win.h"
 #include "xas/xanes_fit_win.h"
 #include "xas/xas_entries.h"
 
@@ -270,6 +271,15 @@ TEST_F(LcXanesWin, ProfileFunctionsStayBehindTheReferences)
     EXPECT_NEAR(P()[0], 0.30, 0.01);
     EXPECT_NEAR(P()[2], 0.70, 0.01);
     EXPECT_NEAR(P()[4], 0.0, 0.005);
+
+    // "&Repeat Fit" keeps the model, the references and the profile.
+    ASSERT_TRUE(MitDialogen({Druecke(IDOK), Druecke(IDOK)}, [] { HAUPTDATEN.Befehl(844, 0); }));
+    ASSERT_EQ(FehlerCode, 0);
+    ASSERT_EQ(g.AnzahlFunktionen, 3);
+    EXPECT_EQ(g.FunktionsTypen[2], 7);
+    EXPECT_EQ(std::string(CommandText), ordnerWin + "s1.dat," + ordnerWin + "s2.dat");
+    ASSERT_EQ(Lauf(), -1);
+    EXPECT_NEAR(P()[2], 0.70, 0.01);
 }
 
 TEST_F(LcXanesWin, AReplayStartingANewRunKeepsTheRecordedProfileValues)
@@ -414,6 +424,34 @@ TEST_F(LcXanesWin, AfterAFitTheDialogOffersToRepeatItUntilANewChoice)
     EXPECT_EQ(okNachher, "&OK");
     EXPECT_EQ(korrekturen, "1.0\r\n");
     EXPECT_EQ(r, 1);
+}
+
+TEST_F(LcXanesWin, TheRangeComesFromTheSectionDialogInItsSecondMode)
+{
+    Modell({});
+    SektionsAntwort = [](HWND, int32_t modus) -> INT_PTR {
+        HAUPTDATEN.DialogWerte[0] = 11.9;
+        HAUPTDATEN.DialogWerte[1] = modus == 1 ? 11.95 : 0.0;
+        return 1;
+    };
+    std::string von, bis;
+    INT_PTR r = -5;
+    // The section dialog answers itself once it has painted; the steps
+    // wait for it to be gone.
+    std::vector<DialogSchritt> schritte{Druecke(IDC_LC_GRAFISCH)};
+    for (int k = 0; k < 10; ++k) schritte.push_back([](HWND) {});
+    schritte.push_back([&](HWND dlg) {
+        von = Text(dlg, IDC_LC_VON);
+        bis = Text(dlg, IDC_LC_BIS);
+    });
+    schritte.push_back(Druecke(IDCANCEL));
+    ASSERT_TRUE(MitDialogen(schritte,
+                            [&] { r = DialogBoxParamA(HAUPTDATEN.Instanz, "LC_XANES", hwnd, LcXanesProc, 0); }));
+    SektionsAntwort = nullptr;
+    EXPECT_EQ(von, "11.9");
+    EXPECT_EQ(bis, "11.95");
+    EXPECT_EQ(HilfeThema, 0);
+    EXPECT_EQ(r, 0);
 }
 
 TEST_F(LcXanesWin, TheHundredAndFirstReferenceIsRefused)

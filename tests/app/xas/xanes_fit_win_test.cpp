@@ -5,12 +5,16 @@
 #include <windows.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "app/dialog_watcher.h"
 #include "app/spectra/data_commands_fixture.h"
 #include "fit/fit_model.h"
 #include "fit/fit_run.h"
+#include "fit/fit_run_win.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
@@ -202,6 +206,80 @@ TEST_F(XanesFitWin, CalibrationMovesTheFittedEdgeToTheNewEnergy)
     Modell({8, 1}, {0.9, 8.9895, 0.0025, 0.35, 8.9932, 0.0034});
     Prepared(812, {8.975, 9.005, 0.0, 0.0});
     EXPECT_NEAR(E0(), 8.990, 1e-5);
+}
+
+// Start values by type, whatever order the function choice gives the model.
+int32_t StartWerte(haupt_fenster*)
+{
+    int32_t p = 0;
+    for (int32_t i = 0; i < FitFunctionCount; ++i) {
+        const bool stufe = FitFunctionTypes[i] == 8;
+        const double w[3] = {stufe ? 0.9 : 0.35, stufe ? 8.9785 : 8.9822, stufe ? 0.0025 : 0.0034};
+        for (double v : w) FitParameters[p++] = v;
+    }
+    return 1;
+}
+
+// Answers the dialogs of 812 by what they are, whenever they come up:
+// GET_FUNCTION with OK, XASPEAKE with the arctangent step and OK (or Cancel).
+struct Regie {
+    bool abbrechen = false;
+    std::string alt;
+    int xaspeake = 0;
+};
+Regie regie;
+
+void CALLBACK RegieTakt(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND dlg = dialog_waechter::ObersterDialog();
+    if (!dlg) return;
+    char titel[100] = "";
+    GetWindowTextA(dlg, titel, sizeof titel);
+    if (std::strcmp(titel, "Set XAS profile") == 0) {
+        ++regie.xaspeake;
+        const LRESULT k = SendDlgItemMessageA(dlg, IDC_XP_LISTE, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                              reinterpret_cast<LPARAM>(" mod. atan "));
+        SendDlgItemMessageA(dlg, IDC_XP_LISTE, LB_SETCURSEL, k, 0);
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_XP_LISTE, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDC_XP_LISTE)));
+        regie.alt = Text(dlg, IDC_XP_ALT);
+        PostMessageA(dlg, WM_COMMAND, regie.abbrechen ? IDCANCEL : IDOK, 0);
+    } else if (GetDlgItem(dlg, IDC_GF_TYPE + 8)) {
+        PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    }
+}
+
+TEST_F(XanesFitWin, TheDialogsOf812InTurn)
+{
+    Modell({8, 1}, {});
+    SektionsAntwort = [](HWND, int32_t modus) -> INT_PTR {
+        HAUPTDATEN.DialogWerte[0] = 8.960;
+        HAUPTDATEN.DialogWerte[1] = 9.000;
+        return modus == 0 ? 1 : 0;
+    };
+    const FIT_PARAMETER_EINGABE alt = FitParameterEingabe;
+    FitParameterEingabe = StartWerte;
+    dialog_waechter::Beginne();
+    const UINT_PTR uhr = SetTimer(nullptr, 0, 20, RegieTakt);
+    // Cancel in XASPEAKE drops the fitted section.
+    regie = Regie();
+    regie.abbrechen = true;
+    HAUPTDATEN.Befehl(812, 0);
+    EXPECT_EQ(regie.xaspeake, 1);
+    EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 0);
+    EXPECT_DOUBLE_EQ(E0(), 8.5);
+    // GET_FUNCTION, the fit, the step chosen in XASPEAKE.
+    regie = Regie();
+    HAUPTDATEN.Befehl(812, 0);
+    KillTimer(nullptr, uhr);
+    dialog_waechter::Beende();
+    SektionsAntwort = nullptr;
+    FitParameterEingabe = alt;
+    EXPECT_EQ(regie.xaspeake, 1);
+    EXPECT_NEAR(E0(), STUFE, 1e-5);
+    EXPECT_NEAR(std::atof(regie.alt.c_str()), STUFE, 1e-5);
+    EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 0);
+    EXPECT_EQ(FehlerCode, 0);
 }
 
 TEST_F(XanesFitWin, CancelInTheSectionDialogChangesNothing)
