@@ -114,8 +114,7 @@ TEST_F(Dispatcher, CommandsNotBuiltYetNameTheirMenuItemAndStopAReplay)
     // names the menu item; prepared values (macro replay) open no box but
     // raise the player's stop sign 1000 and keep the text for the player.
     const struct { int32_t id; const char* text; } faelle[] = {
-        {520, "\"2D Confidence Limits ...\" is not available in this version of Korlan."},
-        {820, "\"Set Points...\" is not available in this version of Korlan."},
+        {520, "\"2D Confidence Limits\" is not available in this version of Korlan."},
     };
     for (const auto& f : faelle) {
         boxen.clear();
