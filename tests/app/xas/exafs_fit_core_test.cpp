@@ -6,38 +6,23 @@
 #include <cstring>
 #include <vector>
 
-#include "../fit/model_fixture.h"
+#include "exafs_fft_fixture.h"
 #include "xas/exafs_fit.h"
 
 namespace {
 
 const double PI = 3.14159265358979323846;
 
-class ExafsChi : public ModelFixture {
+class ExafsChi : public ExafsFftFixture {
 protected:
-    EXAFS_FFT_UMFELD u;
-    FTWINDOW fenster{1, 14.0, 2.0, 0.0, 0.0};
-    double kGewicht = 0.0;
     std::vector<double> kd, chi, alpha, beta;
-    std::vector<std::vector<double>> bericht = std::vector<std::vector<double>>(8, std::vector<double>(6000, 0.0));
 
     void SetUp() override
     {
-        ModelFixture::SetUp();
-        zelva.SetFunction(Callback);
+        ExafsFftFixture::SetUp();
         zelva.SetParameterCorrelation(words.data(), constants.data());
         zelva.SetParameterDifference(block.data(), nullptr, flags.data(), freeList.data());
         zelva.ableitungsSchritt = 1e-4;
-        u = EXAFS_FFT_UMFELD{};
-        u.Numerik = &zelva;
-        u.Fenster = &fenster;
-        u.KPunkte = 512;
-        u.RSchritt = 0.05;
-        u.KGewicht = &kGewicht;
-        for (int k = 0; k < 4; ++k) {
-            u.Bericht[k] = bericht[k].data();
-            u.Bericht2[k] = bericht[4 + k].data();
-        }
         alpha.assign(400 * 401, 0.0);
         beta.assign(400, 0.0);
     }
