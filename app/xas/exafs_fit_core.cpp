@@ -41,18 +41,8 @@ void Korrelieren(def_zelva* z, int32_t j, double* a)
 // plot and the report.
 void GezeigtePotenz(const EXAFS_FFT_UMFELD& u)
 {
-    const int32_t w = u.ExtraPotenzZeigen;
-    const int32_t m = u.DatenPunkte;
-    if (w < 0 || !u.DatenK || m < 1) return;
-    std::vector<double> p(static_cast<std::size_t>(m), 0.0), p2;
-    const std::vector<double>* pw = &p;
-    {
-        KGewichtSetzen gewicht(u.KGewicht, w);
-        PlainesModell(u.Numerik, u.DatenK, p.data(), m);
-        pw = &ModellAufGitter(u, p, &p2);
-    }
     R_SEKTION s;
-    if (ModellTransformieren(u, pw->data(), static_cast<int32_t>(pw->size()), w, &s)) ExtraBerichtSchreiben(u, s);
+    if (u.ExtraPotenzZeigen >= 0 && ModellFuerPotenz(u, u.ExtraPotenzZeigen, &s)) ExtraBerichtSchreiben(u, s);
 }
 
 }  // namespace

@@ -323,7 +323,15 @@ int32_t ExafsFitVorbereiten(int32_t service, int32_t popup)
     // Fit kind.
     const bool rRaum = dw[6] < 0.0;
     const int32_t datenSlot = rRaum ? Slot(g, 2) : g.AktuellerSlot();
-    if (rRaum && (g.KurvenZaehler < 2 || SlotPunkte(g, datenSlot) < 3)) return Refuse(118);
+    // R space: chi(k) two slots back, the complex transform one back on
+    // the R points of the magnitude, which is the current curve.
+    if (rRaum) {
+        const int32_t transform = Slot(g, 1);
+        const int32_t n = g.Punkte();
+        if (g.KurvenZaehler < 2 || SlotPunkte(g, datenSlot) < 3 || n < 3 || SlotPunkte(g, transform) < n ||
+            g.XFeld[transform][0] != g.GetXFeld(-1)[0] || g.XFeld[transform][n - 1] != g.GetXFeld(-1)[n - 1])
+            return Refuse(118);
+    }
     const int32_t m = SlotPunkte(g, datenSlot);
     if (m < 3) return Refuse(111);
 

@@ -81,15 +81,8 @@ void RRaumModell(const EXAFS_FFT_UMFELD& u, int32_t n, const double* x, double* 
     // Second pass: the extra k power of a simultaneous fit.
     const int32_t w = u.ExtraPotenzFit;
     if (w < 0) return;
-    std::vector<double> p(static_cast<std::size_t>(m), 0.0), p2;
-    const std::vector<double>* pw = &p;
-    {
-        KGewichtSetzen gewicht(u.KGewicht, w);
-        PlainesModell(u.Numerik, u.DatenK, p.data(), m);
-        pw = &ModellAufGitter(u, p, &p2);
-    }
     R_SEKTION s2;
-    if (!ModellTransformieren(u, pw->data(), static_cast<int32_t>(pw->size()), w, &s2)) return;
+    if (!ModellFuerPotenz(u, w, &s2)) return;
     const int32_t c2 = static_cast<int32_t>(s2.r.size());
     for (int32_t k = 0; k < n; ++k) {
         y[2 * n + k] = k < c2 ? u.Skalierung * std::hypot(s2.re[k], s2.im[k]) : 0.0;
@@ -206,6 +199,20 @@ const std::vector<double>& ModellAufGitter(const EXAFS_FFT_UMFELD& u, const std:
     aufGitter->assign(k.size(), 0.0);
     PlainesModell(u.Numerik, k.data(), aufGitter->data(), static_cast<int32_t>(k.size()));
     return *aufGitter;
+}
+
+bool ModellFuerPotenz(const EXAFS_FFT_UMFELD& u, int32_t w, R_SEKTION* s)
+{
+    const int32_t m = u.DatenPunkte;
+    if (!u.DatenK || m < 1 || !u.Numerik || !u.Numerik->function) return false;
+    std::vector<double> p(static_cast<std::size_t>(m), 0.0), p2;
+    const std::vector<double>* pw = &p;
+    {
+        KGewichtSetzen gewicht(u.KGewicht, w);
+        PlainesModell(u.Numerik, u.DatenK, p.data(), m);
+        pw = &ModellAufGitter(u, p, &p2);
+    }
+    return ModellTransformieren(u, pw->data(), static_cast<int32_t>(pw->size()), w, s);
 }
 
 ModellArtAnheben::ModellArtAnheben() : alt(FitModellArt)

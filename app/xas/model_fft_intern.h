@@ -47,6 +47,10 @@ struct R_SEKTION {
 bool ModellTransformieren(const EXAFS_FFT_UMFELD& u, const double* werte, int32_t m, double b,
                           R_SEKTION* s);
 
+// The plain model with the fit's k weight set to w, on the transform grid,
+// transformed with b = w over the section.
+bool ModellFuerPotenz(const EXAFS_FFT_UMFELD& u, int32_t w, R_SEKTION* s);
+
 // The report's group of the extra k power: the count at index 5000 of the
 // first array, the R values, the model's magnitudes in the third array and
 // the data's (second array) minus the model's in the fourth.

@@ -23,6 +23,9 @@
 #include "shell/macro_bar.h"
 #include "spectra/spectra_globals.h"
 #include "shell/shell_globals.h"
+#include "fit/fit_model.h"
+#include "fit/xafs_table.h"
+#include "xas/feff_path.h"
 #include "zelva.h"
 
 namespace {
@@ -1022,4 +1025,196 @@ TEST_F(RunMacro, ColumnAverageAndHeaderValuesOfADispersiveFile)
                          Pfad("aus2"));
     EXPECT_EQ(f.code, static_cast<DWORD>(run_macro::EXIT_STEP_FAILED)) << f.fehler;
     EXPECT_NE(LiesDatei(Pfad("aus2\\messages.txt")).find("fehlt.dat"), std::string::npos);
+// ---- the first shell of the copper foil, refined in R space ----
+//
+// chi(k) k^2 from the background chain above, transformed over k 3-17
+// (Kaiser-Bessel, shape 4) as the Fourier command leaves its slots, and
+// path 1 of FEFF's copper cluster (feff0001.dat beside a one-row
+// files.dat) refined over R 1.4-3.0 with N fixed at 12.
+
+namespace {
+
+// Value at x0 of the least-squares quadratic through the points within [a, b].
+double QuadratBei(const std::vector<double>& x, const std::vector<double>& y, double a, double b, double x0)
+{
+    double m[3][4] = {};
+    for (size_t i = 0; i < x.size(); ++i) {
+        if (x[i] < a || x[i] > b) continue;
+        const double t = x[i] - x0, p[3] = {1.0, t, t * t};
+        for (int r = 0; r < 3; ++r) {
+            for (int c = 0; c < 3; ++c) m[r][c] += p[r] * p[c];
+            m[r][3] += p[r] * y[i];
+        }
+    }
+    for (int c = 0; c < 3; ++c)
+        for (int r = c + 1; r < 3; ++r) {
+            const double f = m[r][c] / m[c][c];
+            for (int j = c; j < 4; ++j) m[r][j] -= f * m[c][j];
+        }
+    double z[3];
+    for (int r = 2; r >= 0; --r) {
+        z[r] = m[r][3];
+        for (int j = r + 1; j < 3; ++j) z[r] -= m[r][j] * z[j];
+        z[r] /= m[r][r];
+    }
+    return z[0];
+}
+
+// y of the natural spline through (x, y) at each of xs, by the library.
+std::vector<double> Spline(std::vector<double> x, std::vector<double> y, std::vector<double> xs)
+{
+    std::vector<double> aus(xs.size());
+    def_zelva z;
+    z.SetField(x.data(), y.data());
+    z.anzahl = static_cast<int32_t>(x.size());
+    z.Splint(static_cast<int32_t>(xs.size()), xs.data(), aus.data());
+    return aus;
+}
+
+struct ErsteSchale {
+    double s02 = 0, e0 = 0, dr = 0, sigma2 = 0;
+    int32_t zustand = 0;
+};
+
+class RunMacroExafs : public RunMacro {
+protected:
+    // The refinement in this process, on window w of the program.
+    ErsteSchale Verfeinere(int w, const std::vector<double>& k, const std::vector<double>& chik2)
+    {
+        ErsteSchale e;
+        AktivesFenster = w;
+        grafik_fenster& g = GrafikFenster[w];
+        const int32_t nk = ExafsOptionen.KPunkte;
+        const double dk = 3.14159265358979323846 / (ExafsOptionen.RSchritt * (nk - 1));
+        std::vector<double> gitter;
+        for (int i = 0; i < nk && 3.0 + i * dk <= k.back(); ++i) gitter.push_back(3.0 + i * dk);
+        const std::vector<double> chi = Spline(k, chik2, gitter);
+        const int m = static_cast<int>(gitter.size());
+        for (int i = 0; i < m; ++i) {
+            g.GetXFeld(0)[i] = gitter[i];
+            g.GetYFeld(0)[i] = chi[i];
+        }
+        g.FTFenster = FTWINDOW{4, 17.0, 3.0, 4.0, 0.0};
+        // The Fourier command's slots: complex transform, then |FT|, 0-6 A.
+        std::vector<double> kx(nk), v(nk, 0.0), im(nk, 0.0);
+        for (int i = 0; i < nk; ++i) kx[i] = 3.0 + i * dk;
+        for (int i = 0; i < m; ++i) v[i] = chi[i];
+        v[m] = v[m - 1];
+        for (int i = 0; i < nk; ++i)
+            if (kx[i] >= 17.0) v[i] = 0.0;
+        def_zelva z;
+        z.SetField(kx.data(), v.data());
+        z.anzahl = nk;
+        FTWINDOW f = g.FTFenster;
+        const int np = z.DoCommonFFT(im.data(), -1, &f, nullptr, 2.0, 3.14159265358979323846 / (dk * nk));
+        int n = 0;
+        while (n < np && kx[n] <= 6.0) ++n;
+        for (int s = 1; s <= 2; ++s) {
+            for (int i = 0; i < n; ++i) {
+                g.GetXFeld(s)[i] = kx[i];
+                g.GetYFeld(s)[i] = s == 1 ? v[i] : std::hypot(v[i], im[i]);
+                g.GetYFeld(s)[n + i] = s == 1 ? im[i] : 0.0;
+            }
+        }
+        for (int s = 0; s < 4; ++s) {
+            g.DateiInfo.PunkteProKurve[s] = s == 0 ? m : s < 3 ? n : 0;
+            g.KurvenFlags[s] = s == 0 ? 0 : SLOT_KOMPLEX;
+        }
+        g.KurvenZaehler = g.NeuesterZaehler = 2;
+        g.SetFullBorder();
+
+        // [S0^2, path 1]: N fixed at 12.
+        Schreibe("files.dat", " title\n    file        sig2   amp ratio    deg    nlegs  r effective\n"
+                                "feff0001.dat 0.00000 100.000 12.000 2 2.5478\n");
+        CopyFileA(KORLAN_TEST_DIR "/app/xas/data/cu_feff6_larch/feff0001.dat", Pfad("feff0001.dat").c_str(), FALSE);
+        FeffPfadFreigeben(&FeffPfade[1]);
+        FeffPfade[1].Pfadnummer = 1;
+        std::snprintf(FeffPfade[1].FilesDatPfad, sizeof FeffPfade[1].FilesDatPfad, "%s", Pfad("files.dat").c_str());
+        DeltaRModus = -1;
+        g.AnzahlFunktionen = 2;
+        g.FunktionsTypen[0] = 25;
+        g.FunktionsTypen[1] = 21;
+        const double start[5] = {0.9, 12.0, 2.5478, 0.008, 0.0};
+        std::copy(start, start + 5, g.Parameter);
+        FitFunctionTypes = g.FunktionsTypen;
+        FitParameters = g.Parameter;
+        FitFunctionCount = 2;
+        FitPolyDegree = g.PolyGrad = 0;
+        ResetModelTables();
+        FixParameter(1);
+        const double dw[14] = {21, -1, 1, 2, 1.4, 3.0, -1, -1, -1, 1, 1, -1, -1, 0};
+        std::copy(dw, dw + 14, HAUPTDATEN.DialogWerte);
+        HAUPTDATEN.FitErneuerung[0] = 1;
+        HAUPTDATEN.MakroSchrittAktiv = 1;
+        FehlerCode = 0;
+        HAUPTDATEN.Befehl(807, LP_PREPARED);
+        EXPECT_EQ(FehlerCode, 0);
+        MSG msg;
+        for (int i = 0; i < 300; ++i) {
+            while (PeekMessageA(&msg, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
+            HAUPTDATEN.Befehl(507, LP_PREPARED);
+            if (HAUPTDATEN.FitZustand != 1) break;
+        }
+        e.zustand = HAUPTDATEN.FitZustand;
+        HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
+        HAUPTDATEN.MakroSchrittAktiv = 0;
+        e.s02 = g.Parameter[0];
+        e.dr = g.Parameter[2] - 2.5478;
+        e.sigma2 = g.Parameter[3];
+        e.e0 = g.Parameter[4];
+        FeffPfadFreigeben(&FeffPfade[1]);
+        return e;
+    }
+};
+
+}  // namespace
+
+TEST_F(RunMacroExafs, FirstShellOfTheCopperFoilInRSpace)
+{
+    const std::string cu = Pfad("cu_metal_rt.xdi");
+    ASSERT_TRUE(CopyFileA((std::string(XAS) + "cu_metal_rt.xdi").c_str(), cu.c_str(), FALSE));
+    const std::string kette = KupferKette(CU_E0);
+    // The edge step of the normalised curve: a quadratic over the
+    // normalisation section, taken at E0.
+    Lauf l = Fahre(cu, Makro("norm.MAK", kette.substr(0, kette.find("810,"))), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    std::vector<double> e, y;
+    Spalten(AktuellerSlot(Pfad("aus")), &e, &y);
+    const double e0 = E0Aus(Pfad("aus"));
+    const double stufe = QuadratBei(e, y, 9.100, 10.100, e0);
+    ASSERT_GT(stufe, 0.5);
+    // chi(k) k^2 and mu0 of the whole chain.
+    l = Fahre(cu, Makro("kette.MAK", kette), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    std::vector<double> k, chik2, mk, mu0;
+    Spalten(AktuellerSlot(Pfad("aus")), &k, &chik2);
+    Spalten(Pfad("cu_metal_rt-xdi.mue"), &mk, &mu0);
+    ASSERT_GT(k.size(), 100u);
+    ASSERT_GT(mk.size(), 100u);
+    // chi in the convention of a constant edge step: times mu0(k) / step.
+    const std::vector<double> mu0k = Spline(mk, mu0, k);
+    std::vector<double> konstant(k.size());
+    for (size_t i = 0; i < k.size(); ++i) konstant[i] = chik2[i] * mu0k[i] / stufe;
+
+    // A window of the program in this process, whose slots take the curves.
+    const int w = Oeffne(std::string(XAS) + "cu_10k.xmu");
+    ASSERT_GE(w, 0);
+    const ErsteSchale a = Verfeinere(w, k, konstant);
+    EXPECT_EQ(a.zustand, -1);
+    EXPECT_NEAR(a.s02, 0.93, 0.08);
+    EXPECT_NEAR(a.e0, 4.4, 1.0);
+    EXPECT_NEAR(a.dr, -0.006, 0.005);
+    EXPECT_NEAR(a.sigma2, 0.0087, 0.0006);
+    // The system's own chi = (mu - mu0) / mu0.
+    const ErsteSchale b = Verfeinere(w, k, chik2);
+    EXPECT_EQ(b.zustand, -1);
+    EXPECT_NEAR(b.s02, 0.93, 0.10);
+    EXPECT_NEAR(b.e0, 4.4, 1.0);
+    EXPECT_NEAR(b.dr, -0.006, 0.005);
+    const double weniger = a.sigma2 - b.sigma2;
+    EXPECT_GE(weniger, 0.0003);
+    EXPECT_LE(weniger, 0.0012);
+    std::printf("constant step: S0^2 %.4f dE0 %.3f dR %.5f sigma^2 %.5f\n"
+                "mu0(k):        S0^2 %.4f dE0 %.3f dR %.5f sigma^2 %.5f (sigma^2 lower by %.5f)\n",
+                a.s02, a.e0, a.dr, a.sigma2, b.s02, b.e0, b.dr, b.sigma2, weniger);
 }

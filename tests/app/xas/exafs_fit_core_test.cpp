@@ -6,38 +6,23 @@
 #include <cstring>
 #include <vector>
 
-#include "../fit/model_fixture.h"
+#include "exafs_fft_fixture.h"
 #include "xas/exafs_fit.h"
 
 namespace {
 
 const double PI = 3.14159265358979323846;
 
-class ExafsChi : public ModelFixture {
+class ExafsChi : public ExafsFftFixture {
 protected:
-    EXAFS_FFT_UMFELD u;
-    FTWINDOW fenster{1, 14.0, 2.0, 0.0, 0.0};
-    double kGewicht = 0.0;
     std::vector<double> kd, chi, alpha, beta;
-    std::vector<std::vector<double>> bericht = std::vector<std::vector<double>>(8, std::vector<double>(6000, 0.0));
 
     void SetUp() override
     {
-        ModelFixture::SetUp();
-        zelva.SetFunction(Callback);
+        ExafsFftFixture::SetUp();
         zelva.SetParameterCorrelation(words.data(), constants.data());
         zelva.SetParameterDifference(block.data(), nullptr, flags.data(), freeList.data());
         zelva.ableitungsSchritt = 1e-4;
-        u = EXAFS_FFT_UMFELD{};
-        u.Numerik = &zelva;
-        u.Fenster = &fenster;
-        u.KPunkte = 512;
-        u.RSchritt = 0.05;
-        u.KGewicht = &kGewicht;
-        for (int k = 0; k < 4; ++k) {
-            u.Bericht[k] = bericht[k].data();
-            u.Bericht2[k] = bericht[4 + k].data();
-        }
         alpha.assign(400 * 401, 0.0);
         beta.assign(400, 0.0);
     }
@@ -123,13 +108,18 @@ TEST_F(ExafsChi, KSpaceAgainstBruteForce)
         gewicht[i] = i < 20 ? 1.0 + 0.1 * i : 0.0;
     }
     zelva.SetWeightFunction(gewicht.data());
-    const std::vector<double> vorher(block.begin(), block.begin() + 3);
-    const double chi2 = Chi(n, 1, x, y, sigma.data());
-    EXPECT_EQ(FitModellArt, 6);
-    for (int p = 0; p < 3; ++p) EXPECT_EQ(block[p], vorher[p]);
-    std::vector<double> w(n);
-    for (int i = 0; i < n; ++i) w[i] = (sigma[i] != 0.0 ? 1.0 / (sigma[i] * sigma[i]) : 1.0) * gewicht[i];
-    BruteForce(n, n, {2, 0}, x, y, w, chi2);
+    // The LC-XANES kind 10 compares point by point as well.
+    for (int art : {6, 10}) {
+        SCOPED_TRACE(art);
+        FitModellArt = art;
+        const std::vector<double> vorher(block.begin(), block.begin() + 3);
+        const double chi2 = Chi(n, 1, x, y, sigma.data());
+        EXPECT_EQ(FitModellArt, art);
+        for (int p = 0; p < 3; ++p) EXPECT_EQ(block[p], vorher[p]);
+        std::vector<double> w(n);
+        for (int i = 0; i < n; ++i) w[i] = (sigma[i] != 0.0 ? 1.0 / (sigma[i] * sigma[i]) : 1.0) * gewicht[i];
+        BruteForce(n, n, {2, 0}, x, y, w, chi2);
+    }
 }
 
 // A parameter flagged PF_WIDE is differentiated over plus and minus 10:

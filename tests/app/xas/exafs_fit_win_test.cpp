@@ -43,6 +43,7 @@ protected:
     EXAFS_OPTIONEN alteOptionen{};
     const int32_t nk = 1024;
     const double rSchritt = 0.04;
+    double extraK = -1.0;
 
     void SetUp() override
     {
@@ -169,7 +170,7 @@ protected:
         Modell(start);
         FixParameter(1);
         Numerik.SetAnzahl(-1, MaxParameter, MaxFitParameter);
-        const double dw[14] = {21, -1, 1, 2, lo, hi, raum, -1, -1, 1, 1, -1, -1, 0};
+        const double dw[14] = {21, -1, 1, 2, lo, hi, raum, -1, -1, 1, 1, -1, extraK, 0};
         std::copy(dw, dw + 14, HAUPTDATEN.DialogWerte);
         HAUPTDATEN.MakroSchrittAktiv = 1;
         HAUPTDATEN.Befehl(807, LP_PREPARED);
@@ -220,21 +221,54 @@ TEST_F(ExafsFitWin, RSpaceRefinementRecoversTheSyntheticPath)
     }
 }
 
+// "Add k" for the fit: the data's transform for k^3 is fitted beside
+// the k^2 one; exact data are still recovered.
+TEST_F(ExafsFitWin, RSpaceRefinementWithAnExtraKWeight)
+{
+    Chi();
+    RRaum();
+    extraK = 3.0;
+    Verfeinern(-1.0, 1.4, 3.0);
+    Pruefen();
+    EXPECT_EQ(ExafsZusatz.PotenzFit, 3);
+    ASSERT_EQ(ExafsZusatz.ExtraDaten.size(), 2 * static_cast<size_t>(GrafikFenster[0].Punkte()));
+    EXPECT_GT(ExafsZusatz.Skalierung, 0.0);
+}
+
 TEST_F(ExafsFitWin, RefusalsOfTheSetUp)
 {
     Chi();
     HAUPTDATEN.Meldungsblock.lParam = LP_PREPARED;
     HAUPTDATEN.Meldungsblock.Befehl = 807;
     struct Fall { int index; double wert; int32_t fehler; };
+    const double dw0[14] = {21, -1, 1, 2, -1, -1, 1, -1, -1, 1, 1, -1, -1, 0};
     // Shells beyond 100, a k weight beyond 10, R space with one curve.
     for (const Fall& f : {Fall{2, 101.0, 108}, Fall{3, 11.0, 108}, Fall{6, -1.0, 118}}) {
-        const double dw[14] = {21, -1, 1, 2, -1, -1, 1, -1, -1, 1, 1, -1, -1, 0};
-        std::copy(dw, dw + 14, HAUPTDATEN.DialogWerte);
+        std::copy(std::begin(dw0), std::end(dw0), HAUPTDATEN.DialogWerte);
         HAUPTDATEN.DialogWerte[f.index] = f.wert;
         FehlerCode = 0;
         EXPECT_EQ(ExafsFitVorbereiten(0, 0), 0);
         EXPECT_EQ(FehlerCode, f.fehler) << f.index;
     }
+    // R space without the transform's slot on the magnitude's R points.
+    RRaum();
+    GrafikFenster[0].DateiInfo.PunkteProKurve[1] -= 5;
+    HAUPTDATEN.DialogWerte[6] = -1.0;
+    FehlerCode = 0;
+    EXPECT_EQ(ExafsFitVorbereiten(0, 0), 0);
+    EXPECT_EQ(FehlerCode, 118);
+    Chi();
+    // 63 paths of four parameters and S0^2: 253 parameters.
+    Modell(WAHR);
+    FitFunctionCount = 64;
+    for (int i = 1; i < 64; ++i) FitFunctionTypes[i] = 21;
+    std::copy(std::begin(dw0), std::end(dw0), HAUPTDATEN.DialogWerte);
+    boxen.clear();
+    FehlerCode = 0;
+    EXPECT_EQ(ExafsFitVorbereiten(0, 0), 0);
+    EXPECT_EQ(FehlerCode, 108);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("more than 249 parameters"), std::string::npos) << boxen[0].text;
     FehlerCode = 0;
     // A negative coordination number.
     const double dw[14] = {21, -1, 1, 2, -1, -1, 1, -1, -1, 1, 1, -1, -1, 0};

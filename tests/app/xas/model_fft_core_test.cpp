@@ -7,8 +7,7 @@
 #include <complex>
 #include <vector>
 
-#include "../fit/model_fixture.h"
-#include "xas/model_fft.h"
+#include "exafs_fft_fixture.h"
 
 namespace {
 
@@ -28,30 +27,13 @@ std::vector<std::complex<double>> Dft(const std::vector<double>& v)
     return f;
 }
 
-class ModelFft : public ModelFixture {
+class ModelFft : public ExafsFftFixture {
 protected:
-    EXAFS_FFT_UMFELD u;
-    FTWINDOW fenster{1, 14.0, 2.0, 0.0, 0.0};
-    double kGewicht = 0.0;
     std::vector<double> kd, chi, transform;
-    std::vector<std::vector<double>> bericht = std::vector<std::vector<double>>(9, std::vector<double>(6000, 0.0));
 
     void SetUp() override
     {
-        ModelFixture::SetUp();
-        zelva.SetFunction(Callback);
-        u = EXAFS_FFT_UMFELD{};
-        u.Numerik = &zelva;
-        u.Fenster = &fenster;
-        u.KPunkte = 512;
-        u.RSchritt = 0.05;
-        u.KGewicht = &kGewicht;
-        for (int k = 0; k < 4; ++k) {
-            u.Bericht[k] = bericht[k].data();
-            u.Bericht2[k] = bericht[4 + k].data();
-        }
-        u.BerichtImag = bericht[8].data();
-        u.BerichtImagLaenge = 6000;
+        ExafsFftFixture::SetUp();
         Umfeld() = &u;
     }
     void TearDown() override
