@@ -90,4 +90,12 @@ std::string IsoconvHalbwertText(const std::vector<KinetikKurve>& kurven,
 std::string IsoconvNormiertText(const std::vector<KinetikKurve>& kurven,
                                 const IsoconvErgebnis& e, int32_t j);
 
+// Writes the three kinds of output file into folder (ending with a path
+// separator, or empty): "apparent_Ea_v_a.dat", "halflife_v_T.dat" and a
+// "t12n_" file per curve with a half-life. Returns the paths that could
+// not be written (empty when all were).
+std::vector<std::string> IsoconvSchreibe(const std::string& ordner,
+                                         const std::vector<KinetikKurve>& kurven,
+                                         const IsoconvErgebnis& e);
+
 #endif

@@ -305,3 +305,26 @@ std::string IsoconvNormiertText(const std::vector<KinetikKurve>& kurven,
         Format(&text, "%G, %G\n", e.Normiert[j][i], kurven[j].a[i]);
     return text;
 }
+
+std::vector<std::string> IsoconvSchreibe(const std::string& ordner,
+                                         const std::vector<KinetikKurve>& kurven,
+                                         const IsoconvErgebnis& e)
+{
+    std::vector<std::string> fehlgeschlagen;
+    auto schreibe = [&](const std::string& name, const std::string& text) {
+        const std::string pfad = ordner + name;
+        std::FILE* f = std::fopen(pfad.c_str(), "wt+");
+        bool gut = f != nullptr;
+        if (f) {
+            gut = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+            gut = std::fclose(f) == 0 && gut;
+        }
+        if (!gut) fehlgeschlagen.push_back(pfad);
+    };
+    schreibe("apparent_Ea_v_a.dat", IsoconvEaText(kurven, e));
+    schreibe("halflife_v_T.dat", IsoconvHalbwertText(kurven, e));
+    for (std::size_t j = 0; j < kurven.size() && j < e.HatHalbwert.size(); ++j)
+        if (e.HatHalbwert[j])
+            schreibe("t12n_" + kurven[j].Name, IsoconvNormiertText(kurven, e, static_cast<int32_t>(j)));
+    return fehlgeschlagen;
+}

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -333,6 +334,26 @@ TEST(Isoconv, OutputTextsMatchTheirLayout)
     std::snprintf(zeile, sizeof zeile, "\n%G, 1\n", 100.0 / e.Halbwert[0]);
     EXPECT_EQ(n.substr(n.size() - std::string(zeile).size()), zeile);
     EXPECT_EQ(IsoconvNormiertText(kurven, e, 1), "");
+}
+
+TEST(Isoconv, FilesGoToTheFolderAndFailuresAreNamed)
+{
+    const auto kurven = Kurven(ERSTE_ORDNUNG);
+    IsoconvErgebnis e;
+    int32_t fehler = 0;
+    ASSERT_TRUE(IsoconvRechne(kurven, 0.05, &e, &fehler));
+    const std::string ordner = ::testing::TempDir();
+    EXPECT_TRUE(IsoconvSchreibe(ordner, kurven, e).empty());
+    std::FILE* f = std::fopen((ordner + "t12n_curve_2.dat").c_str(), "rt");
+    ASSERT_TRUE(f);
+    std::string text;
+    char puffer[256];
+    while (std::fgets(puffer, sizeof puffer, f)) text += puffer;
+    std::fclose(f);
+    EXPECT_EQ(text, IsoconvNormiertText(kurven, e, 2));
+    const auto nicht = IsoconvSchreibe(ordner + "no_such_folder/", kurven, e);
+    ASSERT_EQ(nicht.size(), 7u);
+    EXPECT_EQ(nicht[0], ordner + "no_such_folder/apparent_Ea_v_a.dat");
 }
 
 TEST(Isoconv, LongCurvesAndBadInput)
