@@ -560,4 +560,17 @@
 #define IDC_GOLAY_DURCHLAEUFE 201
 #define IDC_BSPLINE_GRAD 534
 
+// Kinetic calculator KINETIC_CALC (app/xrd/kinetics_win.cpp); the model
+// radio buttons are 200-214.
+#define IDC_KIN_VORSCHAU 30
+#define IDC_KIN_REGRESSION 55
+#define IDC_KIN_STEIGUNG 58
+#define IDC_KIN_ORDINATE 59
+#define IDC_KIN_MODELL 200
+#define IDC_KIN_ALLE 220
+#define IDC_KIN_BALKEN 301
+#define IDC_KIN_BALKEN2 302
+#define IDC_KIN_INFO 475
+#define IDC_KIN_INFO2 476
+
 #endif

@@ -16,6 +16,7 @@
 #include "xas/xas_commands_win.h"
 #include "xrd/xrd_commands.h"
 #include "xrd/xrd_commands_win.h"
+#include "xrd/kinetics_win.h"
 #include "xrd/xrd_peak_search.h"
 
 namespace {
@@ -161,10 +162,10 @@ void XrdBefehl(haupt_fenster* app)
     const int32_t id = app->Meldungsblock.Befehl;
     const bool vorbereitet = app->Meldungsblock.lParam == LP_PREPARED;
     const int32_t fenster = BefehlsFenster(app, true);
-    // Fourier synthesis, Stokes deconvolution, the kinetic calculator and
-    // analysis and the structure fit are not built yet: after the prologue
-    // they say so, with or without a window.
-    if (id == 903 || id == 905 || (id >= 913 && id <= 915)) {
+    // Fourier synthesis, Stokes deconvolution, the kinetic analysis and
+    // the structure fit are not built yet: after the prologue they say so,
+    // with or without a window.
+    if (id == 903 || id == 905 || id == 914 || id == 915) {
         NichtVerfuegbar(id);
         return;
     }
@@ -183,6 +184,9 @@ void XrdBefehl(haupt_fenster* app)
     case 911:
         if (!Normieren(app, g, vorbereitet)) return;
         break;
+    case 913:
+        KinetikRechner(app, fenster, vorbereitet);
+        return;
     case 912:
         // A dialog that waits for a person has no place in a replay.
         if (vorbereitet) NichtVerfuegbar(id, "The options dialog during a replay");
