@@ -5,7 +5,10 @@
 // same a(t) and Cancel gives both back.
 #include "xrd/kinetics_win.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -16,7 +19,10 @@
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
+#include "spectra/ascii_file.h"
 #include "spectra/dialog_plot_win.h"
+#include "spectra/file_commands.h"
+#include "spectra/file_commands_win.h"
 #include "spectra/grafik_fenster.h"
 #include "spectra/spectra_globals.h"
 #include "xrd/kinetics.h"
@@ -218,4 +224,359 @@ void KinetikRechner(haupt_fenster* app, int32_t fenster, bool vorbereitet)
     }
     if (g.hWnd) PostMessageA(g.hWnd, WM_COMMAND, CM_REDRAW, 0);
     UpdateFensterStatus();
+}
+
+// ---- isoconversional analysis ----
+
+ISOCONV_DATEIWAHL IsoconvDateiWahl = FileDialog;
+
+namespace {
+
+// What the open analysis keeps: its own list of curves and the results.
+struct Analyse {
+    std::vector<KinetikKurve> Kurven;
+    IsoconvErgebnis Ergebnis;
+    bool Gerechnet = false;
+    int32_t Art = 0;   // plot kind 1-5, 0 none
+};
+
+Analyse A;
+
+// Repaints the dialog now, the plot last.
+void Neu(HWND dlg)
+{
+    InvalidateRect(dlg, nullptr, TRUE);
+    UpdateWindow(dlg);
+}
+
+void Hinweis(HWND dlg, const std::string& text)
+{
+    MeldungsBox(dlg, text.c_str(), "Caution !!", MB_OK | MB_ICONEXCLAMATION);
+}
+
+std::string Zahltext(double wert)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%G", wert);
+    return text;
+}
+
+// Loads the chosen files (at most ISOCONV_MAX_KURVEN). Returns the count.
+int32_t Laden(HWND dlg)
+{
+    std::vector<char> pfad(DATEI_NAME_PUFFER, 0), titel(DATEI_TITEL_PUFFER, 0);
+    if (!IsoconvDateiWahl(dlg, pfad.data(), titel.data(), 200, 1)) return 0;
+    std::vector<std::string> namen;
+    std::string ordner = pfad.data();
+    const std::string liste = titel.data();
+    if (liste.empty()) {
+        namen.push_back(ordner);
+        ordner.clear();
+    } else {
+        std::size_t a = 0;
+        while (a <= liste.size()) {
+            std::size_t e = liste.find(',', a);
+            if (e == std::string::npos) e = liste.size();
+            if (e > a) namen.push_back(liste.substr(a, e - a));
+            a = e + 1;
+        }
+    }
+    std::string weg;
+    std::vector<KinetikKurve> kurven;
+    for (std::size_t i = 0; i < namen.size(); ++i) {
+        if (i >= static_cast<std::size_t>(ISOCONV_MAX_KURVEN)) {
+            weg += "\n" + namen[i];
+            continue;
+        }
+        DateiInfo info;
+        DateiInfoLeeren(&info);
+        const std::string voll = ordner + namen[i];
+        if (!OeffneDateiGeprueft(voll.c_str(), &info)) continue;
+        SpektrumDaten daten;
+        int32_t fehler = 0;
+        if (LeseSpektrum(&info, &daten, nullptr, nullptr, &fehler) <= 0 || daten.Punkte < 1) {
+            Hinweis(dlg, "No curve could be read from " + voll + ".");
+            continue;
+        }
+        KinetikKurve k;
+        k.Name = info.DateiName;
+        k.t.assign(daten.x.begin(), daten.x.begin() + daten.Punkte);
+        k.a.assign(daten.y.begin(), daten.y.begin() + daten.Punkte);
+        kurven.push_back(k);
+    }
+    if (!weg.empty())
+        Hinweis(dlg, "At most 20 curves are analysed; these files were left out:" + weg);
+    if (kurven.empty()) return 0;
+    A = Analyse();
+    A.Kurven = kurven;
+    ShowWindow(GetDlgItem(dlg, IDC_ISO_HINWEIS1), SW_HIDE);
+    ShowWindow(GetDlgItem(dlg, IDC_ISO_HINWEIS2), SW_HIDE);
+    EnableWindow(GetDlgItem(dlg, IDC_ISO_RECHNEN), TRUE);
+    EnableWindow(GetDlgItem(dlg, IDC_ISO_KURVEN), TRUE);
+    SendDlgItemMessageA(dlg, IDC_ISO_LISTE, LB_RESETCONTENT, 0, 0);
+    std::string temperaturen;
+    for (std::size_t j = 0; j < A.Kurven.size(); ++j) {
+        SendDlgItemMessageA(dlg, IDC_ISO_LISTE, LB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(A.Kurven[j].Name.c_str()));
+        temperaturen += Zahltext(373.0 + 25.0 * j) + "\r\n";
+    }
+    SetDlgItemTextA(dlg, IDC_ISO_TEMPERATUREN, temperaturen.c_str());
+    SetDlgItemTextA(dlg, IDC_ISO_SCHRITT, "0.05");
+    SetDlgItemTextA(dlg, IDC_ISO_SCHRITT_GEZEIGT, "0.05");
+    CheckRadioButton(dlg, IDC_ISO_KURVEN, IDC_ISO_LNK, 0);
+    for (int32_t id : {IDC_ISO_HALBWERT, IDC_ISO_NORMIERT, IDC_ISO_EA, IDC_ISO_LNK})
+        EnableWindow(GetDlgItem(dlg, id), FALSE);
+    A.Art = 0;
+    Neu(dlg);
+    return static_cast<int32_t>(A.Kurven.size());
+}
+
+std::string DlgText(HWND dlg, int32_t id)
+{
+    HWND c = GetDlgItem(dlg, id);
+    const int32_t n = c ? GetWindowTextLengthA(c) : 0;
+    std::string text(static_cast<std::size_t>(n) + 1, '\0');
+    if (n > 0) GetWindowTextA(c, &text[0], n + 1);
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+void Rechnen(HWND dlg)
+{
+    if (A.Kurven.empty()) return;
+    std::vector<double> T;
+    const int32_t zeile = IsoconvTemperaturen(DlgText(dlg, IDC_ISO_TEMPERATUREN),
+                                              static_cast<int32_t>(A.Kurven.size()), &T);
+    if (zeile != 0) {
+        Hinweis(dlg, "Temperature line " + std::to_string(zeile) + " (" +
+                         A.Kurven[zeile - 1].Name +
+                         "): every curve needs a temperature above 0 K. Nothing was calculated.");
+        return;
+    }
+    const double getippt = std::atof(DlgText(dlg, IDC_ISO_SCHRITT).c_str());
+    const double s = IsoconvSchritt(getippt);
+    if (s != getippt) SetDlgItemTextA(dlg, IDC_ISO_SCHRITT, Zahltext(s).c_str());
+    SetDlgItemTextA(dlg, IDC_ISO_SCHRITT_GEZEIGT, s != getippt ? Zahltext(s).c_str()
+                                                                : DlgText(dlg, IDC_ISO_SCHRITT).c_str());
+    for (std::size_t j = 0; j < A.Kurven.size(); ++j) A.Kurven[j].T = T[j];
+    int32_t fehler = 0;
+    if (!IsoconvRechne(A.Kurven, s, &A.Ergebnis, &fehler)) {
+        Hinweis(dlg, "The curve " + (fehler >= 0 ? A.Kurven[fehler].Name : std::string()) +
+                         " has fewer than 5 points. Nothing was calculated.");
+        A.Gerechnet = false;
+        return;
+    }
+    A.Gerechnet = true;
+    std::string ohne;
+    for (std::size_t j = 0; j < A.Kurven.size(); ++j)
+        if (!A.Ergebnis.HatHalbwert[j]) ohne += "\n" + A.Kurven[j].Name;
+    if (!ohne.empty())
+        Hinweis(dlg, "These curves start at or above a = 0.5 or never reach it and have no half-life:" + ohne);
+    const std::string ordner = HAUPTDATEN.DatenOrdner ? HAUPTDATEN.DatenOrdner : "";
+    const std::vector<std::string> nicht = IsoconvSchreibe(ordner, A.Kurven, A.Ergebnis);
+    if (!nicht.empty()) {
+        std::string text = "These files could not be written:";
+        for (const std::string& p : nicht) text += "\n" + p;
+        Hinweis(dlg, text);
+    }
+    for (int32_t id : {IDC_ISO_KURVEN, IDC_ISO_HALBWERT, IDC_ISO_NORMIERT, IDC_ISO_EA, IDC_ISO_LNK})
+        EnableWindow(GetDlgItem(dlg, id), TRUE);
+    if (A.Art == 0) {
+        A.Art = 1;
+        CheckRadioButton(dlg, IDC_ISO_KURVEN, IDC_ISO_LNK, IDC_ISO_KURVEN);
+    }
+    Neu(dlg);
+}
+
+using Reihe = std::vector<std::pair<double, double>>;
+
+// The series, axis texts and whether points are marked, of plot kind art.
+void PlotDaten(HWND dlg, int32_t art, std::vector<Reihe>* reihen, std::string* xText,
+               std::string* yText, bool* punkte)
+{
+    const IsoconvErgebnis& e = A.Ergebnis;
+    *punkte = art == 2 || art == 4 || art == 5;
+    switch (art) {
+    case 1:
+    case 3:
+        *xText = art == 1 ? "t" : "t / t1/2";
+        *yText = "a";
+        for (std::size_t j = 0; j < A.Kurven.size(); ++j) {
+            if (art == 3 && !e.HatHalbwert[j]) continue;
+            Reihe r;
+            for (std::size_t i = 0; i < A.Kurven[j].t.size(); ++i)
+                r.push_back({art == 1 ? A.Kurven[j].t[i] : e.Normiert[j][i], A.Kurven[j].a[i]});
+            reihen->push_back(r);
+        }
+        break;
+    case 2: {
+        *xText = "T [K]";
+        *yText = "t1/2";
+        Reihe r;
+        for (std::size_t j = 0; j < A.Kurven.size(); ++j)
+            if (e.HatHalbwert[j]) r.push_back({A.Kurven[j].T, e.Halbwert[j]});
+        reihen->push_back(r);
+        break;
+    }
+    case 4: {
+        *xText = "a";
+        *yText = "Ea [kJ/mol]";
+        Reihe r;
+        for (const IsoconvStufe& s : e.Stufen)
+            if (s.Gueltig) r.push_back({s.a, s.Ea});
+        reihen->push_back(r);
+        break;
+    }
+    case 5: {
+        *xText = "1000/T [1/K]";
+        *yText = "ln|da/dt|";
+        const double v = std::atof(DlgText(dlg, IDC_ISO_SCHRITT_GEZEIGT).c_str());
+        for (const IsoconvStufe& s : e.Stufen) {
+            if (std::fabs(s.a - v) > 0.25 * e.Schritt) continue;
+            Reihe r;
+            for (std::size_t i = 0; i < s.x.size(); ++i) r.push_back({s.x[i], s.y[i]});
+            reihen->push_back(r);
+            *yText += "  (a = " + Zahltext(s.a) + ")";
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+void Zeichnen(HWND dlg)
+{
+    HWND bild = GetDlgItem(dlg, IDC_ISO_BILD);
+    if (!bild || !A.Gerechnet || A.Art == 0) return;
+    std::vector<Reihe> reihen;
+    std::string xText, yText;
+    bool punkte = false;
+    PlotDaten(dlg, A.Art, &reihen, &xText, &yText, &punkte);
+    double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
+    for (const Reihe& r : reihen)
+        for (const auto& p : r) {
+            x0 = std::min(x0, p.first);
+            x1 = std::max(x1, p.first);
+            y0 = std::min(y0, p.second);
+            y1 = std::max(y1, p.second);
+        }
+    if (A.Art == 1) {
+        x0 = 0.0;
+        y0 = 0.0;
+        y1 = 1.0;
+    }
+    if (x0 > x1) x0 = 0.0, x1 = 1.0;
+    if (y0 > y1) y0 = 0.0, y1 = 1.0;
+    if (x1 == x0) x0 -= 0.5, x1 += 0.5;
+    if (y1 == y0) y0 -= 0.5, y1 += 0.5;
+    if (A.Art != 1) {
+        const double dy = 0.05 * (y1 - y0), dx = 0.05 * (x1 - x0);
+        y0 -= dy, y1 += dy, x0 -= dx, x1 += dx;
+    }
+    InvalidateRect(bild, nullptr, TRUE);
+    UpdateWindow(bild);
+    RECT rc;
+    GetClientRect(bild, &rc);
+    HDC dc = GetDC(bild);
+    if (!dc) return;
+    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const int32_t links = 60, oben = 20, rechts = rc.right - 12, unten = rc.bottom - 36;
+    Rectangle(dc, links, oben, rechts, unten);
+    auto px = [&](double x) { return links + static_cast<int>((x - x0) / (x1 - x0) * (rechts - links)); };
+    auto py = [&](double y) { return unten - static_cast<int>((y - y0) / (y1 - y0) * (unten - oben)); };
+    SetBkMode(dc, TRANSPARENT);
+    const std::string zahlen[4] = {Zahltext(x0), Zahltext(x1), Zahltext(y0), Zahltext(y1)};
+    TextOutA(dc, links, unten + 2, zahlen[0].c_str(), static_cast<int>(zahlen[0].size()));
+    TextOutA(dc, rechts - 40, unten + 2, zahlen[1].c_str(), static_cast<int>(zahlen[1].size()));
+    TextOutA(dc, 2, unten - 14, zahlen[2].c_str(), static_cast<int>(zahlen[2].size()));
+    TextOutA(dc, 2, oben, zahlen[3].c_str(), static_cast<int>(zahlen[3].size()));
+    TextOutA(dc, (links + rechts) / 2 - 20, unten + 18, xText.c_str(), static_cast<int>(xText.size()));
+    TextOutA(dc, links, 2, yText.c_str(), static_cast<int>(yText.size()));
+    const COLORREF farben[] = {RGB(200, 0, 0), RGB(0, 0, 200), RGB(0, 140, 0), RGB(160, 0, 160), RGB(0, 140, 140)};
+    for (std::size_t k = 0; k < reihen.size(); ++k) {
+        HPEN stift = CreatePen(PS_SOLID, 1, farben[k % 5]);
+        HGDIOBJ alt = SelectObject(dc, stift);
+        const Reihe& r = reihen[k];
+        for (std::size_t i = 0; i < r.size(); ++i) {
+            const int x = px(r[i].first), y = py(r[i].second);
+            if (i == 0) MoveToEx(dc, x, y, nullptr); else LineTo(dc, x, y);
+            if (punkte) Ellipse(dc, x - 3, y - 3, x + 4, y + 4), MoveToEx(dc, x, y, nullptr);
+        }
+        SelectObject(dc, alt);
+        DeleteObject(stift);
+    }
+    ReleaseDC(bild, dc);
+}
+
+void Blaettern(HWND dlg, int32_t code)
+{
+    const double s = A.Ergebnis.Schritt;
+    double v = std::atof(DlgText(dlg, IDC_ISO_SCHRITT_GEZEIGT).c_str());
+    if (code == SB_LINEUP && v < 1.0 - s - 1e-12) v += s;
+    else if (code == SB_LINEDOWN && v > s + 1e-12) v -= s;
+    else return;
+    SetDlgItemTextA(dlg, IDC_ISO_SCHRITT_GEZEIGT, Zahltext(v).c_str());
+    CheckRadioButton(dlg, IDC_ISO_KURVEN, IDC_ISO_LNK, IDC_ISO_LNK);
+    A.Art = 5;
+    Neu(dlg);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK IsoconvKineticDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_INITDIALOG:
+        CenterDialog(dlg);
+        A = Analyse();
+        CheckRadioButton(dlg, IDC_ISO_KURVEN, IDC_ISO_LNK, IDC_ISO_KURVEN);
+        SetDlgItemTextA(dlg, IDC_ISO_SCHRITT, "0.05");
+        SetDlgItemTextA(dlg, IDC_ISO_SCHRITT_GEZEIGT, "0.05");
+        return TRUE;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(dlg, &ps);
+        EndPaint(dlg, &ps);
+        Zeichnen(dlg);
+        return TRUE;
+    }
+    case WM_VSCROLL:
+        if (reinterpret_cast<HWND>(lParam) == GetDlgItem(dlg, IDC_ISO_BALKEN) && A.Gerechnet)
+            Blaettern(dlg, LOWORD(wParam));
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_ISO_DATEIEN:
+            if (Laden(dlg) == 0) PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+            return TRUE;
+        case IDC_ISO_RECHNEN: Rechnen(dlg); return TRUE;
+        case IDC_ISO_KURVEN: A.Art = 1; Neu(dlg); return TRUE;
+        case IDC_ISO_HALBWERT: A.Art = 2; Neu(dlg); return TRUE;
+        case IDC_ISO_NORMIERT: A.Art = 3; Neu(dlg); return TRUE;
+        case IDC_ISO_EA: A.Art = 4; Neu(dlg); return TRUE;
+        case IDC_ISO_LNK:
+            A.Art = 5;
+            SetDlgItemTextA(dlg, IDC_ISO_SCHRITT_GEZEIGT, Zahltext(A.Ergebnis.Schritt).c_str());
+            Neu(dlg);
+            return TRUE;
+        case IDOK:
+        case IDCANCEL:
+            A = Analyse();
+            EndDialog(dlg, LOWORD(wParam) == IDOK ? 1 : 0);
+            return TRUE;
+        default: break;
+        }
+        break;
+    default: break;
+    }
+    return FALSE;
+}
+
+void IsoconvAnalyse(haupt_fenster* app, bool vorbereitet)
+{
+    if (vorbereitet) {
+        NichtVerfuegbar(914, "The isoconversional analysis during a replay");
+        return;
+    }
+    DialogBoxParamA(ProgrammModul(), "ISOCONV_KINETIC", app->Hauptfenster, IsoconvKineticDlgProc, 0);
 }

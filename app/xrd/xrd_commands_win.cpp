@@ -162,11 +162,16 @@ void XrdBefehl(haupt_fenster* app)
     const int32_t id = app->Meldungsblock.Befehl;
     const bool vorbereitet = app->Meldungsblock.lParam == LP_PREPARED;
     const int32_t fenster = BefehlsFenster(app, true);
-    // Fourier synthesis, Stokes deconvolution, the kinetic analysis and
-    // the structure fit are not built yet: after the prologue they say so,
-    // with or without a window.
-    if (id == 903 || id == 905 || id == 914 || id == 915) {
+    // Fourier synthesis, Stokes deconvolution and the structure fit are
+    // not built yet: after the prologue they say so, with or without a
+    // window.
+    if (id == 903 || id == 905 || id == 915) {
         NichtVerfuegbar(id);
+        return;
+    }
+    // The kinetic analysis reads its own curves: no window needed.
+    if (id == 914) {
+        IsoconvAnalyse(app, vorbereitet);
         return;
     }
     if (fenster < 0) {

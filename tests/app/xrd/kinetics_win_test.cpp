@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
 #include "spectra/grafik_fenster.h"
+#include "xrd/kinetics_win.h"
 
 namespace {
 
@@ -124,4 +126,125 @@ TEST_F(KinetikRechnerTest, TwoPointsAreTooFewForTheLine)
     EXPECT_EQ(k, "");
     EXPECT_TRUE(Stand(g) == vorher);
     EXPECT_EQ(g.ZeigeFunktion, 0);
+}
+
+// ---- isoconversional analysis (914) ----
+
+namespace {
+
+std::string g_ordner, g_namen;
+
+int32_t Wahl(HWND, char* pfad, char* titel, int32_t, int32_t)
+{
+    std::snprintf(pfad, 2000, "%s", g_ordner.c_str());
+    std::snprintf(titel, 500, "%s", g_namen.c_str());
+    return 1;
+}
+
+// First-order curve at T with Ea = 80 kJ/mol, t from 0 to 5 t1/2.
+std::string ErsteOrdnung(double T, int punkte)
+{
+    const double k = 0.01 * std::exp(-(80000.0 / 8.3144) * (1.0 / T - 1.0 / 423.0));
+    const double ende = 5.0 * std::log(2.0) / k;
+    std::string text;
+    char zeile[64];
+    for (int i = 0; i < punkte; ++i) {
+        const double t = ende * i / (punkte - 1.0);
+        std::snprintf(zeile, sizeof zeile, "%.10g %.10g\n", t, 1.0 - std::exp(-k * t));
+        text += zeile;
+    }
+    return text;
+}
+
+}  // namespace
+
+class IsoconvDialog : public EditFixture {
+protected:
+    ISOCONV_DATEIWAHL alteWahl = nullptr;
+    void SetUp() override
+    {
+        EditFixture::SetUp();
+        alteWahl = IsoconvDateiWahl;
+        IsoconvDateiWahl = Wahl;
+        g_ordner = ordner + "\\";
+    }
+    void TearDown() override
+    {
+        IsoconvDateiWahl = alteWahl;
+        EditFixture::TearDown();
+    }
+    void Kurven(int anzahl)
+    {
+        g_namen.clear();
+        for (int j = 0; j < anzahl; ++j) {
+            const std::string name = "kin_" + std::to_string(j) + ".dat";
+            Schreibe(name.c_str(), ErsteOrdnung(373.0 + 25.0 * (j % 5), 500 + 97 * (j % 5)));
+            g_namen += (j ? "," : "") + name;
+        }
+    }
+    std::string Ausgabe(const char* name) const
+    {
+        std::FILE* f = std::fopen((std::string(HAUPTDATEN.DatenOrdner) + name).c_str(), "rt");
+        std::string text;
+        if (!f) return text;
+        char puffer[512];
+        while (std::fgets(puffer, sizeof puffer, f)) text += puffer;
+        std::fclose(f);
+        return text;
+    }
+};
+
+TEST_F(IsoconvDialog, FiveCurvesGiveTheActivationEnergyFilesAndPlots)
+{
+    Kurven(5);
+    std::string liste, temperaturen, schritt;
+    auto lies = [&](HWND dlg) {
+        liste = std::to_string(SendDlgItemMessageA(dlg, IDC_ISO_LISTE, LB_GETCOUNT, 0, 0));
+        temperaturen = Text(dlg, IDC_ISO_TEMPERATUREN);
+    };
+    auto foto = [](const char* datei) {
+        return [datei](HWND dlg) { EXPECT_TRUE(FensterFoto(dlg, datei)); };
+    };
+    auto blaettern = [&](HWND dlg) {
+        SendMessageA(dlg, WM_VSCROLL, SB_LINEUP, reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDC_ISO_BALKEN)));
+        schritt = Text(dlg, IDC_ISO_SCHRITT_GEZEIGT);
+        EXPECT_EQ(IsDlgButtonChecked(dlg, IDC_ISO_LNK), BST_CHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(dlg, IDC_ISO_EA), BST_UNCHECKED);
+    };
+    boxen.clear();
+    EXPECT_TRUE(MitDialogen({Druecke(IDC_ISO_DATEIEN), lies, Druecke(IDC_ISO_RECHNEN), foto("isoconv_kind1.png"),
+                             Waehle(IDC_ISO_HALBWERT), Waehle(IDC_ISO_NORMIERT), Waehle(IDC_ISO_EA),
+                             foto("isoconv_kind4.png"), Waehle(IDC_ISO_LNK), blaettern,
+                             foto("isoconv_kind5.png"), Druecke(IDOK)},
+                            [&] { HAUPTDATEN.Befehl(914, 0); }));
+    EXPECT_TRUE(boxen.empty()) << (boxen.empty() ? "" : boxen[0].text);
+    EXPECT_EQ(liste, "5");
+    EXPECT_EQ(temperaturen, "373\r\n398\r\n423\r\n448\r\n473\r\n");
+    EXPECT_EQ(schritt, "0.1");
+    const std::string ea = Ausgabe("apparent_Ea_v_a.dat");
+    int werte = 0;
+    for (std::size_t p = 0; (p = ea.find('\n', p)) != std::string::npos; ++p) {
+        double a = 0.0, e = 0.0;
+        if (std::sscanf(ea.c_str() + p + 1, "%lf, %lf", &a, &e) == 2) {
+            ++werte;
+            EXPECT_NEAR(e, 80.0, 0.8) << a;
+        }
+    }
+    EXPECT_EQ(werte, 19);
+    EXPECT_NE(ea.find("# kin_4.dat at T=473 K\n"), std::string::npos);
+    EXPECT_EQ(Ausgabe("halflife_v_T.dat").substr(0, 30), "# Half-life v Temperature for\n");
+    EXPECT_EQ(Ausgabe("t12n_kin_2.dat").substr(0, 36), "# Half-life normalized curve, t1/2 =");
+}
+
+TEST_F(IsoconvDialog, TooManyFilesAndBadTemperaturesAreNamed)
+{
+    Kurven(21);
+    boxen.clear();
+    EXPECT_TRUE(MitDialogen({Druecke(IDC_ISO_DATEIEN), SetzeText(IDC_ISO_TEMPERATUREN, "373\r\n0\r\n423"),
+                             Druecke(IDC_ISO_RECHNEN), Druecke(IDCANCEL)},
+                            [&] { HAUPTDATEN.Befehl(914, 0); }));
+    ASSERT_EQ(boxen.size(), 2u);
+    EXPECT_NE(boxen[0].text.find("kin_20.dat"), std::string::npos);
+    EXPECT_EQ(boxen[0].text.find("kin_19.dat"), std::string::npos);
+    EXPECT_NE(boxen[1].text.find("line 2"), std::string::npos);
 }
