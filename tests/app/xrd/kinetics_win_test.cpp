@@ -15,6 +15,7 @@
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
 #include "spectra/grafik_fenster.h"
+#include "xas/feff_path.h"
 #include "xrd/kinetics_win.h"
 
 namespace {
@@ -247,4 +248,33 @@ TEST_F(IsoconvDialog, TooManyFilesAndBadTemperaturesAreNamed)
     EXPECT_NE(boxen[0].text.find("kin_20.dat"), std::string::npos);
     EXPECT_EQ(boxen[0].text.find("kin_19.dat"), std::string::npos);
     EXPECT_NE(boxen[1].text.find("line 2"), std::string::npos);
+}
+
+TEST_F(IsoconvDialog, UnwritableFolderIsNamedAndTheFeffPathsStay)
+{
+    Kurven(5);
+    std::vector<char> feff(reinterpret_cast<const char*>(FeffPfade),
+                           reinterpret_cast<const char*>(FeffPfade) + sizeof FeffPfade);
+    const std::string alt = HAUPTDATEN.DatenOrdner;
+    std::snprintf(HAUPTDATEN.DatenOrdner, 260, "%s", (g_ordner + "no_such_folder\\").c_str());
+    boxen.clear();
+    std::string ab, auf;
+    auto balken = [&](HWND dlg) {
+        HWND b = GetDlgItem(dlg, IDC_ISO_BALKEN);
+        SendMessageA(dlg, WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(b));  // 0.05: stays
+        ab = Text(dlg, IDC_ISO_SCHRITT_GEZEIGT);
+        for (int i = 0; i < 60; ++i) SendMessageA(dlg, WM_VSCROLL, SB_LINEUP, reinterpret_cast<LPARAM>(b));
+        auf = Text(dlg, IDC_ISO_SCHRITT_GEZEIGT);
+    };
+    EXPECT_TRUE(MitDialogen({Druecke(IDC_ISO_DATEIEN), SetzeText(IDC_ISO_SCHRITT, "0.01"),
+                             Druecke(IDC_ISO_RECHNEN), balken, Druecke(IDOK)},
+                            [&] { HAUPTDATEN.Befehl(914, 0); }));
+    std::snprintf(HAUPTDATEN.DatenOrdner, 260, "%s", alt.c_str());
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("no_such_folder\\apparent_Ea_v_a.dat"), std::string::npos);
+    EXPECT_NE(boxen[0].text.find("t12n_kin_4.dat"), std::string::npos);
+    // The step was raised to the limit, and the level steps stop below 1.
+    EXPECT_EQ(ab, "0.02");
+    EXPECT_EQ(auf, "0.98");
+    EXPECT_TRUE(std::memcmp(feff.data(), FeffPfade, sizeof FeffPfade) == 0);
 }
