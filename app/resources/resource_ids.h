@@ -813,5 +813,34 @@
 #define IDC_AUTO_NAME 80
 #define IDC_AUTO_SPALTEN 201
 #define IDC_AUTO_S 30
+// Kinetic calculator KINETIC_CALC (app/xrd/kinetics_win.cpp); the model
+// radio buttons are 200-214.
+#define IDC_KIN_VORSCHAU 30
+#define IDC_KIN_REGRESSION 55
+#define IDC_KIN_STEIGUNG 58
+#define IDC_KIN_ORDINATE 59
+#define IDC_KIN_MODELL 200
+#define IDC_KIN_ALLE 220
+#define IDC_KIN_BALKEN 301
+#define IDC_KIN_BALKEN2 302
+#define IDC_KIN_INFO 475
+#define IDC_KIN_INFO2 476
+
+// Isoconversional kinetic analysis ISOCONV_KINETIC (app/xrd/kinetics_win.cpp).
+#define IDC_ISO_DATEIEN 37
+#define IDC_ISO_LISTE 100
+#define IDC_ISO_TEMPERATUREN 130
+#define IDC_ISO_SCHRITT_GEZEIGT 200
+#define IDC_ISO_SCHRITT 210
+#define IDC_ISO_RECHNEN 201
+#define IDC_ISO_KURVEN 552
+#define IDC_ISO_HALBWERT 651
+#define IDC_ISO_NORMIERT 553
+#define IDC_ISO_EA 554
+#define IDC_ISO_LNK 555
+#define IDC_ISO_BILD 30
+#define IDC_ISO_BALKEN 301
+#define IDC_ISO_HINWEIS1 558
+#define IDC_ISO_HINWEIS2 654
 
 #endif

@@ -17,6 +17,7 @@
 #include "xrd/xrd_commands.h"
 #include "xrd/xrd_commands_win.h"
 #include "xrd/peak_search_dialog_win.h"
+#include "xrd/kinetics_win.h"
 #include "xrd/xrd_peak_search.h"
 #include "xrd/xrd_fourier_synthesis.h"
 #include "xrd/xrd_fourier_synthesis_win.h"
@@ -192,10 +193,9 @@ void XrdBefehl(haupt_fenster* app)
     const int32_t id = app->Meldungsblock.Befehl;
     const bool vorbereitet = app->Meldungsblock.lParam == LP_PREPARED;
     const int32_t fenster = BefehlsFenster(app, true);
-    // The kinetic calculator and analysis are not built yet: after the
-    // prologue they say so, with or without a window.
-    if (id == 913 || id == 914) {
-        NichtVerfuegbar(id);
+    // The kinetic analysis reads its own curves: no window needed.
+    if (id == 914) {
+        IsoconvAnalyse(app, vorbereitet);
         return;
     }
     if (fenster < 0) {
@@ -237,6 +237,9 @@ void XrdBefehl(haupt_fenster* app)
         g.SetFullBorder();
         XrdStructureFit(1);
         break;
+    case 913:
+        KinetikRechner(app, fenster, vorbereitet);
+        return;
     case 912:
         // A dialog that waits for a person has no place in a replay.
         if (vorbereitet) NichtVerfuegbar(id, "The options dialog during a replay");
