@@ -437,13 +437,6 @@ void SchraegeSchriften(grafik_fenster& g, double delta)
                     16, "system");
 }
 
-void NichtDa(const char* was)
-{
-    if (MakroRunning) return;
-    char text[160];
-    std::snprintf(text, sizeof text, "%s is not available in this version of Korlan.", was);
-    MeldungsBox(Haupt(), text, "Sorry!", MB_OK | MB_ICONINFORMATION);
-}
 
 LRESULT Kommando(grafik_fenster& g, int32_t id, LPARAM lParam)
 {

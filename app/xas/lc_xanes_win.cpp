@@ -152,15 +152,10 @@ std::vector<double> LcGewichte;
 
 }  // namespace
 
-int32_t LcXanesVorbereiten(int32_t befehl)
+int32_t LcXanesVorbereiten(int32_t)
 {
     haupt_fenster& app = HAUPTDATEN;
     const bool vorbereitet = app.Meldungsblock.lParam == LP_PREPARED;
-    // The fit itself needs the chi-square callback to serve model kind 10.
-    if (!LcChiQuadratFertig) {
-        NichtVerfuegbar(befehl, "The linear-combination XANES fit");
-        return 0;
-    }
     const int32_t fenster = AktivesFenster;
     if (fenster < 0 || fenster > 3) return 0;
     grafik_fenster& g = GrafikFenster[fenster];

@@ -28,9 +28,6 @@ int32_t FeffBefehl(int32_t befehl);               // 834, 849, 850
 int32_t QuickXas(int32_t befehl);                 // 835, 838, 839, 840
 int32_t McMasterDialog();                         // 842
 int32_t LcXanesVorbereiten(int32_t befehl);       // 844
-// True once the chi-square callback of HAUPTDATEN serves the LC-XANES fit
-// (model kind 10); until then 844 answers "not available".
-extern bool LcChiQuadratFertig;
 int32_t PcaBefehl(int32_t befehl);                // 851
 int32_t XafsInOneDialog();                        // 852's dialog
 

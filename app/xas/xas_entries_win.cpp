@@ -22,7 +22,3 @@ int32_t RatioMethode(int32_t befehl) { return Fehlt(befehl); }
 int32_t DifferenzSpektrum(LPARAM) { return Fehlt(831); }
 int32_t QuickXas(int32_t befehl) { return Fehlt(befehl); }
 int32_t XafsInOneDialog() { return Fehlt(852, "The XAFS-in-one dialog"); }
-
-// The chi-square callback ExafsFitProzedur does not serve the LC-XANES fit
-// (model kind 10) yet: 844 answers that it is not available until it does.
-bool LcChiQuadratFertig = false;

@@ -1025,6 +1025,8 @@ TEST_F(RunMacro, ColumnAverageAndHeaderValuesOfADispersiveFile)
                          Pfad("aus2"));
     EXPECT_EQ(f.code, static_cast<DWORD>(run_macro::EXIT_STEP_FAILED)) << f.fehler;
     EXPECT_NE(LiesDatei(Pfad("aus2\\messages.txt")).find("fehlt.dat"), std::string::npos);
+}
+
 // ---- the first shell of the copper foil, refined in R space ----
 //
 // chi(k) k^2 from the background chain above, transformed over k 3-17

@@ -3,9 +3,8 @@
 // SOURCES.md there) and an unknown made of two of them, its run to the end,
 // and the dialog LC_XANES with its "LCXANES.dat" table.
 //
-// The chi-square callback that serves model kind 10 in the program is not
-// there yet; StandIn below does its work as plain weighted least squares
-// (the model callback in array mode, forward differences).
+// The fit runs through the program's own chi-square callback, which serves
+// the LC model kind 10 as a k-space EXAFS target.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -31,38 +30,6 @@
 namespace {
 
 const std::string DATEN = KORLAN_TEST_DIR "/app/xas/data/lcf_au/";
-
-double StandIn(int32_t n, int32_t mfit, double* x, double* y, double* a, double* alpha, double* beta,
-               double* sigma)
-{
-    FitModellArt += 100;
-    std::vector<double> y0(n), y1(n);
-    Numerik.function(0.0, 0.0, x, y0.data(), n);
-    std::vector<std::vector<double>> d(mfit + 1, std::vector<double>(n));
-    for (int32_t j = 0; j <= mfit; ++j) {
-        const int32_t p = FreeParameterList[j];
-        const double h = 1e-6 * std::max(std::fabs(a[p]), 1e-3);
-        const double alt = a[p];
-        a[p] = alt + h;
-        Numerik.function(0.0, 0.0, x, y1.data(), n);
-        a[p] = alt;
-        for (int32_t i = 0; i < n; ++i) d[j][i] = (y1[i] - y0[i]) / h;
-    }
-    const double* g = Numerik.GetWeightFunction();
-    double chi = 0.0;
-    for (int32_t i = 0; i < n; ++i) {
-        double w = sigma && sigma[i] != 0.0 ? 1.0 / (sigma[i] * sigma[i]) : 1.0;
-        if (g) w *= g[i];
-        const double dy = y[i] - y0[i];
-        chi += dy * dy * w;
-        for (int32_t l = 0; l <= mfit; ++l) {
-            beta[l] += w * d[l][i] * dy;
-            for (int32_t m = 0; m <= l; ++m) alpha[400 * l + m] += w * d[l][i] * d[m][i];
-        }
-    }
-    FitModellArt -= 100;
-    return chi;
-}
 
 SpektrumDaten LiesReferenz(const char* name)
 {
@@ -129,8 +96,7 @@ protected:
     {
         EditFixture::SetUp();
         HAUPTDATEN.ModellCallback = ModellFunktion;
-        HAUPTDATEN.ChiQuadratCallback = StandIn;
-        LcChiQuadratFertig = true;
+        HAUPTDATEN.ChiQuadratCallback = ExafsFitProzedur;
         LcDateiDialog = AntwortDatei;
         HAUPTDATEN.FitZustand = 0;
         HAUPTDATEN.FitErneuerung[0] = 1;
@@ -169,7 +135,6 @@ protected:
     void TearDown() override
     {
         KonfidenzFrage = alteFrage;
-        LcChiQuadratFertig = false;
         LcDateiDialog = GetOpenFileNameA;
         HAUPTDATEN.FitZustand = 0;
         Numerik.SetWeightFunction(nullptr);
@@ -469,17 +434,4 @@ TEST_F(LcXanesWin, TheHundredAndFirstReferenceIsRefused)
     EXPECT_EQ(liste.back(), "ref100.dat");
     ASSERT_EQ(boxen.size(), 1u);
     EXPECT_NE(boxen[0].text.find("At most 100 reference spectra"), std::string::npos) << boxen[0].text;
-}
-
-TEST_F(LcXanesWin, WithoutItsChiSquareCallbackTheFitIsNotAvailable)
-{
-    LcChiQuadratFertig = false;
-    Modell({26, 26});
-    Liste("true");
-    NichtVerfuegbarVergessen();
-    Prepared(844, {0.0, 1.0, 11.86, 11.99});
-    EXPECT_EQ(FehlerCode, 1000);
-    EXPECT_STRNE(NichtVerfuegbarText(), "");
-    EXPECT_EQ(GrafikFenster[0].ModellArt, 0);
-    FehlerCode = 0;
 }
