@@ -437,7 +437,6 @@ void SchraegeSchriften(grafik_fenster& g, double delta)
                     16, "system");
 }
 
-
 LRESULT Kommando(grafik_fenster& g, int32_t id, LPARAM lParam)
 {
     PAINTINFO& p = g.Paintinfo;
