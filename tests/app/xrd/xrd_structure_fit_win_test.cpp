@@ -47,9 +47,13 @@ DialogSchritt Kreuz(int id, bool an)
 
 class XrdStrukturFit : public EditFixture {
 protected:
+    int32_t alteFrage = 0;
     void SetUp() override
     {
         EditFixture::SetUp();
+        // No question about confidence limits at the end of a fit.
+        alteFrage = KonfidenzFrage;
+        KonfidenzFrage = -1;
         XrdPhasenVorgaben();
         XrdGemerkteParameter = 0;
         HAUPTDATEN.ModellCallback = ModellFunktion;
@@ -71,6 +75,7 @@ protected:
     }
     void TearDown() override
     {
+        KonfidenzFrage = alteFrage;
         HAUPTDATEN.FitZustand = 0;
         SetMenu(hwnd, HAUPTDATEN.Hauptmenue);
         XrdPhasenVorgaben();
