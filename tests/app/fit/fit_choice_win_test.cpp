@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "app/fit/parameter_dialog_fixture.h"
 #include "app/spectra/data_commands_fixture.h"
 #include "app/temp_folder.h"
 #include "fit/fit_choice_win.h"
@@ -35,48 +36,15 @@ BOOL WINAPI DateiAntwort(LPOPENFILENAMEA ofn)
     return TRUE;
 }
 
-void Bild(HWND fenster, const char* datei) { EXPECT_TRUE(FensterFoto(fenster, datei)); }
-
 }  // namespace
 
-class FitChoiceWin : public EditFixture {
+class FitChoiceWin : public EigeneTabellenWin {
 protected:
-    // Window 0 is the target: dialogs that close may leave another window
-    // on top.
-    void Fenster0()
-    {
-        BringWindowToTop(grafik[0]);
-        BefehlsFenster(&HAUPTDATEN, false);
-        ASSERT_EQ(AktivesFenster, 0);
-    }
-    std::vector<int32_t> flags = std::vector<int32_t>(PARAMETER_TABLE_ENTRIES, 0);
-    std::vector<int32_t> words = std::vector<int32_t>(PARAMETER_TABLE_ENTRIES, 0);
-    std::vector<double> constants = std::vector<double>(PARAMETER_TABLE_ENTRIES, 0.0);
-    std::vector<int32_t> freeList = std::vector<int32_t>(FREE_LIST_ENTRIES, 0);
-    int32_t* alteTabellen[3] = {};
-    double* alteKonstanten = nullptr;
-
-    void SetUp() override
-    {
-        EditFixture::SetUp();
-        alteTabellen[0] = ParameterFlags;
-        alteTabellen[1] = CorrelationWords;
-        alteTabellen[2] = FreeParameterList;
-        alteKonstanten = CorrelationConstants;
-        ParameterFlags = flags.data();
-        CorrelationWords = words.data();
-        FreeParameterList = freeList.data();
-        CorrelationConstants = constants.data();
-    }
     void TearDown() override
     {
-        ParameterFlags = alteTabellen[0];
-        CorrelationWords = alteTabellen[1];
-        FreeParameterList = alteTabellen[2];
-        CorrelationConstants = alteKonstanten;
         ParameterOeffnenDialog = GetOpenFileNameA;
         ParameterSpeichernDialog = GetSaveFileNameA;
-        EditFixture::TearDown();
+        EigeneTabellenWin::TearDown();
     }
     // Window 0's model.
     void FensterModell(std::initializer_list<int32_t> codes, int32_t grad = 0)

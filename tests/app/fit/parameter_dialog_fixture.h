@@ -73,7 +73,9 @@ inline void GleicherStand(const TABELLEN_STAND& a, const TABELLEN_STAND& b)
 
 using namespace parameter_test;
 
-class ParameterTableWin : public EditFixture {
+// Window 0 as the target, with parameter tables of the test's own in
+// place of the program's for the length of one test.
+class EigeneTabellenWin : public EditFixture {
 protected:
     // Window 0 is the target: dialogs that close may leave another window
     // on top.
@@ -101,7 +103,6 @@ protected:
         CorrelationWords = words.data();
         FreeParameterList = freeList.data();
         CorrelationConstants = constants.data();
-        Kurve(0, 50, [](double x) { return 0.1 * x; });
     }
     void TearDown() override
     {
@@ -111,6 +112,15 @@ protected:
         CorrelationConstants = altK;
         HilfeThema = 0;
         EditFixture::TearDown();
+    }
+};
+
+class ParameterTableWin : public EigeneTabellenWin {
+protected:
+    void SetUp() override
+    {
+        EigeneTabellenWin::SetUp();
+        Kurve(0, 50, [](double x) { return 0.1 * x; });
     }
     // Window 0's model with values 1, 2, 3, ... and fresh tables.
     void Modell(std::initializer_list<int32_t> codes, int32_t grad = 0)
