@@ -15,6 +15,7 @@ int32_t VorkantenBefehl(int32_t befehl);          // 803, 804, 809, 841
 int32_t MueNullFit(int32_t befehl);               // 806, 828, 837
 int32_t ExafsFitVorbereiten(int32_t a, int32_t b);  // 807, 817 (exafs_fit_win.cpp)
 int32_t ExafsFitDialog(int32_t befehl);           // 807's and 817's dialog EXAFSFIT: type + 1 or 0
+int32_t FeffPfadAuswahl(HWND owner);              // FEFF_FIT: number of chosen paths, 0 on Cancel
 int32_t ExafsOptionenDialog();                    // 813 (shell/option_dialogs_win.cpp)
 int32_t XasFourierTransform(int32_t befehl);      // 815
 int32_t PhasenAmplituden(int32_t befehl);         // 816
