@@ -27,60 +27,74 @@ trap 'exit 143' TERM INT
 
 note() { echo "wine-emulator: $*" >&2; }
 
-# The program writes into two pipes read by tee processes of their own,
-# so that a Wine background process which inherits the program's output
-# (the server and its helpers when no run started them before) holds
-# those pipes and not the caller's.
-mkfifo "$tmp/out.pipe" "$tmp/err.pipe"
-: >"$tmp/out"
-: >"$tmp/err"
-tee "$tmp/out" <"$tmp/out.pipe" &
-tee_out=$!
-tee "$tmp/err" <"$tmp/err.pipe" >&2 &
-tee_err=$!
+run_once() {
+  # The program writes into two pipes read by tee processes of their own,
+  # so that a Wine background process which inherits the program's output
+  # (the server and its helpers when no run started them before) holds
+  # those pipes and not the caller's.
+  rm -f "$tmp/out.pipe" "$tmp/err.pipe" "$tmp/hung"
+  mkfifo "$tmp/out.pipe" "$tmp/err.pipe"
+  : >"$tmp/out"
+  : >"$tmp/err"
+  tee "$tmp/out" <"$tmp/out.pipe" &
+  tee_out=$!
+  tee "$tmp/err" <"$tmp/err.pipe" >&2 &
+  tee_err=$!
 
-wine "$@" >"$tmp/out.pipe" 2>"$tmp/err.pipe" </dev/null &
-wine_pid=$!
+  wine "$@" >"$tmp/out.pipe" 2>"$tmp/err.pipe" </dev/null &
+  wine_pid=$!
 
-reported() { grep -qE '^\[  (PASSED|FAILED)  \]|^\[==========\] [0-9]+ tests? from .* ran\.' "$tmp/out"; }
+  reported() { grep -qE '^\[  (PASSED|FAILED)  \]|^\[==========\] [0-9]+ tests? from .* ran\.' "$tmp/out"; }
 
-# Once GoogleTest has reported, the program has exit_grace seconds to end.
-(
-  until reported; do
-    sleep 1
-    kill -0 "$wine_pid" 2>/dev/null || exit 0
+  # Once GoogleTest has reported, the program has exit_grace seconds to end.
+  (
+    until reported; do
+      sleep 1
+      kill -0 "$wine_pid" 2>/dev/null || exit 0
+    done
+    for _ in $(seq "$exit_grace"); do
+      sleep 1
+      kill -0 "$wine_pid" 2>/dev/null || exit 0
+    done
+    : >"$tmp/hung"
+    kill -9 "$wine_pid" 2>/dev/null
+  ) &
+  watchdog=$!
+  wait "$wine_pid" 2>/dev/null
+  rc=$?
+  wine_pid=""
+  kill "$watchdog" 2>/dev/null
+  wait "$watchdog" 2>/dev/null
+  watchdog=""
+  if [ -e "$tmp/hung" ]; then
+    note "the program reported its results but had not exited ${exit_grace} s later: it hangs in its exit; ended, counted as failed"
+    exit 1
+  fi
+
+  # Wait for the tee processes, so the checks below read the whole output.
+  # A background Wine process that inherited the pipes keeps them open; the
+  # output written before the exit is in by then.
+  for _ in $(seq 100); do
+    kill -0 "$tee_out" 2>/dev/null || kill -0 "$tee_err" 2>/dev/null || break
+    sleep 0.1
   done
-  for _ in $(seq "$exit_grace"); do
-    sleep 1
-    kill -0 "$wine_pid" 2>/dev/null || exit 0
-  done
-  : >"$tmp/hung"
-  kill -9 "$wine_pid" 2>/dev/null
-) &
-watchdog=$!
-wait "$wine_pid" 2>/dev/null
-rc=$?
-wine_pid=""
-kill "$watchdog" 2>/dev/null
-wait "$watchdog" 2>/dev/null
-watchdog=""
-if [ -e "$tmp/hung" ]; then
-  note "the program reported its results but had not exited ${exit_grace} s later: it hangs in its exit; ended, counted as failed"
-  exit 1
-fi
+  if kill -0 "$tee_out" 2>/dev/null || kill -0 "$tee_err" 2>/dev/null; then
+    note "a Wine background process holds the program's output (start the Wine server before the tests, as scripts/test does)"
+  else
+    wait "$tee_out" "$tee_err" 2>/dev/null
+    tee_out="" tee_err=""
+  fi
+}
 
-# Wait for the tee processes, so the checks below read the whole output.
-# A background Wine process that inherited the pipes keeps them open; the
-# output written before the exit is in by then.
-for _ in $(seq 100); do
-  kill -0 "$tee_out" 2>/dev/null || kill -0 "$tee_err" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$tee_out" 2>/dev/null || kill -0 "$tee_err" 2>/dev/null; then
-  note "a Wine background process holds the program's output (start the Wine server before the tests, as scripts/test does)"
-else
-  wait "$tee_out" "$tee_err" 2>/dev/null
-  tee_out="" tee_err=""
+run_once "$@"
+# A program that ends with an error before it printed a single line has
+# usually not started at all (Wine could not load it or its libraries);
+# one more try, with Wine's error channel open, tells a passing hiccup
+# from a real failure and shows its cause.
+if [ ! -s "$tmp/out" ] && [ "$rc" -ne 0 ]; then
+  note "$1 ended with exit code $rc before printing anything; trying once more with Wine's error messages on"
+  export WINEDEBUG=err+all,fixme-all
+  run_once "$@"
 fi
 
 if [ ! -s "$tmp/out" ]; then
