@@ -159,6 +159,9 @@ TEST_F(SektionsDialogTest, BordersAndTheAlternatingPicks)
         }
         // Clicks: the lower edit has the focus at first, then they alternate.
         Druck(dlg, IDC_SB_ZURUECK);
+        // A user clicks into a preview that is on the screen: its paint,
+        // which may still wait in the queue on a busy machine, comes first.
+        RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         // The graphic window behind the dialog paints in between (its own
         // scale goes into the shared plotter): picks keep the preview's.
         RedrawWindow(HAUPTDATEN.GrafikHandles[0], nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
