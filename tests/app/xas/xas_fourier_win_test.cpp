@@ -176,6 +176,28 @@ TEST_F(XasFourier, BackTransformIsCutToTheForwardWindow)
     EXPECT_FALSE(Enthaelt(Gepostet(hwnd), 164));
 }
 
+TEST_F(XasFourier, BackFromTheMagnitudeCopyStartsAtItsTransform)
+{
+    Hin();
+    Gepostet(hwnd);
+    grafik_fenster& g = G();
+    // 164 shows the magnitude of the transform in a slot of its own (3).
+    HAUPTDATEN.Befehl(164, 0);
+    ASSERT_EQ(g.AktuellerSlot(), 3);
+    ASSERT_EQ(g.KurvenFlags[3] & 7u, 4u);
+    const std::vector<double> komplex = Y(W, 2);
+    Zurueck(1.5, 3.0);
+    EXPECT_EQ(FehlerCode, 0);
+    // The transform of slot 2 was current again: it stays as it was, and
+    // its back-transform follows it.
+    EXPECT_EQ(Y(W, 2), komplex);
+    ASSERT_EQ(g.AktuellerSlot(), 3);
+    EXPECT_EQ(g.KurvenFlags[3] & 7u, 6u);
+    EXPECT_GE(X(W, 3).front(), 3.0);
+    EXPECT_NE(std::string(CommandText).find("Backtransform -  square window  from : 1.5 , to : 3 -  ( active : 4 )"),
+              std::string::npos);
+}
+
 TEST_F(XasFourier, ForwardAndBackOverTheWholeRangeGiveTheChiAgain)
 {
     // R max above the transform's last R: nothing is cut, no magnitude copy.
