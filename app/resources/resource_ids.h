@@ -843,4 +843,11 @@
 #define IDC_ISO_HINWEIS1 558
 #define IDC_ISO_HINWEIS2 654
 
+// ---- the quick XAS reduction (app/xas/quick_xas_win.cpp): status-line
+// texts of its menu items (command + 1000) ----
+#define IDS_STATUS_QUICK_XAS 1835
+#define IDS_STATUS_QUICK_KANTE 1838
+#define IDS_STATUS_QUICK_MUE0 1839
+#define IDS_STATUS_QUICK_FFT 1840
+
 #endif

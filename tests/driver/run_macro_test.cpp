@@ -26,6 +26,7 @@
 #include "fit/fit_model.h"
 #include "fit/xafs_table.h"
 #include "xas/feff_path.h"
+#include "xas/section_dialog_win.h"
 #include "zelva.h"
 
 namespace {
@@ -1219,4 +1220,218 @@ TEST_F(RunMacroExafs, FirstShellOfTheCopperFoilInRSpace)
     std::printf("constant step: S0^2 %.4f dE0 %.3f dR %.5f sigma^2 %.5f\n"
                 "mu0(k):        S0^2 %.4f dE0 %.3f dR %.5f sigma^2 %.5f (sigma^2 lower by %.5f)\n",
                 a.s02, a.e0, a.dr, a.sigma2, b.s02, b.e0, b.dr, b.sigma2, weniger);
+}
+
+// ---- Quick-XAS on the copper foil ----
+
+namespace {
+
+// R of the first local maximum of |FT| above a third of its largest value
+// below 6 Angstrom.
+double ErstesMaximum(const std::vector<double>& r, const std::vector<double>& b)
+{
+    double groesst = 0.0;
+    for (size_t j = 0; j < r.size(); ++j)
+        if (r[j] < 6.0) groesst = std::max(groesst, b[j]);
+    for (size_t j = 1; j + 1 < r.size(); ++j)
+        if (b[j] > groesst / 3 && b[j] >= b[j - 1] && b[j] >= b[j + 1]) return r[j];
+    return -1.0;
+}
+
+std::string OhneCr(std::string t)
+{
+    t.erase(std::remove(t.begin(), t.end(), '\r'), t.end());
+    return t;
+}
+
+// The number lines of the slot file of slot s (0-3), without its header.
+std::string SlotDaten(const std::string& aus, int s)
+{
+    std::istringstream ein(LiesDatei(aus + "\\slot_" + std::to_string((s & 3) + 1) + ".txt"));
+    std::string t, zeile;
+    while (std::getline(ein, zeile))
+        if (!zeile.empty() && zeile[0] != '#') t += zeile + "\n";
+    return t;
+}
+
+int AktuelleNummer(const std::string& aus) { return std::atoi(LiesDatei(aus + "\\current.txt").c_str()) - 1; }
+
+}  // namespace
+
+TEST_F(RunMacro, QuickXasOnTheCopperFoilEndsWithFtMeasuredAndNormalised)
+{
+    const std::string cu = Pfad("cu_metal_rt.xdi");
+    ASSERT_TRUE(CopyFileA((std::string(XAS) + "cu_metal_rt.xdi").c_str(), cu.c_str(), FALSE));
+    // The measured spectrum on its own, for comparison.
+    Lauf l = Fahre(cu, Makro("mu.MAK", "Makro\n" + Satz(CU_MU)), Pfad("mu"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const std::string gemessen = SlotDaten(Pfad("mu"), AktuelleNummer(Pfad("mu")));
+
+    l = Fahre(cu, Makro("quick.MAK", "Makro\n" + Satz(CU_MU) + Satz("835")), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const double e0 = E0Aus(Pfad("aus"));
+    EXPECT_GE(e0, 8.979);
+    EXPECT_LE(e0, 8.983);
+    const std::string ergebnis = OhneCr(LiesDatei(Pfad("aus\\results.txt")));
+    EXPECT_NE(ergebnis.find("    Two Polynomial Fit:\n"), std::string::npos) << ergebnis;
+    EXPECT_EQ(ergebnis.find("Polynomial   degree"), std::string::npos);
+    EXPECT_NE(ergebnis.find("--XAS-MUE_ZERO - cubic spline fit from : 2 , to : "), std::string::npos);
+    EXPECT_NE(ergebnis.find("--XAS-FOURIER TRANSFORM  -  window : Bessel  - Beta : 4  - from : "), std::string::npos);
+
+    const int s = AktuelleNummer(Pfad("aus"));
+    // Current: the normalised spectrum, 0 before the edge and 1 above it.
+    std::vector<double> e, mu;
+    Spalten(Pfad("aus") + "\\slot_" + std::to_string(s + 1) + ".txt", &e, &mu);
+    ASSERT_EQ(e.size(), 408u);
+    double vor = 0.0, nach = 0.0;
+    int nv = 0, nn = 0;
+    for (size_t i = 0; i < e.size(); ++i) {
+        if (e[i] < 8.95) vor += mu[i], ++nv;
+        if (e[i] > 9.1) nach += mu[i], ++nn;
+    }
+    EXPECT_NEAR(vor / nv, 0.0, 0.02);
+    EXPECT_NEAR(nach / nn, 1.0, 0.05);
+    // Before it the measured spectrum, as 843 left it.
+    EXPECT_EQ(SlotDaten(Pfad("aus"), s - 1), gemessen);
+    // Before that |FT| of chi k^3 up to R max.
+    std::vector<double> r, b;
+    Spalten(Pfad("aus") + "\\slot_" + std::to_string(((s - 2) & 3) + 1) + ".txt", &r, &b);
+    ASSERT_GT(r.size(), 100u);
+    EXPECT_NEAR(r.front(), 0.0, 1e-9);
+    EXPECT_LE(r.back(), ExafsOptionen.MaxR);
+    for (double v : b) ASSERT_GE(v, 0.0);
+    EXPECT_NEAR(ErstesMaximum(r, b), 2.2, 0.15);
+    // Only the column choice of the opening, which the driver closes.
+    EXPECT_EQ(LiesDatei(Pfad("aus\\messages.txt")), "dialog \"Calculate XAS spectrum\" | closed by the driver | Cancel\n");
+}
+
+TEST_F(RunMacro, QuickXasRoadsAndTheStopBeforeTheSplines)
+{
+    const std::string cu = Pfad("cu_metal_rt.xdi");
+    ASSERT_TRUE(CopyFileA((std::string(XAS) + "cu_metal_rt.xdi").c_str(), cu.c_str(), FALSE));
+    // Cut at E0 + 0.4 keV: the pre-edge polynomial, then the normalisation.
+    Lauf l = Fahre(cu, Makro("kurz.MAK", "Makro\n" + Satz(CU_MU) + Satz("605,8.7,9.38,0,0") + Satz("835")),
+                   Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    std::string ergebnis = OhneCr(LiesDatei(Pfad("aus\\results.txt")));
+    EXPECT_NE(ergebnis.find("Polynomial   degree : 1  - (activated : "), std::string::npos) << ergebnis;
+    EXPECT_NE(ergebnis.find("--XAS-NORMALIZATION -\n"), std::string::npos);
+    EXPECT_EQ(ergebnis.find("Two Polynomial Fit"), std::string::npos);
+    EXPECT_NE(ergebnis.find("--XAS-FOURIER TRANSFORM"), std::string::npos);
+
+    // Cut at E0 + 0.08 keV: k ends near 4.4, two splines; the chain stops
+    // before 828 and keeps what it made, up to the k curve.
+    l = Fahre(cu, Makro("knapp.MAK", "Makro\n" + Satz(CU_MU) + Satz("605,8.7,9.06,0,0") + Satz("835")),
+              Pfad("aus"));
+    EXPECT_EQ(l.code, 1u);
+    EXPECT_NE(l.fehler.find("step 3 (command 835)"), std::string::npos) << l.fehler;
+    EXPECT_NE(l.fehler.find("FehlerCode 1000"), std::string::npos) << l.fehler;
+    ergebnis = OhneCr(LiesDatei(Pfad("aus\\results.txt")));
+    EXPECT_NE(ergebnis.find("--CONVERSION into k space"), std::string::npos) << ergebnis;
+    EXPECT_EQ(ergebnis.find("MUE_ZERO"), std::string::npos);
+    std::vector<double> kx, ky;
+    Spalten(AktuellerSlot(Pfad("aus")), &kx, &ky);
+    ASSERT_GT(kx.size(), 10u);
+    EXPECT_LT(kx.front(), 0.0);
+    EXPECT_NEAR(kx.back(), 4.6, 0.3);
+}
+
+// The four commands in this process on the measured spectrum, each from the
+// same start: where each ends, with its texts; and the messages the menu
+// gives when the chain cannot run.
+TEST_F(RunMacro, QuickXasCommandsEndWhereTheirMenuItemsSay)
+{
+    // The measured spectrum as the driver's 843 gives it.
+    const std::string cu = Pfad("cu_metal_rt.xdi");
+    ASSERT_TRUE(CopyFileA((std::string(XAS) + "cu_metal_rt.xdi").c_str(), cu.c_str(), FALSE));
+    const Lauf l = Fahre(cu, Makro("mu.MAK", "Makro\n" + Satz(CU_MU)), Pfad("mu"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    std::vector<double> ex, ey;
+    Spalten(AktuellerSlot(Pfad("mu")), &ex, &ey);
+    ASSERT_EQ(ex.size(), 408u);
+    // A window of this process takes it in its slot 0.
+    int w = -1;
+    MitDialogen({Druecke(IDCANCEL)}, [&] { w = Oeffne(std::string(XAS) + "Copper.chik"); });
+    ASSERT_GE(w, 0);
+    grafik_fenster& g = GrafikFenster[w];
+    std::snprintf(g.DateiInfo.DateiName, sizeof g.DateiInfo.DateiName, "cu_metal_rt.xdi");
+    auto start = [&](size_t n) {
+        std::copy(ex.begin(), ex.begin() + n, g.GetXFeld(0));
+        std::copy(ey.begin(), ey.begin() + n, g.GetYFeld(0));
+        for (int s = 0; s < 4; ++s) {
+            g.DateiInfo.PunkteProKurve[s] = s == 0 ? static_cast<int32_t>(n) : 0;
+            g.KurvenFlags[s] = 0;
+        }
+        g.KurvenZaehler = g.NeuesterZaehler = 0;
+        g.Multiplot = 0;
+        g.SetFullBorder();
+        FehlerCode = 0;
+    };
+    auto texte = [&](int s) { return std::string(g.XText[s & 3]) + " | " + g.YText[s & 3]; };
+    const std::string energie = "photon energy [keV] | ", kx = "k [\xC5~{-1}] | ";
+
+    start(ex.size());
+    Direkt("Makro\n" + Satz("838"));
+    EXPECT_EQ(g.AktuellerSlot(), 2);
+    EXPECT_EQ(texte(2), kx + "norm. absorption [a.u.]");
+    EXPECT_EQ(texte(1), energie + "norm. absorption [a.u.]");
+    EXPECT_EQ(texte(0), energie + "absorption [a.u.]");
+    EXPECT_EQ(g.KurvenFlags[2], 0u);
+    EXPECT_EQ(g.Multiplot, 1);
+
+    start(ex.size());
+    Direkt("Makro\n" + Satz("839"));
+    // The ring as 828 left it: chi(k) k^3 after the k curve.
+    EXPECT_EQ(g.AktuellerSlot(), 3);
+    EXPECT_EQ(texte(3), kx + "^c(k)*k~3");
+    EXPECT_EQ(texte(2), kx + "norm. absorption [a.u.]");
+    EXPECT_EQ(g.KGewicht, 3.0);
+    EXPECT_TRUE(g.KurvenFlags[3] & SLOT_K_GEWICHTET);
+    EXPECT_EQ(AutoSplineR, 0.9);
+    EXPECT_EQ(RRaum, 1);
+    const double kOben = g.GetXFeld(2)[g.DateiInfo.PunkteProKurve[2] - 5];
+    const int32_t splines = static_cast<int32_t>((kOben - 2.0) * 1.8 / 3.14159265358979323846 + 1.0);
+    EXPECT_EQ(SplineAnzahl, splines);
+    EXPECT_EQ(g.PolyGrad, splines);
+
+    start(ex.size());
+    Direkt("Makro\n" + Satz("840"));
+    // chi k^3 back in the k curve's slot (2), its section (3), the complex
+    // transform (0), current and drawn as a normal plot.
+    EXPECT_EQ(g.AktuellerSlot(), 0);
+    EXPECT_EQ(g.KurvenFlags[0] & 7u, 5u);
+    EXPECT_EQ(texte(0), "R [\xC5] | FT(^c(k)*k~3)");
+    EXPECT_EQ(texte(2), kx + "^c(k)*k~3");
+    EXPECT_EQ(g.Kombinieren, 0);
+    EXPECT_EQ(g.DritteSpalte(), 0);
+
+    start(ex.size());
+    Direkt("Makro\n" + Satz("835"));
+    EXPECT_EQ(g.AktuellerSlot(), 0);
+    EXPECT_EQ(texte(0), energie + "norm. absorption [a.u.]");
+    EXPECT_EQ(texte(3), energie + "absorption [a.u.]");
+    EXPECT_EQ(texte(2), "R [\xC5] | FT(^c(k)*k~3)");
+    for (int s : {0, 2, 3}) EXPECT_EQ(g.KurvenFlags[s], 0u) << s;
+    EXPECT_EQ(g.Multiplot, 1);
+
+    // From the menu: seven points are refused before anything changes; a
+    // k range too short for three splines stops before 828 with a message.
+    start(7);
+    boxen.clear();
+    HAUPTDATEN.Befehl(835, 0);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("at least 8 points"), std::string::npos) << boxen[0].text;
+    EXPECT_EQ(g.KurvenZaehler, 0);
+    EXPECT_EQ(g.Punkte(), 7);
+    size_t bis = 0;
+    while (bis < ex.size() && ex[bis] <= 9.06) ++bis;
+    start(bis);
+    boxen.clear();
+    HAUPTDATEN.Befehl(835, 0);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("gives 2 splines"), std::string::npos) << boxen[0].text;
+    EXPECT_NE(boxen[0].text.find("stopped before the mue(0) fit"), std::string::npos);
+    EXPECT_EQ(g.AktuellerSlot(), 2);
+    EXPECT_EQ(texte(2), kx + "norm. absorption [a.u.]");
+    EXPECT_EQ(FehlerCode, 0);
 }

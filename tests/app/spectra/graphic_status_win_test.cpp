@@ -106,7 +106,7 @@ TEST_F(GrafikShell, CommandsTakeTheTopWindowOrTheMacroPlayersWindow)
         {617, 0, true},           // data commands clear the dialog values
         {603, LP_PREPARED, false},
         {501, LP_PREPARED, false},  // the Numeric handler keeps them
-        {835, 0, true},           // an XAFS command that answers "not available"
+        {820, 0, true},           // an XAFS command that answers "not available"
         {915, LP_PREPARED, false},
     };
     for (const auto& f : faelle) {
