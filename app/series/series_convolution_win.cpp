@@ -96,6 +96,8 @@ void AufBildschirm(HWND dlg)
     };
     const RECT vorher = rechteck(vorschau);
     if (!DialogToScreenSize(dlg)) return;
+    // Grown to the screen's size, the dialog starts at its corner.
+    SetWindowPos(dlg, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const LONG db = rechteck(vorschau).right - vorher.right;
     for (HWND k = GetWindow(dlg, GW_CHILD); k; k = GetWindow(k, GW_HWNDNEXT)) {
         if (k == vorschau) continue;

@@ -1279,10 +1279,10 @@ TEST_F(RunMacro, LcXanesFitOfAGoldMixtureThroughTheMacroPlayer)
     ASSERT_EQ(w, 0);
     ASSERT_LT(std::fabs(GrafikFenster[w].GetXFeld(-1)[0] - 11.85), 0.01);
     grafik_fenster& g = GrafikFenster[w];
-    // One 844 record as the program writes it while recording: the
-    // window's model before (types), the mode (DW[1] -1 puts the references
-    // in front of it), "true" or "false" for a new run; flagged: the
-    // parameters fixed before the record.
+    // One 844 record as the program writes it while recording: the model
+    // (types) as the set-up leaves it, the mode (DW[1] -1: references in
+    // front of profile functions), "true" or "false" for a new run; fest:
+    // the parameters fixed before the record.
     auto nimmAuf = [&](const char* datei, std::vector<int32_t> typen, double modus, const char* neu,
                        std::vector<int32_t> fest) {
         Schreibe(datei, "Makro\n");
@@ -1312,7 +1312,9 @@ TEST_F(RunMacro, LcXanesFitOfAGoldMixtureThroughTheMacroPlayer)
     const std::string neu = LiesDatei(Pfad("lc_neu.MAK"));
     ASSERT_EQ(neu.rfind("Makro\n844,", 0), 0u) << neu;
     nimmAuf("lc_fest.MAK", {26, 26}, 1.0, "false", {0, 2});
-    nimmAuf("lc_profil.MAK", {7}, -1.0, "true", {});
+    // As the dialog leaves it with " Add profile function": the references
+    // in front of the window's constant.
+    nimmAuf("lc_profil.MAK", {26, 26, 7}, -1.0, "true", {});
 
     // The two references: 0.30 and 0.70, E0 shifts within 1e-4 keV.
     Lauf l = Fahre(unbekannt, Pfad("lc_neu.MAK"), Pfad("aus"));
@@ -1340,8 +1342,8 @@ TEST_F(RunMacro, LcXanesFitOfAGoldMixtureThroughTheMacroPlayer)
     }
     EXPECT_EQ(Wert(weiter, "FitErrors[0]"), 0.0);
 
-    // With a constant in the window the references go in front of it: the
-    // partial coefficients stay parameters 0 and 2, the constant is 4.
+    // With a constant behind the references: the partial coefficients stay
+    // parameters 0 and 2, the constant is 4 and takes nothing.
     l = Fahre(unbekannt, Pfad("lc_profil.MAK"), Pfad("aus"));
     ASSERT_EQ(l.code, 0u) << l.fehler;
     const std::string profil = LiesDatei(Pfad("aus\\state.txt"));

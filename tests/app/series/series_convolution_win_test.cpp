@@ -46,7 +46,10 @@ protected:
         const double koeff[3] = {0, 0, 0};
         EXPECT_TRUE(SchreibeMcDatei(pfad.c_str(), s, koeff, name, nullptr));
         const int32_t w = OeffneOhneDialog(pfad.c_str());
-        if (w >= 0) AktivesFenster = w;
+        if (w >= 0) {
+            AktivesFenster = w;
+            SetWindowPos(HAUPTDATEN.GrafikHandles[w], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        }
         return w;
     }
     void SetUp() override
@@ -131,8 +134,12 @@ TEST_F(FaltungsBreite, SmallFilesGetAMessageInsteadOfThePreview)
         ASSERT_EQ(boxen.size(), 1u);
         EXPECT_NE(boxen[0].text.find("more than 500 points"), std::string::npos);
         EXPECT_EQ(breite, "3");
-        // The window is closed again for the next file.
+        // The window is closed again for the next file, and the main
+        // window takes note of it.
         DestroyWindow(HAUPTDATEN.GrafikHandles[AktivesFenster]);
-        AktivesFenster = fenster;
+        for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
     }
 }
