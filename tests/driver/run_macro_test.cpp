@@ -1324,6 +1324,8 @@ TEST_F(RunMacro, LcXanesFitOfAGoldMixtureThroughTheMacroPlayer)
     EXPECT_NEAR(Wert(erst, "FitParameters[2]"), 0.70, 0.01) << erst;
     EXPECT_LT(std::fabs(Wert(erst, "FitParameters[1]")), 1e-4);
     EXPECT_LT(std::fabs(Wert(erst, "FitParameters[3]")), 1e-4);
+    std::printf("s1 %.4f s2 %.4f, E0 shifts %.2e %.2e keV\n", Wert(erst, "FitParameters[0]"),
+                Wert(erst, "FitParameters[2]"), Wert(erst, "FitParameters[1]"), Wert(erst, "FitParameters[3]"));
 
     // The same record followed by one with the partial coefficients fixed:
     // the second fit is told "false" by the player and goes on from the

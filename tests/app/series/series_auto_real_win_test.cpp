@@ -239,6 +239,44 @@ TEST_F(SerieEndeZuEnde, TimeSeriesThroughARecordedBackgroundMacro)
     for (size_t i = 0; i < spalte2.size(); ++i)
         ASSERT_EQ(kurven.spalten[1][i], static_cast<double>(static_cast<float>(spalte2[i]))) << i;
 
+    // The split-file replay: 626 writes one file per column; each of them,
+    // opened and played with the macro, gives its row's J and E0 to the
+    // digits of the table and the column of the curves file.
+    const std::vector<std::string> zeilen = tabelle;
+    SetWindowPos(HAUPTDATEN.GrafikHandles[w], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    AktivesFenster = w;
+    HAUPTDATEN.Befehl(626, 0);
+    for (int c = 2; c <= 10; ++c) {
+        SCOPED_TRACE("split file of column " + std::to_string(c));
+        char name[40];
+        std::snprintf(name, sizeof name, "%s_%03d.dat", "numsave0", c - 1);
+        ASSERT_TRUE(std::filesystem::exists(tmp.Datei(name)));
+        const int32_t t = Oeffne(name);
+        ASSERT_GE(t, 0);
+        DialogAntwort() = makro;
+        ASSERT_EQ(ButtonBar.MakroOpen(), 1);
+        ASSERT_EQ(ButtonBar.MakroReopen(), 1);
+        const int32_t gespielt = ButtonBar.MakroRun(1, c - 1);
+        ButtonBar.MakroClose();
+        ASSERT_EQ(gespielt, 1);
+        char j[32], e[32];
+        std::snprintf(j, sizeof j, "%.8G", CommandArgs[0]);
+        std::snprintf(e, sizeof e, "%.8G", CommandArgs[1]);
+        const std::string& z = zeilen[static_cast<size_t>(c - 1)];
+        EXPECT_EQ(z.substr(0, z.find(", ", z.find(", ", 3) + 2)), std::to_string(c) + ", " + j + ", " + e);
+        grafik_fenster& gt = GrafikFenster[t];
+        ASSERT_EQ(static_cast<size_t>(gt.Punkte()), kurven.spalten[static_cast<size_t>(c - 1)].size());
+        for (int32_t i = 0; i < gt.Punkte(); ++i)
+            ASSERT_FLOAT_EQ(static_cast<float>(kurven.spalten[static_cast<size_t>(c - 1)][static_cast<size_t>(i)]),
+                            static_cast<float>(gt.GetYFeld(-1)[i]))
+                << i;
+        DestroyWindow(HAUPTDATEN.GrafikHandles[t]);
+        for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+    }
+
     // A column of zeros as column 5: 841 refuses its zero edge jump, the
     // run stops there with the player's message.
     std::vector<std::vector<double>> mitNull = serie.spalten;
@@ -331,5 +369,6 @@ TEST_F(SerieEndeZuEnde, LcXanesSeriesGivesTheMixtureOfEveryColumn)
         EXPECT_EQ(v[0], c);
         EXPECT_NEAR(v[1], anteile[c - 2], 0.01);
         EXPECT_NEAR(v[2], 1.0 - anteile[c - 2], 0.01);
+        std::printf("column %d: a %.4f (%.1f), 1 - a %.4f\n", c, v[1], anteile[c - 2], v[2]);
     }
 }
