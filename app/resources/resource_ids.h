@@ -813,6 +813,32 @@
 #define IDC_AUTO_NAME 80
 #define IDC_AUTO_SPALTEN 201
 #define IDC_AUTO_S 30
+
+// ---- SETCONVOLFWHM (the "&S" of AUTODEX; app/series/series_convolution_win.cpp) ----
+#define IDC_SCF_VORSCHAU 30
+#define IDC_SCF_ZEIGEN 37
+#define IDC_SCF_BREITE 58
+#define IDC_SCF_GAUSS 552
+#define IDC_SCF_LORENTZ 553
+
+// ---- MULTICOLPLOT (825; app/series/series_multiplot_win.cpp) ----
+#define IDC_MCP_DATEI 80
+#define IDC_MCP_ANZAHL 201
+#define IDC_MCP_START 220
+#define IDC_MCP_ENDE 230
+#define IDC_MCP_SCHRITT 476
+#define IDC_MCP_UNTEN 58
+#define IDC_MCP_OBEN 59
+#define IDC_MCP_MARKE 400
+#define IDC_MCP_KEINE 100
+#define IDC_MCP_INVERS 101
+#define IDC_MCP_LISTE 63
+#define IDC_MCP_LEICHT 552
+#define IDC_MCP_MITTEL 553
+#define IDC_MCP_STARK 554
+#define IDC_MCP_WERTWAHL 555
+#define IDC_MCP_PSEUDO3D 556
+#define IDC_MCP_WERT 654
 // Kinetic calculator KINETIC_CALC (app/xrd/kinetics_win.cpp); the model
 // radio buttons are 200-214.
 #define IDC_KIN_VORSCHAU 30

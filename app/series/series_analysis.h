@@ -37,6 +37,28 @@ bool FalteMitProfil(double* y, int32_t n, double dx, int32_t art, double fwhm);
 // A width typed in the convolution dialog: a number above 0.
 bool FaltungsBreiteLesen(const char* text, double* fwhm);
 
+// ---- the preview of the convolution width ----
+
+// The preview reads points 50, 55 and 500 and the sample column 7: it
+// needs more than VORSCHAU_PUNKTE points and VORSCHAU_SPALTEN columns
+// (column 1 the x column).
+constexpr int32_t VORSCHAU_PUNKTE = 500;
+constexpr int32_t VORSCHAU_SPALTEN = 7;
+bool FaltungsVorschauMoeglich(int32_t punkte, int32_t spalten);
+
+// The curves of the preview, n points each: I0 less the dark column, that
+// I0 convolved (FalteMitProfil), and the absorption log10(I0 / sample)
+// without and with the convolution (the sample less the dark column and
+// smoothed by the Fourier smoothing of width 4; 0 where I0 or the sample
+// is not positive), both scaled so that point 55 becomes 0 and point 500
+// becomes 1 (unscaled when the two points are equal).
+struct FALTUNGS_VORSCHAU {
+    std::vector<double> I0, I0Gefaltet, Ohne, Mit;
+};
+// False (v unchanged) for too few points or a width or kind refused.
+bool FaltungsVorschau(const double* i0, const double* probe, const double* dunkel, int32_t n, double dx,
+                      int32_t art, double fwhm, FALTUNGS_VORSCHAU* v);
+
 // ---- the spectrum of one column ----
 
 // The column c of a series: the mean of the frames read for it (one, or

@@ -103,6 +103,50 @@ void SerienSpalte(const std::vector<const double*>& frames, int32_t n, const dou
         }
 }
 
+bool FaltungsVorschauMoeglich(int32_t punkte, int32_t spalten)
+{
+    return punkte > VORSCHAU_PUNKTE && spalten >= VORSCHAU_SPALTEN;
+}
+
+namespace {
+
+// log10(i0 / probe) where both are positive, else 0.
+void Absorption(const std::vector<double>& i0, const std::vector<double>& probe, std::vector<double>* a)
+{
+    a->resize(i0.size());
+    for (std::size_t i = 0; i < i0.size(); ++i)
+        (*a)[i] = i0[i] > 0.0 && probe[i] > 0.0 ? std::log10(i0[i] / probe[i]) : 0.0;
+}
+
+void Skalieren(std::vector<double>* a)
+{
+    const double null = (*a)[55], eins = (*a)[VORSCHAU_PUNKTE];
+    const double d = eins != null ? eins - null : 1.0;
+    for (double& v : *a) v = (v - null) / d;
+}
+
+}  // namespace
+
+bool FaltungsVorschau(const double* i0, const double* probe, const double* dunkel, int32_t n, double dx,
+                      int32_t art, double fwhm, FALTUNGS_VORSCHAU* v)
+{
+    if (n <= VORSCHAU_PUNKTE || !i0 || !probe || !dunkel) return false;
+    const std::size_t m = static_cast<std::size_t>(n);
+    FALTUNGS_VORSCHAU r;
+    r.I0.resize(m);
+    for (std::size_t i = 0; i < m; ++i) r.I0[i] = i0[i] - dunkel[i];
+    r.I0Gefaltet = r.I0;
+    if (!FalteMitProfil(r.I0Gefaltet.data(), n, std::fabs(dx), art, fwhm)) return false;
+    std::vector<double> p(m);
+    SerienSpalte({probe}, n, dunkel, 4, nullptr, p.data());
+    Absorption(r.I0, p, &r.Ohne);
+    Absorption(r.I0Gefaltet, p, &r.Mit);
+    Skalieren(&r.Ohne);
+    Skalieren(&r.Mit);
+    *v = std::move(r);
+    return true;
+}
+
 void I0DerSpalte(const double* i01, const double* i02, int32_t n, int32_t c, int32_t c1, int32_t c2,
                  double* aus)
 {

@@ -19,6 +19,7 @@
 #include "resource_ids.h"
 #include "series/series.h"
 #include "series/series_analysis.h"
+#include "series/series_convolution_win.h"
 #include "shell/dialog_helpers.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
@@ -106,10 +107,21 @@ INT_PTR CALLBACK AutoDexDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
         case IDC_AUTO_SCHRITT:
             if (HIWORD(wParam) == EN_CHANGE) Mittelung(dlg);
             return TRUE;
-        case IDC_AUTO_S:
-            // The convolution preview: the width can be typed meanwhile.
-            NichtVerfuegbar(824, "The convolution width preview");
+        case IDC_AUTO_S: {
+            std::string meldung;
+            if (!FaltungsVorschauFuerFenster(AktivesFenster, &meldung)) {
+                MeldungsBox(dlg, meldung.c_str(), "Caution !!", MB_OK | MB_ICONINFORMATION);
+                return TRUE;
+            }
+            DW()[0] = Ganzzahl(dlg, IDC_AUTO_I01) + 0.2;
+            if (DialogBoxParamA(ProgrammModul(), "SETCONVOLFWHM", dlg, SetConvolFwhmDlgProc, 0) > 0) {
+                DW()[12] = DW()[1];
+                char text[64];
+                std::snprintf(text, sizeof text, "%.8G", DW()[0]);
+                SetDlgItemTextA(dlg, IDC_AUTO_BREITE, text);
+            }
             return TRUE;
+        }
         case IDC_DLG_HELP: {
             DialogHilfe(824);
             return TRUE;

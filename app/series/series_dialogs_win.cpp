@@ -1,4 +1,5 @@
-// The series items of the XAFS/DXAS menu: a header value of every spectrum
+// The series items of the XAFS/DXAS menu (the multi-column plot 825 is in
+// series_multiplot_win.cpp): a header value of every spectrum
 // as a curve (826, SHOWHEADER), the average of chosen columns (827,
 // AVERAGE) and the current curve added to the foil table (890, DEXFOIL).
 // A prepared run (lParam 2) takes its values from DialogWerte[0] (826),
@@ -15,6 +16,7 @@
 #include "resource_ids.h"
 #include "series/dex_spectra_win.h"
 #include "series/series.h"
+#include "series/series_multiplot_win.h"
 #include "shell/dialog_helpers.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
@@ -293,6 +295,7 @@ int32_t SerienBefehl(int32_t befehl)
     case 827: Spaltenmittel(app, vorbereitet); return 1;
     case 890: FolieAnhaengen(app, vorbereitet); return 1;
     case 833: DexSpektrenBefehl(); return 1;
+    case 825: MehrspaltenPlot(app); return 1;
     default: NichtVerfuegbar(befehl); return 0;
     }
 }

@@ -100,6 +100,8 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"AVERAGE", 827},
     {"DEXFOIL", 890},
     {"AUTODEX", 824},
+    {"SETCONVOLFWHM", 1111},
+    {"MULTICOLPLOT", 825},
     {"SET_BORDER", 605},
     {"GET_FSMOOTH", 501},
     {"SPLINE", 503},

@@ -1,5 +1,6 @@
-// The options file "numeric.opt": three lines carrying the EXAFS options,
-// the fit re-new words, the copy size, the file filter and the data folder.
+// The options file "numeric.opt": three lines carrying the EXAFS options
+// (with the LC-XANES limit as the sixth field of line 1), the fit re-new
+// words, the copy size, the file filter and the data folder.
 #ifndef KORLAN_OPTIONEN_H
 #define KORLAN_OPTIONEN_H
 

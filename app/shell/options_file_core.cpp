@@ -1,5 +1,6 @@
 #include "shell/options_file.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -35,8 +36,8 @@ int32_t KPunkteAusWert(double wert)
 int32_t SchreibeOptionen(std::FILE* datei, const OPTIONEN_ZIELE& z)
 {
     const EXAFS_OPTIONEN& e = *z.Exafs;
-    std::fprintf(datei, "%G,%G,%d,%d,%d\n", e.MaxR, e.RSchritt, static_cast<int>(e.KPunkte),
-                 static_cast<int>(e.Einheiten), static_cast<int>(e.KalibrierQuelle));
+    std::fprintf(datei, "%G,%G,%d,%d,%d,%.8G\n", e.MaxR, e.RSchritt, static_cast<int>(e.KPunkte),
+                 static_cast<int>(e.Einheiten), static_cast<int>(e.KalibrierQuelle), e.LcGrenze);
     std::fprintf(datei, "%d,%d,%d,%d,%d\n", static_cast<int>(z.FitErneuerung[0]),
                  static_cast<int>(z.FitErneuerung[1]), static_cast<int>(z.FitZusatz[0]),
                  static_cast<int>(z.FitZusatz[1]), static_cast<int>(*z.KopierGroesse));
@@ -57,6 +58,9 @@ int32_t LeseOptionen(std::FILE* datei, const OPTIONEN_ZIELE& z)
     e.KPunkte = KPunkteAusWert(zahl(2));
     if (f.size() > 3) e.Einheiten = static_cast<int32_t>(std::atol(f[3].c_str()));
     if (f.size() > 4) e.KalibrierQuelle = static_cast<int32_t>(std::atol(f[4].c_str()));
+    // The LC-XANES limit follows as a sixth field; files without it, or
+    // with no positive value there, leave the limit off.
+    e.LcGrenze = zahl(5) > 0.0 && std::isfinite(zahl(5)) ? zahl(5) : -1.0;
 
     // The fit words and the copy size always start a run with these values.
     if (!LeseZeile(datei, zeile)) return 1;

@@ -687,3 +687,24 @@ bool RegisterGrafikKlasse(HINSTANCE instanz)
     wc.lpszClassName = "paint";
     return RegisterClassA(&wc) != 0;
 }
+
+void SerienAnsichtEin(int32_t fenster)
+{
+    if (fenster < 0 || fenster > 3) return;
+    grafik_fenster& g = GrafikFenster[fenster];
+    FENSTER_BESITZ& b = Besitz[fenster];
+    if (!g.Kombinieren) {
+        // Kept for the end of combining, as the Combine button keeps them.
+        b.AlterStift = g.Paintinfo.PlotPenStyle;
+        b.AlterStil = g.Paintinfo.PlotStyle;
+        g.Kombinieren = 1;
+        g.KombiModus = 0;
+        g.KombiVersatz[0] = g.KombiVersatz[1] = 0.0;
+        KnopfNeu(5);
+    }
+    if (g.Multiplot) {
+        g.Multiplot = 0;
+        KnopfNeu(4);
+    }
+    g.BereichNeu = 1;
+}

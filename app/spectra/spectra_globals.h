@@ -30,6 +30,13 @@ bool GrafikMenueZustand(int32_t fenster, MENUE_ZUSTAND* zustand);
 void StatusText400(char* aus, size_t groesse, double xErstes, double xLetztes, double yMin,
                    double yMax, int32_t punkte);
 
+// Graphic window fenster (0-3) shows the columns of its series view
+// (series count and list set by the caller) in its combined view: the
+// combine flag is set as the Combine button sets it, show-all is switched
+// off, and the ranges are taken anew at the next paint. The Combine button
+// ends the view again.
+void SerienAnsichtEin(int32_t fenster);
+
 // Error code raised by the records when SpektrenShell.FehlerCode is null.
 extern int32_t SpektrenFehler;
 

@@ -19,6 +19,7 @@
 #include "driver/run_macro.h"
 #include "resource_ids.h"
 #include "series/series.h"
+#include "shell/dispatcher.h"
 #include "shell/macro_file.h"
 #include "shell/macro_bar.h"
 #include "spectra/spectra_globals.h"
@@ -1434,4 +1435,137 @@ TEST_F(RunMacro, QuickXasCommandsEndWhereTheirMenuItemsSay)
     EXPECT_EQ(g.AktuellerSlot(), 2);
     EXPECT_EQ(texte(2), kx + "norm. absorption [a.u.]");
     EXPECT_EQ(FehlerCode, 0);
+}
+
+// ---- the linear-combination XANES fit of gold L3 spectra ----
+
+namespace {
+
+// Energy (keV) and ordinate of a two-column text file (lines with "#"
+// skipped); the energies of the reference files are in eV.
+void LiesZweiSpalten(const std::string& pfad, double faktor, std::vector<double>* x, std::vector<double>* y)
+{
+    std::istringstream ein(LiesDatei(pfad));
+    for (std::string z; std::getline(ein, z);) {
+        double a, b;
+        if (!z.empty() && z[0] != '#' && std::sscanf(z.c_str(), "%lf %lf", &a, &b) == 2) {
+            x->push_back(a * faktor);
+            y->push_back(b);
+        }
+    }
+}
+
+double Wert(const std::string& state, const std::string& name)
+{
+    const size_t p = state.find(name + " = ");
+    return p == std::string::npos ? NAN : std::atof(state.c_str() + p + name.size() + 3);
+}
+
+}  // namespace
+
+// The unknown 0.3 s1 + 0.7 s2 of the gold references (tests/app/xas/data/
+// lcf_au, s2 interpolated onto s1's grid, 11.85-12.0 keV). The 844 records
+// are written by the program in this process while it records, then the
+// driver plays them on the unknown.
+TEST_F(RunMacro, LcXanesFitOfAGoldMixtureThroughTheMacroPlayer)
+{
+    std::string lcf = KORLAN_TEST_DIR "/app/xas/data/lcf_au/";
+    for (char& c : lcf)
+        if (c == '/') c = '\\';
+    std::vector<double> e1, y1, e2, y2;
+    LiesZweiSpalten(lcf + "s1.dat", 1.0, &e1, &y1);
+    LiesZweiSpalten(lcf + "s2.dat", 1.0, &e2, &y2);
+    ASSERT_GT(e1.size(), 100u);
+    std::string text = "# 0.3 s1 + 0.7 s2\n";
+    size_t k = 0;
+    for (size_t i = 0; i < e1.size(); ++i) {
+        if (e1[i] < 11850.0 || e1[i] > 12000.0) continue;
+        while (k + 2 < e2.size() && e2[k + 1] < e1[i]) ++k;
+        const double t = (e1[i] - e2[k]) / (e2[k + 1] - e2[k]);
+        char zeile[80];
+        std::snprintf(zeile, sizeof zeile, "%.6f %.10g\n", e1[i] * 0.001,
+                      0.3 * y1[i] + 0.7 * (y2[k] + t * (y2[k + 1] - y2[k])));
+        text += zeile;
+    }
+    Schreibe("lc_unknown.dat", text);
+    const std::string unbekannt = Pfad("lc_unknown.dat");
+
+    const int w = Oeffne(unbekannt);
+    ASSERT_EQ(w, 0);
+    ASSERT_LT(std::fabs(GrafikFenster[w].GetXFeld(-1)[0] - 11.85), 0.01);
+    grafik_fenster& g = GrafikFenster[w];
+    // One 844 record as the program writes it while recording: the model
+    // (types) as the set-up leaves it, the mode (DW[1] -1: references in
+    // front of profile functions), "true" or "false" for a new run; fest:
+    // the parameters fixed before the record.
+    auto nimmAuf = [&](const char* datei, std::vector<int32_t> typen, double modus, const char* neu,
+                       std::vector<int32_t> fest) {
+        Schreibe(datei, "Makro\n");
+        std::snprintf(ButtonBar.MakroPfad, sizeof ButtonBar.MakroPfad, "%s", Pfad(datei).c_str());
+        HAUPTDATEN.MakroAufnahme = 1;
+        g.AnzahlFunktionen = static_cast<int32_t>(typen.size());
+        for (size_t i = 0; i < typen.size(); ++i) g.FunktionsTypen[i] = typen[i];
+        g.PolyGrad = 0;
+        BefehlsFenster(&HAUPTDATEN, false);
+        ASSERT_GE(ResetModelTables(), 0);
+        for (int32_t p : fest) FixParameter(p);
+        std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%ss1.dat,%ss2.dat", lcf.c_str(), lcf.c_str());
+        std::snprintf(CommandText2, COMMAND_TEXT2_BYTES, "%s", neu);
+        const double dw[5] = {0.0, modus, 11.86, 11.99, 0.0};
+        for (int i = 0; i < 14; ++i) HAUPTDATEN.DialogWerte[i] = i < 5 ? dw[i] : 0.0;
+        FehlerCode = 0;
+        HAUPTDATEN.Befehl(844, LP_PREPARED);
+        // The fit it posts is the player's to run, not this process's.
+        MSG m;
+        while (PeekMessageA(&m, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
+        HAUPTDATEN.MakroAufnahme = 0;
+        ButtonBar.MakroPfad[0] = '\0';
+        EXPECT_EQ(FehlerCode, 0);
+        HAUPTDATEN.FitZustand = 0;
+    };
+    nimmAuf("lc_neu.MAK", {26, 26}, 1.0, "true", {});
+    const std::string neu = LiesDatei(Pfad("lc_neu.MAK"));
+    ASSERT_EQ(neu.rfind("Makro\n844,", 0), 0u) << neu;
+    nimmAuf("lc_fest.MAK", {26, 26}, 1.0, "false", {0, 2});
+    // As the dialog leaves it with " Add profile function": the references
+    // in front of the window's constant.
+    nimmAuf("lc_profil.MAK", {26, 26, 7}, -1.0, "true", {});
+
+    // The two references: 0.30 and 0.70, E0 shifts within 1e-4 keV.
+    Lauf l = Fahre(unbekannt, Pfad("lc_neu.MAK"), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const std::string erst = LiesDatei(Pfad("aus\\state.txt"));
+    EXPECT_NEAR(Wert(erst, "FitParameters[0]"), 0.30, 0.01) << erst;
+    EXPECT_NEAR(Wert(erst, "FitParameters[2]"), 0.70, 0.01) << erst;
+    EXPECT_LT(std::fabs(Wert(erst, "FitParameters[1]")), 1e-4);
+    EXPECT_LT(std::fabs(Wert(erst, "FitParameters[3]")), 1e-4);
+    std::printf("s1 %.4f s2 %.4f, E0 shifts %.2e %.2e keV\n", Wert(erst, "FitParameters[0]"),
+                Wert(erst, "FitParameters[2]"), Wert(erst, "FitParameters[1]"), Wert(erst, "FitParameters[3]"));
+
+    // The same record followed by one with the partial coefficients fixed:
+    // the second fit is told "false" by the player and goes on from the
+    // first one's coefficients, which it keeps to the last digit (a new
+    // run would have started them at 0.3).
+    const std::string fest = LiesDatei(Pfad("lc_fest.MAK"));
+    ASSERT_EQ(fest.rfind("Makro\n", 0), 0u);
+    Schreibe("lc_weiter.MAK", neu + fest.substr(6));
+    l = Fahre(unbekannt, Pfad("lc_weiter.MAK"), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const std::string weiter = LiesDatei(Pfad("aus\\state.txt"));
+    for (const char* p : {"FitParameters[0]", "FitParameters[2]"}) {
+        const size_t a = erst.find(p), b = weiter.find(p);
+        ASSERT_NE(b, std::string::npos) << weiter;
+        EXPECT_EQ(erst.substr(a, erst.find('\n', a) - a), weiter.substr(b, weiter.find('\n', b) - b));
+    }
+    EXPECT_EQ(Wert(weiter, "FitErrors[0]"), 0.0);
+
+    // With a constant behind the references: the partial coefficients stay
+    // parameters 0 and 2, the constant is 4 and takes nothing.
+    l = Fahre(unbekannt, Pfad("lc_profil.MAK"), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    const std::string profil = LiesDatei(Pfad("aus\\state.txt"));
+    EXPECT_EQ(Wert(profil, "MaxParameter"), 4.0) << profil;
+    EXPECT_NEAR(Wert(profil, "FitParameters[0]"), 0.30, 0.01) << profil;
+    EXPECT_NEAR(Wert(profil, "FitParameters[2]"), 0.70, 0.01);
+    EXPECT_NEAR(Wert(profil, "FitParameters[4]"), 0.0, 0.005);
 }

@@ -222,3 +222,51 @@ TEST(SeriesDialogs, MultiplotListAndDxasColumns)
     DxasSpaltenUmschalten(false, &s, &last, &f);
     EXPECT_EQ(f, 2);
 }
+
+// The preview of the convolution width on a dispersive column built from
+// EMG003: a flat I0 gives the same absorption with and without the
+// convolution, both 0 at point 55 and 1 at point 500; a structured I0
+// changes only the convolved curve; small files are refused.
+TEST(SeriesConvolution, PreviewCurvesAndTheirLimits)
+{
+    std::vector<double> mu;
+    std::ifstream in(std::string(KORLAN_TEST_DIR) + "/app/series/data/EMG003.txt");
+    for (std::string z; std::getline(in, z);) {
+        double a, b;
+        if (!z.empty() && z[0] != '#' && std::sscanf(z.c_str(), "%lf %lf", &a, &b) == 2) mu.push_back(b);
+    }
+    const int32_t n = static_cast<int32_t>(mu.size());
+    ASSERT_GT(n, 500);
+    std::vector<double> i0(n), probe(n), dunkel(n, 150.0);
+    for (int i = 0; i < n; ++i) {
+        i0[i] = 150.0 + 20000.0;
+        probe[i] = 150.0 + 20000.0 * std::exp(-mu[i]);
+    }
+    FALTUNGS_VORSCHAU v;
+    ASSERT_TRUE(FaltungsVorschau(i0.data(), probe.data(), dunkel.data(), n, 1.0, FALTUNG_GAUSS, 5.0, &v));
+    ASSERT_EQ(v.Ohne.size(), static_cast<std::size_t>(n));
+    EXPECT_NEAR(v.Ohne[55], 0.0, 1e-12);
+    EXPECT_NEAR(v.Ohne[500], 1.0, 1e-12);
+    for (int i = 0; i < n; ++i) {
+        ASSERT_NEAR(v.I0[i], 20000.0, 1e-9);
+        ASSERT_NEAR(v.I0Gefaltet[i], 20000.0, 1e-9);
+        ASSERT_NEAR(v.Mit[i], v.Ohne[i], 1e-9) << i;
+    }
+    // A narrow dip in I0: the convolution spreads it, so only the curve
+    // with the convolution changes there.
+    i0[700] = 150.0 + 10000.0;
+    ASSERT_TRUE(FaltungsVorschau(i0.data(), probe.data(), dunkel.data(), n, 1.0, FALTUNG_LORENTZ, 5.0, &v));
+    EXPECT_GT(v.I0Gefaltet[700], 10000.0 + 1000.0);
+    EXPECT_LT(v.I0Gefaltet[702], 20000.0 - 100.0);
+    EXPECT_GT(std::fabs(v.Mit[700] - v.Ohne[700]), 0.05);
+    EXPECT_NEAR(v.Mit[300], v.Ohne[300], 1e-4);
+
+    // 500 points, fewer than 7 columns or a refused width: no preview.
+    const FALTUNGS_VORSCHAU alt = v;
+    EXPECT_FALSE(FaltungsVorschau(i0.data(), probe.data(), dunkel.data(), 500, 1.0, FALTUNG_GAUSS, 5.0, &v));
+    EXPECT_FALSE(FaltungsVorschau(i0.data(), probe.data(), dunkel.data(), n, 1.0, FALTUNG_GAUSS, 0.0, &v));
+    EXPECT_EQ(v.Mit, alt.Mit);
+    EXPECT_TRUE(FaltungsVorschauMoeglich(501, 7));
+    EXPECT_FALSE(FaltungsVorschauMoeglich(500, 14));
+    EXPECT_FALSE(FaltungsVorschauMoeglich(1128, 6));
+}

@@ -131,7 +131,7 @@ TEST(OptionsFile, OverLongFolderIsCutAtItsBuffer)
 TEST(OptionsFile, WhatIsWrittenReadsBackTheSame)
 {
     Optionen a;
-    a.exafs = {10.5, 0.0125, 40.0, 512, 1, 3};
+    a.exafs = {10.5, 0.0125, 40.0, 512, 1, 3, 2.5};
     a.erneuerung[0] = 1;
     a.erneuerung[1] = 1;
     a.zusatz[0] = a.zusatz[1] = 1;
@@ -139,7 +139,7 @@ TEST(OptionsFile, WhatIsWrittenReadsBackTheSame)
     std::strcpy(a.filter, "*.dat");
     std::strcpy(a.ordner, "Z:\\home\\scientist\\beam time, March\\raw");
     const std::string text = a.Schreibe();
-    EXPECT_EQ(text, "10.5,0.0125,512,1,3\n1,1,1,1,2\n1,*.dat,Z:\\home\\scientist\\beam time, March\\raw\n");
+    EXPECT_EQ(text, "10.5,0.0125,512,1,3,2.5\n1,1,1,1,2\n1,*.dat,Z:\\home\\scientist\\beam time, March\\raw\n");
 
     Optionen b;
     b.Lies(text);
@@ -148,7 +148,25 @@ TEST(OptionsFile, WhatIsWrittenReadsBackTheSame)
     EXPECT_EQ(b.exafs.KPunkte, a.exafs.KPunkte);
     EXPECT_EQ(b.exafs.Einheiten, a.exafs.Einheiten);
     EXPECT_EQ(b.exafs.KalibrierQuelle, a.exafs.KalibrierQuelle);
+    EXPECT_DOUBLE_EQ(b.exafs.LcGrenze, 2.5);
     EXPECT_STREQ(b.filter, a.filter);
     EXPECT_STREQ(b.ordner, a.ordner);
     EXPECT_EQ(b.Schreibe(), text);
+}
+
+// The LC-XANES limit rides as a sixth field of line 1: a file of five
+// fields, or a limit of 0 or below, leaves it off (-1).
+TEST(OptionsFile, LcXanesLimitIsTheSixthFieldOfTheFirstLine)
+{
+    for (const char* zeile : {"8,0.025,2048,0,2\n", "8,0.025,2048,0,2,0\n", "8,0.025,2048,0,2,-3\n",
+                              "8,0.025,2048,0,2,x\n"}) {
+        Optionen o;
+        o.exafs.LcGrenze = 4.0;
+        o.Lies(zeile);
+        EXPECT_EQ(o.exafs.LcGrenze, -1.0) << zeile;
+    }
+    Optionen o;
+    o.Lies("8,0.025,2048,0,2,0.75\n");
+    EXPECT_DOUBLE_EQ(o.exafs.LcGrenze, 0.75);
+    EXPECT_EQ(o.Schreibe().substr(0, 22), "8,0.025,2048,0,2,0.75\n");
 }

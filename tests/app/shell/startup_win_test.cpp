@@ -228,5 +228,5 @@ TEST_F(ShellFixture, SettingsFilesOfTheProgramFolderAreReadAndOptionsWrittenAtTh
     EXPECT_EQ(HAUPTDATEN.BinaerSpeichern, 1);
 
     EXPECT_EQ(Schliesse(hwnd), 0);
-    EXPECT_EQ(Lies("numeric.opt"), "9,0.05,4096,1,3\n1,1,1,1,2\n1,*.dat,D:\\data, run 1\n");
+    EXPECT_EQ(Lies("numeric.opt"), "9,0.05,4096,1,3,-1\n1,1,1,1,2\n1,*.dat,D:\\data, run 1\n");
 }

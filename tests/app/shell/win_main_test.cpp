@@ -78,5 +78,5 @@ TEST_F(ProgramRun, StartsInItsFolderAndEndsCleanlyOnClose)
 
     EXPECT_FALSE(Existiert("numsave0.mes"));
     EXPECT_FALSE(Existiert("numsave2.mes"));
-    EXPECT_EQ(Lies("numeric.opt"), "8,0.025,2048,0,0\n1,0,1,1,2\n1,*.M*,\n");
+    EXPECT_EQ(Lies("numeric.opt"), "8,0.025,2048,0,0,-1\n1,0,1,1,2\n1,*.M*,\n");
 }
