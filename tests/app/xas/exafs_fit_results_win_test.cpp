@@ -425,3 +425,81 @@ TEST_F(ExafsFitResults, LongCurveIsNotCut)
     ResultsWindow.Ansicht = 1;
     Bild("exafs_fit_difference_long.png");
 }
+
+// [S0^2, paths 1-3 of FEFF 8.5's copper (tests/app/xas/data/cu_feff85_noSCF,
+// copied from ../shared/data/feff/cu_feff85_noSCF)]: after the refinement
+// the path report keeps the two single-scattering blocks and passes over
+// path 3's three-leg block.
+TEST_F(ExafsFitResults, PathReportPassesOverTheMultipleScatteringPath)
+{
+    const std::string feff85 = KORLAN_TEST_DIR "/app/xas/data/cu_feff85_noSCF/files.dat";
+    for (int r = 1; r <= 3; ++r) {
+        FeffPfadFreigeben(&FeffPfade[r]);
+        FeffPfade[r].Pfadnummer = r;
+        std::snprintf(FeffPfade[r].FilesDatPfad, sizeof FeffPfade[r].FilesDatPfad, "%s", feff85.c_str());
+    }
+    grafik_fenster& g = GrafikFenster[0];
+    // S0^2; N, R, sigma^2, E0 of the three paths.
+    const double wahr[13] = {0.9, 12, 2.5427, 0.0086, 2.0, 6, 3.62, 0.012, 2.0, 48, 3.829, 0.012, 2.0};
+    const int m = 380;
+    double* x = g.GetXFeld(0);
+    for (int i = 0; i < m; ++i) x[i] = 2.0 + i * 0.04;
+    for (int s = 0; s < 4; ++s) {
+        g.DateiInfo.PunkteProKurve[s] = s == 0 ? m : 0;
+        g.KurvenFlags[s] = 0;
+    }
+    g.KurvenZaehler = g.NeuesterZaehler = 0;
+    g.KurvenFlags[0] = SLOT_K_FIT;
+    g.SetFullBorder();
+    g.AnzahlFunktionen = 4;
+    g.FunktionsTypen[0] = 25;
+    for (int i = 1; i < 4; ++i) g.FunktionsTypen[i] = 21;
+    std::copy(wahr, wahr + 13, g.Parameter);
+    FitModellLaden(g);
+    ASSERT_EQ(ResetModelTables(), 13);
+    for (int r = 1; r <= 3; ++r) ASSERT_GT(LoadFeffPath(1, &FeffPfade[r], m, x), 0) << r;
+    ModellKGewicht = 2.0;
+    FitModellArt = 6;
+    ModellFunktion(0.0, 0.0, x, g.GetYFeld(0), m);
+    FitModellArt = 0;
+
+    // Start off the truth; the coordination numbers and path 3 held.
+    const double start[13] = {0.85, 12, 2.55, 0.007, 1.0, 6, 3.61, 0.010, 2.0, 48, 3.829, 0.012, 2.0};
+    std::copy(start, start + 13, g.Parameter);
+    ASSERT_EQ(ResetModelTables(), 13);
+    for (int p : {1, 5, 9, 10, 11, 12}) FixParameter(p);
+    Numerik.SetAnzahl(-1, MaxParameter, MaxFitParameter);
+    const double dw[14] = {21, -1, 3, 2, -1, -1, 1.0, -1, -1, 1, 1, -1, -1, 0};
+    std::copy(dw, dw + 14, HAUPTDATEN.DialogWerte);
+    HAUPTDATEN.MakroSchrittAktiv = 1;
+    HAUPTDATEN.Befehl(807, LP_PREPARED);
+    ASSERT_EQ(FehlerCode, 0);
+    MSG msg;
+    while (PeekMessageA(&msg, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
+    for (int k = 0; k < 300; ++k) {
+        HAUPTDATEN.Befehl(507, LP_PREPARED);
+        while (PeekMessageA(&msg, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
+        if (HAUPTDATEN.FitZustand != 1) break;
+    }
+    ASSERT_EQ(HAUPTDATEN.FitZustand, -1);
+    HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
+    HAUPTDATEN.MakroSchrittAktiv = 0;
+    EXPECT_NEAR(g.Parameter[2], wahr[2], 1e-4);
+    EXPECT_NEAR(g.Parameter[6], wahr[6], 1e-3);
+
+    const std::string fit = ResultsWindow.FitText;
+    ASSERT_NE(fit.find("feff0003.dat, MS(3)"), std::string::npos) << fit;
+    SendMessageA(HAUPTDATEN.KindFenster[KIND_ERGEBNIS], WM_COMMAND, 807, 0);
+    const std::string t = CommandText;
+    EXPECT_NE(t.find(" feff-Fit  - feff0001.dat, Cu - Cu\r\n"), std::string::npos) << t;
+    EXPECT_NE(t.find(" feff-Fit  - feff0002.dat, Cu - Cu\r\n"), std::string::npos) << t;
+    EXPECT_EQ(t.find("MS("), std::string::npos) << t;
+    EXPECT_EQ(t.find("#10 "), std::string::npos);
+    // Both single-scattering blocks end with their parameter lines.
+    EXPECT_NE(t.find("#9 "), std::string::npos);
+    // One pair line per single-scattering path.
+    std::size_t paare = 0;
+    for (std::size_t p = t.find("  Cu - Cu  ;"); p != std::string::npos; p = t.find("  Cu - Cu  ;", p + 1)) ++paare;
+    EXPECT_EQ(paare, 2u) << t;
+    for (int r = 2; r <= 3; ++r) FeffPfadFreigeben(&FeffPfade[r]);
+}
