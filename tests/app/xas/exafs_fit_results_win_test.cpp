@@ -239,10 +239,20 @@ protected:
         return y;
     }
 
-    void Bild(const char* datei)
+    // Paints the view into a bitmap: each (quadrant, colour) pair must
+    // show a trace (0 top left, 1 top right, 2 bottom left, 3 bottom right).
+    void Bild(const char* datei, const std::vector<std::pair<int, COLORREF>>& spuren)
     {
         plot_test::Canvas cv(900, 640);
         ResultsWindow.FitDifferenzZeichnen(cv.dc, cv.w, cv.h);
+        GdiFlush();
+        for (const auto& s : spuren) {
+            const int x0 = (s.first % 2) * cv.w / 2, y0 = (s.first / 2) * cv.h / 2;
+            int n = 0;
+            for (int y = y0; y < y0 + cv.h / 2; ++y)
+                for (int x = x0; x < x0 + cv.w / 2; ++x) n += cv.Pixel(x, y) == s.second;
+            EXPECT_GT(n, 100) << datei << " quadrant " << s.first << " colour " << std::hex << s.second;
+        }
         char pfad[MAX_PATH] = "";
         GetModuleFileNameA(nullptr, pfad, MAX_PATH);
         std::string ziel = pfad;
@@ -337,7 +347,10 @@ TEST_F(ExafsFitResults, KSpaceReportAndDifferenceView)
     for (int i = 0; i < m; ++i) EXPECT_NEAR(f[i][0], rx[i], 1e-9);
     // No side files of an R-space fit.
     EXPECT_FALSE(std::ifstream(daten.Datei("XAFS_FT_i_mag.dat")).good());
-    Bild("exafs_fit_difference_k.png");
+    const COLORREF gruen = 0x008000, blau = 0x800000, rot = 0x000080;
+    // The model of an exact fit covers the data's trace (the long curve
+    // below shows both).
+    Bild("exafs_fit_difference_k.png", {{0, gruen}, {1, blau}, {2, gruen}, {3, gruen}});
 }
 
 // R space: the other quadrants (curve, model, residual as they are), the
@@ -384,7 +397,8 @@ TEST_F(ExafsFitResults, RSpaceSideFilesViewAndComplexResidual)
     }
     EXPECT_FALSE(std::ifstream(daten.Datei("resid_c.dat")).good());
     ResultsWindow.Ansicht = 1;
-    Bild("exafs_fit_difference_r.png");
+    const COLORREF gruen = 0x008000, blau = 0x800000, rot = 0x000080;
+    Bild("exafs_fit_difference_r.png", {{0, gruen}, {1, blau}, {2, rot}, {3, rot}, {3, gruen}});
 
     // The refits of 522 and 523 take the weighted residual of magnitudes
     // and imaginary parts: 2N + 1 values.
@@ -423,7 +437,8 @@ TEST_F(ExafsFitResults, LongCurveIsNotCut)
     const std::vector<double> modell = ModellAufKurve();
     for (int i = 0; i < m; i += 499) EXPECT_NEAR(c[i][1], modell[i] * (0.87 / 0.8 - 1.0), 1e-9) << i;
     ResultsWindow.Ansicht = 1;
-    Bild("exafs_fit_difference_long.png");
+    const COLORREF gruen = 0x008000, blau = 0x800000, rot = 0x000080;
+    Bild("exafs_fit_difference_long.png", {{0, gruen}, {1, blau}, {2, rot}, {2, gruen}, {3, rot}, {3, blau}, {3, gruen}});
 }
 
 // [S0^2, paths 1-3 of FEFF 8.5's copper (tests/app/xas/data/cu_feff85_noSCF,
