@@ -48,11 +48,31 @@ struct BERICHT_EINGABE {
     double KBereich[2] = {};
     int32_t Fehlschlag = 0;        // failed macro fit: its state
     std::string FehlerText;        // and its message
+    // A complex slot (a transform fitted in R space): its y (magnitudes)
+    // and the imaginary parts of the data and of the model (the latter
+    // refreshed by the model callback, ImagLaenge values each); the chi(k)
+    // table the EXAFS model filled last: k, data, model and difference,
+    // the count at BERICHT_TABELLE_ANZAHL of the first array.
+    bool Komplex = false;
+    const double* Y = nullptr;
+    const double* ImagDaten = nullptr;
+    const double* ImagModell = nullptr;
+    int32_t ImagLaenge = 0;
+    const double* ChiTabelle[4] = {};
+    bool MehrereFeffSaetze = false;  // a fit of several FEFF data sets
 };
+
+// Entry of the chi(k) table's first array that holds its point count;
+// the arrays hold at least this many values before it.
+const int32_t BERICHT_TABELLE_ANZAHL = 5000;
 
 struct BERICHT {
     std::string Kurz;              // for the caller's text
     std::string Lang;              // the results window's fit text
+    // Complex slots: the texts of "XAFS_FT_i_mag.dat" and
+    // "XAFS_chi_exp_theo.dat" (FtDateien false: none are written).
+    bool FtDateien = false;
+    std::string FtBetragText, ChiText;
 };
 
 // The report of the finished fit of the working model (FitFunctionCount,

@@ -236,7 +236,7 @@ std::vector<std::string> FeffPfadFlaechenZeilen(def_zelva& z, const double* x, i
     SetFunktionFlag(0, 0);
     for (int32_t f = 2; f <= letzte; ++f) {
         const int32_t r = f - 1;
-        const double prozent = groesste > 0.0 ? 100.0 * FeffPfadFlaechen[f] / groesste : 0.0;
+        const double prozent = groesste != 0.0 ? 100.0 * FeffPfadFlaechen[f] / groesste : 0.0;
         const std::string marke = std::string(KatalogName(Typ(f - 1))) + ", " + PfadName(r) + " : ";
         std::string z1 = Format("%-20s%5.4G %%  (%.3E)", marke.c_str(), prozent, FeffPfadFlaechen[f]);
         z1 += PfadZusatz(r) + (r < FEFF_PFADE && FeffPfade[r].Beine <= 2 ? " \r\n" : "\r\n");
@@ -321,9 +321,53 @@ BERICHT FitBericht(const BERICHT_EINGABE& e)
             b.Lang += Format("  Weight for FEFF file No. %d :  %G\r\n", static_cast<int>(i), q >= 0 ? FitParameters[q] : 0.0);
         }
         b.Lang += "\r\n";
-        // The temperature block of the status text.
+        // The blocks of the status text before the parameters: the cluster
+        // coefficients, one common temperature, the paths' own temperatures.
+        if (FitFunctionCount > 3) {
+            const int32_t k = FunctionParameterCount(Typ(1), FitPolyDegree, SplineKnotCount);
+            const int32_t f = (FitFunctionCount - 4) * k + 2;
+            if (k > 1 && f >= 0 && f <= MaxParameter && (ParameterFlags[f] & PF_CLUSTER))
+                for (int n = 0; n < 6; ++n) t.Beide(zeile());
+        }
         if (MaxParameter >= 3 && (ParameterFlags[3] & PF_TEMPERATURE_MODEL))
             for (int k = 0; k < 4; ++k) t.Beide(zeile());
+        if (MaxParameter >= 3 && (ParameterFlags[3] & PF_MS) && !(ParameterFlags[3] & PF_FIXED) &&
+            FitFunctionCount > 1) {
+            std::string letzte;
+            const int n = e.FeffSaetze > 0 && e.MehrereFeffSaetze ? 4 : 3;
+            for (int k = 0; k < n; ++k) t.Beide(letzte = zeile());
+            while (letzte.find("Debye") != std::string::npos || letzte.find("Einstein") != std::string::npos) {
+                letzte = zeile();
+                if (letzte.empty()) break;
+                t.Beide(letzte);
+            }
+        }
+    }
+
+    // A transform fitted in R space: measured and model transforms and the
+    // chi(k) of the last model evaluation for the side files.
+    if (e.Komplex && e.X && e.Y && e.Punkte > 0 && z.function) {
+        const std::size_t n = static_cast<std::size_t>(e.Punkte);
+        std::vector<double> xs(e.X, e.X + n), modell(4 * n + 2, 0.0);
+        z.function(0.0, 0.0, xs.data(), modell.data(), e.Punkte);
+        b.FtDateien = true;
+        t.Beide("  FT Mag + Imag. saved as 4-col ascii file:\r\n");
+        t.Beide("   'XAFS_FT_i_mag.dat'\r\n\r\n");
+        for (std::size_t i = 0; i < n; ++i) {
+            const bool im = static_cast<int32_t>(i) < e.ImagLaenge;
+            b.FtBetragText += Format("%.10E   %.10E   %.10E   %.10E   %.10E\n", e.X[i], e.Y[i],
+                                     im && e.ImagDaten ? e.ImagDaten[i] : 0.0, modell[i],
+                                     im && e.ImagModell ? e.ImagModell[i] : 0.0);
+        }
+        t.Beide("  chi(k) Exp. + Theo. saved as 3-col ascii file:\r\n");
+        t.Beide("   'XAFS_chi_exp_theo.dat'\r\n\r\n");
+        if (e.ChiTabelle[0] && e.ChiTabelle[1] && e.ChiTabelle[2] && e.ChiTabelle[3]) {
+            const double anzahl = e.ChiTabelle[0][BERICHT_TABELLE_ANZAHL];
+            const int32_t m = anzahl >= 0.0 && anzahl <= BERICHT_TABELLE_ANZAHL ? static_cast<int32_t>(anzahl) : 0;
+            for (int32_t i = 0; i < m; ++i)
+                b.ChiText += Format("%.10E   %.10E   %.10E   %.10E\n", e.ChiTabelle[0][i], e.ChiTabelle[1][i],
+                                    e.ChiTabelle[2][i], e.ChiTabelle[3][i]);
+        }
     }
 
     const std::string titel = zeile();
@@ -358,6 +402,32 @@ BERICHT FitBericht(const BERICHT_EINGABE& e)
             else t.LangBegrenzt(lang);
         }
         t.Beide(zeile());
+    }
+
+    // LC-XANES: the references' weights corrected by their absorption.
+    if (erster == 26) {
+        double summe = 0.0;
+        for (int32_t i = 0; i < FitFunctionCount; ++i) {
+            const int32_t j = i + 1;
+            const double mu = j < FEFF_PFADE ? FeffPfade[j].Entartung : 0.0;
+            if (Typ(i) == 26 && mu != 0.0) summe += FitParameters[ParameterIndex(j, 0)] / mu;
+        }
+        t.Beide("\r\n" + std::string(68, '-') + "\r\n");
+        t.Beide("Absorption Correction for LC XANES Fit\r\n\r\n");
+        for (int32_t i = 0; i < FitFunctionCount; ++i) {
+            if (Typ(i) != 26) continue;
+            const int32_t j = i + 1;
+            const double c = FitParameters[ParameterIndex(j, 0)];
+            const double mu = j < FEFF_PFADE ? FeffPfade[j].Entartung : 0.0;
+            // A reference without absorption, or no total, has no weight.
+            const double gewicht = mu != 0.0 && summe != 0.0 ? c / mu / summe * 100.0 : 0.0;
+            const std::string name = PfadName(j);
+            t.Beide(Format(" Specie #%d [%-9s]: c'(%d)=% -10.5G ", static_cast<int>(j), name.c_str(),
+                           static_cast<int>(j), c) +
+                    Format("mue(%d)=% -10.6G c(%d)=% -8.5G Weight-%%\r\n", static_cast<int>(j), mu,
+                           static_cast<int>(j), gewicht));
+        }
+        t.Beide("\r\n");
     }
 
     const bool profil = erster < 14 || erster > 28;

@@ -1,5 +1,6 @@
 // WriteResultsReport: the fit report and the result blocks of the active
 // graphic window into the caller's text and the results window.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -11,7 +12,9 @@
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "shell/results_window.h"
+#include "shell/shell_globals.h"
 #include "spectra/spectra_globals.h"
+#include "xas/model_fft.h"
 
 namespace {
 
@@ -46,6 +49,25 @@ bool ReferenzLesen(std::string& text)
     while ((n = std::fread(puffer, 1, sizeof puffer, d)) > 0) text.append(puffer, n);
     std::fclose(d);
     return true;
+}
+
+// A side file of the report in the data folder; one that cannot be opened
+// is passed over.
+void DatenDateiSchreiben(const char* name, const std::string& text)
+{
+    std::string pfad = HAUPTDATEN.DatenOrdner ? HAUPTDATEN.DatenOrdner : "";
+    if (pfad.empty()) {
+        char p[MAX_PATH + ORDNER_BYTES] = "";
+        ProgrammDatei(p, sizeof p, name);
+        pfad = p;
+    } else {
+        if (pfad.back() != '\\' && pfad.back() != '/') pfad += '\\';
+        pfad += name;
+    }
+    std::FILE* d = std::fopen(pfad.c_str(), "wt+");
+    if (!d) return;
+    std::fwrite(text.data(), 1, text.size(), d);
+    std::fclose(d);
 }
 
 }  // namespace
@@ -89,10 +111,29 @@ void WriteResultsReport(char* text, int32_t befehl, int32_t modus, int32_t anzah
         e.Punktlinie = punkte;
         e.FeffSaetze = app.FeffSatzAnzahl;
         e.Fehlschlag = FitFehlgeschlagen;
+        e.MehrereFeffSaetze = app.FeffSatzAnzahl > 1;
+        if (g.KMax > g.KMin) {
+            e.KBereichBekannt = true;
+            e.KBereich[0] = g.KMin;
+            e.KBereich[1] = g.KMax;
+        }
+        const uint32_t flags = g.KurvenFlags[g.AktuellerSlot()];
+        if ((flags & SLOT_FIT_ANSICHT) && g.ModellArt == 3) {
+            e.Komplex = true;
+            e.Y = g.GetYFeld(-1);
+            e.ImagDaten = FitImagDaten.data();
+            e.ImagModell = FitImagModell.data();
+            e.ImagLaenge = static_cast<int32_t>(std::min(FitImagDaten.size(), FitImagModell.size()));
+            for (int k = 0; k < 4; ++k) e.ChiTabelle[k] = ArbeitsSatz1[k];
+        }
         if (FitFehlgeschlagen)
             e.FehlerText = StringTabelle(FitFehlgeschlagen == FIT_OHNE_AUFBAU ? IDS_FIT_SETUP_ERROR
                                                                               : static_cast<UINT>(FitFehlgeschlagen));
         const BERICHT b = FitBericht(e);
+        if (b.FtDateien) {
+            DatenDateiSchreiben("XAFS_FT_i_mag.dat", b.FtBetragText);
+            DatenDateiSchreiben("XAFS_chi_exp_theo.dat", b.ChiText);
+        }
         Kopieren(ResultsWindow.FitText, sizeof ResultsWindow.FitText, b.Lang);
         ResultsWindow.FitTextDa = 1;
         Kopieren(text, COMMAND_TEXT_BYTES, RedrawPerMessage == 0 ? b.Lang : b.Kurz);

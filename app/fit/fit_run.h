@@ -74,6 +74,7 @@ struct FIT_STATUS {
     double RFaktor = 0.0;
     bool MitFTest = false;        // same signature as the fit before
     double FTest = 0.0;           // its probability
+    bool MehrereFeffSaetze = false;  // a fit of several FEFF data sets
     // Strings 22-24 and the rules 20 and 21 of the string table.
     const char* IterationenText = "Iterations:";
     const char* ResiduumText = "Residual:";

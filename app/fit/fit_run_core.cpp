@@ -10,6 +10,7 @@
 #include "fit/fit_model.h"
 #include "fit/model_function.h"
 #include "fit/report_text.h"
+#include "xas/feff_path.h"
 
 int32_t FitGestartet = 0;
 int32_t FitStartFenster = -1;
@@ -112,11 +113,46 @@ void FitStatusTextKern(char* text, std::size_t groesse, const FIT_STATUS& s)
     t += s.MitFTest ? Format("F-Test:        %.5G\r\n", s.FTest) : std::string("No F-Test!\r\n");
     t += strich;
 
+    const bool feff = FitFunctionCount > 0 && FitFunctionTypes && FitParameters && ParameterFlags &&
+                      FitFunctionTypes[0] == 25;
+    // The cluster fit: the distances of the last three functions are the
+    // lattice coefficients.
+    if (feff && FitFunctionCount > 3) {
+        const int32_t k = FunctionParameterCount(FitFunctionTypes[1], FitPolyDegree, SplineKnotCount);
+        const int32_t f = (FitFunctionCount - 4) * k + 2;
+        if (k > 1 && f >= 0 && f <= MaxParameter && (ParameterFlags[f] & PF_CLUSTER)) {
+            t += "\r\n feff cluster fit:\r\n";
+            for (int32_t j = 1; j <= 3; ++j) {
+                const int32_t i = FitFunctionCount - 4 + j;
+                t += Format("  xyz-Coeff. #%d: %.8G\r\n", static_cast<int>(j), FitParameters[(i - 1) * k + 2]);
+            }
+            t += punkte;
+        }
+    }
     // One common Debye or Einstein temperature of a FEFF model.
-    if (FitFunctionCount > 0 && FitFunctionTypes && FitParameters && ParameterFlags && FitFunctionTypes[0] == 25 &&
-        MaxParameter >= 3 && (ParameterFlags[3] & PF_TEMPERATURE_MODEL)) {
+    if (feff && MaxParameter >= 3 && (ParameterFlags[3] & PF_TEMPERATURE_MODEL)) {
         t += DebyeWallerModell < 0 ? "\r\n   Debye Temperature:  " : "\r\n   Einstein Temperature:  ";
         t += Format(" %.8G K\r\n\r\n", FitParameters[3]);
+        t += punkte;
+    }
+    // A temperature of its own for each single-scattering path.
+    if (feff && MaxParameter >= 3 && (ParameterFlags[3] & PF_MS) && !(ParameterFlags[3] & PF_FIXED) &&
+        FitFunctionCount > 1) {
+        const int32_t k = FunctionParameterCount(FitFunctionTypes[1], FitPolyDegree, SplineKnotCount);
+        t += "\r\n";
+        bool erster = true;
+        for (int32_t i = 1; i < FitFunctionCount && i < FEFF_PFADE; ++i) {
+            const int32_t q = 1 + (i - 1) * k + 2;
+            if (FeffPfade[i].Beine != 2 || q > MaxParameter || (ParameterFlags[q] & PF_FIXED)) continue;
+            if (erster && s.MehrereFeffSaetze) t += " Multiple feff fit\r\n";
+            erster = false;
+            const FeffPfad& pfad = FeffPfade[i];
+            const std::string symbol(pfad.AtomSymbole[1], strnlen(pfad.AtomSymbole[1], sizeof pfad.AtomSymbole[1]));
+            t += Format(DebyeWallerModell < 0 ? "  Debye Temperature (%2s):  " : "  Einstein Temperature (%2s):  ",
+                        symbol.c_str());
+            t += Format(" %.6G K\r\n", FitParameters[q]);
+        }
+        t += "\r\n";
         t += punkte;
     }
 

@@ -18,6 +18,7 @@
 #include "shell/shell_globals.h"
 #include "spectra/spectra_globals.h"
 #include "xas/feff_path.h"
+#include "xas/model_fft.h"
 
 namespace {
 
@@ -40,7 +41,9 @@ bool Bereit(haupt_fenster* app, grafik_fenster& g)
     return false;
 }
 
-NACHFIT_AUFBAU Aufbau(haupt_fenster* app, grafik_fenster& g)
+}  // namespace
+
+NACHFIT_AUFBAU NachfitAufbau(haupt_fenster* app, grafik_fenster& g)
 {
     NACHFIT_AUFBAU a;
     a.Numerik = &Numerik;
@@ -48,8 +51,19 @@ NACHFIT_AUFBAU Aufbau(haupt_fenster* app, grafik_fenster& g)
     a.KurvenFlags = g.KurvenFlags[g.AktuellerSlot()];
     a.ExafsProzedur = app->ChiQuadratCallback;
     a.FensterModellArt = &g.ModellArt;
+    // A transform fitted in R space: the residual takes both halves, the
+    // weighted differences of the magnitudes and of the imaginary parts.
+    const size_t n = a.Punkte > 0 ? static_cast<size_t>(a.Punkte) : 0;
+    if ((a.KurvenFlags & NACHFIT_KOMPLEX) && n > 0 && FitGewichte.size() >= n && FitImagDaten.size() >= n &&
+        FitImagModell.size() >= n) {
+        a.Gewichte = FitGewichte.data();
+        a.ImagDaten = FitImagDaten.data();
+        a.ImagModell = FitImagModell.data();
+    }
     return a;
 }
+
+namespace {
 
 void Fortschritt(const char* text, double gesamt)
 {
@@ -96,7 +110,7 @@ void AutoFTest(haupt_fenster* app, int32_t fenster)
     if (!Bereit(app, g)) return;
     Fortschritt("Performing Automated F-Test!", MaxFitParameter + 1);
     const FTEST_ERGEBNIS e = AutoFTestKern(
-        Aufbau(app, g), DeltaRModus,
+        NachfitAufbau(app, g), DeltaRModus,
         [](int32_t k) { return k >= 1 && k < FEFF_PFADE ? FeffPfade[k].Reff : 0.0; }, Schritt);
     FitVarianzAlt = e.VarianzAlt;
     FitVarianzNeu = e.VarianzNeu;
@@ -116,7 +130,7 @@ void KonfidenzGrenzen(haupt_fenster* app, int32_t fenster)
     ExafsProzedurModus = -1;
     double c = app->KonfidenzNiveau;
     if (!(c >= 0.0 && c <= 1.0)) c = 0.95;
-    const KONFIDENZ_ERGEBNIS e = KonfidenzKern(Aufbau(app, g), c, Schritt);
+    const KONFIDENZ_ERGEBNIS e = KonfidenzKern(NachfitAufbau(app, g), c, Schritt);
     ExafsProzedurModus = modus;
     Ergebnis(app, e.Letzter);
     FortschrittEnde(app);

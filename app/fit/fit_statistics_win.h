@@ -6,7 +6,15 @@
 
 #include <cstdint>
 
+#include "fit/fit_statistics.h"
+
 class haupt_fenster;
+class grafik_fenster;
+
+// What the refits of 522 and 523 get of window g: its curve, slot flags and
+// model kind; for a transform fitted in R space the weights and the
+// imaginary parts of data and model.
+NACHFIT_AUFBAU NachfitAufbau(haupt_fenster* app, grafik_fenster& g);
 
 // 522: one line per free parameter into CommandText and the results
 // history. Parameters, tables and the iteration limit are as before.

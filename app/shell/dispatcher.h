@@ -84,7 +84,7 @@ inline constexpr BEFEHLS_KARTE BEFEHLS_KARTEN[] = {
     {"results", 111, 111, "results_fenster::Speichern", "shell/results_window_win.cpp"},
     {"results", 120, 124, "results_fenster::Befehl (views; 122 prints through DruckeErgebnisText)", "shell/results_window_win.cpp"},
     {"results", 126, 126, "results_fenster::Befehl (history)", "shell/results_window_win.cpp"},
-    {"results", 807, 807, "NichtVerfuegbar (Feff paths report)", "shell/results_window_win.cpp"},
+    {"results", 807, 807, "results_fenster::FeffSsPfade", "shell/results_window_win.cpp"},
     {"results", 2001, 2001, "results_fenster::NeuesErgebnis", "shell/results_window_win.cpp"},
     {"results", 2003, 2003, "results_fenster::HistorienZeile", "shell/results_window_win.cpp"},
     {"results", 7777, 7777, "results_fenster::Befehl (copy)", "shell/results_window_win.cpp"},

@@ -47,10 +47,14 @@ public:
     static void LogPfad(char* ziel, size_t groesse);
     // Enables the popup's items as the state asks (fit text, EXAFS model).
     void PopupEinstellen(HMENU popup) const;
-    // The fit-difference view: the last fit's residual (FitDifferenzen)
-    // against the x values of the active window's current curve, through
-    // Plotter, whose settings are put back afterwards.
+    // The fit-difference view, through Plotter, whose settings are put back
+    // afterwards: the last fit's residual (FitDifferenzen) against the x
+    // values of the active window's current curve; for an EXAFS model four
+    // quadrants (residual, transforms or R-space curves).
     void FitDifferenzZeichnen(HDC dc, int breite, int hoehe);
+    // Command 807: the "Feff SS paths" report of the last FEFF fit into
+    // CommandText, shown in the text control.
+    void FeffSsPfade();
 
 private:
     LRESULT OnCreate();
@@ -80,6 +84,12 @@ const size_t ERGEBNIS_SPEICHERN_MAX = 30000;
 
 // y range of a residual of n points, widened by 5 % (a flat one by 5 % of
 // its value, or 1 at 0). false for no points or values that are not finite.
+struct DIFFERENZ_ANSICHT;
+// The curves of the fit-difference view of the active window's EXAFS
+// model, with "resid_c.dat" (k-space fits) and "resid_f.dat" written to
+// the data folder. false for another model or nothing to show.
+bool FitDifferenzBerechnen(DIFFERENZ_ANSICHT* aus);
+
 bool ResidualBereich(const double* r, int32_t n, double* lo, double* hi);
 
 

@@ -3,15 +3,22 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <string>
 #include <vector>
 
+#include "fit/exafs_terms.h"
+#include "fit/fit_model.h"
+#include "fit/fit_run_win.h"
+#include "fit/residual_view.h"
+#include "fit/ss_path_report.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/printing_win.h"
+#include "shell/shell_globals.h"
 #include "spectra/file_commands_win.h"
 #include "spectra/spectra_globals.h"
 
@@ -402,11 +409,150 @@ void results_fenster::Befehl(int32_t id)
         }
         break;
     case 807:
-        NichtVerfuegbar(0, "The report \"Feff SS paths\"", Meldungsblock.lParam);
+        FeffSsPfade();
         break;
     default:
         break;
     }
+}
+
+namespace {
+
+// The plot settings of the graphic windows, put back when the view is done.
+class PlotterGemerkt {
+public:
+    PlotterGemerkt()
+    {
+        Plotter.GetPaintinfo(&paint_);
+        Plotter.GetPlotOptions(plotFarbe_, funkFarbe_, plotStift_, funkStift_, plotStil_, funkStil_, kreis_,
+                               dreieck_, nurX_);
+        Plotter.GetX(xText_);
+        Plotter.GetY(yText_);
+        x_ = Plotter.GetXField();
+        y_ = Plotter.GetYField();
+        Plotter.GetBorder(min_, max_);
+    }
+    ~PlotterGemerkt()
+    {
+        Plotter.SetPaintinfo(&paint_);
+        Plotter.SetPlotOptions(plotFarbe_, funkFarbe_, plotStift_, funkStift_, plotStil_, funkStil_, kreis_, dreieck_,
+                               nurX_);
+        Plotter.SetX(xText_);
+        Plotter.SetY(yText_);
+        Plotter.SetFieldFunction(x_, y_, nullptr, nullptr, -1);
+        Plotter.SetBorder(min_, max_);
+    }
+    unsigned long FunkFarbe() const { return funkFarbe_; }
+    int FunkStift() const { return funkStift_; }
+    int FunkStil() const { return funkStil_; }
+
+private:
+    PAINTINFO paint_;
+    unsigned long plotFarbe_ = 0, funkFarbe_ = 0;
+    int plotStift_ = 0, funkStift_ = 0, plotStil_ = 0, funkStil_ = 0, kreis_ = 0, dreieck_ = 0, nurX_ = 0;
+    char xText_[VANTOR_LABEL_SIZE] = "", yText_[VANTOR_LABEL_SIZE] = "";
+    double* x_ = nullptr;
+    double* y_ = nullptr;
+    double min_ = 0.0, max_ = 0.0;
+};
+
+const COLORREF DUNKELBLAU = 0x800000;
+const COLORREF DUNKELROT = 0x000080;
+
+struct KURVE {
+    const std::vector<double>* x;
+    const std::vector<double>* y;
+    COLORREF farbe;
+};
+
+// One plot of the view: frame and axes over the range of all curves, the
+// curves drawn over it in their colours.
+void Teilbild(HDC dc, const PAINTINFO& paint, const RECT& r, const TEXTMETRICA& tm, const char* xText,
+              const char* yText, const std::vector<KURVE>& kurven, const PlotterGemerkt& alt)
+{
+    if (kurven.empty()) return;
+    std::vector<double> alle;
+    for (const KURVE& k : kurven) alle.insert(alle.end(), k.y->begin(), k.y->end());
+    double lo, hi;
+    const std::vector<double>& x0 = *kurven[0].x;
+    const int32_t n0 = static_cast<int32_t>(std::min(x0.size(), kurven[0].y->size()));
+    if (n0 < 2 || !ResidualBereich(alle.data(), static_cast<int32_t>(alle.size()), &lo, &hi)) return;
+    PAINTINFO p = paint;
+    Plotter.SetPaintinfo(&p);
+    Plotter.GraphDimension(r.left, r.top, r.right - r.left, r.bottom - r.top, tm.tmAveCharWidth, tm.tmHeight);
+    Plotter.SetBorder(x0[0], x0[static_cast<size_t>(n0 - 1)]);
+    Plotter.SetMinMax(lo, hi);
+    Plotter.SetX(xText);
+    Plotter.SetY(yText);
+    bool rahmen = false;
+    for (const KURVE& k : kurven) {
+        const int32_t n = static_cast<int32_t>(std::min(k.x->size(), k.y->size()));
+        if (n < 2) continue;
+        Plotter.SetFieldFunction(const_cast<double*>(k.x->data()), const_cast<double*>(k.y->data()), nullptr, nullptr,
+                                 n);
+        Plotter.SetPlotOptions(k.farbe, alt.FunkFarbe(), 0, alt.FunkStift(), 1, alt.FunkStil(), 0, 0, 0);
+        if (!rahmen) {
+            if (!Plotter.PlotFrame(dc, 1, 0, 0)) return;
+            rahmen = true;
+        }
+        Plotter.PlotFieldFunction(dc, 1, 0, 0, 0);
+    }
+}
+
+bool IstExafsModell(const grafik_fenster& g)
+{
+    if (!g.FunktionsTypen || g.AnzahlFunktionen < 1) return false;
+    int32_t t = g.FunktionsTypen[0];
+    if (t > 100) t -= 100;
+    return (t >= 15 && t <= 18) || t == 25;
+}
+
+std::string DatenOrdnerDatei(const char* name)
+{
+    std::string ordner = HAUPTDATEN.DatenOrdner ? HAUPTDATEN.DatenOrdner : "";
+    if (ordner.empty()) {
+        char pfad[MAX_PATH + ORDNER_BYTES];
+        ProgrammDatei(pfad, sizeof pfad, name);
+        return pfad;
+    }
+    if (ordner.back() != '\\' && ordner.back() != '/') ordner += '\\';
+    return ordner + name;
+}
+
+void TextSchreiben(const std::string& pfad, const std::string& text)
+{
+    std::FILE* d = std::fopen(pfad.c_str(), "wt+");
+    if (!d) return;
+    std::fwrite(text.data(), 1, text.size(), d);
+    std::fclose(d);
+}
+
+}  // namespace
+
+bool FitDifferenzBerechnen(DIFFERENZ_ANSICHT* aus)
+{
+    if (!aus || AktivesFenster < 0 || AktivesFenster > 3) return false;
+    grafik_fenster& g = GrafikFenster[AktivesFenster];
+    const int32_t slot = g.AktuellerSlot();
+    const int32_t n = g.Punkte();
+    double* x = g.GetXFeld(slot);
+    double* y = g.GetYFeld(slot);
+    if (!x || !y || n < 2 || !Numerik.function || !IstExafsModell(g)) return false;
+    // The model on the curve's x through the fit's model callback, in the
+    // window's own model kind.
+    FitModellLaden(g);
+    const int32_t alteArt = FitModellArt;
+    FitModellArt = g.ModellArt;
+    std::vector<double> xs(x, x + n), modell(4 * static_cast<size_t>(n) + 2, 0.0);
+    Numerik.function(0.0, 0.0, xs.data(), modell.data(), n);
+    FitModellArt = alteArt;
+    const bool kRaum = (g.KurvenFlags[slot] & SLOT_K_FIT) != 0;
+    if (!DifferenzAnsichtBerechnen(Numerik, x, y, modell.data(), n, kRaum, ExafsOptionen.KPunkte,
+                                   ExafsOptionen.RSchritt, ExafsOptionen.MaxR, aus))
+        return false;
+    if (kRaum) TextSchreiben(DatenOrdnerDatei("resid_c.dat"), ResidCText(x, *aus));
+    TextSchreiben(DatenOrdnerDatei("resid_f.dat"), ResidFText(*aus));
+    return true;
 }
 
 void results_fenster::FitDifferenzZeichnen(HDC dc, int breite, int hoehe)
@@ -414,47 +560,93 @@ void results_fenster::FitDifferenzZeichnen(HDC dc, int breite, int hoehe)
     RECT r{0, 0, breite, hoehe};
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (AktivesFenster < 0 || AktivesFenster > 3 || !FitDifferenzen) return;
+    if (AktivesFenster < 0 || AktivesFenster > 3) return;
     grafik_fenster& g = GrafikFenster[AktivesFenster];
-    double* x = g.GetXFeld(g.AktuellerSlot());
-    int32_t n = g.Punkte();
+    const int32_t slot = g.AktuellerSlot();
+    double* x = g.GetXFeld(slot);
+    const int32_t n = g.Punkte();
     if (!x || n < 2) return;
-    if (n > WORK_DOUBLES) n = WORK_DOUBLES;
-    double lo, hi;
-    if (!ResidualBereich(FitDifferenzen, n, &lo, &hi)) return;
-
-    // The plot settings of the graphic windows are put back afterwards.
-    PAINTINFO gemerkt;
-    Plotter.GetPaintinfo(&gemerkt);
-    unsigned long plotFarbe, funkFarbe;
-    int plotStift, funkStift, plotStil, funkStil, kreis, dreieck, nurX;
-    Plotter.GetPlotOptions(plotFarbe, funkFarbe, plotStift, funkStift, plotStil, funkStil, kreis, dreieck, nurX);
-    char xText[VANTOR_LABEL_SIZE] = "", yText[VANTOR_LABEL_SIZE] = "";
-    Plotter.GetX(xText);
-    Plotter.GetY(yText);
-    double* altX = Plotter.GetXField();
-    double* altY = Plotter.GetYField();
-    double altMin, altMax;
-    Plotter.GetBorder(altMin, altMax);
-
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
-    Plotter.SetPaintinfo(&g.Paintinfo);
-    Plotter.GraphDimension(0, 0, breite, hoehe, tm.tmAveCharWidth, tm.tmHeight);
-    Plotter.SetFieldFunction(x, FitDifferenzen, nullptr, nullptr, n);
-    Plotter.SetBorder(x[0], x[n - 1]);
-    Plotter.SetMinMax(lo, hi);
-    Plotter.SetX(g.XText[g.AktuellerSlot()]);
-    Plotter.SetY("residual");
-    Plotter.SetPlotOptions(RESIDUUM_FARBE, funkFarbe, 0, funkStift, 1, funkStil, 0, 0, 0);
-    if (Plotter.PlotFrame(dc, 1, 0, 0)) Plotter.PlotFieldFunction(dc, 1, 0, 0, 0);
+    const PlotterGemerkt alt;
+    const std::vector<double> xs(x, x + n);
 
-    Plotter.SetPaintinfo(&gemerkt);
-    Plotter.SetPlotOptions(plotFarbe, funkFarbe, plotStift, funkStift, plotStil, funkStil, kreis, dreieck, nurX);
-    Plotter.SetX(xText);
-    Plotter.SetY(yText);
-    Plotter.SetFieldFunction(altX, altY, nullptr, nullptr, -1);
-    Plotter.SetBorder(altMin, altMax);
+    if (!IstExafsModell(g)) {
+        if (!FitDifferenzen) return;
+        // The difference array holds the last fit's points (at least the
+        // shared block's).
+        int32_t gueltig = WORK_DOUBLES;
+        if (Numerik.difference == FitDifferenzen && Numerik.anzahl > gueltig) gueltig = Numerik.anzahl;
+        const int32_t nr = std::min(n, gueltig);
+        const std::vector<double> residuum(FitDifferenzen, FitDifferenzen + nr);
+        Teilbild(dc, g.Paintinfo, r, tm, g.XText[slot], "residual", {{&xs, &residuum, RESIDUUM_FARBE}}, alt);
+        return;
+    }
+
+    // Four quadrants: the residual at the top left, the transforms or the
+    // R-space curves in the other three.
+    DIFFERENZ_ANSICHT a;
+    if (!FitDifferenzBerechnen(&a)) return;
+    const int b2 = breite / 2, h2 = hoehe / 2;
+    const RECT q[4] = {{0, 0, b2, h2}, {b2, 0, breite, h2}, {0, h2, b2, hoehe}, {b2, h2, breite, hoehe}};
+    Teilbild(dc, g.Paintinfo, q[0], tm, g.XText[slot], "residual", {{&xs, &a.Residuum, RESIDUUM_FARBE}}, alt);
+    const char* rText = "R [A]";
+    if (a.KRaum) {
+        const std::vector<double>&daten = a.Kurve[0], &resid = a.Kurve[1], &modell = a.Kurve[2];
+        Teilbild(dc, g.Paintinfo, q[1], tm, rText, "FT(residual)", {{&a.R, &resid, DUNKELBLAU}}, alt);
+        Teilbild(dc, g.Paintinfo, q[2], tm, rText, "FT(exp. + theoret.)",
+                 {{&a.R, &daten, DUNKELROT}, {&a.R, &modell, RESIDUUM_FARBE}}, alt);
+        Teilbild(dc, g.Paintinfo, q[3], tm, rText, "FT (exp.+theo.+resid.)",
+                 {{&a.R, &daten, DUNKELROT}, {&a.R, &resid, DUNKELBLAU}, {&a.R, &modell, RESIDUUM_FARBE}}, alt);
+    } else {
+        const std::vector<double>&kurve = a.Kurve[0], &modell = a.Kurve[1], &resid = a.Kurve[2];
+        Teilbild(dc, g.Paintinfo, q[1], tm, rText, "FT(exp.)", {{&a.R, &kurve, DUNKELBLAU}}, alt);
+        Teilbild(dc, g.Paintinfo, q[2], tm, rText, "FT(theoret.)", {{&a.R, &modell, DUNKELROT}}, alt);
+        Teilbild(dc, g.Paintinfo, q[3], tm, rText, "FT (exp.+theo.+resid.)",
+                 {{&a.R, &kurve, DUNKELBLAU}, {&a.R, &modell, DUNKELROT}, {&a.R, &resid, RESIDUUM_FARBE}}, alt);
+    }
+}
+
+void results_fenster::FeffSsPfade()
+{
+    if (!CommandText) return;
+    const bool feff = AktivesFenster >= 0 && AktivesFenster < 4 && [] {
+        const grafik_fenster& g = GrafikFenster[AktivesFenster];
+        return g.FunktionsTypen && g.AnzahlFunktionen > 1 && g.FunktionsTypen[0] == 25;
+    }();
+    if (!feff || !FitTextDa) {
+        MeldungsBox(Fenster, "The report needs a finished fit of a FEFF model in the active window.",
+                    "Feff SS paths", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    FitModellLaden(GrafikFenster[AktivesFenster]);
+    SS_BERICHT_EINGABE e;
+    e.FitText.assign(FitText, strnlen(FitText, sizeof FitText));
+    e.Ergebnisse = CommandArgs;
+    // The library's matrix by free-list position, rows of its own width.
+    const int32_t groesste = std::max({MaxParameter, Numerik.maxParameter, Numerik.maxFitParameter, 0});
+    const size_t m = static_cast<size_t>(groesste) + 10;
+    std::vector<double> matrix(m * m, 0.0);
+    Numerik.GetCorrelation(matrix.data());
+    e.Korrelation = matrix.data();
+    e.KorrelationBreite = static_cast<size_t>(std::max(Numerik.maxParameter, 0)) + 1;
+    e.KorrelationWerte = matrix.size();
+    e.MessTemperatur = MessTemperatur;
+    e.DebyeModell = DebyeWallerModell;
+    // No coefficient table of the Debye-Waller polynomial is kept yet: a
+    // sigma^2 under the polynomial flag shows its derived value.
+    e.DwTabelle = nullptr;
+    char strich[201] = "";
+    LoadStringA(HAUPTDATEN.Instanz, IDS_DASH_RULE, strich, sizeof strich);
+    e.Strichlinie = strich;
+    e.Grenze = COMMAND_TEXT_BYTES;
+    const std::string text = FeffSsBericht(e);
+    std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", text.c_str());
+    if (!Fenster) return;
+    if (!IsWindowVisible(Fenster)) Befehl(CM_REDRAW);
+    Zeige(CommandText, "Feff SS paths");
+    BringWindowToTop(Fenster);
+    if (Edit) SetFocus(Edit);
 }
 
 bool ResidualBereich(const double* r, int32_t n, double* lo, double* hi)

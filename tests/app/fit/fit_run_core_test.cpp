@@ -431,3 +431,125 @@ TEST_F(FitRunCore, NarrowLinesGetTheirWholeAreaAndBreadth)
     EXPECT_NEAR(zelva.FuncIntegralSimps(6.0, 8.1, 20000), flaeche[1], 2e-3 * flaeche[1]);
     SetFunktionFlag(0, 0);
 }
+
+// LC-XANES with two references and one without absorption: the block of
+// weights corrected by each reference's absorption, byte for byte.
+TEST_F(FitRunCore, LcXanesAbsorptionBlock)
+{
+    const char* namen[3] = {"ref_a.dat", "ref_b.dat", "none"};
+    const double mu[3] = {2.0, 0.5, 0.0};
+    for (int j = 1; j <= 3; ++j) {
+        FeffPfade[j] = FeffPfad{};
+        FeffPfade[j].Entartung = mu[j - 1];
+        std::snprintf(FeffPfade[j].Dateiname, sizeof FeffPfade[j].Dateiname, "%s", namen[j - 1]);
+    }
+    Model({26, 26, 26}, {0.6, 0.0, 0.1, 0.0, 0.2, 0.0});
+    OhneFit o(zelva, Callback, results.data());
+    const BERICHT b = FitBericht(o.e);
+    for (int j = 1; j <= 3; ++j) FeffPfade[j] = FeffPfad{};
+    // T = 0.6 / 2 + 0.1 / 0.5; the third reference has no weight.
+    const std::string block = "\r\n--------------------------------------------------------------------\r\n"
+                              "Absorption Correction for LC XANES Fit\r\n\r\n"
+                              " Specie #1 [ref_a.dat]: c'(1)= 0.6       mue(1)= 2         c(1)= 60      Weight-%\r\n"
+                              " Specie #2 [ref_b.dat]: c'(2)= 0.1       mue(2)= 0.5       c(2)= 40      Weight-%\r\n"
+                              " Specie #3 [none     ]: c'(3)= 0.2       mue(3)= 0         c(3)= 0       Weight-%\r\n"
+                              "\r\n";
+    const std::size_t k = b.Kurz.find(block), l = b.Lang.find(block);
+    ASSERT_NE(k, std::string::npos) << b.Kurz;
+    ASSERT_NE(l, std::string::npos);
+    // After the parameter lines, and no areas for these references.
+    EXPECT_GT(k, b.Kurz.find("#6 "));
+    EXPECT_EQ(b.Kurz.find(" area under"), std::string::npos);
+}
+
+// A transform fitted in R space: N lines of five columns (R, measured
+// magnitude and imaginary part, model magnitude and imaginary part) and
+// the chi(k) table in four; a fit of another curve writes none.
+TEST_F(FitRunCore, ComplexSlotSideFiles)
+{
+    FitPolyDegree = 1;
+    Model({7}, {1.0, 0.5});
+    OhneFit o(zelva, Callback, results.data());
+    const std::vector<double> r = {1.0, 2.0}, y = {3.0, 4.0}, imD = {0.25, -0.5}, imM = {0.125, 0.0};
+    std::vector<std::vector<double>> chi(4, std::vector<double>(BERICHT_TABELLE_ANZAHL + 1, 0.0));
+    const double werte[3][4] = {{3.0, 0.5, 0.25, 0.25}, {3.05, -0.125, 0.0, -0.125}, {3.1, 1e-3, 2e-3, -1e-3}};
+    for (int i = 0; i < 3; ++i)
+        for (int s = 0; s < 4; ++s) chi[s][i] = werte[i][s];
+    chi[0][BERICHT_TABELLE_ANZAHL] = 3;
+    o.e.Punkte = 2;
+    o.e.X = r.data();
+    o.e.Komplex = true;
+    o.e.Y = y.data();
+    o.e.ImagDaten = imD.data();
+    o.e.ImagModell = imM.data();
+    o.e.ImagLaenge = 2;
+    for (int s = 0; s < 4; ++s) o.e.ChiTabelle[s] = chi[s].data();
+    const BERICHT b = FitBericht(o.e);
+    ASSERT_TRUE(b.FtDateien);
+    // The model 1 + 0.5 x at R = 1 and 2.
+    EXPECT_EQ(b.FtBetragText,
+              "1.0000000000E+00   3.0000000000E+00   2.5000000000E-01   1.5000000000E+00   1.2500000000E-01\n"
+              "2.0000000000E+00   4.0000000000E+00   -5.0000000000E-01   2.0000000000E+00   0.0000000000E+00\n");
+    EXPECT_EQ(b.ChiText,
+              "3.0000000000E+00   5.0000000000E-01   2.5000000000E-01   2.5000000000E-01\n"
+              "3.0500000000E+00   -1.2500000000E-01   0.0000000000E+00   -1.2500000000E-01\n"
+              "3.1000000000E+00   1.0000000000E-03   2.0000000000E-03   -1.0000000000E-03\n");
+    const std::string ansage = "  FT Mag + Imag. saved as 4-col ascii file:\r\n   'XAFS_FT_i_mag.dat'\r\n\r\n"
+                               "  chi(k) Exp. + Theo. saved as 3-col ascii file:\r\n   'XAFS_chi_exp_theo.dat'\r\n\r\n";
+    EXPECT_NE(b.Kurz.find(ansage), std::string::npos);
+    EXPECT_NE(b.Lang.find(ansage), std::string::npos);
+
+    o.e.Komplex = false;
+    const BERICHT ohne = FitBericht(o.e);
+    EXPECT_FALSE(ohne.FtDateien);
+    EXPECT_TRUE(ohne.FtBetragText.empty() && ohne.ChiText.empty());
+    EXPECT_EQ(ohne.Kurz.find("XAFS_FT_i_mag"), std::string::npos);
+}
+
+// The FEFF blocks of the status text ahead of the parameters: cluster
+// coefficients and the paths' own temperatures, copied into the report;
+// the R-space k range.
+TEST_F(FitRunCore, FeffClusterAndPathTemperatureBlocks)
+{
+    for (int r = 1; r <= 4; ++r) {
+        FeffPfade[r] = FeffPfad{};
+        FeffPfade[r].Beine = r == 3 ? 3 : 2;
+        FeffPfade[r].Reff = 2.0 + r;
+        std::snprintf(FeffPfade[r].Dateiname, sizeof FeffPfade[r].Dateiname, "feff%04d.dat", r);
+        std::snprintf(FeffPfade[r].AtomSymbole[0], 4, "Cu");
+        std::snprintf(FeffPfade[r].AtomSymbole[1], 4, "%s", r == 2 ? "O" : "Cu");
+    }
+    Model({25, 21, 21, 21, 21},
+          {0.9, 12, 2.5, 250.0, 1.0, 6, 3.6, 300.0, 1.0, 24, 4.4, 0.01, 1.0, 12, 5.1, 0.02, 1.0});
+    // The cluster flag on the distance of the third-last function, the
+    // path temperatures on parameter 3; path 4's temperature fixed.
+    ParameterFlags[(5 - 4) * 4 + 2] |= PF_CLUSTER;
+    ParameterFlags[3] |= PF_MS;
+    ParameterFlags[7] |= PF_MS;
+    FixParameter(15);
+    results[1000] = 7.5;
+    results[1002] = 1.0;
+    results[1003] = 3.0;
+    results[1004] = -1.0;
+    const int32_t altesModell = DebyeWallerModell;
+    DebyeWallerModell = 1;
+    OhneFit o(zelva, Callback, results.data());
+    DebyeWallerModell = altesModell;
+    const std::string punkte = std::string(29, '.') + "\r\n";
+    const std::string cluster = "\r\n feff cluster fit:\r\n  xyz-Coeff. #1: 3.6\r\n  xyz-Coeff. #2: 4.4\r\n"
+                                "  xyz-Coeff. #3: 5.1\r\n" + punkte;
+    const std::string temperaturen =
+        "\r\n  Einstein Temperature (Cu):   250 K\r\n  Einstein Temperature ( O):   300 K\r\n\r\n" + punkte;
+    EXPECT_NE(std::string(o.status).find(cluster + temperaturen + " feff-S0 "), std::string::npos) << o.status;
+
+    o.e.KBereichBekannt = true;
+    o.e.KBereich[0] = 2.5;
+    o.e.KBereich[1] = 14.25;
+    const BERICHT b = FitBericht(o.e);
+    // Both blocks with the rule before each; the last dotted rule starts
+    // the parameter table.
+    const std::string regel = std::string(29, '-') + "\r\n";
+    EXPECT_NE(b.Kurz.find(regel + cluster + temperaturen + " feff-S0 "), std::string::npos) << b.Kurz;
+    EXPECT_NE(b.Lang.find("   Top border:    3\r\n   k range from   2.5  to  14.25\r\n"), std::string::npos);
+    for (int r = 1; r <= 4; ++r) FeffPfade[r] = FeffPfad{};
+}

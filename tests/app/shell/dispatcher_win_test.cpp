@@ -140,11 +140,11 @@ TEST_F(Dispatcher, CommandsNotBuiltYetNameTheirMenuItemAndStopAReplay)
     EXPECT_EQ(boxen[0].text, "The section dialog of \"Section\" is not available in this version of Korlan.");
     EXPECT_EQ(boxen[1].text, "Command 4711 is not available in this version of Korlan.");
     EXPECT_EQ(boxen[2].text, "The colour dialog is not available in this version of Korlan.");
-    // The results window's items of parts not built yet answer the same way.
+    // The results window's path report without a FEFF fit says what it needs.
     boxen.clear();
     SendMessageA(HAUPTDATEN.KindFenster[KIND_ERGEBNIS], WM_COMMAND, 807, 0);
     ASSERT_EQ(boxen.size(), 1u);
-    EXPECT_EQ(boxen[0].text, "The report \"Feff SS paths\" is not available in this version of Korlan.");
+    EXPECT_EQ(boxen[0].text, "The report needs a finished fit of a FEFF model in the active window.");
     // Unknown ids are ignored.
     boxen.clear();
     HAUPTDATEN.Befehl(500, 0);
