@@ -559,8 +559,11 @@ TEST_F(RRaumFit, RecoversTheSplineUnderOneShell)
     ASSERT_EQ(h.KnotenY.size(), static_cast<size_t>(knoten));
     for (int j = 0; j < knoten; ++j) {
         EXPECT_EQ(block[j], h.KnotenY[j]);
-        EXPECT_EQ(block[SPLINE_KNOT_INDEX + j], kx[j]);
-        EXPECT_NEAR(h.KnotenY[j], ky[j], 2e-3 * ky[j]) << kx[j];
+        EXPECT_NEAR(block[SPLINE_KNOT_INDEX + j], kx[j], 1e-12);
+        // The end knots, where k^2 and the window make chi small, are
+        // held more loosely than the inner ones.
+        const bool ende = j == 0 || j == knoten - 1;
+        EXPECT_NEAR(h.KnotenY[j], ky[j], (ende ? 5e-3 : 3e-4) * ky[j]) << kx[j];
     }
     Feld rChi = mu, kChi = mu;
     ChiAusMu(k.data(), rChi.data(), h.Mu0.data(), n, w);
