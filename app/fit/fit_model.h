@@ -50,6 +50,9 @@ inline int32_t UpperBoundIndex(int32_t j) { return BOUNDS_INDEX + 2 * j + 1; }
 // exponents at 50 (and the bounds below the knots at 600).
 const int32_t MAX_MODEL_PARAMETERS = 249;
 const int32_t MAX_MODEL_PARAMETERS_SMALL = 50;
+// A model with a spline background (53 or 54) keeps one place free below
+// the exponents.
+const int32_t MAX_SPLINE_MODEL_PARAMETERS = 49;
 
 // ---- parameter flag word ----
 const int32_t PF_FIXED = 0x0001;
@@ -108,12 +111,15 @@ int32_t FunctionParameterCount(int32_t code, int32_t polyDegree, int32_t knots);
 int32_t ParameterIndex(int32_t f, int32_t i);
 
 // The one model-size check: the parameter count of a model, or -1 when it
-// does not fit the parameter block (more than 249 parameters, or more than
-// 50 with a Victoreen first or a spline model 53/54 in it, more than 2000
+// does not fit the parameter block (more than 249 parameters, more than 50
+// with a Victoreen first, more than 49 with a spline model 53/54 in it, more than 2000
 // functions, a negative polynomial degree or knot count).
 int32_t CheckModelSize(int32_t count, const int32_t* types, int32_t polyDegree, int32_t knots);
 // The same for the working model.
 int32_t CheckWorkingModelSize();
+// The parameter limit of a model by its types: 249, 50 with a Victoreen
+// first, 49 with a spline model 53/54 in it (for the messages).
+int32_t ModelParameterLimit(int32_t count, const int32_t* types);
 
 // ---- resets and the free-parameter list ----
 // Reset for a new model: entries 0-1199 of the free list in identity

@@ -2,6 +2,7 @@
 // writers of FreeParameterList and MaxFitParameter.
 #include "fit/fit_model.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 int32_t FitFunctionCount = 0;
@@ -138,15 +139,24 @@ int32_t CheckModelSize(int32_t count, const int32_t* types, int32_t polyDegree, 
 {
     if (count < 0 || count > MAX_MODEL_FUNCTIONS || (count > 0 && !types)) return -1;
     int32_t summe = 0;
-    int32_t grenze = MAX_MODEL_PARAMETERS;
     for (int32_t i = 0; i < count; ++i) {
         const int32_t c = types[i] > 100 ? types[i] - 100 : types[i];
         if ((c == 7 && polyDegree < 0) || ((c == 53 || c == 54) && knots < 0)) return -1;
-        if (c == 53 || c == 54 || (i == 0 && c == 20)) grenze = MAX_MODEL_PARAMETERS_SMALL;
         summe += FunctionParameterCount(c, polyDegree, knots);
         if (summe > MAX_MODEL_PARAMETERS) return -1;
     }
-    return summe <= grenze ? summe : -1;
+    return summe <= ModelParameterLimit(count, types) ? summe : -1;
+}
+
+int32_t ModelParameterLimit(int32_t count, const int32_t* types)
+{
+    int32_t grenze = MAX_MODEL_PARAMETERS;
+    for (int32_t i = 0; types && i < count && i < MAX_MODEL_FUNCTIONS; ++i) {
+        const int32_t c = types[i] > 100 ? types[i] - 100 : types[i];
+        if (c == 53 || c == 54) grenze = std::min(grenze, MAX_SPLINE_MODEL_PARAMETERS);
+        if (i == 0 && c == 20) grenze = std::min(grenze, MAX_MODEL_PARAMETERS_SMALL);
+    }
+    return grenze;
 }
 
 int32_t CheckWorkingModelSize()

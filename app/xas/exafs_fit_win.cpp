@@ -353,7 +353,7 @@ int32_t ExafsFitVorbereiten(int32_t service, int32_t popup)
         char text[200];
         std::snprintf(text, sizeof text,
                       "The model holds more than %d parameters (%d paths)!\r\n     Operation was canceled.",
-                      MAX_MODEL_PARAMETERS, FitFunctionCount - 1);
+                      ModelParameterLimit(FitFunctionCount, FitFunctionTypes), FitFunctionCount - 1);
         MeldungsBox(app.Hauptfenster, text, "Error", MB_OK | MB_ICONSTOP);
         return Refuse(108);
     }

@@ -49,6 +49,7 @@ struct Zustand {
     bool picks = true, marker = false, bearbeitet = false, fitGezeigt = false, deglitch = false;
     bool neuZeichnen = false, ersterPaint = true, angebot = false, beendet = false, geantwortet = false;
     bool fitVorschau = false;    // the fit-shown picture is the mu0 preview
+    int32_t altRRaum = 0;        // the R-space switch at opening
     int markerX = 0, markerOben = 0, markerUnten = 0;
     std::vector<double> kratzX, kratzY;  // deglitching: the shown range and its polynomial
     int32_t kratzLo = 0, kratzN = 0;
@@ -351,10 +352,16 @@ void Oeffnen(HWND dlg)
         Zahl(IDC_SB_WERT2, "%.8G", DW()[5]);
         Text(IDC_SB_SPINTEXT, "Step Fit");
         Text(IDC_SB_SCHRITT, "0.1");
-        // The FEFF addition and the R-space fit are not part of this dialog
-        // yet: their boxes stay disabled.
+        // The FEFF addition is not part of this dialog yet: its box stays
+        // disabled.
         Zeige(IDC_SB_FEFF, true), Zeige(IDC_SB_ERGEBNISSE, true), Zeige(IDC_SB_RRAUM, true);
         Zeige(IDC_SB_RWERT, true);
+        // "R space": the background fitted so that the transform of chi
+        // vanishes below the distance in 650; Cancel restores the switch.
+        Z->altRRaum = RRaum;
+        Aktiv(IDC_SB_RRAUM, true);
+        CheckDlgButton(dlg, IDC_SB_RRAUM, RRaum > 0 ? BST_CHECKED : BST_UNCHECKED);
+        if (RRaum > 0) Aktiv(IDC_SB_FEFF, false);
         if (!g.Parameter || g.Parameter[SPLINE_MARKER_INDEX] != SPLINE_MARKER) {
             Zeige(IDC_SB_AUTOSPLINE, true);
             CheckDlgButton(dlg, IDC_SB_AUTOSPLINE, AutoSpline > 0 ? BST_CHECKED : BST_UNCHECKED);
@@ -511,6 +518,8 @@ void Knopf55()
         } else {
             AutoSpline = -1;
         }
+        // The preview fits as the command will.
+        RRaum = Markiert(IDC_SB_RRAUM) ? 1 : -1;
         Z->unten = u;
         Z->oben = o;
         Z->fitGezeigt = true;
@@ -712,6 +721,7 @@ void Befehl(WPARAM wParam)
     case IDC_DLG_HELP: DialogHilfe(605); return;
     case IDOK: Ok(); return;
     case IDCANCEL:
+        if (Z->modus == 4 || Z->modus == 5) RRaum = Z->altRRaum;
         Z->beendet = true;
         EndDialog(Z->dlg, 0);
         return;

@@ -113,6 +113,51 @@ struct SplineHintergrund {
 int32_t SplineMu0(const double* x, const double* y, int32_t n, double von, double bis, int32_t knoten,
                   double w, const SplineAbschnitte* abschnitte, int32_t gitter, SplineHintergrund* erg);
 
+// ---- the spline background fitted in R space ----
+
+// What the R-space fit of the spline background compares: the section
+// x[lo..hi] spline-interpolated onto nk points from its first abscissa with
+// the step (pi / dR) / (nk - 1) of the Fourier grid; from the first grid
+// point at or beyond the last section abscissa on, that point takes the
+// value of the one before it and all later ones are 0. KPunkte counts the
+// points up to and including that point (KX and KY hold all nk). The fit's
+// data are the R points from 0 in steps of pi / (nk dk) up to and including
+// 8.0 A, each with the target 1e-5 and the weight 1 up to the background
+// distance and 0 beyond.
+struct RRaumUntergrund {
+    std::vector<double> KX, KY;
+    int32_t KPunkte = 0;
+    std::vector<double> R, Ziel, Gewicht;
+};
+const double R_UNTERGRUND_MAX = 8.0;
+const double R_UNTERGRUND_ZIEL = 0.00001;
+// False (d cleared) for fewer than 3 section points, nk not a power of two
+// of at least 4, or dR not above 0.
+bool RRaumUntergrundGitter(const double* x, const double* y, int32_t lo, int32_t hi, int32_t nk, double dR,
+                           double abstand, RRaumUntergrund* d);
+
+// The fit of the knot heights in R space. The knots lie over the section
+// (equidistant, or by sections with the layout), each starting at the
+// section's y at the first point whose abscissa exceeds it (the last
+// point's where none does, the first point's for the first knot). The
+// working model becomes one spline function (type 53, kind 4, FitParameters
+// the block: heights from 0, abscissae from 600, copies from 650) whose
+// kind-4 value is |FT| of (mu - s) / s k^w over 0-8 A: FftModelX/Y receive
+// the k grid and FftModelPunkte its count, the background mode is 1. z
+// runs the least-squares loop on the R points with the model callback
+// `modell` and the chi-square callback `chi` (their surroundings read
+// FftModelX/Y and the k weight w), experimental error 1.0; it is given back
+// as it was, and so are the model kind and the background mode. Returns
+// the section's point count N with the knots and mu0 (at x[lo..hi]) in
+// erg, or 0 (block untouched) for a section of fewer than 3 points, fewer
+// than 3 or more than 40 knots, a grid that cannot be built, or a fit that
+// gives no finite heights.
+int32_t RRaumSplineFit(def_zelva& z, double (*modell)(double, double, double*, double*, int32_t),
+                       double (*chi)(int32_t, int32_t, double*, double*, double*, double*, double*, double*),
+                       const double* x, const double* y, int32_t n, double von, double bis, int32_t knoten,
+                       const SplineAbschnitte* abschnitte, int32_t nk, double dR, double abstand,
+                       SplineHintergrund* erg);
+
 // chi_i = (y_i - mu0_i) / mu0_i (0 where mu0_i is 0), times |x_i|^w when w
 // is not 0, in place.
 void ChiAusMu(const double* x, double* y, const double* mu0, int32_t n, double w);

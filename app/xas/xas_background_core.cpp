@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "fit/fit_model.h"
+#include "xas/exafs_fit.h"
+#include "xas/model_fft.h"
 #include "xas/xas_reduction.h"
 #include "zelva.h"
 
@@ -388,6 +391,136 @@ int32_t SplineMu0(const double* x, const double* y, int32_t n, double von, doubl
     erg->KnotenY = ky;
     erg->Mu0.assign(N, 0.0);
     NatuerlicherSpline(kx.data(), ky.data(), k, x + lo, erg->Mu0.data(), N);
+    return N;
+}
+
+bool RRaumUntergrundGitter(const double* x, const double* y, int32_t lo, int32_t hi, int32_t nk, double dR,
+                           double abstand, RRaumUntergrund* d)
+{
+    *d = RRaumUntergrund{};
+    if (!x || !y || lo < 0 || hi - lo + 1 < 3 || nk < 4 || (nk & (nk - 1)) != 0 || !(dR > 0.0)) return false;
+    const int32_t N = hi - lo + 1;
+    const double dk = (PI / dR) / (nk - 1);
+    d->KX.resize(nk);
+    d->KY.assign(nk, 0.0);
+    for (int32_t j = 0; j < nk; ++j) d->KX[j] = x[lo] + j * dk;
+    // The data up to the first grid point at or beyond the section's end.
+    int32_t ende = nk - 1;
+    for (int32_t j = 0; j < nk; ++j)
+        if (d->KX[j] >= x[hi]) {
+            ende = j;
+            break;
+        }
+    NatuerlicherSpline(x + lo, y + lo, N, d->KX.data(), d->KY.data(), ende + 1);
+    if (ende > 0 && d->KX[ende] >= x[hi]) d->KY[ende] = d->KY[ende - 1];
+    d->KPunkte = ende + 1;
+    // The R points of the transform, 0 to 8 A.
+    const double dr = PI / (nk * dk);
+    for (int32_t i = 0; i < nk / 2; ++i) {
+        const double r = i * dr;
+        if (r > R_UNTERGRUND_MAX) break;
+        d->R.push_back(r);
+        d->Ziel.push_back(R_UNTERGRUND_ZIEL);
+        d->Gewicht.push_back(r <= abstand ? 1.0 : 0.0);
+    }
+    return true;
+}
+
+int32_t RRaumSplineFit(def_zelva& z, double (*modell)(double, double, double*, double*, int32_t),
+                       double (*chi)(int32_t, int32_t, double*, double*, double*, double*, double*, double*),
+                       const double* x, const double* y, int32_t n, double von, double bis, int32_t knoten,
+                       const SplineAbschnitte* abschnitte, int32_t nk, double dR, double abstand,
+                       SplineHintergrund* erg)
+{
+    double* p = FitParameters;
+    if (!p || !FitFunctionTypes || !ParameterFlags || !FreeParameterList || !CorrelationWords ||
+        !CorrelationConstants || !modell || !chi || !erg)
+        return 0;
+    int32_t lo = 0, hi = -1;
+    const int32_t N = SektionsIndizes(x, n, von, bis, &lo, &hi);
+    if (N < 3) return 0;
+    const std::vector<double> kx = SplineKnoten(x[lo], x[hi], knoten, abschnitte);
+    const int32_t k = static_cast<int32_t>(kx.size());
+    if (k < MIN_KNOTEN || k > MAX_KNOTEN) return 0;
+    for (int32_t i = 1; i < k; ++i)
+        if (!(kx[i] > kx[i - 1])) return 0;
+    RRaumUntergrund d;
+    if (!RRaumUntergrundGitter(x, y, lo, hi, nk, dR, abstand, &d) || d.R.size() < 2) return 0;
+
+    // The block as it was, for a fit that fails.
+    const std::vector<double> alt(p, p + SPLINE_KNOT_INDEX + MAX_MODEL_PARAMETERS_SMALL + MAX_KNOTEN);
+    for (int32_t j = 0; j < k; ++j) {
+        int32_t i = lo + 1;
+        while (i <= hi && !(x[i] > kx[j])) ++i;
+        p[j] = j == 0 ? y[lo] : y[i <= hi ? i : hi];
+        p[SPLINE_KNOT_INDEX + j] = kx[j];
+    }
+
+    // The model: one spline of k knots in kind 4 with the background mode 1.
+    const int32_t altArt = FitModellArt, altModus = ExafsZusatz.UntergrundModus;
+    FitFunctionCount = 1;
+    FitFunctionTypes[0] = 53;
+    FitPolyDegree = k;
+    SplineKnotCount = k;
+    ResetModelTables();
+    MaxParameter = MaxFitParameter = k - 1;
+    FitModellArt = 4;
+    ExafsZusatz.UntergrundModus = 1;
+    FftModelX = d.KX;
+    FftModelY = d.KY;
+    FftModelPunkte = d.KPunkte;
+
+    // The library's set-up, given back at the end.
+    struct Zelva {
+        def_zelva& z;
+        double *x, *y, *p, *diff, *gewicht, fehler;
+        int32_t anzahl, maxP, maxF, benutzen, *flags, *liste;
+        ModellCallback f;
+        ChiQuadratCallback c;
+        ~Zelva()
+        {
+            z.SetField(x, y);
+            z.anzahl = anzahl;
+            z.maxParameter = maxP;
+            z.maxFitParameter = maxF;
+            z.SetParameterDifference(p, diff, flags, liste);
+            z.SetWeightFunction(gewicht);
+            z.SetExpError(fehler);
+            z.SetFunction(f);
+            z.SetFitProcedure(benutzen, c);
+        }
+    } zurueck{z, z.xField, z.yField, z.parameter, z.difference, z.weightFunction, z.expError, z.anzahl,
+               z.maxParameter, z.maxFitParameter, z.useFitProcedure, z.parameterFlags, z.fitListe,
+               z.function, z.fitProcedure};
+    const int32_t m = static_cast<int32_t>(d.R.size());
+    std::vector<double> rx(d.R), ry(d.Ziel), gewicht(d.Gewicht), differenz(static_cast<size_t>(m) + 11, 0.0);
+    z.SetField(rx.data(), ry.data());
+    z.SetAnzahl(m, k - 1, k - 1);
+    z.SetParameterDifference(p, differenz.data(), ParameterFlags, FreeParameterList);
+    z.SetParameterCorrelation(CorrelationWords, CorrelationConstants);
+    z.SetFunction(modell);
+    z.SetFitProcedure(1, chi);
+    z.SetWeightFunction(gewicht.data());
+    z.SetExpError(1.0);
+    double rFaktor = 0.0, chi2 = 0.0;
+    int32_t iteration = 0, zustand = 1;
+    for (int32_t schritte = 0; zustand == 1 && schritte < 10000; ++schritte)
+        zustand = z.LeastSquareFit(rFaktor, chi2, iteration);
+    FitModellArt = altArt;
+    ExafsZusatz.UntergrundModus = altModus;
+
+    bool gut = true;
+    for (int32_t j = 0; j < k; ++j) gut = gut && std::isfinite(p[j]);
+    if (!gut) {
+        std::copy(alt.begin(), alt.end(), p);
+        return 0;
+    }
+    erg->Lo = lo;
+    erg->Hi = hi;
+    erg->KnotenX = kx;
+    erg->KnotenY.assign(p, p + k);
+    erg->Mu0.assign(N, 0.0);
+    NatuerlicherSpline(kx.data(), erg->KnotenY.data(), k, x + lo, erg->Mu0.data(), N);
     return N;
 }
 

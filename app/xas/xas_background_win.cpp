@@ -23,6 +23,7 @@
 #include "shell/macro_bar.h"
 #include "spectra/data_commands_win.h"
 #include "spectra/spectra_globals.h"
+#include "xas/section_dialog_win.h"
 #include "xas/xas_background.h"
 #include "xas/xas_commands_win.h"
 #include "xas/xas_entries.h"
@@ -425,7 +426,14 @@ int32_t SplineRechnen(const double* x, const double* y, int32_t punkte, double v
     }
     SplineAbschnitte a;
     const bool mitLayout = Layout(p, &a);
-    const int32_t N = SplineMu0(x, y, punkte, von, bis, n, w, mitLayout ? &a : nullptr, FIT_GITTER, h);
+    // With "R space" on, the knots are fitted so that the transform of the
+    // weighted chi(k) vanishes below the background distance.
+    const int32_t N = RRaum > 0 ? RRaumSplineFit(Numerik, HAUPTDATEN.ModellCallback ? HAUPTDATEN.ModellCallback
+                                                                                     : ModellFunktion,
+                                                 ExafsFitProzedur, x, y, punkte, von, bis, n,
+                                                 mitLayout ? &a : nullptr, ExafsOptionen.KPunkte,
+                                                 ExafsOptionen.RSchritt, AutoSplineR, h)
+                                : SplineMu0(x, y, punkte, von, bis, n, w, mitLayout ? &a : nullptr, FIT_GITTER, h);
     if (N <= 0) return 0;
     const int32_t k = static_cast<int32_t>(h->KnotenX.size());
     for (int32_t i = 0; i < k; ++i) {

@@ -132,9 +132,16 @@ TEST_F(FitTables, OneSizeCheckRefusesModelsThatOverlapTheBlock)
     EXPECT_EQ(CheckModelSize(2, victoreen, 47, 0), -1);
     const int32_t later[] = {7, 20};  // a Victoreen not first does not limit
     EXPECT_EQ(CheckModelSize(2, later, 47, 0), 51);
+    // A spline background keeps one place more free: 49 at most.
     const int32_t spline[] = {53, 21};
-    EXPECT_EQ(CheckModelSize(2, spline, 0, 46), 50);
-    EXPECT_EQ(CheckModelSize(2, spline, 0, 47), -1);
+    EXPECT_EQ(CheckModelSize(2, spline, 0, 45), 49);
+    EXPECT_EQ(CheckModelSize(2, spline, 0, 46), -1);
+    const int32_t tabelle[] = {25, 21, 54};
+    EXPECT_EQ(CheckModelSize(3, tabelle, 0, 44), 49);
+    EXPECT_EQ(CheckModelSize(3, tabelle, 0, 45), -1);
+    EXPECT_EQ(ModelParameterLimit(3, tabelle), 49);
+    EXPECT_EQ(ModelParameterLimit(2, victoreen), 50);
+    EXPECT_EQ(ModelParameterLimit(2, later), 249);
     const int32_t poly[] = {7};
     EXPECT_EQ(CheckModelSize(1, poly, -1, 0), -1);
     EXPECT_EQ(CheckModelSize(MAX_MODEL_FUNCTIONS + 1, types.data(), 0, 0), -1);

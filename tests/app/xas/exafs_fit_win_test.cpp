@@ -368,6 +368,63 @@ TEST_F(ExafsFitWin, MacroRecordCarriesTheFeffPaths)
     while (PeekMessageA(&m, nullptr, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
 }
 
+// An 807 in R space recorded while recording is on, then replayed by the
+// macro player on a window whose model was spoiled and whose path records
+// were cleared: the path comes back from the record's files.dat, the
+// recorded start values (N fixed at 12) are taken, the fit runs to its end
+// at the truth, and CommandArgs[1000..1004] hold the numbers of the set-up.
+TEST_F(ExafsFitWin, RecordedRefinementReplaysThroughThePlayer)
+{
+    Chi();
+    RRaum();
+    const double start[5] = {0.8, 12.0, 2.5478, 0.005, 0.0};
+    Modell(start);
+    FixParameter(1);
+    Numerik.SetAnzahl(-1, MaxParameter, MaxFitParameter);
+    const double dw[14] = {21, -1, 1, 2, 1.4, 3.0, -1.0, -1, -1, 1, 1, -1, -1, 0};
+    std::copy(dw, dw + 14, HAUPTDATEN.DialogWerte);
+    const std::string mak = ordner.Datei("r807.MAK");
+    SchreibeBytes(mak, "Makro\n");
+    std::snprintf(ButtonBar.MakroPfad, sizeof ButtonBar.MakroPfad, "%s", mak.c_str());
+    HAUPTDATEN.MakroAufnahme = 1;
+    HAUPTDATEN.Befehl(807, LP_PREPARED);
+    HAUPTDATEN.MakroAufnahme = 0;
+    ButtonBar.MakroPfad[0] = '\0';
+    ASSERT_EQ(FehlerCode, 0);
+    MSG m;
+    while (PeekMessageA(&m, nullptr, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
+    Numerik.SetFitProcedure(0, nullptr);
+    std::vector<MakroSatz> saetze;
+    ASSERT_EQ(MakroTextLesen(LiesBytes(mak), saetze), MAKRO_SATZ);
+    ASSERT_EQ(saetze.size(), 1u);
+    ASSERT_EQ(saetze[0].Befehl, 807);
+    ASSERT_TRUE(MakroHatFeffTeil(saetze[0]));
+    EXPECT_EQ(saetze[0].Feff.PfadNummern, std::vector<int32_t>{1});
+
+    // The window spoiled, the records cleared, the numbers forgotten.
+    const double falsch[5] = {2.0, 3.0, 2.2, 0.02, -5.0};
+    Modell(falsch);
+    FeffPfadFreigeben(&FeffPfade[1]);
+    for (int i = 1000; i <= 1004; ++i) CommandArgs[i] = -999.0;
+    const int32_t altFrage = KonfidenzFrage;
+    KonfidenzFrage = -1;
+    ButtonBar.MakroDatei = std::fopen(mak.c_str(), "r");
+    ASSERT_NE(ButtonBar.MakroDatei, nullptr);
+    boxen.clear();
+    EXPECT_EQ(ButtonBar.MakroRun(1, -1), 1);
+    ButtonBar.MakroClose();
+    KonfidenzFrage = altFrage;
+    for (const GezeigteBox& b : boxen) EXPECT_EQ(b.text.find("stopped"), std::string::npos) << b.text;
+    EXPECT_EQ(FeffPfade[1].Geladen, 1);
+    EXPECT_NE(std::string(FeffPfade[1].Dateiname).find("feff0001.dat"), std::string::npos);
+    Pruefen();
+    EXPECT_NEAR(CommandArgs[1000], 2.0 + 2.0 / PI * 1.6 * (379 * Dk()), 1e-9);
+    EXPECT_EQ(CommandArgs[1001], 3.0);
+    EXPECT_EQ(CommandArgs[1002], 1.4);
+    EXPECT_EQ(CommandArgs[1003], 3.0);
+    EXPECT_EQ(CommandArgs[1004], -1.0);
+}
+
 // Interactively the set-up dialog is not there yet: one answer, nothing
 // changed.
 TEST_F(ExafsFitWin, InteractiveSetUpIsNotAvailable)

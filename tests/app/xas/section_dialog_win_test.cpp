@@ -24,6 +24,7 @@
 #include "spectra/data_commands_win.h"
 #include "spectra/dialog_plot_win.h"
 #include "xas/section_dialog_win.h"
+#include "xas/xas_background.h"
 #include "xas/xas_background_win.h"
 #include "xas/xas_commands_win.h"
 #include "xas/xas_reduction.h"
@@ -371,6 +372,106 @@ TEST_F(SektionsDialogTest, Mu0PreviewOnTheCopperKCurveLeavesTheCurveAsItWas)
     EXPECT_EQ(FehlerCode, 0);
     EXPECT_EQ(Slot(), (s + 1) & 3);
     EXPECT_STREQ(g.YText[Slot()], "^c(k)*k~2");
+}
+
+// "R space" (652) in the spline mode: shown checked as the switch stands,
+// Cancel puts the switch back after a preview with it; with it checked
+// the preview fits in R space and the command keeps those knots, whose chi
+// k^2 has less of its transform below the background distance than the
+// chi of the k-space fit of the same knots.
+TEST_F(SektionsDialogTest, RSpaceSwitchFitsThePreviewAndTheCommandInRSpace)
+{
+    Kupfer();
+    grafik_fenster& g = GrafikFenster[0];
+    Prepared(803, {8.779, 8.950});
+    Prepared(804, {9.100, 10.100});
+    Prepared(818, {8.9805});
+    Prepared(810, {});
+    ASSERT_EQ(FehlerCode, 0);
+    const int s = Slot();
+    const Feld k = X(0, s), mu = Y(0, s);
+    const int32_t altRRaum = RRaum;
+    const double altAbstand = AutoSplineR;
+    g.FTFenster = FTWINDOW{4, 0.0, 0.0, 4.0, 0.0};
+    RRaum = -1;
+    bool an = false, geschaltet = false;
+    Antwort = [&](HWND dlg, int32_t) -> INT_PTR {
+        an = IsWindowEnabled(GetDlgItem(dlg, IDC_SB_RRAUM)) != 0;
+        geschaltet = IsDlgButtonChecked(dlg, IDC_SB_RRAUM) == BST_CHECKED;
+        CheckDlgButton(dlg, IDC_SB_RRAUM, BST_CHECKED);
+        Setze(dlg, IDC_SB_OBEN, 17.4);
+        Setze(dlg, IDC_SB_UNTEN, 0.5);
+        Druck(dlg, IDC_SB_FIT);
+        EXPECT_EQ(RRaum, 1);
+        Druck(dlg, IDCANCEL);
+        return 0;
+    };
+    HAUPTDATEN.DialogWerte[5] = 2.0;
+    g.AnzahlFunktionen = 1;
+    g.FunktionsTypen[0] = 53;
+    g.PolyGrad = FitPolyDegree = 11;
+    EXPECT_EQ(Oeffne(5), 0);
+    EXPECT_TRUE(an);
+    EXPECT_FALSE(geschaltet);
+    EXPECT_EQ(RRaum, -1);
+
+    Antwort = [&](HWND dlg, int32_t) -> INT_PTR {
+        EXPECT_EQ(IsDlgButtonChecked(dlg, IDC_SB_RRAUM), BST_UNCHECKED);
+        CheckDlgButton(dlg, IDC_SB_RRAUM, BST_CHECKED);
+        Setze(dlg, IDC_SB_RWERT, 1.0);
+        Setze(dlg, IDC_SB_OBEN, 17.4);
+        Setze(dlg, IDC_SB_UNTEN, 0.5);
+        Druck(dlg, IDC_SB_FIT);
+        Bild(dlg, "section_dialog_r_space.png");
+        Druck(dlg, IDOK);
+        return 0;
+    };
+    const bool ok = MitDialogen({SetzeText(IDC_SF_ANZAHL, "11"), SetzeText(IDC_SF_GEWICHT, "2"), Druecke(IDOK)},
+                                [] { HAUPTDATEN.Befehl(828, 0); });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(FehlerCode, 0);
+    EXPECT_EQ(RRaum, 1);
+    EXPECT_EQ(AutoSplineR, 1.0);
+    const Feld rChi = Y(0, Slot()), rK = X(0, Slot());
+    SplineHintergrund h;
+    ASSERT_GT(SplineMu0(k.data(), mu.data(), static_cast<int32_t>(k.size()), 0.5, 17.4, 11, 2.0, nullptr, 600, &h), 0);
+    Feld kChi(mu.begin() + h.Lo, mu.begin() + h.Hi + 1);
+    const Feld kK(k.begin() + h.Lo, k.begin() + h.Hi + 1);
+    ChiAusMu(kK.data(), kChi.data(), h.Mu0.data(), static_cast<int32_t>(kK.size()), 2.0);
+    ASSERT_EQ(rK, kK);
+    auto unten = [](const Feld& x, const Feld& y, double bis) {
+        Feld r, b;
+        def_zelva z;
+        VorschauTransform(z, x.data(), y.data(), static_cast<int32_t>(x.size()), x.front(), x.back(), 2.0, 1024,
+                          0.04, 10.0, &r, &b);
+        double summe = 0.0;
+        for (size_t i = 0; i < r.size() && r[i] <= bis; ++i) summe += b[i] * b[i];
+        return summe;
+    };
+    const double inR = unten(rK, rChi, 1.0), inK = unten(kK, kChi, 1.0);
+    std::printf("sum |FT|^2 below 1 A: k-space fit %.6g, R-space fit %.6g\n", inK, inR);
+    EXPECT_LT(inR, inK);
+
+    // Replayed (lParam 2) with the switch on and the distance of the
+    // automatic chain, 0.9 A: no dialog, the same advantage.
+    Kupfer();
+    Prepared(803, {8.779, 8.950});
+    Prepared(804, {9.100, 10.100});
+    Prepared(818, {8.9805});
+    Prepared(810, {});
+    g.FTFenster = FTWINDOW{4, 0.0, 0.0, 4.0, 0.0};
+    AutoSplineR = 0.9;
+    Prepared(828, {0.5, 17.4, 0, 11, 0, 2});
+    EXPECT_EQ(FehlerCode, 0);
+    EXPECT_EQ(RRaum, 1);
+    const Feld rChi2 = Y(0, Slot());
+    ASSERT_EQ(X(0, Slot()), kK);
+    EXPECT_NE(rChi2, rChi);  // another distance, other knots
+    const double inR2 = unten(kK, rChi2, 0.9), inK2 = unten(kK, kChi, 0.9);
+    std::printf("sum |FT|^2 below 0.9 A: k-space fit %.6g, R-space fit %.6g\n", inK2, inR2);
+    EXPECT_LT(inR2, inK2);
+    RRaum = altRRaum;
+    AutoSplineR = altAbstand;
 }
 
 TEST_F(SektionsDialogTest, SplineDialogsAndTheAutomaticCount)

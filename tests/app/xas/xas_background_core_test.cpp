@@ -2,7 +2,7 @@
 // against the library's least-squares loop on the measured copper foil,
 // the two-polynomial flattening, the spline mu0 on a synthetic mu0 (1 +
 // chi), the knot layouts, the Fourier grid, the file name and the preview
-// transform of a single shell.
+// transform of a single shell, the background fitted in R space.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,7 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "exafs_fft_fixture.h"
+#include "fit/fit_model.h"
 #include "numerics/fit_test_support.h"
+#include "xas/exafs_fit.h"
 #include "xas/xas_background.h"
 #include "xas/xas_reduction.h"
 #include "zelva.h"
@@ -420,3 +423,162 @@ TEST(AtomicBackground, DirectSplineAgreesWithTheLeastSquaresLoopOnTheCopperFoil)
         EXPECT_NEAR(SplineModell(x, 0.0, nullptr, nullptr, 0), h.Mu0[i], 1e-6 * std::fabs(h.Mu0[i])) << x;
     }
 }
+
+// ---- the spline background fitted in R space ----
+
+namespace {
+
+TEST(RSpaceBackground, GridHoldsTheSectionEndAndTargetsReachEightAngstrom)
+{
+    Feld x, y;
+    for (int i = 0; i < 339; ++i) {
+        x.push_back(0.5 + 0.05 * i);  // 0.5 .. 17.4
+        y.push_back(2.0 + 0.5 * x.back());
+    }
+    RRaumUntergrund d;
+    ASSERT_TRUE(RRaumUntergrundGitter(x.data(), y.data(), 2, 338, 1024, 0.04, 0.9, &d));
+    const double dk = (PI / 0.04) / 1023.0;
+    ASSERT_EQ(d.KX.size(), 1024u);
+    ASSERT_EQ(d.KY.size(), 1024u);
+    const int e = d.KPunkte - 1;
+    EXPECT_GE(d.KX[e], 17.4);
+    EXPECT_LT(d.KX[e - 1], 17.4);
+    for (int j = 0; j < e; j += 11) {
+        EXPECT_NEAR(d.KX[j], 0.6 + j * dk, 1e-12);
+        EXPECT_NEAR(d.KY[j], 2.0 + 0.5 * d.KX[j], 1e-12);
+    }
+    EXPECT_EQ(d.KY[e], d.KY[e - 1]);  // held, not extrapolated
+    for (int j = e + 1; j < 1024; ++j) ASSERT_EQ(d.KY[j], 0.0) << j;
+    // R from 0 to 8 A inclusive in steps of pi / (N dk); weight 1 up to
+    // the background distance.
+    const double dr = PI / (1024 * dk);
+    ASSERT_FALSE(d.R.empty());
+    EXPECT_EQ(d.R.front(), 0.0);
+    EXPECT_LE(d.R.back(), 8.0);
+    EXPECT_GT(d.R.back() + dr, 8.0);
+    for (size_t i = 0; i < d.R.size(); ++i) {
+        EXPECT_NEAR(d.R[i], i * dr, 1e-12);
+        EXPECT_EQ(d.Ziel[i], 0.00001);
+        EXPECT_EQ(d.Gewicht[i], d.R[i] <= 0.9 ? 1.0 : 0.0) << d.R[i];
+    }
+    EXPECT_FALSE(RRaumUntergrundGitter(x.data(), y.data(), 2, 338, 1000, 0.04, 0.9, &d));
+    EXPECT_FALSE(RRaumUntergrundGitter(x.data(), y.data(), 2, 3, 1024, 0.04, 0.9, &d));
+    EXPECT_TRUE(d.KX.empty());
+}
+
+// The surroundings of the model kind 4 for the R-space fit: the fixture's
+// with the k grid the fit leaves in FftModelX/Y.
+class RRaumFit : public ExafsFftFixture {
+protected:
+    double w = 2.0;
+    void SetUp() override
+    {
+        ExafsFftFixture::SetUp();
+        u.KPunkte = 1024;
+        u.RSchritt = 0.04;
+        fenster = FTWINDOW{4, 14.0, 2.0, 4.0, 0.0};
+        Jetzt() = this;
+        ExafsFftLeser = Leser;
+    }
+    void TearDown() override
+    {
+        ExafsFftLeser = nullptr;
+        Jetzt() = nullptr;
+        ExafsFftFixture::TearDown();
+    }
+    static RRaumFit*& Jetzt()
+    {
+        static RRaumFit* f = nullptr;
+        return f;
+    }
+    static bool Leser(EXAFS_FFT_UMFELD* ziel)
+    {
+        *ziel = Jetzt()->u;
+        ziel->MessX = FftModelX.data();
+        ziel->MessY = FftModelY.data();
+        ziel->MessPunkte = FftModelPunkte;
+        ziel->KPotenz = Jetzt()->w;
+        ziel->UntergrundModus = ExafsZusatz.UntergrundModus;
+        return true;
+    }
+    static double Chi(int32_t n, int32_t mfit, double* x, double* y, double* a, double* alpha, double* beta,
+                      double* sigma)
+    {
+        EXAFS_FFT_UMFELD v;
+        Leser(&v);
+        return ExafsChiQuadrat(v, n, mfit, x, y, a, alpha, beta, sigma);
+    }
+    // Sum of |FT|^2 of chi k^w below r (the window of the preview).
+    double TiefesR(const Feld& k, const Feld& chi, double r)
+    {
+        Feld rr, b;
+        def_zelva z;
+        VorschauTransform(z, k.data(), chi.data(), static_cast<int32_t>(k.size()), k.front(), k.back(), w, 1024, 0.04,
+                          10.0, &rr, &b);
+        double s = 0.0;
+        for (size_t i = 0; i < rr.size() && rr[i] <= r; ++i) s += b[i] * b[i];
+        return s;
+    }
+};
+
+// mu = s (1 + chi) with s a spline through the fit's own knots and chi one
+// shell at 2.5 A: the R-space fit finds the knots again, and the chi it
+// leaves has less below the background distance than the k-space fit of
+// the same knots. The model kind, the background mode and the library's
+// set-up are as before.
+TEST_F(RRaumFit, RecoversTheSplineUnderOneShell)
+{
+    const int n = 339, knoten = 8;
+    Feld k(n), mu(n), s(n), chi(n);
+    for (int i = 0; i < n; ++i) k[i] = 0.5 + 0.05 * i;
+    Feld kx(knoten), ky(knoten);
+    for (int j = 0; j < knoten; ++j) {
+        kx[j] = 0.5 + j * (17.4 - 0.5) / (knoten - 1);
+        ky[j] = 1.4 - 0.03 * kx[j] + 0.05 * std::exp(-kx[j] / 3.0);
+    }
+    NatuerlicherSpline(kx.data(), ky.data(), knoten, k.data(), s.data(), n);
+    for (int i = 0; i < n; ++i) {
+        chi[i] = 0.03 * std::sin(2.0 * 2.5 * k[i] + 0.3) * std::exp(-0.01 * k[i] * k[i]);
+        mu[i] = s[i] * (1.0 + chi[i]);
+    }
+    types[0] = 53;
+    FitFunctionCount = 1;
+    FitModellArt = 6;
+    ExafsZusatz.UntergrundModus = 0;
+    double* altX = zelva.xField;
+    const double altFehler = zelva.expError;
+    SplineHintergrund h;
+    ASSERT_EQ(RRaumSplineFit(zelva, Callback, Chi, k.data(), mu.data(), n, 0.5, 17.4, knoten, nullptr, 1024, 0.04,
+                             1.0, &h),
+              n);
+    EXPECT_EQ(FitModellArt, 6);
+    EXPECT_EQ(ExafsZusatz.UntergrundModus, 0);
+    EXPECT_EQ(zelva.xField, altX);
+    EXPECT_EQ(zelva.expError, altFehler);
+    EXPECT_GT(FftModelPunkte, 200);
+    ASSERT_EQ(h.KnotenY.size(), static_cast<size_t>(knoten));
+    for (int j = 0; j < knoten; ++j) {
+        EXPECT_EQ(block[j], h.KnotenY[j]);
+        EXPECT_NEAR(block[SPLINE_KNOT_INDEX + j], kx[j], 1e-12);
+        // The end knots, where k^2 and the window make chi small, are
+        // held more loosely than the inner ones.
+        const bool ende = j == 0 || j == knoten - 1;
+        EXPECT_NEAR(h.KnotenY[j], ky[j], (ende ? 5e-3 : 3e-4) * ky[j]) << kx[j];
+    }
+    Feld rChi = mu, kChi = mu;
+    ChiAusMu(k.data(), rChi.data(), h.Mu0.data(), n, w);
+    SplineHintergrund kh;
+    ASSERT_EQ(SplineMu0(k.data(), mu.data(), n, 0.5, 17.4, knoten, w, nullptr, 600, &kh), n);
+    ChiAusMu(k.data(), kChi.data(), kh.Mu0.data(), n, w);
+    EXPECT_LT(TiefesR(k, rChi, 1.0), TiefesR(k, kChi, 1.0));
+
+    // Too many knots or too short a section: nothing is fitted.
+    const double vorher = block[0];
+    EXPECT_EQ(RRaumSplineFit(zelva, Callback, Chi, k.data(), mu.data(), n, 0.5, 17.4, 41, nullptr, 1024, 0.04, 1.0, &h),
+              0);
+    EXPECT_EQ(RRaumSplineFit(zelva, Callback, Chi, k.data(), mu.data(), n, 0.5, 0.55, 5, nullptr, 1024, 0.04, 1.0, &h),
+              0);
+    EXPECT_EQ(block[0], vorher);
+}
+
+}  // namespace
