@@ -200,6 +200,8 @@ void Schritt(HWND dlg, int32_t schritt)
     InvalidateRect(dlg, nullptr, TRUE);
 }
 
+}  // namespace
+
 INT_PTR CALLBACK XafsInOneProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
 {
     switch (msg) {
@@ -241,8 +243,6 @@ INT_PTR CALLBACK XafsInOneProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM)
     default: return FALSE;
     }
 }
-
-}  // namespace
 
 int32_t SetMainCommand(haupt_fenster* app, UINT msg, WPARAM wParam, LPARAM lParam)
 {

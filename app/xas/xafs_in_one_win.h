@@ -12,6 +12,9 @@ class haupt_fenster;
 // dispatcher would before it runs MenueBefehl. Returns 1.
 int32_t SetMainCommand(haupt_fenster* app, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// The dialog procedure of XAFSINONE; OK ends with 1, Cancel with 0.
+INT_PTR CALLBACK XafsInOneProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
+
 // Forgets the results the dialog keeps between openings.
 void XafsInOneVergessen();
 
