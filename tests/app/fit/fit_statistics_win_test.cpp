@@ -222,6 +222,7 @@ TEST_F(StatistikBefehle, TheEndOfAFitOffersTheStatistics)
 TEST_F(StatistikBefehle, ContourOfTwoParametersWritesTheGridAndItsOutline)
 {
     grafik_fenster& g = GrafikFenster[0];
+    g.ZeigeDaten = 1;
     Fitten();
     const std::vector<double> gefittet(g.Parameter, g.Parameter + 4);
     ASSERT_NE(HAUPTDATEN.DatenOrdner, nullptr);
@@ -249,7 +250,7 @@ TEST_F(StatistikBefehle, ContourOfTwoParametersWritesTheGridAndItsOutline)
         grenze2 = t;
         EXPECT_TRUE(FensterFoto(dlg, "fit_contour.png"));
     };
-    ASSERT_TRUE(MitDialogen({SetzeText(IDC_FK_TOLERANZ, "-1000"), SetzeText(IDC_FK_BEREICH1, "2"),
+    ASSERT_TRUE(MitDialogen({SetzeText(IDC_FK_TOLERANZ, "-1E8"), SetzeText(IDC_FK_BEREICH1, "2"),
                              SetzeText(IDC_FK_BEREICH2, "4"), Druecke(IDC_FK_ZEIGEN), grenzen, Druecke(IDOK)},
                             [] { HAUPTDATEN.Befehl(520, 0); }));
     std::snprintf(HAUPTDATEN.DatenOrdner, ORDNER_BYTES, "%s", datenOrdner.c_str());
@@ -260,6 +261,10 @@ TEST_F(StatistikBefehle, ContourOfTwoParametersWritesTheGridAndItsOutline)
     EXPECT_EQ(g.AktuellerSlot(), (slot + 1) & 3);
     const std::vector<double> x = X(0, g.AktuellerSlot());
     EXPECT_EQ(x.size(), 2498u);
+    // Drawn only where x rises.
+    for (size_t i = 1; i < x.size(); ++i) ASSERT_LT(x[i - 1], x[i]) << i << " " << x[0] << " " << x[1];
+    const std::vector<double> y = Y(0, g.AktuellerSlot());
+    for (size_t i = 0; i < y.size(); ++i) ASSERT_NEAR(y[i], gefittet[1], 0.041 * gefittet[1]) << i;
     EXPECT_STREQ(g.XText[g.AktuellerSlot()], "R(Parameter # 1)");
     EXPECT_STREQ(g.YText[g.AktuellerSlot()], "R(Parameter # 2)");
     EXPECT_EQ(std::vector<double>(g.Parameter, g.Parameter + 4), gefittet);
@@ -269,7 +274,7 @@ TEST_F(StatistikBefehle, ContourOfTwoParametersWritesTheGridAndItsOutline)
     KONTUR_EINSTELLUNG k;
     k.R1 = 0.02;
     k.R2 = 0.04;
-    k.T = -10.0;
+    k.T = -1e6;
     const KONTUR_ERGEBNIS e = KonturScan(Numerik, k, nullptr);
     ASSERT_EQ(e.R.size(), 50u);
     DateiInfo info;

@@ -119,14 +119,16 @@ TEST_F(XafsInOneTest, TheBackgroundStepKeepsOnlyANewSlotAndOpensTheNextStep)
         EXPECT_FALSE(Offen(dlg, id)) << id;
 
     // Cancelled: nothing kept, nothing opened.
+    // GETPOLYGRAD comes first and is answered with OK; the section dialog
+    // is cancelled.
     Antwort = [](HWND, int32_t) -> INT_PTR { return 0; };
-    Druck(dlg, IDC_XIO_UNTERGRUND);
+    EXPECT_TRUE(MitDialogen({Druecke(IDOK)}, [this] { Druck(dlg, IDC_XIO_UNTERGRUND); }));
     EXPECT_EQ(Slot(), 0);
     EXPECT_FALSE(Offen(dlg, IDC_XIO_KRAUM));
     EXPECT_EQ(Text(dlg, IDC_XIO_UG_VON1), "");
 
     Antwort = Untergrund;
-    Druck(dlg, IDC_XIO_UNTERGRUND);
+    EXPECT_TRUE(MitDialogen({Druecke(IDOK)}, [this] { Druck(dlg, IDC_XIO_UNTERGRUND); }));
     EXPECT_EQ(FehlerCode, 0);
     ASSERT_EQ(Slot(), 1);
     EXPECT_TRUE(Offen(dlg, IDC_XIO_KRAUM));
