@@ -53,6 +53,7 @@ ZUSATZ Zusatz[XIO_SCHRITTE];
 struct OFFEN {
     int32_t Fenster = -1;
     uint32_t Schritte = 0;
+    bool Laeuft = false;    // a step's command (and its dialogs) is running
 };
 OFFEN Z;
 
@@ -129,6 +130,8 @@ void Pane(HWND dlg, int id, int32_t schritt, double unten, double oben)
 
 void Malen(HWND dlg)
 {
+    // While a step's own dialogs are open the window's slots are theirs.
+    if (Z.Laeuft) return;
     Pane(dlg, IDC_XIO_PANE_UNTERGRUND, XIO_UNTERGRUND, DialogZahl(dlg, IDC_XIO_UG_VON1),
          DialogZahl(dlg, IDC_XIO_UG_BIS2));
     Pane(dlg, IDC_XIO_PANE_ATOMAR, XIO_ATOMAR, DialogZahl(dlg, IDC_XIO_AA_VON), DialogZahl(dlg, IDC_XIO_AA_BIS));
@@ -180,7 +183,9 @@ void Schritt(HWND dlg, int32_t schritt)
         lParam = LP_PREPARED;
     }
     SetMainCommand(app, WM_COMMAND, static_cast<WPARAM>(XioBefehl(schritt)), lParam);
+    Z.Laeuft = true;
     app->MenueBefehl();
+    Z.Laeuft = false;
     // Only a new slot without an error is a result.
     const bool gelungen = g.KurvenZaehler != vorher && FehlerCode == 0 && g.Punkte() > 0 &&
                           g.Punkte() <= g.FeldGroesse();
