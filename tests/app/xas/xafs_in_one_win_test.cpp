@@ -155,3 +155,29 @@ TEST_F(XafsInOneTest, TheBackgroundStepKeepsOnlyANewSlotAndOpensTheNextStep)
     EXPECT_FALSE(Offen(dlg, IDC_XIO_UNTERGRUND));
     EXPECT_FALSE(Offen(dlg, IDC_XIO_ATOMAR));
 }
+
+// A synthetic edge of 5,000 points (more than the dialog's former fixed
+// arrays held) goes through the background step whole.
+TEST_F(XafsInOneTest, AFiveThousandPointSpectrumIsKeptWhole)
+{
+    grafik_fenster& g = GrafikFenster[0];
+    for (int i = 0; i < 5000; ++i) {
+        const double e = 8.7 + 1.5 * i / 4999.0;
+        g.GetXFeld(0)[i] = e;
+        g.GetYFeld(0)[i] = 0.2 - 0.05 * e + 0.5 + std::atan((e - 8.98) / 0.002) / 3.14159265358979;
+    }
+    NurSlotNull(0, 5000);
+    g.DateiInfo.Koeffizienten[0] = 8.98;
+    Oeffne(0);
+    Antwort = Untergrund;
+    EXPECT_TRUE(MitDialogen({Druecke(IDOK)}, [this] { Druck(dlg, IDC_XIO_UNTERGRUND); }));
+    ASSERT_EQ(Slot(), 1);
+    EXPECT_EQ(g.Punkte(), 5000);
+    EXPECT_TRUE(Offen(dlg, IDC_XIO_KRAUM));
+    // Normalised: about 0 before the edge and 1 after it.
+    EXPECT_NEAR(Y(0, 1)[100], 0.0, 0.02);
+    EXPECT_NEAR(Y(0, 1)[4900], 1.0, 0.02);
+    const Feld vorher = Y(0, 1);
+    RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_EQ(Y(0, 1), vorher);
+}
