@@ -4,6 +4,7 @@
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "fit/fit_run_win.h"
+#include "fit/fit_contour_win.h"
 #include "fit/fit_statistics_win.h"
 #include "resource_ids.h"
 #include "fit/numeric_tools_win.h"
@@ -14,8 +15,8 @@
 
 namespace {
 
-// 519 the parameter table and a fit without dialogs; 521-523 the start
-// values and the statistics of the last refinement.
+// 519 the parameter table and a fit without dialogs; 520-523 the contour,
+// the start values and the statistics of the last refinement.
 void StatistikBefehl(haupt_fenster* app, int32_t befehl, int32_t fenster, LPARAM lParam)
 {
     grafik_fenster& g = GrafikFenster[fenster];
@@ -27,6 +28,13 @@ void StatistikBefehl(haupt_fenster* app, int32_t befehl, int32_t fenster, LPARAM
         if (ParameterTabelle(app) == 0) return;
         Numerik.SetFunction(app->ModellCallback ? app->ModellCallback : ModellFunktion);
         PostMessageA(app->Hauptfenster, WM_COMMAND, 507, LP_PREPARED);
+        return;
+    case 520:
+        // The dialog waits for a person; a replay stops here.
+        if (lParam == LP_PREPARED)
+            FehlerCode = 1000;
+        else
+            FitKontur(app, fenster);
         return;
     case 521: ParameterWiederherstellen(app, fenster); return;
     case 522: AutoFTest(app, fenster); return;
@@ -51,7 +59,7 @@ void NumerikBefehl(haupt_fenster* app)
             app->FourierTransformation();
         return;
     }
-    if (befehl >= 519 && befehl <= 523 && befehl != 520) {
+    if (befehl >= 519 && befehl <= 523) {
         if (fenster < 0) {
             FehlerCode = 111;
             return;

@@ -420,6 +420,13 @@ KONTUR_ERGEBNIS KonturScan(def_zelva& z, const KONTUR_EINSTELLUNG& k, const std:
         }
         if (!nochmal) break;
     }
+    // A run of equal p1 values (the first row of every column starts at
+    // the same value) leaves the passes no room: their steps shrink below
+    // the precision of x. Each such point moves just above the one before,
+    // so that the outline can be drawn as a rising curve.
+    const double schritt = 1e-9 * (std::fabs(x.back() - x.front()) + std::fabs(x.front()));
+    for (std::size_t j = 0; j + 1 < m && schritt > 0.0; ++j)
+        if (!(x[j] < x[j + 1])) x[j + 1] = x[j] + schritt;
     const auto mm = std::minmax_element(e.KurveY.begin(), e.KurveY.end());
     e.Grenze2 = std::fabs(*mm.second - *mm.first) / 2.0;
     e.Grenze1 = std::fabs(x.back() - x.front()) / 2.0;

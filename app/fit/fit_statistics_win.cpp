@@ -150,3 +150,5 @@ void ParameterWiederherstellen(haupt_fenster*, int32_t fenster)
     if (g.hWnd) PostMessageA(g.hWnd, WM_COMMAND, CM_REDRAW, 0);
     UpdateFensterStatus();
 }
+
+bool LetzteVerfeinerungBereit(haupt_fenster* app, grafik_fenster& g) { return Bereit(app, g); }

@@ -25,5 +25,8 @@ void KonfidenzGrenzen(haupt_fenster* app, int32_t fenster);
 // 521: the start values of the last fit back into the model they came
 // from; nothing for any other window or model.
 void ParameterWiederherstellen(haupt_fenster* app, int32_t fenster);
+// Whether the window's model, the numerics object and the tables are those
+// of a fit (its model is loaded); otherwise a box says so and false.
+bool LetzteVerfeinerungBereit(haupt_fenster* app, grafik_fenster& g);
 
 #endif

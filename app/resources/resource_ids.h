@@ -875,5 +875,74 @@
 #define IDS_STATUS_QUICK_KANTE 1838
 #define IDS_STATUS_QUICK_MUE0 1839
 #define IDS_STATUS_QUICK_FFT 1840
+// ---- Difference spectrum DIFFSPECTRA (831) and ratio method RATIOMETHOD
+// (829; app/xas/difference_ratio_win.cpp) ----
+#define IDC_VGL_LADEN 80
+#define IDC_VGL_NAME 210
+#define IDC_DIFF_INTERPOLIEREN 578
+#define IDC_RATIO_PHASE 552
+#define IDC_RATIO_AMPLITUDE 553
+#define IDC_RATIO_STRUKTUR 201
+#define IDC_RATIO_R 58
+#define IDC_RATIO_N 59
+#define IDC_RATIO_R_PROBE 533
+
+// ---- XAFS in one XAFSINONE (852; app/xas/xafs_in_one_win.cpp): step
+// buttons, the edits of each step, the three preview panes ----
+#define IDC_XIO_KALIBRIERUNG 100
+#define IDC_XIO_UNTERGRUND 110
+#define IDC_XIO_KRAUM 120
+#define IDC_XIO_ATOMAR 130
+#define IDC_XIO_FOURIER 140
+#define IDC_XIO_PROFIL_SPEICHERN 150
+#define IDC_XIO_PROFILE 160
+#define IDC_XIO_KAL_EXP 476
+#define IDC_XIO_KAL_TAB 475
+#define IDC_XIO_KAL_VON 58
+#define IDC_XIO_KAL_BIS 59
+#define IDC_XIO_KAL_GLATT 543
+#define IDC_XIO_KAL_ERSTE 552
+#define IDC_XIO_KAL_ZWEITE 553
+#define IDC_XIO_UG_VON1 300
+#define IDC_XIO_UG_BIS1 310
+#define IDC_XIO_UG_VON2 320
+#define IDC_XIO_UG_BIS2 330
+#define IDC_XIO_UG_POLY1 510
+#define IDC_XIO_UG_POLY2 511
+#define IDC_XIO_K_E0 558
+#define IDC_XIO_K_VON 568
+#define IDC_XIO_K_BIS 569
+#define IDC_XIO_K_GLATT 544
+#define IDC_XIO_K_ERSTE 530
+#define IDC_XIO_K_ZWEITE 531
+#define IDC_XIO_AA_VON 506
+#define IDC_XIO_AA_BIS 507
+#define IDC_XIO_AA_SPLINES 554
+#define IDC_XIO_AA_KGEWICHT 555
+#define IDC_XIO_FT_VON 400
+#define IDC_XIO_FT_BIS 410
+#define IDC_XIO_FT_KGEWICHT 546
+#define IDC_XIO_FT_FENSTER 535
+#define IDC_XIO_FT_BETA 536
+#define IDC_XIO_PANE_UNTERGRUND 200
+#define IDC_XIO_PANE_ATOMAR 210
+#define IDC_XIO_PANE_FT 220
+
+// ---- Confidence contour FITCONTOUR (520; app/fit/fit_contour_win.cpp);
+// button 1 (IDOK) is "Save" ----
+#define IDC_FK_PARAM1 657
+#define IDC_FK_PARAM2 658
+#define IDC_FK_BEREICH1 475
+#define IDC_FK_BEREICH2 476
+#define IDC_FK_TOLERANZ 220
+#define IDC_FK_XGITTER 200
+#define IDC_FK_YGITTER 210
+#define IDC_FK_HINWEIS1 170
+#define IDC_FK_HINWEIS2 180
+#define IDC_FK_ZEIGEN 37
+#define IDC_FK_GRENZE1 100
+#define IDC_FK_GRENZE2 110
+#define IDC_FK_BALKEN 472
+#define IDC_FK_BILD 30
 
 #endif

@@ -23,13 +23,13 @@ int32_t DexSkalaDialog();                         // 819's foil dialog
 int32_t DexKonvertierDialog();                    // 821's dialog
 int32_t AutoMakroAnalyse(int32_t befehl);         // 824
 int32_t SerienBefehl(int32_t befehl);             // 825, 826, 827, 833, 890
-int32_t RatioMethode(int32_t befehl);             // 829
-int32_t DifferenzSpektrum(LPARAM lParam);         // 831
+int32_t RatioMethode(int32_t befehl);             // 829 (difference_ratio_win.cpp)
+int32_t DifferenzSpektrum(LPARAM lParam);         // 831 (difference_ratio_win.cpp)
 int32_t FeffBefehl(int32_t befehl);               // 834, 849, 850
 int32_t QuickXas(int32_t befehl);                 // 835, 838, 839, 840
 int32_t McMasterDialog();                         // 842
 int32_t LcXanesVorbereiten(int32_t befehl);       // 844
 int32_t PcaBefehl(int32_t befehl);                // 851
-int32_t XafsInOneDialog();                        // 852's dialog
+int32_t XafsInOneDialog();                        // 852's dialog (xafs_in_one_win.cpp)
 
 #endif

@@ -1569,3 +1569,95 @@ TEST_F(RunMacro, LcXanesFitOfAGoldMixtureThroughTheMacroPlayer)
     EXPECT_NEAR(Wert(profil, "FitParameters[2]"), 0.70, 0.01);
     EXPECT_NEAR(Wert(profil, "FitParameters[4]"), 0.0, 0.005);
 }
+
+namespace {
+
+// The natural cubic spline through (xa, ya) at t, written out here as the
+// independent check of the difference spectrum's interpolation.
+double NatuerlicherSplineWert(const std::vector<double>& xa, const std::vector<double>& ya, double t)
+{
+    const size_t n = xa.size();
+    std::vector<double> y2(n, 0.0), u(n, 0.0);
+    for (size_t i = 1; i + 1 < n; ++i) {
+        const double sig = (xa[i] - xa[i - 1]) / (xa[i + 1] - xa[i - 1]);
+        const double p = sig * y2[i - 1] + 2.0;
+        y2[i] = (sig - 1.0) / p;
+        const double d = (ya[i + 1] - ya[i]) / (xa[i + 1] - xa[i]) - (ya[i] - ya[i - 1]) / (xa[i] - xa[i - 1]);
+        u[i] = (6.0 * d / (xa[i + 1] - xa[i - 1]) - sig * u[i - 1]) / p;
+    }
+    y2[n - 1] = 0.0;
+    for (size_t k = n - 1; k-- > 0;) y2[k] = y2[k] * y2[k + 1] + u[k];
+    size_t hi = 1;
+    while (hi < n - 1 && xa[hi] < t) ++hi;
+    const size_t lo = hi - 1;
+    const double h = xa[hi] - xa[lo], a = (xa[hi] - t) / h, b = (t - xa[lo]) / h;
+    return a * ya[lo] + b * ya[hi] + ((a * a * a - a) * y2[lo] + (b * b * b - b) * y2[hi]) * h * h / 6.0;
+}
+
+}  // namespace
+
+// 831 replayed by the driver: the reference "diffspec.mes" is read from the
+// data folder (the spectrum's), not from the driver's current folder.
+TEST_F(RunMacro, DifferenceSpectrumReplaysTheReferenceOfTheDataFolder)
+{
+    std::vector<double> x, y;
+    for (int i = 0; i < 90; ++i) {
+        x.push_back(1.0 + 0.05 * i);
+        y.push_back(std::sin(2.0 * x.back()) + x.back());
+    }
+    auto schreibe = [&](const char* name, const std::vector<double>& xs, const std::vector<double>& ys) {
+        std::string t;
+        char z[80];
+        for (size_t i = 0; i < xs.size(); ++i) {
+            std::snprintf(z, sizeof z, "%.17g %.17g\n", xs[i], ys[i]);
+            t += z;
+        }
+        Schreibe(name, t);
+    };
+    schreibe("probe.dat", x, y);
+    const std::string makro = Makro("diff.MAK", "Makro\n" + Satz("831,-1,-1"));
+    auto differenz = [&]() {
+        const Lauf l = Fahre(Pfad("probe.dat"), makro, Pfad("aus"));
+        EXPECT_EQ(l.code, 0u) << l.fehler;
+        const auto z = Zeilen(LiesDatei(Pfad("aus\\slot_2.txt")));
+        return Spalte(z, 1);
+    };
+
+    // The spectrum minus itself.
+    schreibe("diffspec.mes", x, y);
+    std::vector<double> d = differenz();
+    ASSERT_EQ(d.size(), 90u);
+    for (double v : d) EXPECT_EQ(v, 0.0);
+
+    // Another reference on the same grid: index by index.
+    std::vector<double> r(90);
+    for (int i = 0; i < 90; ++i) r[i] = std::cos(x[i]);
+    schreibe("diffspec.mes", x, r);
+    d = differenz();
+    ASSERT_EQ(d.size(), 90u);
+    for (int i = 0; i < 90; ++i) EXPECT_NEAR(d[i], y[i] - r[i], 1e-9) << i;
+
+    // Every third point up to x 4.6: the natural spline of the reference
+    // inside its range, the data unchanged beyond it.
+    std::vector<double> xr, yr;
+    for (int i = 0; i <= 72; i += 3) {
+        xr.push_back(x[i]);
+        yr.push_back(std::cos(3.0 * x[i]));
+    }
+    schreibe("diffspec.mes", xr, yr);
+    d = differenz();
+    ASSERT_EQ(d.size(), 90u);
+    for (int i = 0; i < 90; ++i) {
+        if (i <= 72)
+            EXPECT_NEAR(d[i], y[i] - NatuerlicherSplineWert(xr, yr, x[i]), 1e-9) << i;
+        else
+            EXPECT_NEAR(d[i], y[i], 1e-9 * std::fabs(y[i])) << i;
+    }
+
+    // No reference: the replay stops with 1000 and makes no slot.
+    DeleteFileA(Pfad("diffspec.mes").c_str());
+    const Lauf l = Fahre(Pfad("probe.dat"), makro, Pfad("aus"));
+    EXPECT_EQ(l.code, static_cast<DWORD>(run_macro::EXIT_STEP_FAILED));
+    EXPECT_NE(l.fehler.find("FehlerCode 1000"), std::string::npos) << l.fehler;
+    EXPECT_EQ(GetFileAttributesA(Pfad("aus\\slot_2.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}

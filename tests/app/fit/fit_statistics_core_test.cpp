@@ -299,6 +299,15 @@ TEST_F(FitStatistik, ContourScanOfAStraightLine)
     EXPECT_LE(e.Grenze2, (p2Max - p2Min) / 2 + 1e-12);
     EXPECT_GT(e.Grenze2, 0.0);
 
+    // A tolerance that admits every grid point: the first row's equal p1
+    // values of all columns still give a rising outline, and the p2
+    // half-width is b0 r2 (nX - 1) / nX.
+    k.T = -1e6;
+    const KONTUR_ERGEBNIS alle = KonturScan(zelva, k, nullptr);
+    ASSERT_EQ(alle.KurveX.size(), 2498u);
+    for (size_t i = 1; i < alle.KurveX.size(); ++i) ASSERT_GT(alle.KurveX[i], alle.KurveX[i - 1]) << i;
+    EXPECT_NEAR(alle.Grenze2, std::fabs(b0) * 0.1 * 49.0 / 50.0, 1e-9 * std::fabs(b0));
+
     // A tolerance that admits fewer than 11 points gives no outline.
     k.T = 0.999999;
     const KONTUR_ERGEBNIS wenig = KonturScan(zelva, k, nullptr);

@@ -3,17 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/spectra/data_commands_fixture.h"
 #include "fit/fit_model.h"
 #include "fit/fit_run.h"
+#include "fit/fit_statistics.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "shell/menu_rules.h"
 #include "shell/shell_globals.h"
+#include "spectra/ascii_file.h"
+#include "spectra/spectra_globals.h"
 
 class StatistikBefehle : public EditFixture {
 protected:
@@ -207,4 +212,102 @@ TEST_F(StatistikBefehle, TheEndOfAFitOffersTheStatistics)
     EXPECT_LT(konfidenz, ftest);
     KonfidenzFrage = 0;
     SetWindowLongPtrA(grafik[0], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(altesStatic));
+}
+
+// 520: the scan of two parameters around the fitted values. A tolerance
+// that admits nothing shows the two notices and changes nothing; one that
+// admits every grid point gives an outline whose p2 half-width is
+// w2 r2 (nX - 1) / nX, and the R grid goes to "Fit_Contour.dxa" with
+// nX + 1 columns of nY rows.
+TEST_F(StatistikBefehle, ContourOfTwoParametersWritesTheGridAndItsOutline)
+{
+    grafik_fenster& g = GrafikFenster[0];
+    g.ZeigeDaten = 1;
+    Fitten();
+    const std::vector<double> gefittet(g.Parameter, g.Parameter + 4);
+    ASSERT_NE(HAUPTDATEN.DatenOrdner, nullptr);
+    const std::string datenOrdner = HAUPTDATEN.DatenOrdner;
+    std::snprintf(HAUPTDATEN.DatenOrdner, ORDNER_BYTES, "%s", ordner.c_str());
+    const int32_t slot = g.AktuellerSlot();
+
+    bool hinweise = false;
+    std::string grenze1, grenze2;
+    auto lies = [&](HWND dlg) {
+        hinweise = IsWindowVisible(GetDlgItem(dlg, IDC_FK_HINWEIS1)) && IsWindowVisible(GetDlgItem(dlg, IDC_FK_HINWEIS2));
+    };
+    ASSERT_TRUE(MitDialogen({SetzeText(IDC_FK_TOLERANZ, "100"), Druecke(IDC_FK_ZEIGEN), lies, Druecke(IDCANCEL)},
+                            [] { HAUPTDATEN.Befehl(520, 0); }));
+    EXPECT_TRUE(hinweise);
+    EXPECT_EQ(g.AktuellerSlot(), slot);
+    EXPECT_EQ(std::vector<double>(g.Parameter, g.Parameter + 4), gefittet);
+
+    auto grenzen = [&](HWND dlg) {
+        lies(dlg);
+        char t[40] = "";
+        GetDlgItemTextA(dlg, IDC_FK_GRENZE1, t, sizeof t);
+        grenze1 = t;
+        GetDlgItemTextA(dlg, IDC_FK_GRENZE2, t, sizeof t);
+        grenze2 = t;
+        EXPECT_TRUE(FensterFoto(dlg, "fit_contour.png"));
+    };
+    ASSERT_TRUE(MitDialogen({SetzeText(IDC_FK_TOLERANZ, "-1E8"), SetzeText(IDC_FK_BEREICH1, "2"),
+                             SetzeText(IDC_FK_BEREICH2, "4"), Druecke(IDC_FK_ZEIGEN), grenzen, Druecke(IDOK)},
+                            [] { HAUPTDATEN.Befehl(520, 0); }));
+    std::snprintf(HAUPTDATEN.DatenOrdner, ORDNER_BYTES, "%s", datenOrdner.c_str());
+    EXPECT_FALSE(hinweise);
+    EXPECT_NEAR(std::atof(grenze2.c_str()), gefittet[1] * 0.04 * 49.0 / 50.0, 1e-3 * gefittet[1] * 0.04) << grenze2;
+    EXPECT_GT(std::atof(grenze1.c_str()), 0.0);
+    // "Save": the outline is the current curve, 2500 - 2 points, p1 rising.
+    EXPECT_EQ(g.AktuellerSlot(), (slot + 1) & 3);
+    const std::vector<double> x = X(0, g.AktuellerSlot());
+    EXPECT_EQ(x.size(), 2498u);
+    // Drawn only where x rises.
+    for (size_t i = 1; i < x.size(); ++i) ASSERT_LT(x[i - 1], x[i]) << i << " " << x[0] << " " << x[1];
+    const std::vector<double> y = Y(0, g.AktuellerSlot());
+    for (size_t i = 0; i < y.size(); ++i) ASSERT_NEAR(y[i], gefittet[1], 0.041 * gefittet[1]) << i;
+    EXPECT_STREQ(g.XText[g.AktuellerSlot()], "R(Parameter # 1)");
+    EXPECT_STREQ(g.YText[g.AktuellerSlot()], "R(Parameter # 2)");
+    EXPECT_EQ(std::vector<double>(g.Parameter, g.Parameter + 4), gefittet);
+
+    // The file, read back with the program's readers: x = p1 of the first
+    // column, then one R column per p2 value, as the scan gives them.
+    KONTUR_EINSTELLUNG k;
+    k.R1 = 0.02;
+    k.R2 = 0.04;
+    k.T = -1e6;
+    const KONTUR_ERGEBNIS e = KonturScan(Numerik, k, nullptr);
+    ASSERT_EQ(e.R.size(), 50u);
+    DateiInfo info;
+    DateiInfoLeeren(&info);
+    std::snprintf(info.Ordner, sizeof info.Ordner, "%s\\", ordner.c_str());
+    std::snprintf(info.DateiName, sizeof info.DateiName, "Fit_Contour.dxa");
+    SpektrumDaten d;
+    int32_t fehler = 0;
+    ASSERT_EQ(LeseSpektrum(&info, &d, nullptr, nullptr, &fehler), 50) << fehler;
+    for (int b = 0; b < 50; ++b) {
+        EXPECT_NEAR(d.x[b], (0.98 + b * 0.04 / 50.0) * gefittet[0], 1e-6 * gefittet[0]) << b;
+        EXPECT_NEAR(d.y[b], e.R[0][b], 1e-6 * std::fabs(e.R[0][b])) << b;
+    }
+    // Column 1 is x; columns 2 to 51 the R values of the 50 p2 values.
+    std::vector<double> spalte(100);
+    ASSERT_EQ(LeseSerienFrame(info, spalte.data(), 100, 0, 0.0, 2), 0);
+    int spalten = 0;
+    for (int f = 1; f <= 60; ++f) {
+        const int32_t n = LeseSerienFrame(info, spalte.data(), 100, f, 0.0, 2);
+        if (n < 0) break;
+        ASSERT_EQ(n, 50);
+        for (int b = 0; b < 50; ++b) {
+            const double soll = f == 1 ? d.x[b] : e.R[f - 2][b];
+            ASSERT_NEAR(spalte[b], soll, 1e-6 * std::fabs(soll)) << f;
+        }
+        ++spalten;
+    }
+    LeseSerienFrame(info, spalte.data(), 100, -1, 0.0, 2);
+    EXPECT_EQ(spalten, 51);
+
+    // In a replay the dialog would wait for a person: 1000.
+    FehlerCode = 0;
+    HAUPTDATEN.Befehl(520, LP_PREPARED);
+    EXPECT_EQ(FehlerCode, 1000);
+    FehlerCode = 0;
 }

@@ -114,8 +114,13 @@ TEST_F(Dispatcher, CommandsNotBuiltYetNameTheirMenuItemAndStopAReplay)
     // names the menu item; prepared values (macro replay) open no box but
     // raise the player's stop sign 1000 and keep the text for the player.
     const struct { int32_t id; const char* text; } faelle[] = {
-        {520, "\"2D Confidence Limits\" is not available in this version of Korlan."},
+        {617, "\"QMS mass spectra\" is not available in this version of Korlan."},
     };
+    // The data commands need a graphic window on top.
+    HWND grafik = CreateWindowA("static", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, hwnd, nullptr, nullptr, nullptr);
+    ASSERT_NE(grafik, nullptr);
+    HAUPTDATEN.GrafikHandles[0] = grafik;
+    BringWindowToTop(grafik);
     for (const auto& f : faelle) {
         boxen.clear();
         FehlerCode = 0;
@@ -132,6 +137,8 @@ TEST_F(Dispatcher, CommandsNotBuiltYetNameTheirMenuItemAndStopAReplay)
         EXPECT_STREQ(NichtVerfuegbarText(), f.text);
         FehlerCode = 0;
     }
+    HAUPTDATEN.GrafikHandles[0] = nullptr;
+    DestroyWindow(grafik);
     // A part of a command, and a number that no menu item carries.
     NichtVerfuegbar(605, "The section dialog", 0);
     NichtVerfuegbar(4711, nullptr, 0);
