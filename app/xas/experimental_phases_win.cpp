@@ -77,8 +77,11 @@ int32_t SchalenPhasenLaden(grafik_fenster& g, int32_t schalen, int32_t art, SCHA
     }
 
     // The data against each phase's range: in R space chi(k) two slots
-    // back is only checked; otherwise the current curve is cut to it.
-    for (int32_t i = 0; i < schalen; ++i) {
+    // back is only checked; in k space the current curve is cut to it. The
+    // transform cuts nothing (its previews must leave the window's slots
+    // alone): points beyond the phase get phase 0, which the corrected
+    // transform sets to zero.
+    for (int32_t i = 0; i < schalen && art != SCHALEN_TRANSFORM; ++i) {
         double lo, hi;
         PhasenBereich(phasen[i], &lo, &hi);
         if (rRaum) {

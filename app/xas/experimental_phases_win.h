@@ -11,7 +11,7 @@
 enum SCHALEN_ART {
     SCHALEN_K_RAUM,     // the current curve, cut to the phases' range
     SCHALEN_R_RAUM,     // chi(k) two slots back (an R-space fit); only a warning beyond the range
-    SCHALEN_TRANSFORM   // the phase-corrected transform: one shell, the amplitude optional
+    SCHALEN_TRANSFORM   // the phase-corrected transform: one shell, the amplitude optional, no cut
 };
 
 // The reference shell of a phase file's ".par" (4.0 and 1.9 without one).
@@ -23,8 +23,8 @@ struct SCHALEN_REFERENZ {
 // Shell i's phase (field i of CommandText2) and amplitude (field schalen
 // + i) read and put on the data grid into PhasenTabellen[i] and
 // AmplitudenTabellen[i]; referenz (may be null, else schalen entries)
-// receives the reference shells. In k space (and for the transform) a
-// current curve beyond a phase's range (its ends widened by 1 %) is first
+// receives the reference shells. In k space a current curve beyond a
+// phase's range (its ends widened by 1 %) is first
 // cut into the next slot to the range narrowed by 1 %, which gains slot
 // flag 0x10 and becomes the data. Returns 1, or 0 with FehlerCode 108
 // (no or missing files, more than 10 shells, a grid of fewer than 3

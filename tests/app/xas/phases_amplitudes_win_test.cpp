@@ -28,6 +28,7 @@
 #include "xas/exafs_fit.h"
 #include "xas/exafs_fit_win.h"
 #include "xas/model_fft.h"
+#include "xas/xas_entries.h"
 
 namespace {
 
@@ -361,6 +362,11 @@ TEST_F(PhasenWin, ExperimentalShellsSetUp)
     EXPECT_EQ(ShellTabellenPunkte, g.Punkte());
     EXPECT_NEAR(PhasenTabellen[1][10], Phi(g.GetXFeld(-1)[10]), 1e-9);
     EXPECT_NEAR(AmplitudenTabellen[0][10], F(g.GetXFeld(-1)[10]), 1e-9);
+    // The graphic window's popup loads them again for the window's model.
+    PhasenTabellen[1][10] = 0.0;
+    EXPECT_EQ(ExafsFitVorbereiten(0, 1), 1);
+    EXPECT_NEAR(PhasenTabellen[1][10], Phi(g.GetXFeld(-1)[10]), 1e-9);
+    EXPECT_EQ(g.AktuellerSlot(), 1);
     // Individual E0: no ties; third cumulant: type 16.
     start(2, 1, {11, 1, 7, 1});
     ASSERT_EQ(FehlerCode, 0);
@@ -498,8 +504,82 @@ TEST_F(PhasenWin, PhaseCorrectedTransformPutsThePeakAtTheDistance)
     const std::string eins = Tabelle("eins.amp", 1.5, 16.0, [](double) { return 1.0; });
     const auto mitEins = spitze(1, pha + "," + eins + ",");
     for (size_t i = 0; i < mit.second.size(); ++i) EXPECT_NEAR(mitEins.second[i], mit.second[i], 1e-9) << i;
+    // A phase narrower than the data cuts nothing: the ring gains the
+    // section and the transform only.
+    const std::string schmal = Tabelle("schmal.pha", 4.0, 12.0, Phi);
+    spitze(1, schmal + ",");
+    EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 2);
+    EXPECT_EQ(PhasenTabellen[0][0], 0.0);
     // A missing phase file: the transform runs uncorrected.
     const auto fehlt = spitze(1, ordner.Datei("fehlt.pha") + ",");
     EXPECT_NEAR(fehlt.first, ohne.first, 1e-12);
     FehlerCode = 0;
+}
+
+TEST_F(PhasenWin, DialogGathersTheChoices)
+{
+    grafik_fenster& g = GrafikFenster[0];
+    // A complex curve: modified with N and R, saved under a name whose
+    // folder holds a '.'; the files lie there, the name without extension.
+    RueckTransform();
+    const int s = g.AktuellerSlot();
+    const std::string ordnerMitPunkt = ordner.Datei("my.data");
+    ASSERT_TRUE(CreateDirectoryA(ordnerMitPunkt.c_str(), nullptr));
+    const std::string name = ordnerMitPunkt + "\\shell.pha";
+    bool zustand = false;
+    ASSERT_TRUE(MitDialogen({[&](HWND dlg) {
+                                 zustand = IsDlgButtonChecked(dlg, IDC_PA_MODIFIZIERT) &&
+                                           IsDlgButtonChecked(dlg, IDC_PA_K_KANTE) &&
+                                           IsWindowEnabled(GetDlgItem(dlg, IDC_PA_SPEICHERN));
+                             },
+                             SetzeText(IDC_PA_N, "12"), SetzeText(IDC_PA_R, "2.55"), Waehle(IDC_PA_SPEICHERN),
+                             SetzeText(IDC_PA_NAME, name.c_str()), Druecke(IDOK)},
+                            [&] { HAUPTDATEN.Befehl(816, 0); }));
+    EXPECT_TRUE(zustand);
+    const double erwartet[6] = {100, 12, 2.55, -1, 100, -1};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(HAUPTDATEN.DialogWerte[i], erwartet[i]) << i;
+    EXPECT_EQ(g.AktuellerSlot(), (s + 2) & 3);
+    for (const char* datei : {"\\shell.par", "\\shell.amp", "\\shell.pha"})
+        EXPECT_TRUE(std::ifstream(ordnerMitPunkt + datei).good()) << datei;
+
+    // "simple" disables N and R and unchecks saving: result 1, no files.
+    g.KurvenZaehler = s;
+    bool gesperrt = false;
+    ASSERT_TRUE(MitDialogen({Waehle(IDC_PA_SPEICHERN), Waehle(IDC_PA_EINFACH),
+                             [&](HWND dlg) {
+                                 gesperrt = !IsWindowEnabled(GetDlgItem(dlg, IDC_PA_N)) &&
+                                            !IsDlgButtonChecked(dlg, IDC_PA_SPEICHERN);
+                             },
+                             Druecke(IDOK)},
+                            [&] { HAUPTDATEN.Befehl(816, 0); }));
+    EXPECT_TRUE(gesperrt);
+    EXPECT_EQ(HAUPTDATEN.DialogWerte[0], 1.0);
+    EXPECT_EQ(HAUPTDATEN.DialogWerte[4], 1.0);
+
+    // A real curve: the kind buttons read "  Amplitude" and "  Phase",
+    // saving is off; a phase at an L3 edge.
+    Gitter(0, 50, 1.0, 0.2, [](double x) { return std::sin(x); });
+    std::string knoepfe;
+    bool speichernAus = false;
+    ASSERT_TRUE(MitDialogen({[&](HWND dlg) {
+                                 char t[64];
+                                 GetDlgItemTextA(dlg, IDC_PA_MODIFIZIERT, t, sizeof t);
+                                 knoepfe = t;
+                                 GetDlgItemTextA(dlg, IDC_PA_EINFACH, t, sizeof t);
+                                 knoepfe += std::string("|") + t;
+                                 speichernAus = !IsWindowEnabled(GetDlgItem(dlg, IDC_PA_SPEICHERN));
+                             },
+                             Waehle(IDC_PA_EINFACH), Waehle(IDC_PA_L_KANTE), SetzeText(IDC_PA_N, "4"),
+                             SetzeText(IDC_PA_R, "2"), Druecke(IDOK)},
+                            [&] { HAUPTDATEN.Befehl(816, 0); }));
+    EXPECT_EQ(knoepfe, "  Amplitude|  Phase");
+    EXPECT_TRUE(speichernAus);
+    EXPECT_EQ(HAUPTDATEN.DialogWerte[5], -1.0);
+    EXPECT_EQ(HAUPTDATEN.DialogWerte[3], 1.0);
+    ASSERT_EQ(g.AktuellerSlot(), 1);
+    for (int i = 0; i < 50; i += 7) EXPECT_NEAR(Y(0, 1)[i], Y(0, 0)[i] - 4.0 * X(0, 0)[i] - 2 * PI, 1e-12) << i;
+
+    // Cancel changes nothing.
+    ASSERT_TRUE(MitDialogen({Druecke(IDCANCEL)}, [&] { HAUPTDATEN.Befehl(816, 0); }));
+    EXPECT_EQ(g.AktuellerSlot(), 1);
 }
