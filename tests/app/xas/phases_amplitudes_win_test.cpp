@@ -23,6 +23,8 @@
 #include "fit/model_function.h"
 #include "resource_ids.h"
 #include "shell/haupt_fenster.h"
+#include "shell/macro_bar.h"
+#include "shell/macro_file.h"
 #include "shell/shell_globals.h"
 #include "spectra/spectra_globals.h"
 #include "xas/exafs_fit.h"
@@ -527,17 +529,31 @@ TEST_F(PhasenWin, DialogGathersTheChoices)
     ASSERT_TRUE(CreateDirectoryA(ordnerMitPunkt.c_str(), nullptr));
     const std::string name = ordnerMitPunkt + "\\shell.pha";
     bool zustand = false;
+    const std::string makro = ordner.Datei("pa.MAK");
+    ASSERT_EQ(MakroDateiAnlegen(makro), MAKRO_SATZ);
+    std::snprintf(ButtonBar.MakroPfad, sizeof ButtonBar.MakroPfad, "%s", makro.c_str());
+    HAUPTDATEN.MakroAufnahme = 1;
     ASSERT_TRUE(MitDialogen({[&](HWND dlg) {
                                  zustand = IsDlgButtonChecked(dlg, IDC_PA_MODIFIZIERT) &&
                                            IsDlgButtonChecked(dlg, IDC_PA_K_KANTE) &&
                                            IsWindowEnabled(GetDlgItem(dlg, IDC_PA_SPEICHERN));
                              },
                              SetzeText(IDC_PA_N, "12"), SetzeText(IDC_PA_R, "2.55"), Waehle(IDC_PA_SPEICHERN),
-                             SetzeText(IDC_PA_NAME, name.c_str()), Druecke(IDOK)},
+                             SetzeText(IDC_PA_NAME, name.c_str()),
+                             [](HWND dlg) { EXPECT_TRUE(FensterFoto(dlg, "phases_amplitudes_dialog.png")); },
+                             Druecke(IDOK)},
                             [&] { HAUPTDATEN.Befehl(816, 0); }));
+    HAUPTDATEN.MakroAufnahme = 0;
+    ButtonBar.MakroPfad[0] = '\0';
     EXPECT_TRUE(zustand);
     const double erwartet[6] = {100, 12, 2.55, -1, 100, -1};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(HAUPTDATEN.DialogWerte[i], erwartet[i]) << i;
+    // The step is recorded with its six values.
+    std::vector<MakroSatz> saetze;
+    ASSERT_EQ(MakroDateiLesen(makro, saetze), MAKRO_SATZ);
+    ASSERT_EQ(saetze.size(), 1u);
+    EXPECT_EQ(saetze[0].Befehl, 816);
+    EXPECT_EQ(saetze[0].Werte, std::vector<double>(erwartet, erwartet + 6));
     EXPECT_EQ(g.AktuellerSlot(), (s + 2) & 3);
     for (const char* datei : {"\\shell.par", "\\shell.amp", "\\shell.pha"})
         EXPECT_TRUE(std::ifstream(ordnerMitPunkt + datei).good()) << datei;
