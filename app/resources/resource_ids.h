@@ -944,5 +944,15 @@
 #define IDC_FK_GRENZE2 110
 #define IDC_FK_BALKEN 472
 #define IDC_FK_BILD 30
+// Phases and amplitudes PHASENAMPLITUDEN (app/xas/phases_amplitudes_win.cpp).
+#define IDC_PA_MODIFIZIERT 552     // " modified Phases and Amplitudes" / "  Amplitude"
+#define IDC_PA_EINFACH 553         // " simple Phases and Amplitudes" / "  Phase"
+#define IDC_PA_K_KANTE 220
+#define IDC_PA_L_KANTE 230
+#define IDC_PA_N 100               // coordination number
+#define IDC_PA_R 110               // distance R
+#define IDC_PA_SPEICHERN 63        // " Save Phase and Amplitude"
+#define IDC_PA_NAME 50             // file name
+#define IDC_PA_DATEI 210           // "&F"
 
 #endif

@@ -27,6 +27,7 @@
 #include "shell/shell_globals.h"
 #include "spectra/graphic_drawing.h"
 #include "spectra/spectra_globals.h"
+#include "xas/experimental_phases_win.h"
 #include "xas/feff_path.h"
 #include "xas/xas_entries.h"
 
@@ -286,13 +287,14 @@ int32_t ExafsFitVorbereiten(int32_t service, int32_t popup)
         FitPolyDegree = g.PolyGrad;
         FitModellArt = g.ModellArt;
         if (FitFunctionCount > 1 && FitFunctionTypes[0] % 100 == 25) return PfadeNeuLaden(g);
-        NichtVerfuegbar(befehl, "The shells with experimental phases");
-        return 0;
+        // The shells with experimental phases, on the grid the model uses.
+        return SchalenPhasenLaden(g, FitFunctionCount, FitModellArt == 3 ? SCHALEN_R_RAUM : SCHALEN_K_RAUM,
+                                  nullptr);
     }
     if (service == 1) {
-        // The phase of shell 1 from the experimental phase files.
-        NichtVerfuegbar(befehl, "The experimental phases");
-        return 0;
+        // The phase (and amplitude, when named) of the phase-corrected
+        // transform as table 0, on the current curve.
+        return SchalenPhasenLaden(g, 1, SCHALEN_TRANSFORM, nullptr);
     }
 
     const bool vorbereitet = app.Meldungsblock.lParam == LP_PREPARED;
@@ -315,14 +317,19 @@ int32_t ExafsFitVorbereiten(int32_t service, int32_t popup)
     const int32_t basis = dw[0] >= 21.0 ? 21 : 15;
     const int32_t typ = ExafsTypVerfeinern(basis, dw[7], dw[8]);
     const bool feff = basis == 21;
-    if (!feff) {
-        NichtVerfuegbar(befehl, "The shells with experimental phases");
-        return 0;
+    // One phase table per shell.
+    if (!feff && static_cast<int32_t>(dw[2] + 0.2) > EXAFS_MAX_SCHALEN) {
+        char text[200];
+        std::snprintf(text, sizeof text,
+                      "A model with experimental phases holds at most %d shells!\r\n     Operation was canceled.",
+                      EXAFS_MAX_SCHALEN);
+        MeldungsBox(app.Hauptfenster, text, "Error", MB_OK | MB_ICONSTOP);
+        return Refuse(108);
     }
 
     // Fit kind.
     const bool rRaum = dw[6] < 0.0;
-    const int32_t datenSlot = rRaum ? Slot(g, 2) : g.AktuellerSlot();
+    int32_t datenSlot = rRaum ? Slot(g, 2) : g.AktuellerSlot();
     // R space: chi(k) two slots back, the complex transform one back on
     // the R points of the magnitude, which is the current curve.
     if (rRaum) {
@@ -332,46 +339,62 @@ int32_t ExafsFitVorbereiten(int32_t service, int32_t popup)
             g.XFeld[transform][0] != g.GetXFeld(-1)[0] || g.XFeld[transform][n - 1] != g.GetXFeld(-1)[n - 1])
             return Refuse(118);
     }
-    const int32_t m = SlotPunkte(g, datenSlot);
+    int32_t m = SlotPunkte(g, datenSlot);
     if (m < 3) return Refuse(111);
 
     // The model: S0^2, then one function per path.
     const bool behalten = dw[9] < 0.0;
-    const std::vector<AlterPfad> alt = behalten ? AltePfadeMerken() : std::vector<AlterPfad>();
+    const std::vector<AlterPfad> alt = behalten && feff ? AltePfadeMerken() : std::vector<AlterPfad>();
     if (CommandText2) {
         const size_t l = std::strlen(CommandText2);
         if (l && CommandText2[l - 1] == '\n') CommandText2[l - 1] = '\0';
     }
-    if (!vorbereitet) {
-        if (!behalten) FitParameters[0] = 0.9;
-        FitFunctionCount = static_cast<int32_t>(dw[2] + 0.2) + 1;
-    }
-    if (FitFunctionCount < 2 || FitFunctionCount > EXAFS_MAX_PFADE + 1) return Refuse(108);
-    FitFunctionTypes[0] = 25;
-    for (int32_t i = 1; i < FitFunctionCount; ++i) FitFunctionTypes[i] = typ;
-    if (CheckWorkingModelSize() < 0) {
-        char text[200];
-        std::snprintf(text, sizeof text,
-                      "The model holds more than %d parameters (%d paths)!\r\n     Operation was canceled.",
-                      ModelParameterLimit(FitFunctionCount, FitFunctionTypes), FitFunctionCount - 1);
-        MeldungsBox(app.Hauptfenster, text, "Error", MB_OK | MB_ICONSTOP);
-        return Refuse(108);
-    }
-    g.AnzahlFunktionen = FitFunctionCount;
+    if (!feff) {
+        // One function per shell, its phase and amplitude on the data grid.
+        FitFunctionCount = static_cast<int32_t>(dw[2] + 0.2);
+        if (FitFunctionCount < 1) return Refuse(108);
+        for (int32_t i = 0; i < FitFunctionCount; ++i) FitFunctionTypes[i] = typ;
+        if (CheckWorkingModelSize() < 0) return Refuse(108);
+        g.AnzahlFunktionen = FitFunctionCount;
+        SCHALEN_REFERENZ referenz[EXAFS_MAX_SCHALEN];
+        if (SchalenPhasenLaden(g, FitFunctionCount, rRaum ? SCHALEN_R_RAUM : SCHALEN_K_RAUM, referenz) == 0)
+            return 0;
+        // In k space the data may now be cut to the phases' range.
+        datenSlot = rRaum ? Slot(g, 2) : g.AktuellerSlot();
+        m = SlotPunkte(g, datenSlot);
+        if (!vorbereitet && dw[13] == 0.0) SchalenStartWerte(FitFunctionCount, referenz, behalten);
+    } else {
+        if (!vorbereitet) {
+            if (!behalten) FitParameters[0] = 0.9;
+            FitFunctionCount = static_cast<int32_t>(dw[2] + 0.2) + 1;
+        }
+        if (FitFunctionCount < 2 || FitFunctionCount > EXAFS_MAX_PFADE + 1) return Refuse(108);
+        FitFunctionTypes[0] = 25;
+        for (int32_t i = 1; i < FitFunctionCount; ++i) FitFunctionTypes[i] = typ;
+        if (CheckWorkingModelSize() < 0) {
+            char text[200];
+            std::snprintf(text, sizeof text,
+                          "The model holds more than %d parameters (%d paths)!\r\n     Operation was canceled.",
+                          ModelParameterLimit(FitFunctionCount, FitFunctionTypes), FitFunctionCount - 1);
+            MeldungsBox(app.Hauptfenster, text, "Error", MB_OK | MB_ICONSTOP);
+            return Refuse(108);
+        }
+        g.AnzahlFunktionen = FitFunctionCount;
 
-    const int32_t r = PfadeLaden(m, g.XFeld[datenSlot]);
-    if (r < 0) {
-        PfadFehler(r);
-        ModellZuruecksetzen(g);
-        return Refuse(108);
+        const int32_t r = PfadeLaden(m, g.XFeld[datenSlot]);
+        if (r < 0) {
+            PfadFehler(r);
+            ModellZuruecksetzen(g);
+            return Refuse(108);
+        }
+        if (!vorbereitet && dw[13] == 0.0)
+            for (int32_t i = 1; i < FitFunctionCount; ++i) StartWerte(i, typ, alt, behalten);
     }
-    if (!vorbereitet && dw[13] == 0.0)
-        for (int32_t i = 1; i < FitFunctionCount; ++i) StartWerte(i, typ, alt, behalten);
 
     // Tables: a new model starts afresh; a replay keeps the recorded ones.
     // The weights of the FEFF sets follow the paths' parameters.
     const int32_t letzter = CheckWorkingModelSize() - 1;
-    const int32_t saetze = app.FeffSatzAnzahl >= 1 ? app.FeffSatzAnzahl : 0;
+    const int32_t saetze = feff && app.FeffSatzAnzahl >= 1 ? app.FeffSatzAnzahl : 0;
     if (letzter + saetze >= MAX_MODEL_PARAMETERS) return Refuse(108);
     if (vorbereitet || !(dw[10] < 0.0 || simulation)) {
         MaxParameter = letzter + saetze;
@@ -386,7 +409,8 @@ int32_t ExafsFitVorbereiten(int32_t service, int32_t popup)
         for (int32_t j = 0; j < saetze && j < FEFF_SATZ_WERTE; ++j)
             if (FeffSatzEinstellungen.Flags[j] & 1) FixParameter(letzter + 1 + j);
     }
-    if (dw[11] < 0.0 && FitFunctionCount > 2) GemeinsamesE0(1);
+    // One E0: the E0 shift of the first path (after S0^2) or shell leads.
+    if (dw[11] < 0.0 && FitFunctionCount > (feff ? 2 : 1)) GemeinsamesE0(feff ? 1 : 0);
 
     // Model globals and the kind of the fit.
     KantenVorzeichen = static_cast<int32_t>(dw[1]);
@@ -455,7 +479,7 @@ int32_t ExafsFitVorbereiten(int32_t service, int32_t popup)
 
     if (!simulation) {
         ExafsZusatz.Modus = 1;
-        if (FitFunctionCount > 10) app.FitErneuerung[1] = 0;
+        if (feff && FitFunctionCount > 10) app.FitErneuerung[1] = 0;
         PostMessageA(app.Hauptfenster, WM_COMMAND, 507, LP_PREPARED);
         return 1;
     }

@@ -18,7 +18,7 @@ int32_t ExafsFitDialog(int32_t befehl);           // 807's and 817's dialog EXAF
 int32_t FeffPfadAuswahl(HWND owner);              // FEFF_FIT: number of chosen paths, 0 on Cancel
 int32_t ExafsOptionenDialog();                    // 813 (shell/option_dialogs_win.cpp)
 int32_t XasFourierTransform(int32_t befehl);      // 815
-int32_t PhasenAmplituden(int32_t befehl);         // 816
+int32_t PhasenAmplituden(int32_t befehl);         // 816 (phases_amplitudes_win.cpp)
 int32_t DexSkalaDialog();                         // 819's foil dialog
 int32_t DexKonvertierDialog();                    // 821's dialog
 int32_t AutoMakroAnalyse(int32_t befehl);         // 824

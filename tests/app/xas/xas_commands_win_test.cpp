@@ -118,8 +118,8 @@ TEST_F(XafsBefehle, TheFrameRoutesOrRefuses)
     EXPECT_EQ(FehlerCode, 1000);
     FehlerCode = 0;
 
-    // A command another part owns answers "not available"; 1000 in a replay.
-    Prepared(816, {});
+    // A command that is not built answers "not available"; 1000 in a replay.
+    Prepared(820, {});
     EXPECT_EQ(FehlerCode, 1000);
     EXPECT_STRNE(NichtVerfuegbarText(), "");
     FehlerCode = 0;
