@@ -15,8 +15,6 @@ int32_t Fehlt(int32_t befehl, const char* teil = nullptr)
 
 }  // namespace
 
-int32_t ExafsFitDialog(int32_t befehl) { return Fehlt(befehl); }
-int32_t FeffPfadAuswahl(HWND) { return Fehlt(0, "The FEFF path choice"); }
 int32_t XasFourierTransform(int32_t befehl) { return Fehlt(befehl); }
 int32_t PhasenAmplituden(int32_t befehl) { return Fehlt(befehl); }
 int32_t RatioMethode(int32_t befehl) { return Fehlt(befehl); }
