@@ -68,6 +68,7 @@ struct Zustand {
     Sicherung alt;
     FeffPfad ansicht{};          // scratch record of the shown chosen path
     bool ende = false;
+    bool oeffnet = true;         // the dialog's own writes are no edits
 };
 Zustand* Z = nullptr;
 
@@ -735,6 +736,8 @@ void Befehl(int id, int code)
         return;
     case IDC_FP_ALLE_SS:
     case CM_EF_NEU_LISTEN:
+        // Nothing to list before a files.dat is chosen.
+        if (Text(CommandText).empty()) return;
         ExafsFitFilter = DialogZahl(Z->dlg, IDC_FP_FILTER);
         ExafsFitBeine = DialogGanzzahl(Z->dlg, IDC_FP_BEINE);
         if (FeffZeilenNeu(Z->dlg) < 0) Abbrechen();
@@ -745,7 +748,7 @@ void Befehl(int id, int code)
         InvalidateRect(Z->dlg, nullptr, FALSE);
         return;
     case IDC_FP_FILTER:
-        if (code == EN_CHANGE) {
+        if (code == EN_CHANGE && !Z->oeffnet) {
             const double v = DialogZahl(Z->dlg, IDC_FP_FILTER);
             if (v >= FEFF_FILTER_MIN && v <= FEFF_FILTER_MAX) PostMessageA(Z->dlg, WM_COMMAND, CM_EF_NEU_LISTEN, 0);
         }
@@ -762,7 +765,10 @@ INT_PTR CALLBACK ExafsFitDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPara
 {
     if (!Z) return FALSE;
     switch (msg) {
-    case WM_INITDIALOG: Oeffnen(dlg); return TRUE;
+    case WM_INITDIALOG:
+        Oeffnen(dlg);
+        Z->oeffnet = false;
+        return TRUE;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(dlg, &ps);

@@ -154,6 +154,7 @@ void FeffPfadeZurueck(const std::vector<unsigned char>& s)
 namespace {
 
 struct FeffFitZustand {
+    bool oeffnet = true;         // the dialog's own writes are no edits
     int32_t gewaehlt = 0;
     int32_t maxPfade = FEFF_MAX_GEWAEHLT;
     int32_t saetze = 0;
@@ -223,7 +224,7 @@ void Befehl(HWND dlg, int id, int code)
 {
     switch (id) {
     case IDC_FP_FILTER:
-        if (code == EN_CHANGE) {
+        if (code == EN_CHANGE && !F->oeffnet) {
             const double v = DialogZahl(dlg, IDC_FP_FILTER);
             if (v >= FEFF_FILTER_MIN && v <= FEFF_FILTER_MAX) PostMessageA(dlg, WM_COMMAND, CM_FP_NEU_LISTEN, 0);
         }
@@ -283,7 +284,10 @@ INT_PTR CALLBACK FeffFitProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (!F) return FALSE;
     switch (msg) {
-    case WM_INITDIALOG: Oeffnen(dlg); return TRUE;
+    case WM_INITDIALOG:
+        Oeffnen(dlg);
+        F->oeffnet = false;
+        return TRUE;
     case WM_VSCROLL: {
         const int spin = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
         const int s = LOWORD(wParam) == SB_LINEUP ? 1 : LOWORD(wParam) == SB_LINEDOWN ? -1 : 0;

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -25,6 +26,7 @@
 #include "xas/exafs_fit.h"
 #include "xas/feff_fit_dialog_win.h"
 #include "xas/feff_path.h"
+#include "xas/section_dialog_win.h"
 #include "xas/xas_entries.h"
 
 namespace {
@@ -395,4 +397,59 @@ TEST_F(ExafsFitDialogTest, RSpaceNeedsTheChiOfTheTransform)
     EXPECT_EQ(r, 22);
     EXPECT_EQ(HAUPTDATEN.DialogWerte[6], -1.0);
     EXPECT_EQ(HAUPTDATEN.DialogWerte[13], 1.0);
+}
+
+namespace {
+int32_t sektionsModus = -1;
+std::string sektionsAngebot;
+INT_PTR SektionBeantworten(HWND dlg, int32_t modus)
+{
+    sektionsModus = modus;
+    char o[40] = {}, u[40] = {};
+    GetDlgItemTextA(dlg, IDC_SB_OBEN, o, sizeof o);
+    GetDlgItemTextA(dlg, IDC_SB_UNTEN, u, sizeof u);
+    sektionsAngebot = std::string(u) + " " + o;
+    SetDlgItemTextA(dlg, IDC_SB_OBEN, "4.5");
+    SetDlgItemTextA(dlg, IDC_SB_UNTEN, "1.5");
+    SendMessageA(dlg, WM_COMMAND, IDOK, 0);
+    return 1;
+}
+}  // namespace
+
+// "&G" opens the section dialog in mode 9 with the range of the edits
+// offered; its borders come back into the edits.
+TEST_F(ExafsFitDialogTest, GButtonTakesTheRangeFromTheSectionDialog)
+{
+    FeffModell({1});
+    grafik_fenster& g = GrafikFenster[0];
+    g.KurvenZaehler = g.NeuesterZaehler = 2;
+    for (int s = 1; s <= 2; ++s) {
+        std::copy(g.GetXFeld(0), g.GetXFeld(0) + 301, g.GetXFeld(s));
+        std::copy(g.GetYFeld(0), g.GetYFeld(0) + 301, g.GetYFeld(s));
+        g.DateiInfo.PunkteProKurve[s] = 301;
+    }
+    g.KurvenFlags[0] = 0x40;
+    g.KurvenFlags[1] = g.KurvenFlags[2] = 0x05;
+    g.SetFullBorder();
+    HAUPTDATEN.DialogWerte[4] = 1.8;
+    HAUPTDATEN.DialogWerte[5] = 3.1;
+    SektionsAntwort = SektionBeantworten;
+    std::string von, bis, vorVon, vorBis;
+    const int32_t r = Oeffne({[&](HWND d) {
+        vorVon = Text(d, IDC_EF_R_VON);
+        vorBis = Text(d, IDC_EF_R_BIS);
+        SendMessageA(d, WM_COMMAND, IDC_EF_GRAFISCH, 0);
+        von = Text(d, IDC_EF_R_VON);
+        bis = Text(d, IDC_EF_R_BIS);
+        PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+    }});
+    SektionsAntwort = nullptr;
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(vorVon, "1.8");
+    EXPECT_EQ(vorBis, "3.1");
+    EXPECT_EQ(sektionsModus, 9);
+    EXPECT_EQ(sektionsAngebot, "1.8 3.1");
+    EXPECT_NEAR(std::atof(von.c_str()), 1.5, 1e-3) << von;
+    EXPECT_NEAR(std::atof(bis.c_str()), 4.5, 1e-3) << bis;
+    EXPECT_EQ(HilfeThema, 0);
 }

@@ -377,7 +377,7 @@ TEST_F(ExafsFitWin, InteractiveSimulationAndRefinementThroughTheDialogs)
                   " feff0001.dat 0.00500 100.000 12.000 2 2.5478");
     boxen.clear();
     FehlerCode = 0;
-    EXPECT_TRUE(MitDialogen({Druecke(IDOK), Druecke(IDOK), Druecke(IDOK)}, [&] { HAUPTDATEN.Befehl(817, 0); }));
+    EXPECT_TRUE(MitDialogen({Druecke(IDOK), Druecke(IDOK)}, [&] { HAUPTDATEN.Befehl(817, 0); }));
     EXPECT_EQ(FehlerCode, 0);
     const grafik_fenster& g = GrafikFenster[0];
     EXPECT_EQ(g.ZeigeFunktion, 1);
@@ -388,7 +388,7 @@ TEST_F(ExafsFitWin, InteractiveSimulationAndRefinementThroughTheDialogs)
     MSG m;
     while (PeekMessageA(&m, nullptr, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
 
-    EXPECT_TRUE(MitDialogen({Druecke(IDOK), Druecke(IDOK), Druecke(IDOK)}, [&] { HAUPTDATEN.Befehl(807, 0); }));
+    EXPECT_TRUE(MitDialogen({Druecke(IDOK), Druecke(IDOK)}, [&] { HAUPTDATEN.Befehl(807, 0); }));
     EXPECT_EQ(FehlerCode, 0);
     EXPECT_EQ(FitModellArt, 6);
     EXPECT_EQ(ExafsZusatz.Modus, 1);

@@ -268,7 +268,7 @@ TEST_F(FeffFitDialog, TransfersStopAtTheLimits)
     FeffPfadeLeeren();
     SplineKnotCount = 20;
     Modell({53, 25}, 0);
-    r = Oeffne({SetzeText(IDC_FP_BEINE, "4"), SetzeText(IDC_FP_FILTER, "2"), Druecke(IDC_FP_UEBERNEHMEN),
+    r = Oeffne({SetzeText(IDC_FP_BEINE, "4"), SetzeText(IDC_FP_FILTER, "3"), Druecke(IDC_FP_UEBERNEHMEN),
                 Druecke(IDCANCEL)});
     EXPECT_EQ(r, 0);
     ASSERT_EQ(boxen.size(), 1u);
