@@ -149,7 +149,8 @@ protected:
         EXPECT_TRUE(MitDialogen(std::move(schritte), [&] { r = ExafsFitDialog(befehl); }));
         return r;
     }
-    // A files.dat of three single-scattering rows of the given Reff.
+    // A files.dat of three single-scattering rows of the given Reff and a
+    // fourth at 4.6 A.
     std::string DreiPfade(double r1, double r2, double r3)
     {
         char t[600];
@@ -157,7 +158,8 @@ protected:
                       " test paths\n    file        sig2   amp ratio    deg    nlegs  r effective\n"
                       " feff0001.dat 0.00000   100.000     4.000     2   %.4f\n"
                       " feff0002.dat 0.00000    50.000     4.000     2   %.4f\n"
-                      " feff0003.dat 0.00000    30.000     4.000     2   %.4f\n",
+                      " feff0003.dat 0.00000    30.000     4.000     2   %.4f\n"
+                      " feff0004.dat 0.00000    60.000     8.000     2   4.6000\n",
                       r1, r2, r3);
         const std::string p = ordner.Datei("files.dat");
         FILE* f = std::fopen(p.c_str(), "wb");
@@ -276,6 +278,7 @@ TEST_F(ExafsFitDialogTest, TransferSetsTheRRangeAndOkGivesTheValues)
     GrafikFenster[0].AnzahlFunktionen = 1;
     std::string von1, bis1, von2, bis2, schalen, text235a, text235b;
     bool okVorher = true, okNachher = false;
+    int blau = 0, gruen = 0, magenta = 0;
     const int32_t r = Oeffne({[&](HWND d) {
                                   okVorher = Frei(d, IDOK);
                                   text235a = Text(d, IDC_EF_FEFF_TEXT);
@@ -293,7 +296,24 @@ TEST_F(ExafsFitDialogTest, TransferSetsTheRRangeAndOkGivesTheValues)
                                   bis2 = Text(d, IDC_EF_R_BIS);
                                   schalen = Text(d, IDC_EF_SCHALEN);
                               },
-                              [&](HWND d) { EXPECT_TRUE(FensterFoto(d, "exafs_fit_dialog.png")); },
+                              // Rows of the list in blue, chosen paths in green, the
+                              // selected chosen path in magenta.
+                              Markiere({3}), Gewaehlt(1),
+                              [&](HWND d) {
+                                  InvalidateRect(d, nullptr, FALSE);
+                                  UpdateWindow(d);
+                                  EXPECT_TRUE(FensterFoto(d, "exafs_fit_dialog.png"));
+                                  HWND bild = GetDlgItem(d, IDC_EF_BILD);
+                                  RECT rc;
+                                  GetClientRect(bild, &rc);
+                                  HDC dc = GetDC(bild);
+                                  for (int y = 0; y < rc.bottom; ++y)
+                                      for (int x = 0; x < rc.right; ++x) {
+                                          const COLORREF c = GetPixel(dc, x, y);
+                                          blau += c == 0xFF0000, gruen += c == 0x008000, magenta += c == 0xFF00FF;
+                                      }
+                                  ReleaseDC(bild, dc);
+                              },
                               Waehle(IDC_EF_DRITTER), SetzeText(IDC_EF_K_GEWICHT, "3"), Waehle(IDC_EF_E0),
                               Druecke(IDOK)});
     EXPECT_FALSE(okVorher);
@@ -305,6 +325,10 @@ TEST_F(ExafsFitDialogTest, TransferSetsTheRRangeAndOkGivesTheValues)
     EXPECT_EQ(von2, "1.1");
     EXPECT_EQ(bis2, "3.5");
     EXPECT_EQ(schalen, "3");
+    // The sticks of the stick diagram in their three colours.
+    EXPECT_GT(blau, 10);
+    EXPECT_GT(gruen, 10);
+    EXPECT_GT(magenta, 10);
     EXPECT_EQ(r, 22);
     const double erwartet[14] = {0, -1, 3, 3, -1, -1, 1, 1, -1, 1, -1, 1, -1, 0};
     for (int i = 1; i < 14; ++i) EXPECT_NEAR(HAUPTDATEN.DialogWerte[i], erwartet[i], 1e-12) << i;
