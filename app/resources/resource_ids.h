@@ -954,5 +954,61 @@
 #define IDC_PA_SPEICHERN 63        // " Save Phase and Amplitude"
 #define IDC_PA_NAME 50             // file name
 #define IDC_PA_DATEI 210           // "&F"
+// FEFF path choice FEFF_FIT, FEFF_MULTIPLE_DETAILS (app/xas/feff_fit_dialog_win.cpp)
+// and the EXAFS set-up EXAFSFIT (app/xas/exafs_fit_dialog_win.cpp). The
+// path-list controls 80, 37 and 102 are those ReadFilesDat fills.
+#define IDC_FP_TITEL 80
+#define IDC_FP_ZEILEN 37
+#define IDC_FP_GEWAEHLT 102
+#define IDC_FP_FILTER 566            // "Weight " amplitude filter, percent
+#define IDC_FP_BEINE 59              // NLEG filter
+#define IDC_FP_FILTER_SPIN 301
+#define IDC_FP_BEINE_SPIN 302
+#define IDC_FP_ANZAHL 573            // rows listed
+#define IDC_FP_MARKIERT 582          // rows selected
+#define IDC_FP_ALLE 110              // "&Select All"
+#define IDC_FP_ALLE_SS 140           // "All SS"
+#define IDC_FP_UEBERNEHMEN 511       // "&Transfer"
+#define IDC_FP_FILES_DAT 546         // "&Files.Dat"
+#define IDC_FP_LOESCHEN 558          // "&Delete" (EXAFSFIT)
+#define CM_FP_NEU_LISTEN 100         // FEFF_FIT: list again with the filters
+#define CM_EF_NEU_LISTEN 190         // EXAFSFIT: the same
+#define IDC_FMD_FAKTOR 100           // 100-103: scaling factors #1-#4
+#define IDC_FMD_FEST 110             // 110-113: "Fixed"
+#define IDC_FMD_EINZELN 552
+#define IDC_FMD_MEHRERE 553
+#define IDC_EF_EXPERIMENTELL 230
+#define IDC_EF_FEFF 234
+#define IDC_EF_PHASE 120
+#define IDC_EF_AMPLITUDE 130
+#define IDC_EF_PHASEN 210
+#define IDC_EF_AMPLITUDEN 220
+#define IDC_EF_K_KANTE 552
+#define IDC_EF_L_KANTE 553
+#define IDC_EF_FLAGS 554
+#define IDC_EF_BEHALTEN 555
+#define IDC_EF_DRITTER 232
+#define IDC_EF_VIERTER 233
+#define IDC_EF_K_RAUM 602
+#define IDC_EF_R_RAUM 603
+#define IDC_EF_R_VON 101
+#define IDC_EF_R_BIS 100
+#define IDC_EF_GRAFISCH 63
+#define IDC_EF_K_GEWICHT 58
+#define IDC_EF_SCHALEN 201
+#define IDC_EF_E0 601
+#define IDC_EF_ADD_K 656
+#define IDC_EF_ADD_ZEIGEN 657
+#define IDC_EF_ADD_FIT 658
+#define IDC_EF_ADD_WERT 400
+#define IDC_EF_EIN_FEFF 544
+#define IDC_EF_MEHRERE_FEFF 543
+#define IDC_EF_DETAILS 236
+#define IDC_EF_FEFF_TEXT 235
+#define IDC_EF_DATEIEN 240
+#define IDC_EF_RESET 38
+#define IDC_EF_BILD 30
+#define IDC_EF_ART 56
+#define IDC_EF_ATOM 150              // 150, 160, 170, 180: one line per atom
 
 #endif

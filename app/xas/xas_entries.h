@@ -1,8 +1,7 @@
 // Entry points of the XAFS menu's commands that other parts of the XAS,
 // DXAS and series subsystems own. XafsBefehl (xas_commands_win.cpp) calls
-// them with the command number; until its owner is built, each answers
-// through NichtVerfuegbar (with lParam 2: no box, FehlerCode 1000) and
-// returns 0. xas_entries_win.cpp holds those answers, one line each.
+// them with the command number; the comment beside each names the
+// commands it serves.
 #ifndef KORLAN_XAS_ENTRIES_H
 #define KORLAN_XAS_ENTRIES_H
 

@@ -425,17 +425,34 @@ TEST_F(ExafsFitWin, RecordedRefinementReplaysThroughThePlayer)
     EXPECT_EQ(CommandArgs[1004], -1.0);
 }
 
-// Interactively the set-up dialog is not there yet: one answer, nothing
-// changed.
-TEST_F(ExafsFitWin, InteractiveSetUpIsNotAvailable)
+// Interactively: the set-up dialog, the parameter table, then 817 shows
+// the model with the parameters kept and 807 starts the refinement.
+TEST_F(ExafsFitWin, InteractiveSimulationAndRefinementThroughTheDialogs)
 {
     Chi();
+    std::snprintf(FeffPfade[1].ListenZeile, sizeof FeffPfade[1].ListenZeile, "%s",
+                  " feff0001.dat 0.00500 100.000 12.000 2 2.5478");
     boxen.clear();
-    HAUPTDATEN.Befehl(807, 0);
-    ASSERT_EQ(boxen.size(), 1u);
-    EXPECT_NE(boxen[0].text.find("not available"), std::string::npos);
-    EXPECT_EQ(GrafikFenster[0].FunktionsTypen[1], 21);
-    EXPECT_EQ(FitModellArt, 0);
+    FehlerCode = 0;
+    EXPECT_TRUE(MitDialogen({Druecke(IDOK), Druecke(IDOK)}, [&] { HAUPTDATEN.Befehl(817, 0); }));
+    EXPECT_EQ(FehlerCode, 0);
+    const grafik_fenster& g = GrafikFenster[0];
+    EXPECT_EQ(g.ZeigeFunktion, 1);
+    EXPECT_EQ(ExafsZusatz.Modus, -1);
+    EXPECT_EQ(FeffPfade[1].Geladen, 1);
+    for (int p = 0; p < 5; ++p) EXPECT_EQ(g.Parameter[p], WAHR[p]) << p;
+    EXPECT_EQ(HAUPTDATEN.DialogWerte[13], 1.0);
+    MSG m;
+    while (PeekMessageA(&m, nullptr, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
+
+    EXPECT_TRUE(MitDialogen({Druecke(IDOK), Druecke(IDOK)}, [&] { HAUPTDATEN.Befehl(807, 0); }));
+    EXPECT_EQ(FehlerCode, 0);
+    EXPECT_EQ(FitModellArt, 6);
+    EXPECT_EQ(ExafsZusatz.Modus, 1);
+    bool fit = false;
+    while (PeekMessageA(&m, hwnd, WM_COMMAND, WM_COMMAND, PM_REMOVE)) fit = fit || LOWORD(m.wParam) == 507;
+    EXPECT_TRUE(fit);
+    EXPECT_TRUE(boxen.empty()) << boxen[0].text;
 }
 
 }  // namespace

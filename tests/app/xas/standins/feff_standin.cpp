@@ -278,7 +278,8 @@ int main()
         for (double k : ks) {
             double b, ph, red, la, p;
             Tabelle(k, &b, &ph, &red, &la, &p);
-            std::fprintf(f, " %6.3f %11.4E %11.4E %11.4E %10.3E %11.4E %11.4E\n", k, 0.0, b, ph, red, la, p);
+            // Full precision, so that a sum over the read tables matches chi.dat.
+            std::fprintf(f, " %6.3f %17.10E %17.10E %17.10E %16.9E %17.10E %17.10E\n", k, 0.0, b, ph, red, la, p);
         }
         std::fclose(f);
     }
