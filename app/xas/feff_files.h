@@ -68,7 +68,7 @@ std::string PathsDatBloecke(const std::string& pathsDat, const std::vector<int32
 
 // The whole file: header, rows, separator, blocks. filesDat and pathsDat
 // are the texts of FEFF's own files ("" when they cannot be read: the
-// fixed header, no blocks).
+// fixed header, no blocks). Without rows it ends at the separator.
 std::string FeffListenDatei(const std::string& filesDat, const std::string& pathsDat,
                             const std::vector<FeffListenZeile>& zeilen, bool original);
 

@@ -153,6 +153,7 @@ std::string FeffListenDatei(const std::string& filesDat, const std::string& path
         nummern.push_back(z.Pfadnummer);
     }
     aus += FILES_DAT_PATHS_TRENNER;
-    if (!pathsDat.empty()) aus += PathsDatBloecke(pathsDat, nummern);
+    // Without paths the list ends at the separator.
+    if (!pathsDat.empty() && !nummern.empty()) aus += PathsDatBloecke(pathsDat, nummern);
     return aus;
 }

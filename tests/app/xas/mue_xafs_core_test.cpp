@@ -19,7 +19,7 @@ protected:
     std::vector<double> block = std::vector<double>(35000, 0.0);
     std::vector<int32_t> flags = std::vector<int32_t>(FREE_LIST_ENTRIES, 0), frei = flags, worte = flags;
     std::vector<double> konstanten = std::vector<double>(FREE_LIST_ENTRIES, 0.0);
-    static const int32_t K = 8;   // knots
+    static constexpr int32_t K = 8;   // knots
 
     void SetUp() override
     {

@@ -333,3 +333,46 @@ TEST_F(MueXafsFit, SectionDialogOffersTheBoxAndTheSplineCommandKeepsTheFit)
     EXPECT_NEAR(P()[I(0, 1)], 2.553, 0.03);
     EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), s);
 }
+
+TEST_F(MueXafsFit, SplineCommandTakesTheBackgroundFittedWithThePaths)
+{
+    // 828 interactively: the paths join the model inside the section
+    // dialog (as the box does after FEFF_FIT), the fit is shown, OK.
+    const int s = GrafikFenster[0].AktuellerSlot();
+    double r1 = 0.0;
+    SektionsAntwort = Antworten;
+    Antwort = [&](HWND dlg, int32_t) -> INT_PTR {
+        HAUPTDATEN.DialogWerte[0] = 1.0;
+        HAUPTDATEN.DialogWerte[1] = 1.0;
+        EXPECT_EQ(MueXafsModellSetzen(dlg, 3, KNOTEN), 3);
+        char t[60];
+        std::snprintf(t, sizeof t, "%.8G", BIS);
+        SetDlgItemTextA(dlg, IDC_SB_OBEN, t);
+        std::snprintf(t, sizeof t, "%.8G", VON);
+        SetDlgItemTextA(dlg, IDC_SB_UNTEN, t);
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_SB_FIT, BN_CLICKED), 0);
+        r1 = P()[I(0, 1)];
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return 0;
+    };
+    const std::vector<double> knoten(P(), P() + KNOTEN);
+    EXPECT_TRUE(MitDialogen({SetzeText(IDC_SF_ANZAHL, "11"), SetzeText(IDC_SF_GEWICHT, "2"), Druecke(IDOK)},
+                            [] { HAUPTDATEN.Befehl(828, 0); }));
+    EXPECT_EQ(FehlerCode, 0);
+    EXPECT_NEAR(r1, 2.553, 0.03);
+    grafik_fenster& g = GrafikFenster[0];
+    ASSERT_EQ(g.AktuellerSlot(), (s + 1) & 3);
+    // chi from the knots the dialog fitted, the spline alone afterwards.
+    EXPECT_EQ(g.AnzahlFunktionen, 1);
+    EXPECT_EQ(g.FunktionsTypen[0], 1);
+    const Feld x = X(0, s), y = Y(0, s), chi = Y(0, g.AktuellerSlot()), k = X(0, g.AktuellerSlot());
+    ASSERT_GT(k.size(), 100u);
+    Feld kx(P() + SPLINE_KNOT_INDEX, P() + SPLINE_KNOT_INDEX + KNOTEN), ky(P(), P() + KNOTEN), mu0(k.size());
+    NatuerlicherSpline(kx.data(), ky.data(), KNOTEN, k.data(), mu0.data(), static_cast<int32_t>(k.size()));
+    size_t lo = 0;
+    while (x[lo] < k[0] - 1e-12) ++lo;
+    for (size_t i = 0; i < k.size(); i += 29)
+        EXPECT_NEAR(chi[i], (y[lo + i] - mu0[i]) / mu0[i] * k[i] * k[i], 1e-9 * (1.0 + std::fabs(chi[i])));
+    EXPECT_FALSE(LiesText(daten.Datei("spline_XAS.mue")).empty());
+    EXPECT_EQ(TextZeilen(LiesText(daten.Datei("mue_xafs.txt"))).size(), 3u);
+}
