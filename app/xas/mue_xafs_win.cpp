@@ -75,6 +75,22 @@ double Sigma2AusTemperatur(double theta, int32_t satz)
                                  : CorrDebyeSigma2(FeffPfade[satz], MessTemperatur, theta);
 }
 
+// The section layout of the knots (advanced spline) when the block holds
+// one for this knot count.
+bool Abschnitte(const double* p, int32_t knoten, SplineAbschnitte* a)
+{
+    if (p[SPLINE_MARKER_INDEX] != SPLINE_MARKER) return false;
+    const int32_t s = static_cast<int32_t>(p[SPLINE_MARKER_INDEX + 1]);
+    if (s < 1 || s > 5) return false;
+    int32_t zahl = 1;
+    for (int32_t i = 1; i <= s; ++i) {
+        a->Knoten.push_back(p[SPLINE_MARKER_INDEX + 1 + i]);
+        a->Exponenten.push_back(p[SPLINE_MARKER_INDEX + 10 + i]);
+        zahl += std::max(static_cast<int32_t>(p[SPLINE_MARKER_INDEX + 1 + i]), 1);
+    }
+    return zahl == knoten;
+}
+
 // What the fit changes in the numerics object and the model globals; put
 // back at the end.
 struct Sicherung {
@@ -255,15 +271,25 @@ int32_t MueXafsRechnen(double von, double bis, int32_t n, double* outX, double* 
         // Start: the spline alone, fitted by linear least squares.
         SplineHintergrund h;
         const double w = DW()[5];
-        if (SplineMu0(x, y, punkte, von, bis, knoten, w, nullptr, FIT_GITTER, &h) <= 0) return 0;
+        SplineAbschnitte a;
+        const bool layout = Abschnitte(p, knoten, &a);
+        if (SplineMu0(x, y, punkte, von, bis, knoten, w, layout ? &a : nullptr, FIT_GITTER, &h) <= 0) return 0;
+        if (static_cast<int32_t>(h.KnotenX.size()) != knoten) return 0;
         for (int32_t k = 0; k < knoten; ++k) {
             p[k] = h.KnotenY[k];
             p[SPLINE_KNOT_INDEX + k] = h.KnotenX[k];
         }
+        // Weights x^w, or with sections x^e_s of the section x falls into.
         std::vector<double> gewichte;
-        if (w != 0.0) {
+        if (w != 0.0 || layout) {
             gewichte.resize(FIT_GITTER + 1);
-            for (int32_t i = 0; i < FIT_GITTER; ++i) gewichte[i] = std::pow(std::fabs(gx[i]), w);
+            const int32_t S = layout ? static_cast<int32_t>(a.Exponenten.size()) : 1;
+            const double breite = (gx[FIT_GITTER - 1] - gx[0]) / S;
+            for (int32_t i = 0; i < FIT_GITTER; ++i) {
+                int32_t s = layout && breite > 0.0 ? static_cast<int32_t>((gx[i] - gx[0]) / breite) : 0;
+                s = std::max(0, std::min(s, S - 1));
+                gewichte[i] = std::pow(std::fabs(gx[i]), layout ? a.Exponenten[s] : w);
+            }
         }
         std::vector<double> differenz(FIT_GITTER + 11, 0.0);
         Numerik.SetField(gx.data(), gy.data());
