@@ -376,3 +376,29 @@ TEST_F(MueXafsFit, SplineCommandTakesTheBackgroundFittedWithThePaths)
     EXPECT_FALSE(LiesText(daten.Datei("spline_XAS.mue")).empty());
     EXPECT_EQ(TextZeilen(LiesText(daten.Datei("mue_xafs.txt"))).size(), 3u);
 }
+
+TEST_F(MueXafsFit, OptionsDialogGivesBothGroupsInDialogWerte)
+{
+    struct Fall {
+        std::vector<int> wahl;
+        int knopf;
+        int32_t ergebnis;
+        double r, s;
+    } faelle[] = {
+        {{}, IDOK, 1, 1.0, 1.0},   // the free options are proposed
+        {{IDC_MX_R_XYZ, IDC_MX_S_DEBYE}, IDOK, 1, -1.0, -1.0},
+        {{IDC_MX_S_DEBYE}, IDOK, 1, 1.0, -1.0},
+        {{IDC_MX_R_XYZ}, IDCANCEL, 0, 7.0, 7.0},  // Cancel leaves the values
+    };
+    for (const Fall& f : faelle) {
+        HAUPTDATEN.DialogWerte[0] = HAUPTDATEN.DialogWerte[1] = 7.0;
+        std::vector<DialogSchritt> schritte;
+        for (int id : f.wahl) schritte.push_back(Waehle(id));
+        schritte.push_back(Druecke(f.knopf));
+        int32_t r = -1;
+        EXPECT_TRUE(MitDialogen(schritte, [&r] { r = MueXafsDialog(HAUPTDATEN.Hauptfenster); }));
+        EXPECT_EQ(r, f.ergebnis);
+        EXPECT_EQ(HAUPTDATEN.DialogWerte[0], f.r);
+        EXPECT_EQ(HAUPTDATEN.DialogWerte[1], f.s);
+    }
+}
