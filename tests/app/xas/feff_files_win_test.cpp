@@ -214,3 +214,22 @@ TEST_F(WriteFiles, InputsAreRefusedAndStayAsTheyWere)
     Prepared(849, {});
     EXPECT_EQ(FehlerCode, 1000);
 }
+
+TEST_F(WriteFiles, WithoutAFeffFolderTheProposalComesFromFeffdirIni)
+{
+    HAUPTDATEN.FeffOrdner[0] = '\0';
+    { std::ofstream(Pfad("feffdir.ini")) << "C:\\FEFF85\\bin\\feff.exe\n"; }
+    std::string vorschlag, filter;
+    EXPECT_TRUE(MitDialogen({[&](HWND d) {
+                                 char t[MAX_PATH] = "";
+                                 GetDlgItemTextA(d, IDC_WF_NAME, t, sizeof t);
+                                 vorschlag = t;
+                                 GetDlgItemTextA(d, IDC_WF_FILTER, t, sizeof t);
+                                 filter = t;
+                             },
+                             Druecke(IDCANCEL)},
+                            [] { HAUPTDATEN.Befehl(849, 0); }));
+    EXPECT_EQ(vorschlag, "C:\\FEFF85\\bin\\FILES_2.DAT");
+    EXPECT_EQ(filter, "5.0");
+    DeleteFileA(Pfad("feffdir.ini").c_str());
+}
