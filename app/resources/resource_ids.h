@@ -1010,5 +1010,15 @@
 #define IDC_EF_BILD 30
 #define IDC_EF_ART 56
 #define IDC_EF_ATOM 150              // 150, 160, 170, 180: one line per atom
+// ---- WRITE_FILES (849; app/xas/feff_files_win.cpp) ----
+#define IDC_WF_NAME 200
+#define IDC_WF_ORIGINAL 58
+#define IDC_WF_FILTER 201
+
+// ---- MUE_XAFS (the section dialog's box 472; app/xas/mue_xafs_win.cpp) ----
+#define IDC_MX_R_FREI 552
+#define IDC_MX_R_XYZ 553
+#define IDC_MX_S_FREI 554
+#define IDC_MX_S_DEBYE 555
 
 #endif

@@ -18,6 +18,7 @@
 #include "shell/dispatcher.h"
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
+#include "xas/feff_files_win.h"
 #include "xas/feff_run.h"
 #include "xas/xas_entries.h"
 
@@ -248,6 +249,14 @@ int32_t FeffBefehl(int32_t befehl)
         return 1;
     }
     if (befehl == 850) return FeffWinkelDialog(HAUPTDATEN.Hauptfenster);
+    if (befehl == 849) {
+        // The dialog waits for a person; a replay stops here.
+        if (MakroRunning || HAUPTDATEN.Meldungsblock.lParam == LP_PREPARED) {
+            FehlerCode = 1000;
+            return 0;
+        }
+        return WriteFilesBefehl();
+    }
     NichtVerfuegbar(befehl);
     return 0;
 }

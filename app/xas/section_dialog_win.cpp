@@ -24,6 +24,7 @@
 #include "xas/xas_background.h"
 #include "xas/xas_background_win.h"
 #include "xas/xas_commands_win.h"
+#include "xas/mue_xafs_win.h"
 #include "xas/xas_reduction.h"
 
 double AutoSplineR = 3.0;
@@ -285,6 +286,55 @@ void E0Vorschlag()
     Z->ersterPaint = false;
 }
 
+// ---- FEFF paths in the background fit (box 472) ----
+
+bool MitFeff() { return Typ0() == TYP_SPLINE && G().AnzahlFunktionen > 1; }
+
+void FeffBoxOeffnen()
+{
+    Aktiv(IDC_SB_FEFF, RRaum <= 0);
+    CheckDlgButton(Z->dlg, IDC_SB_FEFF, MitFeff() ? BST_CHECKED : BST_UNCHECKED);
+    if (MitFeff()) {
+        // The paths' parameters follow the knots: their count stays.
+        CheckDlgButton(Z->dlg, IDC_SB_AUTOSPLINE, BST_UNCHECKED);
+        Aktiv(IDC_SB_AUTOSPLINE, false);
+        Aktiv(IDC_SB_RRAUM, false);
+    }
+}
+
+// The spline alone again.
+void FeffAus(bool boxAus)
+{
+    if (boxAus) CheckDlgButton(Z->dlg, IDC_SB_FEFF, BST_UNCHECKED);
+    MueXafsEntfernen();
+    Zeige(IDC_SB_ERGEBNIS, false);
+    CheckDlgButton(Z->dlg, IDC_SB_ERGEBNISSE, BST_UNCHECKED);
+    Aktiv(IDC_SB_ERGEBNISSE, false);
+    Aktiv(IDC_SB_RRAUM, true);
+    Aktiv(IDC_SB_AUTOSPLINE, true);
+    Text(IDC_SB_SCHRITT, "0.05");
+}
+
+void FeffBox()
+{
+    if (!Markiert(IDC_SB_FEFF)) {
+        FeffAus(false);
+        return;
+    }
+    Zeige(IDC_SB_ERGEBNIS, false);
+    CheckDlgButton(Z->dlg, IDC_SB_ERGEBNISSE, BST_UNCHECKED);
+    Aktiv(IDC_SB_RRAUM, false);
+    CheckDlgButton(Z->dlg, IDC_SB_AUTOSPLINE, BST_UNCHECKED);
+    Aktiv(IDC_SB_AUTOSPLINE, false);
+    if (MueXafsHinzufuegen(Z->dlg) <= 0) {
+        FeffAus(true);
+        return;
+    }
+    Text(IDC_SB_SCHRITT, "0.1");
+    FitFunctionCount = G().AnzahlFunktionen;
+    Z->fitGezeigt = false;
+}
+
 // ---- opening ----
 
 void Oeffnen(HWND dlg)
@@ -367,6 +417,7 @@ void Oeffnen(HWND dlg)
             CheckDlgButton(dlg, IDC_SB_AUTOSPLINE, AutoSpline > 0 ? BST_CHECKED : BST_UNCHECKED);
         }
         Zahl(IDC_SB_RWERT, "%G", AutoSplineR);
+        FeffBoxOeffnen();
         Zeige(IDC_SB_RADIO1, false), Zeige(IDC_SB_RADIO2, false);
         break;
     case 6:
@@ -526,6 +577,11 @@ void Knopf55()
         Z->fitVorschau = true;
         PlotXafsPreview(Z->dlg, u, o);
         Z->neuZeichnen = true;
+        if (MitFeff() && CommandText) {
+            // The paths' results beside the picture.
+            Text(IDC_SB_ERGEBNIS, CommandText);
+            Aktiv(IDC_SB_ERGEBNISSE, true);
+        }
     }
 }
 
@@ -580,6 +636,7 @@ void Knopf56()
         DW()[5] = 1.0;
         return;
     }
+    if ((m == 2 || m == 4 || m == 5 || m == 8) && Markiert(IDC_SB_FEFF)) FeffAus(true);
     if (m == 4 || m == 5) {
         if (Z->neuZeichnen) {
             Z->neuZeichnen = false;
@@ -711,6 +768,12 @@ void Befehl(WPARAM wParam)
         Aktiv(IDC_SB_ZURUECK, false);
         return;
     case IDC_SB_FIT: Knopf55(); return;
+    case IDC_SB_FEFF:
+        if (code == BN_CLICKED) FeffBox();
+        return;
+    case IDC_SB_ERGEBNISSE:
+        if (code == BN_CLICKED) Zeige(IDC_SB_ERGEBNIS, Markiert(IDC_SB_ERGEBNISSE));
+        return;
     case IDC_SB_PARAMETER: Knopf56(); return;
     case CM_SB_ANGEBOT:
         if (Z->modus == 9 && !Z->angebot) {
@@ -906,6 +969,9 @@ void PlotXafsPreview(HWND dlg, double von, double bis)
 
     // 1. the background over the section.
     std::vector<double> bx(n), mu0(n);
+    // With FEFF paths: the fitted absorption, background times (1 + chi).
+    std::vector<double> fx, fy;
+    if (g.AnzahlFunktionen > 1) fx.resize(n), fy.resize(n);
     int32_t N = 0;
     if (typ == TYP_POLYNOM) {
         if (MueNullFitRechnen(von, bis, g.PolyGrad + 1, nullptr, nullptr, nullptr, nullptr) > 0)
@@ -915,13 +981,14 @@ void PlotXafsPreview(HWND dlg, double von, double bis)
                     mu0[N++] = PolynomWert(g.Parameter, g.PolyGrad, x[i]);
                 }
     } else if (typ == TYP_SPLINE) {
-        N = MueNullFitRechnen(von, bis, g.PolyGrad, bx.data(), mu0.data(), nullptr, nullptr);
+        N = MueNullFitRechnen(von, bis, g.PolyGrad, bx.data(), mu0.data(), fx.data(), fy.data());
     }
     // 2. the curve with mu0 in green.
     std::snprintf(g.XText[s], GRAFIK_TEXT, "%s", "k [\xC5~{-1}]");
     std::snprintf(g.YText[s], GRAFIK_TEXT, "%s", "norm. absorption [a.u.]");
     PlotIntoDialog(control, bis, von, 0, PANE_OBEN_LINKS);
     ZusatzKurve(control, bx.data(), mu0.data(), N, GRUEN);
+    if (!fy.empty() && N > 1) ZusatzKurve(control, fx.data(), fy.data(), N, BLAU);
 
     // 3. chi, weighted, 0 outside the section.
     std::vector<double> chi(n, 0.0);

@@ -27,6 +27,7 @@
 #include "xas/xas_background.h"
 #include "xas/xas_commands_win.h"
 #include "xas/xas_entries.h"
+#include "xas/mue_xafs_win.h"
 #include "xas/xas_reduction.h"
 
 std::vector<double> XafsWorkX, XafsWorkY;
@@ -524,7 +525,13 @@ void MueNull(Lauf& l)
     SplineHintergrund h;
     std::vector<double> mu0;
     bool ok = SektionsIndizes(x, punkte, von, bis, &lo, &hi) > 0;
-    if (ok && spline) {
+    if (ok && spline && g.AnzahlFunktionen > 1) {
+        // FEFF paths with the spline: the engine fits (or keeps) both.
+        mu0.assign(hi - lo + 1, 0.0);
+        std::vector<double> fx(hi - lo + 1), fy(hi - lo + 1);
+        ok = MueNullFitRechnen(von, bis, DW()[2] == 10.0 ? n + 1000 : n, nullptr, mu0.data(), fx.data(),
+                               fy.data()) == hi - lo + 1;
+    } else if (ok && spline) {
         ok = SplineRechnen(x, y, punkte, von, bis, DW()[2] == 10.0 ? n + 1000 : n, w, p, &h) > 0;
         mu0 = h.Mu0;
     } else if (ok) {
@@ -645,7 +652,8 @@ int32_t MueNullFit(int32_t befehl)
     return 1;
 }
 
-int32_t MueNullFitRechnen(double von, double bis, int32_t n, double* outX, double* outY, double*, double*)
+int32_t MueNullFitRechnen(double von, double bis, int32_t n, double* outX, double* outY, double* featX,
+                          double* featY)
 {
     if (!Bereit()) return 0;
     grafik_fenster& g = GrafikFenster[AktivesFenster];
@@ -674,6 +682,7 @@ int32_t MueNullFitRechnen(double von, double bis, int32_t n, double* outX, doubl
         return N;
     }
     if (typ != TYP_SPLINE) return 0;
+    if (g.AnzahlFunktionen > 1) return MueXafsRechnen(von, bis, n, outX, outY, featX, featY);
     SplineHintergrund h;
     if (SplineRechnen(x, y, punkte, von, bis, n, HAUPTDATEN.DialogWerte[5], p, &h) <= 0) return 0;
     for (int32_t i = 0; i < N; ++i) {

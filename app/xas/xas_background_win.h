@@ -31,7 +31,9 @@ int32_t AdSplineFitDialog();
 //   with n of 1000 or more the n - 1000 knots in the block are kept; in
 //   both cases outX receives the section abscissae and outY mu0 there.
 // outX and outY must hold the section's point count (at most the curve's).
-// featX and featY (the FEFF part) are not written. Returns the section
+// With FEFF paths behind the spline (more than one function) the engine's
+// FEFF variant runs (MueXafsRechnen, xas/mue_xafs_win.h), which also fills
+// featX and featY; otherwise they are not written. Returns the section
 // point count N, or 0 when nothing was computed (fewer than 3 points, a
 // knot count outside 3-40, a singular fit, another model type); the
 // parameter block is then unchanged.
