@@ -402,8 +402,6 @@ void Oeffnen(HWND dlg)
         Zahl(IDC_SB_WERT2, "%.8G", DW()[5]);
         Text(IDC_SB_SPINTEXT, "Step Fit");
         Text(IDC_SB_SCHRITT, "0.1");
-        // The FEFF addition is not part of this dialog yet: its box stays
-        // disabled.
         Zeige(IDC_SB_FEFF, true), Zeige(IDC_SB_ERGEBNISSE, true), Zeige(IDC_SB_RRAUM, true);
         Zeige(IDC_SB_RWERT, true);
         // "R space": the background fitted so that the transform of chi
@@ -770,6 +768,10 @@ void Befehl(WPARAM wParam)
     case IDC_SB_FIT: Knopf55(); return;
     case IDC_SB_FEFF:
         if (code == BN_CLICKED) FeffBox();
+        return;
+    case IDC_SB_RRAUM:
+        // FEFF paths join a background fitted in k space only.
+        if (code == BN_CLICKED) Aktiv(IDC_SB_FEFF, !Markiert(IDC_SB_RRAUM));
         return;
     case IDC_SB_ERGEBNISSE:
         if (code == BN_CLICKED) Zeige(IDC_SB_ERGEBNIS, Markiert(IDC_SB_ERGEBNISSE));

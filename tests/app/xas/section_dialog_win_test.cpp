@@ -399,6 +399,11 @@ TEST_F(SektionsDialogTest, RSpaceSwitchFitsThePreviewAndTheCommandInRSpace)
         an = IsWindowEnabled(GetDlgItem(dlg, IDC_SB_RRAUM)) != 0;
         geschaltet = IsDlgButtonChecked(dlg, IDC_SB_RRAUM) == BST_CHECKED;
         CheckDlgButton(dlg, IDC_SB_RRAUM, BST_CHECKED);
+        // FEFF paths join a k-space background only: the click on "R space"
+        // takes their box away, and gives it back when undone.
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dlg, IDC_SB_FEFF)));
+        Druck(dlg, IDC_SB_RRAUM);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, IDC_SB_FEFF)));
         Setze(dlg, IDC_SB_OBEN, 17.4);
         Setze(dlg, IDC_SB_UNTEN, 0.5);
         Druck(dlg, IDC_SB_FIT);
