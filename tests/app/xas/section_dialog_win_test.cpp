@@ -400,7 +400,7 @@ TEST_F(SektionsDialogTest, RSpaceSwitchFitsThePreviewAndTheCommandInRSpace)
         geschaltet = IsDlgButtonChecked(dlg, IDC_SB_RRAUM) == BST_CHECKED;
         CheckDlgButton(dlg, IDC_SB_RRAUM, BST_CHECKED);
         // FEFF paths join a k-space background only: the click on "R space"
-        // takes their box away, and gives it back when undone.
+        // takes their box away.
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dlg, IDC_SB_FEFF)));
         Druck(dlg, IDC_SB_RRAUM);
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, IDC_SB_FEFF)));
