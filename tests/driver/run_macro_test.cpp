@@ -21,11 +21,13 @@
 #include "series/series.h"
 #include "shell/dispatcher.h"
 #include "shell/macro_file.h"
+#include "shell/macro_player.h"
 #include "shell/macro_bar.h"
 #include "spectra/spectra_globals.h"
 #include "shell/shell_globals.h"
 #include "fit/fit_model.h"
 #include "fit/xafs_table.h"
+#include "xas/exafs_fit.h"
 #include "xas/feff_path.h"
 #include "xas/section_dialog_win.h"
 #include "zelva.h"
@@ -1221,6 +1223,157 @@ TEST_F(RunMacroExafs, FirstShellOfTheCopperFoilInRSpace)
     std::printf("constant step: S0^2 %.4f dE0 %.3f dR %.5f sigma^2 %.5f\n"
                 "mu0(k):        S0^2 %.4f dE0 %.3f dR %.5f sigma^2 %.5f (sigma^2 lower by %.5f)\n",
                 a.s02, a.e0, a.dr, a.sigma2, b.s02, b.e0, b.dr, b.sigma2, weniger);
+}
+
+// The same refinement with every step played by run_macro.exe: the chain
+// to chi(k) k^2, the XAFS transform (815: k 3-17, Kaiser-Bessel shape 4,
+// k^2), the magnitude made current (164, as the transform's own posted
+// step records it), and the 807 record with its FEFF block, which the
+// driver runs to the end of the fit. The parameters come from state.txt.
+
+namespace {
+
+// Value of "name = value" in the driver's state.txt; NaN when missing.
+double Zustand(const std::string& text, const std::string& name)
+{
+    const std::string such = name + " = ";
+    const size_t p = text.find(such);
+    return p == std::string::npos ? std::nan("") : std::atof(text.c_str() + p + such.size());
+}
+
+ErsteSchale AusZustand(const std::string& aus)
+{
+    const std::string t = LiesDatei(aus + "\\state.txt");
+    ErsteSchale e;
+    e.s02 = Zustand(t, "FitParameters[0]");
+    e.dr = Zustand(t, "FitParameters[2]") - 2.5478;
+    e.sigma2 = Zustand(t, "FitParameters[3]");
+    e.e0 = Zustand(t, "FitParameters[4]");
+    EXPECT_EQ(Zustand(t, "FitParameters[1]"), 12.0) << t;
+    EXPECT_EQ(Zustand(t, "FehlerCode"), 0.0) << t;
+    // The errors of the free parameters are there, that of the fixed N is not.
+    EXPECT_GT(Zustand(t, "FitErrors[3]"), 0.0) << t;
+    EXPECT_EQ(Zustand(t, "FitErrors[1]"), 0.0) << t;
+    return e;
+}
+
+}  // namespace
+
+TEST_F(RunMacroExafs, FirstShellOfTheCopperFoilInRSpaceThroughTheDriver)
+{
+    const std::string cu = Pfad("cu_metal_rt.xdi");
+    ASSERT_TRUE(CopyFileA((std::string(XAS) + "cu_metal_rt.xdi").c_str(), cu.c_str(), FALSE));
+    Schreibe("files.dat", " title\n    file        sig2   amp ratio    deg    nlegs  r effective\n"
+                          "feff0001.dat 0.00000 100.000 12.000 2 2.5478\n");
+    ASSERT_TRUE(CopyFileA(KORLAN_TEST_DIR "/app/xas/data/cu_feff6_larch/feff0001.dat", Pfad("feff0001.dat").c_str(),
+                          FALSE));
+    // FEFF's paths.dat for path 1, with the geometry the path file names.
+    Schreibe("paths.dat", " Cu  metal  fcc a=3.603\n"
+                          " ---------------------------------------------------------------\n"
+                          "     1    2  12.000  index, nleg, degeneracy, r=   2.5478\n"
+                          "      x           y           z     ipot  label      rleg      beta        eta\n"
+                          "     0.000000   -1.801600    1.801600  1 'Cu        '     2.5478  180.0000    0.0000\n"
+                          "     0.000000    0.000000    0.000000  0 'Cu        '     2.5478  180.0000    0.0000\n");
+
+    // The 807 record: [S0^2, path 1] from the start values, N fixed at 12,
+    // R space over 1.4-3.0, k weight 2; its tables as the model's
+    // commands leave them in the program, its FEFF block by hand.
+    std::string verfeinerung;
+    {
+        const int w = Oeffne(std::string(XAS) + "cu_10k.xmu");
+        ASSERT_GE(w, 0);
+        grafik_fenster& g = GrafikFenster[w];
+        g.AnzahlFunktionen = 2;
+        g.FunktionsTypen[0] = 25;
+        g.FunktionsTypen[1] = 21;
+        const double start[5] = {0.9, 12.0, 2.5478, 0.008, 0.0};
+        std::copy(start, start + 5, g.Parameter);
+        FitFunctionTypes = g.FunktionsTypen;
+        FitParameters = g.Parameter;
+        FitFunctionCount = 2;
+        FitPolyDegree = g.PolyGrad = 0;
+        ASSERT_EQ(ResetModelTables(), 5);
+        ASSERT_EQ(FixParameter(1), 1);
+        const double dw[14] = {21, -1, 1, 2, 1.4, 3.0, -1, -1, -1, 1, 1, -1, -1, 0};
+        MakroQuellen q{dw, FitParameters, FitFunctionTypes, FitFunctionCount, FitPolyDegree, MaxParameter,
+                       MaxFitParameter, FreeParameterList, ParameterFlags, CorrelationWords,
+                       CorrelationConstants, CommandText2};
+        MakroSatz s;
+        ASSERT_EQ(MakroSatzAufnehmen(s, 807, 14, MaxParameter, q), MAKRO_SATZ);
+        ASSERT_TRUE(MakroHatFeffTeil(s));
+        s.Feff.Quelltexte = {Pfad("files.dat")};
+        s.Feff.SatzKoeffizienten.assign(FEFF_SATZ_WERTE, 0.0);
+        s.Feff.SatzFlags.assign(FEFF_SATZ_WERTE, 0);
+        s.Feff.ListenPositionen = {0};
+        s.Feff.PfadNummern = {1};
+        s.Feff.SatzNummern = {0};
+        ASSERT_EQ(MakroSatzText(s, verfeinerung), MAKRO_SATZ);
+    }
+    const std::string transform = Satz("815,1,0,4,3,17,4,2,0,0,2048,-1") + Satz("164,0,0") + verfeinerung;
+
+    // The edge step of the normalised curve, as above.
+    const std::string kette = KupferKette(CU_E0);
+    Lauf l = Fahre(cu, Makro("norm.MAK", kette.substr(0, kette.find("810,"))), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    std::vector<double> e, y;
+    Spalten(AktuellerSlot(Pfad("aus")), &e, &y);
+    const double stufe = QuadratBei(e, y, 9.100, 10.100, E0Aus(Pfad("aus")));
+    ASSERT_GT(stufe, 0.5);
+
+    // The system's own chi: one macro from the raw foil to the fit's end.
+    l = Fahre(cu, Makro("ganz.MAK", kette + transform), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    // Opening the raw file offers the XAS calculation from its columns,
+    // which the driver declines (843 does it); nothing else is asked or
+    // reported.
+    EXPECT_EQ(LiesDatei(Pfad("aus\\messages.txt")),
+              "dialog \"Calculate XAS spectrum\" | closed by the driver | Cancel\n");
+    const ErsteSchale b = AusZustand(Pfad("aus"));
+    // The fit's report: the path of the record's files.dat, refined in R
+    // space over the recorded borders.
+    std::string bericht = LiesDatei(Pfad("aus\\results.txt"));
+    bericht.erase(std::remove(bericht.begin(), bericht.end(), '\r'), bericht.end());
+    EXPECT_NE(bericht.find(" feff-Fit  - feff0001.dat, Cu - Cu"), std::string::npos) << bericht;
+    EXPECT_NE(bericht.find("Fit carried out in R space.\n   Bottom border: 1.4\n   Top border:    3\n"),
+              std::string::npos)
+        << bericht;
+
+    // chi in the convention of a constant edge step, from the chain's
+    // chi(k) k^2 and mu0 (the ".mue" file): chi(k) mu0(k) / step, written
+    // as a text spectrum of k and chi and played from the transform on.
+    l = Fahre(cu, Makro("kette.MAK", kette), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    std::vector<double> k, chik2, mk, mu0;
+    Spalten(AktuellerSlot(Pfad("aus")), &k, &chik2);
+    Spalten(Pfad("cu_metal_rt-xdi.mue"), &mk, &mu0);
+    ASSERT_GT(k.size(), 100u);
+    ASSERT_GT(mk.size(), 100u);
+    const std::vector<double> mu0k = Spline(mk, mu0, k);
+    std::string text = "# k chi\n";
+    for (size_t i = 0; i < k.size(); ++i) {
+        if (!(k[i] > 0.0)) continue;
+        char zeile[80];
+        std::snprintf(zeile, sizeof zeile, "%.10E %.10E\n", k[i], chik2[i] * mu0k[i] / stufe / (k[i] * k[i]));
+        text += zeile;
+    }
+    Schreibe("cu_konstant.txt", text);
+    l = Fahre(Pfad("cu_konstant.txt"), Makro("konstant.MAK", "Makro\n" + transform), Pfad("aus"));
+    ASSERT_EQ(l.code, 0u) << l.fehler;
+    EXPECT_EQ(LiesDatei(Pfad("aus\\messages.txt")), "");
+    const ErsteSchale a = AusZustand(Pfad("aus"));
+
+    std::printf("driver, constant step: S0^2 %.4f dE0 %.3f dR %.5f sigma^2 %.5f\n"
+                "driver, mu0(k):        S0^2 %.4f dE0 %.3f dR %.5f sigma^2 %.5f (sigma^2 lower by %.5f)\n",
+                a.s02, a.e0, a.dr, a.sigma2, b.s02, b.e0, b.dr, b.sigma2, a.sigma2 - b.sigma2);
+    EXPECT_NEAR(a.s02, 0.93, 0.08);
+    EXPECT_NEAR(a.e0, 4.4, 1.0);
+    EXPECT_NEAR(a.dr, -0.006, 0.005);
+    EXPECT_NEAR(a.sigma2, 0.0087, 0.0006);
+    EXPECT_NEAR(b.s02, 0.93, 0.10);
+    EXPECT_NEAR(b.e0, 4.4, 1.0);
+    EXPECT_NEAR(b.dr, -0.006, 0.005);
+    EXPECT_GE(a.sigma2 - b.sigma2, 0.0003);
+    EXPECT_LE(a.sigma2 - b.sigma2, 0.0012);
 }
 
 // ---- Quick-XAS on the copper foil ----
