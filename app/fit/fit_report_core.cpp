@@ -200,9 +200,14 @@ void PfadFlaechen(const BERICHT_EINGABE& e, Texte& t)
         for (double& f : FeffPfadFlaechen) f = 0.0;
         return;
     }
+    // One array call over a copy of the curve's x: a model fitted in R space
+    // gives its transform only so, point calls give its k-space values.
+    std::vector<double> xs(e.X, e.X + e.Punkte);
     const std::vector<std::string> zeilen =
-        FeffPfadFlaechenZeilen(*e.Numerik, e.X, e.Punkte, e.Punkte - 3,
-                               [&e](std::vector<double>& y) { ModellWerte(e, y); });
+        FeffPfadFlaechenZeilen(*e.Numerik, e.X, e.Punkte, e.Punkte - 3, [&e, &xs](std::vector<double>& y) {
+            y.assign(static_cast<std::size_t>(e.Punkte), 0.0);
+            if (e.Numerik->function) e.Numerik->function(0.0, 0.0, xs.data(), y.data(), e.Punkte);
+        });
     for (const std::string& z1 : zeilen)
         if (t.Frei()) t.Beide(z1);
 }

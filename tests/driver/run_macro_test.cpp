@@ -1337,6 +1337,10 @@ TEST_F(RunMacroExafs, FirstShellOfTheCopperFoilInRSpaceThroughTheDriver)
     EXPECT_NE(bericht.find("Fit carried out in R space.\n   Bottom border: 1.4\n   Top border:    3\n"),
               std::string::npos)
         << bericht;
+    // The one path holds the whole area under the model's transform.
+    const size_t flaeche = bericht.find("feff0001.dat :   100 %  (");
+    ASSERT_NE(flaeche, std::string::npos) << bericht;
+    EXPECT_GT(std::atof(bericht.c_str() + flaeche + 25), 0.0) << bericht.substr(flaeche, 60);
 
     // chi in the convention of a constant edge step, from the chain's
     // chi(k) k^2 and mu0 (the ".mue" file): chi(k) mu0(k) / step, written
