@@ -118,6 +118,8 @@ const HILFE_DIALOG HILFE_DIALOGE[] = {
     {"CONVERTDEX", 821},
     {"DEXSCALE", 819},
     {"PCANALYSIS", 851},
+    {"RATIOMETHOD", 829},
+    {"DIFFSPECTRA", 831},
     // Its radio button 160 (" p-Voigt") carries the help button's number.
     {"PEAKSEARCH", 904},
     {"XRDSTRUCTFIT", 915},

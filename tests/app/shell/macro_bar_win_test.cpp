@@ -211,8 +211,8 @@ TEST_F(Makro, AStepThatDoesNotFitStopsTheReplay)
         {"Makro\n1,0\n2\n2\n1,1,0\n2,0\n2\n2\n1,1,0\n1,0\n2\n2\n1,1,0\n", 2, passtNicht},
         // A command this version does not have: the replay stops there and
         // says which step it could not run (the section after it never runs).
-        {"Makro\n1,0\n2\n2\n1,1,0\n815,0\n2\n2\n1,1,0\n605,1,2,0\n2\n2\n1,1,0\n", 2,
-         "Makro stopped at step 2: \"Fourier transformation\" is not available in this version of Korlan."},
+        {"Makro\n1,0\n2\n2\n1,1,0\n820,0\n2\n2\n1,1,0\n605,1,2,0\n2\n2\n1,1,0\n", 2,
+         "Makro stopped at step 2: \"Set Points\" is not available in this version of Korlan."},
     };
     beimSchritt = [](int32_t befehl, LPARAM) {
         if (befehl == 2) FehlerCode = 1000;
