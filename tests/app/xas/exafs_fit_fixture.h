@@ -21,6 +21,7 @@
 #include "fit/fit_model.h"
 #include "fit/fit_run.h"
 #include "fit/model_function.h"
+#include "fit/xafs_table.h"
 #include "resource_ids.h"
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
