@@ -174,8 +174,11 @@ bool Ok(HWND dlg)
     const std::string gradText = Feld(dlg, IDC_AVX_GRAD);
     const long grad = std::strtol(gradText.c_str(), &ende, 10);
     const int32_t punkte = ReferenzPunkte();
-    if (ende == gradText.c_str() || *ende != '\0' || grad < 0 || grad > 100000 ||
-        (punkte > 0 && !GlaettungsGradGueltig(static_cast<int32_t>(grad), punkte))) {
+    // The degree only smooths the references: without calibration it is
+    // neither used nor checked.
+    const bool gradOk = ende != gradText.c_str() && *ende == '\0' && grad >= 0 && grad <= 100000 &&
+                        (punkte <= 0 || GlaettungsGradGueltig(static_cast<int32_t>(grad), punkte));
+    if (kalibrieren && !gradOk) {
         char text[160];
         std::snprintf(text, sizeof text, "The smoothing degree must lie between 0 and %d.",
                       static_cast<int>(punkte > 0 ? punkte / 4 : 0));
@@ -193,7 +196,7 @@ bool Ok(HWND dlg)
         d[7] = std::atof(Feld(dlg, IDC_AVX_VON).c_str());
         d[8] = std::atof(Feld(dlg, IDC_AVX_BIS).c_str());
     }
-    d[9] = static_cast<double>(grad);
+    d[9] = gradOk ? static_cast<double>(grad) : 5.0;
     if (avx.mehrspalten) std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", Feld(dlg, IDC_AVX_NAME).c_str());
     return true;
 }

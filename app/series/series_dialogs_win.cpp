@@ -272,8 +272,10 @@ void FolieAnhaengen(haupt_fenster* app, bool vorbereitet)
     if (!Aktiv(app)) return;
     if (vorbereitet) {
         std::string name;
-        if (FolienName(CommandText, &name) <= 0) {
-            MeldungsBox(app->Hauptfenster, "Names may not contain commas.", "Error", MB_OK | MB_ICONINFORMATION);
+        const int32_t r = FolienName(CommandText, &name);
+        if (r <= 0) {
+            MeldungsBox(app->Hauptfenster, r < 0 ? "Names may not contain commas." : "The foil has no name.",
+                        "Error", MB_OK | MB_ICONINFORMATION);
             return;
         }
         std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", name.c_str());

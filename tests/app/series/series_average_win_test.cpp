@@ -284,6 +284,12 @@ TEST_F(SerieBauen, FailuresStopBeforeAnythingIsWritten)
     ASSERT_FALSE(boxen.empty());
     EXPECT_NE(boxen[0].text.find("smoothing degree"), std::string::npos) << boxen[0].text;
     EXPECT_EQ(g.AktuellerSlot(), vorher);
+    // Without calibration the degree smooths nothing and is not checked.
+    boxen.clear();
+    ASSERT_TRUE(MitDialogen({SetzeText(IDC_AVX_GRAD, "10000"), Druecke(IDOK)}, [] { HAUPTDATEN.Befehl(624, 0); }));
+    EXPECT_TRUE(boxen.empty()) << boxen[0].text;
+    EXPECT_NE(g.AktuellerSlot(), vorher);
+    EXPECT_EQ(g.Punkte(), 325);
 }
 
 // "Calibration" shows the reference of the window on top with its
@@ -349,4 +355,58 @@ TEST_F(SerieBauen, CalibrationButtonTakesTheRangeOfTheSectionDialog)
     const McInhalt mc = LiesMc(tmp.Datei(name));
     ASSERT_EQ(mc.spalten.size(), 2u);
     EXPECT_NEAR(mc.spalten[0][0], 8.90 - 0.0016, 1e-4);
+}
+
+// The series file of the eight spectra, open in a window, takes
+// series_t0.12.dat shifted by +3 eV as its tenth column: the copy ".a9"
+// replaces it and the window follows with the new name and column.
+TEST_F(SerieBauen, ShiftedSpectrumBecomesTheTenthColumnOfTheSeriesFile)
+{
+    std::vector<std::string> pfade;
+    for (const char* n : ZEITFOLGE) pfade.push_back(WinPfad(DATA + n));
+    Vorbereitet(623, {0, 1, -1, 1, 8.979, 0, -1, 0, 0, 5}, "acht", pfade);
+    ASSERT_TRUE(boxen.empty()) << boxen[0].text;
+    const McInhalt alt = LiesMc(tmp.Datei("acht.dxa"));
+    ASSERT_EQ(alt.spalten.size(), 9u);
+
+    const int32_t w = OeffneOhneDialog(tmp.Datei("acht.dxa").c_str());
+    ASSERT_GE(w, 0);
+    ASSERT_NE(w, 0);
+    grafik_fenster& mc = GrafikFenster[w];
+    ASSERT_EQ(mc.DateiInfo.Spalten, 9);
+    const std::string quelle = std::string(mc.DateiInfo.Ordner) + mc.DateiInfo.DateiName;
+
+    // Window 0 shows the first spectrum 3 eV higher.
+    SerienKurve k = LiesKurve(DATA + ZEITFOLGE[0]);
+    const int32_t n = static_cast<int32_t>(k.x.size());
+    grafik_fenster& g = GrafikFenster[0];
+    if (n + 5 > g.FeldGroesse()) ASSERT_NE(g.ResizeFelder(n + 5), 0);
+    for (int32_t i = 0; i < n; ++i) {
+        k.x[i] += 3.0;
+        g.GetXFeld(0)[i] = k.x[i];
+        g.GetYFeld(0)[i] = k.y[i];
+    }
+    NurSlotNull(0, n);
+    SetWindowPos(grafik[0], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", quelle.c_str());
+    boxen.clear();
+    HAUPTDATEN.Befehl(612, LP_PREPARED);
+    ASSERT_TRUE(boxen.empty()) << boxen[0].text;
+
+    EXPECT_FALSE(std::filesystem::exists(quelle));
+    const std::string neu = quelle.substr(0, quelle.rfind('.')) + ".a9";
+    EXPECT_STREQ(mc.DateiInfo.DateiName, (BasisName(mc.DateiInfo.DateiName) + ".a9").c_str());
+    EXPECT_EQ(std::string(mc.DateiInfo.Ordner) + mc.DateiInfo.DateiName, neu);
+    EXPECT_EQ(mc.DateiInfo.Spalten, 10);
+    const McInhalt m = LiesMc(neu);
+    EXPECT_EQ(m.kopf.Worte[10], 267);
+    EXPECT_EQ(m.kopf.Worte[11], 10);
+    ASSERT_EQ(m.spalten.size(), 10u);
+    for (std::size_t s = 0; s < 9; ++s) EXPECT_EQ(m.spalten[s], alt.spalten[s]) << s;
+    // The shifted spectrum's spline on the file's grid, not its own values.
+    std::vector<double> soll(267);
+    SplineAufGitter(k.x.data(), k.y.data(), n, m.spalten[0].data(), 267, soll.data());
+    for (int i = 0; i < 267; ++i) ASSERT_EQ(m.spalten[9][i], static_cast<double>(static_cast<float>(soll[i]))) << i;
+    // The window still draws its column 2 from the new file.
+    EXPECT_EQ(mc.Punkte(), 267);
 }
