@@ -129,6 +129,7 @@ constexpr int32_t ANHANG_OK = 1;
 constexpr int32_t ANHANG_FEHLER = 0;          // not opened, not written or truncated
 constexpr int32_t ANHANG_KEIN_BINAER = -1;    // no 6666/9999 header
 constexpr int32_t ANHANG_GANZZAHL = -2;       // 16-bit samples
+constexpr int32_t ANHANG_VOLL = -3;           // already the most columns a file may hold
 
 // Copies the multi-column file `quelle` to `ziel` with the curve (x, y, m)
 // as one more column on the file's grid (its own y when the x agree within

@@ -100,8 +100,9 @@ int32_t McFileToAscii(int32_t)
         return 0;
     }
     std::time_t jetzt = std::time(nullptr);
+    // The standard 24-character form of the date ("Fri Dec  1 09:05:00 2026").
     char zeit[64] = "";
-    std::strftime(zeit, sizeof zeit, "%a %b %d %H:%M:%S %Y", std::localtime(&jetzt));
+    if (const char* t = std::asctime(std::localtime(&jetzt))) std::snprintf(zeit, sizeof zeit, "%.24s", t);
     bool ok = std::fputs(McTextKopf(zeit, g->DateiInfo.DateiName).c_str(), f) >= 0;
     const std::size_t n = spalten[0].size();
     std::vector<double> zeile(spalten.size());
@@ -189,6 +190,13 @@ int32_t AddToMultiColumnFile(int32_t)
     if (r == ANHANG_GANZZAHL) {
         Meldung(app, "Only files of 32-bit values take another column; this file holds 16-bit values.",
                 "Error", MB_ICONINFORMATION);
+        return 0;
+    }
+    if (r == ANHANG_VOLL) {
+        char text[160];
+        std::snprintf(text, sizeof text, "The file already holds %d columns, the most a file may have.",
+                      static_cast<int>(MAX_SPALTEN));
+        Meldung(app, text, "Error", MB_ICONINFORMATION);
         return 0;
     }
     if (r != ANHANG_OK) {

@@ -397,6 +397,7 @@ int32_t SpalteAnhaengen(const char* quelle, const char* ziel, const double* x, c
     const bool imaginaer = Wort(d, 24) != 0;
     if (imaginaer) --k;
     if (n < 1 || k < 1 || m < 2) return ANHANG_FEHLER;
+    if (k + 1 > MAX_SPALTEN) return ANHANG_VOLL;
     const std::size_t spalteBytes = BINAER_BLOCK_BYTES + 4 * static_cast<std::size_t>(n);
     const std::size_t ende = BINAER_DATEN_START + spalteBytes * static_cast<std::size_t>(k);
     if (d.size() < ende) return ANHANG_FEHLER;

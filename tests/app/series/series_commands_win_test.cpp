@@ -82,6 +82,7 @@ TEST_F(SerienBefehle, TextExportWritesTheHeaderAndEveryColumn)
         const std::vector<std::string> zeilen = LiesZeilen(ziel);
         ASSERT_EQ(zeilen.size(), 2u + 267u);
         EXPECT_EQ(zeilen[0].rfind("# created: ", 0), 0u);
+        EXPECT_EQ(zeilen[0].size(), 11u + 24u) << zeilen[0];
         EXPECT_EQ(zeilen[1], "#  from file: numsave0.mes");
         for (std::size_t i = 0; i < 267; ++i) {
             const std::string& z = zeilen[2 + i];

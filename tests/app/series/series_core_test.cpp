@@ -378,6 +378,14 @@ TEST(SeriesAppend, RefusedFilesStayUnchanged)
     EXPECT_FALSE(Existiert(AnhangName(t, 3)));
     EXPECT_EQ(Bytes(f), b);
     EXPECT_FALSE(Existiert(neu));
+    // A file with the most columns the reader takes gets no further one.
+    const std::string voll = SchreibeTestMc("voll.dxa", 4, MAX_SPALTEN - 1, false);
+    const std::vector<uint8_t> vb = Bytes(voll);
+    std::vector<double> x4{100, 100.5, 101, 101.5}, y4{1, 2, 3, 4};
+    EXPECT_EQ(SpalteAnhaengen(voll.c_str(), AnhangName(voll, MAX_SPALTEN).c_str(), x4.data(), y4.data(), 4,
+                              nullptr), ANHANG_VOLL);
+    EXPECT_EQ(Bytes(voll), vb);
+    EXPECT_FALSE(Existiert(AnhangName(voll, MAX_SPALTEN)));
 }
 
 TEST(SeriesColumns, AverageAndDispersiveAbsorption)
