@@ -410,3 +410,58 @@ TEST_F(SerieBauen, ShiftedSpectrumBecomesTheTenthColumnOfTheSeriesFile)
     // The window still draws its column 2 from the new file.
     EXPECT_EQ(mc.Punkte(), 267);
 }
+
+// Multiple-column text files (energy, I0, I1, I2 in the default column
+// layout): the sample is ln(I0/I1), the reference ln(I1/I2); each file is
+// calibrated on its reference before the series is built.
+TEST_F(SerieBauen, MultipleColumnFilesAreReadThroughTheirChannels)
+{
+    const double verschiebung[3] = {-1.5, 0.5, 1.8};
+    std::vector<std::string> pfade;
+    for (int d = 0; d < 3; ++d) {
+        const std::string pfad = tmp.Datei("kanal_" + std::to_string(d) + ".dat");
+        pfade.push_back(pfad);
+        std::ofstream f(pfad);
+        const double eRef = 8.979 + verschiebung[d] / 1000.0;
+        for (int i = 0; i < 240; ++i) {
+            const double e = 8.92 + 0.0005 * i;
+            const double i0 = 1e5 * (1.0 + 0.1 * std::sin(40.0 * e));
+            const double i1 = i0 * std::exp(-(0.5 * std::atan((e - eRef - 0.003) / 0.002) + 2.0));
+            const double i2 = i1 * std::exp(-(0.4 * std::atan((e - eRef) / 0.0015) + 1.0));
+            char zeile[160];
+            std::snprintf(zeile, sizeof zeile, "%.6f %.6f %.6f %.6f\n", e, i0, i1, i2);
+            f << zeile;
+        }
+    }
+    Vorbereitet(623, {0, -1, 1, 1, 8.979, 0, -1, 0, 0, 5}, "kanal", pfade);
+    ASSERT_TRUE(boxen.empty()) << boxen[0].text;
+    ASSERT_EQ(FehlerCode, 0);
+    const std::string bericht = CommandText;
+    const McInhalt mc = LiesMc(tmp.Datei("kanal.dxa"));
+    ASSERT_EQ(mc.spalten.size(), 4u);
+    const int32_t n = static_cast<int32_t>(mc.spalten[0].size());
+    ASSERT_GT(n, 200);
+    for (int d = 0; d < 3; ++d) {
+        double e = 0.0;
+        ASSERT_EQ(KantenLage(mc.spalten[0].data(), mc.spalten[d + 1].data(), n, 0, true, false, 0, 0, &e), 1);
+        EXPECT_NEAR(e, 8.982, 0.0001) << d;
+        const std::size_t p = bericht.find(" " + std::to_string(d + 1) + ". file:  ");
+        ASSERT_NE(p, std::string::npos) << bericht;
+        const std::size_t c = bericht.find("   - Calib: E(0)= ", p);
+        ASSERT_NE(c, std::string::npos) << bericht;
+        double e0 = 0, delta = 0;
+        ASSERT_EQ(std::sscanf(bericht.c_str() + c, "   - Calib: E(0)= %lf, delta[eV]= %lf", &e0, &delta), 2);
+        EXPECT_NEAR(delta, -verschiebung[d], 0.1) << d;
+    }
+    // Without calibration two copies average to the sample's own ln(I0/I1).
+    Vorbereitet(624, {0, -1, -1, 1, 8.979, 0, -1, 0, 0, 5}, "", {pfade[0], pfade[0]});
+    ASSERT_TRUE(boxen.empty()) << boxen[0].text;
+    grafik_fenster& g = GrafikFenster[0];
+    ASSERT_EQ(g.Punkte(), 240);
+    const double eRef = 8.979 - 0.0015;
+    for (int i = 0; i < 240; ++i) {
+        const double e = g.GetXFeld(-1)[i];
+        ASSERT_NEAR(e, 8.92 + 0.0005 * i, 1e-9);
+        ASSERT_NEAR(g.GetYFeld(-1)[i], 0.5 * std::atan((e - eRef - 0.003) / 0.002) + 2.0, 1e-5) << i;
+    }
+}
