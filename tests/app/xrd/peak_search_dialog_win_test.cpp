@@ -261,6 +261,42 @@ TEST_F(PeakSucheDialogTest, NodeCountAndLimitOutsideTheirRangesAreRefused)
     EXPECT_EQ(GrafikFenster[0].AnzahlFunktionen, funktionen);
 }
 
+// 120 lines above the limit: the model holds 41 Pearson VII peaks with its
+// background; the count says "(limit)" and the list names the 2 theta
+// beyond which lines were left out.
+TEST_F(PeakSucheDialogTest, MoreLinesThanTheModelHoldsAreCapped)
+{
+    const int n = 6100;
+    grafik_fenster& g = GrafikFenster[0];
+    ASSERT_NE(g.ResizeFelder(n), 0);
+    const double c = 4.0 * std::log(2.0) / 0.01;
+    for (int i = 0; i < n; ++i) {
+        const double t = 10.0 + 0.01 * i;
+        double y = 10.0;
+        for (int k = 0; k < 120; ++k) {
+            const double p = 10.5 + 0.5 * k;
+            if (std::fabs(t - p) < 1.0) y += (500.0 + 3.0 * k) * std::exp(-c * (t - p) * (t - p));
+        }
+        g.GetXFeld(0)[i] = t;
+        g.GetYFeld(0)[i] = y;
+    }
+    g.DateiInfo.PunkteProKurve[0] = n;
+    g.SetFullBorder();
+    std::string peaks, liste;
+    ASSERT_TRUE(Suche({
+        Waehle(IDC_PS_PEARSON), Druecke(IDC_PS_SUCHEN),
+        [&](HWND d) { peaks = Text(d, IDC_PS_PEAKS), liste = Text(d, IDC_PS_LISTE); },
+        Druecke(IDCANCEL),
+    }));
+    EXPECT_EQ(peaks, "41 (limit)");
+    // The last line: the 41st line lies at 10.5 + 40 * 0.5 = 30.5 degrees.
+    const size_t p = liste.rfind("(limit)");
+    ASSERT_NE(p, std::string::npos) << liste;
+    EXPECT_NE(liste.find("30.5", p), std::string::npos) << liste.substr(p);
+    EXPECT_EQ(liste.find("\r\n", p), liste.size() - 2);
+    EXPECT_TRUE(boxen.empty());
+}
+
 #ifdef KORLAN_SHARED_DATA
 // The 11-BM LaB6 pattern between 5.5 and 19.3 degrees: the ten lines found
 // there and the picture of peaks and background.

@@ -207,6 +207,14 @@ TEST_F(XrdBefehle, PreparedPeakSearchListsThePeaksWithTheirSpacings)
         FehlerCode = 0;
         EXPECT_EQ(g.AnzahlFunktionen, 3);
     }
+    // A curve of four points has no lines to find: refused, model unchanged.
+    GrafikFenster[0].DateiInfo.PunkteProKurve[0] = 4;
+    boxen.clear();
+    Prepared(904, {41.3128, 10.0, 0, 0, 0, 1});
+    EXPECT_EQ(FehlerCode, 1000);
+    FehlerCode = 0;
+    EXPECT_EQ(g.AnzahlFunktionen, 3);
+    EXPECT_EQ(boxen.size(), 1u);
 }
 
 #ifdef KORLAN_SHARED_DATA
