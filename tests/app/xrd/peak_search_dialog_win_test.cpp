@@ -169,6 +169,18 @@ TEST_F(PeakSucheDialogTest, SearchPresetsAndTheFitButtonFollowTheProfile)
 TEST_F(PeakSucheDialogTest, DraggedEndNodeSubtractThenCancelRestoresCurveAndModel)
 {
     grafik_fenster& g = GrafikFenster[0];
+    // A model of the window before: a Gaussian with a constrained width
+    // and a tied height on a straight line.
+    g.AnzahlFunktionen = 2;
+    g.PolyGrad = 1;
+    g.FunktionsTypen[0] = 1;
+    g.FunktionsTypen[1] = 7;
+    const double werte[5] = {300.0, 5.0, 0.2, 12.0, 0.5};
+    std::copy(werte, werte + 5, g.Parameter);
+    ParameterFlags[2] = 2;
+    CorrelationWords[0] = 3;
+    CorrelationConstants[0] = 1.5;
+    const std::vector<double> parameterVorher(g.Parameter, g.Parameter + 1000);
     const int32_t funktionen = g.AnzahlFunktionen;
     const std::vector<double> vorher = Y(0, 0);
     std::vector<double> nachAbzug;
@@ -205,7 +217,14 @@ TEST_F(PeakSucheDialogTest, DraggedEndNodeSubtractThenCancelRestoresCurveAndMode
     EXPECT_GT(farben.gruen, 50);
     EXPECT_GT(farben.dunkelgruen, 20);
     EXPECT_EQ(g.AnzahlFunktionen, funktionen);
-    EXPECT_EQ(g.FunktionsTypen[0], 0);
+    EXPECT_EQ(g.PolyGrad, 1);
+    EXPECT_EQ(g.FunktionsTypen[0], 1);
+    EXPECT_EQ(g.FunktionsTypen[1], 7);
+    EXPECT_EQ(std::vector<double>(g.Parameter, g.Parameter + 1000), parameterVorher);
+    EXPECT_EQ(ParameterFlags[2], 2);
+    EXPECT_EQ(ParameterFlags[5], 0);
+    EXPECT_EQ(CorrelationWords[0], 3);
+    EXPECT_EQ(CorrelationConstants[0], 1.5);
     EXPECT_TRUE(boxen.empty());
 }
 
