@@ -452,7 +452,7 @@ INT_PTR CALLBACK PeakSearchDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPa
 
 int32_t PeakSucheDialog(HWND owner)
 {
-    if (AktivesFenster < 0 || AktivesFenster > 3 || GrafikFenster[AktivesFenster].Punkte() < 5) return 0;
+    if (AktivesFenster < 0 || AktivesFenster > 3 || GrafikFenster[AktivesFenster].Punkte() < PEAK_SUCHE_MINDESTPUNKTE) return 0;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     PeakSucheZustand zustand;

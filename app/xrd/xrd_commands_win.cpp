@@ -102,6 +102,10 @@ bool Normieren(haupt_fenster* app, grafik_fenster& g, bool vorbereitet)
 bool PeakSuche(haupt_fenster* app, grafik_fenster& g, bool vorbereitet)
 {
     double* dw = app->DialogWerte;
+    if (g.Punkte() < PEAK_SUCHE_MINDESTPUNKTE) {
+        Ablehnen(app, vorbereitet, "The peak search needs a curve of at least 5 points.");
+        return false;
+    }
     if (!vorbereitet) {
         // The dialog searched; its model stands in the window.
         if (PeakSucheDialog(app->Hauptfenster) != 1) return false;
@@ -116,7 +120,10 @@ bool PeakSuche(haupt_fenster* app, grafik_fenster& g, bool vorbereitet)
                      "above 0 and up to 100 % and a profile (0, 1 or 2).");
             return false;
         }
-        if (XrdPeakSearchRun(profil, grenze) < 0) return false;
+        if (XrdPeakSearchRun(profil, grenze) < 0) {
+            Ablehnen(app, vorbereitet, "The peak search cannot run on this curve.");
+            return false;
+        }
     }
     const int32_t m = static_cast<int32_t>(dw[2] + 0.2);
     XrdPeakList(profil, lambda, m, 0);
@@ -161,6 +168,7 @@ int32_t XrdPeakSearchRun(int32_t profile, double limit)
     const int32_t w = AktivesFenster;
     if (w < 0 || w > 3) return -1;
     grafik_fenster& g = GrafikFenster[w];
+    if (g.Punkte() < PEAK_SUCHE_MINDESTPUNKTE) return -1;
     PeakFund fund;
     const int32_t k = FindPeaks(Numerik, profile, g.GetXFeld(-1), g.GetYFeld(-1), g.Punkte(), limit, fund);
     g.AnzahlFunktionen = FitFunctionCount;

@@ -15,9 +15,10 @@ int32_t XrdPeakList(int32_t profile, double lambda, int32_t modus = -1, int32_t 
 
 // The search of command 904 on the active window's current curve: the model
 // of the found peaks goes into the window. Returns the number of peaks, -1
-// when the limit or the profile is not usable (nothing changed). The
-// capped note, when the model could not hold every line, is appended to
-// CommandText by XrdPeakList's caller through XrdPeakGrenzeNotiz.
+// when the limit or the profile is not usable or the curve has fewer than
+// 5 points (nothing changed). When the model could not hold every line,
+// the next XrdPeakList ends its report with a line that says where the
+// lines were cut off (see XrdPeakGrenze).
 int32_t XrdPeakSearchRun(int32_t profile, double limit);
 
 // After a search whose model could not hold every line: the 2 theta beyond

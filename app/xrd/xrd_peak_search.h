@@ -21,6 +21,9 @@ const double HINTERGRUND_FEHLT = -6666.0;
 // Node blocks of the background spline.
 const int32_t HINTERGRUND_KNOTEN_MAX = 500;
 
+// Fewest points of a curve the search runs on.
+const int32_t PEAK_SUCHE_MINDESTPUNKTE = 5;
+
 // Parameter count of one peak (the record stride): 3, 5 or 6; 0 for an
 // unknown profile.
 int32_t PeakStride(int32_t profile);

@@ -73,7 +73,7 @@ int32_t FindPeaks(def_zelva& numerik, int32_t profile, const double* x, const do
 {
     fund = PeakFund{};
     const int32_t s = PeakStride(profile);
-    if (!(limit > 0.0) || s == 0 || n < 5 || !x || !y) return 0;
+    if (!(limit > 0.0) || s == 0 || n < PEAK_SUCHE_MINDESTPUNKTE || !x || !y) return 0;
 
     RegistrierungSichern sicher(numerik);
     std::vector<double> X(x, x + n), D(y, y + n), T(n, 0.0);

@@ -59,8 +59,8 @@ DialogSchritt Regler(int id, int pos)
 }
 
 // A press at data point (x, y) of the preview, a move by (dx, dy) pixels
-// and the release.
-DialogSchritt Ziehe(double x, double y, int dx, int dy)
+// and the release; ziel receives the data point of the release.
+DialogSchritt Ziehe(double x, double y, int dx, int dy, double* ziel = nullptr)
 {
     return [=](HWND d) {
         int px = 0, py = 0;
@@ -70,7 +70,34 @@ DialogSchritt Ziehe(double x, double y, int dx, int dy)
         SendMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
         SendMessageA(d, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x + dx, p.y + dy));
         SendMessageA(d, WM_LBUTTONUP, 0, MAKELPARAM(p.x + dx, p.y + dy));
+        if (ziel) {
+            ASSERT_TRUE(Plotter.GetXYValue(ziel[0], ziel[1], px + dx, py + dy, 1, 0));
+        }
     };
+}
+
+// Pixels of the preview in each colour of the search: blue peaks, the
+// green spline, its dark green nodes.
+struct Farben {
+    int blau = 0, gruen = 0, dunkelgruen = 0;
+};
+
+Farben Zaehle(HWND d)
+{
+    InvalidateRect(d, nullptr, FALSE);
+    UpdateWindow(d);
+    HWND bild = GetDlgItem(d, IDC_PS_VORSCHAU);
+    RECT rc;
+    GetClientRect(bild, &rc);
+    HDC dc = GetDC(bild);
+    Farben f;
+    for (int y = 0; y < rc.bottom; ++y)
+        for (int x = 0; x < rc.right; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            f.blau += c == RGB(0, 0, 255), f.gruen += c == RGB(0, 255, 0), f.dunkelgruen += c == RGB(0, 128, 0);
+        }
+    ReleaseDC(bild, dc);
+    return f;
 }
 
 }  // namespace
@@ -142,18 +169,35 @@ TEST_F(PeakSucheDialogTest, SearchPresetsAndTheFitButtonFollowTheProfile)
 TEST_F(PeakSucheDialogTest, DraggedEndNodeSubtractThenCancelRestoresCurveAndModel)
 {
     grafik_fenster& g = GrafikFenster[0];
+    // A model of the window before: a Gaussian with a constrained width
+    // and a tied height on a straight line.
+    g.AnzahlFunktionen = 2;
+    g.PolyGrad = 1;
+    g.FunktionsTypen[0] = 1;
+    g.FunktionsTypen[1] = 7;
+    const double werte[5] = {300.0, 5.0, 0.2, 12.0, 0.5};
+    std::copy(werte, werte + 5, g.Parameter);
+    ParameterFlags[2] = 2;
+    CorrelationWords[0] = 3;
+    CorrelationConstants[0] = 1.5;
+    const std::vector<double> parameterVorher(g.Parameter, g.Parameter + 1000);
     const int32_t funktionen = g.AnzahlFunktionen;
     const std::vector<double> vorher = Y(0, 0);
     std::vector<double> nachAbzug;
     bool abziehenAn = false;
     const double y0 = vorher[0];
+    double knoten[2] = {};
+    Farben farben;
     ASSERT_TRUE(Suche({
         Druecke(IDC_PS_SUCHEN),
         Druecke(IDC_PS_ZEIGEN),
         [&](HWND d) { abziehenAn = An(d, IDC_PS_ABZIEHEN); },
-        [](HWND d) { EXPECT_TRUE(FensterFoto(d, "peak_search_background.png")); },
+        [&](HWND d) {
+            farben = Zaehle(d);
+            EXPECT_TRUE(FensterFoto(d, "peak_search_background.png"));
+        },
         // The first node, at the section's start, is pulled up and sideways.
-        Ziehe(3.0, y0, 40, -30),
+        Ziehe(3.0, y0, 40, -30, knoten),
         Druecke(IDC_PS_ABZIEHEN),
         [&](HWND) { nachAbzug = Y(0, 0); },
         Druecke(IDCANCEL),
@@ -163,9 +207,24 @@ TEST_F(PeakSucheDialogTest, DraggedEndNodeSubtractThenCancelRestoresCurveAndMode
     // The node went up (30 pixels are about 100 counts here), so the first
     // point lies well below 0 after Subtract.
     EXPECT_LT(nachAbzug[0], -50.0);
+    // It went up only: still at the section's start, the spline passes
+    // through it there (a node 40 pixels to the right would leave the
+    // first point to the spline's extrapolation).
+    EXPECT_GT(knoten[0], 3.2);
+    EXPECT_NEAR(vorher[0] - nachAbzug[0], knoten[1], 1e-6 * std::fabs(knoten[1]));
     EXPECT_EQ(Y(0, 0), vorher);
+    EXPECT_GT(farben.blau, 20);
+    EXPECT_GT(farben.gruen, 50);
+    EXPECT_GT(farben.dunkelgruen, 20);
     EXPECT_EQ(g.AnzahlFunktionen, funktionen);
-    EXPECT_EQ(g.FunktionsTypen[0], 0);
+    EXPECT_EQ(g.PolyGrad, 1);
+    EXPECT_EQ(g.FunktionsTypen[0], 1);
+    EXPECT_EQ(g.FunktionsTypen[1], 7);
+    EXPECT_EQ(std::vector<double>(g.Parameter, g.Parameter + 1000), parameterVorher);
+    EXPECT_EQ(ParameterFlags[2], 2);
+    EXPECT_EQ(ParameterFlags[5], 0);
+    EXPECT_EQ(CorrelationWords[0], 3);
+    EXPECT_EQ(CorrelationConstants[0], 1.5);
     EXPECT_TRUE(boxen.empty());
 }
 
@@ -221,6 +280,42 @@ TEST_F(PeakSucheDialogTest, NodeCountAndLimitOutsideTheirRangesAreRefused)
     EXPECT_EQ(GrafikFenster[0].AnzahlFunktionen, funktionen);
 }
 
+// 120 lines above the limit: the model holds 41 Pearson VII peaks with its
+// background; the count says "(limit)" and the list names the 2 theta
+// beyond which lines were left out.
+TEST_F(PeakSucheDialogTest, MoreLinesThanTheModelHoldsAreCapped)
+{
+    const int n = 6100;
+    grafik_fenster& g = GrafikFenster[0];
+    ASSERT_NE(g.ResizeFelder(n), 0);
+    const double c = 4.0 * std::log(2.0) / 0.01;
+    for (int i = 0; i < n; ++i) {
+        const double t = 10.0 + 0.01 * i;
+        double y = 10.0;
+        for (int k = 0; k < 120; ++k) {
+            const double p = 10.5 + 0.5 * k;
+            if (std::fabs(t - p) < 1.0) y += (500.0 + 3.0 * k) * std::exp(-c * (t - p) * (t - p));
+        }
+        g.GetXFeld(0)[i] = t;
+        g.GetYFeld(0)[i] = y;
+    }
+    g.DateiInfo.PunkteProKurve[0] = n;
+    g.SetFullBorder();
+    std::string peaks, liste;
+    ASSERT_TRUE(Suche({
+        Waehle(IDC_PS_PEARSON), Druecke(IDC_PS_SUCHEN),
+        [&](HWND d) { peaks = Text(d, IDC_PS_PEAKS), liste = Text(d, IDC_PS_LISTE); },
+        Druecke(IDCANCEL),
+    }));
+    EXPECT_EQ(peaks, "41 (limit)");
+    // The last line: the 41st line lies at 10.5 + 40 * 0.5 = 30.5 degrees.
+    const size_t p = liste.rfind("(limit)");
+    ASSERT_NE(p, std::string::npos) << liste;
+    EXPECT_NE(liste.find("30.5", p), std::string::npos) << liste.substr(p);
+    EXPECT_EQ(liste.find("\r\n", p), liste.size() - 2);
+    EXPECT_TRUE(boxen.empty());
+}
+
 #ifdef KORLAN_SHARED_DATA
 // The 11-BM LaB6 pattern between 5.5 and 19.3 degrees: the ten lines found
 // there and the picture of peaks and background.
@@ -247,16 +342,29 @@ TEST_F(PeakSucheDialogTest, LaB6SectionShowsItsLines)
     g.DateiInfo.PunkteProKurve[0] = static_cast<int32_t>(x.size());
     g.SetFullBorder();
     std::string peaks;
+    Farben ganz, gezoomt;
     ASSERT_TRUE(Suche({
         SetzeText(IDC_PS_LAMBDA, "41.3128"), Waehle(IDC_PS_VOIGT), Druecke(IDC_PS_SUCHEN),
-        SetzeText(IDC_PS_KNOTEN, "12"), Druecke(IDC_PS_ZEIGEN), Regler(IDC_PS_ZOOM, 90),
+        SetzeText(IDC_PS_KNOTEN, "12"), Druecke(IDC_PS_ZEIGEN),
+        [&](HWND d) {
+            ganz = Zaehle(d);
+            EXPECT_TRUE(FensterFoto(d, "peak_search_lab6.png"));
+        },
+        // Zoomed into the foot of the lines, whose tops lie above the range.
+        Regler(IDC_PS_ZOOM, 90),
         [&](HWND d) {
             peaks = Text(d, IDC_PS_PEAKS);
-            EXPECT_TRUE(FensterFoto(d, "peak_search_lab6.png"));
+            gezoomt = Zaehle(d);
+            EXPECT_TRUE(FensterFoto(d, "peak_search_lab6_zoom.png"));
         },
         Druecke(IDOK),
     }));
     EXPECT_GE(std::atoi(peaks.c_str()), 10);
+    EXPECT_GT(ganz.blau, 100);
+    EXPECT_GT(ganz.gruen, 50);
+    EXPECT_GT(ganz.dunkelgruen, 20);
+    EXPECT_GT(gezoomt.gruen, 100);
+    EXPECT_GT(gezoomt.dunkelgruen, 20);
     const double lab6[10] = {5.6966, 8.0595, 9.8749, 11.4073, 12.7591, 13.9827, 16.1593, 17.1466, 18.0817, 18.9722};
     ASSERT_GE(CommandArgs[0], 10.0);
     for (int i = 0; i < 10; ++i) EXPECT_NEAR(CommandArgs[1 + 3 * i], lab6[i], 0.002) << i;

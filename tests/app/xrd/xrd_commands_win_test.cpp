@@ -13,6 +13,7 @@
 #include "fit/fit_model.h"
 #include "resource_ids.h"
 #include "shell/dispatcher.h"
+#include "shell/macro_bar.h"
 #include "shell/settings.h"
 #include "shell/shell_globals.h"
 #include "xrd/xrd_commands_win.h"
@@ -27,6 +28,21 @@ double Linien(double x)
 {
     const double t = 3.0 + 0.01 * x, c = 4.0 * std::log(2.0) / 0.01;
     return 10.0 + 500.0 * std::exp(-c * (t - 4.5) * (t - 4.5)) + 1000.0 * std::exp(-c * (t - 6.25) * (t - 6.25));
+}
+
+std::string gespeichert;
+BOOL WINAPI MakroDatei(LPOPENFILENAMEA ofn)
+{
+    if (gespeichert.empty() || gespeichert.size() >= ofn->nMaxFile) return FALSE;
+    std::strcpy(ofn->lpstrFile, gespeichert.c_str());
+    return TRUE;
+}
+
+std::string StatusZeile()
+{
+    char t[200] = "";
+    GetWindowTextA(HAUPTDATEN.KindFenster[KIND_STATUS400], t, sizeof t);
+    return t;
 }
 
 bool RedrawWartet(HWND fenster)
@@ -89,14 +105,61 @@ TEST_F(XrdBefehle, SinThetaOverLambdaIntoTheNextSlot)
     EXPECT_EQ(HAUPTDATEN.Roentgenwellenlaenge, 154.2);
 }
 
+// 906 asked in its dialog while a macro is recorded, then the macro played
+// on the other window while another wavelength is in use: the replay
+// converts with the recorded one.
+TEST_F(XrdBefehle, RecordedSinThetaOverLambdaReplaysWithItsWavelength)
+{
+    Kurve(0, 181, [](double x) { return x; });
+    Kurve(1, 181, [](double x) { return x; });
+    MakroSpeichernDialog = MakroDatei;
+    MakroOeffnenDialog = MakroDatei;
+    gespeichert = Pfad("lambda.MAK");
+    ButtonBar.MakroSaveAs();
+    ASSERT_EQ(HAUPTDATEN.MakroAufnahme, 1);
+    HAUPTDATEN.Roentgenwellenlaenge = 71.07;
+    std::string gezeigt;
+    EXPECT_TRUE(MitDialogen({[&](HWND d) {
+                                 char t[64] = "";
+                                 GetDlgItemTextA(d, IDC_POLY_FELD, t, sizeof t);
+                                 gezeigt = t;
+                             },
+                             SetzeText(IDC_POLY_FELD, "154.2"), Druecke(IDOK)},
+                            [] { HAUPTDATEN.Befehl(906, 0); }));
+    ButtonBar.MakroSaveAs();
+    ASSERT_EQ(HAUPTDATEN.MakroAufnahme, 0);
+    EXPECT_EQ(gezeigt, "71.07");
+    ASSERT_EQ(GrafikFenster[0].AktuellerSlot(), 1);
+    EXPECT_EQ(X(0, 1)[180], 2.0 / 154.2);
+    EXPECT_NE(Lies("lambda.MAK").find("906,154.2"), std::string::npos) << Lies("lambda.MAK");
+
+    HAUPTDATEN.Roentgenwellenlaenge = 229.1;
+    BringWindowToTop(grafik[1]);
+    ASSERT_EQ(ButtonBar.MakroOpen(), 1);
+    ASSERT_EQ(ButtonBar.MakroReopen(), 1);
+    EXPECT_EQ(ButtonBar.MakroRun(0, -1), 1);
+    ButtonBar.MakroClose();
+    MakroSpeichernDialog = GetSaveFileNameA;
+    MakroOeffnenDialog = GetOpenFileNameA;
+    EXPECT_TRUE(boxen.empty());
+    ASSERT_EQ(GrafikFenster[1].AktuellerSlot(), 1);
+    EXPECT_EQ(X(1, 1), X(0, 1));
+    EXPECT_EQ(HAUPTDATEN.Roentgenwellenlaenge, 154.2);
+}
+
 TEST_F(XrdBefehle, BackgroundAndNormalisationMapsOntoZeroToOneAndRefusesAFlatCurve)
 {
     Kurve(0, 20, Stufen);
+    ASSERT_NE(HAUPTDATEN.KindFenster[KIND_STATUS400], nullptr);
+    SetWindowTextA(HAUPTDATEN.KindFenster[KIND_STATUS400], "");
     Prepared(911, {});
     EXPECT_EQ(FehlerCode, 0);
     const std::vector<double> y = Y(0, 0);
     for (size_t i = 0; i < y.size(); ++i) EXPECT_EQ(y[i], std::fmod(double(i), 5.0) / 4.0) << i;
     EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 0);
+    // No redraw waits, but the status line shows the new range.
+    EXPECT_FALSE(RedrawWartet(grafik[0]));
+    EXPECT_NE(StatusZeile().find("Y :  0  to  1  |  No :  20"), std::string::npos) << StatusZeile();
 
     Kurve(0, 20, Flach);
     boxen.clear();
@@ -144,7 +207,53 @@ TEST_F(XrdBefehle, PreparedPeakSearchListsThePeaksWithTheirSpacings)
         FehlerCode = 0;
         EXPECT_EQ(g.AnzahlFunktionen, 3);
     }
+    // A curve of four points has no lines to find: refused, model unchanged.
+    GrafikFenster[0].DateiInfo.PunkteProKurve[0] = 4;
+    boxen.clear();
+    Prepared(904, {41.3128, 10.0, 0, 0, 0, 1});
+    EXPECT_EQ(FehlerCode, 1000);
+    FehlerCode = 0;
+    EXPECT_EQ(g.AnzahlFunktionen, 3);
+    EXPECT_EQ(boxen.size(), 1u);
 }
+
+#ifdef KORLAN_SHARED_DATA
+// The measured LaB6 pattern (NIST SRM 660a, APS 11-BM, 41.3128 pm) opened
+// as the program opens it, x from centidegrees to degrees, then the peak
+// search with prepared values: the first ten lines of the cell a = 4.15692
+// Angstrom, two of them beyond point 35,000.
+TEST_F(XrdBefehle, PreparedPeakSearchOnTheMeasuredLaB6Pattern)
+{
+    const int32_t w = OeffneOhneDialog(KORLAN_SHARED_DATA "xrd/11bmb_3844.fxye");
+    ASSERT_GE(w, 0);
+    grafik_fenster& g = GrafikFenster[w];
+    ASSERT_EQ(g.Punkte(), 132992);
+    Prepared(608, {220, 0.01});
+    ASSERT_EQ(FehlerCode, 0);
+    const int32_t slot = g.AktuellerSlot();
+    EXPECT_NEAR(g.GetXFeld(-1)[132991], 66.995, 1e-9);
+    MSG m;  // the redraws of the open
+    while (PeekMessageA(&m, HAUPTDATEN.GrafikHandles[w], WM_COMMAND, WM_COMMAND, PM_REMOVE)) {}
+
+    Prepared(904, {41.3128, 10.0, 0, 0, 0, 1});
+    ASSERT_EQ(FehlerCode, 0);
+    EXPECT_EQ(g.AktuellerSlot(), slot);
+    EXPECT_EQ(g.Punkte(), 132992);
+    const double soll[10] = {5.6966, 8.0595, 9.8749, 11.4073, 12.7591, 13.9827, 16.1593, 17.1466, 18.0817, 18.9722};
+    ASSERT_GE(CommandArgs[0], 10.0);
+    EXPECT_EQ(CommandArgs[0], g.AnzahlFunktionen - 1);
+    for (int i = 0; i < 10; ++i) {
+        const double tt = CommandArgs[1 + 3 * i], d = CommandArgs[3 + 3 * i];
+        EXPECT_NEAR(tt, soll[i], 0.002) << i;
+        EXPECT_NEAR(d, 41.3128 / (2.0 * std::sin(tt / 2.0 * 3.14159265358979323846 / 180.0)), 1e-9 * d) << i;
+    }
+    EXPECT_NEAR(CommandArgs[3], 415.7, 0.1);  // d of 100: the cell constant
+    EXPECT_EQ(std::strncmp(CommandText, "-- X-RAY DIFFRACTION : PEAK SEARCH", 34), 0);
+    EXPECT_STREQ(g.XText[slot], "diffraction angle 2^q [~o]");
+    EXPECT_STREQ(g.YText[slot], "intensity [a.u.]");
+    EXPECT_FALSE(RedrawWartet(HAUPTDATEN.GrafikHandles[w]));
+}
+#endif
 
 TEST_F(XrdBefehle, DialogsThatWaitForAPersonStopAReplay)
 {
