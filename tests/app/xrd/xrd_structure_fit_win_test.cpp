@@ -148,6 +148,10 @@ TEST_F(XrdStrukturFit, DialogFitAndSizeTable)
     EXPECT_EQ(g.FunktionsTypen[1], 30);
     EXPECT_EQ(g.FunktionsTypen[5], 7);
     EXPECT_EQ(Lies("hkl_1.txt"), "1 1 1\n2 2 0\n3 1 1\n");
+    // The lines are drawn one by one; the fit keeps its prepared values.
+    EXPECT_EQ(g.FunktionenGetrennt, 1);
+    EXPECT_EQ(HAUPTDATEN.FitErneuerung[0], 1);
+    EXPECT_EQ(HAUPTDATEN.FitErneuerung[1], 0);
     // The fit was posted with prepared values; the player's loop runs it.
     MSG m;
     bool gepostet = false;
