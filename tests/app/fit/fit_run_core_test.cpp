@@ -430,6 +430,16 @@ TEST_F(FitRunCore, NarrowLinesGetTheirWholeAreaAndBreadth)
     SetFunktionFlag(2, 1);
     EXPECT_NEAR(zelva.FuncIntegralSimps(6.0, 8.1, 20000), flaeche[1], 2e-3 * flaeche[1]);
     SetFunktionFlag(0, 0);
+
+    // A Lorentzian of exponent 0.4 has no area on the whole axis: its sum
+    // over the section takes steps fine enough for the line.
+    Model({2, 7}, {3.0, 7.051, 0.1, 0.4, 0.0});
+    FitBericht(o.e);
+    SetFunktionFlag(1, 1);
+    const double fein = zelva.FuncIntegralSimps(0.0, 20.0, 200000);
+    SetFunktionFlag(0, 0);
+    EXPECT_NEAR(results[1001], fein, 1e-5 * fein);
+    EXPECT_NEAR(results[2700], fein / 3.0, 1e-5 * fein);
 }
 
 // LC-XANES with two references and one without absorption: the block of

@@ -191,6 +191,8 @@ TEST_F(XrdSizeStrain, SyntheticSizeAndStrainAreRecovered)
         EXPECT_NEAR(c[9], 100.0 * e, 0.02 * 100.0 * e) << c[0];
         EXPECT_NEAR(c[1], std::sin(theta) / lambda, 1e-10 * c[1]);
         EXPECT_NEAR(c[10], std::cos(theta) * c[3] / grad / lambda, 1e-10 * c[10]);
+        // Scherrer: lambda / (B cos theta) with B the integral breadth.
+        EXPECT_NEAR(c[12], lambda / 100.0 / (std::cos(theta) * c[3] / grad), 1e-8 * c[12]);
         ++gelesen;
     }
     EXPECT_EQ(gelesen, 8);

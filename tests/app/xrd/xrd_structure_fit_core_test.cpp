@@ -13,6 +13,7 @@
 #include "xrd/xrd_geometry.h"
 #include "xrd/xrd_phase.h"
 #include "xrd/xrd_structure_fit.h"
+#include "structure_model_helpers.h"
 
 class XrdStructure : public ModelFixture {
 protected:
@@ -91,19 +92,21 @@ TEST_F(XrdStructure, CrystalSystemsLeaveTheirOwnLatticeConstantsFreeAndTheEvalua
         ASSERT_EQ(Build().Status, 1) << f.system;
         ASSERT_EQ(types[0], 30);
         for (int j = 0; j < 6; ++j) EXPECT_EQ(Free(j), f.frei[j]) << "system " << f.system << ", constant " << j;
-        // One evaluation (as in a fit step) with a moved a.
+        // One step of the library's fit, started from a moved a.
         block[0] = 5.1;
         env.Wellenlaenge = 154.06;
-        At(30.0);
+        BisZumEnde(zelva, x, y, ModelFixture::Callback, 1);
+        EXPECT_NE(block[0], 5.0) << f.system;
         if (f.system == 0) {
-            EXPECT_EQ(block[1], 5.1);
-            EXPECT_EQ(block[2], 5.1);
+            EXPECT_EQ(block[1], block[0]);
+            EXPECT_EQ(block[2], block[0]);
             EXPECT_EQ(block[3] + block[4] + block[5], 270.0);
         }
         if (f.system == 2) {
-            EXPECT_EQ(block[1], 5.1);
+            EXPECT_EQ(block[1], block[0]);
             EXPECT_EQ(block[5], 120.0);
             EXPECT_EQ(block[3], 90.0);
+            EXPECT_EQ(block[4], 90.0);
         }
     }
 }

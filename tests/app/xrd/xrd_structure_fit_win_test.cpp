@@ -15,7 +15,9 @@
 #include "fit/model_function.h"
 #include "resource_ids.h"
 #include "shell/shell_globals.h"
+#include "shell/dialog_helpers.h"
 #include "xrd/xrd_phase.h"
+#include "xrd/xrd_size_strain.h"
 #include "xrd/xrd_structure_fit.h"
 
 namespace {
@@ -146,6 +148,10 @@ TEST_F(XrdStrukturFit, DialogFitAndSizeTable)
     EXPECT_EQ(g.FunktionsTypen[1], 30);
     EXPECT_EQ(g.FunktionsTypen[5], 7);
     EXPECT_EQ(Lies("hkl_1.txt"), "1 1 1\n2 2 0\n3 1 1\n");
+    // The lines are drawn one by one; the fit keeps its prepared values.
+    EXPECT_EQ(g.FunktionenGetrennt, 1);
+    EXPECT_EQ(HAUPTDATEN.FitErneuerung[0], 1);
+    EXPECT_EQ(HAUPTDATEN.FitErneuerung[1], 0);
     // The fit was posted with prepared values; the player's loop runs it.
     MSG m;
     bool gepostet = false;
@@ -161,6 +167,8 @@ TEST_F(XrdStrukturFit, DialogFitAndSizeTable)
     boxen.clear();
     HAUPTDATEN.Befehl(CM_FIT_CANCEL, 0);
     EXPECT_EQ(HAUPTDATEN.FitZustand, 0);
+    // The confidence question is answered in advance; nothing else asks.
+    for (const GezeigteBox& b : boxen) ADD_FAILURE() << b.text;
     // One line per reflection, its 2 theta first and its Scherrer size last.
     const std::string t = Lies("phase_1.txt");
     ASSERT_EQ(t.rfind("Size and strain analysis, Korlan v3.1 (2004)\n", 0), 0u);
@@ -178,6 +186,18 @@ TEST_F(XrdStrukturFit, DialogFitAndSizeTable)
         EXPECT_NEAR(c[5], 1.0 / std::sqrt(PI / (4.0 * std::log(2.0))), 1e-6);
         EXPECT_NEAR(c[11], g.Parameter[q], 1e-8);
     }
+
+    // A data folder that cannot take the table: a message naming the file,
+    // and no file.
+    const std::string gut = HAUPTDATEN.DatenOrdner;
+    std::snprintf(HAUPTDATEN.DatenOrdner, MAX_PATH, "%s", Pfad("missing").c_str());
+    boxen.clear();
+    WritePhaseSizeStrain(1);
+    std::snprintf(HAUPTDATEN.DatenOrdner, MAX_PATH, "%s", gut.c_str());
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("could not be written"), std::string::npos) << boxen[0].text;
+    EXPECT_NE(boxen[0].text.find("phase_1.txt"), std::string::npos) << boxen[0].text;
+    EXPECT_FALSE(Existiert("missing\\phase_1.txt"));
 }
 
 TEST_F(XrdStrukturFit, RefusalsLeaveTheModelAndHexagonalShowsGamma)
@@ -198,6 +218,23 @@ TEST_F(XrdStrukturFit, RefusalsLeaveTheModelAndHexagonalShowsGamma)
     EXPECT_EQ(boxen[0].text, "File: hkl_2.txt was not found!");
     EXPECT_EQ(boxen[0].titel, "Error!");
     EXPECT_EQ(g.AnzahlFunktionen, alt);
+
+    // Without an index file the dialog offers the four default lines; a
+    // reflection 0 0 0 is named and nothing of the model changes.
+    DeleteFileA(Pfad("hkl_1.txt").c_str());
+    XrdPhaseTable[0].Phasen = 1;
+    std::string vorgabe;
+    ASSERT_TRUE(MitDialogen({[&](HWND dlg) { vorgabe = DialogText(dlg, IDC_XS_HKL); }, Druecke(IDCANCEL)},
+                            [&] { HAUPTDATEN.Befehl(915, 0); }));
+    EXPECT_EQ(vorgabe, "1 0 0\r\n1 1 0\r\n1 1 1\r\n2 1 0\r\n");
+    const std::vector<double> vorher(g.Parameter, g.Parameter + 40);
+    boxen.clear();
+    ASSERT_TRUE(MitDialogen(SiliziumDialog("1 1 1\r\n0 0 0\r\n2 2 0\r\n", false),
+                            [&] { HAUPTDATEN.Befehl(915, 0); }));
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].text, "h k l #2 is 0 0 0!");
+    EXPECT_EQ(g.AnzahlFunktionen, alt);
+    EXPECT_EQ(std::vector<double>(g.Parameter, g.Parameter + 40), vorher);
 
     // 51 reflections: the dialog says so and stays open until Cancel.
     std::string viele;
