@@ -90,15 +90,19 @@ TEST_F(KinetikRechnerTest, RegressionOnMampelGivesTheRateConstantAndOkKeepsTheLi
     HAUPTDATEN.ModellCallback = ModellFunktion;
     FitFunctionTypes = g.FunktionsTypen;
     FitParameters = g.Parameter;
-    std::string k, c0;
+    std::string k, c0, titel;
     auto lies = [&](HWND dlg) {
         k = Text(dlg, IDC_KIN_STEIGUNG);
         c0 = Text(dlg, IDC_KIN_ORDINATE);
+        char t[80] = "";
+        GetWindowTextA(dlg, t, sizeof t);
+        titel = t;
     };
     auto foto = [](HWND dlg) { EXPECT_TRUE(FensterFoto(dlg, "kinetic_calc.png")); };
     EXPECT_TRUE(MitDialogen({Waehle(212), Druecke(IDC_KIN_REGRESSION), lies, foto, Druecke(IDOK)},
                             [&] { HAUPTDATEN.Befehl(913, 0); }));
     HAUPTDATEN.ModellCallback = altesModell;
+    EXPECT_EQ(titel, "Kinetic Calculator");
     EXPECT_EQ(k, "0.02");
     EXPECT_EQ(c0, "0.1");
     EXPECT_EQ(g.AnzahlFunktionen, 1);
@@ -247,10 +251,13 @@ protected:
 TEST_F(IsoconvDialog, FiveCurvesGiveTheActivationEnergyFilesAndPlots)
 {
     Kurven(5);
-    std::string liste, temperaturen, schritt;
+    std::string liste, temperaturen, schritt, titel;
     auto lies = [&](HWND dlg) {
         liste = std::to_string(SendDlgItemMessageA(dlg, IDC_ISO_LISTE, LB_GETCOUNT, 0, 0));
         temperaturen = Text(dlg, IDC_ISO_TEMPERATUREN);
+        char t[80] = "";
+        GetWindowTextA(dlg, t, sizeof t);
+        titel = t;
     };
     auto foto = [](const char* datei) {
         return [datei](HWND dlg) { EXPECT_TRUE(FensterFoto(dlg, datei)); };
@@ -284,6 +291,7 @@ TEST_F(IsoconvDialog, FiveCurvesGiveTheActivationEnergyFilesAndPlots)
                                (FitFunctionTypes == GrafikFenster[1].FunktionsTypen &&
                                 FitParameters == GrafikFenster[1].Parameter);
     EXPECT_TRUE(einesFensters);
+    EXPECT_EQ(titel, "Isoconversional kinetic anaylsis of isothermal a(t) curves");
     EXPECT_EQ(liste, "5");
     EXPECT_EQ(temperaturen, "373\r\n398\r\n423\r\n448\r\n473\r\n");
     EXPECT_EQ(schritt, "0.1");
