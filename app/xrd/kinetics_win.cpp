@@ -213,7 +213,11 @@ void KinetikRechner(haupt_fenster* app, int32_t fenster, bool vorbereitet)
         return;
     }
     grafik_fenster& g = GrafikFenster[fenster];
-    if (g.Punkte() < 1 || g.CutSection(0, 0.0, 0.0, 1) <= 0) return;
+    if (g.Punkte() < 1 || g.CutSection(0, 0.0, 0.0, 1) <= 0) {
+        MeldungsBox(app->Hauptfenster, "   The active window holds no curve a(t) for the kinetic calculator.",
+                    "Error !!", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     g.SetFullBorder();
     const INT_PTR r = DialogBoxParamA(ProgrammModul(), "KINETIC_CALC", app->Hauptfenster,
                                       KineticCalcDlgProc, 0);

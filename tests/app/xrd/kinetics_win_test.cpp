@@ -182,6 +182,16 @@ TEST_F(KinetikRechnerTest, TwoPointsAreTooFewForTheLine)
     EXPECT_EQ(g.ZeigeFunktion, 0);
 }
 
+TEST_F(KinetikRechnerTest, AWindowWithoutACurveIsNamed)
+{
+    NurSlotNull(0, 0);
+    boxen.clear();
+    EXPECT_TRUE(MitDialogen({}, [&] { HAUPTDATEN.Befehl(913, 0); }));
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("holds no curve"), std::string::npos);
+    EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 0);
+}
+
 // ---- isoconversional analysis (914) ----
 
 namespace {
