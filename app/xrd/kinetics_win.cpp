@@ -309,6 +309,14 @@ int32_t Laden(HWND dlg)
         }
     }
     std::string weg;
+    // A list that fills the name buffer was cut: its last name is partial,
+    // and the names after it are lost.
+    if (!liste.empty() && liste.size() >= static_cast<std::size_t>(DATEI_TITEL_PUFFER - 1) && !namen.empty()) {
+        namen.pop_back();
+        Hinweis(dlg, "The list of chosen files is too long; only the files up to " +
+                         (namen.empty() ? std::string("the first") : namen.back()) +
+                         " are taken. Choose fewer files or shorter names.");
+    }
     std::vector<KinetikKurve> kurven;
     for (std::size_t i = 0; i < namen.size(); ++i) {
         if (i >= static_cast<std::size_t>(ISOCONV_MAX_KURVEN)) {

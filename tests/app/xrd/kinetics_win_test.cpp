@@ -363,6 +363,27 @@ TEST_F(IsoconvDialog, TooManyFilesAndBadTemperaturesAreNamed)
     EXPECT_EQ(Ausgabe("apparent_Ea_v_a.dat"), "");
 }
 
+TEST_F(IsoconvDialog, AChoiceCutByTheNameBufferIsNamed)
+{
+    // 20 names of 38 characters do not fit the 500 characters of the list:
+    // 12 whole names and a cut one.
+    g_namen.clear();
+    for (int j = 0; j < 20; ++j) {
+        char name[64];
+        std::snprintf(name, sizeof name, "conversion_curve_with_long_name_%02d.dat", j);
+        Schreibe(name, ErsteOrdnung(373.0 + 25.0 * (j % 5), 50));
+        g_namen += (j ? "," : "") + std::string(name);
+    }
+    boxen.clear();
+    std::string liste;
+    auto lies = [&](HWND dlg) { liste = std::to_string(SendDlgItemMessageA(dlg, IDC_ISO_LISTE, LB_GETCOUNT, 0, 0)); };
+    EXPECT_TRUE(MitDialogen({Druecke(IDC_ISO_DATEIEN), lies, Druecke(IDCANCEL)}, [&] { HAUPTDATEN.Befehl(914, 0); }));
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("too long"), std::string::npos);
+    EXPECT_NE(boxen[0].text.find("conversion_curve_with_long_name_11.dat"), std::string::npos);
+    EXPECT_EQ(liste, "12");
+}
+
 TEST_F(IsoconvDialog, UnwritableFolderIsNamedAndTheFeffPathsStay)
 {
     Kurven(5);
