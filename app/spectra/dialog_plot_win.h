@@ -1,6 +1,7 @@
-// Drawing the current curve of the active graphic window into a control of
-// a dialog (the previews of the section, parameter and spline dialogs), and
-// growing such a dialog to the screen.
+// Drawing the current curve of the active graphic window, or of a record a
+// dialog keeps of its own, into a control of a dialog (the previews of the
+// section, parameter and spline dialogs, the plots of the kinetic
+// analysis), and growing such a dialog to the screen.
 #pragma once
 
 #include <windows.h>
