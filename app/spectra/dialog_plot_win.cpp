@@ -1,5 +1,6 @@
 #include "spectra/dialog_plot_win.h"
 
+#include "fit/fit_model.h"
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
 #include "spectra/grafik_fenster.h"
@@ -28,33 +29,25 @@ bool DialogPane(int32_t pane, int32_t width, int32_t height, RECT* r)
 
 namespace {
 
-// The pane's rectangle when the active window has a curve to draw.
-bool PaneDerKurve(HWND control, int32_t pane, RECT* r)
+// The pane's rectangle when the record has a curve to draw.
+bool PaneDerKurve(HWND control, grafik_fenster& g, int32_t pane, RECT* r)
 {
     RECT client;
-    if (!control || AktivesFenster < 0 || AktivesFenster > 3) return false;
-    grafik_fenster& g = GrafikFenster[AktivesFenster];
-    return g.GetXFeld(-1) && g.GetYFeld(-1) && g.Punkte() >= 1 && GetClientRect(control, &client) &&
-           DialogPane(pane, client.right, client.bottom, r);
+    return control && g.GetXFeld(-1) && g.GetYFeld(-1) && g.Punkte() >= 1 &&
+           GetClientRect(control, &client) && DialogPane(pane, client.right, client.bottom, r);
 }
 
-}  // namespace
-
-bool PlotIntoDialog(HWND control, double xUpper, double xLower, int32_t withFunction,
-                    int32_t pane)
+grafik_fenster* AktiverRecord()
 {
-    RECT r;
-    if (!PaneDerKurve(control, pane, &r)) return false;
-    InvalidateRect(control, nullptr, TRUE);
-    UpdateWindow(control);
-    return PlotIntoDialogPane(control, xUpper, xLower, withFunction, pane);
+    if (AktivesFenster < 0 || AktivesFenster > 3) return nullptr;
+    return &GrafikFenster[AktivesFenster];
 }
 
-bool PlotIntoDialogPane(HWND control, double xUpper, double xLower, int32_t withFunction, int32_t pane)
+bool Zeichne(HWND control, grafik_fenster& g, double xUpper, double xLower, int32_t withFunction,
+             int32_t pane)
 {
     RECT r;
-    if (!PaneDerKurve(control, pane, &r)) return false;
-    grafik_fenster& g = GrafikFenster[AktivesFenster];
+    if (!PaneDerKurve(control, g, pane, &r)) return false;
     double* x = g.GetXFeld(-1);
     double* y = g.GetYFeld(-1);
     const int32_t n = g.Punkte();
@@ -75,6 +68,46 @@ bool PlotIntoDialogPane(HWND control, double xUpper, double xLower, int32_t with
     SelectObject(dc, alterPinsel);
     ReleaseDC(control, dc);
     return true;
+}
+
+}  // namespace
+
+bool PlotIntoDialog(HWND control, double xUpper, double xLower, int32_t withFunction,
+                    int32_t pane)
+{
+    grafik_fenster* g = AktiverRecord();
+    RECT r;
+    if (!g || !PaneDerKurve(control, *g, pane, &r)) return false;
+    InvalidateRect(control, nullptr, TRUE);
+    UpdateWindow(control);
+    return Zeichne(control, *g, xUpper, xLower, withFunction, pane);
+}
+
+bool PlotIntoDialogPane(HWND control, double xUpper, double xLower, int32_t withFunction, int32_t pane)
+{
+    grafik_fenster* g = AktiverRecord();
+    return g && Zeichne(control, *g, xUpper, xLower, withFunction, pane);
+}
+
+bool PlotIntoDialog(HWND control, grafik_fenster& fenster, double xUpper, double xLower,
+                    int32_t withFunction, int32_t pane)
+{
+    RECT r;
+    if (!PaneDerKurve(control, fenster, pane, &r)) return false;
+    InvalidateRect(control, nullptr, TRUE);
+    UpdateWindow(control);
+    // Drawing loads the record's model into the current-model globals;
+    // they go back to the window's model afterwards.
+    const int32_t anzahl = FitFunctionCount, grad = FitPolyDegree, art = FitModellArt;
+    int32_t* const typen = FitFunctionTypes;
+    double* const parameter = FitParameters;
+    const bool gezeichnet = Zeichne(control, fenster, xUpper, xLower, withFunction, pane);
+    FitFunctionCount = anzahl;
+    FitFunctionTypes = typen;
+    FitParameters = parameter;
+    FitPolyDegree = grad;
+    FitModellArt = art;
+    return gezeichnet;
 }
 
 void KurveDarueber(HWND control, double* x, double* y, int32_t n, COLORREF farbe)

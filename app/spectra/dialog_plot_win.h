@@ -1,11 +1,14 @@
-// Drawing the current curve of the active graphic window into a control of
-// a dialog (the previews of the section, parameter and spline dialogs), and
-// growing such a dialog to the screen.
+// Drawing the current curve of the active graphic window, or of a record a
+// dialog keeps of its own, into a control of a dialog (the previews of the
+// section, parameter and spline dialogs, the plots of the kinetic
+// analysis), and growing such a dialog to the screen.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+
+class grafik_fenster;
 
 // Panes of PlotIntoDialog: the whole control, its four quadrants and its
 // lower half.
@@ -32,6 +35,12 @@ bool PlotIntoDialog(HWND control, double xUpper, double xLower, int32_t withFunc
 // The same into one pane, leaving the rest of the control as it is.
 bool PlotIntoDialogPane(HWND control, double xUpper, double xLower, int32_t withFunction,
                         int32_t pane);
+
+// The current curve of `fenster`, a record a dialog keeps of its own (not
+// one of the graphic windows), drawn as above; the user's windows and the
+// current model are left as they were.
+bool PlotIntoDialog(HWND control, grafik_fenster& fenster, double xUpper, double xLower,
+                    int32_t withFunction, int32_t pane);
 
 // One more curve (n points) in colour farbe over the frame last drawn
 // into control.

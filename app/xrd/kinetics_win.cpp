@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -212,7 +213,11 @@ void KinetikRechner(haupt_fenster* app, int32_t fenster, bool vorbereitet)
         return;
     }
     grafik_fenster& g = GrafikFenster[fenster];
-    if (g.Punkte() < 1 || g.CutSection(0, 0.0, 0.0, 1) <= 0) return;
+    if (g.Punkte() < 1 || g.CutSection(0, 0.0, 0.0, 1) <= 0) {
+        MeldungsBox(app->Hauptfenster, "   The active window holds no curve a(t) for the kinetic calculator.",
+                    "Error !!", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     g.SetFullBorder();
     const INT_PTR r = DialogBoxParamA(ProgrammModul(), "KINETIC_CALC", app->Hauptfenster,
                                       KineticCalcDlgProc, 0);
@@ -241,6 +246,28 @@ struct Analyse {
 };
 
 Analyse A;
+
+// The analysis' own graphic-window record: the plots are drawn from it,
+// so that the user's windows and curves stay as they are.
+std::unique_ptr<grafik_fenster> Bild;
+
+void BildFreigeben()
+{
+    if (Bild) Bild->FreeFelder();
+    Bild.reset();
+}
+
+// Sizes the record for the longest series of the plots. False when memory
+// ran out.
+bool BildAnlegen(const Analyse& a)
+{
+    std::size_t laengste = a.Kurven.size() + a.Ergebnis.Stufen.size();
+    for (const KinetikKurve& k : a.Kurven) laengste = std::max(laengste, k.t.size());
+    const int32_t noetig = static_cast<int32_t>(laengste) + 5;
+    if (!Bild) Bild.reset(new grafik_fenster());
+    if (!Bild->GetXFeld(0)) return Bild->AllocFelder(noetig) != 0;
+    return noetig <= Bild->FeldGroesse() || Bild->ResizeFelder(noetig) != 0;
+}
 
 // Repaints the dialog now, the plot last.
 void Neu(HWND dlg)
@@ -282,6 +309,14 @@ int32_t Laden(HWND dlg)
         }
     }
     std::string weg;
+    // A list that fills the name buffer was cut: its last name is partial,
+    // and the names after it are lost.
+    if (!liste.empty() && liste.size() >= static_cast<std::size_t>(DATEI_TITEL_PUFFER - 1) && !namen.empty()) {
+        namen.pop_back();
+        Hinweis(dlg, "The list of chosen files is too long; only the files up to " +
+                         (namen.empty() ? std::string("the first") : namen.back()) +
+                         " are taken. Choose fewer files or shorter names.");
+    }
     std::vector<KinetikKurve> kurven;
     for (std::size_t i = 0; i < namen.size(); ++i) {
         if (i >= static_cast<std::size_t>(ISOCONV_MAX_KURVEN)) {
@@ -367,6 +402,7 @@ void Rechnen(HWND dlg)
         return;
     }
     A.Gerechnet = true;
+    if (!BildAnlegen(A)) Hinweis(dlg, "Not enough memory to draw the plots; the files are still written.");
     std::string ohne;
     for (std::size_t j = 0; j < A.Kurven.size(); ++j)
         if (!A.Ergebnis.HatHalbwert[j]) ohne += "\n" + A.Kurven[j].Name;
@@ -399,8 +435,8 @@ void PlotDaten(HWND dlg, int32_t art, std::vector<Reihe>* reihen, std::string* x
     switch (art) {
     case 1:
     case 3:
-        *xText = art == 1 ? "t" : "t / t1/2";
-        *yText = "a";
+        *xText = art == 1 ? "t" : "t / t@{1/2}";
+        *yText = "^a";
         for (std::size_t j = 0; j < A.Kurven.size(); ++j) {
             if (art == 3 && !e.HatHalbwert[j]) continue;
             Reihe r;
@@ -411,7 +447,7 @@ void PlotDaten(HWND dlg, int32_t art, std::vector<Reihe>* reihen, std::string* x
         break;
     case 2: {
         *xText = "T [K]";
-        *yText = "t1/2";
+        *yText = "t@{1/2}";
         Reihe r;
         for (std::size_t j = 0; j < A.Kurven.size(); ++j)
             if (e.HatHalbwert[j]) r.push_back({A.Kurven[j].T, e.Halbwert[j]});
@@ -419,8 +455,8 @@ void PlotDaten(HWND dlg, int32_t art, std::vector<Reihe>* reihen, std::string* x
         break;
     }
     case 4: {
-        *xText = "a";
-        *yText = "Ea [kJ/mol]";
+        *xText = "^a";
+        *yText = "E@{a} [kJ/mol]";
         Reihe r;
         for (const IsoconvStufe& s : e.Stufen)
             if (s.Gueltig) r.push_back({s.a, s.Ea});
@@ -429,14 +465,14 @@ void PlotDaten(HWND dlg, int32_t art, std::vector<Reihe>* reihen, std::string* x
     }
     case 5: {
         *xText = "1000/T [1/K]";
-        *yText = "ln|da/dt|";
+        *yText = "ln|d^a/dt|";
         const double v = std::atof(DlgText(dlg, IDC_ISO_SCHRITT_GEZEIGT).c_str());
         for (const IsoconvStufe& s : e.Stufen) {
             if (std::fabs(s.a - v) > 0.25 * e.Schritt) continue;
             Reihe r;
             for (std::size_t i = 0; i < s.x.size(); ++i) r.push_back({s.x[i], s.y[i]});
             reihen->push_back(r);
-            *yText += "  (a = " + Zahltext(s.a) + ")";
+            *yText += "  (^a = " + Zahltext(s.a) + ")";
         }
         break;
     }
@@ -452,60 +488,72 @@ void Zeichnen(HWND dlg)
     std::string xText, yText;
     bool punkte = false;
     PlotDaten(dlg, A.Art, &reihen, &xText, &yText, &punkte);
+    reihen.erase(std::remove_if(reihen.begin(), reihen.end(), [](const Reihe& r) { return r.empty(); }),
+                 reihen.end());
+    if (reihen.empty()) {
+        // Nothing to show (no curve has a half-life, no level a line).
+        InvalidateRect(bild, nullptr, TRUE);
+        UpdateWindow(bild);
+        return;
+    }
     double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
-    for (const Reihe& r : reihen)
+    std::size_t laengste = 0;
+    for (const Reihe& r : reihen) {
+        laengste = std::max(laengste, r.size());
         for (const auto& p : r) {
             x0 = std::min(x0, p.first);
             x1 = std::max(x1, p.first);
             y0 = std::min(y0, p.second);
             y1 = std::max(y1, p.second);
         }
+    }
     if (A.Art == 1) {
         x0 = 0.0;
         y0 = 0.0;
         y1 = 1.0;
     }
-    if (x0 > x1) x0 = 0.0, x1 = 1.0;
-    if (y0 > y1) y0 = 0.0, y1 = 1.0;
     if (x1 == x0) x0 -= 0.5, x1 += 0.5;
     if (y1 == y0) y0 -= 0.5, y1 += 0.5;
     if (A.Art != 1) {
         const double dy = 0.05 * (y1 - y0), dx = 0.05 * (x1 - x0);
         y0 -= dy, y1 += dy, x0 -= dx, x1 += dx;
     }
-    InvalidateRect(bild, nullptr, TRUE);
-    UpdateWindow(bild);
-    RECT rc;
-    GetClientRect(bild, &rc);
-    HDC dc = GetDC(bild);
-    if (!dc) return;
-    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    const int32_t links = 60, oben = 20, rechts = rc.right - 12, unten = rc.bottom - 36;
-    Rectangle(dc, links, oben, rechts, unten);
-    auto px = [&](double x) { return links + static_cast<int>((x - x0) / (x1 - x0) * (rechts - links)); };
-    auto py = [&](double y) { return unten - static_cast<int>((y - y0) / (y1 - y0) * (unten - oben)); };
-    SetBkMode(dc, TRANSPARENT);
-    const std::string zahlen[4] = {Zahltext(x0), Zahltext(x1), Zahltext(y0), Zahltext(y1)};
-    TextOutA(dc, links, unten + 2, zahlen[0].c_str(), static_cast<int>(zahlen[0].size()));
-    TextOutA(dc, rechts - 40, unten + 2, zahlen[1].c_str(), static_cast<int>(zahlen[1].size()));
-    TextOutA(dc, 2, unten - 14, zahlen[2].c_str(), static_cast<int>(zahlen[2].size()));
-    TextOutA(dc, 2, oben, zahlen[3].c_str(), static_cast<int>(zahlen[3].size()));
-    TextOutA(dc, (links + rechts) / 2 - 20, unten + 18, xText.c_str(), static_cast<int>(xText.size()));
-    TextOutA(dc, links, 2, yText.c_str(), static_cast<int>(yText.size()));
-    const COLORREF farben[] = {RGB(200, 0, 0), RGB(0, 0, 200), RGB(0, 140, 0), RGB(160, 0, 160), RGB(0, 140, 140)};
-    for (std::size_t k = 0; k < reihen.size(); ++k) {
-        HPEN stift = CreatePen(PS_SOLID, 1, farben[k % 5]);
-        HGDIOBJ alt = SelectObject(dc, stift);
-        const Reihe& r = reihen[k];
-        for (std::size_t i = 0; i < r.size(); ++i) {
-            const int x = px(r[i].first), y = py(r[i].second);
-            if (i == 0) MoveToEx(dc, x, y, nullptr); else LineTo(dc, x, y);
-            if (punkte) Ellipse(dc, x - 3, y - 3, x + 4, y + 4), MoveToEx(dc, x, y, nullptr);
-        }
-        SelectObject(dc, alt);
-        DeleteObject(stift);
+
+    // The record was sized for the longest series by the computation.
+    if (!Bild || !Bild->GetXFeld(0) || static_cast<int32_t>(laengste) > Bild->FeldGroesse()) return;
+    grafik_fenster& g = *Bild;
+    // The first series is the record's curve, drawn with frame and axis
+    // texts in the fixed ranges; the others go over it.
+    const Reihe& erste = reihen[0];
+    g.SetCurveSlots(0, 0);
+    for (std::size_t i = 0; i < erste.size(); ++i) {
+        g.XFeld[0][i] = erste[i].first;
+        g.YFeld[0][i] = erste[i].second;
     }
-    ReleaseDC(bild, dc);
+    g.DateiInfo.PunkteProKurve[0] = static_cast<int32_t>(erste.size());
+    g.SetGrafikTexte(xText.c_str(), yText.c_str(), "", nullptr);
+    const COLORREF farben[] = {RGB(200, 0, 0), RGB(0, 0, 200), RGB(0, 140, 0), RGB(160, 0, 160),
+                               RGB(0, 140, 140)};
+    g.Paintinfo.PlotStyle = punkte ? 3 : 1;   // line, with circles at the points
+    g.Paintinfo.KreisRadius = 3;
+    g.Paintinfo.PlotColor = farben[0];
+    g.AnzahlFunktionen = 0;
+    g.ZeigeDaten = 1;
+    g.ZeigeFunktion = 0;
+    g.FesterBereich = 1;
+    g.Zoom.FestX[0] = x0;
+    g.Zoom.FestX[1] = x1;
+    g.Zoom.FestY[0] = y0;
+    g.Zoom.FestY[1] = y1;
+    if (!PlotIntoDialog(bild, g, x1, x0, 0, PANE_GANZ)) return;
+    for (std::size_t k = 1; k < reihen.size(); ++k) {
+        std::vector<double> x, y;
+        for (const auto& p : reihen[k]) {
+            x.push_back(p.first);
+            y.push_back(p.second);
+        }
+        KurveDarueber(bild, x.data(), y.data(), static_cast<int32_t>(x.size()), farben[k % 5]);
+    }
 }
 
 void Blaettern(HWND dlg, int32_t code)
@@ -562,6 +610,7 @@ INT_PTR CALLBACK IsoconvKineticDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM
         case IDOK:
         case IDCANCEL:
             A = Analyse();
+            BildFreigeben();
             EndDialog(dlg, LOWORD(wParam) == IDOK ? 1 : 0);
             return TRUE;
         default: break;
@@ -579,4 +628,6 @@ void IsoconvAnalyse(haupt_fenster* app, bool vorbereitet)
         return;
     }
     DialogBoxParamA(ProgrammModul(), "ISOCONV_KINETIC", app->Hauptfenster, IsoconvKineticDlgProc, 0);
+    A = Analyse();
+    BildFreigeben();
 }

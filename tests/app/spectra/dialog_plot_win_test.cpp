@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "fit/fit_model.h"
 #include "shell/shell_globals.h"
 #include "spectra/dialog_plot_win.h"
 #include "data_commands_fixture.h"
@@ -77,6 +78,32 @@ TEST_F(DialogPlot, DrawsTheCurveIntoItsPaneOnly)
     EXPECT_FALSE(PlotIntoDialog(feld, 199.0, 0.0, 0, 7));
     AktivesFenster = -1;
     EXPECT_FALSE(PlotIntoDialog(feld, 199.0, 0.0, 0, PANE_GANZ));
+}
+
+// A record of the dialog's own: drawn without an active window, and the
+// current model stays the window's.
+TEST_F(DialogPlot, DrawsARecordOfItsOwnAndLeavesTheModelAlone)
+{
+    grafik_fenster eigen;
+    EXPECT_FALSE(PlotIntoDialog(feld, eigen, 1.0, 0.0, 0, PANE_GANZ));   // no arrays yet
+    ASSERT_EQ(eigen.AllocFelder(100), 1);
+    for (int i = 0; i < 50; ++i) {
+        eigen.XFeld[0][i] = i;
+        eigen.YFeld[0][i] = std::cos(i / 8.0);
+    }
+    eigen.DateiInfo.PunkteProKurve[0] = 50;
+    AktivesFenster = -1;
+    FitFunctionCount = 3;
+    FitFunctionTypes = GrafikFenster[0].FunktionsTypen;
+    FitParameters = GrafikFenster[0].Parameter;
+    FitPolyDegree = 2;
+    ASSERT_TRUE(PlotIntoDialog(feld, eigen, 49.0, 0.0, 0, PANE_GANZ));
+    EXPECT_GT(Gezeichnet({0, 0, 300, 200}), 20);
+    EXPECT_EQ(FitFunctionCount, 3);
+    EXPECT_EQ(FitFunctionTypes, GrafikFenster[0].FunktionsTypen);
+    EXPECT_EQ(FitParameters, GrafikFenster[0].Parameter);
+    EXPECT_EQ(FitPolyDegree, 2);
+    eigen.FreeFelder();
 }
 
 TEST_F(DialogPlot, GrowsTheDialogAndControl30ToTheScreen)

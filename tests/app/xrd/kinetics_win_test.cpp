@@ -16,6 +16,7 @@
 #include "shell/shell_globals.h"
 #include "spectra/grafik_fenster.h"
 #include "xas/feff_path.h"
+#include "xrd/kinetics.h"
 #include "xrd/kinetics_win.h"
 
 namespace {
@@ -89,15 +90,19 @@ TEST_F(KinetikRechnerTest, RegressionOnMampelGivesTheRateConstantAndOkKeepsTheLi
     HAUPTDATEN.ModellCallback = ModellFunktion;
     FitFunctionTypes = g.FunktionsTypen;
     FitParameters = g.Parameter;
-    std::string k, c0;
+    std::string k, c0, titel;
     auto lies = [&](HWND dlg) {
         k = Text(dlg, IDC_KIN_STEIGUNG);
         c0 = Text(dlg, IDC_KIN_ORDINATE);
+        char t[80] = "";
+        GetWindowTextA(dlg, t, sizeof t);
+        titel = t;
     };
     auto foto = [](HWND dlg) { EXPECT_TRUE(FensterFoto(dlg, "kinetic_calc.png")); };
     EXPECT_TRUE(MitDialogen({Waehle(212), Druecke(IDC_KIN_REGRESSION), lies, foto, Druecke(IDOK)},
                             [&] { HAUPTDATEN.Befehl(913, 0); }));
     HAUPTDATEN.ModellCallback = altesModell;
+    EXPECT_EQ(titel, "Kinetic Calculator");
     EXPECT_EQ(k, "0.02");
     EXPECT_EQ(c0, "0.1");
     EXPECT_EQ(g.AnzahlFunktionen, 1);
@@ -110,6 +115,54 @@ TEST_F(KinetikRechnerTest, RegressionOnMampelGivesTheRateConstantAndOkKeepsTheLi
     ASSERT_EQ(g.Punkte(), 195);
     EXPECT_NEAR(Y(0, 1)[100], 0.02 * 100 + 0.1, 1e-12);
     EXPECT_NE(Historie().find("KINETIC CALCULATOR"), std::string::npos);
+}
+
+// Every model on a curve that lies on g(a) = 0.02 t + 0.1: the dialog shows
+// the slope and the ordinate, and OK leaves the straight line as the model.
+// The formulas themselves are checked against closed forms natively; here
+// a(t) is g inverted by bisection.
+TEST_F(KinetikRechnerTest, EveryModelShowsTheRateConstantAndOkLeavesTheLine)
+{
+    grafik_fenster& g = GrafikFenster[0];
+    HAUPTDATEN.ModellCallback = ModellFunktion;
+    FitFunctionTypes = g.FunktionsTypen;
+    FitParameters = g.Parameter;
+    for (int32_t id = 200; id <= 214; ++id) {
+        auto gVon = [id](double a) {
+            double w = 0.0;
+            EXPECT_TRUE(KinetikG(id, a, &w)) << id << " at " << a;
+            return w;
+        };
+        const double t0 = (gVon(0.02) - 0.1) / 0.02, t1 = (gVon(0.98) - 0.1) / 0.02;
+        for (int i = 0; i < 200; ++i) {
+            const double t = t0 + (t1 - t0) * i / 199.0;
+            double lo = 0.0, hi = 1.0;
+            for (int k = 0; k < 200 && lo < hi; ++k) {
+                const double m = 0.5 * (lo + hi);
+                if (m == lo || m == hi) break;
+                if (gVon(m) < 0.02 * t + 0.1) lo = m; else hi = m;
+            }
+            g.GetXFeld(0)[i] = t;
+            g.GetYFeld(0)[i] = 0.5 * (lo + hi);
+        }
+        NurSlotNull(0, 200);
+        std::string k, c0;
+        auto lies = [&](HWND dlg) {
+            k = Text(dlg, IDC_KIN_STEIGUNG);
+            c0 = Text(dlg, IDC_KIN_ORDINATE);
+        };
+        EXPECT_TRUE(MitDialogen({Waehle(id), Druecke(IDC_KIN_REGRESSION), lies, Druecke(IDOK)},
+                                [&] { HAUPTDATEN.Befehl(913, 0); }));
+        EXPECT_EQ(k, "0.02") << id;
+        EXPECT_EQ(c0, "0.1") << id;
+        EXPECT_EQ(g.Punkte(), 200) << id;
+        EXPECT_EQ(g.AnzahlFunktionen, 1) << id;
+        EXPECT_EQ(g.FunktionsTypen[0], 7) << id;
+        EXPECT_EQ(g.PolyGrad, 1) << id;
+        EXPECT_NEAR(g.Parameter[0], 0.1, 1e-10) << id;
+        EXPECT_NEAR(g.Parameter[1], 0.02, 1e-10) << id;
+    }
+    HAUPTDATEN.ModellCallback = altesModell;
 }
 
 TEST_F(KinetikRechnerTest, TwoPointsAreTooFewForTheLine)
@@ -127,6 +180,16 @@ TEST_F(KinetikRechnerTest, TwoPointsAreTooFewForTheLine)
     EXPECT_EQ(k, "");
     EXPECT_TRUE(Stand(g) == vorher);
     EXPECT_EQ(g.ZeigeFunktion, 0);
+}
+
+TEST_F(KinetikRechnerTest, AWindowWithoutACurveIsNamed)
+{
+    NurSlotNull(0, 0);
+    boxen.clear();
+    EXPECT_TRUE(MitDialogen({}, [&] { HAUPTDATEN.Befehl(913, 0); }));
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("holds no curve"), std::string::npos);
+    EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 0);
 }
 
 // ---- isoconversional analysis (914) ----
@@ -198,10 +261,13 @@ protected:
 TEST_F(IsoconvDialog, FiveCurvesGiveTheActivationEnergyFilesAndPlots)
 {
     Kurven(5);
-    std::string liste, temperaturen, schritt;
+    std::string liste, temperaturen, schritt, titel;
     auto lies = [&](HWND dlg) {
         liste = std::to_string(SendDlgItemMessageA(dlg, IDC_ISO_LISTE, LB_GETCOUNT, 0, 0));
         temperaturen = Text(dlg, IDC_ISO_TEMPERATUREN);
+        char t[80] = "";
+        GetWindowTextA(dlg, t, sizeof t);
+        titel = t;
     };
     auto foto = [](const char* datei) {
         return [datei](HWND dlg) { EXPECT_TRUE(FensterFoto(dlg, datei)); };
@@ -212,13 +278,30 @@ TEST_F(IsoconvDialog, FiveCurvesGiveTheActivationEnergyFilesAndPlots)
         EXPECT_EQ(IsDlgButtonChecked(dlg, IDC_ISO_LNK), BST_CHECKED);
         EXPECT_EQ(IsDlgButtonChecked(dlg, IDC_ISO_EA), BST_UNCHECKED);
     };
+    // The plots come from the dialog's own record: the user's windows and
+    // the current model stay as they are.
+    const int32_t slot = GrafikFenster[0].AktuellerSlot(), punkte = GrafikFenster[0].Punkte();
+    const std::vector<double> x0 = X(0, slot), y0 = Y(0, slot);
+    FitFunctionTypes = GrafikFenster[0].FunktionsTypen;
+    FitParameters = GrafikFenster[0].Parameter;
     boxen.clear();
     EXPECT_TRUE(MitDialogen({Druecke(IDC_ISO_DATEIEN), lies, Druecke(IDC_ISO_RECHNEN), foto("isoconv_kind1.png"),
-                             Waehle(IDC_ISO_HALBWERT), Waehle(IDC_ISO_NORMIERT), Waehle(IDC_ISO_EA),
-                             foto("isoconv_kind4.png"), Waehle(IDC_ISO_LNK), blaettern,
-                             foto("isoconv_kind5.png"), Druecke(IDOK)},
+                             Waehle(IDC_ISO_HALBWERT), foto("isoconv_kind2.png"), Waehle(IDC_ISO_NORMIERT),
+                             foto("isoconv_kind3.png"), Waehle(IDC_ISO_EA), foto("isoconv_kind4.png"),
+                             Waehle(IDC_ISO_LNK), blaettern, foto("isoconv_kind5.png"), Druecke(IDOK)},
                             [&] { HAUPTDATEN.Befehl(914, 0); }));
     EXPECT_TRUE(boxen.empty()) << (boxen.empty() ? "" : boxen[0].text);
+    EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), slot);
+    EXPECT_EQ(GrafikFenster[0].Punkte(), punkte);
+    EXPECT_EQ(X(0, slot), x0);
+    EXPECT_EQ(Y(0, slot), y0);
+    // The current model is a window's (the windows' own paints load theirs).
+    const bool einesFensters = (FitFunctionTypes == GrafikFenster[0].FunktionsTypen &&
+                                FitParameters == GrafikFenster[0].Parameter) ||
+                               (FitFunctionTypes == GrafikFenster[1].FunktionsTypen &&
+                                FitParameters == GrafikFenster[1].Parameter);
+    EXPECT_TRUE(einesFensters);
+    EXPECT_EQ(titel, "Isoconversional kinetic anaylsis of isothermal a(t) curves");
     EXPECT_EQ(liste, "5");
     EXPECT_EQ(temperaturen, "373\r\n398\r\n423\r\n448\r\n473\r\n");
     EXPECT_EQ(schritt, "0.1");
@@ -237,17 +320,68 @@ TEST_F(IsoconvDialog, FiveCurvesGiveTheActivationEnergyFilesAndPlots)
     EXPECT_EQ(Ausgabe("t12n_kin_2.dat").substr(0, 36), "# Half-life normalized curve, t1/2 =");
 }
 
+TEST_F(IsoconvDialog, ACurveThatStartsPastHalfHasNoHalfLife)
+{
+    Kurven(3);
+    // kin_1.dat starts at a = 0.5.
+    std::string text;
+    char zeile[64];
+    for (int i = 0; i < 300; ++i) {
+        std::snprintf(zeile, sizeof zeile, "%d %.10g\n", i, 1.0 - 0.5 * std::exp(-0.01 * i));
+        text += zeile;
+    }
+    Schreibe("kin_1.dat", text);
+    boxen.clear();
+    EXPECT_TRUE(MitDialogen({Druecke(IDC_ISO_DATEIEN), Druecke(IDC_ISO_RECHNEN), Druecke(IDOK)},
+                            [&] { HAUPTDATEN.Befehl(914, 0); }));
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("kin_1.dat"), std::string::npos);
+    EXPECT_EQ(boxen[0].text.find("kin_0.dat"), std::string::npos);
+    const std::string h = Ausgabe("halflife_v_T.dat");
+    EXPECT_NE(h.find("\n373, "), std::string::npos);
+    EXPECT_EQ(h.find("\n398, "), std::string::npos);
+    EXPECT_NE(h.find("\n423, "), std::string::npos);
+    EXPECT_NE(h.find("# kin_1.dat at T=398 K\n"), std::string::npos);
+    EXPECT_NE(Ausgabe("t12n_kin_0.dat"), "");
+    EXPECT_EQ(Ausgabe("t12n_kin_1.dat"), "");
+}
+
 TEST_F(IsoconvDialog, TooManyFilesAndBadTemperaturesAreNamed)
 {
     Kurven(21);
     boxen.clear();
     EXPECT_TRUE(MitDialogen({Druecke(IDC_ISO_DATEIEN), SetzeText(IDC_ISO_TEMPERATUREN, "373\r\n0\r\n423"),
+                             Druecke(IDC_ISO_RECHNEN), SetzeText(IDC_ISO_TEMPERATUREN, "373\r\n398"),
                              Druecke(IDC_ISO_RECHNEN), Druecke(IDCANCEL)},
                             [&] { HAUPTDATEN.Befehl(914, 0); }));
-    ASSERT_EQ(boxen.size(), 2u);
+    ASSERT_EQ(boxen.size(), 3u);
     EXPECT_NE(boxen[0].text.find("kin_20.dat"), std::string::npos);
     EXPECT_EQ(boxen[0].text.find("kin_19.dat"), std::string::npos);
     EXPECT_NE(boxen[1].text.find("line 2"), std::string::npos);
+    EXPECT_NE(boxen[2].text.find("line 3"), std::string::npos);
+    // Nothing was calculated, so nothing was written.
+    EXPECT_EQ(Ausgabe("apparent_Ea_v_a.dat"), "");
+}
+
+TEST_F(IsoconvDialog, AChoiceCutByTheNameBufferIsNamed)
+{
+    // 20 names of 38 characters do not fit the 500 characters of the list:
+    // 12 whole names and a cut one.
+    g_namen.clear();
+    for (int j = 0; j < 20; ++j) {
+        char name[64];
+        std::snprintf(name, sizeof name, "conversion_curve_with_long_name_%02d.dat", j);
+        Schreibe(name, ErsteOrdnung(373.0 + 25.0 * (j % 5), 50));
+        g_namen += (j ? "," : "") + std::string(name);
+    }
+    boxen.clear();
+    std::string liste;
+    auto lies = [&](HWND dlg) { liste = std::to_string(SendDlgItemMessageA(dlg, IDC_ISO_LISTE, LB_GETCOUNT, 0, 0)); };
+    EXPECT_TRUE(MitDialogen({Druecke(IDC_ISO_DATEIEN), lies, Druecke(IDCANCEL)}, [&] { HAUPTDATEN.Befehl(914, 0); }));
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("too long"), std::string::npos);
+    EXPECT_NE(boxen[0].text.find("conversion_curve_with_long_name_11.dat"), std::string::npos);
+    EXPECT_EQ(liste, "12");
 }
 
 TEST_F(IsoconvDialog, UnwritableFolderIsNamedAndTheFeffPathsStay)
@@ -258,8 +392,10 @@ TEST_F(IsoconvDialog, UnwritableFolderIsNamedAndTheFeffPathsStay)
     const std::string alt = HAUPTDATEN.DatenOrdner;
     std::snprintf(HAUPTDATEN.DatenOrdner, 260, "%s", (g_ordner + "no_such_folder\\").c_str());
     boxen.clear();
-    std::string ab, auf;
+    std::string ab, auf, getippt, gezeigt;
     auto balken = [&](HWND dlg) {
+        getippt = Text(dlg, IDC_ISO_SCHRITT);
+        gezeigt = Text(dlg, IDC_ISO_SCHRITT_GEZEIGT);
         HWND b = GetDlgItem(dlg, IDC_ISO_BALKEN);
         SendMessageA(dlg, WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(b));  // 0.05: stays
         ab = Text(dlg, IDC_ISO_SCHRITT_GEZEIGT);
@@ -274,6 +410,8 @@ TEST_F(IsoconvDialog, UnwritableFolderIsNamedAndTheFeffPathsStay)
     EXPECT_NE(boxen[0].text.find("no_such_folder\\apparent_Ea_v_a.dat"), std::string::npos);
     EXPECT_NE(boxen[0].text.find("t12n_kin_4.dat"), std::string::npos);
     // The step was raised to the limit, and the level steps stop below 1.
+    EXPECT_EQ(getippt, "0.02");
+    EXPECT_EQ(gezeigt, "0.02");
     EXPECT_EQ(ab, "0.02");
     EXPECT_EQ(auf, "0.98");
     EXPECT_TRUE(std::memcmp(feff.data(), FeffPfade, sizeof FeffPfade) == 0);
