@@ -21,6 +21,7 @@
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
 #include "spectra/data_commands_win.h"
+#include "spectra/graphic_drawing.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -54,6 +55,7 @@ void Neuzeichnen()
 void Schliessen(HWND dlg)
 {
     if (AendernDialog == dlg) AendernDialog = nullptr;
+    GrafikAnzeige.GewaehlteFunktion = 0;
     // A command that set a topic of its own meanwhile keeps it.
     if (HilfeThema == AENDERN_HILFE) HilfeThema = alterHilfeThema;
     DestroyWindow(dlg);
@@ -84,6 +86,9 @@ void Zeigen(HWND dlg)
     EnableWindow(GetDlgItem(dlg, IDC_CHANGE_ZURUECK), zustand.Funktion > 1);
     ShowWindow(GetDlgItem(dlg, IDC_CHANGE_FLAECHE),
                FitFunctionCount > 0 && FitFunctionTypes[0] == FEFF_S0_CODE ? SW_SHOW : SW_HIDE);
+    // The graphic window draws this function in green among the separate
+    // functions.
+    GrafikAnzeige.GewaehlteFunktion = zustand.Funktion;
 }
 
 // Function n of the active window's model; the dialog closes when no
@@ -192,6 +197,7 @@ void Oeffnen(HWND dlg)
         EnableWindow(GetDlgItem(dlg, id), FALSE);
     ShowWindow(GetDlgItem(dlg, IDC_CHANGE_FLAECHE), SW_HIDE);
     SetDlgItemTextA(dlg, IDC_CHANGE_NAME, "no fit function chosen");
+    GrafikAnzeige.GewaehlteFunktion = 0;
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "resource_ids.h"
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
+#include "spectra/graphic_drawing.h"
 #include "spectra/spectra_globals.h"
 #include "xas/feff_path.h"
 
@@ -98,6 +99,8 @@ TEST_F(AendernDialogTest, WalksThroughTheFunctionsOfTheModel)
     EXPECT_EQ(Text(dlg, IDC_CHANGE_TITEL), "Height: ");
     for (int j = 0; j < 3; ++j) EXPECT_DOUBLE_EQ(Zahl(dlg, IDC_CHANGE_WERT + j), j + 0.5);
     EXPECT_FALSE(Sichtbar(dlg, IDC_CHANGE_WERT + 3));
+    // The graphic window marks the function the dialog shows.
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 1);
     RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     MSG m;
     for (int i = 0; i < 50; ++i) {
@@ -112,12 +115,14 @@ TEST_F(AendernDialogTest, WalksThroughTheFunctionsOfTheModel)
     for (int j = 0; j < 3; ++j) EXPECT_DOUBLE_EQ(Zahl(dlg, IDC_CHANGE_WERT + j), 7 + j + 0.5);
     EXPECT_FALSE(Aktiv(dlg, IDC_CHANGE_WEITER));
     EXPECT_TRUE(Aktiv(dlg, IDC_CHANGE_ZURUECK));
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 3);
     // "&Prev" to the Voigt: four rows again, parameters 3 to 6.
     Klick(dlg, IDC_CHANGE_ZURUECK);
     EXPECT_EQ(Text(dlg, IDC_CHANGE_NAME), " Voigt ");
     EXPECT_TRUE(Sichtbar(dlg, IDC_CHANGE_WERT + 3));
     EXPECT_FALSE(Sichtbar(dlg, IDC_CHANGE_WERT + 4));
     for (int j = 0; j < 4; ++j) EXPECT_DOUBLE_EQ(Zahl(dlg, IDC_CHANGE_WERT + j), 3 + j + 0.5);
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 2);
     // A number past the count shows the last function, one below 1 the first.
     Gehe(dlg, "9");
     EXPECT_DOUBLE_EQ(Zahl(dlg, IDC_CHANGE_WERT), 7.5);
@@ -131,6 +136,7 @@ TEST_F(AendernDialogTest, WalksThroughTheFunctionsOfTheModel)
     Klick(dlg, IDCANCEL);
     EXPECT_EQ(AendernDialog, nullptr);
     EXPECT_FALSE(IsWindow(dlg));
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 0);
     EXPECT_EQ(HilfeThema, 33);
     HilfeThema = 0;
 }
@@ -248,6 +254,7 @@ TEST_F(AendernDialogTest, ClosedWindowIsNeverWritten)
     Scrolle(dlg, SB_PAGEUP);
     EXPECT_EQ(AendernDialog, nullptr);
     EXPECT_FALSE(IsWindow(dlg));
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 0);
     EXPECT_EQ(parameter[0], vorher0);
     EXPECT_EQ(parameter[1], nachher1);
     HAUPTDATEN.GrafikHandles[0] = grafik[0];
