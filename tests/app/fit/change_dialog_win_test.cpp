@@ -16,6 +16,7 @@
 #include "resource_ids.h"
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
+#include "spectra/file_commands_win.h"
 #include "spectra/graphic_drawing.h"
 #include "spectra/spectra_globals.h"
 #include "xas/feff_path.h"
@@ -52,6 +53,15 @@ void Scrolle(HWND dlg, int code)
 {
     SendMessageA(dlg, WM_VSCROLL, MAKEWPARAM(code, 0),
                  reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDC_CHANGE_SCROLL)));
+}
+
+void Pumpe()
+{
+    MSG m;
+    for (int i = 0; i < 20; ++i) {
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        Sleep(5);
+    }
 }
 
 bool Sichtbar(HWND dlg, int id) { return IsWindowVisible(GetDlgItem(dlg, id)) != FALSE; }
@@ -263,6 +273,54 @@ TEST_F(AendernDialogTest, ClosedWindowIsNeverWritten)
     g0.FunktionsTypen = typen[0].data();
     g1.Parameter = parameter[1].data();
     g1.FunktionsTypen = typen[1].data();
+}
+
+// The same with a real graphic window that the user closes: its record
+// frees its blocks and the dispatcher makes window 1 the active one. The
+// dialog then shows window 1's function; "&Apply" and the scroll bar write
+// only into window 1's block, and only once the user acts on it.
+TEST_F(AendernDialogTest, RealGraphicWindowClosedWhileTheDialogIsOpen)
+{
+    Kurve(0, 20, [](double x) { return x; });
+    Kurve(1, 20, [](double x) { return x; });
+    Modell(0, {1});
+    Modell(1, {1});
+    const int32_t nr = NeuesGrafikFenster(&HAUPTDATEN);
+    ASSERT_GT(nr, 0);
+    const int w = nr - 1;
+    ASSERT_GE(w, 2);
+    HWND fenster = HAUPTDATEN.GrafikHandles[w];
+    grafik_fenster& g = GrafikFenster[w];
+    ASSERT_NE(g.Parameter, nullptr);
+    g.AnzahlFunktionen = 2;
+    g.FunktionsTypen[0] = 1;
+    g.FunktionsTypen[1] = 1;
+    for (int i = 0; i < 6; ++i) g.Parameter[i] = 100.0 + i;
+    AktivesFenster = w;
+    HWND dlg = Oeffnen();
+    ASSERT_NE(dlg, nullptr);
+    Klick(dlg, IDC_CHANGE_WEITER);
+    EXPECT_DOUBLE_EQ(Zahl(dlg, IDC_CHANGE_WERT), 103.0);
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 2);
+
+    const std::vector<double> vorher0 = parameter[0], vorher1 = parameter[1];
+    DestroyWindow(fenster);
+    Pumpe();
+    EXPECT_EQ(g.Parameter, nullptr);
+    ASSERT_EQ(AktivesFenster, 1);
+    ASSERT_TRUE(IsWindow(dlg));
+    SetDlgItemTextA(dlg, IDC_CHANGE_WERT, "77");
+    Klick(dlg, IDC_CHANGE_ANWENDEN);
+    Waehle(dlg, 0);
+    Scrolle(dlg, SB_PAGEUP);
+    Pumpe();
+    // The first action showed window 1's one function; the scroll step
+    // then acted on its shown value.
+    EXPECT_EQ(parameter[0], vorher0);
+    EXPECT_FALSE(Aktiv(dlg, IDC_CHANGE_WEITER));
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 1);
+    EXPECT_NEAR(GrafikFenster[1].Parameter[0], vorher1[0] * 1.1, 1e-12);
+    for (size_t i = 1; i < vorher1.size(); ++i) EXPECT_EQ(parameter[1][i], vorher1[i]) << i;
 }
 
 // "Area" on an EXAFS model of the amplitude term and the first two FEFF
