@@ -31,7 +31,6 @@ const int32_t CM_ERGEBNIS = 2001;
 const int32_t AENDERN_HILFE = 614;
 
 AENDERN_ZUSTAND zustand;
-int32_t alterHilfeThema = 0;
 
 // The active window's model as the working model; null when no window
 // with a model is left.
@@ -56,8 +55,6 @@ void Schliessen(HWND dlg)
 {
     if (AendernDialog == dlg) AendernDialog = nullptr;
     GrafikAnzeige.GewaehlteFunktion = 0;
-    // A command that set a topic of its own meanwhile keeps it.
-    if (HilfeThema == AENDERN_HILFE) HilfeThema = alterHilfeThema;
     DestroyWindow(dlg);
 }
 
@@ -240,6 +237,7 @@ INT_PTR CALLBACK ChangeDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case IDC_CHANGE_ANWENDEN: Anwenden(dlg); return TRUE;
     case IDC_CHANGE_FLAECHE: Flaechen(dlg); return TRUE;
+    case IDC_DLG_HELP: DialogHilfe(AENDERN_HILFE); return TRUE;
     case IDOK:
     case IDCANCEL: Schliessen(dlg); return TRUE;
     default: return FALSE;
@@ -256,13 +254,10 @@ int32_t AendernDialogOeffnen()
         FehlerCode = 111;
         return 0;
     }
-    alterHilfeThema = HilfeThema;
-    HilfeThema = AENDERN_HILFE;
+    // HilfeThema stays as it is while the dialog is open: the graphic
+    // window repaints on its redraw command only while it is 0.
     AendernDialog = CreateDialogParamA(ProgrammModul(), "CHANGE", HAUPTDATEN.Hauptfenster, ChangeDlgProc, 0);
-    if (!AendernDialog) {
-        HilfeThema = alterHilfeThema;
-        return 0;
-    }
+    if (!AendernDialog) return 0;
     ShowWindow(AendernDialog, SW_SHOW);
     return 1;
 }
