@@ -187,6 +187,23 @@ TEST_F(FourierVorschau, ComparisonPanelScalesTheHigherWeightsDown)
     EXPECT_TRUE(geprueft);
 }
 
+// The four texts the k-weight preview saves come back in the order
+// SetGrafikTexte takes them; a null buffer is skipped.
+TEST_F(FourierVorschau, AxisTextsComeBackInTheOrderTheyAreSet)
+{
+    grafik_fenster& g = GrafikFenster[0];
+    g.SetGrafikTexte("k [A~{-1}]", "chi(k)", "Cu foil", "z text");
+    char x[GRAFIK_TEXT] = "", y[GRAFIK_TEXT] = "", titel[GRAFIK_TEXT] = "", z[GRAFIK_TEXT] = "";
+    g.GetGrafikTexte(x, y, titel, z);
+    EXPECT_STREQ(x, "k [A~{-1}]");
+    EXPECT_STREQ(y, "chi(k)");
+    EXPECT_STREQ(titel, "Cu foil");
+    EXPECT_STREQ(z, "z text");
+    char nurY[GRAFIK_TEXT] = "";
+    g.GetGrafikTexte(nullptr, nurY, nullptr, nullptr);
+    EXPECT_STREQ(nurY, "chi(k)");
+}
+
 TEST(FourierVorschauRechnung, ClicksAndComparisonScaling)
 {
     // 400 x 300: the top half splits left and right, the bottom half is w3.
