@@ -21,6 +21,7 @@
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
 #include "spectra/data_commands_win.h"
+#include "spectra/graphic_drawing.h"
 #include "spectra/spectra_globals.h"
 
 namespace {
@@ -30,7 +31,6 @@ const int32_t CM_ERGEBNIS = 2001;
 const int32_t AENDERN_HILFE = 614;
 
 AENDERN_ZUSTAND zustand;
-int32_t alterHilfeThema = 0;
 
 // The active window's model as the working model; null when no window
 // with a model is left.
@@ -54,8 +54,7 @@ void Neuzeichnen()
 void Schliessen(HWND dlg)
 {
     if (AendernDialog == dlg) AendernDialog = nullptr;
-    // A command that set a topic of its own meanwhile keeps it.
-    if (HilfeThema == AENDERN_HILFE) HilfeThema = alterHilfeThema;
+    GrafikAnzeige.GewaehlteFunktion = 0;
     DestroyWindow(dlg);
 }
 
@@ -84,6 +83,9 @@ void Zeigen(HWND dlg)
     EnableWindow(GetDlgItem(dlg, IDC_CHANGE_ZURUECK), zustand.Funktion > 1);
     ShowWindow(GetDlgItem(dlg, IDC_CHANGE_FLAECHE),
                FitFunctionCount > 0 && FitFunctionTypes[0] == FEFF_S0_CODE ? SW_SHOW : SW_HIDE);
+    // The graphic window draws this function in green among the separate
+    // functions.
+    GrafikAnzeige.GewaehlteFunktion = zustand.Funktion;
 }
 
 // Function n of the active window's model; the dialog closes when no
@@ -192,6 +194,7 @@ void Oeffnen(HWND dlg)
         EnableWindow(GetDlgItem(dlg, id), FALSE);
     ShowWindow(GetDlgItem(dlg, IDC_CHANGE_FLAECHE), SW_HIDE);
     SetDlgItemTextA(dlg, IDC_CHANGE_NAME, "no fit function chosen");
+    GrafikAnzeige.GewaehlteFunktion = 0;
 }
 
 }  // namespace
@@ -234,6 +237,7 @@ INT_PTR CALLBACK ChangeDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case IDC_CHANGE_ANWENDEN: Anwenden(dlg); return TRUE;
     case IDC_CHANGE_FLAECHE: Flaechen(dlg); return TRUE;
+    case IDC_DLG_HELP: DialogHilfe(AENDERN_HILFE); return TRUE;
     case IDOK:
     case IDCANCEL: Schliessen(dlg); return TRUE;
     default: return FALSE;
@@ -250,13 +254,10 @@ int32_t AendernDialogOeffnen()
         FehlerCode = 111;
         return 0;
     }
-    alterHilfeThema = HilfeThema;
-    HilfeThema = AENDERN_HILFE;
+    // HilfeThema stays as it is while the dialog is open: the graphic
+    // window repaints on its redraw command only while it is 0.
     AendernDialog = CreateDialogParamA(ProgrammModul(), "CHANGE", HAUPTDATEN.Hauptfenster, ChangeDlgProc, 0);
-    if (!AendernDialog) {
-        HilfeThema = alterHilfeThema;
-        return 0;
-    }
+    if (!AendernDialog) return 0;
     ShowWindow(AendernDialog, SW_SHOW);
     return 1;
 }

@@ -16,6 +16,8 @@
 #include "resource_ids.h"
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
+#include "spectra/file_commands_win.h"
+#include "spectra/graphic_drawing.h"
 #include "spectra/spectra_globals.h"
 #include "xas/feff_path.h"
 
@@ -53,6 +55,15 @@ void Scrolle(HWND dlg, int code)
                  reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDC_CHANGE_SCROLL)));
 }
 
+void Pumpe()
+{
+    MSG m;
+    for (int i = 0; i < 20; ++i) {
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        Sleep(5);
+    }
+}
+
 bool Sichtbar(HWND dlg, int id) { return IsWindowVisible(GetDlgItem(dlg, id)) != FALSE; }
 bool Aktiv(HWND dlg, int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != FALSE; }
 
@@ -86,10 +97,11 @@ TEST_F(AendernDialogTest, WalksThroughTheFunctionsOfTheModel)
 {
     Kurve(0, 20, [](double x) { return x; });
     Modell(0, {1, 12, 1});  // Gaussian, Voigt, Gaussian
-    HilfeThema = 33;
     HWND dlg = Oeffnen();
     ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(HilfeThema, 614);  // what the help key shows while it is open
+    // The graphic window repaints on the dialog's redraw command only
+    // while HilfeThema is 0: the open dialog leaves it so.
+    EXPECT_EQ(HilfeThema, 0);
     EXPECT_EQ(Text(dlg, IDC_CHANGE_NUMMER), "3");
     EXPECT_EQ(Text(dlg, IDC_CHANGE_NAME), " Gaussian ");
     EXPECT_FALSE(Aktiv(dlg, IDC_CHANGE_ZURUECK));
@@ -98,6 +110,8 @@ TEST_F(AendernDialogTest, WalksThroughTheFunctionsOfTheModel)
     EXPECT_EQ(Text(dlg, IDC_CHANGE_TITEL), "Height: ");
     for (int j = 0; j < 3; ++j) EXPECT_DOUBLE_EQ(Zahl(dlg, IDC_CHANGE_WERT + j), j + 0.5);
     EXPECT_FALSE(Sichtbar(dlg, IDC_CHANGE_WERT + 3));
+    // The graphic window marks the function the dialog shows.
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 1);
     RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     MSG m;
     for (int i = 0; i < 50; ++i) {
@@ -112,12 +126,14 @@ TEST_F(AendernDialogTest, WalksThroughTheFunctionsOfTheModel)
     for (int j = 0; j < 3; ++j) EXPECT_DOUBLE_EQ(Zahl(dlg, IDC_CHANGE_WERT + j), 7 + j + 0.5);
     EXPECT_FALSE(Aktiv(dlg, IDC_CHANGE_WEITER));
     EXPECT_TRUE(Aktiv(dlg, IDC_CHANGE_ZURUECK));
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 3);
     // "&Prev" to the Voigt: four rows again, parameters 3 to 6.
     Klick(dlg, IDC_CHANGE_ZURUECK);
     EXPECT_EQ(Text(dlg, IDC_CHANGE_NAME), " Voigt ");
     EXPECT_TRUE(Sichtbar(dlg, IDC_CHANGE_WERT + 3));
     EXPECT_FALSE(Sichtbar(dlg, IDC_CHANGE_WERT + 4));
     for (int j = 0; j < 4; ++j) EXPECT_DOUBLE_EQ(Zahl(dlg, IDC_CHANGE_WERT + j), 3 + j + 0.5);
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 2);
     // A number past the count shows the last function, one below 1 the first.
     Gehe(dlg, "9");
     EXPECT_DOUBLE_EQ(Zahl(dlg, IDC_CHANGE_WERT), 7.5);
@@ -131,8 +147,8 @@ TEST_F(AendernDialogTest, WalksThroughTheFunctionsOfTheModel)
     Klick(dlg, IDCANCEL);
     EXPECT_EQ(AendernDialog, nullptr);
     EXPECT_FALSE(IsWindow(dlg));
-    EXPECT_EQ(HilfeThema, 33);
-    HilfeThema = 0;
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 0);
+    EXPECT_EQ(HilfeThema, 0);
 }
 
 TEST_F(AendernDialogTest, OneFunctionAndThePolynomialCaptions)
@@ -248,6 +264,7 @@ TEST_F(AendernDialogTest, ClosedWindowIsNeverWritten)
     Scrolle(dlg, SB_PAGEUP);
     EXPECT_EQ(AendernDialog, nullptr);
     EXPECT_FALSE(IsWindow(dlg));
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 0);
     EXPECT_EQ(parameter[0], vorher0);
     EXPECT_EQ(parameter[1], nachher1);
     HAUPTDATEN.GrafikHandles[0] = grafik[0];
@@ -256,6 +273,54 @@ TEST_F(AendernDialogTest, ClosedWindowIsNeverWritten)
     g0.FunktionsTypen = typen[0].data();
     g1.Parameter = parameter[1].data();
     g1.FunktionsTypen = typen[1].data();
+}
+
+// The same with a real graphic window that the user closes: its record
+// frees its blocks and the dispatcher makes window 1 the active one. The
+// dialog then shows window 1's function; "&Apply" and the scroll bar write
+// only into window 1's block, and only once the user acts on it.
+TEST_F(AendernDialogTest, RealGraphicWindowClosedWhileTheDialogIsOpen)
+{
+    Kurve(0, 20, [](double x) { return x; });
+    Kurve(1, 20, [](double x) { return x; });
+    Modell(0, {1});
+    Modell(1, {1});
+    const int32_t nr = NeuesGrafikFenster(&HAUPTDATEN);
+    ASSERT_GT(nr, 0);
+    const int w = nr - 1;
+    ASSERT_GE(w, 2);
+    HWND fenster = HAUPTDATEN.GrafikHandles[w];
+    grafik_fenster& g = GrafikFenster[w];
+    ASSERT_NE(g.Parameter, nullptr);
+    g.AnzahlFunktionen = 2;
+    g.FunktionsTypen[0] = 1;
+    g.FunktionsTypen[1] = 1;
+    for (int i = 0; i < 6; ++i) g.Parameter[i] = 100.0 + i;
+    AktivesFenster = w;
+    HWND dlg = Oeffnen();
+    ASSERT_NE(dlg, nullptr);
+    Klick(dlg, IDC_CHANGE_WEITER);
+    EXPECT_DOUBLE_EQ(Zahl(dlg, IDC_CHANGE_WERT), 103.0);
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 2);
+
+    const std::vector<double> vorher0 = parameter[0], vorher1 = parameter[1];
+    DestroyWindow(fenster);
+    Pumpe();
+    EXPECT_EQ(g.Parameter, nullptr);
+    ASSERT_EQ(AktivesFenster, 1);
+    ASSERT_TRUE(IsWindow(dlg));
+    SetDlgItemTextA(dlg, IDC_CHANGE_WERT, "77");
+    Klick(dlg, IDC_CHANGE_ANWENDEN);
+    Waehle(dlg, 0);
+    Scrolle(dlg, SB_PAGEUP);
+    Pumpe();
+    // The first action showed window 1's one function; the scroll step
+    // then acted on its shown value.
+    EXPECT_EQ(parameter[0], vorher0);
+    EXPECT_FALSE(Aktiv(dlg, IDC_CHANGE_WEITER));
+    EXPECT_EQ(GrafikAnzeige.GewaehlteFunktion, 1);
+    EXPECT_NEAR(GrafikFenster[1].Parameter[0], vorher1[0] * 1.1, 1e-12);
+    for (size_t i = 1; i < vorher1.size(); ++i) EXPECT_EQ(parameter[1][i], vorher1[i]) << i;
 }
 
 // "Area" on an EXAFS model of the amplitude term and the first two FEFF

@@ -10,6 +10,7 @@
 #include "app/fit/fourier_fixture.h"
 #include "fit/fourier_transform.h"
 #include "fit/fourier_transform_win.h"
+#include "plotting/plot_test_support.h"
 #include "resource_ids.h"
 #include "shell/dialog_helpers.h"
 
@@ -22,10 +23,15 @@ struct Abbild {
     uint32_t flags;
     double kGewicht;
     std::string xText, yText;
+    // Byte for byte: -0 and 0, or two NaNs, are told apart.
     bool operator==(const Abbild& o) const
     {
-        return x == o.x && y == o.y && punkte == o.punkte && zaehler == o.zaehler && flags == o.flags &&
-               kGewicht == o.kGewicht && xText == o.xText && yText == o.yText;
+        auto gleich = [](const std::vector<double>& a, const std::vector<double>& b) {
+            return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+        };
+        return gleich(x, o.x) && gleich(y, o.y) && punkte == o.punkte && zaehler == o.zaehler &&
+               flags == o.flags && std::memcmp(&kGewicht, &o.kGewicht, sizeof kGewicht) == 0 &&
+               xText == o.xText && yText == o.yText;
     }
 };
 
@@ -125,6 +131,77 @@ TEST_F(FourierVorschau, WeightPreviewReturnsTheClickedWeightAndLeavesTheCurve)
                        {SetzeText(559, "0"), SetzeText(560, "1"), SetzeText(561, "3"), Druecke(37), Druecke(IDOK)}),
               -1);
     EXPECT_TRUE(Aufnahme(g) == vorher);
+}
+
+// The bottom-right panel shows the three magnitudes for the weights 1, 2
+// and 3 with the second divided by 7 and the third by 49: each scaled
+// peak lies on a pixel of its curve's colour.
+TEST_F(FourierVorschau, ComparisonPanelScalesTheHigherWeightsDown)
+{
+    grafik_fenster& g = GrafikFenster[0];
+    FT_KURVE chi;
+    chi.x = X(0, 0);
+    chi.y = Y(0, 0);
+    FtKGewichten(chi, true, 2.0, 0.0);
+    const double lo = g.Grenzen[1], hi = g.Grenzen[0];
+    double rSpitze[3], spitze[3];
+    for (int w = 1; w <= 3; ++w) {
+        FT_KURVE b;
+        def_zelva z;
+        ASSERT_TRUE(FtGewichtVorschau(z, chi, lo, hi, FtVorschau.Fenster, w, ExafsOptionen.KPunkte,
+                                      ExafsOptionen.RSchritt, ExafsOptionen.MaxR, nullptr, b));
+        size_t best = 0;
+        for (size_t i = 0; i < b.y.size(); ++i)
+            if (b.y[i] > b.y[best]) best = i;
+        rSpitze[w - 1] = b.x[best];
+        spitze[w - 1] = b.y[best];
+    }
+    // The three scaled peaks are far enough apart to tell (about 0.022,
+    // 0.024 and 0.030 on the copper foil).
+    ASSERT_GT(spitze[2] / 49 - spitze[1] / 7, 0.1 * spitze[0]);
+    bool geprueft = false;
+    Vorschau("WEIGHTFT", WeightFTProc,
+             {[&](HWND dlg) {
+                  HAUPTDATEN.DrawWeightFT(dlg, 1, 2, 3);
+                  HWND flaeche = GetDlgItem(dlg, IDC_FTV_FLAECHE);
+                  RECT r;
+                  GetClientRect(flaeche, &r);
+                  plot_test::Canvas cv(r.right, r.bottom);
+                  HDC quelle = GetDC(flaeche);
+                  BitBlt(cv.dc, 0, 0, cv.w, cv.h, quelle, 0, 0, SRCCOPY);
+                  ReleaseDC(flaeche, quelle);
+                  const struct { double r, y; COLORREF farbe; } spitzen[] = {
+                      {rSpitze[1], spitze[1] / 7, RGB(0, 0, 255)},
+                      {rSpitze[2], spitze[2] / 49, RGB(255, 0, 255)}};
+                  for (const auto& s : spitzen) {
+                      int px = 0, py = 0;
+                      ASSERT_TRUE(Plotter.GetScreen(s.r, s.y, px, py)) << s.y;
+                      // In the bottom-right quadrant.
+                      EXPECT_GT(px, r.right / 2);
+                      EXPECT_GT(py, r.bottom / 2);
+                      EXPECT_TRUE(cv.Near(px, py, s.farbe, 2)) << s.r << " " << s.y;
+                  }
+                  geprueft = true;
+              },
+              Druecke(IDOK)});
+    EXPECT_TRUE(geprueft);
+}
+
+// The four texts the k-weight preview saves come back in the order
+// SetGrafikTexte takes them; a null buffer is skipped.
+TEST_F(FourierVorschau, AxisTextsComeBackInTheOrderTheyAreSet)
+{
+    grafik_fenster& g = GrafikFenster[0];
+    g.SetGrafikTexte("k [A~{-1}]", "chi(k)", "Cu foil", "z text");
+    char x[GRAFIK_TEXT] = "", y[GRAFIK_TEXT] = "", titel[GRAFIK_TEXT] = "", z[GRAFIK_TEXT] = "";
+    g.GetGrafikTexte(x, y, titel, z);
+    EXPECT_STREQ(x, "k [A~{-1}]");
+    EXPECT_STREQ(y, "chi(k)");
+    EXPECT_STREQ(titel, "Cu foil");
+    EXPECT_STREQ(z, "z text");
+    char nurY[GRAFIK_TEXT] = "";
+    g.GetGrafikTexte(nullptr, nurY, nullptr, nullptr);
+    EXPECT_STREQ(nurY, "chi(k)");
 }
 
 TEST(FourierVorschauRechnung, ClicksAndComparisonScaling)

@@ -124,6 +124,52 @@ TEST(FourierRechnen, PhaseCorrectionMovesTheShellPeakToItsDistance)
     EXPECT_EQ(z.xField, nullptr);
 }
 
+// 1,024 points that are not equidistant, as many as the transform takes:
+// they are put on the grid first, so the cosine still gives its two lines
+// and the transform matches that of the equidistant curve.
+TEST(FourierRechnen, UnevenAbscissaeAreReGriddedEvenWhenTheCountFits)
+{
+    const int n = 1024;
+    const double L = 10.23, f = 5.0 / 10.24;
+    FT_KURVE gleich, ungleich;
+    for (int i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i) / (n - 1);
+        const double xs[2] = {L * t, L * (t + 0.03 * std::sin(2 * PI * t))};
+        for (int a = 0; a < 2; ++a) {
+            FT_KURVE& k = a == 0 ? gleich : ungleich;
+            k.x.push_back(xs[a]);
+            k.y.push_back(std::cos(2 * PI * f * xs[a]));
+        }
+    }
+    FT_EINSTELLUNG e;
+    e.FensterTyp = 1;
+    e.Von = 0.0;
+    e.Bis = L;
+    e.Schrittweite = PI / L;
+    def_zelva z;
+    FT_ERGEBNIS a, b;
+    ASSERT_EQ(FourierRechnen(z, e, gleich, 0.0, L, FT_VORWAERTS{}, nullptr, a), FT_OK);
+    ASSERT_EQ(FourierRechnen(z, e, ungleich, 0.0, L, FT_VORWAERTS{}, nullptr, b), FT_OK);
+    ASSERT_EQ(b.N, n);
+    ASSERT_EQ(b.Kurve.Punkte(), n);
+    // The gridded input is equidistant and holds the cosine (the natural
+    // spline's free ends cost a few 1e-5 at the first and last points).
+    ASSERT_EQ(b.Gitter.Punkte(), n);
+    for (int i = 0; i < n; ++i) {
+        EXPECT_NEAR(b.Gitter.x[i], gleich.x[i], 1e-9) << i;
+        EXPECT_NEAR(b.Gitter.y[i], gleich.y[i], i < 20 || i >= n - 20 ? 5e-5 : 1e-6) << i;
+    }
+    for (int i = 0; i < n; ++i) {
+        EXPECT_NEAR(b.Kurve.y[i], a.Kurve.y[i], 1e-6) << i;
+        EXPECT_NEAR(b.Kurve.im[i], a.Kurve.im[i], 1e-6) << i;
+        const double betrag = std::hypot(b.Kurve.y[i], b.Kurve.im[i]);
+        if (std::fabs(std::fabs(b.Kurve.x[i]) - f) < 0.5 * b.Vorwaerts.Schritt)
+            EXPECT_NEAR(betrag, 0.5, 1e-6) << i;
+        else
+            EXPECT_LT(betrag, 1e-6) << i;
+    }
+}
+
 TEST(FourierRechnen, RefusesWhatItCannotTransform)
 {
     const FT_KURVE k = Kurve(0.0, 10.0, 0.1, [](double x) { return std::cos(x); });
