@@ -1,17 +1,20 @@
 // Command 833 in the running program: the dialog CALCDEXSPEC with its DEX
-// rows and path checks, the run on a detector series built from the real
-// dispersive Fe K spectrum EMG003, and the prepared run with its question.
+// rows, browse buttons and path checks, the run on a detector series built
+// from the real dispersive Fe K spectrum EMG003, and the prepared run with
+// its question.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/series/dex_series_fixture.h"
 #include "app/spectra/data_commands_fixture.h"
 #include "resource_ids.h"
+#include "series/dex_spectra_win.h"
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
 
@@ -140,4 +143,60 @@ TEST_F(DexSpektren, Bl8FilesAreNotImportedAndTheCommandSaysSo)
     HAUPTDATEN.Befehl(188, 0);
     ASSERT_EQ(boxen.size(), 1u);
     EXPECT_EQ(boxen[0].text, "Importing beamline \".bl8\" detector files is not available in this version of Korlan.");
+}
+
+namespace {
+
+// What the browse buttons handed to the file-open dialog.
+struct Durchsucht {
+    std::string vorgabe, filter;
+    DWORD flags = 0, laenge = 0;
+    int aufrufe = 0;
+};
+Durchsucht& Gesehen()
+{
+    static Durchsucht d;
+    return d;
+}
+BOOL WINAPI DateiGewaehlt(OPENFILENAMEA* ofn)
+{
+    Durchsucht& d = Gesehen();
+    ++d.aufrufe;
+    d.vorgabe = ofn->lpstrFile;
+    d.filter.assign(ofn->lpstrFilter, ofn->lpstrFilter + std::strlen(ofn->lpstrFilter));
+    d.flags = ofn->Flags;
+    d.laenge = ofn->nMaxFile;
+    std::snprintf(ofn->lpstrFile, ofn->nMaxFile, "C:\\mess\\i%d.dxa", d.aufrufe);
+    return TRUE;
+}
+
+}  // namespace
+
+TEST_F(DexSpektren, BrowseButtonsOfferDxaFilesAndFillTheirOwnEdit)
+{
+    Gesehen() = Durchsucht{};
+    DexDateiDialog = DateiGewaehlt;
+    std::string i1, foil2;
+    auto lies = [&](HWND dlg) {
+        char t[300] = "";
+        GetDlgItemTextA(dlg, 210, t, sizeof t);
+        i1 = t;
+        GetDlgItemTextA(dlg, 235, t, sizeof t);
+        foil2 = t;
+    };
+    const bool ok = MitDialogen({Druecke(IDC_DEX_I1), Waehle(IDC_DEX_DEXFORMAT), Druecke(IDC_DEX_FOLIE_2), lies,
+                                 Druecke(IDCANCEL)},
+                                [] { HAUPTDATEN.Befehl(833, 0); });
+    DexDateiDialog = GetOpenFileNameA;
+    ASSERT_TRUE(ok);
+    const Durchsucht& d = Gesehen();
+    EXPECT_EQ(d.aufrufe, 2);
+    EXPECT_EQ(d.vorgabe, "*.dxa");
+    EXPECT_EQ(d.filter, "Korlan format (*.dxa)");
+    EXPECT_EQ(d.flags & (OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY),
+              static_cast<DWORD>(OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY));
+    EXPECT_EQ(d.laenge, 300u);
+    EXPECT_EQ(i1, "C:\\mess\\i1.dxa");
+    EXPECT_EQ(foil2, "C:\\mess\\i2.dxa");
+    EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 0);  // Cancel
 }
