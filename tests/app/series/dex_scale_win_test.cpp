@@ -207,7 +207,17 @@ TEST_F(DexSkala, FoilCalibrationOfTheRealFeFoilKeepsEveryPointOfTheMeasurement)
     ASSERT_EQ(MakroDateiAnlegen(makro), MAKRO_SATZ);
     std::snprintf(ButtonBar.MakroPfad, sizeof ButtonBar.MakroPfad, "%s", makro.c_str());
     HAUPTDATEN.MakroAufnahme = 1;
-    const bool ok = MitDialogen({WaehleFolie(1),
+    std::vector<std::string> liste;
+    auto folien = [&liste](HWND dlg) {
+        HWND box = GetDlgItem(dlg, IDC_DEX_FOLIE);
+        const int n = static_cast<int>(SendMessageA(box, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i) {
+            char t[100] = "";
+            SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(t));
+            liste.push_back(t);
+        }
+    };
+    const bool ok = MitDialogen({folien, WaehleFolie(1),
                                  [&status](HWND dlg) {
                                      char t[200] = "";
                                      GetDlgItemTextA(dlg, IDC_DEX_STATUS, t, sizeof t);
@@ -219,6 +229,7 @@ TEST_F(DexSkala, FoilCalibrationOfTheRealFeFoilKeepsEveryPointOfTheMeasurement)
     HAUPTDATEN.MakroAufnahme = 0;
     ButtonBar.MakroPfad[0] = '\0';
     ASSERT_TRUE(ok);
+    EXPECT_EQ(liste, (std::vector<std::string>{"None", "Fe K"}));
     EXPECT_NE(status.find("extrema matched"), std::string::npos) << status;
     const double* c = HAUPTDATEN.DxasPolynom;
     // One record, 819 with the polynomial: the resampling before the

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,24 @@ TEST_F(DexSpektren, PreparedRunAsksAboutNumbersThatDifferAndStoresZeroForI1AtThe
     EXPECT_EQ(GrafikFenster[0].Punkte(), 300);
     EXPECT_EQ(YAktuell()[7], 0.0);
     EXPECT_TRUE(std::isfinite(YAktuell()[7]));
+}
+
+TEST_F(DexSpektren, ASevenThousandPointTripleFillsTheWindowWithEveryPoint)
+{
+    const Serie s(7000);
+    ASSERT_TRUE(s.SchreibeDateien(o, {1}, {1}));
+    std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", (o + "i0_1.dxa##" + o + "i1_1.dxa##" + o + "dark.dxa").c_str());
+    HAUPTDATEN.DialogWerte[0] = -1.0;
+    HAUPTDATEN.DialogWerte[1] = 1.0;  // no series: one two-column file all the same
+    HAUPTDATEN.DialogWerte[2] = -1.0;
+    HAUPTDATEN.Befehl(833, 2);
+    EXPECT_TRUE(boxen.empty());
+    grafik_fenster& g = GrafikFenster[0];
+    ASSERT_EQ(g.Punkte(), 7000);
+    EXPECT_EQ(g.GetXFeld(-1)[6999], 6999.0);
+    EXPECT_NEAR(YAktuell()[6999], s.mu[6999] * 1.02, 1e-5);
+    EXPECT_EQ(Spalte(o + "i1_1.xas", 2).size(), 7000u);
+    EXPECT_FALSE(std::filesystem::exists(o + "i0_.xas"));
 }
 
 TEST_F(DexSpektren, Bl8FilesAreNotImportedAndTheCommandSaysSo)
