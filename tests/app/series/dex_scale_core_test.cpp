@@ -110,6 +110,36 @@ TEST(DexFolienTest, NamesOfEveryBlockAndEachFoilFromItsColumns)
     std::fclose(f);
 }
 
+TEST(DexFolienTest, LinesLongerThanTheReadPieceCountAsOneLine)
+{
+    // A long first name and a long first data row in block 0 (the writer of
+    // the table keeps such lines whole): block 1 must stay in step.
+    std::string tabelle = FolienTabelle(6);
+    const std::string langerName(350, 'A');
+    tabelle.replace(0, std::string("Foil 0").size(), langerName);
+    const std::size_t zeile1 = tabelle.find('\n') + 1;
+    const std::size_t ende1 = tabelle.find('\n', zeile1);
+    std::string anhang;
+    for (int i = 0; i < 40; ++i) anhang += ",1.2345678";
+    tabelle.insert(ende1, anhang);
+    TempOrdner tmp;
+    const std::string pfad = tmp.Datei("dexfoil.dat");
+    { std::ofstream(pfad) << tabelle; }
+    std::FILE* f = std::fopen(pfad.c_str(), "r");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(DexFolienNamen(f), (std::vector<std::string>{langerName, "Foil 1", "Foil 2", "Foil 3", "Foil 4",
+                                                           "Foil 5"}));
+    for (int32_t k : {0, 3, 5}) {
+        std::rewind(f);
+        std::vector<double> e, a;
+        ASSERT_TRUE(DexFolieLesen(f, k, &e, &a)) << k;
+        ASSERT_EQ(e.size(), static_cast<std::size_t>(20 + k)) << k;
+        EXPECT_DOUBLE_EQ(e[0], 10 + k) << k;
+        EXPECT_DOUBLE_EQ(a.back(), k + (19 + k) / 100.0) << k;
+    }
+    std::fclose(f);
+}
+
 TEST(DexSchrittTest, ScrollUnitsOfTheTableAndTheirLimits)
 {
     const struct {

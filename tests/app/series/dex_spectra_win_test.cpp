@@ -143,7 +143,8 @@ TEST_F(DexSpektren, ASevenThousandPointTripleFillsTheWindowWithEveryPoint)
 {
     const Serie s(7000);
     ASSERT_TRUE(s.SchreibeDateien(o, {1}, {1}));
-    std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", (o + "i0_1.dxa##" + o + "i1_1.dxa##" + o + "dark.dxa").c_str());
+    const std::string pfade = o + "i0_1.dxa##" + o + "i1_1.dxa##" + o + "dark.dxa";
+    std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", pfade.c_str());
     HAUPTDATEN.DialogWerte[0] = -1.0;
     HAUPTDATEN.DialogWerte[1] = 1.0;  // no series: one two-column file all the same
     HAUPTDATEN.DialogWerte[2] = -1.0;
