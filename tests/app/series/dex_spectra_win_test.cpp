@@ -47,6 +47,8 @@ TEST_F(DexSpektren, SeriesThroughTheDialogIntoOneMultiColumnFile)
 {
     const Serie s;
     ASSERT_TRUE(s.SchreibeDateien(o, {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}));
+    // Not of the series, though its short name ends in ".DXA".
+    ASSERT_TRUE(CopyFileA((o + "i0_5.dxa").c_str(), (o + "i0_6.dxab").c_str(), FALSE));
     ASSERT_TRUE(MitDialogen({SetzeText(200, (o + "i0_*.dxa").c_str()), SetzeText(210, (o + "i1_*.dxa").c_str()),
                              SetzeText(220, (o + "dark.dxa").c_str()), Waehle(IDC_DEX_MEHRSPALTIG), Druecke(IDOK)},
                             [] { HAUPTDATEN.Befehl(833, 0); }));
