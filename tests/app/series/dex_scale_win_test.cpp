@@ -252,6 +252,40 @@ TEST_F(DexSkala, FoilCalibrationOfTheRealFeFoilKeepsEveryPointOfTheMeasurement)
     EXPECT_NE(Historie().find("--DEXAFS energy conversion -"), std::string::npos);
 }
 
+TEST_F(DexSkala, AnEdgeWithoutExtremaGetsTheDefaultSlopeOfTheWindowsFile)
+{
+    FolieAnlegen();
+    // 1,000 diodes of a smooth edge at diode 400; the file's points per
+    // column set the slope, not the 500 points the dialog works on.
+    for (const int32_t proSpalte : {1000, 749}) {
+        std::vector<double> x, y;
+        for (int d = 0; d < 1000; ++d) {
+            x.push_back(d);
+            y.push_back(0.5 + std::atan((d - 400.0) / 6.0) / 3.14159265358979323846);
+        }
+        Setze(x, y, proSpalte);
+        std::string status;
+        ASSERT_TRUE(MitDialogen({WaehleFolie(1),
+                                 [&status](HWND dlg) {
+                                     char t[200] = "";
+                                     GetDlgItemTextA(dlg, IDC_DEX_STATUS, t, sizeof t);
+                                     status = t;
+                                 },
+                                 Druecke(IDOK)},
+                                [] { HAUPTDATEN.Befehl(819, 0); }));
+        // (Its flat ends may show a few derivative zeros; none match the foil.)
+        EXPECT_NE(status.find(": straight line through the half heights."), std::string::npos) << status;
+        const double s0 = proSpalte < 750 ? 0.00035 : 0.0007;
+        EXPECT_DOUBLE_EQ(HAUPTDATEN.DxasPolynom[1], s0) << proSpalte;
+        EXPECT_EQ(HAUPTDATEN.DxasPolynom[2], 0.0);
+        // The half heights meet: the foil's lies at the edge's diode.
+        int a = 0;
+        while (folieA[a] < 0.5) ++a;
+        EXPECT_NEAR(HAUPTDATEN.DxasPolynom[0] + s0 * 400.0, folieE[a], 0.003) << proSpalte;
+        EXPECT_EQ(GrafikFenster[0].Punkte(), 1000);
+    }
+}
+
 TEST_F(DexSkala, ScrollBarsOverlayNoneAndCancel)
 {
     FolieAnlegen();
