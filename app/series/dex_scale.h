@@ -15,7 +15,8 @@
 class def_zelva;
 
 // "dexfoil.dat": blocks of one header line (up to four names) and 1500
-// data lines of energy and absorption pairs.
+// data lines of energy and absorption pairs. Lines are read whole, in
+// pieces of DEX_FOLIEN_ZEILE characters.
 constexpr int32_t DEX_FOLIEN_ZEILEN = 1500;
 constexpr int32_t DEX_FOLIEN_ZEILE = 300;
 

@@ -11,11 +11,17 @@
 
 namespace {
 
-// One line of at most DEX_FOLIEN_ZEILE characters (a longer one is read on
-// in pieces, as the table's reader takes it); false at the end.
-bool Zeile(std::FILE* f, char* zeile)
+// One whole line, however long (the table's writer keeps long lines
+// whole, so a block is always 1501 lines); false at the end.
+bool Zeile(std::FILE* f, std::string* zeile)
 {
-    return std::fgets(zeile, DEX_FOLIEN_ZEILE + 1, f) != nullptr;
+    zeile->clear();
+    char stueck[DEX_FOLIEN_ZEILE + 2];
+    while (std::fgets(stueck, sizeof stueck, f)) {
+        zeile->append(stueck);
+        if (!zeile->empty() && zeile->back() == '\n') return true;
+    }
+    return !zeile->empty();
 }
 
 bool Ende(double v) { return v > -1.9 && v <= -0.9; }
@@ -41,13 +47,19 @@ const double TOLERANZ = 0.15;
 std::vector<std::string> DexFolienNamen(std::FILE* f)
 {
     std::vector<std::string> namen;
-    char zeile[DEX_FOLIEN_ZEILE + 2];
-    while (Zeile(f, zeile)) {
-        zeile[std::strcspn(zeile, "\r\n")] = '\0';
-        for (char* t = std::strtok(zeile, ","); t; t = std::strtok(nullptr, ","))
-            if (*t) namen.push_back(t);
+    std::string zeile;
+    while (Zeile(f, &zeile)) {
+        zeile.resize(zeile.find_first_of("\r\n") == std::string::npos ? zeile.size()
+                                                                     : zeile.find_first_of("\r\n"));
+        std::size_t von = 0;
+        while (von <= zeile.size()) {
+            std::size_t bis = zeile.find(',', von);
+            if (bis == std::string::npos) bis = zeile.size();
+            if (bis > von) namen.push_back(zeile.substr(von, bis - von));
+            von = bis + 1;
+        }
         for (int32_t i = 0; i < DEX_FOLIEN_ZEILEN; ++i)
-            if (!Zeile(f, zeile)) return namen;
+            if (!Zeile(f, &zeile)) return namen;
     }
     return namen;
 }
@@ -57,15 +69,15 @@ bool DexFolieLesen(std::FILE* f, int32_t k, std::vector<double>* e, std::vector<
     e->clear();
     a->clear();
     if (k < 0) return false;
-    char zeile[DEX_FOLIEN_ZEILE + 2];
+    std::string zeile;
     const int64_t ueberspringen = static_cast<int64_t>(k / 4) * (DEX_FOLIEN_ZEILEN + 1) + 1;
     for (int64_t i = 0; i < ueberspringen; ++i)
-        if (!Zeile(f, zeile)) return false;
+        if (!Zeile(f, &zeile)) return false;
     const int32_t spalte = 2 * (k % 4);
-    for (int32_t i = 0; i < DEX_FOLIEN_ZEILEN && Zeile(f, zeile); ++i) {
+    for (int32_t i = 0; i < DEX_FOLIEN_ZEILEN && Zeile(f, &zeile); ++i) {
         double werte[8];
         int32_t gelesen = 0;
-        char* p = zeile;
+        const char* p = zeile.c_str();
         while (gelesen <= spalte + 1 && gelesen < 8) {
             char* ende = nullptr;
             const double v = std::strtod(p, &ende);

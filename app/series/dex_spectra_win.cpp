@@ -88,7 +88,9 @@ bool Uebernehmen(HWND dlg)
     return true;
 }
 
-// The file search of the system in one folder.
+// The file search of the system in one folder. Its matches are checked
+// against the long name, since the search also matches short (8.3) names:
+// "*.dxa" would take "a.dxab".
 std::vector<std::string> Suche(const std::string& ordner, const std::string& muster)
 {
     std::vector<std::string> namen;
@@ -96,7 +98,8 @@ std::vector<std::string> Suche(const std::string& ordner, const std::string& mus
     HANDLE h = FindFirstFileA((ordner + muster).c_str(), &d);
     if (h == INVALID_HANDLE_VALUE) return namen;
     do {
-        if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) namen.push_back(d.cFileName);
+        if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && DexMusterPasst(d.cFileName, muster))
+            namen.push_back(d.cFileName);
     } while (FindNextFileA(h, &d));
     FindClose(h);
     return namen;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -14,8 +15,11 @@
 
 #include "app/series/dex_series_fixture.h"
 #include "app/spectra/data_commands_fixture.h"
+#include "app/temp_folder.h"
 #include "resource_ids.h"
 #include "series/dex_scale_win.h"
+#include "shell/macro_bar.h"
+#include "shell/macro_file.h"
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
 #include "zelva.h"
@@ -148,9 +152,22 @@ TEST_F(DexSkala, TypedPolynomialConvertsEmg003OnItsDiodeAxis)
     }
     const std::vector<double> y = Spline(e, mu, en);
     Setze(d, y, 1128);
-    ASSERT_TRUE(MitDialogen({SetzeText(IDC_DEX_C0, "7.0800"), SetzeText(IDC_DEX_C1, "1.4E-4"),
-                             SetzeText(IDC_DEX_C2, "1E-8"), Druecke(IDOK)},
-                            [] { HAUPTDATEN.Befehl(821, 0); }));
+    const std::string makro = Pfad("dxas.MAK");
+    ASSERT_EQ(MakroDateiAnlegen(makro), MAKRO_SATZ);
+    std::snprintf(ButtonBar.MakroPfad, sizeof ButtonBar.MakroPfad, "%s", makro.c_str());
+    HAUPTDATEN.MakroAufnahme = 1;
+    const bool ok = MitDialogen({SetzeText(IDC_DEX_C0, "7.0800"), SetzeText(IDC_DEX_C1, "1.4E-4"),
+                                 SetzeText(IDC_DEX_C2, "1E-8"), Druecke(IDOK)},
+                                [] { HAUPTDATEN.Befehl(821, 0); });
+    HAUPTDATEN.MakroAufnahme = 0;
+    ButtonBar.MakroPfad[0] = '\0';
+    ASSERT_TRUE(ok);
+    std::vector<MakroSatz> saetze;
+    ASSERT_EQ(MakroTextLesen(LiesBytes(makro), saetze), MAKRO_SATZ);
+    ASSERT_EQ(saetze.size(), 1u);
+    EXPECT_EQ(saetze[0].Befehl, 821);
+    ASSERT_GE(saetze[0].Werte.size(), 3u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(saetze[0].Werte[i], c[i]);
     ASSERT_EQ(Slot(), 1);
     const std::vector<double> x = X(0, 1);
     ASSERT_EQ(x.size(), 1128u);
@@ -186,7 +203,21 @@ TEST_F(DexSkala, FoilCalibrationOfTheRealFeFoilKeepsEveryPointOfTheMeasurement)
     for (double& v : HAUPTDATEN.DxasPolynom) v = 0.0;
     const std::vector<int32_t> typenVorher = typen[0];
     std::string status;
-    const bool ok = MitDialogen({WaehleFolie(1),
+    const std::string makro = Pfad("foil.MAK");
+    ASSERT_EQ(MakroDateiAnlegen(makro), MAKRO_SATZ);
+    std::snprintf(ButtonBar.MakroPfad, sizeof ButtonBar.MakroPfad, "%s", makro.c_str());
+    HAUPTDATEN.MakroAufnahme = 1;
+    std::vector<std::string> liste;
+    auto folien = [&liste](HWND dlg) {
+        HWND box = GetDlgItem(dlg, IDC_DEX_FOLIE);
+        const int n = static_cast<int>(SendMessageA(box, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i) {
+            char t[100] = "";
+            SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(t));
+            liste.push_back(t);
+        }
+    };
+    const bool ok = MitDialogen({folien, WaehleFolie(1),
                                  [&status](HWND dlg) {
                                      char t[200] = "";
                                      GetDlgItemTextA(dlg, IDC_DEX_STATUS, t, sizeof t);
@@ -195,9 +226,20 @@ TEST_F(DexSkala, FoilCalibrationOfTheRealFeFoilKeepsEveryPointOfTheMeasurement)
                                  },
                                  Druecke(IDOK)},
                                 [] { HAUPTDATEN.Befehl(819, 0); });
+    HAUPTDATEN.MakroAufnahme = 0;
+    ButtonBar.MakroPfad[0] = '\0';
     ASSERT_TRUE(ok);
+    EXPECT_EQ(liste, (std::vector<std::string>{"None", "Fe K"}));
     EXPECT_NE(status.find("extrema matched"), std::string::npos) << status;
     const double* c = HAUPTDATEN.DxasPolynom;
+    // One record, 819 with the polynomial: the resampling before the
+    // dialog is not recorded.
+    std::vector<MakroSatz> saetze;
+    ASSERT_EQ(MakroTextLesen(LiesBytes(makro), saetze), MAKRO_SATZ);
+    ASSERT_EQ(saetze.size(), 1u);
+    EXPECT_EQ(saetze[0].Befehl, 819);
+    ASSERT_GE(saetze[0].Werte.size(), 3u);
+    for (int i = 0; i < 3; ++i) EXPECT_DOUBLE_EQ(saetze[0].Werte[i], c[i]);
     double fehler = 0;
     for (int d = 0; d < 1000; ++d) fehler = std::max(fehler, std::fabs(E(c, d) - E(wahr, d)));
     EXPECT_LT(fehler, 1.0e-3) << "keV";
@@ -208,6 +250,40 @@ TEST_F(DexSkala, FoilCalibrationOfTheRealFeFoilKeepsEveryPointOfTheMeasurement)
     EXPECT_EQ(Y(0, Slot()), y);
     EXPECT_EQ(typen[0], typenVorher);
     EXPECT_NE(Historie().find("--DEXAFS energy conversion -"), std::string::npos);
+}
+
+TEST_F(DexSkala, AnEdgeWithoutExtremaGetsTheDefaultSlopeOfTheWindowsFile)
+{
+    FolieAnlegen();
+    // 1,000 diodes of a smooth edge at diode 400; the file's points per
+    // column set the slope, not the 500 points the dialog works on.
+    for (const int32_t proSpalte : {1000, 749}) {
+        std::vector<double> x, y;
+        for (int d = 0; d < 1000; ++d) {
+            x.push_back(d);
+            y.push_back(0.5 + std::atan((d - 400.0) / 6.0) / 3.14159265358979323846);
+        }
+        Setze(x, y, proSpalte);
+        std::string status;
+        ASSERT_TRUE(MitDialogen({WaehleFolie(1),
+                                 [&status](HWND dlg) {
+                                     char t[200] = "";
+                                     GetDlgItemTextA(dlg, IDC_DEX_STATUS, t, sizeof t);
+                                     status = t;
+                                 },
+                                 Druecke(IDOK)},
+                                [] { HAUPTDATEN.Befehl(819, 0); }));
+        // (Its flat ends may show a few derivative zeros; none match the foil.)
+        EXPECT_NE(status.find(": straight line through the half heights."), std::string::npos) << status;
+        const double s0 = proSpalte < 750 ? 0.00035 : 0.0007;
+        EXPECT_DOUBLE_EQ(HAUPTDATEN.DxasPolynom[1], s0) << proSpalte;
+        EXPECT_EQ(HAUPTDATEN.DxasPolynom[2], 0.0);
+        // The half heights meet: the foil's lies at the edge's diode.
+        int a = 0;
+        while (folieA[a] < 0.5) ++a;
+        EXPECT_NEAR(HAUPTDATEN.DxasPolynom[0] + s0 * 400.0, folieE[a], 0.003) << proSpalte;
+        EXPECT_EQ(GrafikFenster[0].Punkte(), 1000);
+    }
 }
 
 TEST_F(DexSkala, ScrollBarsOverlayNoneAndCancel)
@@ -226,7 +302,19 @@ TEST_F(DexSkala, ScrollBarsOverlayNoneAndCancel)
         double versatz = 0;
         bool gleich = false, anders = false;
     };
-    Mess none, nachFolie, zeile, seite, zweite, null, hoch;
+    Mess none, nachFolie, zeile, seite, zweite, null, hoch, getippt;
+    // With the true polynomial typed and applied, the reference (raised by
+    // the offset of one unit) lies on the measurement.
+    double lageFehler = 1.0;
+    int32_t dialogPunkte = 0;
+    auto lage = [&lageFehler, &dialogPunkte](HWND) {
+        const DexSkalaStand* s = DexSkalaZustand();
+        if (!s) return;
+        dialogPunkte = s->Punkte;
+        lageFehler = 0.0;
+        for (int32_t j = s->Punkte / 10; j < 9 * s->Punkte / 10; ++j)
+            lageFehler = std::max(lageFehler, std::fabs(s->Referenz[j] - 1.0 / 300.0 - s->Y[j]));
+    };
     auto merke = [](Mess* m) {
         return [m](HWND) {
             const DexSkalaStand* s = DexSkalaZustand();
@@ -254,7 +342,9 @@ TEST_F(DexSkala, ScrollBarsOverlayNoneAndCancel)
                              zweimal(&nachFolie), Rolle(IDC_DEX_ERSTE, SB_LINEDOWN), merke(&zeile),
                              Rolle(IDC_DEX_ERSTE, SB_PAGEDOWN), merke(&seite), Rolle(IDC_DEX_ZWEITE, SB_LINEDOWN),
                              merke(&zweite), Rolle(IDC_DEX_NULL, SB_LINELEFT), merke(&null),
-                             Rolle(IDC_DEX_VERSATZ, SB_LINEUP), merke(&hoch), Druecke(IDCANCEL)},
+                             Rolle(IDC_DEX_VERSATZ, SB_LINEUP), merke(&hoch), SetzeText(IDC_DEX_C0, "7.0"),
+                             SetzeText(IDC_DEX_C1, "7E-4"), SetzeText(IDC_DEX_C2, "1E-8"), Druecke(CM_REDRAW),
+                             merke(&getippt), zweimal(&getippt), lage, Druecke(IDCANCEL)},
                             [] { HAUPTDATEN.Befehl(819, 0); }));
     for (int i = 0; i < 3; ++i) EXPECT_EQ(none.c[i], start[i]);  // "None" changes nothing
     EXPECT_TRUE(nachFolie.anders);
@@ -268,6 +358,15 @@ TEST_F(DexSkala, ScrollBarsOverlayNoneAndCancel)
     EXPECT_EQ(hoch.versatz, 1.0);
     ASSERT_EQ(hoch.ref.size(), null.ref.size());
     EXPECT_NEAR(hoch.ref[250] - null.ref[250], 1.0 / 300.0, 1e-12);
+    // Apply (37) reads the typed coefficients and draws the reference anew.
+    EXPECT_EQ(getippt.c[0], 7.0);
+    EXPECT_EQ(getippt.c[1], 7e-4);
+    EXPECT_EQ(getippt.c[2], 1e-8);
+    EXPECT_TRUE(getippt.anders);
+    EXPECT_TRUE(getippt.gleich);
+    EXPECT_EQ(dialogPunkte, 500);  // the dialog works on the resampled copy
+    // (The foil on its even grid of 500 points rounds the white line.)
+    EXPECT_LT(lageFehler, 0.06);
     // Cancel: the polynomial and the window's model as they were, no conversion.
     for (int i = 0; i < 3; ++i) EXPECT_EQ(HAUPTDATEN.DxasPolynom[i], start[i]);
     EXPECT_EQ(typen[0], typenVorher);

@@ -1,17 +1,21 @@
 // Command 833 in the running program: the dialog CALCDEXSPEC with its DEX
-// rows and path checks, the run on a detector series built from the real
-// dispersive Fe K spectrum EMG003, and the prepared run with its question.
+// rows, browse buttons and path checks, the run on a detector series built
+// from the real dispersive Fe K spectrum EMG003, and the prepared run with
+// its question.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/series/dex_series_fixture.h"
 #include "app/spectra/data_commands_fixture.h"
 #include "resource_ids.h"
+#include "series/dex_spectra_win.h"
 #include "shell/haupt_fenster.h"
 #include "shell/shell_globals.h"
 
@@ -43,6 +47,8 @@ TEST_F(DexSpektren, SeriesThroughTheDialogIntoOneMultiColumnFile)
 {
     const Serie s;
     ASSERT_TRUE(s.SchreibeDateien(o, {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}));
+    // Not of the series, though its short name ends in ".DXA".
+    ASSERT_TRUE(CopyFileA((o + "i0_5.dxa").c_str(), (o + "i0_6.dxab").c_str(), FALSE));
     ASSERT_TRUE(MitDialogen({SetzeText(200, (o + "i0_*.dxa").c_str()), SetzeText(210, (o + "i1_*.dxa").c_str()),
                              SetzeText(220, (o + "dark.dxa").c_str()), Waehle(IDC_DEX_MEHRSPALTIG), Druecke(IDOK)},
                             [] { HAUPTDATEN.Befehl(833, 0); }));
@@ -135,9 +141,84 @@ TEST_F(DexSpektren, PreparedRunAsksAboutNumbersThatDifferAndStoresZeroForI1AtThe
     EXPECT_TRUE(std::isfinite(YAktuell()[7]));
 }
 
+TEST_F(DexSpektren, ASevenThousandPointTripleFillsTheWindowWithEveryPoint)
+{
+    const Serie s(7000);
+    ASSERT_TRUE(s.SchreibeDateien(o, {1}, {1}));
+    const std::string pfade = o + "i0_1.dxa##" + o + "i1_1.dxa##" + o + "dark.dxa";
+    std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", pfade.c_str());
+    HAUPTDATEN.DialogWerte[0] = -1.0;
+    HAUPTDATEN.DialogWerte[1] = 1.0;  // no series: one two-column file all the same
+    HAUPTDATEN.DialogWerte[2] = -1.0;
+    HAUPTDATEN.Befehl(833, 2);
+    EXPECT_TRUE(boxen.empty());
+    grafik_fenster& g = GrafikFenster[0];
+    ASSERT_EQ(g.Punkte(), 7000);
+    EXPECT_EQ(g.GetXFeld(-1)[6999], 6999.0);
+    EXPECT_NEAR(YAktuell()[6999], s.mu[6999] * 1.02, 1e-5);
+    EXPECT_EQ(Spalte(o + "i1_1.xas", 2).size(), 7000u);
+    EXPECT_FALSE(std::filesystem::exists(o + "i0_.xas"));
+}
+
 TEST_F(DexSpektren, Bl8FilesAreNotImportedAndTheCommandSaysSo)
 {
     HAUPTDATEN.Befehl(188, 0);
     ASSERT_EQ(boxen.size(), 1u);
     EXPECT_EQ(boxen[0].text, "Importing beamline \".bl8\" detector files is not available in this version of Korlan.");
+}
+
+namespace {
+
+// What the browse buttons handed to the file-open dialog.
+struct Durchsucht {
+    std::string vorgabe, filter;
+    DWORD flags = 0, laenge = 0;
+    int aufrufe = 0;
+};
+Durchsucht& Gesehen()
+{
+    static Durchsucht d;
+    return d;
+}
+BOOL WINAPI DateiGewaehlt(OPENFILENAMEA* ofn)
+{
+    Durchsucht& d = Gesehen();
+    ++d.aufrufe;
+    d.vorgabe = ofn->lpstrFile;
+    d.filter.assign(ofn->lpstrFilter, ofn->lpstrFilter + std::strlen(ofn->lpstrFilter));
+    d.flags = ofn->Flags;
+    d.laenge = ofn->nMaxFile;
+    std::snprintf(ofn->lpstrFile, ofn->nMaxFile, "C:\\mess\\i%d.dxa", d.aufrufe);
+    return TRUE;
+}
+
+}  // namespace
+
+TEST_F(DexSpektren, BrowseButtonsOfferDxaFilesAndFillTheirOwnEdit)
+{
+    Gesehen() = Durchsucht{};
+    DexDateiDialog = DateiGewaehlt;
+    std::string i1, foil2;
+    auto lies = [&](HWND dlg) {
+        char t[300] = "";
+        GetDlgItemTextA(dlg, 210, t, sizeof t);
+        i1 = t;
+        GetDlgItemTextA(dlg, 235, t, sizeof t);
+        foil2 = t;
+    };
+    const bool ok = MitDialogen({Druecke(IDC_DEX_I1), Waehle(IDC_DEX_DEXFORMAT), Druecke(IDC_DEX_FOLIE_2), lies,
+                                 Druecke(IDCANCEL)},
+                                [] { HAUPTDATEN.Befehl(833, 0); });
+    DexDateiDialog = GetOpenFileNameA;
+    ASSERT_TRUE(ok);
+    const Durchsucht& d = Gesehen();
+    EXPECT_EQ(d.aufrufe, 2);
+    EXPECT_EQ(d.vorgabe, "*.dxa");
+    EXPECT_EQ(d.filter, "Korlan format (*.dxa)");
+    EXPECT_EQ(d.flags & (OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY),
+              static_cast<DWORD>(OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY));
+    EXPECT_EQ(d.laenge, 300u);
+    EXPECT_EQ(i1, "C:\\mess\\i1.dxa");
+    EXPECT_EQ(foil2, "C:\\mess\\i2.dxa");
+    EXPECT_EQ(GrafikFenster[0].AktuellerSlot(), 0);  // Cancel
 }
