@@ -207,6 +207,32 @@ TEST_F(PcaDialogTest, CancelledChoiceClosesWithNothingWrittenOrShown)
     EXPECT_TRUE(boxen.empty());
 }
 
+// The same target accepted twice gives no concentrations: a message, and
+// no "realweight" file.
+TEST_F(PcaDialogTest, DependentTargetFactorsAreRefused)
+{
+    int32_t faktoren = 0;
+    bool realGecheckt = false;
+    ASSERT_TRUE(Befehl({
+        Waehle(IDC_PCA_TARGET), Druecke(IDC_PCA_ANNEHMEN), Druecke(IDC_PCA_ANNEHMEN),
+        [&](HWND d) {
+            faktoren = static_cast<int32_t>(SendDlgItemMessageA(d, IDC_PCA_FAKTOREN, LB_GETCOUNT, 0, 0));
+        },
+        Waehle(IDC_PCA_REAL),
+        [&](HWND d) { realGecheckt = IsDlgButtonChecked(d, IDC_PCA_REAL) == BST_CHECKED; },
+        Druecke(IDCANCEL),
+    }));
+    EXPECT_EQ(faktoren, 2);
+    EXPECT_TRUE(realGecheckt);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].text, "The target factors are linearly dependent!\r\nNo concentrations computed.");
+    EXPECT_EQ(Inhalt("factor_1.pca"), Inhalt("factor_2.pca"));
+    EXPECT_FALSE(Da("realweight_1.pca"));
+    EXPECT_FALSE(Da("realweight_2.pca"));
+    // Cancel shows nothing.
+    EXPECT_STREQ(ResultsWindow.ErgebnisText, "");
+}
+
 TEST_F(PcaDialogTest, ReplayStopsWithoutOpeningTheDialog)
 {
     FehlerCode = 0;
@@ -300,6 +326,22 @@ TEST_F(PcaDialogTest, NinetyNineColumnsAreTakenAHundredRefused)
     EXPECT_EQ(boxen[1].titel, "Error!");
     EXPECT_TRUE(std::filesystem::is_empty(daten.Ordner()));
     EXPECT_TRUE(PcaEingaben.empty());
+
+    // In the dialog: the lists stay empty and the dialog stays open.
+    int32_t zeilen = -1;
+    ASSERT_TRUE(Befehl({
+        [&](HWND d) {
+            zeilen = 0;
+            for (int id : {IDC_PCA_EINGABEN, IDC_PCA_KOMPONENTENLISTE, IDC_PCA_GEWICHTE, IDC_PCA_RESIDUENLISTE,
+                           IDC_PCA_INDIKATOR, IDC_PCA_FAKTOREN})
+                zeilen += static_cast<int32_t>(SendDlgItemMessageA(d, id, LB_GETCOUNT, 0, 0));
+        },
+        Druecke(IDCANCEL),
+    }));
+    EXPECT_EQ(zeilen, 0);
+    ASSERT_EQ(boxen.size(), 2u);
+    EXPECT_EQ(boxen[1].titel, "Error!");
+    EXPECT_TRUE(std::filesystem::is_empty(daten.Ordner()));
 
     SchreibeSerie(serien.Ordner(), "neunundneunzig.dxa", 99, 60);
     boxen.clear();
