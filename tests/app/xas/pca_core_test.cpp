@@ -714,6 +714,56 @@ TEST(PcaDateien, ReportOfTheSyntheticSeriesLineByLine)
     }
 }
 
+// Flags 1, 1, 0, 1 read back from "new_weights.dat": the reconstruction
+// uses components 1, 2 and 4, the target transformation 1 and 2 only.
+TEST(PcaDateien, FlagsWithAGapReconstructWithAllFlaggedAndTransformWithTheLeadingRun)
+{
+    TempOrdner t;
+    const std::string ordner = t.Ordner() + "/";
+    const Mischungen m = Baue(4, 0.002, 41u);
+    const AufGitter a = Resample(m);
+    std::vector<PcaEingabe> e = Eingaben(a);
+    PcaZustand zustand;
+    PcaLauf lauf;
+    ASSERT_EQ(PcaVollanalyse(ordner, e, a.gitter, false, "", zustand, lauf), 4);
+    PcaZerlegung z;
+    ASSERT_EQ(PcaZerlege(a.spektren, z), 1);
+
+    ASSERT_TRUE(PcaSchreibeFlags(ordner, {1, 1, 0, 1}));
+    ASSERT_EQ(PcaNeuRekonstruktion(ordner, e, zustand, lauf), 4);
+    EXPECT_EQ(lauf.Signifikant, 2);
+    for (int32_t i = 0; i < 4; ++i) {
+        const std::vector<double> r = Spalte(t.Datei("A_PCA_recon_data.dat"), i + 2);
+        ASSERT_EQ(r.size(), 300u);
+        double abweichung = 0.0, ohneVier = 0.0;
+        for (int32_t k = 0; k < PCA_GITTERPUNKTE; ++k) {
+            double soll = 0.0;
+            for (int32_t c : {0, 1, 3}) soll += z.w[c] * z.u(k, c) * z.v(i, c);
+            abweichung = std::max(abweichung, std::fabs(r[k] - soll));
+            ohneVier = std::max(ohneVier, std::fabs(z.w[3] * z.u(k, 3) * z.v(i, 3)));
+        }
+        EXPECT_LT(abweichung, 1e-5) << "input " << i + 1;
+        EXPECT_GT(ohneVier, 10 * abweichung) << "input " << i + 1;
+    }
+
+    double rWert = 0.0;
+    std::string bericht;
+    ASSERT_EQ(PcaZieltransformation(ordner, e, zustand, m.e.data(), m.rein[2].data(), 400, "pure.dat", rWert,
+                                    bericht), 4);
+    std::vector<double> zwei, vier;
+    const double rZwei = PcaTargetTransformation(z, 2, a.rein[2], zwei);
+    PcaTargetTransformation(z, 4, a.rein[2], vier);
+    EXPECT_NEAR(rWert, rZwei, 1e-4);
+    std::ifstream in(t.Datei("A_PCA_Test_Prime.pca"));
+    double g, tt, weitVonVier = 0.0;
+    for (int32_t k = 0; k < PCA_GITTERPUNKTE; ++k) {
+        ASSERT_TRUE(in >> g >> tt);
+        EXPECT_NEAR(tt, zwei[k], 1e-5) << k;
+        weitVonVier = std::max(weitVonVier, std::fabs(tt - vier[k]));
+    }
+    EXPECT_GT(weitVonVier, 1e-3);
+}
+
 TEST(PcaDateien, TooFewOrTooManyInputsWriteNothing)
 {
     TempOrdner t;
