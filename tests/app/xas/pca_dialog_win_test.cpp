@@ -233,11 +233,32 @@ TEST_F(PcaDialogTest, DependentTargetFactorsAreRefused)
     EXPECT_STREQ(ResultsWindow.ErgebnisText, "");
 }
 
+// A test file that cannot be read is not transformed, and the transform
+// of the one before cannot be accepted under its name.
+TEST_F(PcaDialogTest, UnreadableTargetLeavesNothingToAccept)
+{
+    bool annehmenErst = false, annehmenDann = true;
+    ASSERT_TRUE(Befehl({
+        Waehle(IDC_PCA_TARGET), [&](HWND d) { annehmenErst = An(d, IDC_PCA_ANNEHMEN); },
+        [](HWND) { testDatei = "missing.dat"; }, Druecke(IDC_PCA_TESTDATEI), [](HWND) {},
+        [&](HWND d) { annehmenDann = An(d, IDC_PCA_ANNEHMEN); },
+        Druecke(IDCANCEL),
+    }));
+    EXPECT_TRUE(annehmenErst);
+    EXPECT_FALSE(annehmenDann);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("File could not be opened!"), std::string::npos) << boxen[0].text;
+    EXPECT_EQ(Inhalt("temp.txt").find("missing.dat"), std::string::npos);
+}
+
 TEST_F(PcaDialogTest, ReplayStopsWithoutOpeningTheDialog)
 {
     FehlerCode = 0;
+    const int32_t zaehler = GrafikFenster[0].KurvenZaehler;
     EXPECT_TRUE(MitDialogen({}, [&] { Prepared(851, {}); }));
     EXPECT_EQ(FehlerCode, 1000);
+    // No copy of the curve either.
+    EXPECT_EQ(GrafikFenster[0].KurvenZaehler, zaehler);
     EXPECT_TRUE(std::filesystem::is_empty(daten.Ordner()));
 }
 
