@@ -157,8 +157,9 @@ int32_t DoPcAnalysis(int32_t modus, double* residuen, double* indikator, grafik_
     if (modus == -1) {
         const std::string pfad = CommandText ? CommandText : "";
         SpektrumDaten d;
-        // A target that cannot be read is not transformed.
-        if (!LiesDatei(owner, pfad, d)) return PcaStand.Anzahl;
+        // A target that cannot be read is not transformed (and the test
+        // files of an earlier target must not be taken for it).
+        if (!LiesDatei(owner, pfad, d)) return 0;
         const size_t trenner = pfad.find_last_of("\\/");
         const std::string name = trenner == std::string::npos ? pfad : pfad.substr(trenner + 1);
         double rWert = 0.0;

@@ -326,7 +326,7 @@ std::string PcaBericht(const PcaBerichtDaten& d)
     };
     std::vector<double> summe(static_cast<size_t>(komponenten), 0.0);
     for (int32_t r = 0; r < c && r < static_cast<int32_t>(d.Residuen.size()); ++r) {
-        Anhaengen(s, "  Input #%2d", r + 1);
+        Anhaengen(s, "  Spec #%2d", r + 1);
         for (int32_t n = 0; n < komponenten; ++n) {
             Anhaengen(s, "  % -7.3G", zelle(d.Residuen[r], n));
             summe[n] += zelle(d.Residuen[r], n);

@@ -212,8 +212,10 @@ void Zieltransformation()
     An(IDC_PCA_SCROLL, false);
     An(IDC_PCA_REKONSTRUIEREN, false);
     if (CommandText) std::snprintf(CommandText, COMMAND_TEXT_BYTES, "%s", Z->TestPfad.c_str());
+    // A target that was not transformed cannot be accepted: the test files
+    // still hold the one before.
+    An(IDC_PCA_ANNEHMEN, false);
     const int32_t r = DoPcAnalysis(-1, Z->Residuen, Z->Indikator, Fenster(), Z->dlg);
-    // A target that was not transformed cannot be accepted.
     if (r <= 0) return;
     An(IDC_PCA_ANNEHMEN, true);
     Ansicht(2);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/spectra/data_commands_fixture.h"
@@ -136,4 +137,34 @@ TEST_F(PcaAnalyse, ChoicesThatEndWithNothingWritten)
             EXPECT_TRUE(boxen.empty());
         }
     }
+}
+
+// An input that ends before the grid does is taken after a caution, with 0
+// on the grid beyond its end.
+TEST_F(PcaAnalyse, ShortInputIsTakenAfterACaution)
+{
+    TempOrdner quelle;
+    std::filesystem::copy_file(std::string(REFERENZEN) + "s1.dat", quelle.Datei("s1.dat"));
+    {
+        std::ifstream ein(std::string(REFERENZEN) + "s2.dat");
+        std::ofstream aus(quelle.Datei("kurz.dat"));
+        std::string zeile;
+        while (std::getline(ein, zeile)) {
+            double e = 0.0;
+            if (!zeile.empty() && zeile[0] != '#' && std::sscanf(zeile.c_str(), "%lf", &e) == 1 && e > 12300.0)
+                break;
+            aus << zeile << "\n";
+        }
+    }
+    wahlOrdner = quelle.Ordner() + "\\";
+    wahlNamen = "s1.dat,kurz.dat";
+    ASSERT_EQ(DoPcAnalysis(1, residuen, indikator, nullptr, nullptr), 2);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].text, "Energy range of single spectra not compatible!");
+    EXPECT_EQ(boxen[0].titel, "Caution!");
+    ASSERT_EQ(PcaEingaben.size(), 2u);
+    EXPECT_LT(PcaEingaben[1].Ende, 12301.0);
+    EXPECT_EQ(PcaEingaben[1].Gitterspektrum.back(), 0.0);
+    EXPECT_GT(PcaEingaben[0].Gitterspektrum.back(), 0.5);
+    EXPECT_TRUE(Da("temp.txt"));
 }

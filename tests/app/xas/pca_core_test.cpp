@@ -3,7 +3,11 @@
 // transformation, concentrations, and the edge cases of the analysis.
 #include <gtest/gtest.h>
 
+#include <gsl/gsl_linalg.h>
+#include <gsl/gsl_spline.h>
+
 #include <algorithm>
+#include <cstdarg>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -282,6 +287,24 @@ TEST(PcaResample, LongInputsAndRangesOutsideTheGrid)
     EXPECT_EQ(halb[299], 0.0);
     EXPECT_NEAR(halb[100], std::sin(g[100] / 300.0), 1e-9);
 
+    // Unevenly spaced points of an edge: the natural spline is GSL's.
+    std::vector<double> xu, yu;
+    for (int32_t i = 0; i < 90; ++i) {
+        const double u = i / 89.0;
+        xu.push_back(11850.0 + 200.0 * u * u * (1.5 - 0.5 * u));
+        yu.push_back(Kante(xu.back() / 1000.0, 11.915, 1.2, 0.002));
+    }
+    const std::vector<double> gu = PcaGitter(xu.front(), xu.back());
+    std::vector<double> ou;
+    ASSERT_TRUE(PcaResample(xu.data(), yu.data(), 90, gu, ou));
+    gsl_interp_accel* acc = gsl_interp_accel_alloc();
+    gsl_spline* sp = gsl_spline_alloc(gsl_interp_cspline, xu.size());
+    gsl_spline_init(sp, xu.data(), yu.data(), xu.size());
+    for (int32_t k = 0; k < 300; ++k)
+        EXPECT_NEAR(ou[k], gsl_spline_eval(sp, std::min(gu[k], xu.back()), acc), 1e-10) << k;
+    gsl_spline_free(sp);
+    gsl_interp_accel_free(acc);
+
     EXPECT_FALSE(PcaResample(x.data(), y.data(), 1, g, out));
     EXPECT_EQ(out, std::vector<double>(300, 0.0));
 }
@@ -429,8 +452,8 @@ TEST(PcaBericht, FullAnalysisAndTargetTextsInTheirFormats)
         "\r\n\r\n\r\n"
         "      PCA RESIDUAL MATRIX AND SIGNIFICANCE INDICATORS\r\n\r\n"
         "            Comp# 1  Comp# 2 \r\n"
-        "  Input # 1   1.5      0     \r\n"
-        "  Input # 2   2.25     0     \r\n"
+        "  Spec # 1   1.5      0     \r\n"
+        "  Spec # 2   2.25     0     \r\n"
         "\r\n  S(R)       3.75     0     \r\n"
         "\r\n  S(R*Cn)    3.75     0     \r\n"
         "\r\n  IND        12.5     0     \r\n"
@@ -579,6 +602,166 @@ TEST(PcaDateien, FullAnalysisReconstructionTargetsAndConcentrations)
     EXPECT_EQ(PcaTargetReconstruction(ordner, 10, 4, fehler), PCA_KONZ_RANG);
     for (int32_t f = 1; f <= 4; ++f)
         EXPECT_FALSE(std::filesystem::exists(t.Datei("realweight_" + std::to_string(f) + ".pca")));
+}
+
+// One line of the report in a printf format.
+std::string Zeile(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Zeile(const char* format, ...)
+{
+    char puffer[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(puffer, sizeof puffer, format, args);
+    va_end(args);
+    return puffer;
+}
+
+TEST(PcaDateien, ReportOfTheSyntheticSeriesLineByLine)
+{
+    TempOrdner t;
+    const std::string ordner = t.Ordner() + "/";
+    const Mischungen m = Baue(10, 0.002, 23u);
+    const AufGitter a = Resample(m);
+    std::vector<PcaEingabe> e = Eingaben(a);
+    PcaZustand zustand;
+    PcaLauf lauf;
+    ASSERT_EQ(PcaVollanalyse(ordner, e, a.gitter, false, "", zustand, lauf), 10);
+    const int32_t c = 10;
+
+    // The weights against GSL's decomposition of the same matrix.
+    PcaZerlegung z;
+    ASSERT_EQ(PcaZerlege(a.spektren, z), 1);
+    gsl_matrix* ga = gsl_matrix_alloc(PCA_GITTERPUNKTE, c);
+    gsl_matrix* gv = gsl_matrix_alloc(c, c);
+    gsl_vector* gs = gsl_vector_alloc(c);
+    gsl_vector* arbeit = gsl_vector_alloc(c);
+    for (int32_t k = 0; k < PCA_GITTERPUNKTE; ++k)
+        for (int32_t i = 0; i < c; ++i) gsl_matrix_set(ga, k, i, a.spektren[i][k]);
+    ASSERT_EQ(gsl_linalg_SV_decomp(ga, gv, gs, arbeit), 0);
+    for (int32_t j = 0; j < c; ++j) {
+        EXPECT_NEAR(z.w[j], gsl_vector_get(gs, j), 1e-10 * z.w[0]) << j;
+        EXPECT_EQ(e[j].Gewicht, z.w[j]);
+    }
+    gsl_matrix_free(ga), gsl_matrix_free(gv), gsl_vector_free(gs), gsl_vector_free(arbeit);
+
+    // The text, each line from its own format; the residual matrix and
+    // the indicators are formed here from their definitions.
+    std::string s = "\r\n         Principal Components Analysis - Results\r\n"
+                    " ----------------------------------------------\r\n\r\n"
+                    "  Reference files (grid: 300 dp):\r\n";
+    for (int32_t i = 0; i < c; ++i)
+        s += Zeile("  File #%2d :  %20s,  ndp: %4d  [% -8.6G, % -8.6G]\r\n", i + 1, e[i].Name, 400,
+                   a.gitter.front(), a.gitter.back());
+    s += "\r\n\r\n  Output files generated in data directory:\r\n\r\n"
+         "  *   A_PCA_COMPONENTS.DAT - Principal Components\r\n"
+         "  *   A_PCA_RECON_DATA.DAT - Reconstructed data using 1st 10 components\r\n"
+         "  *   A_PCA_ORIGL_DATA.DAT - Original input data interpolated on same grid\r\n"
+         "  *   A_PCA_GROUP_PLOT.DAT - PCA Group Plot using 1st and 2nd Eigenvalue\r\n"
+         "\r\n\r\n      SIGNIFICANT WEIGHTS / EIGENVALUES\r\n\r\n";
+    for (int32_t m = 0; m < c; ++m) s += Zeile("  Weight/Eigenvalue #%2d :  % -14.7G \r\n", m + 1, z.w[m]);
+    s += "\r\n\r\n\r\n      MIXING COEFFICIENT MATRIX\r\n\r\n";
+    for (int32_t r = 0; r < c; ++r) {
+        for (int32_t m = 0; m < c; ++m) s += Zeile("  % -10.5G", z.v(r, m));
+        s += "\r\n";
+    }
+    s += "\r\n\r\n\r\n      PCA RESIDUAL MATRIX AND SIGNIFICANCE INDICATORS\r\n\r\n           ";
+    for (int32_t m = 0; m < c; ++m) s += Zeile(" Comp#%2d ", m + 1);
+    s += "\r\n";
+    std::vector<double> summe(c, 0.0);
+    for (int32_t r = 0; r < c; ++r) {
+        s += Zeile("  Spec #%2d", r + 1);
+        // Component by component; with all ten the R-value is round-off
+        // (1e-13), whose digits depend on the order of the sums.
+        std::vector<double> rek(PCA_GITTERPUNKTE, 0.0);
+        for (int32_t n = 1; n <= c; ++n) {
+            const double f = z.w[n - 1] * z.v(r, n - 1);
+            double oben = 0.0, unten = 0.0;
+            for (int32_t k = 0; k < PCA_GITTERPUNKTE; ++k) {
+                rek[k] += f * z.u(k, n - 1);
+                oben += std::fabs(a.spektren[r][k] - rek[k]);
+                unten += std::fabs(a.spektren[r][k]);
+            }
+            s += Zeile("  % -7.3G", 100.0 * oben / unten);
+            summe[n - 1] += 100.0 * oben / unten;
+        }
+        s += "\r\n";
+    }
+    s += "\r\n  S(R)    ";
+    for (int32_t n = 0; n < c; ++n) s += Zeile("  % -7.3G", summe[n]);
+    s += "\r\n\r\n  S(R*Cn) ";
+    for (int32_t n = 0; n < c; ++n) s += Zeile("  % -7.3G", (n + 1) * summe[n]);
+    std::vector<double> re(c, 0.0), ind(c, 0.0);
+    for (int32_t n = 1; n < c; ++n) {
+        double rest = 0.0;
+        for (int32_t j = n + 1; j <= c; ++j) rest += z.w[j - 1] * z.w[j - 1];
+        re[n - 1] = std::sqrt(rest / (300.0 * (c - n)));
+        ind[n - 1] = re[n - 1] / ((c - n) * (c - n));
+    }
+    s += "\r\n\r\n  IND     ";
+    for (int32_t n = 0; n < c; ++n) s += Zeile("  % -7.3G", 1e5 * ind[n]);
+    s += "\r\n\r\n  RE(*1E2)";
+    for (int32_t n = 0; n < c; ++n) s += Zeile("  % -7.3G", 100.0 * re[n]);
+    s += "\r\n\r\n\r\n";
+
+    const std::string temp = LiesDatei(t.Datei("temp.txt"));
+    EXPECT_EQ(temp, s);
+    // Compared line by line too, so a failure names the line.
+    std::istringstream ist(temp), soll(s);
+    std::string a1, a2;
+    for (int32_t zeile = 1; std::getline(soll, a2); ++zeile) {
+        ASSERT_TRUE(std::getline(ist, a1)) << "line " << zeile;
+        EXPECT_EQ(a1, a2) << "line " << zeile;
+    }
+}
+
+// Flags 1, 1, 0, 1 read back from "new_weights.dat": the reconstruction
+// uses components 1, 2 and 4, the target transformation 1 and 2 only.
+TEST(PcaDateien, FlagsWithAGapReconstructWithAllFlaggedAndTransformWithTheLeadingRun)
+{
+    TempOrdner t;
+    const std::string ordner = t.Ordner() + "/";
+    const Mischungen m = Baue(4, 0.002, 41u);
+    const AufGitter a = Resample(m);
+    std::vector<PcaEingabe> e = Eingaben(a);
+    PcaZustand zustand;
+    PcaLauf lauf;
+    ASSERT_EQ(PcaVollanalyse(ordner, e, a.gitter, false, "", zustand, lauf), 4);
+    PcaZerlegung z;
+    ASSERT_EQ(PcaZerlege(a.spektren, z), 1);
+
+    ASSERT_TRUE(PcaSchreibeFlags(ordner, {1, 1, 0, 1}));
+    ASSERT_EQ(PcaNeuRekonstruktion(ordner, e, zustand, lauf), 4);
+    EXPECT_EQ(lauf.Signifikant, 2);
+    for (int32_t i = 0; i < 4; ++i) {
+        const std::vector<double> r = Spalte(t.Datei("A_PCA_recon_data.dat"), i + 2);
+        ASSERT_EQ(r.size(), 300u);
+        double abweichung = 0.0, ohneVier = 0.0;
+        for (int32_t k = 0; k < PCA_GITTERPUNKTE; ++k) {
+            double soll = 0.0;
+            for (int32_t c : {0, 1, 3}) soll += z.w[c] * z.u(k, c) * z.v(i, c);
+            abweichung = std::max(abweichung, std::fabs(r[k] - soll));
+            ohneVier = std::max(ohneVier, std::fabs(z.w[3] * z.u(k, 3) * z.v(i, 3)));
+        }
+        EXPECT_LT(abweichung, 1e-5) << "input " << i + 1;
+        EXPECT_GT(ohneVier, 10 * abweichung) << "input " << i + 1;
+    }
+
+    double rWert = 0.0;
+    std::string bericht;
+    ASSERT_EQ(PcaZieltransformation(ordner, e, zustand, m.e.data(), m.rein[2].data(), 400, "pure.dat", rWert,
+                                    bericht), 4);
+    std::vector<double> zwei, vier;
+    const double rZwei = PcaTargetTransformation(z, 2, a.rein[2], zwei);
+    PcaTargetTransformation(z, 4, a.rein[2], vier);
+    EXPECT_NEAR(rWert, rZwei, 1e-4);
+    std::ifstream in(t.Datei("A_PCA_Test_Prime.pca"));
+    double g, tt, weitVonVier = 0.0;
+    for (int32_t k = 0; k < PCA_GITTERPUNKTE; ++k) {
+        ASSERT_TRUE(in >> g >> tt);
+        EXPECT_NEAR(tt, zwei[k], 1e-5) << k;
+        weitVonVier = std::max(weitVonVier, std::fabs(tt - vier[k]));
+    }
+    EXPECT_GT(weitVonVier, 1e-3);
 }
 
 TEST(PcaDateien, TooFewOrTooManyInputsWriteNothing)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "app/spectra/data_commands_fixture.h"
 #include "app/temp_folder.h"
 #include "resource_ids.h"
+#include "shell/macro_bar.h"
 #include "shell/results_window.h"
 #include "shell/shell_globals.h"
 #include "spectra/file_commands.h"
@@ -107,8 +109,13 @@ TEST_F(PcaDialogTest, ListsReconstructionTargetFactorAndConcentrations)
 {
     std::vector<std::string> eingaben, komponenten, gewichte, residuen, indikator, residuenNachher;
     bool annehmenVorher = true, annehmenNachher = false, realVorher = true, realNachher = false;
-    std::string flags, nummerOben, nummerUnten;
-    ASSERT_TRUE(Befehl({
+    std::string flags, nummerOben, nummerUnten, faktorEins;
+    // A macro being recorded gets no step from the dialog.
+    TempOrdner makroOrdner;
+    const std::string makro = makroOrdner.Datei("pca.MAK");
+    std::snprintf(ButtonBar.MakroPfad, sizeof ButtonBar.MakroPfad, "%s", makro.c_str());
+    HAUPTDATEN.MakroAufnahme = 1;
+    const bool zu = Befehl({
         [&](HWND d) {
             eingaben = ListenZeilen(d, IDC_PCA_EINGABEN), komponenten = ListenZeilen(d, IDC_PCA_KOMPONENTENLISTE);
             gewichte = ListenZeilen(d, IDC_PCA_GEWICHTE), residuen = ListenZeilen(d, IDC_PCA_RESIDUENLISTE);
@@ -138,12 +145,20 @@ TEST_F(PcaDialogTest, ListsReconstructionTargetFactorAndConcentrations)
         Waehle(IDC_PCA_KONZENTRATIONEN), Foto("pca_view6.png"),
         Waehle(IDC_PCA_TARGET), [&](HWND d) { annehmenNachher = An(d, IDC_PCA_ANNEHMEN); },
         Foto("pca_view2.png"),
-        Druecke(IDC_PCA_ANNEHMEN), [&](HWND d) { realNachher = An(d, IDC_PCA_REAL); },
+        Druecke(IDC_PCA_ANNEHMEN),
+        [&](HWND d) {
+            realNachher = An(d, IDC_PCA_REAL);
+            faktorEins = Inhalt("A_PCA_Test_Prime.pca");
+        },
         // A second target from "F" is transformed at once, then accepted.
         [](HWND) { testDatei = "s1.dat"; }, Druecke(IDC_PCA_TESTDATEI), [](HWND) {}, Druecke(IDC_PCA_ANNEHMEN),
         Waehle(IDC_PCA_REAL), Foto("pca_view7.png"),
         Druecke(IDOK),
-    }));
+    });
+    HAUPTDATEN.MakroAufnahme = 0;
+    ButtonBar.MakroPfad[0] = '\0';
+    ASSERT_TRUE(zu);
+    EXPECT_FALSE(std::filesystem::exists(makro));
     EXPECT_TRUE(boxen.empty()) << (boxen.empty() ? "" : boxen[0].text);
     ASSERT_EQ(eingaben.size(), 6u);
     EXPECT_EQ(eingaben[0], "s1.dat");
@@ -167,6 +182,7 @@ TEST_F(PcaDialogTest, ListsReconstructionTargetFactorAndConcentrations)
     // The accepted factor is the transformed target line by line.
     ASSERT_TRUE(Da("factor_1.pca"));
     ASSERT_TRUE(Da("factor_2.pca"));
+    EXPECT_EQ(Inhalt("factor_1.pca"), faktorEins);
     EXPECT_EQ(Inhalt("factor_2.pca"), Inhalt("A_PCA_Test_Prime.pca"));
     EXPECT_NE(Inhalt("factor_1.pca"), Inhalt("factor_2.pca"));
     EXPECT_TRUE(Da("realweight_1.pca"));
@@ -191,27 +207,78 @@ TEST_F(PcaDialogTest, CancelledChoiceClosesWithNothingWrittenOrShown)
     EXPECT_TRUE(boxen.empty());
 }
 
+// The same target accepted twice gives no concentrations: a message, and
+// no "realweight" file.
+TEST_F(PcaDialogTest, DependentTargetFactorsAreRefused)
+{
+    int32_t faktoren = 0;
+    bool realGecheckt = false;
+    ASSERT_TRUE(Befehl({
+        Waehle(IDC_PCA_TARGET), Druecke(IDC_PCA_ANNEHMEN), Druecke(IDC_PCA_ANNEHMEN),
+        [&](HWND d) {
+            faktoren = static_cast<int32_t>(SendDlgItemMessageA(d, IDC_PCA_FAKTOREN, LB_GETCOUNT, 0, 0));
+        },
+        Waehle(IDC_PCA_REAL),
+        [&](HWND d) { realGecheckt = IsDlgButtonChecked(d, IDC_PCA_REAL) == BST_CHECKED; },
+        Druecke(IDCANCEL),
+    }));
+    EXPECT_EQ(faktoren, 2);
+    EXPECT_TRUE(realGecheckt);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].text, "The target factors are linearly dependent!\r\nNo concentrations computed.");
+    EXPECT_EQ(Inhalt("factor_1.pca"), Inhalt("factor_2.pca"));
+    EXPECT_FALSE(Da("realweight_1.pca"));
+    EXPECT_FALSE(Da("realweight_2.pca"));
+    // Cancel shows nothing.
+    EXPECT_STREQ(ResultsWindow.ErgebnisText, "");
+}
+
+// A test file that cannot be read is not transformed, and the transform
+// of the one before cannot be accepted under its name.
+TEST_F(PcaDialogTest, UnreadableTargetLeavesNothingToAccept)
+{
+    bool annehmenErst = false, annehmenDann = true;
+    ASSERT_TRUE(Befehl({
+        Waehle(IDC_PCA_TARGET), [&](HWND d) { annehmenErst = An(d, IDC_PCA_ANNEHMEN); },
+        [](HWND) { testDatei = "missing.dat"; }, Druecke(IDC_PCA_TESTDATEI), [](HWND) {},
+        [&](HWND d) { annehmenDann = An(d, IDC_PCA_ANNEHMEN); },
+        Druecke(IDCANCEL),
+    }));
+    EXPECT_TRUE(annehmenErst);
+    EXPECT_FALSE(annehmenDann);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(boxen[0].text.find("File could not be opened!"), std::string::npos) << boxen[0].text;
+    EXPECT_EQ(Inhalt("temp.txt").find("missing.dat"), std::string::npos);
+}
+
 TEST_F(PcaDialogTest, ReplayStopsWithoutOpeningTheDialog)
 {
     FehlerCode = 0;
+    const int32_t zaehler = GrafikFenster[0].KurvenZaehler;
     EXPECT_TRUE(MitDialogen({}, [&] { Prepared(851, {}); }));
     EXPECT_EQ(FehlerCode, 1000);
+    // No copy of the curve either.
+    EXPECT_EQ(GrafikFenster[0].KurvenZaehler, zaehler);
     EXPECT_TRUE(std::filesystem::is_empty(daten.Ordner()));
 }
 
-// The spectrum columns of the window's series file as inputs: named by
-// column, one report line for the file, and the columns' own mixtures.
-TEST_F(PcaDialogTest, ColumnModeTakesTheSeriesColumns)
+// A series file of n points over 11.85-12.05 keV: column j (0-based) of
+// `spalten` mixes two pure edges, with a small shift per column so that no
+// two columns are alike; the active window shows it.
+namespace {
+void SchreibeSerie(const std::string& ordner, const char* name, int spalten, int n)
 {
-    const int n = 120, spalten = 5;
     std::vector<double> x(n);
     std::vector<std::vector<double>> y(spalten, std::vector<double>(n));
     for (int k = 0; k < n; ++k) {
         x[k] = 11.85 + 0.2 * k / (n - 1);
         const double a = std::atan((x[k] - 11.915) / 0.002), b = std::atan((x[k] - 11.925) / 0.004);
-        for (int j = 0; j < spalten; ++j) y[j][k] = (1.0 - 0.2 * j) * a + 0.2 * j * b;
+        for (int j = 0; j < spalten; ++j) {
+            const double f = spalten > 5 ? j / (spalten - 1.0) : 0.2 * j;
+            y[j][k] = (1.0 - f) * a + f * b + (spalten > 5 ? 1e-3 * std::sin(0.37 * j * (k + 1)) : 0.0);
+        }
     }
-    const std::string pfad = daten.Datei("serie.dxa");
+    const std::string pfad = ordner + "\\" + name;
     BinaerAuftrag auftrag;
     auftrag.Spalten = spalten + 1;
     auftrag.Punkte = n;
@@ -225,10 +292,20 @@ TEST_F(PcaDialogTest, ColumnModeTakesTheSeriesColumns)
         ASSERT_EQ(SchreibeBinaerSpektrum(pfad.c_str(), auftrag), SPEKTRUM_OK);
     }
     grafik_fenster& g = GrafikFenster[0];
-    std::snprintf(g.DateiInfo.Ordner, sizeof g.DateiInfo.Ordner, "%s\\", daten.Ordner().c_str());
-    std::snprintf(g.DateiInfo.DateiName, sizeof g.DateiInfo.DateiName, "serie.dxa");
+    std::snprintf(g.DateiInfo.Ordner, sizeof g.DateiInfo.Ordner, "%s\\", ordner.c_str());
+    std::snprintf(g.DateiInfo.DateiName, sizeof g.DateiInfo.DateiName, "%s", name);
     g.DateiInfo.Spalten = spalten + 1;
     g.DateiInfo.Binaer = 1;
+}
+}  // namespace
+
+// The spectrum columns of the window's series file as inputs: named by
+// column, one report line for the file, and the columns' own mixtures.
+TEST_F(PcaDialogTest, ColumnModeTakesTheSeriesColumns)
+{
+    const int spalten = 5;
+    SchreibeSerie(daten.Ordner(), "serie.dxa", spalten, 120);
+    grafik_fenster& g = GrafikFenster[0];
     antwort = IDOK;
 
     double residuen[PCA_LISTE] = {}, indikator[PCA_LISTE] = {};
@@ -251,4 +328,51 @@ TEST_F(PcaDialogTest, ColumnModeTakesTheSeriesColumns)
     boxen.clear();
     EXPECT_EQ(DoPcAnalysis(1, residuen, indikator, &g, nullptr), 6);
     EXPECT_STREQ(PcaEingaben[0].Name, "s1.dat");
+}
+
+// 99 columns are the most an analysis takes; 100 are refused before
+// anything is read or written.
+TEST_F(PcaDialogTest, NinetyNineColumnsAreTakenAHundredRefused)
+{
+    TempOrdner serien;
+    grafik_fenster& g = GrafikFenster[0];
+    double residuen[PCA_LISTE] = {}, indikator[PCA_LISTE] = {};
+    antwort = IDOK;
+
+    SchreibeSerie(serien.Ordner(), "hundert.dxa", 100, 60);
+    boxen.clear();
+    EXPECT_EQ(DoPcAnalysis(1, residuen, indikator, &g, nullptr), -1);
+    ASSERT_EQ(boxen.size(), 2u);
+    EXPECT_EQ(boxen[1].text, "Too many files or columns!\r\n Max. no. of columns = 100");
+    EXPECT_EQ(boxen[1].titel, "Error!");
+    EXPECT_TRUE(std::filesystem::is_empty(daten.Ordner()));
+    EXPECT_TRUE(PcaEingaben.empty());
+
+    // In the dialog: the lists stay empty and the dialog stays open.
+    int32_t zeilen = -1;
+    ASSERT_TRUE(Befehl({
+        [&](HWND d) {
+            zeilen = 0;
+            for (int id : {IDC_PCA_EINGABEN, IDC_PCA_KOMPONENTENLISTE, IDC_PCA_GEWICHTE, IDC_PCA_RESIDUENLISTE,
+                           IDC_PCA_INDIKATOR, IDC_PCA_FAKTOREN})
+                zeilen += static_cast<int32_t>(SendDlgItemMessageA(d, id, LB_GETCOUNT, 0, 0));
+        },
+        Druecke(IDCANCEL),
+    }));
+    EXPECT_EQ(zeilen, 0);
+    ASSERT_EQ(boxen.size(), 2u);
+    EXPECT_EQ(boxen[1].titel, "Error!");
+    EXPECT_TRUE(std::filesystem::is_empty(daten.Ordner()));
+
+    SchreibeSerie(serien.Ordner(), "neunundneunzig.dxa", 99, 60);
+    boxen.clear();
+    EXPECT_EQ(DoPcAnalysis(1, residuen, indikator, &g, nullptr), 99);
+    EXPECT_EQ(boxen.size(), 1u);
+    ASSERT_EQ(PcaEingaben.size(), 99u);
+    EXPECT_STREQ(PcaEingaben[98].Name, " 99. column");
+    const std::string bericht = Inhalt("temp.txt");
+    EXPECT_NE(bericht.find("   WARNING: max. # of files: 99"), std::string::npos);
+    EXPECT_NE(bericht.find("col:   99   ndp:  300"), std::string::npos);
+    const std::string v = Inhalt("mix_coeff.dat");
+    EXPECT_EQ(std::count(v.begin(), v.end(), '\n'), 99 * 99);
 }
