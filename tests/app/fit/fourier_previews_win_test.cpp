@@ -160,9 +160,14 @@ TEST_F(FourierVorschau, ComparisonPanelScalesTheHigherWeightsDown)
     // 0.024 and 0.030 on the copper foil).
     ASSERT_GT(spitze[2] / 49 - spitze[1] / 7, 0.1 * spitze[0]);
     bool geprueft = false;
+    // The first tick lets the dialog show and paint itself; the panels are
+    // then drawn again and read back at once.
     Vorschau("WEIGHTFT", WeightFTProc,
-             {[&](HWND dlg) {
+             {[](HWND) {},
+              [&](HWND dlg) {
+                  UpdateWindow(dlg);
                   HAUPTDATEN.DrawWeightFT(dlg, 1, 2, 3);
+                  GdiFlush();
                   HWND flaeche = GetDlgItem(dlg, IDC_FTV_FLAECHE);
                   RECT r;
                   GetClientRect(flaeche, &r);
