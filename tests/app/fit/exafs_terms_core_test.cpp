@@ -55,6 +55,9 @@ protected:
         for (int i = 0; i < SHELL_TABLES; ++i) PhasenTabellen[i] = AmplitudenTabellen[i] = nullptr;
         ShellTabellenPunkte = 0;
         FeffPfadeLeeren();
+        DwPolynomAktiv = 0;
+        DwPolynomGrad = 2;
+        std::fill(DwPolynomKoeffizienten.begin(), DwPolynomKoeffizienten.end(), 0.0);
         ModelFixture::TearDown();
     }
     void Tabellen(double a, double ph)
@@ -468,6 +471,84 @@ TEST_F(MehrfachStreuung, TemperaturesOfSingleScatteringPaths)
     EXPECT_EQ(DebyeTemperatur, 320.0);
     EXPECT_NEAR(block[7], EinsteinSigma2(300.0, 320.0, 1), 1e-15);
     Gleich(gemeinsam, DreieckMit(6.0, 3.61, EinsteinSigma2(300.0, 320.0, 1), 0.0));
+}
+
+// The Debye-Waller polynomial on four single-scattering paths of unit
+// tables: Cu (potential 1) at 2.5, 3.0 and 3.6, O (potential 2) at 2.0;
+// the sum of the paths against the closed form with sigma^2 = c0 + c1 Reff.
+class DwPolynom : public Exafs {
+protected:
+    const double reff[4] = {2.5, 3.0, 3.6, 2.0};
+    void SetUp() override
+    {
+        Exafs::SetUp();
+        for (int f = 0; f < 4; ++f) Pfad(f + 1, reff[f], 1e9).Potentiale[1] = f == 3 ? 2 : 1;
+        ModellKGewicht = 2.0;
+        // N 1 + f, R = Reff, no E0 shift; sigma^2: c0 and c1 of Cu, a value
+        // for the fixed third Cu path that the polynomial replaces, c0 of O.
+        Model({25, 21, 21, 21, 21}, {1.0, 1.0, 2.5, 0.002, 0.0, 2.0, 3.0, 0.001, 0.0, 3.0, 3.6, 0.05, 0.0,
+                                     4.0, 2.0, 0.004, 0.0});
+        for (int f = 0; f < 4; ++f) flags[S(f)] = PF_DW_POLYNOMIAL;
+        FixParameter(S(2));
+        DwPolynomGrad = 1;
+        DwPolynomAktiv = 1;
+    }
+    static int S(int f) { return 3 + 4 * f; }
+    // The closed form at k for the given sigma^2 of the four paths.
+    double Formel(double kk, const double (&s2)[4]) const
+    {
+        double summe = 0.0;
+        for (int f = 0; f < 4; ++f)
+            summe += (f + 1) * kk * std::exp(-2.0 * s2[f] * kk * kk) * std::exp(-2.0 * reff[f] / 1e9) *
+                     std::sin(2.0 * kk * reff[f] - 4.0 * kk * s2[f] / reff[f]) / (reff[f] * reff[f]);
+        return summe;
+    }
+    void Vergleich(const double (&s2)[4])
+    {
+        const std::vector<double> ys = Array(k);
+        for (size_t j = 1; j < k.size(); j += 3)
+            ASSERT_NEAR(ys[j], Formel(k[j], s2), 1e-12 * std::max(1.0, std::fabs(ys[j]))) << k[j];
+        for (int f = 0; f < 4; ++f) EXPECT_NEAR(results[6001 + f], s2[f], 1e-15) << f;
+    }
+};
+
+TEST_F(DwPolynom, SigmaSquareOfEverySingleScatteringPathFollowsItsPotentialsPolynomial)
+{
+    const double linear[4] = {0.002 + 0.001 * 2.5, 0.002 + 0.001 * 3.0, 0.002 + 0.001 * 3.6, 0.004};
+    Vergleich(linear);
+    // The fixed path shows its value; the coefficients stay as they are
+    // and are kept in the table (O has no first-order path: 0).
+    EXPECT_NEAR(block[S(2)], linear[2], 1e-15);
+    EXPECT_EQ(block[S(0)], 0.002);
+    EXPECT_EQ(block[S(1)], 0.001);
+    const double* c = DwPolynomKoeffizienten.data();
+    EXPECT_EQ(c[DW_POLYNOM_ORDNUNGEN], 0.002);
+    EXPECT_EQ(c[DW_POLYNOM_ORDNUNGEN + 1], 0.001);
+    EXPECT_EQ(c[2 * DW_POLYNOM_ORDNUNGEN], 0.004);
+    EXPECT_EQ(c[2 * DW_POLYNOM_ORDNUNGEN + 1], 0.0);
+
+    // A coefficient moved between two points past the first: the fixed
+    // path follows at once.
+    block[S(1)] = 0.002;
+    const size_t j = 50;
+    const double gefolgt[4] = {0.002 + 0.002 * 2.5, 0.002 + 0.002 * 3.0, 0.002 + 0.002 * 3.6, 0.004};
+    EXPECT_NEAR(At(k[j], static_cast<double>(j)), Formel(k[j], gefolgt), 1e-12);
+    EXPECT_NEAR(results[6003], gefolgt[2], 1e-15);
+    EXPECT_EQ(c[DW_POLYNOM_ORDNUNGEN + 1], 0.002);
+
+    // Degree 0: one common sigma^2 per potential.
+    DwPolynomGrad = 0;
+    FixParameter(S(1));
+    const double gemeinsam[4] = {0.002, 0.002, 0.002, 0.004};
+    Vergleich(gemeinsam);
+    EXPECT_EQ(block[S(1)], 0.002);
+
+    // Not in use: every path its own parameter.
+    DwPolynomAktiv = 0;
+    block[S(2)] = 0.007;
+    const double eigene[4] = {0.002, 0.002, 0.007, 0.004};
+    const std::vector<double> ys = Array(k);
+    for (size_t i = 1; i < k.size(); i += 7) ASSERT_NEAR(ys[i], Formel(k[i], eigene), 1e-12) << k[i];
 }
 
 // A real FEFF 8.50L path of copper against the test's own splines of the
