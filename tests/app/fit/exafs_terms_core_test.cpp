@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model_fixture.h"
+#include "fit/xafs_table.h"
 #include "xas/debye_waller.h"
 #include "xas/feff_path.h"
 #include "app/xas/xas_test_support.h"
@@ -549,6 +550,75 @@ TEST_F(DwPolynom, SigmaSquareOfEverySingleScatteringPathFollowsItsPotentialsPoly
     const double eigene[4] = {0.002, 0.002, 0.007, 0.004};
     const std::vector<double> ys = Array(k);
     for (size_t i = 1; i < k.size(); i += 7) ASSERT_NEAR(ys[i], Formel(k[i], eigene), 1e-12) << k[i];
+}
+
+// A fit of the polynomial of degree 1: chi(k) of the four single-scattering
+// paths of the FEFF 8.50L copper example (Reff 2.5527, 3.61, 4.4213,
+// 5.1053) made with sigma^2 = 0.0025 + 0.0012 Reff, then fitted from
+// c0 = 0.003, c1 = 0 with S0^2 free.
+TEST_F(Exafs, DwPolynomialOfDegreeOneFittedToCopperPaths)
+{
+    ASSERT_NE(McMasterTabelle(), nullptr);
+    std::vector<double> gitter = Grid(3.0, 0.05, 241);
+    FeffUmgebung umgebung;
+    umgebung.McMaster = McMasterTabelle();
+    umgebung.Numerik = &zelva;
+    const int32_t nummern[4] = {1, 2, 5, 8};
+    const double c0 = 0.0025, c1 = 0.0012;
+    std::vector<double> start = {0.9}, s2;
+    for (int f = 0; f < 4; ++f) {
+        FeffPfad& s = FeffPfade[f + 1];
+        s.Pfadnummer = nummern[f];
+        std::snprintf(s.FilesDatPfad, sizeof s.FilesDatPfad, "%sfiles.dat", Feff85Ordner().c_str());
+        ASSERT_GT(LadeFeffPfad(1, &s, 241, gitter.data(), umgebung), 0) << nummern[f];
+        ASSERT_EQ(s.Beine, 2);
+        ASSERT_EQ(s.Potentiale[1], 1);
+        s2.push_back(c0 + c1 * s.Reff);
+        start.insert(start.end(), {s.Entartung, s.Reff, s2.back(), 0.0});
+    }
+    ASSERT_NEAR(FeffPfade[4].Reff, 5.1053, 1e-12);
+    ModellKGewicht = 2.0;
+    auto modell = [&] {
+        FitFunctionCount = 0;
+        for (int32_t c : {25, 21, 21, 21, 21}) types[FitFunctionCount++] = c;
+        std::copy(start.begin(), start.end(), block.begin());
+        ASSERT_GE(ResetModelTables(), 0);
+    };
+    modell();
+    std::vector<double> y = Array(gitter);
+
+    // The table's "Corr." of degree 1; N, R and E0 fixed.
+    for (int f = 0; f < 4; ++f) block[3 + 4 * f] = 0.003;
+    ASSERT_TRUE(DwPolynomKorrelieren(1));
+    for (int f = 0; f < 4; ++f)
+        for (int c : {0, 1, 3}) FixParameter(1 + 4 * f + c);
+    XafsTabelleBeendet();
+    ASSERT_EQ(DwPolynomAktiv, 1);
+    ASSERT_EQ(MaxFitParameter, 2);  // S0^2, c0, c1
+    EXPECT_EQ(block[7], 0.0);
+    block[0] = 0.8;
+
+    std::vector<double> diff(gitter.size() + 2);
+    zelva.SetExpError(1e-3);
+    zelva.SetWichtung(1);
+    zelva.SetFunction(Callback);
+    zelva.SetField(gitter.data(), y.data());
+    zelva.SetParameterDifference(FitParameters, diff.data(), ParameterFlags, FreeParameterList);
+    zelva.SetParameterCorrelation(CorrelationWords, CorrelationConstants);
+    zelva.SetAnzahl(static_cast<int32_t>(gitter.size()), MaxParameter, MaxFitParameter);
+    double r = 0, chi2 = 0;
+    int32_t it = 0, z = 1;
+    for (int i = 0; i < 1000 && z == 1; ++i) z = zelva.LeastSquareFit(r, chi2, it);
+    ASSERT_EQ(z, -1);
+    EXPECT_NEAR(block[0], 0.9, 1e-6);
+    EXPECT_NEAR(block[3], c0, 1e-9);
+    EXPECT_NEAR(block[7], c1, 1e-9);
+    // The fixed paths show the polynomial; the table keeps the result.
+    EXPECT_NEAR(block[11], s2[2], 1e-7);
+    EXPECT_NEAR(block[15], s2[3], 1e-7);
+    EXPECT_NEAR(DwPolynomKoeffizienten[DW_POLYNOM_ORDNUNGEN], block[3], 1e-15);
+    EXPECT_NEAR(DwPolynomKoeffizienten[DW_POLYNOM_ORDNUNGEN + 1], block[7], 1e-15);
+    for (int f = 0; f < 4; ++f) EXPECT_NEAR(results[6001 + f], s2[f], 1e-7) << f;
 }
 
 // A real FEFF 8.50L path of copper against the test's own splines of the
