@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model_fixture.h"
+#include "fit/fit_statistics.h"
 #include "fit/xafs_table.h"
 #include "xas/debye_waller.h"
 #include "xas/feff_path.h"
@@ -537,9 +538,15 @@ TEST_F(DwPolynom, SigmaSquareOfEverySingleScatteringPathFollowsItsPotentialsPoly
     EXPECT_NEAR(results[6003], gefolgt[2], 1e-15);
     EXPECT_EQ(c[DW_POLYNOM_ORDNUNGEN + 1], 0.002);
 
+    // Held as the F test holds a parameter, a coefficient stays one and
+    // keeps its value.
+    ASSERT_TRUE(ParameterHalten(S(1)));
+    EXPECT_EQ(flags[S(1) + ZWEITE_FLAGS], ZWEITE_DW_POLYNOM);
+    Vergleich(gefolgt);
+    EXPECT_EQ(block[S(1)], 0.002);
+
     // Degree 0: one common sigma^2 per potential.
     DwPolynomGrad = 0;
-    FixParameter(S(1));
     const double gemeinsam[4] = {0.002, 0.002, 0.002, 0.004};
     Vergleich(gemeinsam);
     EXPECT_EQ(block[S(1)], 0.002);
