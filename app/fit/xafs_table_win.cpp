@@ -2,6 +2,7 @@
 // current parameter and the column commands.
 #include <windows.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -103,9 +104,11 @@ void DwPolynom(HWND dlg)
     char text[40] = "";
     GetDlgItemTextA(dlg, IDC_XT_POLY_DEGREE, text, sizeof text);
     char* ende = nullptr;
-    const long grad = std::strtol(text, &ende, 10);
+    const double grad = std::strtod(text, &ende);
     while (ende && (*ende == ' ' || *ende == '\t')) ++ende;
-    if (ende == text || (ende && *ende) || grad < 0 || grad > DW_POLYNOM_HOECHSTGRAD) return;
+    if (ende == text || (ende && *ende) || !(grad >= 0.0 && grad <= DW_POLYNOM_HOECHSTGRAD) ||
+        grad != std::floor(grad))
+        return;
     TabelleSeiteLesen(dlg);
     DwPolynomKorrelieren(static_cast<int32_t>(grad));
     for (int id : {IDC_XT_CORR, IDC_XT_CALC, IDC_XT_POLY_DEGREE, IDC_XT_POLY_CORR, IDC_XT_POT_SIGMA}) An(dlg, id, false);

@@ -143,8 +143,8 @@ TEST_F(XafsTableWin, DwPolynomialCorrTakesItsDegreeAndTiesEverySigma2)
 {
     CuModell();
     const std::vector<int32_t> alt(flags.begin(), flags.end());
-    // A degree of 4 or more, or no number: nothing happens.
-    for (const char* grad : {"4", "x"}) {
+    // A degree of 4 or more, a fraction or no number: nothing happens.
+    for (const char* grad : {"4", "1.5", "x"}) {
         bool an = false;
         EXPECT_EQ(Tabelle({SetzeText(IDC_XT_POLY_DEGREE, grad), Sende(IDC_XT_POLY_CORR),
                            [&](HWND d) { an = IsWindowEnabled(GetDlgItem(d, IDC_XT_POLY_CORR)); }, Sende(IDOK),
@@ -163,7 +163,7 @@ TEST_F(XafsTableWin, DwPolynomialCorrTakesItsDegreeAndTiesEverySigma2)
                            GetDlgItemTextA(d, IDC_XT_POLY_DEGREE, t, sizeof t);
                            grad = t;
                        },
-                       SetzeText(IDC_XT_POLY_DEGREE, "1"), Sende(IDC_XT_POLY_CORR),
+                       SetzeText(IDC_XT_POLY_DEGREE, "1.0"), Sende(IDC_XT_POLY_CORR),
                        [&](HWND d) {
                            for (int id : {IDC_XT_CORR, IDC_XT_CALC, IDC_XT_POLY_DEGREE, IDC_XT_POLY_CORR,
                                           IDC_XT_POT_SIGMA, IDC_XT_AVE_SIGMA})
