@@ -628,6 +628,22 @@ TEST_F(Exafs, DwPolynomialOfDegreeOneFittedToCopperPaths)
     for (int f = 0; f < 4; ++f) EXPECT_NEAR(results[6001 + f], s2[f], 1e-7) << f;
 }
 
+// Under the Debye-Waller polynomial the triangle still combines its legs'
+// sigma^2 by its own rule, now the polynomial's value at 2.55: c0 from the
+// path at 2.55, c1 from a second one at 3.61.
+TEST_F(MehrfachStreuung, LegsTakeThePolynomialsSigmaSquare)
+{
+    Pfad(3, 3.61, 1e9).Potentiale[1] = 1;
+    Model({25, 21, 21, 21}, {1.0, 12.0, 2.55, 0.001, 0.0, 48.0, 3.825, 0.0, 0.0, 6.0, 3.61, 0.002, 0.0});
+    flags[3] = flags[11] = PF_DW_POLYNOMIAL;
+    flags[7] = PF_MS | PF_FIXED;
+    DwPolynomGrad = 1;
+    DwPolynomAktiv = 1;
+    const double s2 = 0.001 + 0.002 * 2.55;
+    Gleich(Dreieck(), DreieckMit(48.0, 3.825, s2, 0.0));
+    EXPECT_NEAR(results[6002], s2, 1e-15);
+}
+
 // A real FEFF 8.50L path of copper against the test's own splines of the
 // file's columns.
 TEST_F(Exafs, RealCopperPathAgainstItsFileColumns)
