@@ -90,8 +90,11 @@ void SigmaProPotential(const double* anfang);
 // gets 0x2000; per scattering potential (0 .. 19) the first grad + 1
 // single-scattering paths keep their sigma^2 free as the coefficients of
 // orders 0 .. grad: order 0 keeps its value while the polynomial is not in
-// use, the others take 0, or, while it is in use, the kept coefficient of
-// every order the previous degree had. Every other path's sigma^2 is fixed.
+// use (a characteristic temperature above 1.0 turned into the model's
+// sigma^2), the others take 0, or, while it is in use, the kept coefficient
+// of every order the previous degree had. Every other path's sigma^2 is
+// fixed. Single-scattering paths lose the temperature bits 0x0008 and
+// 0x0020.
 bool DwPolynomKorrelieren(int32_t grad);
 // On leaving the table: the polynomial is in use when the first path's
 // sigma^2 has 0x2000.

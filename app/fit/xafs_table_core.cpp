@@ -165,6 +165,9 @@ bool DwPolynomKorrelieren(int32_t grad)
         const int32_t s = IstXafsPfad(f) ? Par(f, SPALTE_SIGMA2) : -1;
         if (s < 0) continue;
         const int32_t pot = Potential(f);
+        // A single-scattering path leaves the temperature models: its
+        // sigma^2 is the polynomial's now.
+        if (Einzel(f)) ParameterFlags[s] &= ~(PF_TEMPERATURE_MODEL | PF_MS);
         if (!Einzel(f) || pot < 0 || pot >= DW_POLYNOM_PAARE || zahl[pot] > grad) {
             ParameterFlags[s] |= PF_DW_POLYNOMIAL;
             Fest(s);
@@ -177,6 +180,8 @@ bool DwPolynomKorrelieren(int32_t grad)
             FitParameters[s] = DwPolynomKoeffizienten[static_cast<std::size_t>(pot) * DW_POLYNOM_ORDNUNGEN + ordnung];
         else if (ordnung > 0)
             FitParameters[s] = 0.0;
+        else if (FitParameters[s] > 1.0)  // a characteristic temperature
+            FitParameters[s] = ModellSigma2(f, MessTemperatur, FitParameters[s]);
     }
     return true;
 }

@@ -211,8 +211,13 @@ TEST_F(XafsTableCore, DwPolynomialCoefficientPathsPerPotential)
     }
 
     // Degree 1, table not in use: order 0 keeps its value, order 1 takes 0.
+    // Temperature bits go; a temperature held by order 0 becomes sigma^2.
     flags[S(4)] = PF_MS;
     FixParameter(S(4));
+    flags[S(3)] = PF_TEMPERATURE_MODEL;
+    block[S(3)] = 315.0;
+    flags[S(7)] = PF_MS;
+    flags[S(5)] = PF_MS;
     block[S(2)] = 0.0042;
     ASSERT_TRUE(DwPolynomKorrelieren(1));
     EXPECT_EQ(DwPolynomGrad, 1);
@@ -223,7 +228,11 @@ TEST_F(XafsTableCore, DwPolynomialCoefficientPathsPerPotential)
     for (int32_t f : {5, 7}) EXPECT_TRUE(Fest(S(f))) << f;
     EXPECT_EQ(flags[S(4)], PF_DW_POLYNOMIAL);  // freed: its tie bit is gone
     EXPECT_EQ(block[S(2)], 0.0042);
-    EXPECT_EQ(block[S(3)], 0.003);
+    EXPECT_NEAR(block[S(3)], ModellSigma2(3, 300.0, 315.0), 1e-15);
+    EXPECT_LT(block[S(3)], 0.02);
+    EXPECT_EQ(flags[S(3)], PF_DW_POLYNOMIAL);
+    EXPECT_EQ(flags[S(7)], PF_DW_POLYNOMIAL | PF_FIXED);
+    EXPECT_EQ(flags[S(5)], PF_MS | PF_DW_POLYNOMIAL | PF_FIXED);  // the triangle keeps its rule
     EXPECT_EQ(block[S(4)], 0.0);
     EXPECT_EQ(block[S(6)], 0.0);
     EXPECT_EQ(block[S(7)], 0.003);
