@@ -7,6 +7,7 @@
 #define KORLAN_FIT_EXAFS_TERMS_H
 
 #include <cstdint>
+#include <vector>
 
 // k weight applied inside the EXAFS terms.
 extern double ModellKGewicht;
@@ -34,6 +35,26 @@ extern int32_t MsSigmaRegel;
 // path with more than two legs is combined from its legs' single-scattering
 // values instead of its own Debye-Waller value.
 extern int32_t MsSigmaAusEinzelpfaden;
+
+// The Debye-Waller polynomial. While DwPolynomAktiv is nonzero, the
+// sigma^2 of a single-scattering path whose sigma^2 flag word has 0x2000 is
+// c0 + c1 Reff + ... + cd Reff^d (Reff in Angstrom, d = DwPolynomGrad):
+// the coefficients of its scattering potential are the current sigma^2
+// parameters of the first d + 1 single-scattering paths of that potential
+// that carry the flag, in model order. DwPolynomKoeffizienten keeps them,
+// DW_POLYNOM_ORDNUNGEN per potential (index potential *
+// DW_POLYNOM_ORDNUNGEN + order, potentials 0 .. DW_POLYNOM_PAARE - 1); the
+// evaluator refreshes orders 0 .. d whenever it prepares such a path.
+const int32_t DW_POLYNOM_PAARE = 20;
+const int32_t DW_POLYNOM_ORDNUNGEN = 7;
+const int32_t DW_POLYNOM_HOECHSTGRAD = 3;
+extern int32_t DwPolynomGrad;   // degree of the polynomial (0-3)
+extern int32_t DwPolynomAktiv;  // the polynomial and its table are in use
+extern std::vector<double> DwPolynomKoeffizienten;
+
+// The table's polynomial of degree DwPolynomGrad for potential `potential`
+// at distance r; 0 for a potential outside the table.
+double DwPolynomTabellenWert(int32_t potential, double r);
 
 // A characteristic temperature above 520 times the measurement temperature
 // is replaced by 400 K.

@@ -2,6 +2,7 @@
 // absorption terms and the limits of runaway parameters.
 #include "fit/exafs_terms.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "fit/model_terms.h"
@@ -17,6 +18,19 @@ double MessTemperatur = 300.0;
 double DebyeTemperatur = 400.0;
 int32_t MsSigmaRegel = 654;
 int32_t MsSigmaAusEinzelpfaden = 0;
+int32_t DwPolynomGrad = 2;
+int32_t DwPolynomAktiv = 0;
+std::vector<double> DwPolynomKoeffizienten(static_cast<std::size_t>(DW_POLYNOM_PAARE) * DW_POLYNOM_ORDNUNGEN, 0.0);
+
+double DwPolynomTabellenWert(int32_t potential, double r)
+{
+    if (potential < 0 || potential >= DW_POLYNOM_PAARE) return 0.0;
+    const int32_t grad = std::min(std::max(DwPolynomGrad, 0), DW_POLYNOM_ORDNUNGEN - 1);
+    const double* c = DwPolynomKoeffizienten.data() + static_cast<std::size_t>(potential) * DW_POLYNOM_ORDNUNGEN;
+    double summe = 0.0;
+    for (int32_t m = grad; m >= 0; --m) summe = summe * r + c[m];
+    return summe;
+}
 
 namespace {
 

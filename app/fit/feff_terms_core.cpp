@@ -50,6 +50,9 @@ struct Einzelpfad {
     double reff, r, n, entartung, e0, sigma2, theta;
     bool eigeneTemperatur;   // sigma^2 from its own characteristic temperature
     bool e0Frei;             // its E0 shift is not tied to others
+    int32_t sigmaIndex;      // its sigma^2 parameter
+    bool polynom;            // sigma^2 from the Debye-Waller polynomial
+    int32_t ordnung;         // the polynomial order it holds, -1 for none
 };
 Einzelpfad Einzelpfade[FEFF_PFADE];
 int32_t EinzelpfadZahl = 0;
@@ -59,6 +62,11 @@ struct PfadWerte {
     bool gueltig;
     double roh[4];           // the parameters it was prepared from
     double n, r, sigma2, e0, reff;
+    // Under the Debye-Waller polynomial: the coefficient parameters and
+    // the values it was prepared from.
+    int32_t koeffizienten;
+    int32_t koeffizientIndex[DW_POLYNOM_ORDNUNGEN];
+    double koeffizient[DW_POLYNOM_ORDNUNGEN];
 };
 PfadWerte Pfade[FEFF_PFADE];
 
@@ -93,6 +101,47 @@ double EigenesSigma2(MODELL_LAUF& l, int32_t q, int32_t r, double* theta)
     return l.p[q + 2];
 }
 
+// The scattering potential of single-scattering path e as an index of the
+// coefficient table, -1 outside it.
+int32_t DwGruppe(const Einzelpfad& e)
+{
+    return e.potential >= 0 && e.potential < DW_POLYNOM_PAARE ? e.potential : -1;
+}
+
+// The Debye-Waller polynomial over the single-scattering table: the first
+// d + 1 flagged paths of each potential hold its coefficients (their
+// sigma^2 parameters); every flagged path takes the polynomial of its
+// effective length. The coefficients go to the table.
+void DwPolynomAuswerten(MODELL_LAUF& l)
+{
+    if (!DwPolynomAktiv) return;
+    const int32_t grad = std::min(std::max(DwPolynomGrad, 0), DW_POLYNOM_HOECHSTGRAD);
+    double c[DW_POLYNOM_PAARE][DW_POLYNOM_ORDNUNGEN] = {};
+    int32_t zahl[DW_POLYNOM_PAARE] = {};
+    for (int32_t t = 0; t < EinzelpfadZahl; ++t) {
+        Einzelpfad& e = Einzelpfade[t];
+        const int32_t gruppe = DwGruppe(e);
+        if (gruppe < 0 || !(Flag(e.sigmaIndex) & PF_DW_POLYNOMIAL)) continue;
+        e.polynom = true;
+        if (zahl[gruppe] > grad) continue;
+        e.ordnung = zahl[gruppe]++;
+        c[gruppe][e.ordnung] = l.p[e.sigmaIndex];
+    }
+    for (int32_t t = 0; t < EinzelpfadZahl; ++t) {
+        Einzelpfad& e = Einzelpfade[t];
+        if (!e.polynom) continue;
+        const double* k = c[DwGruppe(e)];
+        double summe = 0.0;
+        for (int32_t m = grad; m >= 0; --m) summe = summe * e.reff + k[m];
+        e.sigma2 = summe;
+        e.eigeneTemperatur = false;
+    }
+    for (int32_t g = 0; g < DW_POLYNOM_PAARE; ++g)
+        if (zahl[g] > 0)
+            for (int32_t m = 0; m <= grad; ++m)
+                DwPolynomKoeffizienten[static_cast<std::size_t>(g) * DW_POLYNOM_ORDNUNGEN + m] = c[g][m];
+}
+
 // Refills the single-scattering table from this (the first) path function
 // on: every later path function, on or off, whose record has two legs.
 void EinzelpfadeFuellen(MODELL_LAUF& l, int32_t erster)
@@ -123,10 +172,14 @@ void EinzelpfadeFuellen(MODELL_LAUF& l, int32_t erster)
             e.sigma2 = EigenesSigma2(l, q, r, &e.theta);
             e.eigeneTemperatur = EigeneTemperatur(l, q);
             e.e0Frei = !(Flag(q + 3) & (PF_E0_POTENTIAL | PF_E0_TIED | PF_E0_LAST_PATHS));
+            e.sigmaIndex = q + 2;
+            e.polynom = false;
+            e.ordnung = -1;
             if (e.eigeneTemperatur) Ergebnis(l, 4801 + (g - erster), e.sigma2);
         }
         q += zahl;
     }
+    DwPolynomAuswerten(l);
 }
 
 // Whether single-scattering path e shares a scattering atom with path s.
@@ -239,7 +292,24 @@ void PfadVorbereiten(MODELL_LAUF& l, int32_t i, int32_t q, int32_t r)
     w.r = FeffAbstand(p[1], s.Reff);
     w.e0 = p[3];
     bool abgeleitet = false;
-    if (EigeneTemperatur(l, q)) {
+    w.koeffizienten = 0;
+    const Einzelpfad* polynom = nullptr;
+    if (!ms)
+        for (int32_t t = 0; t < EinzelpfadZahl; ++t)
+            if (Einzelpfade[t].funktion == i && Einzelpfade[t].polynom) polynom = &Einzelpfade[t];
+    if (polynom) {
+        // The Debye-Waller polynomial; a path that holds no coefficient
+        // shows the value in its (fixed) parameter.
+        w.sigma2 = polynom->sigma2;
+        for (int32_t t = 0; t < EinzelpfadZahl; ++t) {
+            const Einzelpfad& e = Einzelpfade[t];
+            if (e.ordnung < 0 || DwGruppe(e) != DwGruppe(*polynom)) continue;
+            w.koeffizientIndex[w.koeffizienten] = e.sigmaIndex;
+            w.koeffizient[w.koeffizienten++] = l.p[e.sigmaIndex];
+        }
+        if (polynom->ordnung < 0 && (fs & PF_FIXED)) p[2] = w.sigma2;
+        abgeleitet = true;
+    } else if (EigeneTemperatur(l, q)) {
         w.sigma2 = Dw(Temperatur(l, q), r);
     } else if (fs & PF_MS) {
         // Tied: a single-scattering path takes the temperature of the
@@ -370,6 +440,12 @@ bool FeffPfadVorbereiten(MODELL_LAUF& l, int32_t i, int32_t q, int32_t code)
     const PfadWerte& w = Pfade[r];
     bool neu = l.j0 == 0 || !w.gueltig;
     for (int32_t j = 0; j < 4 && !neu; ++j) neu = w.roh[j] != l.p[q + j];
+    // Under the Debye-Waller polynomial also when a coefficient moved.
+    if (DwPolynomAktiv && (Flag(q + 2) & PF_DW_POLYNOMIAL) && !neu) {
+        neu = w.koeffizienten == 0;
+        for (int32_t t = 0; t < w.koeffizienten && !neu; ++t)
+            neu = w.koeffizient[t] != l.p[w.koeffizientIndex[t]];
+    }
     if (neu) PfadVorbereiten(l, i, q, r);
     return true;
 }

@@ -302,6 +302,7 @@ void Beenden(HWND dlg, INT_PTR r)
         DebyeTemperatur = T.Charakteristisch;
     }
     FitFunctionCount = T.Gesamt;
+    if (r == 1 && T.Xafs) XafsTabelleBeendet();
     T.Offen = false;
     EndDialog(dlg, r);
 }

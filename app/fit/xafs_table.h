@@ -8,10 +8,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "fit/exafs_terms.h"
+
 // Program-wide settings of the table (kept across openings).
 extern int32_t DeltaRModus;     // 1 distances shown as shifts from Reff, -1 absolute
 extern int32_t PotentialModus;  // counter of "POT" (1, 2, 3; -1 after "AVE")
-extern int32_t DwPolynomGrad;   // degree of the Debye-Waller polynomial (0-3)
 
 const int32_t XAFS_ZEILEN = 10;  // functions a page
 
@@ -42,7 +43,9 @@ void XafsFestBefehl(int32_t j);
 // The replacements made on opening (distances below 1.0 made absolute
 // while DeltaRModus is negative, from `gespeichert`[5000 + k] of path k
 // when that exceeds 1.0, else from Reff; a sigma^2 above 10.0 without the
-// temperature bits turned into the model's sigma^2). `gespeichert` may be
+// temperature bits turned into the model's sigma^2; while the Debye-Waller
+// polynomial is in use, a single-scattering path whose sigma^2 lacks
+// 0x2000 takes the kept polynomial of its Reff). `gespeichert` may be
 // null.
 void XafsOeffnen(const double* gespeichert);
 
@@ -82,6 +85,21 @@ void SigmaMittelAlle();
 // "POT" for sigma^2 (555): advances PotentialModus and ties the sigma^2 of
 // the paths per scattering potential; `anfang` holds the values at opening.
 void SigmaProPotential(const double* anfang);
+// The Debye-Waller polynomial's "Corr." of degree `grad` (nothing done and
+// false unless 0 <= grad <= 3): the degree is taken, every path's sigma^2
+// gets 0x2000; per scattering potential (0 .. 19) the first grad + 1
+// single-scattering paths keep their sigma^2 free as the coefficients of
+// orders 0 .. grad: order 0 keeps its value while the polynomial is not in
+// use (a characteristic temperature above 1.0 turned into the model's
+// sigma^2), the others take 0, or, while it is in use, the kept coefficient
+// of every order the previous degree had. Every other path's sigma^2 is
+// fixed. Single-scattering paths lose the temperature bits 0x0008 and
+// 0x0020.
+bool DwPolynomKorrelieren(int32_t grad);
+// On leaving the table: the polynomial is in use when the first path's
+// sigma^2 has 0x2000.
+void XafsTabelleBeendet();
+
 // "POT" for E0 (554) and "AVE" for E0 (651).
 void E0ProPotential();
 void E0Mitteln();

@@ -10,7 +10,6 @@
 
 int32_t DeltaRModus = -1;
 int32_t PotentialModus = 1;
-int32_t DwPolynomGrad = 2;
 
 namespace {
 
@@ -149,7 +148,51 @@ void XafsOeffnen(const double* gespeichert)
         }
         if (s >= 0 && FitParameters[s] > 10.0 && !Gesetzt(s, PF_TEMPERATURE_MODEL | PF_MS))
             FitParameters[s] = ModellSigma2(f, MessTemperatur, FitParameters[s]);
+        const int32_t pot = Potential(f);
+        if (s >= 0 && DwPolynomAktiv && Einzel(f) && !Gesetzt(s, PF_DW_POLYNOMIAL) && pot >= 0 &&
+            pot < DW_POLYNOM_PAARE)
+            FitParameters[s] = DwPolynomTabellenWert(pot, PfadReff(f));
     }
+}
+
+bool DwPolynomKorrelieren(int32_t grad)
+{
+    if (grad < 0 || grad > DW_POLYNOM_HOECHSTGRAD) return false;
+    const int32_t vorher = DwPolynomGrad;
+    DwPolynomGrad = grad;
+    int32_t zahl[DW_POLYNOM_PAARE] = {};
+    for (int32_t f = 2; f <= FitFunctionCount; ++f) {
+        const int32_t s = IstXafsPfad(f) ? Par(f, SPALTE_SIGMA2) : -1;
+        if (s < 0) continue;
+        const int32_t pot = Potential(f);
+        // A single-scattering path leaves the temperature models: its
+        // sigma^2 is the polynomial's now.
+        if (Einzel(f)) ParameterFlags[s] &= ~(PF_TEMPERATURE_MODEL | PF_MS);
+        if (!Einzel(f) || pot < 0 || pot >= DW_POLYNOM_PAARE || zahl[pot] > grad) {
+            ParameterFlags[s] |= PF_DW_POLYNOMIAL;
+            Fest(s);
+            continue;
+        }
+        const int32_t ordnung = zahl[pot]++;
+        if (ParameterFlags[s] & PF_FIXED) XafsFestBefehl(s);
+        ParameterFlags[s] |= PF_DW_POLYNOMIAL;
+        if (DwPolynomAktiv && ordnung <= vorher)
+            FitParameters[s] = DwPolynomKoeffizienten[static_cast<std::size_t>(pot) * DW_POLYNOM_ORDNUNGEN + ordnung];
+        else if (ordnung > 0)
+            FitParameters[s] = 0.0;
+        else if (FitParameters[s] > 1.0)  // a characteristic temperature
+            FitParameters[s] = ModellSigma2(f, MessTemperatur, FitParameters[s]);
+    }
+    return true;
+}
+
+void XafsTabelleBeendet()
+{
+    int32_t erster = 0;
+    for (int32_t f = 2; f <= FitFunctionCount && !erster; ++f)
+        if (IstXafsPfad(f)) erster = f;
+    const int32_t s = erster ? Par(erster, SPALTE_SIGMA2) : -1;
+    DwPolynomAktiv = Gesetzt(s, PF_DW_POLYNOMIAL) ? 1 : 0;
 }
 
 void DeltaRUmschalten(bool an, const double* gespeichert)

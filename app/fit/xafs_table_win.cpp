@@ -2,6 +2,7 @@
 // current parameter and the column commands.
 #include <windows.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -93,6 +94,24 @@ void Temperaturen(HWND dlg, bool korrelieren)
         Zeige(dlg, IDC_XT_CALC, false);
         An(dlg, IDC_XT_CORR, false);
     }
+    Neu(dlg);
+}
+
+// The Debye-Waller polynomial's "Corr.": a whole degree from 0 to 3 in
+// the Degree edit, else nothing happens.
+void DwPolynom(HWND dlg)
+{
+    char text[40] = "";
+    GetDlgItemTextA(dlg, IDC_XT_POLY_DEGREE, text, sizeof text);
+    char* ende = nullptr;
+    const double grad = std::strtod(text, &ende);
+    while (ende && (*ende == ' ' || *ende == '\t')) ++ende;
+    if (ende == text || (ende && *ende) || !(grad >= 0.0 && grad <= DW_POLYNOM_HOECHSTGRAD) ||
+        grad != std::floor(grad))
+        return;
+    TabelleSeiteLesen(dlg);
+    DwPolynomKorrelieren(static_cast<int32_t>(grad));
+    for (int id : {IDC_XT_CORR, IDC_XT_CALC, IDC_XT_POLY_DEGREE, IDC_XT_POLY_CORR, IDC_XT_POT_SIGMA}) An(dlg, id, false);
     Neu(dlg);
 }
 
@@ -237,6 +256,9 @@ bool XafsBefehl(HWND dlg, int id, int code)
         return true;
     case IDC_XT_CORR:
         Temperaturen(dlg, true);
+        return true;
+    case IDC_XT_POLY_CORR:
+        DwPolynom(dlg);
         return true;
     case IDC_XT_SHOW_MS:
         TabelleMsPfade(dlg, Gecheckt(dlg, IDC_XT_SHOW_MS));

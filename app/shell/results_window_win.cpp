@@ -633,8 +633,10 @@ void results_fenster::FeffSsPfade()
     e.KorrelationWerte = matrix.size();
     e.MessTemperatur = MessTemperatur;
     e.DebyeModell = DebyeWallerModell;
-    // No coefficient table of the Debye-Waller polynomial is kept yet: a
-    // sigma^2 under the polynomial flag shows its derived value.
+    // A sigma^2 under the Debye-Waller polynomial shows the value the
+    // evaluator derived from the polynomial of the path's Reff (its
+    // coefficient table is not handed over: the table's polynomial of the
+    // fitted distance would differ from the value that entered the fit).
     e.DwTabelle = nullptr;
     char strich[201] = "";
     LoadStringA(HAUPTDATEN.Instanz, IDS_DASH_RULE, strich, sizeof strich);

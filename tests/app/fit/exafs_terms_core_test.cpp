@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "model_fixture.h"
+#include "fit/fit_statistics.h"
+#include "fit/xafs_table.h"
 #include "xas/debye_waller.h"
 #include "xas/feff_path.h"
 #include "app/xas/xas_test_support.h"
@@ -55,6 +57,9 @@ protected:
         for (int i = 0; i < SHELL_TABLES; ++i) PhasenTabellen[i] = AmplitudenTabellen[i] = nullptr;
         ShellTabellenPunkte = 0;
         FeffPfadeLeeren();
+        DwPolynomAktiv = 0;
+        DwPolynomGrad = 2;
+        std::fill(DwPolynomKoeffizienten.begin(), DwPolynomKoeffizienten.end(), 0.0);
         ModelFixture::TearDown();
     }
     void Tabellen(double a, double ph)
@@ -468,6 +473,175 @@ TEST_F(MehrfachStreuung, TemperaturesOfSingleScatteringPaths)
     EXPECT_EQ(DebyeTemperatur, 320.0);
     EXPECT_NEAR(block[7], EinsteinSigma2(300.0, 320.0, 1), 1e-15);
     Gleich(gemeinsam, DreieckMit(6.0, 3.61, EinsteinSigma2(300.0, 320.0, 1), 0.0));
+}
+
+// The Debye-Waller polynomial on four single-scattering paths of unit
+// tables: Cu (potential 1) at 2.5, 3.0 and 3.6, O (potential 2) at 2.0;
+// the sum of the paths against the closed form with sigma^2 = c0 + c1 Reff.
+class DwPolynom : public Exafs {
+protected:
+    const double reff[4] = {2.5, 3.0, 3.6, 2.0};
+    void SetUp() override
+    {
+        Exafs::SetUp();
+        for (int f = 0; f < 4; ++f) Pfad(f + 1, reff[f], 1e9).Potentiale[1] = f == 3 ? 2 : 1;
+        ModellKGewicht = 2.0;
+        // N 1 + f, R = Reff, no E0 shift; sigma^2: c0 and c1 of Cu, a value
+        // for the fixed third Cu path that the polynomial replaces, c0 of O.
+        Model({25, 21, 21, 21, 21}, {1.0, 1.0, 2.5, 0.002, 0.0, 2.0, 3.0, 0.001, 0.0, 3.0, 3.6, 0.05, 0.0,
+                                     4.0, 2.0, 0.004, 0.0});
+        for (int f = 0; f < 4; ++f) flags[S(f)] = PF_DW_POLYNOMIAL;
+        FixParameter(S(2));
+        DwPolynomGrad = 1;
+        DwPolynomAktiv = 1;
+    }
+    static int S(int f) { return 3 + 4 * f; }
+    // The closed form at k for the given sigma^2 of the four paths.
+    double Formel(double kk, const double (&s2)[4]) const
+    {
+        double summe = 0.0;
+        for (int f = 0; f < 4; ++f)
+            summe += (f + 1) * kk * std::exp(-2.0 * s2[f] * kk * kk) * std::exp(-2.0 * reff[f] / 1e9) *
+                     std::sin(2.0 * kk * reff[f] - 4.0 * kk * s2[f] / reff[f]) / (reff[f] * reff[f]);
+        return summe;
+    }
+    void Vergleich(const double (&s2)[4])
+    {
+        const std::vector<double> ys = Array(k);
+        for (size_t j = 1; j < k.size(); j += 3)
+            ASSERT_NEAR(ys[j], Formel(k[j], s2), 1e-12 * std::max(1.0, std::fabs(ys[j]))) << k[j];
+        for (int f = 0; f < 4; ++f) EXPECT_NEAR(results[6001 + f], s2[f], 1e-15) << f;
+    }
+};
+
+TEST_F(DwPolynom, SigmaSquareOfEverySingleScatteringPathFollowsItsPotentialsPolynomial)
+{
+    const double linear[4] = {0.002 + 0.001 * 2.5, 0.002 + 0.001 * 3.0, 0.002 + 0.001 * 3.6, 0.004};
+    Vergleich(linear);
+    // The fixed path shows its value; the coefficients stay as they are
+    // and are kept in the table (O has no first-order path: 0).
+    EXPECT_NEAR(block[S(2)], linear[2], 1e-15);
+    EXPECT_EQ(block[S(0)], 0.002);
+    EXPECT_EQ(block[S(1)], 0.001);
+    const double* c = DwPolynomKoeffizienten.data();
+    EXPECT_EQ(c[DW_POLYNOM_ORDNUNGEN], 0.002);
+    EXPECT_EQ(c[DW_POLYNOM_ORDNUNGEN + 1], 0.001);
+    EXPECT_EQ(c[2 * DW_POLYNOM_ORDNUNGEN], 0.004);
+    EXPECT_EQ(c[2 * DW_POLYNOM_ORDNUNGEN + 1], 0.0);
+
+    // A coefficient moved between two points past the first: the fixed
+    // path follows at once.
+    block[S(1)] = 0.002;
+    const size_t j = 50;
+    const double gefolgt[4] = {0.002 + 0.002 * 2.5, 0.002 + 0.002 * 3.0, 0.002 + 0.002 * 3.6, 0.004};
+    EXPECT_NEAR(At(k[j], static_cast<double>(j)), Formel(k[j], gefolgt), 1e-12);
+    EXPECT_NEAR(results[6003], gefolgt[2], 1e-15);
+    EXPECT_EQ(c[DW_POLYNOM_ORDNUNGEN + 1], 0.002);
+
+    // Held as the F test holds a parameter, a coefficient stays one and
+    // keeps its value.
+    ASSERT_TRUE(ParameterHalten(S(1)));
+    EXPECT_EQ(flags[S(1) + ZWEITE_FLAGS], ZWEITE_DW_POLYNOM);
+    Vergleich(gefolgt);
+    EXPECT_EQ(block[S(1)], 0.002);
+
+    // Degree 0: one common sigma^2 per potential.
+    DwPolynomGrad = 0;
+    const double gemeinsam[4] = {0.002, 0.002, 0.002, 0.004};
+    Vergleich(gemeinsam);
+    EXPECT_EQ(block[S(1)], 0.002);
+
+    // Not in use: every path its own parameter.
+    DwPolynomAktiv = 0;
+    block[S(2)] = 0.007;
+    const double eigene[4] = {0.002, 0.002, 0.007, 0.004};
+    const std::vector<double> ys = Array(k);
+    for (size_t i = 1; i < k.size(); i += 7) ASSERT_NEAR(ys[i], Formel(k[i], eigene), 1e-12) << k[i];
+}
+
+// A fit of the polynomial of degree 1: chi(k) of the four single-scattering
+// paths of the FEFF 8.50L copper example (Reff 2.5527, 3.61, 4.4213,
+// 5.1053) made with sigma^2 = 0.0025 + 0.0012 Reff, then fitted from
+// c0 = 0.003, c1 = 0 with S0^2 free.
+TEST_F(Exafs, DwPolynomialOfDegreeOneFittedToCopperPaths)
+{
+    ASSERT_NE(McMasterTabelle(), nullptr);
+    std::vector<double> gitter = Grid(3.0, 0.05, 241);
+    FeffUmgebung umgebung;
+    umgebung.McMaster = McMasterTabelle();
+    umgebung.Numerik = &zelva;
+    const int32_t nummern[4] = {1, 2, 5, 8};
+    const double c0 = 0.0025, c1 = 0.0012;
+    std::vector<double> start = {0.9}, s2;
+    for (int f = 0; f < 4; ++f) {
+        FeffPfad& s = FeffPfade[f + 1];
+        s.Pfadnummer = nummern[f];
+        std::snprintf(s.FilesDatPfad, sizeof s.FilesDatPfad, "%sfiles.dat", Feff85Ordner().c_str());
+        ASSERT_GT(LadeFeffPfad(1, &s, 241, gitter.data(), umgebung), 0) << nummern[f];
+        ASSERT_EQ(s.Beine, 2);
+        ASSERT_EQ(s.Potentiale[1], 1);
+        s2.push_back(c0 + c1 * s.Reff);
+        start.insert(start.end(), {s.Entartung, s.Reff, s2.back(), 0.0});
+    }
+    ASSERT_NEAR(FeffPfade[4].Reff, 5.1053, 1e-12);
+    ModellKGewicht = 2.0;
+    auto modell = [&] {
+        FitFunctionCount = 0;
+        for (int32_t c : {25, 21, 21, 21, 21}) types[FitFunctionCount++] = c;
+        std::copy(start.begin(), start.end(), block.begin());
+        ASSERT_GE(ResetModelTables(), 0);
+    };
+    modell();
+    std::vector<double> y = Array(gitter);
+
+    // The table's "Corr." of degree 1; N, R and E0 fixed.
+    for (int f = 0; f < 4; ++f) block[3 + 4 * f] = 0.003;
+    ASSERT_TRUE(DwPolynomKorrelieren(1));
+    for (int f = 0; f < 4; ++f)
+        for (int c : {0, 1, 3}) FixParameter(1 + 4 * f + c);
+    XafsTabelleBeendet();
+    ASSERT_EQ(DwPolynomAktiv, 1);
+    ASSERT_EQ(MaxFitParameter, 2);  // S0^2, c0, c1
+    EXPECT_EQ(block[7], 0.0);
+    block[0] = 0.8;
+
+    std::vector<double> diff(gitter.size() + 2);
+    zelva.SetExpError(1e-3);
+    zelva.SetWichtung(1);
+    zelva.SetFunction(Callback);
+    zelva.SetField(gitter.data(), y.data());
+    zelva.SetParameterDifference(FitParameters, diff.data(), ParameterFlags, FreeParameterList);
+    zelva.SetParameterCorrelation(CorrelationWords, CorrelationConstants);
+    zelva.SetAnzahl(static_cast<int32_t>(gitter.size()), MaxParameter, MaxFitParameter);
+    double r = 0, chi2 = 0;
+    int32_t it = 0, z = 1;
+    for (int i = 0; i < 1000 && z == 1; ++i) z = zelva.LeastSquareFit(r, chi2, it);
+    ASSERT_EQ(z, -1);
+    EXPECT_NEAR(block[0], 0.9, 1e-6);
+    EXPECT_NEAR(block[3], c0, 1e-9);
+    EXPECT_NEAR(block[7], c1, 1e-9);
+    // The fixed paths show the polynomial; the table keeps the result.
+    EXPECT_NEAR(block[11], s2[2], 1e-7);
+    EXPECT_NEAR(block[15], s2[3], 1e-7);
+    EXPECT_NEAR(DwPolynomKoeffizienten[DW_POLYNOM_ORDNUNGEN], block[3], 1e-15);
+    EXPECT_NEAR(DwPolynomKoeffizienten[DW_POLYNOM_ORDNUNGEN + 1], block[7], 1e-15);
+    for (int f = 0; f < 4; ++f) EXPECT_NEAR(results[6001 + f], s2[f], 1e-7) << f;
+}
+
+// Under the Debye-Waller polynomial the triangle still combines its legs'
+// sigma^2 by its own rule, now the polynomial's value at 2.55: c0 from the
+// path at 2.55, c1 from a second one at 3.61.
+TEST_F(MehrfachStreuung, LegsTakeThePolynomialsSigmaSquare)
+{
+    Pfad(3, 3.61, 1e9).Potentiale[1] = 1;
+    Model({25, 21, 21, 21}, {1.0, 12.0, 2.55, 0.001, 0.0, 48.0, 3.825, 0.0, 0.0, 6.0, 3.61, 0.002, 0.0});
+    flags[3] = flags[11] = PF_DW_POLYNOMIAL;
+    flags[7] = PF_MS | PF_FIXED;
+    DwPolynomGrad = 1;
+    DwPolynomAktiv = 1;
+    const double s2 = 0.001 + 0.002 * 2.55;
+    Gleich(Dreieck(), DreieckMit(48.0, 3.825, s2, 0.0));
+    EXPECT_NEAR(results[6002], s2, 1e-15);
 }
 
 // A real FEFF 8.50L path of copper against the test's own splines of the

@@ -2,7 +2,9 @@
 // two scattering potentials, single and multiple scattering.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "fit/exafs_terms.h"
 #include "fit/xafs_table.h"
@@ -23,8 +25,9 @@ const PFAD PFADE[6] = {{2, 1, 2.55, 100.0}, {2, 2, 2.00, 40.0}, {2, 1, 3.61, 20.
 
 class XafsTableCore : public ModelFixture {
 protected:
-    int32_t altDeltaR = 0, altPot = 0, altDw = 0;
+    int32_t altDeltaR = 0, altPot = 0, altDw = 0, altGrad = 0, altAktiv = 0;
     double altT = 0.0, altTheta = 0.0;
+    std::vector<double> altTabelle;
     void SetUp() override
     {
         ModelFixture::SetUp();
@@ -33,6 +36,10 @@ protected:
         altDw = DebyeWallerModell;
         altT = MessTemperatur;
         altTheta = DebyeTemperatur;
+        altGrad = DwPolynomGrad;
+        altAktiv = DwPolynomAktiv;
+        altTabelle = DwPolynomKoeffizienten;
+        DwPolynomAktiv = 0;
         DeltaRModus = -1;
         DebyeWallerModell = 1;
         MessTemperatur = 300.0;
@@ -61,6 +68,9 @@ protected:
         DebyeWallerModell = altDw;
         MessTemperatur = altT;
         DebyeTemperatur = altTheta;
+        DwPolynomGrad = altGrad;
+        DwPolynomAktiv = altAktiv;
+        DwPolynomKoeffizienten = altTabelle;
         ModelFixture::TearDown();
     }
     static int32_t N(int32_t f) { return 1 + 4 * (f - 2); }
@@ -187,4 +197,92 @@ TEST_F(XafsTableCore, PotentialGroupsOfSigma2AndE0)
     EXPECT_EQ(flags[E(6)], PF_E0_TIED | PF_FIXED);
     EXPECT_EQ(flags[E(7)], PF_E0_TIED | PF_FIXED);
     EXPECT_EQ(flags[E(3)], 0);
+}
+
+// The Debye-Waller polynomial's "Corr.": per potential the first d + 1
+// single-scattering paths stay free as coefficients, the rest is fixed.
+TEST_F(XafsTableCore, DwPolynomialCoefficientPathsPerPotential)
+{
+    const std::vector<int32_t> vorher(flags.begin(), flags.end());
+    for (int32_t grad : {4, 7, -1}) {
+        EXPECT_FALSE(DwPolynomKorrelieren(grad)) << grad;
+        EXPECT_EQ(DwPolynomGrad, altGrad);
+        EXPECT_TRUE(std::equal(vorher.begin(), vorher.end(), flags.begin())) << grad;
+    }
+
+    // Degree 1, table not in use: order 0 keeps its value, order 1 takes 0.
+    // Temperature bits go; a temperature held by order 0 becomes sigma^2.
+    flags[S(4)] = PF_MS;
+    FixParameter(S(4));
+    flags[S(3)] = PF_TEMPERATURE_MODEL;
+    block[S(3)] = 315.0;
+    flags[S(7)] = PF_MS;
+    flags[S(5)] = PF_MS;
+    block[S(2)] = 0.0042;
+    ASSERT_TRUE(DwPolynomKorrelieren(1));
+    EXPECT_EQ(DwPolynomGrad, 1);
+    for (int32_t f = 2; f <= 7; ++f) EXPECT_TRUE(flags[S(f)] & PF_DW_POLYNOMIAL) << f;
+    // Cu: functions 2 and 4 hold c0 and c1, 7 is fixed; O: 3 and 6; the
+    // triangle (5) is fixed.
+    for (int32_t f : {2, 3, 4, 6}) EXPECT_FALSE(Fest(S(f))) << f;
+    for (int32_t f : {5, 7}) EXPECT_TRUE(Fest(S(f))) << f;
+    EXPECT_EQ(flags[S(4)], PF_DW_POLYNOMIAL);  // freed: its tie bit is gone
+    EXPECT_EQ(block[S(2)], 0.0042);
+    EXPECT_NEAR(block[S(3)], ModellSigma2(3, 300.0, 315.0), 1e-15);
+    EXPECT_LT(block[S(3)], 0.02);
+    EXPECT_EQ(flags[S(3)], PF_DW_POLYNOMIAL);
+    EXPECT_EQ(flags[S(7)], PF_DW_POLYNOMIAL | PF_FIXED);
+    EXPECT_EQ(flags[S(5)], PF_MS | PF_DW_POLYNOMIAL | PF_FIXED);  // the triangle keeps its rule
+    EXPECT_EQ(block[S(4)], 0.0);
+    EXPECT_EQ(block[S(6)], 0.0);
+    EXPECT_EQ(block[S(7)], 0.003);
+    for (int32_t c : {SPALTE_N, SPALTE_R, SPALTE_E0}) EXPECT_FALSE(flags[ParameterIndex(7, c)] & PF_DW_POLYNOMIAL);
+    // Leaving the table puts the polynomial in use.
+    XafsTabelleBeendet();
+    EXPECT_EQ(DwPolynomAktiv, 1);
+
+    // In use at degree 1, now degree 2: orders 0 and 1 come from the
+    // table, order 2 did not exist and takes 0.
+    Model({25, 21, 21, 21, 21, 21, 21});
+    for (int32_t f = 2; f <= 7; ++f) block[S(f)] = 0.003;
+    const double cu[DW_POLYNOM_ORDNUNGEN] = {0.001, 0.0005, 9.0, 9.0, 9.0, 9.0, 9.0};
+    const double o[DW_POLYNOM_ORDNUNGEN] = {0.002, 0.0007, 9.0, 9.0, 9.0, 9.0, 9.0};
+    std::copy(cu, cu + DW_POLYNOM_ORDNUNGEN, DwPolynomKoeffizienten.begin() + 1 * DW_POLYNOM_ORDNUNGEN);
+    std::copy(o, o + DW_POLYNOM_ORDNUNGEN, DwPolynomKoeffizienten.begin() + 2 * DW_POLYNOM_ORDNUNGEN);
+    ASSERT_TRUE(DwPolynomKorrelieren(2));
+    EXPECT_EQ(block[S(2)], 0.001);
+    EXPECT_EQ(block[S(4)], 0.0005);
+    EXPECT_EQ(block[S(7)], 0.0);
+    EXPECT_EQ(block[S(3)], 0.002);
+    EXPECT_EQ(block[S(6)], 0.0007);
+    for (int32_t f : {2, 3, 4, 6, 7}) EXPECT_FALSE(Fest(S(f))) << f;
+    EXPECT_TRUE(Fest(S(5)));
+
+    // A model without the flag on its first path ends the use.
+    Model({25, 21, 21, 21, 21, 21, 21});
+    XafsTabelleBeendet();
+    EXPECT_EQ(DwPolynomAktiv, 0);
+}
+
+// Opening while the polynomial is in use: single-scattering paths without
+// the flag take the kept polynomial of their Reff; flagged and longer
+// paths keep their values.
+TEST_F(XafsTableCore, OpeningFillsUnflaggedPathsFromTheKeptPolynomial)
+{
+    DwPolynomGrad = 1;
+    DwPolynomKoeffizienten[1 * DW_POLYNOM_ORDNUNGEN] = 0.001;
+    DwPolynomKoeffizienten[1 * DW_POLYNOM_ORDNUNGEN + 1] = 0.0005;
+    DwPolynomKoeffizienten[1 * DW_POLYNOM_ORDNUNGEN + 2] = 9.0;  // above the degree
+    DwPolynomKoeffizienten[2 * DW_POLYNOM_ORDNUNGEN] = 0.002;
+    DwPolynomKoeffizienten[2 * DW_POLYNOM_ORDNUNGEN + 1] = 0.0007;
+    flags[S(4)] = PF_DW_POLYNOMIAL;
+    XafsOeffnen(nullptr);
+    EXPECT_EQ(block[S(2)], 0.003);  // not in use: nothing
+    DwPolynomAktiv = 1;
+    XafsOeffnen(nullptr);
+    EXPECT_NEAR(block[S(2)], 0.001 + 0.0005 * 2.55, 1e-15);
+    EXPECT_NEAR(block[S(7)], 0.001 + 0.0005 * 2.60, 1e-15);
+    EXPECT_EQ(block[S(4)], 0.003);
+    EXPECT_EQ(block[S(5)], 0.003);
+    EXPECT_NEAR(block[S(3)], 0.002 + 0.0007 * 2.0, 1e-15);
 }

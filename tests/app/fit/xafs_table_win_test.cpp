@@ -34,10 +34,16 @@ EINSTELLUNGEN Einstellungen()
 class XafsTableWin : public ParameterTableWin {
 protected:
     EINSTELLUNGEN vorher{};
+    int32_t aktiv = 0;
+    std::vector<double> koeffizienten;
     void SetUp() override
     {
         ParameterTableWin::SetUp();
         vorher = Einstellungen();
+        aktiv = DwPolynomAktiv;
+        koeffizienten = DwPolynomKoeffizienten;
+        DwPolynomAktiv = 0;
+        DwPolynomGrad = 2;
         DebyeWallerModell = 0;
         DeltaRModus = -1;
         PotentialModus = 1;
@@ -52,6 +58,8 @@ protected:
         MsSigmaRegel = vorher.regel;
         PotentialModus = vorher.pot;
         DwPolynomGrad = vorher.grad;
+        DwPolynomAktiv = aktiv;
+        DwPolynomKoeffizienten = koeffizienten;
         MessTemperatur = vorher.t;
         DebyeTemperatur = vorher.theta;
         HAUPTDATEN.SchmalesFenster = 0;
@@ -126,6 +134,79 @@ TEST_F(XafsTableWin, CalcSwitchesToDebyeAndCorrTiesEverySigma2)
     EXPECT_EQ(Tabelle({Sende(IDC_XT_CORR), Sende(IDOK), Sende(IDOK)}), 1);
     EXPECT_EQ(P()[S2(2)], 315.0);  // the first path holds the temperature
     for (int32_t f = 2; f <= 15; ++f) EXPECT_TRUE(flags[S2(f)] & PF_TEMPERATURE_MODEL) << f;
+}
+
+// The Debye-Waller polynomial's "Corr." with the degree from its edit: the
+// four single-scattering paths are 1, 2, 5 and 8 (functions 2, 3, 6, 9),
+// all of potential 1.
+TEST_F(XafsTableWin, DwPolynomialCorrTakesItsDegreeAndTiesEverySigma2)
+{
+    CuModell();
+    const std::vector<int32_t> alt(flags.begin(), flags.end());
+    // A degree of 4 or more, a fraction or no number: nothing happens.
+    for (const char* grad : {"4", "1.5", "x"}) {
+        bool an = false;
+        EXPECT_EQ(Tabelle({SetzeText(IDC_XT_POLY_DEGREE, grad), Sende(IDC_XT_POLY_CORR),
+                           [&](HWND d) { an = IsWindowEnabled(GetDlgItem(d, IDC_XT_POLY_CORR)); }, Sende(IDOK),
+                           Sende(IDOK)}),
+                  1);
+        EXPECT_TRUE(an) << grad;
+        EXPECT_EQ(DwPolynomGrad, 2) << grad;
+        EXPECT_EQ(DwPolynomAktiv, 0) << grad;
+        EXPECT_TRUE(std::equal(alt.begin(), alt.end(), flags.begin())) << grad;
+    }
+
+    std::string grad, aus;
+    const int32_t frei = MaxFitParameter;
+    EXPECT_EQ(Tabelle({[&](HWND d) {
+                           char t[16];
+                           GetDlgItemTextA(d, IDC_XT_POLY_DEGREE, t, sizeof t);
+                           grad = t;
+                       },
+                       SetzeText(IDC_XT_POLY_DEGREE, "1.0"), Sende(IDC_XT_POLY_CORR),
+                       [&](HWND d) {
+                           for (int id : {IDC_XT_CORR, IDC_XT_CALC, IDC_XT_POLY_DEGREE, IDC_XT_POLY_CORR,
+                                          IDC_XT_POT_SIGMA, IDC_XT_AVE_SIGMA})
+                               aus += IsWindowEnabled(GetDlgItem(d, id)) ? '1' : '0';
+                           Bild(d, "set_xafs_parameters_dw_polynomial.png");
+                       },
+                       Sende(IDOK), Sende(IDOK)}),
+              1);
+    EXPECT_EQ(grad, "2");
+    EXPECT_EQ(aus, "000001");
+    EXPECT_EQ(DwPolynomGrad, 1);
+    EXPECT_EQ(DwPolynomAktiv, 1);  // "Next" on the last page
+    for (int32_t f = 2; f <= 15; ++f) {
+        EXPECT_TRUE(flags[S2(f)] & PF_DW_POLYNOMIAL) << f;
+        EXPECT_EQ((flags[S2(f)] & PF_FIXED) != 0, f > 3) << f;
+    }
+    EXPECT_EQ(P()[S2(2)], 0.003);
+    EXPECT_EQ(P()[S2(3)], 0.0);
+    EXPECT_EQ(MaxFitParameter, frei - 12);
+
+    // In use at degree 1, now 2 and "E&xit" on page 1: orders 0 and 1 from
+    // the kept coefficients, order 2 (path 5) starts at 0.
+    CuModell();
+    DwPolynomKoeffizienten[DW_POLYNOM_ORDNUNGEN] = 0.0021;
+    DwPolynomKoeffizienten[DW_POLYNOM_ORDNUNGEN + 1] = 0.0011;
+    DwPolynomKoeffizienten[DW_POLYNOM_ORDNUNGEN + 2] = 0.5;
+    EXPECT_EQ(Tabelle({SetzeText(IDC_XT_POLY_DEGREE, "2"), Sende(IDC_XT_POLY_CORR), Sende(IDC_XT_EXIT)}), 1);
+    EXPECT_EQ(DwPolynomGrad, 2);
+    EXPECT_EQ(DwPolynomAktiv, 1);
+    EXPECT_EQ(P()[S2(2)], 0.0021);
+    EXPECT_EQ(P()[S2(3)], 0.0011);
+    EXPECT_EQ(P()[S2(6)], 0.0);
+    for (int32_t f : {2, 3, 6}) EXPECT_FALSE(flags[S2(f)] & PF_FIXED) << f;
+
+    // Cancel keeps neither the degree nor the flags; a model without the
+    // flag ends the use.
+    CuModell();
+    EXPECT_EQ(Tabelle({SetzeText(IDC_XT_POLY_DEGREE, "0"), Sende(IDC_XT_POLY_CORR), Sende(IDCANCEL)}), 0);
+    EXPECT_EQ(DwPolynomGrad, 2);
+    EXPECT_FALSE(flags[S2(2)] & PF_DW_POLYNOMIAL);
+    EXPECT_EQ(DwPolynomAktiv, 1);
+    EXPECT_EQ(Tabelle({Sende(IDC_XT_EXIT)}), 1);
+    EXPECT_EQ(DwPolynomAktiv, 0);
 }
 
 TEST_F(XafsTableWin, AveAndPotReachEveryPage)
