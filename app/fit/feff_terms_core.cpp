@@ -43,6 +43,34 @@ void Ergebnis(const MODELL_LAUF& l, int32_t index, double wert)
     if (l.u->Ergebnisse && index >= 0 && index < 35000) l.u->Ergebnisse[index] = wert;
 }
 
+// The cluster coefficients (cx, cy, cz): the distance parameters of the
+// model's last three functions while the cluster table is in use, that is
+// while the distance of the third-last function has the cluster bit and
+// the last three are path functions. Otherwise all three are 0.
+bool ClusterTabelle(const MODELL_LAUF& l, double c[3])
+{
+    c[0] = c[1] = c[2] = 0.0;
+    if (l.anzahl < 4) return false;
+    int32_t q = 0, stelle[3] = {-1, -1, -1};
+    for (int32_t g = 0; g < l.anzahl; ++g) {
+        const int32_t code = Grundcode(l.typen[g]);
+        const int32_t zahl = FunctionParameterCount(code, FitPolyDegree, SplineKnotCount);
+        const int32_t j = g - (l.anzahl - 3);
+        if (j >= 0) {
+            if (!IstPfad(code) || zahl < 2) return false;
+            stelle[j] = q + 1;
+        }
+        q += zahl;
+    }
+    if (!(Flag(stelle[0]) & PF_CLUSTER)) return false;
+    for (int32_t j = 0; j < 3; ++j) c[j] = l.p[stelle[j]];
+    return true;
+}
+
+// Whether the distance of the path at parameter index q follows the
+// cluster.
+bool ImCluster(int32_t q) { return (Flag(q + 1) & PF_CLUSTER) != 0; }
+
 // A single-scattering path of the model as the rules of the longer paths
 // see it.
 struct Einzelpfad {
@@ -58,6 +86,7 @@ int32_t EinzelpfadZahl = 0;
 struct PfadWerte {
     bool gueltig;
     double roh[4];           // the parameters it was prepared from
+    double cluster[3];       // and the cluster coefficients, for a cluster path
     double n, r, sigma2, e0, reff;
 };
 PfadWerte Pfade[FEFF_PFADE];
@@ -98,6 +127,8 @@ double EigenesSigma2(MODELL_LAUF& l, int32_t q, int32_t r, double* theta)
 void EinzelpfadeFuellen(MODELL_LAUF& l, int32_t erster)
 {
     EinzelpfadZahl = 0;
+    double cluster[3];
+    ClusterTabelle(l, cluster);
     int32_t q = 0;
     for (int32_t g = 0; g < l.anzahl; ++g) {
         const int32_t c = Grundcode(l.typen[g]);
@@ -117,6 +148,7 @@ void EinzelpfadeFuellen(MODELL_LAUF& l, int32_t erster)
             e.potential = s.Potentiale[1];
             e.reff = s.Reff;
             e.r = FeffAbstand(l.p[q + 1], s.Reff);
+            if (ImCluster(q)) e.r = ClusterAbstand(s, cluster);
             e.n = l.p[q];
             e.entartung = s.Entartung;
             e.e0 = l.p[q + 3];
@@ -288,8 +320,12 @@ void PfadVorbereiten(MODELL_LAUF& l, int32_t i, int32_t q, int32_t r)
         if (zahl) w.e0 = summe / zahl;
     }
 
-    // Distance of a longer path from its legs.
-    if (ms && ((fs & PF_DW_POLYNOMIAL) || Alle(fr, PF_MS_DISTANCE | PF_FIXED))) {
+    // Distance from the cluster geometry, or of a longer path from its legs.
+    if (fr & PF_CLUSTER) {
+        ClusterTabelle(l, w.cluster);
+        w.r = ClusterAbstand(s, w.cluster);
+        Ergebnis(l, 5000 + i, w.r);
+    } else if (ms && ((fs & PF_DW_POLYNOMIAL) || Alle(fr, PF_MS_DISTANCE | PF_FIXED))) {
         const double neu = MsAbstand(s);
         Ergebnis(l, 5000 + i, neu);
         if (!(fr & PF_WIDE)) p[1] = std::fabs(p[1]) < 1.0 ? neu - s.Reff : neu;
@@ -319,6 +355,31 @@ std::vector<double> LcAbszissen, LcReferenz;
 bool LcVerschoben = false;
 
 }  // namespace
+
+double ClusterAbstand(const FeffPfad& s, const double c[3])
+{
+    const int32_t n = s.Beine;
+    if (n < 2 || n > FEFF_MAX_BEINE) return s.Reff;
+    // Legs absorber - A1 - ... - A(n-1) - absorber; the absorber sits at
+    // slot n - 1, scatterer k at slot k - 1.
+    double gestreckt = 0.0, ungestreckt = 0.0;
+    for (int32_t j = 1; j <= n; ++j) {
+        const int32_t a = j - 1 == 0 ? n - 1 : j - 2;
+        const int32_t b = j == n ? n - 1 : j - 1;
+        const double d[3] = {s.AtomX[b] - s.AtomX[a], s.AtomY[b] - s.AtomY[a], s.AtomZ[b] - s.AtomZ[a]};
+        double g = 0.0, u = 0.0;
+        for (int32_t t = 0; t < 3; ++t) {
+            const double e = d[t] * (1.0 + c[t]);
+            g += e * e;
+            u += d[t] * d[t];
+        }
+        gestreckt += std::sqrt(g);
+        ungestreckt += std::sqrt(u);
+    }
+    // A record without positions keeps its effective length.
+    if (!(ungestreckt > 0.0)) return s.Reff;
+    return s.Reff * (gestreckt / ungestreckt);
+}
 
 int32_t FeffPfadWerte(double k, int32_t pfad, double& lambda, double& amplitude, double& phase,
                       double& p)
@@ -370,6 +431,11 @@ bool FeffPfadVorbereiten(MODELL_LAUF& l, int32_t i, int32_t q, int32_t code)
     const PfadWerte& w = Pfade[r];
     bool neu = l.j0 == 0 || !w.gueltig;
     for (int32_t j = 0; j < 4 && !neu; ++j) neu = w.roh[j] != l.p[q + j];
+    if (!neu && ImCluster(q)) {
+        double c[3];
+        ClusterTabelle(l, c);
+        for (int32_t j = 0; j < 3 && !neu; ++j) neu = w.cluster[j] != c[j];
+    }
     if (neu) PfadVorbereiten(l, i, q, r);
     return true;
 }

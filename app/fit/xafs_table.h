@@ -12,6 +12,10 @@
 extern int32_t DeltaRModus;     // 1 distances shown as shifts from Reff, -1 absolute
 extern int32_t PotentialModus;  // counter of "POT" (1, 2, 3; -1 after "AVE")
 extern int32_t DwPolynomGrad;   // degree of the Debye-Waller polynomial (0-3)
+// Nonzero once the table was left with the cluster bit on the distance of
+// the model's third-last function: "xyz" then takes the coefficients kept
+// in path record 0.
+extern int32_t ClusterTabelleInGebrauch;
 
 const int32_t XAFS_ZEILEN = 10;  // functions a page
 
@@ -76,6 +80,16 @@ void MsPfadeMarkieren();
 // and fixed; distances below 1.0 made absolute first while DeltaRModus is
 // negative.
 void MsAbstaendeAbleiten();
+// "xyz" (552): toggles the cluster bit on the distance of every path; for
+// the last three functions a distance above 1.0 becomes the matching
+// coefficient of path record 0 while the cluster table is in use, else 0;
+// every path distance is fixed but those of the last functions that the
+// number of FEFF data sets keeps free (the last two below 1, the last one
+// at 2); DeltaRModus becomes -1.
+void ClusterUmschalten(int32_t feffSaetze);
+// When the table is left: the cluster table is in use when the distance
+// of the third-last function has the cluster bit.
+void ClusterTabelleMerken();
 // "AVE" for sigma^2 (553): temperatures above 1.0 turned into sigma^2 on
 // every path (unless the first path's sigma^2 has 0x0008), then "POT".
 void SigmaMittelAlle();

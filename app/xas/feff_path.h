@@ -61,6 +61,7 @@ struct FeffPfad {
     char ListenZeile[104];          // the files.dat row as shown in the chosen-path list
     int32_t Geladen;                // set by the callers once the tables are on their grid
     int32_t TabellenSpeicher[FEFF_TABELLEN];  // doubles allocated per table (0 = none)
+    double ClusterKoeffizienten[3]; // record 0 only: the cluster coefficients of the last cluster fit
 };
 
 // Records of the model functions: record i belongs to model function i
