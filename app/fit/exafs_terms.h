@@ -44,14 +44,6 @@ double BegrenzteTemperatur(double theta, double messTemperatur);
 // itself. The F test and the parameter table read distances the same way.
 double FeffAbstand(double parameter, double reff);
 
-// The distance of a path whose distance follows the cluster: every atom
-// position of the path stretched per axis by (1 + c[0], 1 + c[1], 1 + c[2])
-// and the path's effective length scaled as half its summed leg lengths
-// are. With c all 0 it is Reff, with c all e it is (1 + e) Reff; a record
-// without positions gives Reff.
-struct FeffPfad;
-double ClusterAbstand(const FeffPfad& pfad, const double c[3]);
-
 // The four path values at k of path `pfad` (record pfad + 1): lambda,
 // amplitude, phase and p, linearly interpolated on FeffKGitter. Returns 1,
 // or -1 below or above the grid (the first or last entries are given).

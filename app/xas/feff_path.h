@@ -73,6 +73,13 @@ extern FeffPfad FeffPfade[FEFF_PFADE];
 extern double* FeffKGitter;
 extern int32_t FeffKPunkte;
 
+// The distance of a path whose distance follows the cluster: every atom
+// position of the path stretched per axis by (1 + c[0], 1 + c[1], 1 + c[2])
+// and the path's effective length scaled as half its summed leg lengths
+// are. With c all 0 it is Reff, with c all e it is (1 + e) Reff; a record
+// without positions gives Reff.
+double ClusterAbstand(const FeffPfad& pfad, const double c[3]);
+
 // Frees the tables of a record and clears it.
 void FeffPfadFreigeben(FeffPfad* satz);
 // Frees and clears every record and the grid (start-up and shutdown).
