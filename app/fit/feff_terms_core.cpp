@@ -349,6 +349,18 @@ void PfadVorbereiten(MODELL_LAUF& l, int32_t i, int32_t q, int32_t r)
     w.gueltig = true;
 }
 
+// Whether the cluster coefficients moved since the path at parameter index
+// q was prepared on the cluster.
+bool ClusterGeaendert(const MODELL_LAUF& l, int32_t q, const PfadWerte& w)
+{
+    if (!ImCluster(q)) return false;
+    double c[3];
+    ClusterTabelle(l, c);
+    for (int32_t j = 0; j < 3; ++j)
+        if (w.cluster[j] != c[j]) return true;
+    return false;
+}
+
 // The shifted reference of the LC-XANES function in preparation, with the
 // blocks it is built in (kept and grown across calls).
 std::vector<double> LcAbszissen, LcReferenz;
@@ -404,13 +416,8 @@ bool FeffPfadVorbereiten(MODELL_LAUF& l, int32_t i, int32_t q, int32_t code)
     const int32_t r = Satznummer(l, i);
     if (!r || FeffPfade[r].Reff <= 0.0) return false;
     const PfadWerte& w = Pfade[r];
-    bool neu = l.j0 == 0 || !w.gueltig;
+    bool neu = l.j0 == 0 || !w.gueltig || ClusterGeaendert(l, q, w);
     for (int32_t j = 0; j < 4 && !neu; ++j) neu = w.roh[j] != l.p[q + j];
-    if (!neu && ImCluster(q)) {
-        double c[3];
-        ClusterTabelle(l, c);
-        for (int32_t j = 0; j < 3 && !neu; ++j) neu = w.cluster[j] != c[j];
-    }
     if (neu) PfadVorbereiten(l, i, q, r);
     return true;
 }

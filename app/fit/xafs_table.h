@@ -12,10 +12,6 @@
 extern int32_t DeltaRModus;     // 1 distances shown as shifts from Reff, -1 absolute
 extern int32_t PotentialModus;  // counter of "POT" (1, 2, 3; -1 after "AVE")
 extern int32_t DwPolynomGrad;   // degree of the Debye-Waller polynomial (0-3)
-// Nonzero once the table was left with the cluster bit on the distance of
-// the model's third-last function: "xyz" then takes the coefficients kept
-// in path record 0.
-extern int32_t ClusterTabelleInGebrauch;
 
 const int32_t XAFS_ZEILEN = 10;  // functions a page
 
@@ -80,6 +76,10 @@ void MsPfadeMarkieren();
 // and fixed; distances below 1.0 made absolute first while DeltaRModus is
 // negative.
 void MsAbstaendeAbleiten();
+// Nonzero once the table was left with the cluster bit on the distance of
+// the model's third-last function: "xyz" then takes the coefficients kept
+// in path record 0.
+extern int32_t ClusterTabelleInGebrauch;
 // "xyz" (552): toggles the cluster bit on the distance of every path; for
 // the last three functions a distance above 1.0 becomes the matching
 // coefficient of path record 0 while the cluster table is in use, else 0;

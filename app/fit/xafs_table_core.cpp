@@ -11,7 +11,6 @@
 int32_t DeltaRModus = -1;
 int32_t PotentialModus = 1;
 int32_t DwPolynomGrad = 2;
-int32_t ClusterTabelleInGebrauch = 0;
 
 namespace {
 
@@ -243,6 +242,8 @@ void MsAbstaendeAbleiten()
         XafsFestBefehl(r);
     }
 }
+
+int32_t ClusterTabelleInGebrauch = 0;
 
 void ClusterUmschalten(int32_t feffSaetze)
 {

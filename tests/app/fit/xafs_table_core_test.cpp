@@ -142,53 +142,6 @@ TEST_F(XafsTableCore, MultipleScatteringColumns)
     EXPECT_EQ(flags[R(2)], 0);
 }
 
-TEST_F(XafsTableCore, PotentialGroupsOfSigma2AndE0)
-{
-    // "POT" from mode 1: every sigma^2 holds a temperature (0x0020); the
-    // first single-scattering path of each potential stays free.
-    PotentialModus = 1;
-    SigmaProPotential(nullptr);
-    EXPECT_EQ(PotentialModus, 2);
-    for (int32_t f = 2; f <= 7; ++f) EXPECT_TRUE(flags[S(f)] & PF_MS) << f;
-    EXPECT_FALSE(Fest(S(2)));
-    EXPECT_FALSE(Fest(S(3)));
-    EXPECT_EQ(block[S(2)], 400.0);
-    for (int32_t f : {4, 5, 6, 7}) EXPECT_TRUE(Fest(S(f))) << f;
-
-    // "AVE" first: mode 0 ties the longer paths and the near neighbours
-    // of a single-scattering path of the same potential.
-    Model({25, 21, 21, 21, 21, 21, 21});
-    for (int32_t f = 2; f <= 7; ++f) {
-        block[R(f)] = PFADE[f - 2].reff;
-        block[S(f)] = f == 7 ? 250.0 : 0.003;
-    }
-    SigmaMittelAlle();
-    EXPECT_LT(block[S(7)], 0.01);
-    SigmaProPotential(nullptr);
-    EXPECT_EQ(PotentialModus, 0);
-    EXPECT_TRUE(flags[S(5)] & PF_MS);
-    EXPECT_FALSE(Fest(S(5)));
-    EXPECT_TRUE(Fest(S(6)));   // O at 2.05, below 1.05 x 2.00
-    EXPECT_TRUE(Fest(S(7)));   // Cu at 2.60, inside 1.05 x an earlier Cu path
-    EXPECT_FALSE(Fest(S(4)));  // Cu at 3.61
-
-    Model({25, 21, 21, 21, 21, 21, 21});
-    for (int32_t f = 2; f <= 7; ++f) block[R(f)] = PFADE[f - 2].reff;
-    E0ProPotential();
-    for (int32_t f = 2; f <= 7; ++f) EXPECT_TRUE(flags[E(f)] & PF_E0_POTENTIAL) << f;
-    EXPECT_FALSE(Fest(E(2)));
-    EXPECT_FALSE(Fest(E(3)));
-    for (int32_t f : {4, 5, 6, 7}) EXPECT_TRUE(Fest(E(f))) << f;
-
-    Model({25, 21, 21, 21, 21, 21, 21});
-    for (int32_t f = 2; f <= 7; ++f) block[R(f)] = PFADE[f - 2].reff;
-    E0Mitteln();
-    EXPECT_EQ(flags[E(5)], PF_E0_TIED | PF_FIXED);
-    EXPECT_EQ(flags[E(6)], PF_E0_TIED | PF_FIXED);
-    EXPECT_EQ(flags[E(7)], PF_E0_TIED | PF_FIXED);
-    EXPECT_EQ(flags[E(3)], 0);
-}
-
 // "xyz": the cluster bit on every distance, the last three distances set
 // to the kept coefficients (0 while the cluster table is not in use), and
 // the distances fixed except the last ones kept free by the number of FEFF
@@ -236,4 +189,51 @@ TEST_F(XafsTableCore, ClusterDistancesByTheNumberOfFeffSets)
     EXPECT_EQ(ClusterTabelleInGebrauch, 0);
     ClusterTabelleInGebrauch = alt;
     FeffPfade[0] = FeffPfad{};
+}
+
+TEST_F(XafsTableCore, PotentialGroupsOfSigma2AndE0)
+{
+    // "POT" from mode 1: every sigma^2 holds a temperature (0x0020); the
+    // first single-scattering path of each potential stays free.
+    PotentialModus = 1;
+    SigmaProPotential(nullptr);
+    EXPECT_EQ(PotentialModus, 2);
+    for (int32_t f = 2; f <= 7; ++f) EXPECT_TRUE(flags[S(f)] & PF_MS) << f;
+    EXPECT_FALSE(Fest(S(2)));
+    EXPECT_FALSE(Fest(S(3)));
+    EXPECT_EQ(block[S(2)], 400.0);
+    for (int32_t f : {4, 5, 6, 7}) EXPECT_TRUE(Fest(S(f))) << f;
+
+    // "AVE" first: mode 0 ties the longer paths and the near neighbours
+    // of a single-scattering path of the same potential.
+    Model({25, 21, 21, 21, 21, 21, 21});
+    for (int32_t f = 2; f <= 7; ++f) {
+        block[R(f)] = PFADE[f - 2].reff;
+        block[S(f)] = f == 7 ? 250.0 : 0.003;
+    }
+    SigmaMittelAlle();
+    EXPECT_LT(block[S(7)], 0.01);
+    SigmaProPotential(nullptr);
+    EXPECT_EQ(PotentialModus, 0);
+    EXPECT_TRUE(flags[S(5)] & PF_MS);
+    EXPECT_FALSE(Fest(S(5)));
+    EXPECT_TRUE(Fest(S(6)));   // O at 2.05, below 1.05 x 2.00
+    EXPECT_TRUE(Fest(S(7)));   // Cu at 2.60, inside 1.05 x an earlier Cu path
+    EXPECT_FALSE(Fest(S(4)));  // Cu at 3.61
+
+    Model({25, 21, 21, 21, 21, 21, 21});
+    for (int32_t f = 2; f <= 7; ++f) block[R(f)] = PFADE[f - 2].reff;
+    E0ProPotential();
+    for (int32_t f = 2; f <= 7; ++f) EXPECT_TRUE(flags[E(f)] & PF_E0_POTENTIAL) << f;
+    EXPECT_FALSE(Fest(E(2)));
+    EXPECT_FALSE(Fest(E(3)));
+    for (int32_t f : {4, 5, 6, 7}) EXPECT_TRUE(Fest(E(f))) << f;
+
+    Model({25, 21, 21, 21, 21, 21, 21});
+    for (int32_t f = 2; f <= 7; ++f) block[R(f)] = PFADE[f - 2].reff;
+    E0Mitteln();
+    EXPECT_EQ(flags[E(5)], PF_E0_TIED | PF_FIXED);
+    EXPECT_EQ(flags[E(6)], PF_E0_TIED | PF_FIXED);
+    EXPECT_EQ(flags[E(7)], PF_E0_TIED | PF_FIXED);
+    EXPECT_EQ(flags[E(3)], 0);
 }
