@@ -43,6 +43,34 @@ void Ergebnis(const MODELL_LAUF& l, int32_t index, double wert)
     if (l.u->Ergebnisse && index >= 0 && index < 35000) l.u->Ergebnisse[index] = wert;
 }
 
+// The cluster coefficients (cx, cy, cz): the distance parameters of the
+// model's last three functions while the cluster table is in use, that is
+// while the distance of the third-last function has the cluster bit and
+// the last three are path functions. Otherwise all three are 0.
+bool ClusterTabelle(const MODELL_LAUF& l, double c[3])
+{
+    c[0] = c[1] = c[2] = 0.0;
+    if (l.anzahl < 4) return false;
+    int32_t q = 0, stelle[3] = {-1, -1, -1};
+    for (int32_t g = 0; g < l.anzahl; ++g) {
+        const int32_t code = Grundcode(l.typen[g]);
+        const int32_t zahl = FunctionParameterCount(code, FitPolyDegree, SplineKnotCount);
+        const int32_t j = g - (l.anzahl - 3);
+        if (j >= 0) {
+            if (!IstPfad(code) || zahl < 2) return false;
+            stelle[j] = q + 1;
+        }
+        q += zahl;
+    }
+    if (!(Flag(stelle[0]) & PF_CLUSTER)) return false;
+    for (int32_t j = 0; j < 3; ++j) c[j] = l.p[stelle[j]];
+    return true;
+}
+
+// Whether the distance of the path at parameter index q follows the
+// cluster.
+bool ImCluster(int32_t q) { return (Flag(q + 1) & PF_CLUSTER) != 0; }
+
 // A single-scattering path of the model as the rules of the longer paths
 // see it.
 struct Einzelpfad {
@@ -61,6 +89,7 @@ int32_t EinzelpfadZahl = 0;
 struct PfadWerte {
     bool gueltig;
     double roh[4];           // the parameters it was prepared from
+    double cluster[3];       // and the cluster coefficients, for a cluster path
     double n, r, sigma2, e0, reff;
     // Under the Debye-Waller polynomial: the coefficient parameters and
     // the values it was prepared from.
@@ -147,6 +176,8 @@ void DwPolynomAuswerten(MODELL_LAUF& l)
 void EinzelpfadeFuellen(MODELL_LAUF& l, int32_t erster)
 {
     EinzelpfadZahl = 0;
+    double cluster[3];
+    ClusterTabelle(l, cluster);
     int32_t q = 0;
     for (int32_t g = 0; g < l.anzahl; ++g) {
         const int32_t c = Grundcode(l.typen[g]);
@@ -166,6 +197,7 @@ void EinzelpfadeFuellen(MODELL_LAUF& l, int32_t erster)
             e.potential = s.Potentiale[1];
             e.reff = s.Reff;
             e.r = FeffAbstand(l.p[q + 1], s.Reff);
+            if (ImCluster(q)) e.r = ClusterAbstand(s, cluster);
             e.n = l.p[q];
             e.entartung = s.Entartung;
             e.e0 = l.p[q + 3];
@@ -358,8 +390,12 @@ void PfadVorbereiten(MODELL_LAUF& l, int32_t i, int32_t q, int32_t r)
         if (zahl) w.e0 = summe / zahl;
     }
 
-    // Distance of a longer path from its legs.
-    if (ms && ((fs & PF_DW_POLYNOMIAL) || Alle(fr, PF_MS_DISTANCE | PF_FIXED))) {
+    // Distance from the cluster geometry, or of a longer path from its legs.
+    if (fr & PF_CLUSTER) {
+        ClusterTabelle(l, w.cluster);
+        w.r = ClusterAbstand(s, w.cluster);
+        Ergebnis(l, 5000 + i, w.r);
+    } else if (ms && ((fs & PF_DW_POLYNOMIAL) || Alle(fr, PF_MS_DISTANCE | PF_FIXED))) {
         const double neu = MsAbstand(s);
         Ergebnis(l, 5000 + i, neu);
         if (!(fr & PF_WIDE)) p[1] = std::fabs(p[1]) < 1.0 ? neu - s.Reff : neu;
@@ -381,6 +417,18 @@ void PfadVorbereiten(MODELL_LAUF& l, int32_t i, int32_t q, int32_t r)
     }
     for (int32_t j = 0; j < 4; ++j) w.roh[j] = p[j];
     w.gueltig = true;
+}
+
+// Whether the cluster coefficients moved since the path at parameter index
+// q was prepared on the cluster.
+bool ClusterGeaendert(const MODELL_LAUF& l, int32_t q, const PfadWerte& w)
+{
+    if (!ImCluster(q)) return false;
+    double c[3];
+    ClusterTabelle(l, c);
+    for (int32_t j = 0; j < 3; ++j)
+        if (w.cluster[j] != c[j]) return true;
+    return false;
 }
 
 // The shifted reference of the LC-XANES function in preparation, with the
@@ -438,7 +486,7 @@ bool FeffPfadVorbereiten(MODELL_LAUF& l, int32_t i, int32_t q, int32_t code)
     const int32_t r = Satznummer(l, i);
     if (!r || FeffPfade[r].Reff <= 0.0) return false;
     const PfadWerte& w = Pfade[r];
-    bool neu = l.j0 == 0 || !w.gueltig;
+    bool neu = l.j0 == 0 || !w.gueltig || ClusterGeaendert(l, q, w);
     for (int32_t j = 0; j < 4 && !neu; ++j) neu = w.roh[j] != l.p[q + j];
     // Under the Debye-Waller polynomial also when a coefficient moved.
     if (DwPolynomAktiv && (Flag(q + 2) & PF_DW_POLYNOMIAL) && !neu) {

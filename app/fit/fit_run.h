@@ -75,6 +75,9 @@ struct FIT_STATUS {
     bool MitFTest = false;        // same signature as the fit before
     double FTest = 0.0;           // its probability
     bool MehrereFeffSaetze = false;  // a fit of several FEFF data sets
+    // CommandArgs of the last model run (5000 + i: the cluster distance of
+    // function i); may be null.
+    const double* Ergebnisse = nullptr;
     // Strings 22-24 and the rules 20 and 21 of the string table.
     const char* IterationenText = "Iterations:";
     const char* ResiduumText = "Residual:";

@@ -116,15 +116,19 @@ void FitStatusTextKern(char* text, std::size_t groesse, const FIT_STATUS& s)
     const bool feff = FitFunctionCount > 0 && FitFunctionTypes && FitParameters && ParameterFlags &&
                       FitFunctionTypes[0] == 25;
     // The cluster fit: the distances of the last three functions are the
-    // lattice coefficients.
+    // lattice coefficients, also kept in path record 0.
+    bool clusterFit = false;
     if (feff && FitFunctionCount > 3) {
         const int32_t k = FunctionParameterCount(FitFunctionTypes[1], FitPolyDegree, SplineKnotCount);
         const int32_t f = (FitFunctionCount - 4) * k + 2;
         if (k > 1 && f >= 0 && f <= MaxParameter && (ParameterFlags[f] & PF_CLUSTER)) {
+            clusterFit = true;
             t += "\r\n feff cluster fit:\r\n";
             for (int32_t j = 1; j <= 3; ++j) {
                 const int32_t i = FitFunctionCount - 4 + j;
-                t += Format("  xyz-Coeff. #%d: %.8G\r\n", static_cast<int>(j), FitParameters[(i - 1) * k + 2]);
+                const double c = FitParameters[(i - 1) * k + 2];
+                FeffPfade[0].ClusterKoeffizienten[j - 1] = c;
+                t += Format("  xyz-Coeff. #%d: %.8G\r\n", static_cast<int>(j), c);
             }
             t += punkte;
         }
@@ -171,7 +175,11 @@ void FitStatusTextKern(char* text, std::size_t groesse, const FIT_STATUS& s)
         for (int32_t j = 0; j < anzahl; ++j, ++p) {
             std::string titel = typ == 7 ? Format("%d. coeff.: ", static_cast<int>(j + 1))
                                          : std::string(KatalogTitel(typ, j));
-            std::string wert = Format("% -14.7G", FitParameters[p]).substr(0, 14);
+            // The last three functions of a cluster fit show their distance
+            // from the cluster, not the coefficient they hold.
+            double v = FitParameters[p];
+            if (clusterFit && j == 1 && i >= FitFunctionCount - 3 && s.Ergebnisse) v = s.Ergebnisse[5000 + i];
+            std::string wert = Format("% -14.7G", v).substr(0, 14);
             t += Format("#%-2d %-13s%-14s\r\n", static_cast<int>(p + 1), titel.c_str(), wert.c_str());
         }
         t += strich;

@@ -126,6 +126,7 @@ void FitStatusText(char* text)
     s.Chi2 = app.FitChi2;
     s.RFaktor = app.FitRFaktor;
     s.MehrereFeffSaetze = app.FeffSatzAnzahl > 1;
+    s.Ergebnisse = CommandArgs;
     s.MitFTest = FitSignaturVon(MaxParameter, FitFunctionCount, n) == FitSignatur;
     if (s.MitFTest) {
         if (app.FitZustand == FIT_FERTIG) {

@@ -51,7 +51,10 @@ std::string SsPaarZeile(const SS_BERICHT_EINGABE& e, int32_t k, int32_t q, doubl
     const FeffPfad leer{};
     const FeffPfad& s = k >= 1 && k < FEFF_PFADE ? FeffPfade[k] : leer;
     const double* p = FitParameters + q;
-    const double r = FeffAbstand(p[1], s.Reff);
+    double r = FeffAbstand(p[1], s.Reff);
+    // A path on the cluster: the distance the last model run gave it.
+    if ((ParameterFlags[q + 1] & PF_CLUSTER) && e.Ergebnisse && e.Ergebnisse[5000 + k] > 0.0)
+        r = e.Ergebnisse[5000 + k];
     double sigma2 = p[2];
     if (sigma2 > 1.0)
         sigma2 = e.DebyeModell < 0 ? CorrDebyeSigma2(s, e.MessTemperatur, p[2])

@@ -79,6 +79,20 @@ void MsPfadeMarkieren();
 // and fixed; distances below 1.0 made absolute first while DeltaRModus is
 // negative.
 void MsAbstaendeAbleiten();
+// Nonzero once the table was left with the cluster bit on the distance of
+// the model's third-last function: "xyz" then takes the coefficients kept
+// in path record 0.
+extern int32_t ClusterTabelleInGebrauch;
+// "xyz" (552): toggles the cluster bit on the distance of every path; for
+// the last three functions a distance above 1.0 becomes the matching
+// coefficient of path record 0 while the cluster table is in use, else 0;
+// every path distance is fixed but those of the last functions that the
+// number of FEFF data sets keeps free (the last two below 1, the last one
+// at 2); DeltaRModus becomes -1.
+void ClusterUmschalten(int32_t feffSaetze);
+// When the table is left: the cluster table is in use when the distance
+// of the third-last function has the cluster bit.
+void ClusterTabelleMerken();
 // "AVE" for sigma^2 (553): temperatures above 1.0 turned into sigma^2 on
 // every path (unless the first path's sigma^2 has 0x0008), then "POT".
 void SigmaMittelAlle();

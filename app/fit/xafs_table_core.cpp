@@ -286,6 +286,31 @@ void MsAbstaendeAbleiten()
     }
 }
 
+int32_t ClusterTabelleInGebrauch = 0;
+
+void ClusterUmschalten(int32_t feffSaetze)
+{
+    const int32_t n = FitFunctionCount;
+    const int32_t frei = feffSaetze < 1 ? 2 : feffSaetze == 2 ? 1 : 0;
+    for (int32_t f = 2; f <= n; ++f) {
+        if (!IstXafsPfad(f)) continue;
+        const int32_t r = ParameterIndex(f, SPALTE_R);
+        ParameterFlags[r] ^= PF_CLUSTER;
+        const int32_t j = f - (n - 2);
+        if (j >= 0 && FitParameters[r] > 1.0)
+            FitParameters[r] = ClusterTabelleInGebrauch ? FeffPfade[0].ClusterKoeffizienten[j] : 0.0;
+        // Fixing only: freeing a fixed distance would take its cluster bit.
+        if (f <= n - frei) Fest(r);
+    }
+    DeltaRModus = -1;
+}
+
+void ClusterTabelleMerken()
+{
+    const int32_t f = FitFunctionCount - 2;
+    ClusterTabelleInGebrauch = f >= 2 && IstXafsPfad(f) && Gesetzt(ParameterIndex(f, SPALTE_R), PF_CLUSTER);
+}
+
 void SigmaMittelAlle()
 {
     PotentialModus = -1;

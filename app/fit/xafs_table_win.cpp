@@ -135,6 +135,13 @@ void XafsTabelleOeffnen(HWND dlg)
             }
         }
     }
+    // Distances derived from the legs or the cluster: the buttons that
+    // change them are offered again.
+    for (int32_t f = 2; f <= FitFunctionCount; ++f)
+        if (IstXafsPfad(f) && (ParameterFlags[ParameterIndex(f, SPALTE_R)] & (PF_MS_DISTANCE | PF_CLUSTER)))
+            for (int id : {IDC_XT_MS_DISTANCE, IDC_XT_XYZ, IDC_XT_DELTA_R}) An(dlg, id, true);
+    // The cluster coefficients are the distances of the last three functions.
+    if (FitFunctionCount < 4) An(dlg, IDC_XT_XYZ, false);
     const int32_t erster = ErsterPfad();
     const int32_t n = erster ? FunctionParameterCount(FitFunctionTypes[erster - 1], FitPolyDegree, SplineKnotCount) : 0;
     Zeige(dlg, IDC_XT_FIX_ALL + 5, n >= 6);
@@ -167,6 +174,7 @@ void XafsWeiter(HWND dlg)
     SetDlgItemTextA(dlg, IDC_PT_CAPTION, "");
     for (int id = IDC_XT_RULE_MEAN; id <= IDC_XT_RULE_NLEG; ++id)
         if (Gecheckt(dlg, id)) MsSigmaRegel = id;
+    ClusterTabelleMerken();
 }
 
 bool XafsBefehl(HWND dlg, int id, int code)
@@ -211,6 +219,15 @@ bool XafsBefehl(HWND dlg, int id, int code)
         An(dlg, IDC_XT_MS_DISTANCE, false);
         Neu(dlg);
         return true;
+    case IDC_XT_XYZ:
+        TabelleSeiteLesen(dlg);
+        ClusterUmschalten(HAUPTDATEN.FeffSatzAnzahl);
+        CheckDlgButton(dlg, IDC_XT_DELTA_R, BST_UNCHECKED);
+        An(dlg, IDC_XT_DELTA_R, false);
+        An(dlg, IDC_XT_XYZ, false);
+        Zeige(dlg, IDC_XT_MS_DISTANCE, true);
+        Neu(dlg);
+        return true;
     case IDC_XT_AVE_SIGMA:
         TabelleSeiteLesen(dlg);
         SigmaMittelAlle();
@@ -244,6 +261,7 @@ bool XafsBefehl(HWND dlg, int id, int code)
         TabelleSeiteLesen(dlg);
         DeltaRUmschalten(Gecheckt(dlg, IDC_XT_DELTA_R), CommandArgs);
         An(dlg, IDC_XT_MS_DISTANCE, true);
+        An(dlg, IDC_XT_XYZ, FitFunctionCount >= 4);
         Neu(dlg);
         return true;
     case IDC_XT_DEBYE:

@@ -61,6 +61,7 @@ struct FeffPfad {
     char ListenZeile[104];          // the files.dat row as shown in the chosen-path list
     int32_t Geladen;                // set by the callers once the tables are on their grid
     int32_t TabellenSpeicher[FEFF_TABELLEN];  // doubles allocated per table (0 = none)
+    double ClusterKoeffizienten[3]; // record 0 only: the cluster coefficients of the last cluster fit
 };
 
 // Records of the model functions: record i belongs to model function i
@@ -71,6 +72,13 @@ extern FeffPfad FeffPfade[FEFF_PFADE];
 // The k grid onto which path tables were last interpolated.
 extern double* FeffKGitter;
 extern int32_t FeffKPunkte;
+
+// The distance of a path whose distance follows the cluster: every atom
+// position of the path stretched per axis by (1 + c[0], 1 + c[1], 1 + c[2])
+// and the path's effective length scaled as half its summed leg lengths
+// are. With c all 0 it is Reff, with c all e it is (1 + e) Reff; a record
+// without positions gives Reff.
+double ClusterAbstand(const FeffPfad& pfad, const double c[3]);
 
 // Frees the tables of a record and clears it.
 void FeffPfadFreigeben(FeffPfad* satz);

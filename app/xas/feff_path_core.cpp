@@ -87,6 +87,31 @@ void FeffPfadFreigeben(FeffPfad* satz)
     std::memset(static_cast<void*>(satz), 0, sizeof *satz);
 }
 
+double ClusterAbstand(const FeffPfad& s, const double c[3])
+{
+    const int32_t n = s.Beine;
+    if (n < 2 || n > FEFF_MAX_BEINE) return s.Reff;
+    // Legs absorber - A1 - ... - A(n-1) - absorber; the absorber sits at
+    // slot n - 1, scatterer k at slot k - 1.
+    double gestreckt = 0.0, ungestreckt = 0.0;
+    for (int32_t j = 1; j <= n; ++j) {
+        const int32_t a = j - 1 == 0 ? n - 1 : j - 2;
+        const int32_t b = j == n ? n - 1 : j - 1;
+        const double d[3] = {s.AtomX[b] - s.AtomX[a], s.AtomY[b] - s.AtomY[a], s.AtomZ[b] - s.AtomZ[a]};
+        double g = 0.0, u = 0.0;
+        for (int32_t t = 0; t < 3; ++t) {
+            const double e = d[t] * (1.0 + c[t]);
+            g += e * e;
+            u += d[t] * d[t];
+        }
+        gestreckt += std::sqrt(g);
+        ungestreckt += std::sqrt(u);
+    }
+    // A record without positions keeps its effective length.
+    if (!(ungestreckt > 0.0)) return s.Reff;
+    return s.Reff * (gestreckt / ungestreckt);
+}
+
 void FeffPfadeLeeren()
 {
     for (FeffPfad& s : FeffPfade) FeffPfadFreigeben(&s);

@@ -144,12 +144,23 @@ std::vector<MueXafsErgebnis> MueXafsErgebnisse(const int32_t* typen, int32_t anz
 {
     std::vector<MueXafsErgebnis> aus;
     if (!typen || !parameter || !pfade || anzahl < 3) return aus;
-    int32_t p = knoten;
-    for (int32_t f = 1; f < anzahl && f - 1 < FEFF_PFADE; ++f) {
+    // Index of each function's first parameter behind the knots.
+    std::vector<int32_t> anfang(anzahl, -1);
+    for (int32_t f = 1, p = knoten; f < anzahl; ++f) {
         const int32_t zahl = FeffModellParameter(typen[f]);
         if (zahl == 0) break;
-        const double* q = parameter + p;
+        anfang[f] = p;
         p += zahl;
+    }
+    // The cluster coefficients: the distances of the last three paths while
+    // the third-last carries the cluster bit.
+    auto cluster = [&](int32_t f) { return ParameterFlags && (ParameterFlags[anfang[f] + 1] & PF_CLUSTER); };
+    double c[3] = {0.0, 0.0, 0.0};
+    if (anzahl >= 5 && anfang[anzahl - 1] >= 0 && cluster(anzahl - 3))
+        for (int32_t j = 0; j < 3; ++j) c[j] = parameter[anfang[anzahl - 3 + j] + 1];
+    for (int32_t f = 1; f < anzahl && f - 1 < FEFF_PFADE; ++f) {
+        if (anfang[f] < 0) break;
+        const double* q = parameter + anfang[f];
         if (f < 2) continue;
         const FeffPfad& s = pfade[f - 1];
         if (s.Beine != 2) continue;
@@ -157,7 +168,7 @@ std::vector<MueXafsErgebnis> MueXafsErgebnisse(const int32_t* typen, int32_t anz
         e.Absorber = Symbol(s, 0);
         e.Streuer = Symbol(s, 1);
         e.N = q[0];
-        e.R = q[1] < 1.0 ? q[1] + s.Reff : q[1];
+        e.R = cluster(f) ? ClusterAbstand(s, c) : q[1] < 1.0 ? q[1] + s.Reff : q[1];
         e.RMinusReff = e.R - s.Reff;
         e.Sigma2 = q[2] > 1.0 && sigma2VonTheta ? sigma2VonTheta(q[2], f - 1) : q[2];
         e.E0 = q[3];

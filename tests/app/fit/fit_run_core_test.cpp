@@ -13,6 +13,7 @@
 #include "app/fit/model_fixture.h"
 #include "fit/fit_report.h"
 #include "fit/fit_run.h"
+#include "fit/report_text.h"
 #include "xas/feff_path.h"
 
 namespace {
@@ -561,5 +562,34 @@ TEST_F(FitRunCore, FeffClusterAndPathTemperatureBlocks)
     const std::string regel = std::string(29, '-') + "\r\n";
     EXPECT_NE(b.Kurz.find(regel + cluster + temperaturen + " feff-S0 "), std::string::npos) << b.Kurz;
     EXPECT_NE(b.Lang.find("   Top border:    3\r\n   k range from   2.5  to  14.25\r\n"), std::string::npos);
+
+    // Path record 0 keeps the coefficients. With the results of the model
+    // run the last three functions show their distances from the cluster
+    // in place of the coefficients; the first path shows its own.
+    EXPECT_EQ(FeffPfade[0].ClusterKoeffizienten[0], 3.6);
+    EXPECT_EQ(FeffPfade[0].ClusterKoeffizienten[1], 4.4);
+    EXPECT_EQ(FeffPfade[0].ClusterKoeffizienten[2], 5.1);
+    results[5001] = 9.0;
+    results[5002] = 3.6123;
+    results[5003] = 4.4321;
+    results[5004] = 5.1011;
+    FIT_STATUS s;
+    s.Strichlinie = DASHES.c_str();
+    s.Punktlinie = DOTS.c_str();
+    s.Ergebnisse = results.data();
+    char text[20000];
+    FitStatusTextKern(text, sizeof text, s);
+    const std::string t = text;
+    const struct {
+        int nummer;
+        const char* wert;
+    } zeilen[] = {{3, " 2.5          "}, {7, " 3.6123       "}, {11, " 4.4321       "}, {15, " 5.1011       "}};
+    for (const auto& z : zeilen) {
+        char zeile[80];
+        std::snprintf(zeile, sizeof zeile, "#%-2d %-13s%-14s\r\n", z.nummer, KatalogTitel(21, 1), z.wert);
+        EXPECT_NE(t.find(zeile), std::string::npos) << zeile << t;
+    }
+    EXPECT_NE(t.find("  xyz-Coeff. #1: 3.6\r\n"), std::string::npos);
+    FeffPfade[0] = FeffPfad{};
     for (int r = 1; r <= 4; ++r) FeffPfade[r] = FeffPfad{};
 }

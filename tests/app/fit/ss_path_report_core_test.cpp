@@ -172,6 +172,13 @@ TEST_F(SsPathReport, AreasDerivedAndPolynomialSigma2)
     EXPECT_NE(einstein.find(";  0.00"), std::string::npos) << einstein;
     e.DebyeModell = -1;
     EXPECT_NE(SsPaarZeile(e, 1, 1, 100.0), einstein);
+
+    // A path on the cluster shows the distance of the model run, not the
+    // coefficient its parameter may hold.
+    block[2] = 0.01;
+    ParameterFlags[2] |= PF_CLUSTER;
+    results[5001] = 2.5734;
+    EXPECT_NE(SsPaarZeile(e, 1, 1, 100.0).find(";  2.573     ;"), std::string::npos) << SsPaarZeile(e, 1, 1, 100.0);
 }
 
 // 100 single-scattering paths: the matrix of 301 free parameters does not

@@ -152,6 +152,55 @@ TEST_F(XafsTableCore, MultipleScatteringColumns)
     EXPECT_EQ(flags[R(2)], 0);
 }
 
+// "xyz": the cluster bit on every distance, the last three distances set
+// to the kept coefficients (0 while the cluster table is not in use), and
+// the distances fixed except the last ones kept free by the number of FEFF
+// data sets. A distance fixed before stays fixed and keeps the bit.
+TEST_F(XafsTableCore, ClusterDistancesByTheNumberOfFeffSets)
+{
+    const int32_t alt = ClusterTabelleInGebrauch;
+    const struct {
+        int32_t saetze, frei;     // FEFF sets, last distances left free
+        int32_t inGebrauch;
+    } faelle[] = {{0, 2, 0}, {-1, 2, 1}, {2, 1, 0}, {1, 0, 1}, {3, 0, 0}};
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.saetze);
+        Model({25, 21, 21, 21, 21, 21, 21});
+        for (int32_t f = 2; f <= 7; ++f) block[R(f)] = PFADE[f - 2].reff;
+        block[R(6)] = 0.004;  // a shift stays
+        FixParameter(R(3));
+        FeffPfade[0].ClusterKoeffizienten[0] = 0.011;
+        FeffPfade[0].ClusterKoeffizienten[1] = -0.002;
+        FeffPfade[0].ClusterKoeffizienten[2] = 0.007;
+        ClusterTabelleInGebrauch = fall.inGebrauch;
+        DeltaRModus = 1;
+        ClusterUmschalten(fall.saetze);
+        EXPECT_EQ(DeltaRModus, -1);
+        for (int32_t f = 2; f <= 7; ++f) {
+            EXPECT_TRUE(flags[R(f)] & PF_CLUSTER) << f;
+            EXPECT_EQ(Fest(R(f)), f <= 7 - fall.frei || f == 3) << f;
+            if (f <= 4) EXPECT_EQ(block[R(f)], PFADE[f - 2].reff) << f;
+        }
+        EXPECT_EQ(block[R(5)], fall.inGebrauch ? 0.011 : 0.0);
+        EXPECT_EQ(block[R(6)], 0.004);
+        EXPECT_EQ(block[R(7)], fall.inGebrauch ? 0.007 : 0.0);
+        // 25 parameters, 6 - frei distances fixed (path 3's among them).
+        EXPECT_EQ(MaxFitParameter + 1, 19 + fall.frei);
+        // Left with the bit on the third-last distance: the table is in use.
+        ClusterTabelleInGebrauch = 0;
+        ClusterTabelleMerken();
+        EXPECT_EQ(ClusterTabelleInGebrauch, 1);
+    }
+    // A second press takes the bits off again; without the bit on the
+    // third-last distance the table is not in use.
+    ClusterUmschalten(0);
+    for (int32_t f = 2; f <= 7; ++f) EXPECT_FALSE(flags[R(f)] & PF_CLUSTER) << f;
+    ClusterTabelleMerken();
+    EXPECT_EQ(ClusterTabelleInGebrauch, 0);
+    ClusterTabelleInGebrauch = alt;
+    FeffPfade[0] = FeffPfad{};
+}
+
 TEST_F(XafsTableCore, PotentialGroupsOfSigma2AndE0)
 {
     // "POT" from mode 1: every sigma^2 holds a temperature (0x0020); the

@@ -346,3 +346,60 @@ TEST_F(XafsTableWin, CorrelationListsFollowShowMsPaths)
     EXPECT_EQ(zahlen, "14/1 3/0 13/1 ");
     EXPECT_EQ(flags[1], 0);
 }
+
+// "xyz" on the 14 Cu paths: every distance follows the cluster, the last
+// three hold the coefficients (0: no cluster table yet), all distances but
+// the last two are fixed, " Delta R" is cleared and disabled. Opened again
+// the table offers "xyz" and " Delta R"; a model of three functions has no
+// room for the coefficients.
+TEST_F(XafsTableWin, XyzPutsTheDistancesOnTheCluster)
+{
+    const int32_t altSaetze = HAUPTDATEN.FeffSatzAnzahl, altInGebrauch = ClusterTabelleInGebrauch;
+    HAUPTDATEN.FeffSatzAnzahl = 0;
+    ClusterTabelleInGebrauch = 0;
+    CuModell();
+    DeltaRModus = 1;
+    bool vorher = false, danach = true, deltaR = true, ms = false, gecheckt = true;
+    EXPECT_EQ(Tabelle({[&](HWND d) { vorher = IsWindowEnabled(GetDlgItem(d, IDC_XT_XYZ)); },
+                       Sende(IDC_XT_XYZ),
+                       [&](HWND d) {
+                           danach = IsWindowEnabled(GetDlgItem(d, IDC_XT_XYZ));
+                           deltaR = IsWindowEnabled(GetDlgItem(d, IDC_XT_DELTA_R));
+                           gecheckt = IsDlgButtonChecked(d, IDC_XT_DELTA_R) == BST_CHECKED;
+                           ms = IsWindowVisible(GetDlgItem(d, IDC_XT_MS_DISTANCE));
+                           Bild(d, "set_xafs_parameters_xyz.png");
+                       },
+                       Sende(IDOK), Sende(IDOK)}),
+              1);
+    EXPECT_TRUE(vorher);
+    EXPECT_FALSE(danach);
+    EXPECT_FALSE(deltaR);
+    EXPECT_FALSE(gecheckt);
+    EXPECT_TRUE(ms);
+    EXPECT_EQ(DeltaRModus, -1);
+    for (int32_t f = 2; f <= 15; ++f) {
+        EXPECT_TRUE(ParameterFlags[R(f)] & PF_CLUSTER) << f;
+        EXPECT_EQ((ParameterFlags[R(f)] & PF_FIXED) != 0, f <= 13) << f;
+    }
+    // The last three lengths became the coefficients; the others stay.
+    for (int32_t f = 2; f <= 12; ++f) EXPECT_EQ(P()[R(f)], FeffPfade[f - 1].Reff) << f;
+    for (int32_t f = 13; f <= 15; ++f) EXPECT_EQ(P()[R(f)], 0.0) << f;
+    // Left with the bit on the third-last distance.
+    EXPECT_EQ(ClusterTabelleInGebrauch, 1);
+
+    bool xyz = false, delta = false;
+    EXPECT_EQ(Tabelle({[&](HWND d) {
+                           xyz = IsWindowEnabled(GetDlgItem(d, IDC_XT_XYZ));
+                           delta = IsWindowEnabled(GetDlgItem(d, IDC_XT_DELTA_R));
+                       },
+                       Sende(IDCANCEL)}),
+              0);
+    EXPECT_TRUE(xyz);
+    EXPECT_TRUE(delta);
+
+    Modell({25, 21, 21});
+    EXPECT_EQ(Tabelle({[&](HWND d) { xyz = IsWindowEnabled(GetDlgItem(d, IDC_XT_XYZ)); }, Sende(IDCANCEL)}), 0);
+    EXPECT_FALSE(xyz);
+    HAUPTDATEN.FeffSatzAnzahl = altSaetze;
+    ClusterTabelleInGebrauch = altInGebrauch;
+}

@@ -3,6 +3,7 @@
 // each group, the parameter limit beside the knots, and the results table.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -211,4 +212,26 @@ TEST(MueXafsTexte, ResultsTableOfTheSingleScatteringPaths)
     EXPECT_EQ(MueXafsTabelle({e[0]}), " Pair \tCN \tR \tR-Ro \tsig^2 \tE0 \tw(%)\r\n"
                                       " Cu - Cu \t 12 \t 2.56 \t 0.0073 \t 0.0035 \t 1.5 \t 100\r\n");
     EXPECT_EQ(SplineXasText(p, p + 4, 1), "1.0000000000E+00   9.0000000000E-01\n");
+
+    // xyz correlation: the distances come from the cluster, stretched by
+    // the coefficients held in the last three distances (0.01 on x). The
+    // single-scattering paths lie along (1, 0, 1) and x.
+    pfade[1].AtomX[0] = pfade[1].AtomZ[0] = 1.805;
+    pfade[3].AtomX[0] = 3.61;
+    std::vector<int32_t> flaggen(20, 0);
+    for (int32_t i : {6, 10, 14}) flaggen[i] = PF_CLUSTER;
+    int32_t* alt = ParameterFlags;
+    ParameterFlags = flaggen.data();
+    const double q[17] = {1, 1, 1, 1, 0.9, 12.0, 0.01, 0.0035, 1.5, 48.0, 0.0, 0.004, 1.5, 6.0, 0.0, 0.004, 1.5};
+    const std::vector<MueXafsErgebnis> c = MueXafsErgebnisse(typen, 5, q, 4, pfade, nullptr);
+    ASSERT_EQ(c.size(), 2u);
+    EXPECT_NEAR(c[0].R, 2.5527 * std::sqrt((1.01 * 1.01 + 1.0) / 2.0), 1e-12);
+    EXPECT_NEAR(c[1].R, 1.01 * 3.61, 1e-12);
+    EXPECT_NEAR(c[1].RMinusReff, 0.01 * 3.61, 1e-12);
+    // Without the bit on the third-last distance the coefficients are 0.
+    flaggen[6] = 0;
+    const std::vector<MueXafsErgebnis> d = MueXafsErgebnisse(typen, 5, q, 4, pfade, nullptr);
+    EXPECT_NEAR(d[0].R, 2.5527 + 0.01, 1e-12);
+    EXPECT_EQ(d[1].R, 3.61);
+    ParameterFlags = alt;
 }

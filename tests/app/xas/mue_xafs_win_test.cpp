@@ -255,6 +255,12 @@ TEST_F(MueXafsFit, XyzDistancesAndPotentialDebyeTemperature)
     EXPECT_LE(dr, 0.06);
     EXPECT_EQ(P()[I(1, 1)], 0.0);
     EXPECT_EQ(P()[I(2, 1)], 0.0);
+    // The paths' distances follow the cluster stretched on x by the free
+    // coefficient: path 2 lies on x, path 1 in the x-z plane.
+    const double c[3] = {dr, 0.0, 0.0};
+    EXPECT_NEAR(CommandArgs[5003], 3.61 * (1.0 + dr), 1e-9);
+    EXPECT_NEAR(CommandArgs[5002], 2.5527 * std::sqrt(((1.0 + dr) * (1.0 + dr) + 1.0) / 2.0), 1e-9);
+    EXPECT_EQ(CommandArgs[5002], ClusterAbstand(FeffPfade[1], c));
     // One Debye temperature for the potential of copper: near copper's
     // correlated-Debye temperature (about 315 K).
     const double theta = P()[I(0, 2)];
@@ -273,6 +279,11 @@ TEST_F(MueXafsFit, XyzDistancesAndPotentialDebyeTemperature)
     char z[200];
     std::snprintf(z, sizeof z, " % -10.3G ;", CorrDebyeSigma2(FeffPfade[1], MessTemperatur, theta));
     EXPECT_NE(t[1].find(z), std::string::npos) << t[1] << " / " << z;
+    // ... and the distances reported are those of the cluster.
+    std::snprintf(z, sizeof z, " ; % -10.4G ; % -10.4G ;", CommandArgs[5002], CommandArgs[5002] - 2.5527);
+    EXPECT_NE(t[1].find(z), std::string::npos) << t[1] << " / " << z;
+    std::snprintf(z, sizeof z, " ; % -10.4G ; % -10.4G ;", CommandArgs[5003], CommandArgs[5003] - 3.61);
+    EXPECT_NE(t[2].find(z), std::string::npos) << t[2] << " / " << z;
 }
 
 TEST_F(MueXafsFit, RefusedModelsLeaveTheSplineAlone)
