@@ -264,18 +264,7 @@ TEST_F(ClusterPfade, FitRecoversTheStretchOfTheCluster)
             flags[q] |= PF_CLUSTER;
         }
         ASSERT_EQ(MaxFitParameter + 1, f.frei);
-        std::vector<double> differenz(x.size() + 2, 0.0);
-        zelva.SetExpError(0.001);
-        zelva.SetWichtung(1);
-        zelva.SetFunction(Callback);
-        zelva.SetField(x.data(), y.data());
-        zelva.SetParameterDifference(FitParameters, differenz.data(), ParameterFlags, FreeParameterList);
-        zelva.SetParameterCorrelation(CorrelationWords, CorrelationConstants);
-        zelva.SetAnzahl(static_cast<int32_t>(x.size()), MaxParameter, MaxFitParameter);
-        double rf = 0.0, chi2 = 0.0;
-        int32_t it = 0, z = 1;
-        for (int k = 0; k < 200 && z == 1; ++k) z = zelva.LeastSquareFit(rf, chi2, it);
-        ASSERT_EQ(z, -1);
+        ASSERT_EQ(FitToEnd(x, y, 0.001, 200), -1);
         for (int j = 0; j < 3; ++j) EXPECT_NEAR(block[1 + 4 * (5 + j) + 1], f.c[j], 1e-3) << j;
         EXPECT_NEAR(block[1 + 4 * 5 + 1], f.c[0], 1e-6);
         for (int r = 1; r <= 8; ++r) EXPECT_NEAR(results[5000 + r], abstand[r - 1], 1e-6) << r;

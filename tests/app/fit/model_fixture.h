@@ -64,6 +64,24 @@ protected:
         ASSERT_GE(ResetModelTables(), 0);
     }
 
+    // LeastSquareFit of the working model on (x, y) until it stops
+    // iterating, at most `schritte` steps; its final state.
+    int32_t FitToEnd(std::vector<double>& x, std::vector<double>& y, double fehler, int schritte)
+    {
+        std::vector<double> differenz(x.size() + 2, 0.0);
+        zelva.SetExpError(fehler);
+        zelva.SetWichtung(1);
+        zelva.SetFunction(Callback);
+        zelva.SetField(x.data(), y.data());
+        zelva.SetParameterDifference(FitParameters, differenz.data(), ParameterFlags, FreeParameterList);
+        zelva.SetParameterCorrelation(CorrelationWords, CorrelationConstants);
+        zelva.SetAnzahl(static_cast<int32_t>(x.size()), MaxParameter, MaxFitParameter);
+        double r = 0.0, chi2 = 0.0;
+        int32_t it = 0, z = 1;
+        for (int k = 0; k < schritte && z == 1; ++k) z = zelva.LeastSquareFit(r, chi2, it);
+        return z;
+    }
+
     double At(double x, double index = 0.0) { return ModellAuswerten(env, x, index, nullptr, nullptr, 0); }
     std::vector<double> Array(const std::vector<double>& xs, double index = 0.0)
     {

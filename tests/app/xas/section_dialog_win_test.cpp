@@ -52,10 +52,20 @@ void Setze(HWND dlg, int id, double v)
 }
 void Druck(HWND dlg, int id) { SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 // A left click at data x of the picture.
-void Klick(HWND dlg, double x)
+void Klick(HWND dlg, double x, int edit = 0)
 {
     POINT p{};
     ASSERT_TRUE(SektionsPunkt(dlg, x, 0.0, &p));
+    // A mouse click first brings the dialog back to the front when another
+    // program's window has taken it (other tests run beside this one), and
+    // the edit that had the focus gets it again, as for a user. `edit` is
+    // the one the dialog gave the focus last.
+    HWND fokus = GetFocus();
+    if (edit && (!fokus || GetParent(fokus) != dlg)) {
+        SetActiveWindow(dlg);
+        fokus = GetFocus();
+        if (!fokus || GetParent(fokus) != dlg) SetFocus(GetDlgItem(dlg, edit));
+    }
     SendMessageA(dlg, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
 }
 
@@ -166,12 +176,12 @@ TEST_F(SektionsDialogTest, BordersAndTheAlternatingPicks)
         // The graphic window behind the dialog paints in between (its own
         // scale goes into the shared plotter): picks keep the preview's.
         RedrawWindow(HAUPTDATEN.GrafikHandles[0], nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        Klick(dlg, 3.0);
-        Klick(dlg, 9.0);
+        Klick(dlg, 3.0, IDC_SB_UNTEN);
+        Klick(dlg, 9.0, IDC_SB_OBEN);
         const double a = Zahl(dlg, IDC_SB_UNTEN), b = Zahl(dlg, IDC_SB_OBEN);
         EXPECT_NEAR(a, 3.0, 0.1);
         EXPECT_NEAR(b, 9.0, 0.1);
-        Klick(dlg, 4.0);
+        Klick(dlg, 4.0, IDC_SB_UNTEN);
         EXPECT_NEAR(Zahl(dlg, IDC_SB_UNTEN), 4.0, 0.1);
         EXPECT_EQ(Zahl(dlg, IDC_SB_OBEN), b);
         Druck(dlg, IDOK);
