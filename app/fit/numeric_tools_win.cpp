@@ -5,7 +5,6 @@
 #include "fit/numeric_tools_win.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -23,6 +22,7 @@
 #include "spectra/data_commands.h"
 #include "spectra/data_dialogs.h"
 #include "spectra/spectra_globals.h"
+#include "shell/text_format.h"
 
 namespace {
 
@@ -41,16 +41,6 @@ int32_t Ganz(double v) { return static_cast<int32_t>(std::floor(v + 0.2)); }
 std::string Zeile(const grafik_fenster& g, const std::string& text)
 {
     return std::string("--: ") + g.DateiInfo.DateiName + text;
-}
-
-std::string Format(const char* format, ...)
-{
-    char puffer[600];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(puffer, sizeof puffer, format, args);
-    va_end(args);
-    return puffer;
 }
 
 // The line into CommandText, to the results window while the redraw mode

@@ -6,12 +6,8 @@
 #include <cstdint>
 #include <string>
 
-// printf-style formatting into a string (any length).
-std::string Format(const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;
+#include "shell/text_format.h"
+
 
 // The first zeichen characters of a rule string followed by "\r\n".
 std::string RegelZeile(const char* regel, int32_t zeichen);

@@ -3,31 +3,12 @@
 #include "fit/report_text.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "fit/model_function.h"
 #include "xas/feff_path.h"
 
-std::string Format(const char* format, ...)
-{
-    va_list a;
-    va_start(a, format);
-    va_list b;
-    va_copy(b, a);
-    const int n = std::vsnprintf(nullptr, 0, format, a);
-    va_end(a);
-    std::string t;
-    if (n > 0) {
-        std::vector<char> puffer(static_cast<std::size_t>(n) + 1);
-        std::vsnprintf(puffer.data(), puffer.size(), format, b);
-        t.assign(puffer.data(), static_cast<std::size_t>(n));
-    }
-    va_end(b);
-    return t;
-}
 
 std::string RegelZeile(const char* regel, int32_t zeichen)
 {

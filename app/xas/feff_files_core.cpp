@@ -1,13 +1,13 @@
 // The path list of command 849 on texts and path records.
 #include "xas/feff_files.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "xas/debye_waller.h"
 #include "xas/feff_path.h"
+#include "shell/text_format.h"
 
 const char* const FILES_DAT_KOPF_ERSATZ =
     "-----------------------------------------------------------------------\n"
@@ -38,17 +38,6 @@ bool Hat(const std::string& z, const char* a, const char* b)
 }
 
 bool PfadKopf(const std::string& z) { return Hat(z, "index", "degeneracy"); }
-
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...)
-{
-    char t[256];
-    va_list a;
-    va_start(a, format);
-    std::vsnprintf(t, sizeof t, format, a);
-    va_end(a);
-    return t;
-}
 
 std::string Feld(const char* feld, std::size_t groesse) { return std::string(feld, strnlen(feld, groesse)); }
 

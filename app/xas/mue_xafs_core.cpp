@@ -2,29 +2,18 @@
 #include "xas/mue_xafs.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
 #include "fit/fit_model.h"
 #include "xas/feff_files.h"
 #include "xas/feff_path.h"
+#include "shell/text_format.h"
 
 namespace {
 
 const int32_t TYP_SPLINE = 53, TYP_S0 = 25, TYP_PFAD = 21;
 const int32_t PFAD_PARAMETER = 4;
-
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...)
-{
-    char t[256];
-    va_list a;
-    va_start(a, format);
-    std::vsnprintf(t, sizeof t, format, a);
-    va_end(a);
-    return t;
-}
 
 void Grenzen(int32_t p, double unten, double oben)
 {

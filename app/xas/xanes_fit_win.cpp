@@ -5,7 +5,6 @@
 // fit is the ordinary fit run (507), driven here step by step to its end.
 #include "xas/xanes_fit_win.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,6 +25,7 @@
 #include "xas/xanes_fit.h"
 #include "xas/xas_commands_win.h"
 #include "xas/xas_entries.h"
+#include "shell/text_format.h"
 
 namespace {
 
@@ -42,16 +42,6 @@ void Historie(grafik_fenster& g, const std::string& text)
     std::snprintf(CommandText, COMMAND_TEXT_BYTES, "--: %s%s", g.DateiInfo.DateiName, text.c_str());
     HWND ergebnis = HAUPTDATEN.KindFenster[KIND_ERGEBNIS];
     if (RedrawPerMessage == 1 && ergebnis) SendMessageA(ergebnis, WM_COMMAND, CM_HISTORIE, 0);
-}
-
-std::string Format(const char* format, ...)
-{
-    char text[400];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
 }
 
 void Neuzeichnen(int32_t fenster)

@@ -7,7 +7,6 @@
 #include <gsl/gsl_spline.h>
 
 #include <algorithm>
-#include <cstdarg>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +19,7 @@
 #include <vector>
 
 #include "app/temp_folder.h"
+#include "shell/text_format.h"
 #include "spectra/spectrum_file.h"
 #include "xas/pca.h"
 
@@ -604,18 +604,6 @@ TEST(PcaDateien, FullAnalysisReconstructionTargetsAndConcentrations)
         EXPECT_FALSE(std::filesystem::exists(t.Datei("realweight_" + std::to_string(f) + ".pca")));
 }
 
-// One line of the report in a printf format.
-std::string Zeile(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Zeile(const char* format, ...)
-{
-    char puffer[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(puffer, sizeof puffer, format, args);
-    va_end(args);
-    return puffer;
-}
-
 TEST(PcaDateien, ReportOfTheSyntheticSeriesLineByLine)
 {
     TempOrdner t;
@@ -650,7 +638,7 @@ TEST(PcaDateien, ReportOfTheSyntheticSeriesLineByLine)
                     " ----------------------------------------------\r\n\r\n"
                     "  Reference files (grid: 300 dp):\r\n";
     for (int32_t i = 0; i < c; ++i)
-        s += Zeile("  File #%2d :  %20s,  ndp: %4d  [% -8.6G, % -8.6G]\r\n", i + 1, e[i].Name, 400,
+        s += Format("  File #%2d :  %20s,  ndp: %4d  [% -8.6G, % -8.6G]\r\n", i + 1, e[i].Name, 400,
                    a.gitter.front(), a.gitter.back());
     s += "\r\n\r\n  Output files generated in data directory:\r\n\r\n"
          "  *   A_PCA_COMPONENTS.DAT - Principal Components\r\n"
@@ -658,18 +646,18 @@ TEST(PcaDateien, ReportOfTheSyntheticSeriesLineByLine)
          "  *   A_PCA_ORIGL_DATA.DAT - Original input data interpolated on same grid\r\n"
          "  *   A_PCA_GROUP_PLOT.DAT - PCA Group Plot using 1st and 2nd Eigenvalue\r\n"
          "\r\n\r\n      SIGNIFICANT WEIGHTS / EIGENVALUES\r\n\r\n";
-    for (int32_t m = 0; m < c; ++m) s += Zeile("  Weight/Eigenvalue #%2d :  % -14.7G \r\n", m + 1, z.w[m]);
+    for (int32_t m = 0; m < c; ++m) s += Format("  Weight/Eigenvalue #%2d :  % -14.7G \r\n", m + 1, z.w[m]);
     s += "\r\n\r\n\r\n      MIXING COEFFICIENT MATRIX\r\n\r\n";
     for (int32_t r = 0; r < c; ++r) {
-        for (int32_t m = 0; m < c; ++m) s += Zeile("  % -10.5G", z.v(r, m));
+        for (int32_t m = 0; m < c; ++m) s += Format("  % -10.5G", z.v(r, m));
         s += "\r\n";
     }
     s += "\r\n\r\n\r\n      PCA RESIDUAL MATRIX AND SIGNIFICANCE INDICATORS\r\n\r\n           ";
-    for (int32_t m = 0; m < c; ++m) s += Zeile(" Comp#%2d ", m + 1);
+    for (int32_t m = 0; m < c; ++m) s += Format(" Comp#%2d ", m + 1);
     s += "\r\n";
     std::vector<double> summe(c, 0.0);
     for (int32_t r = 0; r < c; ++r) {
-        s += Zeile("  Spec #%2d", r + 1);
+        s += Format("  Spec #%2d", r + 1);
         // Component by component; with all ten the R-value is round-off
         // (1e-13), whose digits depend on the order of the sums.
         std::vector<double> rek(PCA_GITTERPUNKTE, 0.0);
@@ -681,15 +669,15 @@ TEST(PcaDateien, ReportOfTheSyntheticSeriesLineByLine)
                 oben += std::fabs(a.spektren[r][k] - rek[k]);
                 unten += std::fabs(a.spektren[r][k]);
             }
-            s += Zeile("  % -7.3G", 100.0 * oben / unten);
+            s += Format("  % -7.3G", 100.0 * oben / unten);
             summe[n - 1] += 100.0 * oben / unten;
         }
         s += "\r\n";
     }
     s += "\r\n  S(R)    ";
-    for (int32_t n = 0; n < c; ++n) s += Zeile("  % -7.3G", summe[n]);
+    for (int32_t n = 0; n < c; ++n) s += Format("  % -7.3G", summe[n]);
     s += "\r\n\r\n  S(R*Cn) ";
-    for (int32_t n = 0; n < c; ++n) s += Zeile("  % -7.3G", (n + 1) * summe[n]);
+    for (int32_t n = 0; n < c; ++n) s += Format("  % -7.3G", (n + 1) * summe[n]);
     std::vector<double> re(c, 0.0), ind(c, 0.0);
     for (int32_t n = 1; n < c; ++n) {
         double rest = 0.0;
@@ -698,9 +686,9 @@ TEST(PcaDateien, ReportOfTheSyntheticSeriesLineByLine)
         ind[n - 1] = re[n - 1] / ((c - n) * (c - n));
     }
     s += "\r\n\r\n  IND     ";
-    for (int32_t n = 0; n < c; ++n) s += Zeile("  % -7.3G", 1e5 * ind[n]);
+    for (int32_t n = 0; n < c; ++n) s += Format("  % -7.3G", 1e5 * ind[n]);
     s += "\r\n\r\n  RE(*1E2)";
-    for (int32_t n = 0; n < c; ++n) s += Zeile("  % -7.3G", 100.0 * re[n]);
+    for (int32_t n = 0; n < c; ++n) s += Format("  % -7.3G", 100.0 * re[n]);
     s += "\r\n\r\n\r\n";
 
     const std::string temp = LiesDatei(t.Datei("temp.txt"));
