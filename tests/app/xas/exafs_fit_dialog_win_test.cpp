@@ -195,7 +195,8 @@ Stand Jetzt()
     for (int i = 1; i < FEFF_PFADE; ++i)
         for (int t = 0; t < FEFF_TABELLEN; ++t)
             if (FeffPfade[i].Pfadtabellen[t])
-                s.tabellen.insert(s.tabellen.end(), FeffPfade[i].Pfadtabellen[t], FeffPfade[i].Pfadtabellen[t] + 2000);
+                s.tabellen.insert(s.tabellen.end(), FeffPfade[i].Pfadtabellen[t],
+                                  FeffPfade[i].Pfadtabellen[t] + FeffPfade[i].TabellenSpeicher[t]);
     return s;
 }
 
