@@ -8,7 +8,7 @@ JOBS=${KORLAN_JOBS:-$(nproc)}
 if command -v ccache >/dev/null; then
   export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
   export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
-  export CCACHE_DIR=${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/korlan-ccache}
+  export CCACHE_DIR=${CCACHE_DIR:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/korlan-ccache}
   export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$ROOT}
   export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
   export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-10G}
