@@ -8,7 +8,6 @@
 
 #include "shell/text_format.h"
 
-
 // The first zeichen characters of a rule string followed by "\r\n".
 std::string RegelZeile(const char* regel, int32_t zeichen);
 

@@ -64,11 +64,16 @@ protected:
         ASSERT_GE(ResetModelTables(), 0);
     }
 
+    // The parameter differences of the last FitToEnd; the library keeps
+    // using them for the report after the fit.
+    std::vector<double> differenz;
     // LeastSquareFit of the working model on (x, y) until it stops
-    // iterating, at most `schritte` steps; its final state.
-    int32_t FitToEnd(std::vector<double>& x, std::vector<double>& y, double fehler, int schritte)
+    // iterating, at most `schritte` steps; its final state, and where asked
+    // its R value, chi^2 and iteration count.
+    int32_t FitToEnd(std::vector<double>& x, std::vector<double>& y, double fehler, int schritte,
+                     double* rAus = nullptr, double* chi2Aus = nullptr, int32_t* itAus = nullptr)
     {
-        std::vector<double> differenz(x.size() + 2, 0.0);
+        differenz.assign(x.size() + 2, 0.0);
         zelva.SetExpError(fehler);
         zelva.SetWichtung(1);
         zelva.SetFunction(Callback);
@@ -79,6 +84,9 @@ protected:
         double r = 0.0, chi2 = 0.0;
         int32_t it = 0, z = 1;
         for (int k = 0; k < schritte && z == 1; ++k) z = zelva.LeastSquareFit(r, chi2, it);
+        if (rAus) *rAus = r;
+        if (chi2Aus) *chi2Aus = chi2;
+        if (itAus) *itAus = it;
         return z;
     }
 
