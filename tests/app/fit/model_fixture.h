@@ -64,8 +64,8 @@ protected:
         ASSERT_GE(ResetModelTables(), 0);
     }
 
-    // The parameter differences of the last FitToEnd; the library keeps
-    // using them for the report after the fit.
+    // The parameter differences of the last FitToEnd: the library keeps a
+    // pointer to them after the fit, for whatever the test asks of it next.
     std::vector<double> differenz;
     // LeastSquareFit of the working model on (x, y) until it stops
     // iterating, at most `schritte` steps; its final state, and where asked
